@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QString>
+
+// A single-precision value in its general decimal form: at most seven
+// significant digits, no trailing zeros, no decimal point for whole values,
+// "." whatever the user's locale (52.3, 523, -200, 1.5, 1E+07).
+QString numberText(float value);
+
+// A 32-bit integer as plain decimal digits.
+QString numberText(int32_t value);

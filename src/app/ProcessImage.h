@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The station's mirror of the one connected instrument. Plain data: the poll
+// host is the only writer of the instrument blocks, every window reads them,
+// and all of it is touched on the user-interface thread only, so there is no
+// locking and no notification. Array sizes are the historic bounds + 1, so
+// index n is element n exactly as the register tables number them.
+struct ProcessImage {
+    // Slots of linkSettings.
+    static constexpr int kPortSlot = 0;
+    static constexpr int kBaudSlot = 1;
+    static constexpr int kParitySlot = 2;
+    static constexpr int kAddressSlot = 3;
+    static constexpr int kConfigWriteSlot = 19;
+    static constexpr int kPanelWriteSlot = 24;
+
+    // Truth values kept in 16-bit integers.
+    static constexpr int16_t kTrue = -1;
+    static constexpr int16_t kFalse = 0;
+
+    std::array<int32_t, 501> linkSettings{};
+
+    std::array<int32_t, 501> inputRegs{};     // 3X 1..8 raw, elements 0..7
+    std::array<float, 301> inputValues{};     // 3X 1..8 as numbers (3X 2 in tenths)
+    std::array<int32_t, 501> holdingRegs{};   // 4X 1..8 raw, elements 0..7
+    std::array<float, 301> holdingValues{};   // 4X 1..8 as numbers (4X 2 in tenths)
+    std::array<float, 101> paramValues{};     // 4X 4097..4133 in elements 1..37
+    std::array<int32_t, 33> alarmRegs{};      // 4X 257..272 raw, elements 0..15
+    std::array<int32_t, 101> inputBits{};     // 1X 1..16 as 0/1, elements 0..15
+    std::array<int32_t, 101> coilBits{};      // 0X 1..16 as 0/1, elements 0..15
+
+    int16_t mainWindowOpen = kFalse;
+    int16_t sampleReady = kFalse;
+    int16_t yAxisSpan = 0;
+    int16_t yAxisMin = 0;
+    int16_t yAxisOffset = 0;
+    double recordRefDate = 0.0;  // date value of the last stored sample
+    double recordRefTime = 0.0;  // its time of day, as a fraction of a day
+};

@@ -1,0 +1,234 @@
+#include <chrono>
+#include <csignal>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "FakeClock.h"
+#include "InstrumentLink.h"
+#include "Met1.h"
+#include "ModbusFieldbus.h"
+#include "PortConnection.h"
+#include "ProcessImage.h"
+#include "RawModbus.h"
+#include "SimProcess.h"
+#include "WaitFor.h"
+
+namespace {
+
+const std::vector<std::string> kFrozenInstrument{
+    "--frozen",
+    "--set", "3x:1=523", "--set", "3x:2=456", "--set", "3x:3=250", "--set", "3x:8=5",
+    "--set", "4x:1=250", "--set", "4x:2=-15", "--set", "4x:8=8",
+    "--set", "4x:4097=11", "--set", "4x:4102=15", "--set", "4x:4113=999", "--set", "4x:4133=37",
+    "--set", "4x:4136=99",
+    "--set", "4x:257=-1999", "--set", "4x:265=60", "--set", "4x:272=7",
+    "--set", "1x:1=1", "--set", "1x:3=1", "--set", "1x:16=1",
+    "--set", "0x:1=1", "--set", "0x:2=0", "--set", "0x:9=1",
+};
+
+// The station's link over libmodbus, wired as the station wires it, with
+// port 1 mapped onto the simulator's pseudo-terminal.
+class LinkEndToEnd : public ::testing::Test {
+protected:
+    void connectTo(const std::string& device)
+    {
+        PortDevices devices;
+        devices.setDevice(1, device);
+        link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
+        poll = std::make_unique<Met1>(image, *link, clock);
+        connection = std::make_unique<PortConnection>(image, *link, *poll);
+        QObject::connect(poll.get(), &Met1::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
+        QObject::connect(link.get(), &InstrumentLink::writeFinished,
+                         [this](const WriteOutcome& w) { writes.push_back(w); });
+        connection->open(LinkChoices{});
+        poll->Timer1.stop();  // the test runs the cycles
+    }
+
+    // Runs one cycle and returns how long it took on the wall clock.
+    std::chrono::milliseconds runCycle()
+    {
+        const auto started = std::chrono::steady_clock::now();
+        const size_t before = reports.size();
+        poll->Timer1_Timer();
+        EXPECT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    }
+
+    const CycleReport& lastReport() const { return reports.back(); }
+
+    void closeLink()
+    {
+        connection->close();
+        connection.reset();
+        poll.reset();
+        link.reset();  // the port is closed when this returns
+    }
+
+    ProcessImage image;
+    FakeClock clock;
+    std::unique_ptr<InstrumentLink> link;
+    std::unique_ptr<Met1> poll;
+    std::unique_ptr<PortConnection> connection;
+    std::vector<CycleReport> reports;
+    std::vector<WriteOutcome> writes;
+};
+
+TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
+{
+    SimProcess sim(kFrozenInstrument);
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath());
+    runCycle();
+    ASSERT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    closeLink();
+
+    // Read the same blocks with a plain master, by wire address.
+    RawModbus raw(sim.devicePath());
+    ASSERT_TRUE(raw.connected());
+    const auto input = raw.inputRegisters(0, 8);
+    const auto holding = raw.holdingRegisters(0, 8);
+    const auto params = raw.holdingRegisters(4096, 40);
+    const auto alarms = raw.holdingRegisters(256, 16);
+    const auto discrete = raw.discreteInputs(0, 16);
+    const auto coils = raw.coils(0, 16);
+    ASSERT_TRUE(input && holding && params && alarms && discrete && coils);
+
+    for (size_t i = 0; i < 8; ++i) {
+        const double scale = i == 1 ? 10.0 : 1.0;
+        EXPECT_EQ(image.inputRegs[i], (*input)[i]) << i;
+        EXPECT_EQ(image.inputValues[i], static_cast<float>((*input)[i] / scale)) << i;
+        EXPECT_EQ(image.holdingRegs[i], (*holding)[i]) << i;
+        EXPECT_EQ(image.holdingValues[i], static_cast<float>((*holding)[i] / scale)) << i;
+    }
+    for (size_t n = 1; n <= 37; ++n) {
+        const bool tenths = n == 6 || n == 17 || n == 18 || n == 33;
+        const int16_t reg = (*params)[n - 1];
+        EXPECT_EQ(image.paramValues[n], static_cast<float>(tenths ? reg / 10.0 : reg)) << n;
+    }
+    EXPECT_EQ(image.paramValues[38], 0.0f);  // 4134..4136 are not converted
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(image.alarmRegs[i], (*alarms)[i]) << i;
+        EXPECT_EQ(image.inputBits[i], (*discrete)[i]) << i;
+        EXPECT_EQ(image.coilBits[i], (*coils)[i]) << i;
+    }
+
+    // And the values the simulator was given, so the comparison is not empty.
+    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    EXPECT_FLOAT_EQ(image.inputValues[1], 45.6f);
+    EXPECT_FLOAT_EQ(image.holdingValues[1], -1.5f);
+    EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);
+    EXPECT_FLOAT_EQ(image.paramValues[6], 1.5f);
+    EXPECT_FLOAT_EQ(image.paramValues[17], 99.9f);
+    EXPECT_FLOAT_EQ(image.paramValues[37], 37.0f);
+    EXPECT_EQ(image.alarmRegs[0], -1999);
+    EXPECT_EQ(image.alarmRegs[15], 7);
+    EXPECT_EQ(image.inputBits[0], 1);
+    EXPECT_EQ(image.inputBits[2], 1);
+    EXPECT_EQ(image.inputBits[15], 1);
+    EXPECT_EQ(image.coilBits[0], 1);
+    EXPECT_EQ(image.coilBits[1], 0);
+    EXPECT_EQ(image.coilBits[8], 1);
+}
+
+TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
+{
+    SimProcess sim({"--frozen"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath());
+    link->writeRegister(1, 1, 4097, 11);
+    link->writeRegister(1, 1, 1, -1999);
+    link->setCoil(1, 1, 1);
+    link->resetCoil(1, 1, 3);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 4; }));
+    for (const auto& w : writes)
+        EXPECT_TRUE(w.ok) << w.error.toStdString();
+    closeLink();
+
+    RawModbus raw(sim.devicePath());
+    ASSERT_TRUE(raw.connected());
+    EXPECT_EQ(raw.holdingRegisters(4096, 1), std::vector<int16_t>{11});
+    EXPECT_EQ(raw.holdingRegisters(0, 1), std::vector<int16_t>{-1999});
+    const auto coils = raw.coils(0, 3);
+    ASSERT_TRUE(coils);
+    EXPECT_EQ((*coils)[0], 1);
+    EXPECT_EQ((*coils)[2], 0);
+}
+
+TEST_F(LinkEndToEnd, valueThatDoesNotFitARegisterIsNeverSent)
+{
+    SimProcess sim({"--frozen", "--set", "4x:1=250"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath());
+    link->writeRegister(1, 1, 1, 40000);   // would arrive as -25536
+    link->writeRegister(1, 1, 1, -32769);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
+    EXPECT_FALSE(writes[0].ok);
+    EXPECT_FALSE(writes[1].ok);
+    closeLink();
+
+    RawModbus raw(sim.devicePath());
+    EXPECT_EQ(raw.holdingRegisters(0, 1), std::vector<int16_t>{250});
+}
+
+TEST_F(LinkEndToEnd, silentInstrumentKeepsTheImageAndTheCycleEndsWithinItsBudget)
+{
+    SimProcess sim({"--frozen", "--set", "3x:1=523", "--fault", "silent"});
+    ASSERT_TRUE(sim.started());
+    sim.signal(SIGUSR1);  // answer for now
+    connectTo(sim.devicePath());
+    ASSERT_TRUE(waitFor([&] {
+        runCycle();
+        return lastReport().failedCalls == 0;
+    }, 5000));
+    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+
+    sim.signal(SIGUSR1);  // silent from now on
+    const auto budget = 8 * ModbusFieldbus::kResponseTimeout + std::chrono::milliseconds(750);
+    const auto took = runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 8);
+    EXPECT_LE(took, budget);
+    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
+    EXPECT_TRUE(poll->linkHealth().failingSince().has_value());
+    EXPECT_FALSE(poll->linkHealth().lastError().isEmpty());
+
+    sim.signal(SIGUSR1);  // answers again: the next cycle or the one after is whole
+    runCycle();
+    if (lastReport().failedCalls != 0)
+        runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Answering);
+}
+
+TEST_F(LinkEndToEnd, instrumentThatGoesAwayAndComesBackIsPolledAgainWithoutReopening)
+{
+    SimProcess sim({"--frozen", "--set", "3x:1=100"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath());
+    runCycle();
+    ASSERT_EQ(lastReport().failedCalls, 0);
+
+    sim.stop(true);  // the far end vanishes, and with it the device node
+    const auto took = runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 8);
+    EXPECT_LT(took, std::chrono::milliseconds(8 * 250 + 750));
+    EXPECT_FLOAT_EQ(image.inputValues[0], 100.0f);
+
+    ASSERT_TRUE(sim.restart());
+    runCycle();
+    if (lastReport().failedCalls != 0)
+        runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+}
+
+TEST_F(LinkEndToEnd, missingDeviceFailsPromptly)
+{
+    connectTo("/nonexistent/tq5800-tty");
+    const auto took = runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 8);
+    EXPECT_LT(took, std::chrono::milliseconds(1000));
+    EXPECT_NE(poll->linkHealth().lastError().indexOf(QStringLiteral("/nonexistent/tq5800-tty")), -1);
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "FakeClock.h"
+#include "FakeFieldbus.h"
+#include "ForwardingFieldbus.h"
+#include "InstrumentLink.h"
+#include "Met1.h"
+#include "PortConnection.h"
+#include "ProcessImage.h"
+#include "WaitFor.h"
+
+namespace {
+
+using Call = FakeFieldbus::Call;
+
+class PortConnectionTest : public ::testing::Test {
+protected:
+    bool waitForCalls(size_t count)
+    {
+        return waitFor([&] { return bus.calls().size() >= count; });
+    }
+
+    ProcessImage image;
+    FakeClock clock;
+    FakeFieldbus bus;
+    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
+    Met1 poll{image, link, clock};
+    PortConnection connection{image, link, poll};
+};
+
+TEST_F(PortConnectionTest, openStoresTheChoicesOpensThePortAndStartsThePoll)
+{
+    LinkChoices choices{QStringLiteral("3 "), 2, 1, QStringLiteral("16 ")};
+    connection.open(choices);
+    EXPECT_EQ(image.linkSettings[0], 3);
+    EXPECT_EQ(image.linkSettings[1], 2);
+    EXPECT_EQ(image.linkSettings[2], 1);
+    EXPECT_EQ(image.linkSettings[3], 16);
+    EXPECT_TRUE(poll.Timer1.isActive());
+    EXPECT_EQ(poll.Timer1.interval(), 500);
+    EXPECT_TRUE(connection.isOpen());
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(bus.calls().front(), (Call{"OpenPort_Modbus", {3, 2, 1}}));
+}
+
+TEST_F(PortConnectionTest, portTextIsReadByItsLeadingNumber)
+{
+    const std::pair<const char*, int> cases[] = {{"3abc", 3}, {"abc", 0}, {" 20 ", 20}, {"2.5", 2}};
+    for (const auto& [text, port] : cases) {
+        connection.open(LinkChoices{QString::fromUtf8(text), 1, 0, QStringLiteral("1 ")});
+        EXPECT_EQ(image.linkSettings[0], port) << text;
+    }
+}
+
+TEST_F(PortConnectionTest, openingTwiceOpensThePortTwiceWithTheSameSettings)
+{
+    connection.open(LinkChoices{});
+    connection.open(LinkChoices{});
+    ASSERT_TRUE(waitForCalls(2));
+    const std::vector<Call> expected{{"OpenPort_Modbus", {1, 1, 0}}, {"OpenPort_Modbus", {1, 1, 0}}};
+    EXPECT_EQ(bus.calls(), expected);
+}
+
+TEST_F(PortConnectionTest, closeBeforeAnyOpenClosesPortZero)
+{
+    connection.close();
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(bus.calls().front(), (Call{"ClosePort_Modbus", {0}}));
+    EXPECT_FALSE(connection.isOpen());
+}
+
+TEST_F(PortConnectionTest, closeStopsThePollAndKeepsTheSettings)
+{
+    connection.open(LinkChoices{QStringLiteral("4 "), 0, 2, QStringLiteral("9 ")});
+    connection.close();
+    EXPECT_FALSE(poll.Timer1.isActive());
+    EXPECT_EQ(image.linkSettings[0], 4);
+    EXPECT_EQ(image.linkSettings[1], 0);
+    EXPECT_EQ(image.linkSettings[2], 2);
+    EXPECT_EQ(image.linkSettings[3], 9);
+    ASSERT_TRUE(waitForCalls(2));
+    EXPECT_EQ(bus.calls()[1], (Call{"ClosePort_Modbus", {4}}));
+}
+
+TEST_F(PortConnectionTest, signalsOpenedBeforeThePollStartsAndClosedAfterItStops)
+{
+    bool pollRunningWhenOpened = true;
+    bool pollRunningWhenClosed = true;
+    QObject::connect(&connection, &PortConnection::opened, [&] { pollRunningWhenOpened = poll.running(); });
+    QObject::connect(&connection, &PortConnection::closed, [&] { pollRunningWhenClosed = poll.running(); });
+    connection.open(LinkChoices{});
+    connection.close();
+    EXPECT_FALSE(pollRunningWhenOpened);
+    EXPECT_FALSE(pollRunningWhenClosed);
+}
+
+TEST_F(PortConnectionTest, unchosenButtonsAndOversizedTextsKeepTheStoredValues)
+{
+    connection.open(LinkChoices{QStringLiteral("5 "), 2, 2, QStringLiteral("3 ")});
+    connection.open(LinkChoices{QStringLiteral("1e20"), -1, -1, QStringLiteral("4 ")});
+    EXPECT_EQ(image.linkSettings[0], 5);
+    EXPECT_EQ(image.linkSettings[1], 2);
+    EXPECT_EQ(image.linkSettings[2], 2);
+    EXPECT_EQ(image.linkSettings[3], 4);
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct ProbeOptions {
+    QString device;
+    int baudCode = 1;     // 9600
+    int parityCode = 0;   // none
+    int address = 1;
+    int cycles = 1;       // 0: until ended
+    int intervalMs = 500;
+};
+
+// Parses the command line; on failure returns false with a message in error.
+bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QString& error);

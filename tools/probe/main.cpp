@@ -1,0 +1,82 @@
+// tq5800-probe: runs poll cycles against one instrument through the same
+// link code as the station and prints the process image after each cycle.
+// Exit code 0 when every call of every cycle answered, 1 when the instrument
+// did not answer, 2 for a usage error.
+
+#include <cstdio>
+#include <memory>
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+
+#include "Clock.h"
+#include "InstrumentLink.h"
+#include "Met1.h"
+#include "ModbusFieldbus.h"
+#include "PortConnection.h"
+#include "ProbeOptions.h"
+#include "ProcessImage.h"
+#include "ProcessImageJson.h"
+#include "TerminationSignals.h"
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    ProbeOptions options;
+    QString error;
+    if (!parseProbeOptions(app.arguments(), options, error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+
+    constexpr int kPort = 1;
+    PortDevices devices;
+    devices.setDevice(kPort, options.device.toStdString());
+
+    ProcessImage image;
+    SystemClock clock;
+    InstrumentLink link(std::make_unique<ModbusFieldbus>(devices));
+    Met1 poll(image, link, clock);
+    poll.Timer1.setInterval(options.intervalMs);
+    PortConnection connection(image, link, poll);
+
+    int cycles = 0;
+    bool allAnswered = true;
+    QString lastError;
+    QObject::connect(&poll, &Met1::cycleFinished, &app, [&](const CycleReport& report) {
+        ++cycles;
+        if (report.failedCalls > 0) {
+            allAnswered = false;
+            lastError = report.lastError;
+        }
+        QJsonObject json = processImageJson(image, poll.linkHealth());
+        json.insert(QStringLiteral("cycle"), cycles);
+        std::fprintf(stdout, "%s\n", QJsonDocument(json).toJson(QJsonDocument::Compact).constData());
+        std::fflush(stdout);
+        if (options.cycles > 0 && cycles >= options.cycles) {
+            connection.close();
+            app.quit();
+        }
+    });
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        connection.close();
+        app.quit();
+    });
+
+    LinkChoices choices;
+    choices.portText = QString::number(kPort);
+    choices.baudIndex = options.baudCode;
+    choices.parityIndex = options.parityCode;
+    choices.addressText = QString::number(options.address);
+    connection.open(choices);
+    poll.Timer1_Timer();  // the first cycle at once, not one interval later
+
+    app.exec();
+    if (!allAnswered) {
+        std::fprintf(stderr, "tq5800-probe: the instrument did not answer: %s\n", qPrintable(lastError));
+        return 1;
+    }
+    return 0;
+}
