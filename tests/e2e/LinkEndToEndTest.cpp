@@ -10,7 +10,7 @@
 #include "ModbusFieldbus.h"
 #include "PortConnection.h"
 #include "ProcessImage.h"
-#include "RawModbus.h"
+#include "SimMaster.h"
 #include "SimProcess.h"
 #include "WaitFor.h"
 
@@ -83,15 +83,16 @@ TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
     ASSERT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
     closeLink();
 
-    // Read the same blocks with a plain master, by wire address.
-    RawModbus raw(sim.devicePath());
+    // Read the same blocks with a plain master.
+    SimMaster raw(sim.devicePath());
     ASSERT_TRUE(raw.connected());
-    const auto input = raw.inputRegisters(0, 8);
-    const auto holding = raw.holdingRegisters(0, 8);
-    const auto params = raw.holdingRegisters(4096, 40);
-    const auto alarms = raw.holdingRegisters(256, 16);
-    const auto discrete = raw.discreteInputs(0, 16);
-    const auto coils = raw.coils(0, 16);
+    using Table = SimMaster::Table;
+    const auto input = raw.read(Table::InputRegisters, 1, 8);
+    const auto holding = raw.read(Table::HoldingRegisters, 1, 8);
+    const auto params = raw.read(Table::HoldingRegisters, 4097, 40);
+    const auto alarms = raw.read(Table::HoldingRegisters, 257, 16);
+    const auto discrete = raw.read(Table::DiscreteInputs, 1, 16);
+    const auto coils = raw.read(Table::Coils, 1, 16);
     ASSERT_TRUE(input && holding && params && alarms && discrete && coils);
 
     for (size_t i = 0; i < 8; ++i) {
@@ -103,7 +104,7 @@ TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
     }
     for (size_t n = 1; n <= 37; ++n) {
         const bool tenths = n == 6 || n == 17 || n == 18 || n == 33;
-        const int16_t reg = (*params)[n - 1];
+        const int reg = (*params)[n - 1];
         EXPECT_EQ(image.paramValues[n], static_cast<float>(tenths ? reg / 10.0 : reg)) << n;
     }
     EXPECT_EQ(image.paramValues[38], 0.0f);  // 4134..4136 are not converted
@@ -145,11 +146,14 @@ TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
         EXPECT_TRUE(w.ok) << w.error.toStdString();
     closeLink();
 
-    RawModbus raw(sim.devicePath());
+    // The simulator numbers its tables like the station; the plain master
+    // puts 1-based numbers on the wire one lower, as every Modbus tool does.
+    SimMaster raw(sim.devicePath());
     ASSERT_TRUE(raw.connected());
-    EXPECT_EQ(raw.holdingRegisters(4096, 1), std::vector<int16_t>{11});
-    EXPECT_EQ(raw.holdingRegisters(0, 1), std::vector<int16_t>{-1999});
-    const auto coils = raw.coils(0, 3);
+    using Table = SimMaster::Table;
+    EXPECT_EQ(raw.read(Table::HoldingRegisters, 4097, 1), SimMaster::Values{11});
+    EXPECT_EQ(raw.read(Table::HoldingRegisters, 1, 1), SimMaster::Values{-1999});
+    const auto coils = raw.read(Table::Coils, 1, 3);
     ASSERT_TRUE(coils);
     EXPECT_EQ((*coils)[0], 1);
     EXPECT_EQ((*coils)[2], 0);
@@ -167,8 +171,8 @@ TEST_F(LinkEndToEnd, valueThatDoesNotFitARegisterIsNeverSent)
     EXPECT_FALSE(writes[1].ok);
     closeLink();
 
-    RawModbus raw(sim.devicePath());
-    EXPECT_EQ(raw.holdingRegisters(0, 1), std::vector<int16_t>{250});
+    SimMaster raw(sim.devicePath());
+    EXPECT_EQ(raw.read(SimMaster::Table::HoldingRegisters, 1, 1), SimMaster::Values{250});
 }
 
 TEST_F(LinkEndToEnd, silentInstrumentKeepsTheImageAndTheCycleEndsWithinItsBudget)

@@ -41,9 +41,9 @@ TEST(SimFault, usr1TogglesSilenceOffAndOn)
     ServedSim s({"--frozen", "--fault", "silent"});
     EXPECT_FALSE(s.master.read(Table::InputRegisters, 1, 1));
     s.sim.signal(SIGUSR1);
-    EXPECT_TRUE(waitFor([&] { return s.master.read(Table::InputRegisters, 1, 1).has_value(); }));
+    EXPECT_TRUE(waitUntil([&] { return s.master.read(Table::InputRegisters, 1, 1).has_value(); }));
     s.sim.signal(SIGUSR1);
-    EXPECT_TRUE(waitFor([&] { return !s.master.read(Table::InputRegisters, 1, 1) && s.master.lastError() == ETIMEDOUT; }));
+    EXPECT_TRUE(waitUntil([&] { return !s.master.read(Table::InputRegisters, 1, 1) && s.master.lastError() == ETIMEDOUT; }));
 }
 
 TEST(SimFault, faultStartsAfterItsCountOfAnswers)
@@ -61,5 +61,5 @@ TEST(SimFault, spoiledAnswerStillCarriesOutTheWrite)
     EXPECT_FALSE(s.master.writeHoldings(1, {321}));
     EXPECT_EQ(s.master.lastError(), EMBBADCRC);
     s.sim.signal(SIGUSR1);
-    EXPECT_TRUE(waitFor([&] { return s.master.read(Table::HoldingRegisters, 1, 1) == SimMaster::Values{321}; }));
+    EXPECT_TRUE(waitUntil([&] { return s.master.read(Table::HoldingRegisters, 1, 1) == SimMaster::Values{321}; }));
 }

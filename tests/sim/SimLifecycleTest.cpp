@@ -80,11 +80,11 @@ TEST_P(SimStopSignal, endsCleanlyAndRemovesTheLink)
     TempDir dir;
     const fs::path link = dir.path / "tty";
     Child sim({"--link", link.string()});
-    ASSERT_TRUE(waitFor([&] { return fs::exists(link); }));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(link); }));
     const auto signalled = std::chrono::steady_clock::now();
     sim.signal(GetParam());
     std::optional<int> code;
-    ASSERT_TRUE(waitFor([&] { return (code = sim.exitCode()).has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return (code = sim.exitCode()).has_value(); }));
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::milliseconds(500)); // aim: 100 ms
     EXPECT_EQ(*code, 0);
     EXPECT_FALSE(fs::is_symlink(link));
@@ -102,7 +102,7 @@ TEST(SimLifecycle, staleLinkIsReplacedAndTheLinkFileNamesTheDevice)
     const fs::path file = dir.path / "device";
     fs::create_symlink("/dev/pts/no-such-terminal", link);
     Child sim({"--link", link.string(), "--link-file", file.string()});
-    ASSERT_TRUE(waitFor([&] { return fs::exists(link); }));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(link); }));
     std::string name;
     std::getline(std::ifstream(file), name);
     EXPECT_EQ(name, linkTarget(link));

@@ -90,7 +90,7 @@ TEST(SimServing, malformedRequestsAreOutlived)
     const uint8_t garbage[] = {0x01, 0x99, 0x42, 0x00, 0xFF};
     ASSERT_EQ(write(s.master.fd(), garbage, sizeof garbage), static_cast<ssize_t>(sizeof garbage));
     // The line resynchronises after a silence; the first request may be lost with the garbage.
-    EXPECT_TRUE(waitFor([&] { return s.master.read(Table::InputRegisters, 1, 8).has_value(); }));
+    EXPECT_TRUE(waitUntil([&] { return s.master.read(Table::InputRegisters, 1, 8).has_value(); }));
 }
 
 TEST(SimServing, mastersMayComeAndGoEvenWithoutReadingTheirAnswer)
@@ -106,7 +106,7 @@ TEST(SimServing, mastersMayComeAndGoEvenWithoutReadingTheirAnswer)
     {
         // The first exchange can still meet the late answer; after it the line is clean.
         SimMaster master(sim.devicePath());
-        EXPECT_TRUE(waitFor([&] { return master.read(Table::InputRegisters, 3, 1) == Values{100}; }));
+        EXPECT_TRUE(waitUntil([&] { return master.read(Table::InputRegisters, 3, 1) == Values{100}; }));
     }
     for (int i = 0; i < 5; ++i) {
         SimMaster master(sim.devicePath());
@@ -117,11 +117,11 @@ TEST(SimServing, mastersMayComeAndGoEvenWithoutReadingTheirAnswer)
 TEST(SimServing, liveInstrumentHeatsInAutomaticAndFollowsManual)
 {
     ServedSim s({"--speed", "50"});
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(waitUntil([&] {
         const auto v = s.master.read(Table::InputRegisters, 1, 3);
         return v && (*v)[0] > 30 && (*v)[1] > 0 && (*v)[2] == 100;
     }));
     ASSERT_TRUE(s.master.writeHoldings(2, {555})) << s.master.why();
     ASSERT_TRUE(s.master.writeCoils(2, {0})) << s.master.why();
-    EXPECT_TRUE(waitFor([&] { return s.master.read(Table::InputRegisters, 2, 1) == Values{555}; }));
+    EXPECT_TRUE(waitUntil([&] { return s.master.read(Table::InputRegisters, 2, 1) == Values{555}; }));
 }

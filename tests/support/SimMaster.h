@@ -51,7 +51,7 @@ struct ServedSim {
 
 // Polls `condition` until it holds or the time-out passes.
 template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::milliseconds(3000))
+bool waitUntil(Condition condition, std::chrono::milliseconds timeout = std::chrono::milliseconds(3000))
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
