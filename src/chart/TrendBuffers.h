@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The samples the trend chart shows, indexed by slot 0..322. Slot 0 never
+// holds a sample (it stays zero after a clear); a load fills slots 1..N
+// oldest first, and live samples are appended after them.
+// trendValues is indexed slot first, channel second: trendValues[slot][ch],
+// channel 0 PV, 1 OP in per cent, 2 SV, 3..9 further inputs.
+struct TrendBuffers {
+    static constexpr int kSlots = 323;
+    static constexpr int kChannels = 25;
+    static constexpr int16_t kLiveWindow = 241;  // records of a live load
+    static constexpr int16_t kHistoryPage = 321; // records of a history page
+
+    std::array<std::array<float, kChannels>, kSlots> trendValues{};
+    std::array<double, kSlots> trendDates{};  // whole days, no time part
+    std::array<double, kSlots> trendTimes{};  // fraction of a day, no date part
+    std::array<int16_t, kSlots> gapMarks{};   // > 0: more than 5 minutes after the slot before
+
+    int16_t markEnd = 0;      // end of the gap-marker range
+    int16_t curveEnd = 0;     // end of the curve range, slot of the newest live sample
+    int16_t loadedCount = 0;  // records put in by the last load: 241 or 321
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QDateTime>
+#include <QMetaType>
+#include <QString>
+
+// Whether samples reach the history database, as the status display tells
+// it. The recorder keeps running whatever this says (the live chart does not
+// depend on the file); this only makes a silent loss of history visible.
+// A failure episode starts with the first failed open or write and ends with
+// the next sample that is stored.
+class RecorderHealth {
+public:
+    enum class State {
+        Starting,        // no open attempt yet
+        Recording,       // the last sample was stored with its ring pointer
+        PointerMissing,  // samples are stored, but sl_void has no record to name them
+        Failing,         // the file cannot be opened or written; see reason()
+    };
+
+    // Each returns true when the state or the reason changed, which is when
+    // the status display needs to hear about it.
+    bool recordStored(const QDateTime& now, bool pointerWritten);
+    bool recordFailure(const QString& reason, const QDateTime& now);
+    // A sample fell due while the database was unusable.
+    void recordLostSample() { ++lostSamples_; }
+
+    State state() const { return state_; }
+    bool recording() const { return state_ == State::Recording; }
+    const QString& reason() const { return reason_; }
+    std::optional<QDateTime> failingSince() const { return failingSince_; }
+    std::optional<QDateTime> lastStored() const { return lastStored_; }
+    int64_t storedSamples() const { return storedSamples_; }
+    int64_t lostSamples() const { return lostSamples_; }
+
+private:
+    bool change(State state, const QString& reason);
+
+    State state_ = State::Starting;
+    QString reason_;
+    std::optional<QDateTime> failingSince_;
+    std::optional<QDateTime> lastStored_;
+    int64_t storedSamples_ = 0;
+    int64_t lostSamples_ = 0;
+};
+
+Q_DECLARE_METATYPE(RecorderHealth)

@@ -1,0 +1,102 @@
+#include "StationDatabase.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+#include "StationFileCreation.h"
+
+namespace {
+
+// mode=rw opens an existing file for writing and never creates one, so a
+// file deleted between the existence check and the open is not silently
+// replaced by an empty database without tables.
+QString existingFileUri(const QString& path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
+}
+
+} // namespace
+
+StationDatabase::StationDatabase(QString connectionName, QString path)
+    : connectionName_(std::move(connectionName))
+    , path_(std::move(path))
+{
+}
+
+StationDatabase::~StationDatabase()
+{
+    close();
+    if (QSqlDatabase::contains(connectionName_))
+        QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlDatabase StationDatabase::database() const
+{
+    return QSqlDatabase::database(connectionName_, false);
+}
+
+bool StationDatabase::open()
+{
+    close();
+    errorText_.clear();
+    createdFile_ = false;
+    if (!QFileInfo::exists(path_)) {
+        QString reason;
+        if (!createStationFile(path_, &reason))
+            return fail(reason);
+        createdFile_ = true;
+    }
+
+    QSqlDatabase db = QSqlDatabase::contains(connectionName_)
+        ? QSqlDatabase::database(connectionName_, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    if (!db.isValid())
+        return fail(QStringLiteral("the SQLite driver of Qt SQL is not installed"));
+    db.setDatabaseName(existingFileUri(path_));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open())
+        return fail(db.lastError().text());
+
+    QString reason;
+    const auto layout = HistoryTables::readLayout(db, &reason);
+    if (!layout)
+        return fail(reason);
+    layout_ = *layout;
+    if (!configureConnection(db))
+        return false;
+    open_ = true;
+    return true;
+}
+
+bool StationDatabase::configureConnection(QSqlDatabase& db)
+{
+    // Asking for the journal mode without a value only reads it.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("pragma journal_mode")) || !q.next())
+        return fail(q.lastError().text());
+    journalMode_ = q.value(0).toString().toLower();
+    q.finish();
+    const QString sync = journalMode_ == QLatin1String("wal") ? QStringLiteral("normal") : QStringLiteral("full");
+    if (!q.exec(QStringLiteral("pragma synchronous=") + sync))
+        return fail(q.lastError().text());
+    return true;
+}
+
+void StationDatabase::close()
+{
+    open_ = false;
+    if (!QSqlDatabase::contains(connectionName_))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    if (db.isOpen())
+        db.close();
+}
+
+bool StationDatabase::fail(const QString& reason)
+{
+    errorText_ = reason.isEmpty() ? QStringLiteral("unknown database error") : reason;
+    close();
+    return false;
+}
