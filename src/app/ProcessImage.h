@@ -36,7 +36,10 @@ struct ProcessImage {
     int16_t sampleReady = kFalse;
     int16_t yAxisSpan = 0;
     int16_t yAxisMin = 0;
-    int16_t yAxisOffset = 0;
+    // Wider than the other Y-axis values: for large ranges the offset of the
+    // minimum does not fit 16 bits, and the curves must still sit where the
+    // axis labels say.
+    int32_t yAxisOffset = 0;
     double recordRefDate = 0.0;  // date value of the last stored sample
     double recordRefTime = 0.0;  // its time of day, as a fraction of a day
 };

@@ -1,0 +1,32 @@
+#include "TrendSurface.h"
+
+#include <QPainter>
+
+#include "ChartDrawing.h"
+#include "PainterCanvas.h"
+
+TrendSurface::TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+                           QWidget* parent)
+    : QWidget(parent)
+    , buffers_(buffers)
+    , zoom_(zoom)
+    , image_(image)
+{
+    // Every paint covers the whole surface: no need to erase first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(240, 150);
+}
+
+QPoint TrendSurface::toPixels(double x, double y) const
+{
+    return QPoint(static_cast<int>(x * width() / kScaleWidth), static_cast<int>(y * height() / kScaleHeight));
+}
+
+void TrendSurface::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PainterCanvas canvas(painter, rect(), kScaleWidth, kScaleHeight);
+    canvas.clear();
+    DrawGrid(canvas);
+    PlotTrend(canvas, buffers_, zoom_, image_);
+}

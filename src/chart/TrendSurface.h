@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+struct ProcessImage;
+struct TrendBuffers;
+struct ZoomGeometry;
+
+// The plotting surface pt: its user scale (12008 x 7508) is mapped onto
+// whatever pixels the widget has, and every paint redraws the whole chart
+// from the buffers: clear, grid, curves.
+class TrendSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kScaleWidth = 12008;
+    static constexpr int kScaleHeight = 7508;
+
+    TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+                 QWidget* parent = nullptr);
+
+    // Widget pixel position of a point in user coordinates.
+    QPoint toPixels(double x, double y) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const TrendBuffers& buffers_;
+    const ZoomGeometry& zoom_;
+    ProcessImage& image_;
+};
