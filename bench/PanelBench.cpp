@@ -1,0 +1,171 @@
+// The main window's live refresh tick (Timer1, every 200 ms) on a window of
+// 1280 x 800, offscreen: the tick alone (RefreshPanel and the rest, no new
+// sample); the tick with the repaint of what it changed, when every field
+// changes at once and when only PV, OP and SV do; and the tick that takes a
+// new sample (append and chart refresh, with the repaint of chart and
+// fields), also with the reload of the live window from the database that
+// every twentieth sample brings at zoom level 1. Target: a refresh under 2 ms.
+
+#include <memory>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "DateValue.h"
+#include "FakeClock.h"
+#include "FakeFieldbus.h"
+#include "ForwardingFieldbus.h"
+#include "HistoryFiles.h"
+#include "InstrumentLink.h"
+#include "Met1.h"
+#include "PortConnection.h"
+#include "ProcessImage.h"
+#include "StationContext.h"
+#include "StationDatabase.h"
+#include "mscom.h"
+#include "ssqx.h"
+
+namespace {
+
+// The window on a fake fieldbus and a history file of 1000 records; its
+// timers are stopped so that the benchmark is the only one ticking.
+struct Station {
+    Station()
+    {
+        const QDateTime start(QDate(2026, 1, 5), QTime(8, 0, 0));
+        { StationDatabase creator(QStringLiteral("bench-seed"), path); creator.open(); }
+        HistoryFiles::insertRows(path, HistoryFiles::sequence(1, 1000, DateValue::fromDateTime(start)), 1000);
+        window = std::make_unique<ssqx>(context);
+        window->Form_Load();
+        for (QTimer* timer : {&window->Timer1, &window->Timer2, &window->Timer3, &window->Timer4})
+            timer->stop();
+        image.yAxisSpan = 600;
+        window->resize(1280, 800);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    // New PV, OP and SV only: what most ticks of a running process bring.
+    void changeProcessValues(int n)
+    {
+        for (size_t i = 0; i < 3; ++i)
+            image.inputValues[i] = static_cast<float>(n % 1000) + static_cast<float>(i) + 0.5f;
+    }
+
+    // New values in every field at once, the worst a tick can meet.
+    void changeValues(int n)
+    {
+        const auto v = static_cast<float>(n % 1000);
+        for (size_t i = 0; i < 3; ++i) {
+            image.inputValues[i] = v + static_cast<float>(i) + 0.5f;
+            image.holdingValues[i] = v;
+        }
+        for (size_t i = 5; i < 8; ++i)
+            image.inputValues[i] = static_cast<float>(n % 6);
+        for (size_t i = 0; i < 16; ++i) {
+            image.inputBits[i] = (n + static_cast<int>(i)) % 2;
+            image.coilBits[i] = n % 2;
+        }
+        for (size_t i = 1; i <= 37; ++i)
+            image.paramValues[i] = v + static_cast<float>(i);
+        for (size_t i = 0; i < 16; ++i)
+            image.alarmRegs[i] = n + static_cast<int>(i);
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
+    ProcessImage image;
+    FakeClock clock{QDateTime(QDate(2026, 1, 5), QTime(8, 20, 0))};
+    FakeFieldbus bus;
+    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
+    Met1 poll{image, link, clock};
+    PortConnection connection{image, link, poll};
+    mscom recorder{image, clock, path};
+    StationContext context{image, clock, link, poll, connection, recorder, path};
+    std::unique_ptr<ssqx> window;
+};
+
+void refreshTick(benchmark::State& state)
+{
+    Station station;
+    int n = 0;
+    for (auto _ : state) {
+        station.changeValues(++n);
+        station.window->Timer1_Timer();
+    }
+}
+BENCHMARK(refreshTick)->Unit(benchmark::kMicrosecond);
+
+void refreshTickPainted(benchmark::State& state)
+{
+    Station station;
+    int n = 0;
+    for (auto _ : state) {
+        station.changeValues(++n);
+        station.window->Timer1_Timer();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(refreshTickPainted)->Unit(benchmark::kMicrosecond);
+
+void refreshTickPaintedTypical(benchmark::State& state)
+{
+    Station station;
+    int n = 0;
+    for (auto _ : state) {
+        station.changeProcessValues(++n);
+        station.window->Timer1_Timer();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(refreshTickPaintedTypical)->Unit(benchmark::kMicrosecond);
+
+void tickWithNewSample(benchmark::State& state)
+{
+    Station station;
+    TrendBuffers& buffers = station.window->trendBuffers();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        buffers.markEnd = buffers.curveEnd = 300;  // well short of a reload at zoom level 4
+        station.window->zoom().zoomLevel = 4;
+        station.changeProcessValues(++n);
+        station.image.sampleReady = ProcessImage::kTrue;
+        state.ResumeTiming();
+        station.window->Timer1_Timer();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(tickWithNewSample)->Unit(benchmark::kMicrosecond);
+
+void tickWithReload(benchmark::State& state)
+{
+    Station station;
+    TrendBuffers& buffers = station.window->trendBuffers();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        buffers.markEnd = buffers.curveEnd = 260;  // the next sample reloads at zoom level 1
+        station.changeProcessValues(++n);
+        station.image.sampleReady = ProcessImage::kTrue;
+        state.ResumeTiming();
+        station.window->Timer1_Timer();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(tickWithReload)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

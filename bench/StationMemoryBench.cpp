@@ -1,0 +1,73 @@
+// The station's resident memory after a minute of live running against the
+// simulator (target: under 80 MB), with the link open, the recorder
+// storing a sample a second and the chart redrawing. Runs offscreen.
+
+#include <chrono>
+#include <memory>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include "Clock.h"
+#include "ModbusFieldbus.h"
+#include "SimProcess.h"
+#include "Station.h"
+#include "StationOptions.h"
+#include "WaitFor.h"
+
+namespace {
+
+double residentMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void stationResidentMemory(benchmark::State& state)
+{
+    const auto runFor = std::chrono::seconds(state.range(0));
+    SimProcess sim({"--speed", "10"});
+    QTemporaryDir dir;
+    if (!sim.started() || !dir.isValid()) {
+        state.SkipWithError("simulator or temporary folder missing");
+        return;
+    }
+    StationOptions options;
+    options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
+    options.portDevices.setDevice(1, sim.devicePath());
+    options.connect = true;
+    SystemClock clock;
+
+    for (auto _ : state) {
+        Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
+        station.start();
+        const auto end = std::chrono::steady_clock::now() + runFor;
+        waitFor([&] { return std::chrono::steady_clock::now() >= end; },
+                static_cast<int>(std::chrono::milliseconds(runFor).count()) + 1000);
+        state.counters["resident_MB"] = residentMegabytes();
+        state.counters["samples"] = static_cast<double>(station.recorder().health().storedSamples());
+    }
+}
+BENCHMARK(stationResidentMemory)->Arg(60)->Iterations(1)->Unit(benchmark::kSecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,74 @@
+#include "StationOptions.h"
+
+#include <QCommandLineParser>
+
+#include "LinkCodes.h"
+
+bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
+                         bool& helpRequested)
+{
+    helpRequested = false;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Operator station for one TQ5800 process controller."));
+    parser.addHelpOption();
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("History database file."), QStringLiteral("PATH"));
+    const QCommandLineOption portDevice(QStringLiteral("port-device"),
+        QStringLiteral("Serial device for port N (repeatable), e.g. 1=/dev/ttyS0."), QStringLiteral("N=PATH"));
+    const QCommandLineOption connect(QStringLiteral("connect"), QStringLiteral("Open the link at start."));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port number 1..20 (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("4800, 9600 or 19200 (default 9600)."), QStringLiteral("B"), QStringLiteral("9600"));
+    const QCommandLineOption parity(QStringLiteral("parity"), QStringLiteral("none, odd or even (default none)."), QStringLiteral("P"), QStringLiteral("none"));
+    const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Module address 1..16 (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
+    parser.addOptions({db, portDevice, connect, port, baud, parity, address});
+
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        helpRequested = true;
+        error = parser.helpText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
+        return false;
+    }
+
+    options.databasePath = parser.value(db);
+    for (const QString& mapping : parser.values(portDevice)) {
+        if (!options.portDevices.addMapping(mapping.toStdString())) {
+            error = QStringLiteral("--port-device wants N=PATH with N from 1 to 20, not \"%1\"").arg(mapping);
+            return false;
+        }
+    }
+    options.connect = parser.isSet(connect);
+
+    bool ok = false;
+    const int portNumber = parser.value(port).toInt(&ok);
+    if (!ok || portNumber < PortDevices::kFirstPort || portNumber > PortDevices::kLastPort) {
+        error = QStringLiteral("--port must be 1..20");
+        return false;
+    }
+    const auto baudCode = LinkCodes::baudCode(parser.value(baud).toInt(&ok));
+    if (!ok || !baudCode) {
+        error = QStringLiteral("--baud must be 4800, 9600 or 19200");
+        return false;
+    }
+    const auto parityCode = LinkCodes::parityCode(parser.value(parity).toStdString());
+    if (!parityCode) {
+        error = QStringLiteral("--parity must be none, odd or even");
+        return false;
+    }
+    const int moduleAddress = parser.value(address).toInt(&ok);
+    if (!ok || moduleAddress < 1 || moduleAddress > 16) {
+        error = QStringLiteral("--address must be 1..16");
+        return false;
+    }
+    // As the lists show them: a number and one blank.
+    options.link.portText = QString::number(portNumber) + QLatin1Char(' ');
+    options.link.baudIndex = *baudCode;
+    options.link.parityIndex = *parityCode;
+    options.link.addressText = QString::number(moduleAddress) + QLatin1Char(' ');
+    return true;
+}

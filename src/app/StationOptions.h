@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "PortDevices.h"
+#include "PortConnection.h"
+
+// The station's command line. Without options it starts as an operator
+// expects: link closed, settings at their defaults, the database at its
+// default place. Scripts and an operator's auto-start use the rest.
+struct StationOptions {
+    QString databasePath;       // empty: the default place
+    PortDevices portDevices;
+    bool connect = false;       // open the link at start, as if "打开" were pressed
+    LinkChoices link;           // the settings chosen before that
+};
+
+// Parses the arguments (the program name first). On failure returns false
+// with a message for the user in error; --help also returns false, with
+// the help text and helpRequested set.
+bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
+                         bool& helpRequested);

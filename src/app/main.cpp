@@ -1,0 +1,38 @@
+// tq5800-station: the operator station for one TQ5800 process controller.
+
+#include <cstdio>
+#include <memory>
+
+#include <QApplication>
+
+#include "Clock.h"
+#include "ModbusFieldbus.h"
+#include "Station.h"
+#include "StationFont.h"
+#include "StationOptions.h"
+#include "TerminationSignals.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("tq5800-station"));
+
+    StationOptions options;
+    QString error;
+    bool helpRequested = false;
+    if (!parseStationOptions(app.arguments(), options, error, helpRequested)) {
+        std::fprintf(helpRequested ? stdout : stderr, "%s\n", qPrintable(error));
+        return helpRequested ? 0 : 2;
+    }
+    app.setFont(StationFont::font());
+
+    SystemClock clock;
+    Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
+    QObject::connect(&station, &Station::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &station, &Station::shutdown);
+
+    station.start();
+    return app.exec();
+}

@@ -1,0 +1,375 @@
+#include "ssqx.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ChartDrawing.h"
+#include "Clock.h"
+#include "DateValue.h"
+#include "HeaderBar.h"
+#include "HeaderTexts.h"
+#include "InstrumentLink.h"
+#include "LinkSettingsBar.h"
+#include "LiveAppend.h"
+#include "LivePanel.h"
+#include "NumberText.h"
+#include "PanelCaptions.h"
+#include "PanelStates.h"
+#include "ProcessImage.h"
+#include "StationContext.h"
+#include "StationFont.h"
+#include "StationStatus.h"
+#include "StatusIndicator.h"
+#include "TrendChartView.h"
+#include "TrendSurface.h"
+#include "ValueGrid.h"
+
+namespace {
+
+constexpr int16_t kInitialYAxisSpan = 60;
+constexpr int kMessageMs = 8000;
+
+QStringList captions(QString (*caption)(int), int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << caption(i);
+    return list;
+}
+
+} // namespace
+
+ssqx::ssqx(StationContext& context, QWidget* parent)
+    : QMainWindow(parent)
+    , context_(context)
+    , database_(kConnectionName, context.databasePath)
+    , playback_(buffers_, kConnectionName)
+{
+    // First, so that every control built below inherits it.
+    setFont(StationFont::font());
+    setWindowTitle(kCaption);
+    buildLayout();
+    buildStatusBar();
+    resize(1280, 800);
+
+    Timer1.setInterval(kRefreshIntervalMs);
+    Timer2.setInterval(kChartIntervalMs);
+    Timer3.setInterval(kClockIntervalMs);
+    Timer4.setInterval(kIdleIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, &ssqx::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &ssqx::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &ssqx::Timer3_Timer);
+    connect(&Timer4, &QTimer::timeout, this, &ssqx::Timer4_Timer);
+
+    connect(settings_->Command9(), &QPushButton::clicked, this, &ssqx::Command9_Click);
+    connect(settings_->Command10(), &QPushButton::clicked, this, &ssqx::Command10_Click);
+    connect(command1_, &QPushButton::clicked, this, &ssqx::Command1_Click);
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape_, &QShortcut::activated, this, &ssqx::Command1_Click);
+
+    connect(&context_.connection, &PortConnection::opened, this, &ssqx::onLinkOpened);
+    connect(&context_.connection, &PortConnection::closed, this, &ssqx::onLinkClosed);
+    connect(&context_.link, &InstrumentLink::portOpened, this, [this](bool ok, const QString& error) {
+        if (!ok)
+            statusBar()->showMessage(QStringLiteral("端口打开失败：") + error, kMessageMs);
+    });
+}
+
+ssqx::~ssqx()
+{
+    Form_Unload();
+}
+
+void ssqx::Form_Load()
+{
+    ProcessImage& image = context_.image;
+    image.yAxisSpan = kInitialYAxisSpan;
+    settings_->initialise();
+    playback_.atOldest = ProcessImage::kFalse;
+    image.mainWindowOpen = ProcessImage::kTrue;
+    playback_.pageCount = 0;
+    std::fill(buffers_.gapMarks.begin() + 1, buffers_.gapMarks.begin() + TrendBuffers::kHistoryPage + 1, 0);
+    zoom_.zoomLevel = 1;
+
+    openDatabase();
+    playback_.LoadLiveWindow();
+    showFirstVisibleSample();
+    closeGuard = ProcessImage::kTrue;
+    rulerMode = ProcessImage::kFalse;
+    label19_->setText(numberText(int32_t{TrendSurface::kScaleWidth}));
+    label20_->setText(numberText(int32_t{TrendSurface::kScaleHeight}));
+    refreshChart();
+
+    Timer1.start();
+    Timer2.start();
+    Timer3.start();
+    Timer4.start();
+}
+
+void ssqx::openDatabase()
+{
+    if (database_.open()) {
+        if (databaseFailed_)
+            statusBar()->showMessage(QStringLiteral("历史数据库已重新打开"), kMessageMs);
+        databaseFailed_ = false;
+        return;
+    }
+    databaseFailed_ = true;
+    statusBar()->showMessage(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
+}
+
+void ssqx::closeEvent(QCloseEvent* event)
+{
+    // Refused before anything is undone: a refused close leaves the
+    // database connection, the recorder's sample signal and the timers
+    // exactly as they were.
+    if (closeGuard) {
+        event->ignore();
+        statusBar()->showMessage(QStringLiteral("主窗口只能用“退出”按钮或 Esc 关闭"), kMessageMs);
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void ssqx::Form_Unload()
+{
+    Timer1.stop();
+    Timer2.stop();
+    Timer3.stop();
+    Timer4.stop();
+    database_.close();
+    context_.image.mainWindowOpen = ProcessImage::kFalse;
+}
+
+void ssqx::Command1_Click()
+{
+    if (!closeGuard && !isVisible())
+        return;
+    database_.close();
+    closeGuard = ProcessImage::kFalse;
+    close();
+    emit exitRequested();
+}
+
+void ssqx::Command9_Click()
+{
+    const QString problem = settings_->checkListTexts();
+    if (!problem.isEmpty())
+        statusBar()->showMessage(problem, kMessageMs);
+    settings_->setFramesVisible(false, context_.image);
+    context_.connection.open(settings_->choices());
+}
+
+void ssqx::Command10_Click()
+{
+    context_.connection.close();
+}
+
+void ssqx::openLinkFromCommandLine(const LinkChoices& choices)
+{
+    settings_->setChoices(choices);
+    Command9_Click();
+}
+
+void ssqx::onLinkOpened()
+{
+    settings_->setFramesVisible(false, context_.image);
+    command21_->setEnabled(true);
+    command23_->setEnabled(true);
+}
+
+void ssqx::onLinkClosed()
+{
+    command21_->setEnabled(false);
+    command23_->setEnabled(false);
+    settings_->setFramesVisible(true, context_.image);
+}
+
+void ssqx::Timer1_Timer()
+{
+    ProcessImage& image = context_.image;
+    if (!rulerMode) {
+        Label2(9)->setBackground(PanelColours::kLightGreen);
+        Label2(10)->setBackground(PanelColours::kLightGreen);
+        panel_->showLiveColours();
+    }
+    chart_->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
+
+    // A connection that failed at start-up is tried again when the live
+    // window is next reloaded from it.
+    if (reloadDue() && !database_.isOpen())
+        openDatabase();
+    const LiveAppendResult appended = appendLiveSample(buffers_, playback_, zoom_, image, context_.clock.now());
+    if (appended == LiveAppendResult::ReloadedAndAppended)
+        showFirstVisibleSample();
+    // One redraw covers the reload's and the append's: nothing paints in
+    // between, so the picture is the same.
+    if (appended != LiveAppendResult::NoSample)
+        refreshChart();
+
+    RefreshPanel();
+    label19_->setText(numberText(zoom_.markStep));
+}
+
+bool ssqx::reloadDue() const
+{
+    return context_.image.sampleReady && buffers_.markEnd + 1 >= TrendBuffers::kLiveWindow + 20 * zoom_.zoomLevel;
+}
+
+void ssqx::RefreshPanel()
+{
+    const ProcessImage& image = context_.image;
+    panel_->refresh(image);
+    for (int i = 0; i < PanelCaptions::kParameterFields; ++i)
+        parameters_->setValue(i, numberText(image.paramValues[static_cast<size_t>(i + 1)]));
+    for (int i = 0; i < PanelCaptions::kAlarmFields; ++i)
+        alarms_->setValue(i, numberText(image.alarmRegs[static_cast<size_t>(i)]));
+}
+
+void ssqx::Timer2_Timer()
+{
+    refreshChart();
+}
+
+void ssqx::Timer3_Timer()
+{
+    if (rulerMode)
+        return;
+    const QDateTime now = context_.clock.now();
+    Label2(9)->setCaption(HeaderTexts::dateText(now.date()));
+    Label2(10)->setCaption(HeaderTexts::timeText(now.time()));
+}
+
+void ssqx::Timer4_Timer()
+{
+}
+
+void ssqx::refreshChart()
+{
+    zoom_.ApplyZoom();
+    chart_->refresh();
+}
+
+void ssqx::showFirstVisibleSample()
+{
+    // A load names the first sample visible at the left edge; outside the
+    // ruler the clock header takes over again at its next tick.
+    const auto slot = static_cast<size_t>(zoom_.markOffset + 1);
+    if (slot >= buffers_.trendDates.size())
+        return;
+    Label2(9)->setCaption(DateValue::text(buffers_.trendDates[slot]));
+    Label2(10)->setCaption(DateValue::text(buffers_.trendTimes[slot]));
+}
+
+PanelField* ssqx::Parm1(int i) const { return parameters_->field(i); }
+PanelField* ssqx::Alm1(int i) const { return alarms_->field(i); }
+PanelField* ssqx::Label2(int i) const { return header_->Label2(i); }
+
+void ssqx::buildLayout()
+{
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(8, 4, 8, 4);
+    column->setSpacing(6);
+
+    header_ = new HeaderBar(kCaption, central);
+    column->addWidget(header_);
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(8);
+    middle->addWidget(buildChartColumn(), 1);
+    panel_ = new LivePanel(central);
+    panel_->setMinimumWidth(380);
+    panel_->setMaximumWidth(500);
+    middle->addWidget(panel_, 0);
+    column->addLayout(middle, 1);
+
+    column->addWidget(buildParameterTabs());
+    column->addWidget(buildCommandBar());
+    setCentralWidget(central);
+}
+
+QWidget* ssqx::buildChartColumn()
+{
+    auto* holder = new QWidget(this);
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+
+    chart_ = new TrendChartView(buffers_, zoom_, context_.image, holder);
+    column->addWidget(chart_, 1);
+
+    // Label19 (units between two samples) and Label20 (surface height)
+    // under the chart, small: they matter to a technician, not the process.
+    auto* scaleRow = new QHBoxLayout;
+    scaleRow->addStretch(1);
+    label19_ = new QLabel(holder);
+    label20_ = new QLabel(holder);
+    label19_->setToolTip(QStringLiteral("相邻两个样本在图上的间距（图表单位）"));
+    label20_->setToolTip(QStringLiteral("绘图区高度（图表单位）"));
+    for (QLabel* label : {label19_, label20_}) {
+        label->setStyleSheet(QStringLiteral("color: #606060;"));
+        scaleRow->addWidget(label);
+    }
+    column->addLayout(scaleRow);
+
+    return holder;
+}
+
+QWidget* ssqx::buildParameterTabs()
+{
+    // Across the whole width, so that the parameters take few rows and the
+    // chart keeps the height.
+    auto* tabs = new QTabWidget(this);
+    alarms_ = new ValueGrid(captions(&PanelCaptions::alarmParameterCaption, PanelCaptions::kAlarmFields), 3,
+                            PanelColours::kCyan, tabs);
+    parameters_ = new ValueGrid(captions(&PanelCaptions::parameterCaption, PanelCaptions::kParameterFields), 7,
+                                PanelColours::kCyan, tabs);
+    tabs->addTab(alarms_, QStringLiteral("报警参数"));
+    tabs->addTab(parameters_, QStringLiteral("仪表参数"));
+    tabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    return tabs;
+}
+
+QWidget* ssqx::buildCommandBar()
+{
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    settings_ = new LinkSettingsBar(bar);
+    row->addWidget(settings_);
+    row->addStretch(1);
+
+    // Commands that need the instrument are usable only while the link is open.
+    command21_ = new QPushButton(QStringLiteral("CONFIG"), bar);
+    command23_ = new QPushButton(QStringLiteral("参数校准"), bar);
+    command1_ = new QPushButton(QStringLiteral("退出"), bar);
+    for (QPushButton* button : {command21_, command23_, command1_}) {
+        button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
+        row->addWidget(button, 0, Qt::AlignBottom);
+    }
+    command21_->setEnabled(false);
+    command23_->setEnabled(false);
+    command1_->setToolTip(QStringLiteral("结束程序（Esc）"));
+    return bar;
+}
+
+void ssqx::buildStatusBar()
+{
+    linkIndicator_ = new StatusIndicator(statusBar());
+    recorderIndicator_ = new StatusIndicator(statusBar());
+    statusBar()->addPermanentWidget(linkIndicator_);
+    statusBar()->addPermanentWidget(recorderIndicator_);
+    status_ = new StationStatus(context_.poll, context_.recorder, context_.clock, *linkIndicator_,
+                                *recorderIndicator_, this);
+    status_->showCurrent();
+}

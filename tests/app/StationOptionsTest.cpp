@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "StationOptions.h"
+
+namespace {
+
+bool parse(QStringList args, StationOptions& options, QString& error)
+{
+    bool help = false;
+    args.prepend(QStringLiteral("tq5800-station"));
+    return parseStationOptions(args, options, error, help);
+}
+
+TEST(StationOptions, withoutOptionsTheStationStartsAsAnOperatorExpects)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({}, options, error)) << error.toStdString();
+    EXPECT_TRUE(options.databasePath.isEmpty());
+    EXPECT_FALSE(options.connect);
+    EXPECT_EQ(options.link.portText, QStringLiteral("1 "));
+    EXPECT_EQ(options.link.baudIndex, 1);
+    EXPECT_EQ(options.link.parityIndex, 0);
+    EXPECT_EQ(options.link.addressText, QStringLiteral("1 "));
+    EXPECT_EQ(options.portDevices.devicePath(1), "/dev/ttyUSB0");
+}
+
+TEST(StationOptions, autoStartChoosesTheSettingsFirst)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({"--db", "/tmp/h.sqlite", "--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty",
+                       "--connect", "--port", "3", "--baud", "19200", "--parity", "even", "--address", "16"},
+                      options, error)) << error.toStdString();
+    EXPECT_EQ(options.databasePath, QStringLiteral("/tmp/h.sqlite"));
+    EXPECT_TRUE(options.connect);
+    EXPECT_EQ(options.portDevices.devicePath(3), "/dev/ttyS0");
+    EXPECT_EQ(options.portDevices.devicePath(1), "/tmp/pty");
+    EXPECT_EQ(options.link.portText, QStringLiteral("3 "));
+    EXPECT_EQ(options.link.baudIndex, 2);
+    EXPECT_EQ(options.link.parityIndex, 2);
+    EXPECT_EQ(options.link.addressText, QStringLiteral("16 "));
+}
+
+TEST(StationOptions, badValuesAreRefusedWithAReason)
+{
+    const QStringList bad[] = {
+        {"--port", "0"}, {"--port", "21"}, {"--baud", "1200"}, {"--parity", "mark"}, {"--address", "17"},
+        {"--address", "x"}, {"--port-device", "1"}, {"--port-device", "30=/dev/x"}, {"--no-such-option"},
+        {"stray"},
+    };
+    for (const QStringList& args : bad) {
+        StationOptions options;
+        QString error;
+        EXPECT_FALSE(parse(args, options, error)) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+#include <csignal>
+#include <memory>
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "Clock.h"
+#include "LivePanel.h"
+#include "ModbusFieldbus.h"
+#include "PanelField.h"
+#include "SimProcess.h"
+#include "Station.h"
+#include "WaitFor.h"
+#include "ssqx.h"
+
+namespace {
+
+const std::vector<std::string> kInstrument{
+    "--frozen", "--set", "3x:1=523", "--set", "3x:2=456", "--set", "3x:3=250"};
+
+// Rows of pv_data as (w_id, w_time, PV, OP, SV), read through a connection
+// of the test's own.
+struct Row {
+    int id;
+    double time;
+    double pv, op, sv;
+};
+
+std::vector<Row> storedRows(const QString& path)
+{
+    std::vector<Row> rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("e2e-reader"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(QStringLiteral("select * from pv_data order by w_date, w_time"), db);
+            while (q.next())
+                rows.push_back({q.value(0).toInt(), q.value(2).toDouble(), q.value(3).toDouble(),
+                                q.value(4).toDouble(), q.value(5).toDouble()});
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("e2e-reader"));
+    return rows;
+}
+
+QString scalar(const QString& path, const QString& sql)
+{
+    QString value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("e2e-scalar"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery q(sql, db);
+            if (q.next())
+                value = q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("e2e-scalar"));
+    return value;
+}
+
+int instrumentRows(const std::vector<Row>& rows)
+{
+    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.pv == 523; }));
+}
+
+TEST(StationEndToEnd, recordsOneSamplePerSecondFromTheInstrumentAndEndsCleanlyOnSigterm)
+{
+    SimProcess sim(kInstrument);
+    ASSERT_TRUE(sim.started());
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("history.sqlite"));
+
+    QProcess station;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    station.setProcessEnvironment(env);
+    station.start(QStringLiteral(TQ5800_STATION_PATH),
+                  {QStringLiteral("--db"), db, QStringLiteral("--port-device"),
+                   QStringLiteral("1=") + QString::fromStdString(sim.devicePath()), QStringLiteral("--connect")});
+    ASSERT_TRUE(station.waitForStarted(5000));
+
+    ASSERT_TRUE(waitFor([&] { return instrumentRows(storedRows(db)) >= 4; }, 15000))
+        << "rows: " << storedRows(db).size();
+    station.terminate();  // SIGTERM
+    ASSERT_TRUE(station.waitForFinished(5000));
+    EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(station.exitCode(), 0);
+
+    const auto rows = storedRows(db);
+    std::vector<Row> fromInstrument;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(fromInstrument), [](const Row& r) { return r.pv == 523; });
+    ASSERT_GE(fromInstrument.size(), 4u);
+    for (size_t i = 0; i < fromInstrument.size(); ++i) {
+        EXPECT_FLOAT_EQ(static_cast<float>(fromInstrument[i].op), 45.6f);
+        EXPECT_EQ(fromInstrument[i].sv, 250);
+        if (i > 0) {
+            EXPECT_EQ(fromInstrument[i].id, fromInstrument[i - 1].id + 1);
+            EXPECT_NEAR((fromInstrument[i].time - fromInstrument[i - 1].time) * 86400.0, 1.0, 1e-6);
+        }
+    }
+    EXPECT_EQ(scalar(db, QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
+    const QString newest = scalar(db, QStringLiteral("select * from sl_void"));
+    EXPECT_EQ(newest.toInt(), rows.back().id);
+}
+
+TEST(StationEndToEnd, panelShowsWhatTheInstrumentHolds)
+{
+    SimProcess sim(kInstrument);
+    ASSERT_TRUE(sim.started());
+    QTemporaryDir dir;
+    StationOptions options;
+    options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
+    options.portDevices.setDevice(1, sim.devicePath());
+    options.connect = true;
+    SystemClock clock;
+    Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
+    station.start();
+
+    ASSERT_TRUE(waitFor([&] {
+        const ssqx* window = station.mainWindow();
+        return window->isVisible() && window->panel()->D_3W(0)->text() == QStringLiteral("523");
+    }, 10000));
+    const LivePanel* panel = station.mainWindow()->panel();
+    EXPECT_EQ(panel->D_3W(1)->text(), QStringLiteral("45.6"));
+    EXPECT_EQ(panel->D_3W(2)->text(), QStringLiteral("250"));
+    EXPECT_EQ(station.poll().linkHealth().state(), LinkHealth::State::Answering);
+    station.shutdown();
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+#include <QFile>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "LinkSettingsBar.h"
+#include "StationFixture.h"
+#include "StatusIndicator.h"
+#include "WaitFor.h"
+
+namespace {
+
+class StatusDisplay : public StationFixture {
+protected:
+    void SetUp() override
+    {
+        StationFixture::SetUp();
+        load();
+    }
+
+    QString linkText() const { return window->linkIndicator()->text(); }
+    QString recorderText() const { return window->recorderIndicator()->text(); }
+};
+
+TEST_F(StatusDisplay, beforeAnythingRunsItSaysSoCalmly)
+{
+    EXPECT_EQ(linkText(), QStringLiteral("● 链路未打开"));
+    EXPECT_EQ(recorderText(), QStringLiteral("● 记录未启动"));
+    EXPECT_EQ(window->linkIndicator()->line().severity, StatusSeverity::Idle);
+}
+
+TEST_F(StatusDisplay, anInstrumentThatAnswersShowsGreen)
+{
+    bus.setInputRegister(1, 250);
+    window->settings()->Command9()->click();
+    EXPECT_EQ(linkText(), QStringLiteral("● 正在连接仪表"));
+    ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
+    EXPECT_EQ(window->linkIndicator()->palette().color(QPalette::Window), QColor(128, 255, 128));
+}
+
+TEST_F(StatusDisplay, aSilentInstrumentIsReportedOncePerEpisodeWithTheTimeItBegan)
+{
+    bus.failAll();
+    window->settings()->Command9()->click();
+    ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断 自 14:05:07：")); }));
+    EXPECT_EQ(window->linkIndicator()->line().severity, StatusSeverity::Fault);
+    const QString reported = linkText();
+
+    // Further failed cycles of the same episode leave the text alone.
+    const int cycles = poll.linkHealth().cycles();
+    clock.advanceMs(5000);
+    ASSERT_TRUE(waitFor([&] { return poll.linkHealth().cycles() >= cycles + 2; }));
+    EXPECT_EQ(linkText(), reported);
+
+    bus.failAll(false);
+    ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
+    window->settings()->Command10()->click();
+    EXPECT_EQ(linkText(), QStringLiteral("● 链路未打开"));
+}
+
+TEST_F(StatusDisplay, recordingThatWorksShowsGreen)
+{
+    recorder.Form_Load();
+    recorder.Timer1.stop();
+    recorder.Timer1_Timer();
+    EXPECT_EQ(recorderText(), QStringLiteral("● 记录正常"));
+    EXPECT_EQ(window->recorderIndicator()->line().severity, StatusSeverity::Ok);
+}
+
+TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
+{
+    // A plain file where the recorder's folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    window.reset();
+    mscom failing(image, clock, dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite")),
+                  QStringLiteral("test-failing-recorder"));
+    StationContext failingContext{image, clock, link, poll, connection, failing, path};
+    ssqx station(failingContext);
+    station.Form_Load();
+
+    failing.Form_Load();
+    failing.Timer1.stop();
+    const QString text = station.recorderIndicator()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
+    EXPECT_EQ(station.recorderIndicator()->line().severity, StatusSeverity::Fault);
+    EXPECT_TRUE(station.recorderIndicator()->toolTip().contains(QStringLiteral("blocker")));
+
+    // The recorder goes on counting samples; the display does not repeat itself.
+    clock.advanceMs(10000);
+    failing.Timer1_Timer();
+    EXPECT_EQ(station.recorderIndicator()->text(), text);
+}
+
+TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
+{
+    bus.failCalls("OpenPort_Modbus");
+    window->settings()->Command9()->click();
+    ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
+}
+
+} // namespace

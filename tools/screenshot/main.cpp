@@ -1,0 +1,59 @@
+// tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
+// Runs the whole station offscreen against a device (normally the
+// simulator), lets it record and plot for a while, then saves a picture of
+// the main window and ends.
+
+#include <cstdio>
+#include <memory>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "Clock.h"
+#include "ModbusFieldbus.h"
+#include "Station.h"
+#include "StationFont.h"
+#include "ssqx.h"
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serial device."), QStringLiteral("PATH"));
+    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Picture file."), QStringLiteral("FILE"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("Run time."), QStringLiteral("N"), QStringLiteral("30"));
+    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Window size."), QStringLiteral("WxH"), QStringLiteral("1440x900"));
+    parser.addOptions({device, out, seconds, size});
+    parser.process(app);
+    if (!parser.isSet(device) || !parser.isSet(out)) {
+        std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]\n");
+        return 2;
+    }
+    app.setFont(StationFont::font());
+
+    QTemporaryDir dir;
+    StationOptions options;
+    options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
+    options.portDevices.setDevice(1, parser.value(device).toStdString());
+    options.connect = true;
+    SystemClock clock;
+    Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
+    station.start();
+
+    const QStringList wh = parser.value(size).split(QLatin1Char('x'));
+    QTimer::singleShot(2000, &app, [&] {
+        if (wh.size() == 2)
+            station.mainWindow()->resize(wh[0].toInt(), wh[1].toInt());
+    });
+    int status = 1;
+    QTimer::singleShot(parser.value(seconds).toInt() * 1000, &app, [&] {
+        status = station.mainWindow()->grab().save(parser.value(out)) ? 0 : 1;
+        station.shutdown();
+        app.quit();
+    });
+    app.exec();
+    return status;
+}
