@@ -8,9 +8,12 @@ PainterCanvas::PainterCanvas(QPainter& painter, const QRect& target, int scaleWi
     , scaleHeight_(scaleHeight)
     , background_(ChartColours::kBackground)
 {
-    painter_.setViewport(target);
-    painter_.setWindow(0, 0, scaleWidth, scaleHeight);
-    painter_.setClipRect(0, 0, scaleWidth, scaleHeight);
+    // Composed with whatever transform the painter already has, so the
+    // chart can also be drawn scaled onto a printed page.
+    painter_.translate(target.topLeft());
+    painter_.scale(target.width() / static_cast<double>(scaleWidth),
+                   target.height() / static_cast<double>(scaleHeight));
+    painter_.setClipRect(0, 0, scaleWidth, scaleHeight, Qt::IntersectClip);
     // No antialiasing: crisp lines on the pixel raster, and switching it per
     // pen would cost a fifth of the refresh, which runs every second.
     painter_.setRenderHint(QPainter::Antialiasing, false);

@@ -5,9 +5,10 @@
 
 #include "ChartCanvas.h"
 
-// Paints chart user coordinates onto a device area of any pixel size: the
-// painter's window is the user scale, its viewport the target rectangle.
-// Pens are cosmetic, so a width stays in pixels however the chart is scaled.
+// Paints chart user coordinates onto an area of any pixel size by scaling
+// the painter; the caller saves and restores the painter around it if it
+// draws on afterwards. Pens are cosmetic, so a width stays in pixels however
+// the chart is scaled.
 class PainterCanvas final : public ChartCanvas {
 public:
     PainterCanvas(QPainter& painter, const QRect& target, int scaleWidth, int scaleHeight);

@@ -3,6 +3,7 @@
 #include <QResizeEvent>
 
 #include "NumberText.h"
+#include "PainterCanvas.h"
 #include "ProcessImage.h"
 #include "TrendBuffers.h"
 #include "TrendSurface.h"
@@ -72,6 +73,31 @@ void TrendChartView::refresh()
     }
     image_.yAxisOffset = yAxisOffsetFor(image_.yAxisSpan, image_.yAxisMin);
     pt_->update();
+}
+
+void TrendChartView::renderAsDrawing(QPainter& painter) const
+{
+    painter.save();
+    const QRect surface = pt_->geometry().translated(pt0_->pos());
+    {
+        painter.save();
+        PainterCanvas canvas(painter, surface, TrendSurface::kScaleWidth, TrendSurface::kScaleHeight);
+        canvas.clear();
+        DrawGrid(canvas);
+        PlotTrend(canvas, buffers_, zoom_, image_);
+        painter.restore();
+    }
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(pt0_->geometry().adjusted(0, 0, -1, -1));
+    for (const QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!label->isVisible() && isVisible())
+            continue;
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.drawText(label->geometry(), static_cast<int>(label->alignment()), label->text());
+    }
+    painter.restore();
 }
 
 void TrendChartView::setYAxisScale(const std::array<int32_t, 7>& values)

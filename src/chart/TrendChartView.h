@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QFrame>
+#include <QPainter>
 #include <QLabel>
 #include <QWidget>
 
@@ -28,6 +29,11 @@ public:
     // The chart's refresh: time labels and Y offset at once, then a repaint
     // of the surface (clear, DrawGrid, PlotTrend) from the buffers.
     void refresh();
+
+    // Paints the chart as it stands (surface, frame and every label) in this
+    // widget's coordinates, as lines and text: printing stays sharp and
+    // small at any printer resolution.
+    void renderAsDrawing(QPainter& painter) const;
 
     // The PV/SV scale captions, written by the live refresh.
     void setYAxisScale(const std::array<int32_t, 7>& values);
