@@ -1,0 +1,151 @@
+#include <chrono>
+#include <csignal>
+#include <memory>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "FakeClock.h"
+#include "InstrumentLink.h"
+#include "Met1.h"
+#include "ModbusFieldbus.h"
+#include "PortConnection.h"
+#include "ProcessImage.h"
+#include "SimProcess.h"
+#include "WaitFor.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// The station's link against a simulator that misbehaves on request.
+class LinkFaults : public ::testing::Test {
+protected:
+    void connectTo(const std::string& device)
+    {
+        PortDevices devices;
+        devices.setDevice(1, device);
+        link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
+        poll = std::make_unique<Met1>(image, *link, clock);
+        connection = std::make_unique<PortConnection>(image, *link, *poll);
+        QObject::connect(poll.get(), &Met1::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
+        QObject::connect(link.get(), &InstrumentLink::writeFinished,
+                         [this](const WriteOutcome& w) { writes.push_back(w); });
+        connection->open(LinkChoices{});
+        poll->Timer1.stop();
+    }
+
+    milliseconds runCycle()
+    {
+        const auto started = std::chrono::steady_clock::now();
+        const size_t before = reports.size();
+        poll->Timer1_Timer();
+        EXPECT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
+        return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - started);
+    }
+
+    // Cycles until one answers in full; how many it took.
+    int cyclesUntilAnswered(int most)
+    {
+        for (int n = 1; n <= most; ++n) {
+            runCycle();
+            if (reports.back().failedCalls == 0)
+                return n;
+        }
+        return most + 1;
+    }
+
+    ProcessImage image;
+    FakeClock clock;
+    std::unique_ptr<InstrumentLink> link;
+    std::unique_ptr<Met1> poll;
+    std::unique_ptr<PortConnection> connection;
+    std::vector<CycleReport> reports;
+    std::vector<WriteOutcome> writes;
+};
+
+struct FaultCase {
+    const char* mode;
+    milliseconds longestCycle;  // protocol errors answer at once; silence waits for time-outs
+};
+
+class EachFault : public LinkFaults, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(EachFault, imageKeepsItsValuesHealthSaysWhyAndPollingRecoversWithinTwoCycles)
+{
+    const FaultCase& fault = GetParam();
+    SimProcess sim({"--frozen", "--set", "3x:1=523", "--set", "4x:4097=11", "--fault", fault.mode});
+    ASSERT_TRUE(sim.started());
+    sim.signal(SIGUSR1);  // answering while the good values are read
+    connectTo(sim.devicePath());
+    ASSERT_LE(cyclesUntilAnswered(5), 5);
+
+    sim.signal(SIGUSR1);  // the fault from now on
+    const auto took = runCycle();
+    EXPECT_EQ(reports.back().failedCalls, 8) << fault.mode;
+    EXPECT_LE(took, fault.longestCycle) << fault.mode;
+    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);
+    EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
+    EXPECT_FALSE(poll->linkHealth().lastError().isEmpty());
+    EXPECT_FALSE(poll->cycleInProgress());
+
+    sim.signal(SIGUSR1);  // healthy again
+    EXPECT_LE(cyclesUntilAnswered(2), 2) << fault.mode << ": " << reports.back().lastError.toStdString();
+    EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Answering);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, EachFault, ::testing::Values(
+    FaultCase{"silent", milliseconds(8 * 250 + 750)},
+    FaultCase{"crc", milliseconds(750)},
+    FaultCase{"exception", milliseconds(750)},
+    FaultCase{"wrong-address", milliseconds(8 * 250 + 750)}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) {
+        std::string name = info.param.mode;
+        std::erase(name, '-');
+        return name;
+    });
+
+TEST_F(LinkFaults, writeQueuedBehindASilentInstrumentIsTriedExactlyTwiceAndReported)
+{
+    SimProcess sim({"--frozen", "--fault", "silent"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath());
+    poll->Timer1_Timer();  // a cycle of time-outs is under way
+    link->writeRegister(1, 1, 1, 250);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 1 && !reports.empty(); }, 10000));
+    EXPECT_FALSE(writes[0].ok);
+    EXPECT_EQ(writes[0].calls, 2);
+    EXPECT_FALSE(writes[0].error.isEmpty());
+}
+
+TEST_F(LinkFaults, instrumentKilledInTheMiddleOfACycleIsPolledAgainOnceItIsBack)
+{
+    SimProcess sim({"--frozen", "--line-timing", "--set", "3x:1=77"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath());
+    ASSERT_LE(cyclesUntilAnswered(3), 3);
+
+    const size_t before = reports.size();
+    poll->Timer1_Timer();  // about 320 ms on the wire at 9600 baud
+    std::this_thread::sleep_for(milliseconds(100));
+    sim.stop(true);
+    ASSERT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
+    EXPECT_GT(reports.back().failedCalls, 0);
+    EXPECT_FLOAT_EQ(image.inputValues[0], 77.0f);
+
+    ASSERT_TRUE(sim.restart());
+    EXPECT_LE(cyclesUntilAnswered(2), 2) << reports.back().lastError.toStdString();
+}
+
+TEST_F(LinkFaults, deviceThatDoesNotExistFailsEveryCallPromptlyAndSaysWhich)
+{
+    connectTo("/nonexistent/tq5800-tty");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LT(runCycle(), milliseconds(500));
+    EXPECT_EQ(reports.back().failedCalls, 8);
+    EXPECT_TRUE(poll->linkHealth().lastError().contains(QStringLiteral("/nonexistent/tq5800-tty")));
+    EXPECT_EQ(poll->droppedTicks(), 0);
+}
+
+} // namespace
