@@ -1,5 +1,7 @@
 #include "Station.h"
 
+#include <QPushButton>
+
 #include "DatabasePath.h"
 #include "ssqx.h"
 
@@ -15,6 +17,7 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , context_{image_, clock_, link_, poll_, connection_, recorder_, recorder_.databasePath()}
     , window_(std::make_unique<ssqx>(context_))
 {
+    configOpener_ = std::make_unique<ConfigOpener>(context_, *window_, *window_->Command21());
     connect(&splash_, &frmSplash::handOver, this, &Station::handOver);
     connect(window_.get(), &ssqx::exitRequested, this, &Station::shutdown);
 }
@@ -57,6 +60,7 @@ void Station::shutdown()
     // The way "退出" ends the station: the window closes its database
     // connection and lifts its close guard (or the application's quit would
     // be refused by it).
+    configOpener_->closeWindow();
     window_->Command1_Click();
     recorder_.Timer1.stop();
     if (connection_.isOpen())

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include "ConfigOpener.h"
 #include "Fieldbus.h"
 #include "InstrumentLink.h"
 #include "Met1.h"
@@ -58,6 +59,7 @@ private:
     mscom recorder_;
     StationContext context_;
     std::unique_ptr<ssqx> window_;
+    std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
     frmSplash splash_;
     bool hostsLoaded_ = false;
     bool shutDown_ = false;

@@ -12,8 +12,8 @@
 namespace {
 
 // Room around the surface for the axis labels, in pixels.
-constexpr int kLeftMargin = 52;
-constexpr int kRightMargin = 44;
+constexpr int kLeftMargin = TrendChartView::kSurfaceLeft;
+constexpr int kRightMargin = TrendChartView::kSurfaceRight;
 constexpr int kTopMargin = 22;
 constexpr int kBottomMargin = 40;
 constexpr int kRowUnits = 1250;       // one axis label every 1250 units of height
@@ -85,6 +85,7 @@ void TrendChartView::renderAsDrawing(QPainter& painter) const
         canvas.clear();
         DrawGrid(canvas);
         PlotTrend(canvas, buffers_, zoom_, image_);
+        DrawRulerMark(canvas, pt_->ruler());
         painter.restore();
     }
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
@@ -98,6 +99,16 @@ void TrendChartView::renderAsDrawing(QPainter& painter) const
         painter.drawText(label->geometry(), static_cast<int>(label->alignment()), label->text());
     }
     painter.restore();
+}
+
+void TrendChartView::setRuler(const RulerMark& mark)
+{
+    pt_->setRuler(mark);
+}
+
+const RulerMark& TrendChartView::Line1() const
+{
+    return pt_->ruler();
 }
 
 void TrendChartView::setYAxisScale(const std::array<int32_t, 7>& values)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "ChartDrawing.h"
+#include "RulerMark.h"
 
 struct ProcessImage;
 struct TrendBuffers;
@@ -23,6 +24,11 @@ class TrendChartView : public QWidget {
     Q_OBJECT
 
 public:
+    // Room left and right of the surface for the axis labels, in pixels:
+    // what a control above the chart needs to line up with pt.
+    static constexpr int kSurfaceLeft = 52;
+    static constexpr int kSurfaceRight = 44;
+
     TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
                    QWidget* parent = nullptr);
 
@@ -34,6 +40,10 @@ public:
     // widget's coordinates, as lines and text: printing stays sharp and
     // small at any printer resolution.
     void renderAsDrawing(QPainter& painter) const;
+
+    // Line1, the ruler mark on pt.
+    void setRuler(const RulerMark& mark);
+    const RulerMark& Line1() const;
 
     // The PV/SV scale captions, written by the live refresh.
     void setYAxisScale(const std::array<int32_t, 7>& values);

@@ -29,4 +29,13 @@ void TrendSurface::paintEvent(QPaintEvent*)
     canvas.clear();
     DrawGrid(canvas);
     PlotTrend(canvas, buffers_, zoom_, image_);
+    DrawRulerMark(canvas, ruler_);
+}
+
+void TrendSurface::setRuler(const RulerMark& mark)
+{
+    if (mark == ruler_)
+        return;
+    ruler_ = mark;
+    update();
 }

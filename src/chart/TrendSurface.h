@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "RulerMark.h"
+
 struct ProcessImage;
 struct TrendBuffers;
 struct ZoomGeometry;
@@ -22,6 +24,10 @@ public:
     // Widget pixel position of a point in user coordinates.
     QPoint toPixels(double x, double y) const;
 
+    // The ruler mark, drawn over the chart until it is changed.
+    void setRuler(const RulerMark& mark);
+    const RulerMark& ruler() const { return ruler_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -29,4 +35,5 @@ private:
     const TrendBuffers& buffers_;
     const ZoomGeometry& zoom_;
     ProcessImage& image_;
+    RulerMark ruler_;
 };

@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "NumberText.h"
@@ -11,8 +13,8 @@
 
 namespace {
 
-template <size_t N>
-PanelField* element(const std::array<PanelField*, N>& fields, int i)
+template <typename Widget, size_t N>
+Widget* element(const std::array<Widget*, N>& fields, int i)
 {
     return i >= 0 && i < static_cast<int>(N) ? fields[static_cast<size_t>(i)] : nullptr;
 }
@@ -34,6 +36,22 @@ QLabel* caption(const QString& text, QWidget* parent)
     return label;
 }
 
+// An entry just wide enough for "-1999.5" and a little more.
+QLineEdit* entry(const QString& text, QWidget* parent)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8 + 12);
+    return edit;
+}
+
+// A control no taller than the field beside it, so a row of commands takes
+// no more height than a row of values.
+void fitRow(QWidget* control, const PanelField* field)
+{
+    control->setMaximumHeight(field->sizeHint().height() + 2);
+}
+
 void showLook(PanelField* field, const std::optional<StateLook>& look)
 {
     if (!field || !look)
@@ -49,7 +67,7 @@ LivePanel::LivePanel(QWidget* parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
+    column->setSpacing(2);
     column->addWidget(buildValues());
     column->addWidget(buildWritten());
     column->addWidget(buildAlarmTypes());
@@ -81,14 +99,24 @@ QWidget* LivePanel::buildWritten()
 {
     auto* box = new QGroupBox(QStringLiteral("写入值"), this);
     auto* grid = compactGrid(box);
-    d4w_[0] = new PanelField(PanelColours::kPink, box);
-    d4w_[1] = new PanelField(PanelColours::kPink, box);
-    grid->addWidget(caption(QStringLiteral("设定值SV"), box), 0, 0);
-    grid->addWidget(d4w_[0], 0, 1);
-    grid->addWidget(caption(QStringLiteral("手动OP值"), box), 0, 2);
-    grid->addWidget(d4w_[1], 0, 3);
+    const QString captions[] = {QStringLiteral("设定值SV"), QStringLiteral("手动OP值")};
+    const QString buttons[] = {QStringLiteral("设定SV"), QStringLiteral("设定OP")};
+    const QString hints[] = {QStringLiteral("写入仪表的设定值，范围 -1999 到 9999"),
+                             QStringLiteral("手动输出值，单位 %，范围 -1999 到 9999")};
+    for (int i = 0; i < 2; ++i) {
+        const auto index = static_cast<size_t>(i);
+        d4w_[index] = new PanelField(PanelColours::kPink, box);
+        controls_.Text1[index] = entry(QStringLiteral("0"), box);
+        controls_.Text1[index]->setToolTip(hints[i]);
+        controls_.Command12[index] = new QPushButton(buttons[i], box);
+        fitRow(controls_.Command12[index], d4w_[index]);
+        fitRow(controls_.Text1[index], d4w_[index]);
+        grid->addWidget(caption(captions[i], box), i, 0);
+        grid->addWidget(d4w_[index], i, 1);
+        grid->addWidget(controls_.Text1[index], i, 2);
+        grid->addWidget(controls_.Command12[index], i, 3);
+    }
     grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
     return box;
 }
 
@@ -127,12 +155,16 @@ QWidget* LivePanel::buildOperatingStates()
 {
     auto* box = new QGroupBox(QStringLiteral("运行状态"), this);
     auto* grid = compactGrid(box);
-    // Until the switch buttons join the panel, their captions name the fields.
-    const QString captions[] = {QStringLiteral("自整定"), QStringLiteral("手动/自动"), QStringLiteral("手动禁止")};
+    // Each switch names the state beside it and turns it the other way.
+    controls_.Command11 = new QPushButton(QStringLiteral("自整定"), box);
+    controls_.Command13 = new QPushButton(QStringLiteral("手动/自动"), box);
+    controls_.Command14 = new QPushButton(QStringLiteral("手动禁止"), box);
+    QPushButton* const switches[] = {controls_.Command11, controls_.Command13, controls_.Command14};
     for (int i = 0; i < PanelStates::kCoilCount; ++i) {
         auto* field = new PanelField(i == 0 ? PanelColours::kLightYellow : PanelColours::kPink, box);
         d0w_[static_cast<size_t>(i)] = field;
-        grid->addWidget(caption(captions[i], box), i / 2, 2 * (i % 2));
+        fitRow(switches[i], field);
+        grid->addWidget(switches[i], i / 2, 2 * (i % 2));
         grid->addWidget(field, i / 2, 2 * (i % 2) + 1);
     }
     grid->setColumnStretch(1, 1);
@@ -166,6 +198,18 @@ void LivePanel::showLiveColours()
         D_3W(i)->setBackground(PanelColours::kPink);
 }
 
+void LivePanel::showRulerValues(const std::array<float, 10>& values)
+{
+    for (size_t j = 0; j < values.size(); ++j) {
+        if (PanelField* field = D_3W(static_cast<int>(j))) {
+            field->setCaption(numberText(values[j]));
+            field->setBackground(PanelColours::kYellow);
+        }
+    }
+}
+
+QLineEdit* LivePanel::Text1(int i) const { return element(controls_.Text1, i); }
+QPushButton* LivePanel::Command12(int i) const { return element(controls_.Command12, i); }
 PanelField* LivePanel::D_3W(int i) const { return element(d3w_, i); }
 PanelField* LivePanel::D_4W(int i) const { return element(d4w_, i); }
 PanelField* LivePanel::D_1W(int i) const { return element(d1w_, i); }

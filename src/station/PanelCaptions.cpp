@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "AlarmRows.h"
+
 namespace PanelCaptions {
 
 QString parameterCaption(int index)
@@ -22,10 +24,7 @@ QString parameterCaption(int index)
 
 QString alarmParameterCaption(int index)
 {
-    if (index < 0 || index >= kAlarmFields)
-        return QString();
-    static const std::array<const char*, 3> kKinds{"设定值", "动作回差", "延迟时间"};
-    return QStringLiteral("报警%1").arg(index / 3 + 1) + QString::fromUtf8(kKinds[static_cast<size_t>(index % 3)]);
+    return AlarmRows::caption(index);
 }
 
 } // namespace PanelCaptions

@@ -14,6 +14,8 @@ inline const QColor kCyan{192, 255, 255};
 inline const QColor kLightRed{255, 128, 128};
 inline const QColor kLightYellow{255, 255, 192};
 inline const QColor kLightGreen{128, 255, 128};
+// The ruler's read-out: the values shown are from the chart, not live.
+inline const QColor kYellow{255, 255, 0};
 } // namespace PanelColours
 
 struct StateLook {

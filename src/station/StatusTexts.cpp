@@ -1,6 +1,7 @@
 #include "StatusTexts.h"
 
 #include "HeaderTexts.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -73,6 +74,33 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
                 health.reason(), StatusSeverity::Fault};
     }
     return {};
+}
+
+QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
+{
+    using Reason = EntryCheck::Refusal::Reason;
+    const QString low = numberText(static_cast<float>(refusal.low));
+    const QString high = numberText(static_cast<float>(refusal.high));
+    QString why;
+    switch (refusal.reason) {
+    case Reason::NotANumber: why = QStringLiteral("输入的不是数字"); break;
+    case Reason::OutOfRange: why = QStringLiteral("数值须在 %1 到 %2 之间").arg(low, high); break;
+    case Reason::DoesNotFitRegister:
+        why = QStringLiteral("换算后超出仪表寄存器范围，数值须在 %1 到 %2 之间").arg(low, high);
+        break;
+    case Reason::MinimumAboveMaximum: why = QStringLiteral("最小值不能大于最大值"); break;
+    case Reason::SpanTooWide: why = QStringLiteral("最大值与最小值之差不能超过 %1").arg(high); break;
+    }
+    return QStringLiteral("“%1”未执行：%2").arg(command, why);
+}
+
+QString writeFailedText(const QString& what, const WriteOutcome& outcome)
+{
+    if (outcome.kind == WriteOutcome::Kind::Register)
+        return QStringLiteral("“%1” %2 写入失败%3：%4")
+            .arg(what, numberText(int32_t{outcome.value}),
+                 outcome.calls > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
+    return QStringLiteral("“%1” 切换失败：%2").arg(what, shownReason(outcome.error));
 }
 
 } // namespace StatusTexts

@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QString>
 
+#include "EntryCheck.h"
 #include "LinkHealth.h"
+#include "PollBlock.h"
 #include "RecorderHealth.h"
 
 // What the status display says about the link and the recorder: short
@@ -31,6 +33,15 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today);
 
 // "14:05:07", or "03-11 23:59:58" for a moment before today.
 QString sinceText(const QDateTime& since, const QDate& today);
+
+// Why a command did nothing with what the operator typed, for example
+// "“设定SV”未执行：数值须在 -1999 到 9999 之间".
+QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal);
+
+// A write the instrument never took, named as the operator knows it, with
+// the value for a register write and the link's reason, for example
+// "“设定SV” 250 写入失败（已重试一次）：Connection timed out".
+QString writeFailedText(const QString& what, const WriteOutcome& outcome);
 
 } // namespace StatusTexts
 

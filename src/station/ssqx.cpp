@@ -7,20 +7,29 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSqlDatabase>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "AlarmPanel.h"
 #include "ChartDrawing.h"
+#include "ChartPanel.h"
+#include "ChartPrint.h"
 #include "Clock.h"
 #include "DateValue.h"
+#include "EntryFeedback.h"
 #include "HeaderBar.h"
 #include "HeaderTexts.h"
+#include "HistorySelect.h"
+#include "HistorySelectPopup.h"
 #include "InstrumentLink.h"
 #include "LinkSettingsBar.h"
 #include "LiveAppend.h"
 #include "LivePanel.h"
 #include "NumberText.h"
+#include "OperatorCommands.h"
+#include "OperatorWrites.h"
 #include "PanelCaptions.h"
 #include "PanelStates.h"
 #include "ProcessImage.h"
@@ -52,12 +61,16 @@ ssqx::ssqx(StationContext& context, QWidget* parent)
     , context_(context)
     , database_(kConnectionName, context.databasePath)
     , playback_(buffers_, kConnectionName)
+    , navigator_(buffers_, zoom_, playback_)
 {
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
     setWindowTitle(kCaption);
+    writes_ = new OperatorWrites(context_.image, context_.link, this);
     buildLayout();
     buildStatusBar();
+    connectCommands();
+    buildShortcuts();
     resize(1280, 800);
 
     Timer1.setInterval(kRefreshIntervalMs);
@@ -72,8 +85,6 @@ ssqx::ssqx(StationContext& context, QWidget* parent)
     connect(settings_->Command9(), &QPushButton::clicked, this, &ssqx::Command9_Click);
     connect(settings_->Command10(), &QPushButton::clicked, this, &ssqx::Command10_Click);
     connect(command1_, &QPushButton::clicked, this, &ssqx::Command1_Click);
-    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape_, &QShortcut::activated, this, &ssqx::Command1_Click);
 
     connect(&context_.connection, &PortConnection::opened, this, &ssqx::onLinkOpened);
     connect(&context_.connection, &PortConnection::closed, this, &ssqx::onLinkClosed);
@@ -103,10 +114,11 @@ void ssqx::Form_Load()
     playback_.LoadLiveWindow();
     showFirstVisibleSample();
     closeGuard = ProcessImage::kTrue;
-    rulerMode = ProcessImage::kFalse;
-    label19_->setText(numberText(int32_t{TrendSurface::kScaleWidth}));
-    label20_->setText(numberText(int32_t{TrendSurface::kScaleHeight}));
+    navigator_.rulerMode = ProcessImage::kFalse;
+    Label19()->setText(numberText(int32_t{TrendSurface::kScaleWidth}));
+    Label20()->setText(numberText(int32_t{TrendSurface::kScaleHeight}));
     refreshChart();
+    chartPanel_->showStates();
 
     Timer1.start();
     Timer2.start();
@@ -197,12 +209,12 @@ void ssqx::onLinkClosed()
 void ssqx::Timer1_Timer()
 {
     ProcessImage& image = context_.image;
-    if (!rulerMode) {
+    if (!navigator_.rulerMode) {
         Label2(9)->setBackground(PanelColours::kLightGreen);
         Label2(10)->setBackground(PanelColours::kLightGreen);
         panel_->showLiveColours();
     }
-    chart_->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
+    chart()->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
 
     // A connection that failed at start-up is tried again when the live
     // window is next reloaded from it.
@@ -217,7 +229,7 @@ void ssqx::Timer1_Timer()
         refreshChart();
 
     RefreshPanel();
-    label19_->setText(numberText(zoom_.markStep));
+    Label19()->setText(numberText(zoom_.markStep));
 }
 
 bool ssqx::reloadDue() const
@@ -231,8 +243,8 @@ void ssqx::RefreshPanel()
     panel_->refresh(image);
     for (int i = 0; i < PanelCaptions::kParameterFields; ++i)
         parameters_->setValue(i, numberText(image.paramValues[static_cast<size_t>(i + 1)]));
-    for (int i = 0; i < PanelCaptions::kAlarmFields; ++i)
-        alarms_->setValue(i, numberText(image.alarmRegs[static_cast<size_t>(i)]));
+    for (size_t i = 0; i < alarmDisplays_.size(); ++i)
+        alarmDisplays_[i]->setCaption(numberText(image.alarmRegs[i]));
 }
 
 void ssqx::Timer2_Timer()
@@ -242,7 +254,7 @@ void ssqx::Timer2_Timer()
 
 void ssqx::Timer3_Timer()
 {
-    if (rulerMode)
+    if (navigator_.rulerMode)
         return;
     const QDateTime now = context_.clock.now();
     Label2(9)->setCaption(HeaderTexts::dateText(now.date()));
@@ -255,8 +267,69 @@ void ssqx::Timer4_Timer()
 
 void ssqx::refreshChart()
 {
-    zoom_.ApplyZoom();
-    chart_->refresh();
+    chartPanel_->refresh();
+}
+
+void ssqx::Form_KeyDown(int keyCode)
+{
+    switch (keyCode) {
+    case ChartNavigator::kKeyEscape: Command1_Click(); return;
+    case ChartNavigator::kKeyF3: Command2_Click(); return;
+    case ChartNavigator::kKeyF5: Command6_Click(); return;
+    default: chartPanel_->keyDown(keyCode); return;
+    }
+}
+
+void ssqx::Command2_Click()
+{
+    const ChartPrintHeading heading{windowTitle(), Label2(9)->text() + QLatin1Char(' ') + Label2(10)->text(),
+                                    panel_->D_3W(0)->text(), panel_->D_3W(2)->text(), panel_->D_3W(1)->text()};
+    openPrintDialog(this, *chart(), heading);
+}
+
+void ssqx::Command6_Click()
+{
+    if (historySelect_ == nullptr) {
+        historySelect_ = new HistorySelectPopup(this);
+        connect(historySelect_, &HistorySelectPopup::chosen, this, &ssqx::showMoment);
+    }
+    historySelect_->popUp(chartPanel_->Command6(), context_.clock.now().addSecs(-3600));
+}
+
+void ssqx::showMoment(const QDateTime& moment)
+{
+    const auto outcome = HistorySelect::showMoment(playback_, QSqlDatabase::database(kConnectionName), moment, zoom_);
+    if (outcome == HistoryPlayback::Outcome::Refused)
+        statusBar()->showMessage(QStringLiteral("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+                                 kMessageMs);
+    chartPanel_->showPagingOutcome(outcome);
+}
+
+void ssqx::setLiveRefresh(bool running)
+{
+    // Started only when stopped: a restart would postpone the next tick.
+    if (!running)
+        Timer1.stop();
+    else if (!Timer1.isActive())
+        Timer1.start();
+}
+
+void ssqx::showRulerReadOut(const RulerReadOut& readOut)
+{
+    Label2(9)->setCaption(readOut.date);
+    Label2(10)->setCaption(readOut.time);
+    for (const int i : {9, 10})
+        Label2(i)->setBackground(PanelColours::kYellow);
+    panel_->showRulerValues(readOut.values);
+}
+
+void ssqx::showYAxisRange()
+{
+    // At once rather than at the next tick: with the ruler on there is no
+    // tick, and scale and curves must always agree.
+    const ProcessImage& image = context_.image;
+    chart()->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
+    refreshChart();
 }
 
 void ssqx::showFirstVisibleSample()
@@ -271,7 +344,13 @@ void ssqx::showFirstVisibleSample()
 }
 
 PanelField* ssqx::Parm1(int i) const { return parameters_->field(i); }
-PanelField* ssqx::Alm1(int i) const { return alarms_->field(i); }
+PanelField* ssqx::Alm1(int i) const
+{
+    return i >= 0 && i < static_cast<int>(alarmDisplays_.size()) ? alarmDisplays_[static_cast<size_t>(i)] : nullptr;
+}
+TrendChartView* ssqx::chart() const { return chartPanel_->chart(); }
+QLabel* ssqx::Label19() const { return chartPanel_->Label19(); }
+QLabel* ssqx::Label20() const { return chartPanel_->Label20(); }
 PanelField* ssqx::Label2(int i) const { return header_->Label2(i); }
 
 void ssqx::buildLayout()
@@ -286,7 +365,8 @@ void ssqx::buildLayout()
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(8);
-    middle->addWidget(buildChartColumn(), 1);
+    chartPanel_ = new ChartPanel(buffers_, zoom_, context_.image, navigator_, central);
+    middle->addWidget(chartPanel_, 1);
     panel_ = new LivePanel(central);
     panel_->setMinimumWidth(380);
     panel_->setMaximumWidth(500);
@@ -298,43 +378,19 @@ void ssqx::buildLayout()
     setCentralWidget(central);
 }
 
-QWidget* ssqx::buildChartColumn()
-{
-    auto* holder = new QWidget(this);
-    auto* column = new QVBoxLayout(holder);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-
-    chart_ = new TrendChartView(buffers_, zoom_, context_.image, holder);
-    column->addWidget(chart_, 1);
-
-    // Label19 (units between two samples) and Label20 (surface height)
-    // under the chart, small: they matter to a technician, not the process.
-    auto* scaleRow = new QHBoxLayout;
-    scaleRow->addStretch(1);
-    label19_ = new QLabel(holder);
-    label20_ = new QLabel(holder);
-    label19_->setToolTip(QStringLiteral("相邻两个样本在图上的间距（图表单位）"));
-    label20_->setToolTip(QStringLiteral("绘图区高度（图表单位）"));
-    for (QLabel* label : {label19_, label20_}) {
-        label->setStyleSheet(QStringLiteral("color: #606060;"));
-        scaleRow->addWidget(label);
-    }
-    column->addLayout(scaleRow);
-
-    return holder;
-}
-
 QWidget* ssqx::buildParameterTabs()
 {
     // Across the whole width, so that the parameters take few rows and the
     // chart keeps the height.
     auto* tabs = new QTabWidget(this);
-    alarms_ = new ValueGrid(captions(&PanelCaptions::alarmParameterCaption, PanelCaptions::kAlarmFields), 3,
-                            PanelColours::kCyan, tabs);
+    // The display fields belong to the live refresh; the panel places them.
+    std::array<QLabel*, AlarmRows::kRows> displays{};
+    for (size_t i = 0; i < alarmDisplays_.size(); ++i)
+        displays[i] = alarmDisplays_[i] = new PanelField(PanelColours::kCyan, tabs);
+    alarmPanel_ = new AlarmPanel(displays, *writes_, tabs);
     parameters_ = new ValueGrid(captions(&PanelCaptions::parameterCaption, PanelCaptions::kParameterFields), 7,
                                 PanelColours::kCyan, tabs);
-    tabs->addTab(alarms_, QStringLiteral("报警参数"));
+    tabs->addTab(alarmPanel_, QStringLiteral("报警参数"));
     tabs->addTab(parameters_, QStringLiteral("仪表参数"));
     tabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return tabs;
@@ -361,6 +417,44 @@ QWidget* ssqx::buildCommandBar()
     command23_->setEnabled(false);
     command1_->setToolTip(QStringLiteral("结束程序（Esc）"));
     return bar;
+}
+
+void ssqx::connectCommands()
+{
+    feedback_ = new EntryFeedback(*statusBar(), this);
+    CommandControls controls = panel_->commandControls();
+    controls.YKD = chartPanel_->YKD();
+    controls.YKD1 = chartPanel_->YKD1();
+    controls.Command26 = chartPanel_->Command26();
+    commands_ = new OperatorCommands(controls, context_.image, *writes_, this);
+    connect(commands_, &OperatorCommands::refused, feedback_, &EntryFeedback::showRefusal);
+    connect(commands_, &OperatorCommands::accepted, feedback_, &EntryFeedback::clearMarks);
+    connect(commands_, &OperatorCommands::yAxisChanged, this, &ssqx::showYAxisRange);
+    connect(command23_, &QPushButton::clicked, commands_, &OperatorCommands::Command23_Click);
+    connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
+    connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
+    connect(writes_, &OperatorWrites::failed, feedback_, &EntryFeedback::showWriteFailure);
+
+    connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &ssqx::setLiveRefresh);
+    connect(chartPanel_, &ChartPanel::windowLoaded, this, &ssqx::showFirstVisibleSample);
+    connect(chartPanel_, &ChartPanel::rulerReadOut, this, &ssqx::showRulerReadOut);
+    connect(chartPanel_->Command2(), &QPushButton::clicked, this, &ssqx::Command2_Click);
+    connect(chartPanel_->Command6(), &QPushButton::clicked, this, &ssqx::Command6_Click);
+}
+
+void ssqx::buildShortcuts()
+{
+    // Window-wide, so the keys work wherever the focus is, also in an entry.
+    static constexpr std::pair<Qt::Key, int> kKeys[] = {
+        {Qt::Key_Escape, ChartNavigator::kKeyEscape}, {Qt::Key_F1, ChartNavigator::kKeyF1},
+        {Qt::Key_F2, ChartNavigator::kKeyF2},         {Qt::Key_F3, ChartNavigator::kKeyF3},
+        {Qt::Key_F4, ChartNavigator::kKeyF4},         {Qt::Key_F5, ChartNavigator::kKeyF5},
+        {Qt::Key_F6, ChartNavigator::kKeyF6},         {Qt::Key_F7, ChartNavigator::kKeyF7},
+    };
+    for (const auto& [key, code] : kKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, code = code] { Form_KeyDown(code); });
+    }
 }
 
 void ssqx::buildStatusBar()

@@ -1,32 +1,41 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include "ChartNavigator.h"
 #include "HistoryPlayback.h"
 #include "PortConnection.h"
 #include "StationDatabase.h"
 #include "TrendBuffers.h"
 #include "ZoomGeometry.h"
 
+class AlarmPanel;
+class ChartPanel;
+class EntryFeedback;
 class HeaderBar;
+class HistorySelectPopup;
 class LinkSettingsBar;
 class LivePanel;
+class OperatorCommands;
+class OperatorWrites;
 class PanelField;
 class QLabel;
 class QPushButton;
-class QShortcut;
 class StationStatus;
 class StatusIndicator;
 class TrendChartView;
 class ValueGrid;
 struct StationContext;
 
-// The main window: link settings, live panel, trend chart and the station's
+// The main window: link settings, live panel with the operator's commands,
+// trend chart with its navigation, alarm set points and the station's
 // clock header. It is the only window the operator sees for the whole run
-// and refuses to close except through "退出" or Esc.
+// and refuses to close except through "退出" or Esc. The work is done by
+// the panels and plain classes it holds; the window wires them together.
 //
 // The start-up constructs it, calls Form_Load(), shows it, and then loads
 // the poll and recorder hosts. When "退出" or Esc ends the station the
@@ -54,7 +63,7 @@ public:
     QTimer Timer4;
 
     int16_t closeGuard = 0;  // -1 while a close through the frame is refused
-    int16_t rulerMode = 0;   // -1 while the chart's ruler is shown
+    int16_t rulerMode() const { return navigator_.rulerMode; }  // -1 while the ruler is shown
 
     // The load steps, in order: Y range, link settings, flags, database,
     // live window, close guard, chart labels, first drawing; then the timers.
@@ -63,6 +72,11 @@ public:
     void Command9_Click();   // "打开"
     void Command10_Click();  // "关闭"
     void Command1_Click();   // "退出", also Esc
+    void Command2_Click();   // "F3 打印"
+    void Command6_Click();   // "F5 选择"
+    // The function keys and Esc, by key code (F1 = 112 ... F7 = 118,
+    // Esc = 27); the chart's keys only when their condition holds.
+    void Form_KeyDown(int keyCode);
     // Sets the link settings to these choices, then does what "打开" does:
     // an operator's auto-start from the command line.
     void openLinkFromCommandLine(const LinkChoices& choices);
@@ -76,14 +90,16 @@ public:
     // Controls, for the start-up and for tests.
     LivePanel* panel() const { return panel_; }
     LinkSettingsBar* settings() const { return settings_; }
-    TrendChartView* chart() const { return chart_; }
+    ChartPanel* chartPanel() const { return chartPanel_; }
+    TrendChartView* chart() const;
     ValueGrid* parameters() const { return parameters_; }
-    ValueGrid* alarms() const { return alarms_; }
+    AlarmPanel* alarmPanel() const { return alarmPanel_; }
+    OperatorCommands* commands() const { return commands_; }
     PanelField* Parm1(int i) const;
     PanelField* Alm1(int i) const;
     PanelField* Label2(int i) const;
-    QLabel* Label19() const { return label19_; }
-    QLabel* Label20() const { return label20_; }
+    QLabel* Label19() const;
+    QLabel* Label20() const;
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command21() const { return command21_; }
     QPushButton* Command23() const { return command23_; }
@@ -94,6 +110,7 @@ public:
     TrendBuffers& trendBuffers() { return buffers_; }
     ZoomGeometry& zoom() { return zoom_; }
     HistoryPlayback& playback() { return playback_; }
+    ChartNavigator& navigator() { return navigator_; }
     bool databaseOpen() const { return database_.isOpen(); }
 
 signals:
@@ -105,14 +122,19 @@ protected:
 
 private:
     void buildLayout();
-    QWidget* buildChartColumn();
     QWidget* buildParameterTabs();
     QWidget* buildCommandBar();
     void buildStatusBar();
+    void buildShortcuts();
+    void connectCommands();
     void onLinkOpened();
     void onLinkClosed();
     void openDatabase();
     void showFirstVisibleSample();
+    void showMoment(const QDateTime& moment);  // "F5 选择" chose it
+    void showRulerReadOut(const RulerReadOut& readOut);
+    void showYAxisRange();
+    void setLiveRefresh(bool running);
     void refreshChart();
     bool reloadDue() const;
     void Form_Unload();
@@ -122,21 +144,24 @@ private:
     ZoomGeometry zoom_;
     StationDatabase database_;
     HistoryPlayback playback_;
+    ChartNavigator navigator_;
 
     HeaderBar* header_ = nullptr;
     LivePanel* panel_ = nullptr;
     LinkSettingsBar* settings_ = nullptr;
-    TrendChartView* chart_ = nullptr;
+    ChartPanel* chartPanel_ = nullptr;
     ValueGrid* parameters_ = nullptr;
-    ValueGrid* alarms_ = nullptr;
-    QLabel* label19_ = nullptr;
-    QLabel* label20_ = nullptr;
+    AlarmPanel* alarmPanel_ = nullptr;
+    std::array<PanelField*, 9> alarmDisplays_{};  // Alm1(0..8)
+    OperatorWrites* writes_ = nullptr;
+    OperatorCommands* commands_ = nullptr;
+    EntryFeedback* feedback_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command21_ = nullptr;
     QPushButton* command23_ = nullptr;
-    QShortcut* escape_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
     bool databaseFailed_ = false;
+    HistorySelectPopup* historySelect_ = nullptr;
 };

@@ -220,13 +220,13 @@ TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
 {
     panel().D_3W(0)->setBackground(QColor(255, 255, 0));
     window->Label2(9)->setBackground(QColor(255, 255, 0));
-    window->rulerMode = -1;
+    window->navigator().rulerMode = -1;
     window->Timer1_Timer();
     EXPECT_EQ(panel().D_3W(0)->background(), QColor(255, 255, 0));
     window->Timer3_Timer();
     EXPECT_NE(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
 
-    window->rulerMode = 0;
+    window->navigator().rulerMode = 0;
     window->Timer1_Timer();
     EXPECT_EQ(panel().D_3W(0)->background(), kPink);
     EXPECT_EQ(window->Label2(9)->background(), kLightGreen);

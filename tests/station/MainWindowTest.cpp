@@ -73,7 +73,7 @@ TEST_F(MainWindow, loadSetsTheSharedFlagsTheGuardAndTheChartLabels)
     EXPECT_EQ(image.yAxisMin, 0);
     EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
     EXPECT_EQ(window->closeGuard, -1);
-    EXPECT_EQ(window->rulerMode, 0);
+    EXPECT_EQ(window->rulerMode(), 0);
     EXPECT_EQ(window->zoom().zoomLevel, 1);
     EXPECT_EQ(window->Label19()->text(), QStringLiteral("12008"));
     EXPECT_EQ(window->Label20()->text(), QStringLiteral("7508"));

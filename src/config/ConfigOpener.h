@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class CONFIG1;
+class QAbstractButton;
+class QWidget;
+struct StationContext;
+
+// The "CONFIG" command: a fresh configuration window takes the main
+// window's place, and " Esc 返回" brings the main window back. The main
+// window is only hidden meanwhile, so its timers, the poll and the recorder
+// go on. At most one configuration window is open at a time.
+class ConfigOpener : public QObject {
+    Q_OBJECT
+
+public:
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, QObject* parent = nullptr);
+    ~ConfigOpener() override;
+
+    void Command21_Click();
+
+    // The open configuration window, or nullptr.
+    CONFIG1* window() const;
+
+    // For the station's shutdown: closes an open configuration window
+    // without writing what it holds and without showing the main window.
+    void closeWindow();
+
+private:
+    StationContext& context_;
+    QWidget& main_;
+    QPointer<CONFIG1> window_;
+};

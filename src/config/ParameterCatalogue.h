@@ -1,0 +1,67 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include <QString>
+
+// The instrument's configuration parameters as one table: what the
+// configuration window shows, how each parameter is entered and written,
+// and how its current value is named. The window builds its rows from this
+// table; nothing about a single parameter is written anywhere else.
+namespace ParameterCatalogue {
+
+enum class Page { Input, Output, Alarms, Communication, Retransmission };
+inline constexpr int kPageCount = 5;
+
+enum class ValueForm {
+    Choice,   // the code of the chosen item: its position, also its leading number
+    Integer,  // the entered number, rounded
+    Tenths,   // ten times the entered number, rounded; the poll divides it back
+};
+
+// Parameter n is holding register kFirstRegister + n.
+inline constexpr int kFirstRegister = 4096;
+inline constexpr int kFirstNumber = 1;
+inline constexpr int kLastNumber = 37;
+// The text boxes are one control array whose index is the parameter number.
+inline constexpr std::string_view kTextBoxControl = "T_3RW";
+
+struct Parameter {
+    int number;
+    int registerAddress;
+    Page page;
+    std::u16string_view caption;
+    std::string_view control;  // a choice control's own name, or kTextBoxControl
+    ValueForm form;
+    std::u16string_view help;
+    // List items in code order; empty for a text box.
+    std::span<const std::u16string_view> choices;
+    // What the current-value column shows for each code, in code order.
+    // Not the list items: no code prefix, and spelt differently in places.
+    std::span<const std::u16string_view> names;
+
+    bool isChoice() const { return form == ValueForm::Choice; }
+};
+
+// Every row, page by page and top to bottom within a page.
+std::span<const Parameter> parameters();
+
+// The row of parameter n; nullptr for 8 and 21 (no row) and outside 1..37.
+const Parameter* find(int number);
+
+// The row whose entry control has this name ("Combo39"); nullptr if none.
+const Parameter* findControl(std::string_view control);
+
+// The tab caption of a page.
+QString pageCaption(Page page);
+
+// The choice controls in the order the window fills their lists.
+std::span<const std::string_view> listFillOrder();
+
+inline QString text(std::u16string_view s)
+{
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace ParameterCatalogue

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "CONFIG1.h"
+#include "ConfigOperator.h"
+#include "FakeClock.h"
+#include "FakeFieldbus.h"
+#include "ForwardingFieldbus.h"
+#include "InstrumentLink.h"
+#include "Met1.h"
+#include "ParameterCatalogue.h"
+#include "PortConnection.h"
+#include "ProcessImage.h"
+#include "StationContext.h"
+#include "WaitFor.h"
+#include "mscom.h"
+
+// Readable calls in failure messages: Set_4X_D1(1, 1, 4114, 2).
+inline void PrintTo(const FakeFieldbus::Call& call, std::ostream* os)
+{
+    *os << call.name << "(";
+    for (size_t i = 0; i < call.args.size(); ++i)
+        *os << (i ? ", " : "") << call.args[i];
+    *os << ")";
+}
+
+// The configuration window on a fake fieldbus, shown and active so that
+// focus moves as it does for an operator. The link settings are those the
+// port connection leaves behind: port 1, module address 1.
+class ConfigFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        image.linkSettings[ProcessImage::kPortSlot] = 1;
+        image.linkSettings[ProcessImage::kAddressSlot] = 1;
+    }
+
+    void open()
+    {
+        window = std::make_unique<CONFIG1>(context);
+        window->Timer1.stop();  // the test ticks the read-back itself
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Waits until every call queued on the link so far has run and its
+    // outcome has reached the window: the link runs calls in order, so a
+    // marker call queued now comes back last.
+    void drainLink()
+    {
+        QSignalSpy finished(&link, &InstrumentLink::writeFinished);
+        const quint64 marker = link.resetCoil(0, 0, kMarkerCoil);
+        ASSERT_TRUE(waitFor([&] {
+            for (const QList<QVariant>& args : finished)
+                if (args.at(0).value<WriteOutcome>().id == marker)
+                    return true;
+            return false;
+        }));
+    }
+
+    // The register writes the fieldbus has seen, after draining the link.
+    std::vector<FakeFieldbus::Call> writes()
+    {
+        drainLink();
+        std::vector<FakeFieldbus::Call> found;
+        for (const FakeFieldbus::Call& call : bus.calls())
+            if (call.name == "Set_4X_D1")
+                found.push_back(call);
+        return found;
+    }
+
+    static FakeFieldbus::Call writeCall(int registerAddress, int value, int port = 1, int address = 1)
+    {
+        return {"Set_4X_D1", {port, address, registerAddress, value}};
+    }
+
+    QWidget* focusEntry(int n) { return ConfigOperator::focusEntry(*window, n); }
+    QComboBox* comboOf(int n) const { return ConfigOperator::comboOf(*window, n); }
+    void typeAndLeave(int n, const QString& text) { ConfigOperator::typeAndLeave(*window, n, text); }
+    void pick(int n, int index) { ConfigOperator::pick(*window, n, index); }
+    void pickAndLeave(int n, int index) { ConfigOperator::pickAndLeave(*window, n, index); }
+
+    static constexpr int kMarkerCoil = 999;
+
+    QTemporaryDir dir;
+    ProcessImage image;
+    FakeClock clock;
+    FakeFieldbus bus;
+    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
+    Met1 poll{image, link, clock};
+    PortConnection connection{image, link, poll};
+    mscom recorder{image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
+    StationContext context{image, clock, link, poll, connection, recorder, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
+    std::unique_ptr<CONFIG1> window;  // last, so it goes first
+};

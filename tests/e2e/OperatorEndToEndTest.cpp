@@ -1,0 +1,129 @@
+#include <memory>
+#include <optional>
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "AlarmPanel.h"
+#include "Clock.h"
+#include "LivePanel.h"
+#include "Met1.h"
+#include "ModbusFieldbus.h"
+#include "PanelField.h"
+#include "SimMaster.h"
+#include "Station.h"
+#include "WaitFor.h"
+#include "ssqx.h"
+
+namespace {
+
+// The whole station in-process on the real libmodbus link, the link opened
+// at start as an operator's auto-start does, against tq5800-sim.
+class StationOnSim {
+public:
+    explicit StationOnSim(std::vector<std::string> simArgs)
+        : sim_(std::move(simArgs))
+    {
+        options_.databasePath = dir_.filePath(QStringLiteral("history.sqlite"));
+        options_.portDevices.setDevice(1, sim_.devicePath());
+        options_.connect = true;
+        station_ = std::make_unique<Station>(options_, std::make_unique<ModbusFieldbus>(options_.portDevices), clock_);
+        QObject::connect(&station_->poll(), &Met1::cycleFinished, &station_->poll(), [this] { ++cycles_; });
+        station_->start();
+    }
+
+    bool started() const { return sim_.started(); }
+    ssqx& window() { return *station_->mainWindow(); }
+    LivePanel& panel() { return *window().panel(); }
+    int cycles() const { return cycles_; }
+
+    // Waits until the field shows the text (the window is up by then).
+    bool shows(PanelField* (LivePanel::*field)(int) const, int i, const QString& text, int timeoutMs = 10000)
+    {
+        return waitFor([&] { return window().isVisible() && (panel().*field)(i)->text() == text; }, timeoutMs);
+    }
+
+    // Ends the station, which closes its port: the line is free for a
+    // master of the test's own.
+    std::optional<SimMaster::Values> readAfterClosing(SimMaster::Table table, int first, int count)
+    {
+        station_.reset();
+        SimMaster master(sim_.devicePath());
+        if (!master.connected())
+            return std::nullopt;
+        return master.read(table, first, count);
+    }
+
+private:
+    SimProcess sim_;
+    QTemporaryDir dir_;
+    StationOptions options_;
+    SystemClock clock_;
+    std::unique_ptr<Station> station_;
+    int cycles_ = 0;
+};
+
+TEST(OperatorEndToEnd, setSvReachesHoldingRegisterOneAndShowsWithinOnePollAndOneTick)
+{
+    StationOnSim s({"--frozen"});
+    ASSERT_TRUE(s.started());
+    ASSERT_TRUE(s.shows(&LivePanel::D_4W, 0, QStringLiteral("100")));  // the instrument's SV at start
+
+    s.panel().Text1(0)->setText(QStringLiteral("250"));
+    const int cyclesAtClick = s.cycles();
+    QElapsedTimer clock;
+    clock.start();
+    s.panel().Command12(0)->click();
+    ASSERT_TRUE(s.shows(&LivePanel::D_4W, 0, QStringLiteral("250"), 5000));
+    // The cycle running at the click may have read the register before the
+    // write went out; the next one reads 250, and the next tick shows it.
+    EXPECT_LE(s.cycles() - cyclesAtClick, 2);
+    EXPECT_LT(clock.elapsed(), 2000);
+
+    EXPECT_EQ(s.readAfterClosing(SimMaster::Table::HoldingRegisters, 1, 1), SimMaster::Values{250});
+}
+
+TEST(OperatorEndToEnd, manualAutomaticSwitchesTheInstrumentToManualAndBack)
+{
+    StationOnSim s({"--frozen"});
+    ASSERT_TRUE(s.started());
+    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("自动")));
+
+    s.panel().Command13()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("手动"), 5000));
+    s.panel().Command13()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("自动"), 5000));
+    s.panel().Command13()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("手动"), 5000));
+
+    // On the wire: coil 2 off is manual.
+    EXPECT_EQ(s.readAfterClosing(SimMaster::Table::Coils, 2, 1), SimMaster::Values{0});
+}
+
+TEST(OperatorEndToEnd, anAlarmSetValueDownloadedChangesWhenTheInstrumentAlarms)
+{
+    // Alarm 1 a high alarm at 150; manual with no output keeps the PV at
+    // the ambient 25, so only the set value decides.
+    StationOnSim s({"--set", "4x:4118=1", "--set", "0x:2=0"});
+    ASSERT_TRUE(s.started());
+    ASSERT_TRUE(s.shows(&LivePanel::D_1W, 0, QStringLiteral("ALM1 OFF")));
+    AlarmPanel& alarms = *s.window().alarmPanel();
+    ASSERT_TRUE(waitFor([&] { return alarms.Alm1(0)->text() == QStringLiteral("150"); }));
+
+    alarms.Alm11(0)->setText(QStringLiteral("10"));
+    alarms.Alm111(0)->click();
+    ASSERT_TRUE(s.shows(&LivePanel::D_1W, 0, QStringLiteral("ALM1报警"), 5000));
+    EXPECT_EQ(alarms.Alm1(0)->text(), QStringLiteral("10"));
+    EXPECT_TRUE(s.shows(&LivePanel::D_3W, 5, QStringLiteral("上限报警"), 2000));
+
+    alarms.Alm11(0)->setText(QStringLiteral("1000"));
+    alarms.Alm111(0)->click();
+    ASSERT_TRUE(s.shows(&LivePanel::D_1W, 0, QStringLiteral("ALM1 OFF"), 5000));
+    EXPECT_EQ(s.readAfterClosing(SimMaster::Table::HoldingRegisters, 257, 1), SimMaster::Values{1000});
+}
+
+} // namespace
