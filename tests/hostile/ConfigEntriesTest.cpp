@@ -1,0 +1,51 @@
+#include "HostileConfigFixture.h"
+#include "HostileTexts.h"
+#include "RegisterRange.h"
+
+namespace {
+
+using ParameterCatalogue::Parameter;
+
+// Every text box and every editable choice list of the configuration
+// window against texts no operator should type: nothing reaches the
+// instrument that is not a number fitting a register, and a text that is
+// no number is marked and explained.
+class ConfigEntriesTest : public HostileConfigFixture {
+protected:
+    void tryEveryText(const Parameter& p, const std::string& fieldName)
+    {
+        for (const HostileText& hostile : hostileTexts()) {
+            const auto calls = enterAndLeave(p.number, hostile.text);
+            const std::string where = fieldName + " with \"" + hostile.name + "\"";
+            EXPECT_EQ(editOf(p.number)->text(), hostile.text) << where << ": the entry lost what was typed";
+            EXPECT_EQ(registerValuesOutOfRange(calls), "") << where;
+            if (hostile.zero) {
+                EXPECT_EQ(calls.size(), 1u) << where << ": a 0 was not written";
+            }
+            if (hostile.number)
+                continue;
+            EXPECT_TRUE(calls.empty()) << where << ": " << ::testing::PrintToString(calls);
+            EXPECT_TRUE(window->row(p.number)->refused()) << where << ": not marked";
+            EXPECT_FALSE(window->row(p.number)->entry()->toolTip().isEmpty()) << where << ": no reason on the field";
+            EXPECT_FALSE(status().isEmpty()) << where << ": no reason shown";
+        }
+    }
+};
+
+TEST_F(ConfigEntriesTest, textBoxesRefuseWhatIsNoNumberAndNeverOverflow)
+{
+    for (const Parameter& p : ParameterCatalogue::parameters()) {
+        if (!p.isChoice())
+            tryEveryText(p, "T_3RW(" + std::to_string(p.number) + ")");
+    }
+}
+
+TEST_F(ConfigEntriesTest, choiceListsRefuseWhatIsNoNumberAndNeverOverflow)
+{
+    for (const Parameter& p : ParameterCatalogue::parameters()) {
+        if (p.isChoice())
+            tryEveryText(p, std::string(p.control) + " (parameter " + std::to_string(p.number) + ")");
+    }
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "AlarmPanel.h"
+#include "ChartPanel.h"
+#include "EntryFeedback.h"
+#include "HostileStationFixture.h"
+#include "HostileTexts.h"
+#include "LinkSettingsBar.h"
+#include "LivePanel.h"
+#include "RegisterRange.h"
+
+namespace {
+
+// Every entry of the main window against texts no operator should type:
+// nothing reaches the instrument that is not a number fitting a register,
+// and a text that is no number is marked and explained.
+class MainWindowEntriesTest : public HostileStationFixture {
+protected:
+    // One field family member: the text goes in, `press` acts on it.
+    template <typename Press>
+    void tryEveryText(const std::string& fieldName, QLineEdit* field, Press press, bool writes = true)
+    {
+        ASSERT_NE(field, nullptr) << fieldName;
+        for (const HostileText& hostile : hostileTexts()) {
+            const auto calls = enter(field, hostile.text, press);
+            const std::string where = fieldName + " with \"" + hostile.name + "\"";
+            EXPECT_EQ(field->text(), hostile.text) << where << ": the entry lost what was typed";
+            EXPECT_EQ(registerValuesOutOfRange(calls), "") << where;
+            if (hostile.zero && writes) {
+                EXPECT_EQ(calls.size(), 1u) << where << ": a 0 was not written";
+            }
+            if (hostile.number)
+                continue;
+            EXPECT_TRUE(calls.empty()) << where << ": " << ::testing::PrintToString(calls);
+            EXPECT_TRUE(EntryFeedback::isMarked(field)) << where << ": not marked";
+            EXPECT_FALSE(status().isEmpty()) << where << ": no reason shown";
+        }
+    }
+};
+
+TEST_F(MainWindowEntriesTest, setValueAndOutputEntriesRefuseWhatIsNoNumberAndNeverOverflow)
+{
+    LivePanel& panel = *window->panel();
+    for (int i = 0; i < 2; ++i)
+        tryEveryText("Text1(" + std::to_string(i) + ")", panel.Text1(i), [&] { panel.Command12(i)->click(); });
+}
+
+TEST_F(MainWindowEntriesTest, yRangeEntriesRefuseWhatIsNoNumber)
+{
+    ChartPanel& chart = *window->chartPanel();
+    chart.YKD1()->setText(QStringLiteral("0"));
+    tryEveryText("YKD", chart.YKD(), [&] { chart.Command26()->click(); }, false);
+    chart.YKD()->setText(QStringLiteral("60"));
+    tryEveryText("YKD1", chart.YKD1(), [&] { chart.Command26()->click(); }, false);
+}
+
+TEST_F(MainWindowEntriesTest, alarmEntriesRefuseWhatIsNoNumberAndNeverOverflow)
+{
+    AlarmPanel& alarms = *window->alarmPanel();
+    for (int i = 0; i < 9; ++i)
+        tryEveryText("Alm11(" + std::to_string(i) + ")", alarms.Alm11(i), [&] { alarms.Alm111(i)->click(); });
+}
+
+// The link opens all the same with the number a list text gives (as the
+// operator has always known it to); a text that is no number is marked,
+// explained, and nothing is written to the instrument.
+TEST_F(MainWindowEntriesTest, portAndAddressListTextsAreMarkedAndWriteNothing)
+{
+    LinkSettingsBar& bar = *window->settings();
+    for (QComboBox* list : {bar.Combo1(), bar.Combo2()}) {
+        const std::string name = list == bar.Combo1() ? "port list Combo1" : "address list Combo2";
+        for (const HostileText& hostile : hostileTexts()) {
+            const auto calls = enter(list->lineEdit(), hostile.text, [&] { bar.Command9()->click(); });
+            const QString shown = status();
+            bar.Command10()->click();
+            const std::string where = name + " with \"" + hostile.name + "\"";
+            EXPECT_EQ(registerValuesOutOfRange(calls), "") << where;
+            EXPECT_TRUE(calls.empty()) << where << ": " << ::testing::PrintToString(calls);
+            if (hostile.number)
+                continue;
+            EXPECT_FALSE(list->toolTip().isEmpty()) << where << ": not marked";
+            EXPECT_FALSE(shown.isEmpty()) << where << ": no reason shown";
+        }
+        list->lineEdit()->selectAll();
+        list->lineEdit()->insert(QStringLiteral("1 "));
+    }
+}
+
+} // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "FakeFieldbus.h"
+
+// The register writes among `calls` whose value would not survive the trip
+// to a signed 16-bit register, as readable text; empty when all fit.
+inline std::string registerValuesOutOfRange(const std::vector<FakeFieldbus::Call>& calls)
+{
+    std::string found;
+    for (const FakeFieldbus::Call& call : calls) {
+        if (call.name != "Set_4X_D1" || call.args.size() < 4)
+            continue;
+        const int value = call.args[3];
+        if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
+            found += "register " + std::to_string(call.args[2]) + " = " + std::to_string(value) + "; ";
+    }
+    return found;
+}
