@@ -4,15 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "ModbusFieldbus.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
+#include "RealLinkFixture.h"
 #include "SimMaster.h"
 #include "SimProcess.h"
-#include "WaitFor.h"
 
 namespace {
 
@@ -27,52 +21,7 @@ const std::vector<std::string> kFrozenInstrument{
     "--set", "0x:1=1", "--set", "0x:2=0", "--set", "0x:9=1",
 };
 
-// The station's link over libmodbus, wired as the station wires it, with
-// port 1 mapped onto the simulator's pseudo-terminal.
-class LinkEndToEnd : public ::testing::Test {
-protected:
-    void connectTo(const std::string& device)
-    {
-        PortDevices devices;
-        devices.setDevice(1, device);
-        link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
-        poll = std::make_unique<Met1>(image, *link, clock);
-        connection = std::make_unique<PortConnection>(image, *link, *poll);
-        QObject::connect(poll.get(), &Met1::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
-        QObject::connect(link.get(), &InstrumentLink::writeFinished,
-                         [this](const WriteOutcome& w) { writes.push_back(w); });
-        connection->open(LinkChoices{});
-        poll->Timer1.stop();  // the test runs the cycles
-    }
-
-    // Runs one cycle and returns how long it took on the wall clock.
-    std::chrono::milliseconds runCycle()
-    {
-        const auto started = std::chrono::steady_clock::now();
-        const size_t before = reports.size();
-        poll->Timer1_Timer();
-        EXPECT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-    }
-
-    const CycleReport& lastReport() const { return reports.back(); }
-
-    void closeLink()
-    {
-        connection->close();
-        connection.reset();
-        poll.reset();
-        link.reset();  // the port is closed when this returns
-    }
-
-    ProcessImage image;
-    FakeClock clock;
-    std::unique_ptr<InstrumentLink> link;
-    std::unique_ptr<Met1> poll;
-    std::unique_ptr<PortConnection> connection;
-    std::vector<CycleReport> reports;
-    std::vector<WriteOutcome> writes;
-};
+using LinkEndToEnd = RealLinkFixture;
 
 TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
 {

@@ -5,64 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "ModbusFieldbus.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
+#include "RealLinkFixture.h"
 #include "SimProcess.h"
-#include "WaitFor.h"
 
 namespace {
 
 using std::chrono::milliseconds;
 
-// The station's link against a simulator that misbehaves on request.
-class LinkFaults : public ::testing::Test {
-protected:
-    void connectTo(const std::string& device)
-    {
-        PortDevices devices;
-        devices.setDevice(1, device);
-        link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
-        poll = std::make_unique<Met1>(image, *link, clock);
-        connection = std::make_unique<PortConnection>(image, *link, *poll);
-        QObject::connect(poll.get(), &Met1::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
-        QObject::connect(link.get(), &InstrumentLink::writeFinished,
-                         [this](const WriteOutcome& w) { writes.push_back(w); });
-        connection->open(LinkChoices{});
-        poll->Timer1.stop();
-    }
-
-    milliseconds runCycle()
-    {
-        const auto started = std::chrono::steady_clock::now();
-        const size_t before = reports.size();
-        poll->Timer1_Timer();
-        EXPECT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
-        return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - started);
-    }
-
-    // Cycles until one answers in full; how many it took.
-    int cyclesUntilAnswered(int most)
-    {
-        for (int n = 1; n <= most; ++n) {
-            runCycle();
-            if (reports.back().failedCalls == 0)
-                return n;
-        }
-        return most + 1;
-    }
-
-    ProcessImage image;
-    FakeClock clock;
-    std::unique_ptr<InstrumentLink> link;
-    std::unique_ptr<Met1> poll;
-    std::unique_ptr<PortConnection> connection;
-    std::vector<CycleReport> reports;
-    std::vector<WriteOutcome> writes;
-};
+using LinkFaults = RealLinkFixture;
 
 struct FaultCase {
     const char* mode;
