@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -19,7 +18,7 @@
 #include "LinkHealth.h"
 #include "Met1.h"
 #include "ModbusFieldbus.h"
-#include "SimProcess.h"
+#include "StationAgainstSim.h"
 #include "Station.h"
 #include "StationOptions.h"
 #include "WaitFor.h"
@@ -70,16 +69,12 @@ private:
 void userInterfaceStallOnSilentInstrument(benchmark::State& state)
 {
     const auto runFor = std::chrono::seconds(state.range(0));
-    SimProcess sim({"--fault", "silent"});
-    QTemporaryDir dir;
-    if (!sim.started() || !dir.isValid()) {
+    StationAgainstSim setup({"--fault", "silent"});
+    if (!setup.ready()) {
         state.SkipWithError("simulator or temporary folder missing");
         return;
     }
-    StationOptions options;
-    options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
-    options.portDevices.setDevice(1, sim.devicePath());
-    options.connect = true;
+    const StationOptions& options = setup.options;
     SystemClock clock;
 
     for (auto _ : state) {

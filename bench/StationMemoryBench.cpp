@@ -6,7 +6,6 @@
 #include <memory>
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +13,7 @@
 
 #include "Clock.h"
 #include "ModbusFieldbus.h"
-#include "SimProcess.h"
+#include "StationAgainstSim.h"
 #include "Station.h"
 #include "StationOptions.h"
 #include "WaitFor.h"
@@ -36,16 +35,12 @@ double residentMegabytes()
 void stationResidentMemory(benchmark::State& state)
 {
     const auto runFor = std::chrono::seconds(state.range(0));
-    SimProcess sim({"--speed", "10"});
-    QTemporaryDir dir;
-    if (!sim.started() || !dir.isValid()) {
+    StationAgainstSim setup({"--speed", "10"});
+    if (!setup.ready()) {
         state.SkipWithError("simulator or temporary folder missing");
         return;
     }
-    StationOptions options;
-    options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
-    options.portDevices.setDevice(1, sim.devicePath());
-    options.connect = true;
+    const StationOptions& options = setup.options;
     SystemClock clock;
 
     for (auto _ : state) {
