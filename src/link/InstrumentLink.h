@@ -32,6 +32,9 @@ public:
     quint64 setCoil(int port, int address, int coil);
     quint64 resetCoil(int port, int address, int coil);
 
+protected:
+    bool event(QEvent* event) override;
+
 signals:
     void portOpened(bool ok, const QString& error);
     void blockRead(const PollBlock& block);

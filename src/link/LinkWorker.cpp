@@ -3,6 +3,7 @@
 #include <span>
 
 #include "PollPlan.h"
+#include "QueuedCall.h"
 
 LinkWorker::LinkWorker(std::unique_ptr<Fieldbus> fieldbus)
     : fieldbus_(std::move(fieldbus))
@@ -10,6 +11,11 @@ LinkWorker::LinkWorker(std::unique_ptr<Fieldbus> fieldbus)
 }
 
 LinkWorker::~LinkWorker() = default;
+
+bool LinkWorker::event(QEvent* event)
+{
+    return QueuedCall::runIfQueuedCall(event) || QObject::event(event);
+}
 
 void LinkWorker::openPort(int port, int baudCode, int parityCode)
 {
@@ -81,7 +87,7 @@ void LinkWorker::runNextRead()
     }
     // The yield: whatever was queued meanwhile (operator writes, a close)
     // runs before the next read.
-    QMetaObject::invokeMethod(this, &LinkWorker::runNextRead, Qt::QueuedConnection);
+    postQueuedCall(this, [this] { runNextRead(); });
 }
 
 int LinkWorker::performRead(int planIndex)

@@ -8,7 +8,7 @@
 #include "PollBlock.h"
 
 // Runs every fieldbus call of the station on the link thread, one at a time.
-// Work arrives as queued calls and runs in the order it was posted. A poll
+// Work arrives as queued calls (QueuedCall) and runs in the order it was posted. A poll
 // cycle is not one long call: each read is its own queued step, so an
 // operator write posted while a cycle runs is served at the next gap between
 // two reads instead of waiting for the whole cycle.
@@ -29,6 +29,9 @@ public:
     void writeCoil(quint64 id, int port, int address, int coil, bool on);
     // Closes the port for good before the thread ends.
     void shutdown();
+
+protected:
+    bool event(QEvent* event) override;
 
 signals:
     void portOpened(bool ok, const QString& error);
