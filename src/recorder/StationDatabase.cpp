@@ -1,5 +1,10 @@
 #include "StationDatabase.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -15,6 +20,28 @@ namespace {
 QString existingFileUri(const QString& path)
 {
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
+}
+
+// SQLite opens a write-protected file read-only without a word and gives
+// the -wal and -shm files it then creates the same protection, so the
+// database would stay unwritable after the file itself is made writable
+// again. A file that cannot be written is therefore refused before SQLite
+// sees it, and nothing is created beside it. Asked of the file system, not
+// by opening: closing any descriptor of the file would drop the locks
+// SQLite holds on it for this process's other connection.
+QString unwritableFileReason(const QString& path)
+{
+    for (const QLatin1String suffix : {QLatin1String(""), QLatin1String("-wal"), QLatin1String("-shm")}) {
+        const QString name = path + suffix;
+        if (!QFileInfo::exists(name))
+            continue;
+        if (faccessat(AT_FDCWD, QFile::encodeName(name).constData(), W_OK, AT_EACCESS) == 0)
+            continue;
+        const QString what = suffix.isEmpty() ? QStringLiteral("the file")
+                                              : QStringLiteral("its companion file ") + QFileInfo(name).fileName();
+        return QStringLiteral("%1 cannot be written (%2)").arg(what, qt_error_string(errno));
+    }
+    return {};
 }
 
 } // namespace
@@ -47,6 +74,8 @@ bool StationDatabase::open()
         if (!createStationFile(path_, &reason))
             return fail(reason);
         createdFile_ = true;
+    } else if (const QString reason = unwritableFileReason(path_); !reason.isEmpty()) {
+        return fail(reason);
     }
 
     QSqlDatabase db = QSqlDatabase::contains(connectionName_)

@@ -12,7 +12,8 @@
 // A missing file is created complete (see createStationFile). An existing
 // file is used exactly as it stands: no table is created or changed, and
 // its journal mode is not switched, since that rewrites the file header.
-// A file without the two tables is refused with the reason, untouched.
+// A file without the two tables, or one that cannot be written, is refused
+// with the reason, untouched.
 // Created files use WAL; with WAL, synchronous=NORMAL keeps every committed
 // transaction through a killed process (only a power cut can cost the last
 // few). Files in a rollback journal mode get synchronous=FULL instead.

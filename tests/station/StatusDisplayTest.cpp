@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "LinkSettingsBar.h"
+#include "OwnerFileAccess.h"
 #include "StationFixture.h"
 #include "StatusIndicator.h"
 #include "WaitFor.h"
@@ -92,6 +93,51 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
     clock.advanceMs(10000);
     failing.Timer1_Timer();
     EXPECT_EQ(station.recorderIndicator()->text(), text);
+}
+
+// The window must first meet the file when it is already read-only, so this
+// fixture does not load in its set-up.
+using ReadOnlyHistory = StationFixture;
+
+TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWritable)
+{
+    seed(1, 300, 300);
+    const QByteArray before = HistoryFiles::sha256(path);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    OwnerFileAccess asOwner;  // the modes bind even when the tests run as root
+
+    load();
+    EXPECT_FALSE(window->databaseOpen());
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("cannot be written")))
+        << window->statusBar()->currentMessage().toStdString();
+    recorder.Form_Load();
+    recorder.Timer1.stop();
+    const QString text = window->recorderIndicator()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
+    EXPECT_TRUE(window->recorderIndicator()->toolTip().contains(QStringLiteral("cannot be written")));
+
+    // Every second still reaches the chart from the process image.
+    image.inputValues[0] = 321.5f;
+    for (int i = 0; i < 3; ++i) {
+        clock.advanceMs(1000);
+        recorder.Timer1_Timer();
+        ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
+        const int end = window->trendBuffers().curveEnd;
+        window->Timer1_Timer();
+        EXPECT_EQ(window->trendBuffers().curveEnd, end + 1);
+        EXPECT_FLOAT_EQ(window->trendBuffers().trendValues[static_cast<size_t>(end + 1)][0], 321.5f);
+    }
+    EXPECT_EQ(HistoryFiles::sha256(path), before);
+
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    for (int i = 0; i < mscom::kRecheckSeconds; ++i) {
+        clock.advanceMs(1000);
+        recorder.Timer1_Timer();
+    }
+    EXPECT_EQ(window->recorderIndicator()->text(), QStringLiteral("● 记录正常"));
+    for (int i = 0; i < 20 && !window->databaseOpen(); ++i)
+        tickWithSample();
+    EXPECT_TRUE(window->databaseOpen());
 }
 
 TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
