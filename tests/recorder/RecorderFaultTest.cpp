@@ -1,7 +1,5 @@
 #include <QFile>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -144,44 +142,6 @@ TEST_F(RecorderFault, pointerTableWithoutItsRecordStoresUnderCountedNumbersAndSa
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
     EXPECT_EQ(HistoryFiles::pointer(path), std::nullopt);  // never inserted by the station
     EXPECT_EQ(recorder->recordId, 2);
-}
-
-TEST_F(RecorderFault, fileLockedByAnotherWriterIsReportedAndRecordingResumesWhenReleased)
-{
-    startWatching();
-    image.mainWindowOpen = ProcessImage::kTrue;
-    tick();
-    ASSERT_EQ(state(), State::Recording);
-
-    {
-        // Another program holds the file's write lock.
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-writer"));
-        other.setDatabaseName(path);
-        ASSERT_TRUE(other.open());
-        QSqlQuery lock(other);
-        ASSERT_TRUE(lock.exec(QStringLiteral("begin exclusive")));
-
-        image.sampleReady = ProcessImage::kFalse;
-        nextSecond();
-        EXPECT_EQ(state(), State::Failing);
-        EXPECT_FALSE(recorder->health().reason().isEmpty());
-        EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);  // the live chart goes on
-        nextSecond();
-        EXPECT_EQ(spy->count(), 2);  // recording, then one report for the episode
-
-        ASSERT_TRUE(lock.exec(QStringLiteral("rollback")));
-        lock = QSqlQuery();
-        other.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other-writer"));
-
-    nextSecond();
-    nextSecond();
-    EXPECT_EQ(state(), State::Recording);
-    EXPECT_EQ(HistoryFiles::rowCount(path), 3);  // the first and the two after the release
-    // Reopened, the file's own pointer decides the next number, as after a
-    // restart: the ring stays without holes.
-    EXPECT_EQ(HistoryFiles::pointer(path), 3);
 }
 
 TEST_F(RecorderFault, missingFolderOfTheDefaultKindIsCreated)

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,32 @@ TEST_F(RecorderStorageFault, readOnlyCompanionFileLeftBehindIsNamed)
 
     ASSERT_TRUE(QFile::setPermissions(stale.fileName(), kWritable));
     expectRecordingResumes();
+}
+
+TEST_F(RecorderStorageFault, fileLockedByAnotherProgramIsReportedAndRecordingResumesWhenReleased)
+{
+    startWatching();
+    tick();
+    ASSERT_EQ(state(), State::Recording);
+
+    QProcess other;
+    other.start(QStringLiteral(TQ5800_LOCK_HOLDER_PATH), {path});
+    ASSERT_TRUE(other.waitForReadyRead(10000)) << other.readAllStandardError().toStdString();
+    ASSERT_EQ(other.readLine().trimmed(), QByteArray("locked"));
+    secondsPassWithTheLiveChartFed(2);
+    EXPECT_EQ(state(), State::Failing);
+    EXPECT_NE(reason().find("locked"), std::string::npos) << reason();
+    secondsPassWithTheLiveChartFed(2 * mscom::kRecheckSeconds);
+    EXPECT_EQ(spy->count(), 2);  // recording, then one report for the episode
+
+    other.write("release\n");
+    other.closeWriteChannel();
+    ASSERT_TRUE(other.waitForFinished(10000));
+    ASSERT_EQ(other.exitCode(), 0);
+    expectRecordingResumes();
+    // The file's own pointer decides the next number, as after a restart:
+    // the ring stays without holes.
+    EXPECT_EQ(HistoryFiles::rowCount(path), *HistoryFiles::pointer(path));
 }
 
 TEST_F(RecorderStorageFault, fullDiskLosesOnlyTheSecondsItLastsAndKeepsWhatWasStored)
