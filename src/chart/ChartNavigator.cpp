@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "DateValue.h"
+#include "ProcessImage.h"
 #include "TrendBuffers.h"
 #include "WholeNumber.h"
 #include "ZoomGeometry.h"
 
 namespace {
 
-constexpr int16_t kTrue = -1;
-constexpr int16_t kFalse = 0;
 constexpr int16_t kNearest = 1;
 constexpr int16_t kFarthest = 4;
 
@@ -81,13 +80,13 @@ int ChartNavigator::sliderStep() const
 void ChartNavigator::rulerOn()
 {
     Line1 = RulerMark::switchedOn();
-    rulerMode = kTrue;
+    rulerMode = ProcessImage::kTrue;
 }
 
 void ChartNavigator::rulerOff()
 {
     Line1 = RulerMark::switchedOff();
-    rulerMode = kFalse;
+    rulerMode = ProcessImage::kFalse;
     playback_.LoadLiveWindow();
     playback_.liveRefreshRunning = true;
 }

@@ -2,12 +2,8 @@
 
 #include <limits>
 
+#include "ProcessImage.h"
 #include "TrendBuffers.h"
-
-namespace {
-constexpr int16_t kTrue = -1;
-constexpr int16_t kFalse = 0;
-}
 
 HistoryPlayback::HistoryPlayback(TrendBuffers& buffers, QString connectionName)
     : buffers_(buffers)
@@ -48,14 +44,13 @@ HistoryPlayback::Outcome HistoryPlayback::pageBack()
 {
     if (pageCount < std::numeric_limits<int16_t>::max())
         ++pageCount;
-    window.windowSize = buffers_.loadedCount = TrendBuffers::kHistoryPage;
     if (pageCount >= 1) {
         liveRefreshRunning = false;
         pageForwardEnabled = true;
     }
     if (!pageAvailable(pageCount)) {
         pageBackEnabled = false;
-        atOldest = kTrue;
+        atOldest = ProcessImage::kTrue;
         return Outcome::Refused;
     }
     loadPage();
@@ -66,11 +61,10 @@ HistoryPlayback::Outcome HistoryPlayback::pageForward()
 {
     if (pageCount > std::numeric_limits<int16_t>::min())
         --pageCount;
-    window.windowSize = buffers_.loadedCount = TrendBuffers::kHistoryPage;
     if (pageCount != 0) {
         loadPage();
         pageBackEnabled = true;
-        atOldest = kFalse;
+        atOldest = ProcessImage::kFalse;
         return Outcome::PageLoaded;
     }
     LoadLiveWindow();
@@ -79,13 +73,16 @@ HistoryPlayback::Outcome HistoryPlayback::pageForward()
     // Back in live mode the history has grown meanwhile: a refusal at the
     // oldest page must not leave paging back dead for the rest of the run.
     pageBackEnabled = true;
-    atOldest = kFalse;
+    atOldest = ProcessImage::kFalse;
     return Outcome::LiveLoaded;
 }
 
 LoadResult HistoryPlayback::loadPage()
 {
+    // Only a page that is loaded changes the buffers' size: after a refusal
+    // they still hold the live window, and the time axis must read it so.
     window.windowEnd = TrendWindowMath::pageEnd(window.latestId, pageCount);
+    window.windowSize = buffers_.loadedCount = TrendBuffers::kHistoryPage;
     buffers_.markEnd = buffers_.curveEnd = TrendBuffers::kHistoryPage;
     return LoadTrendWindow(buffers_, window, db());
 }

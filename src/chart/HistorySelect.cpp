@@ -55,8 +55,13 @@ HistoryPlayback::Outcome showMoment(HistoryPlayback& playback, const QSqlDatabas
         playback.pageCount = 1;
         return playback.pageForward();
     }
-    // Entered as one more step of paging back, so the buttons, the live
-    // refresh and the refusal at the oldest page behave as they do there.
+    // A page beyond the oldest is refused before anything changes: unlike
+    // one step of paging back, its neighbours towards the present may lie
+    // beyond the oldest too, and F6 must never load one of those.
+    if (!playback.pageAvailable(page))
+        return HistoryPlayback::Outcome::Refused;
+    // Entered as one more step of paging back, so the buttons and the live
+    // refresh behave as they do there.
     playback.pageCount = static_cast<int16_t>(page - 1);
     return playback.pageBack();
 }

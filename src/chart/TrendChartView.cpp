@@ -51,9 +51,11 @@ TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& 
         label4_[i] = makeLabel(this, QStringLiteral("00:00:00"), Qt::AlignCenter);
         label7_[i] = makeLabel(this, QStringLiteral("2001/07/19"), Qt::AlignCenter);
     }
-    label8_[0] = makeLabel(this, QStringLiteral("PV"), Qt::AlignCenter, QColor(255, 0, 0));
-    label8_[1] = makeLabel(this, QStringLiteral("OP"), Qt::AlignCenter, QColor(0, 0, 255));
-    label8_[2] = makeLabel(this, QStringLiteral("SV"), Qt::AlignCenter, QColor(0, 128, 0));
+    // The legend in the colours of its curves: a blue "OP" beside the dark
+    // blue SV curve would have the operator read one for the other.
+    label8_[0] = makeLabel(this, QStringLiteral("PV"), Qt::AlignCenter, ChartColours::kPv);
+    label8_[1] = makeLabel(this, QStringLiteral("OP"), Qt::AlignCenter, ChartColours::kOp);
+    label8_[2] = makeLabel(this, QStringLiteral("SV"), Qt::AlignCenter, ChartColours::kSv);
 
     setMinimumSize(kLeftMargin + kRightMargin + 320, kTopMargin + kBottomMargin + 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

@@ -68,16 +68,17 @@ void mscom::Timer1_Timer()
     const QDateTime now = clock_.now();
     keepDatabaseOpen(now);
 
+    if (elapsedSeconds(now) < 1)
+        return;
     // The file's pointer wins over the count in memory, so a restart and a
-    // repaired file both continue the ring where the file says.
+    // repaired file both continue the ring where the file says. A pointer
+    // outside the ring (a foreign or damaged file) starts it again at 1.
     if (writer_) {
         if (const auto pointer = writer_->readPointer())
             recordId = *pointer;
     }
-    if (recordId >= HistoryTables::kRingSize)
+    if (recordId < 0 || recordId >= HistoryTables::kRingSize)
         recordId = 0;
-    if (elapsedSeconds(now) < 1)
-        return;
     recordId = recordId + 1;
     image_.recordRefTime = DateValue::fromTime(now.time());
     image_.recordRefDate = DateValue::fromDate(now.date());
@@ -105,13 +106,19 @@ void mscom::storeSample(const QDateTime& now)
         emit sampleStored(recordId);
         return;
     }
-    // Only this sample is lost. The connection is dropped and opened afresh
-    // at the next tick: that clears a file replaced or repaired meanwhile,
-    // and a file that still fails is then only retried every few seconds.
+    // Only this sample is lost. The connection is dropped; the first failure
+    // of an episode opens it afresh at the next tick, which clears a file
+    // replaced or repaired meanwhile. A file that still fails is then only
+    // tried every few seconds: each try may wait the busy time-out on this
+    // thread, the window's.
+    const bool firstFailure = health_.state() != RecorderHealth::State::Failing;
     health_.recordLostSample();
     reportFailure(QStringLiteral("a sample could not be stored: ") + result.error, now);
     closeDatabase();
-    lastCheck_.reset();
+    if (firstFailure)
+        lastCheck_.reset();
+    else
+        lastCheck_ = now;
 }
 
 void mscom::keepDatabaseOpen(const QDateTime& now)

@@ -1,8 +1,12 @@
+#include <array>
+
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "ChartDrawing.h"
 #include "ChartPrint.h"
 #include "ProcessImage.h"
 #include "TrendBuffers.h"
@@ -43,6 +47,23 @@ TEST(ChartPrint, printsTheChartOnOnePdfPage)
     EXPECT_GT(pdf.size(), 2000);
     EXPECT_LT(pdf.size(), 1000000);  // lines and text, not a page-sized picture
     EXPECT_EQ(pdfPages(pdf), 1);
+}
+
+TEST(ChartLegend, eachNameIsWrittenInTheColourOfItsCurve)
+{
+    TrendBuffers buffers;
+    ZoomGeometry zoom;
+    ProcessImage image;
+    TrendChartView view(buffers, zoom, image);
+    view.resize(1000, 600);
+    view.show();
+    const std::array<QColor, 3> curves{ChartColours::kPv, ChartColours::kOp, ChartColours::kSv};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* legend = view.Label8(i);
+        legend->ensurePolished();
+        EXPECT_EQ(legend->palette().color(QPalette::WindowText), curves[static_cast<size_t>(i)])
+            << legend->text().toStdString();
+    }
 }
 
 } // namespace

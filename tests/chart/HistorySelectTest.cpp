@@ -70,14 +70,25 @@ TEST_F(HistorySelectTest, momentInTheLiveWindowReturnsToLive)
     EXPECT_TRUE(playback.liveRefreshRunning);
 }
 
-TEST_F(HistorySelectTest, momentBeyondTheOldestPageIsRefusedLikePaging)
+TEST_F(HistorySelectTest, momentBeyondTheOldestPageIsRefusedAndChangesNothing)
 {
     seed(1, 500, kStart, 500);
     playback.LoadLiveWindow();
     EXPECT_EQ(HistorySelect::showMoment(playback, db(), kStart, zoom), Outcome::Refused);
-    EXPECT_EQ(playback.atOldest, -1);
-    EXPECT_FALSE(playback.pageBackEnabled);
-    EXPECT_TRUE(playback.pageForwardEnabled);  // F6 leads back to live
+    EXPECT_EQ(playback.pageCount, 0);
+    EXPECT_EQ(playback.atOldest, 0);
+    EXPECT_TRUE(playback.pageBackEnabled);
+    EXPECT_FALSE(playback.pageForwardEnabled);
+    EXPECT_TRUE(playback.liveRefreshRunning);
+    EXPECT_EQ(buffers.loadedCount, 241);
+
+    // From a history page the page stays, and F6 steps towards the present
+    // from it, never onto a page beyond the oldest.
+    ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded);  // page 1 ends at 440
+    EXPECT_EQ(HistorySelect::showMoment(playback, db(), kStart, zoom), Outcome::Refused);
+    EXPECT_EQ(playback.pageCount, 1);
+    EXPECT_EQ(playback.window.windowEnd, 440);
+    EXPECT_EQ(playback.pageForward(), Outcome::LiveLoaded);
 }
 
 TEST_F(HistorySelectTest, pagesCountBackAroundTheRing)

@@ -69,8 +69,12 @@ TEST_F(PrintSelectTest, selectBeforeTheOldestPageIsRefusedWithASign)
     window->chartPanel()->Command6()->click();
     popup()->moment()->setDateTime(kRecordStart.addDays(-1));  // nearest is record 1
     popup()->showButton()->click();
-    EXPECT_EQ(window->playback().atOldest, -1);
-    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("没有可显示的记录")))
+        << window->statusBar()->currentMessage().toStdString();
+    // Nothing changed: still live, and paging back still offered.
+    EXPECT_EQ(window->playback().pageCount, 0);
+    EXPECT_EQ(window->playback().atOldest, 0);
+    EXPECT_TRUE(window->playback().liveRefreshRunning);
 }
 
 } // namespace
