@@ -18,7 +18,8 @@ bool isDigit(char32_t c)
 }
 
 // Walks the characters once, collecting the accepted ones into a compact
-// ASCII string that std::from_chars can read.
+// ASCII string for strtod_l in the C locale (std::from_chars would refuse a
+// leading '+' and report overflow instead of giving infinity).
 template <typename Text, typename CharAt>
 std::optional<double> scan(const Text& text, std::size_t size, CharAt charAt)
 {

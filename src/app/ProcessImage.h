@@ -6,8 +6,8 @@
 // The station's mirror of the one connected instrument. Plain data: the poll
 // host is the only writer of the instrument blocks, every window reads them,
 // and all of it is touched on the user-interface thread only, so there is no
-// locking and no notification. Array sizes are the historic bounds + 1, so
-// index n is element n exactly as the register tables number them.
+// locking and no notification. Array sizes are the historic bounds + 1;
+// each array's comment says which register or bit its elements hold.
 struct ProcessImage {
     // Slots of linkSettings.
     static constexpr int kPortSlot = 0;

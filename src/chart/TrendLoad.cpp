@@ -16,7 +16,7 @@ namespace {
 constexpr int kClearedSlots = 322;    // slots 0..321
 constexpr int kClearedChannels = 9;   // channels 0..8
 constexpr int kLoadedChannels = 10;   // channels 0..9 from columns 3..12
-// Five minutes, written to eight places: 0.0192 s short of 300 s, so two
+// Five minutes, written to eight places: 0.0002 s short of 300 s, so two
 // samples exactly five minutes apart count as a gap.
 constexpr double kGapDays = 0.00347222;
 

@@ -17,11 +17,6 @@ TrendSurface::TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom
     setMinimumSize(240, 150);
 }
 
-QPoint TrendSurface::toPixels(double x, double y) const
-{
-    return QPoint(static_cast<int>(x * width() / kScaleWidth), static_cast<int>(y * height() / kScaleHeight));
-}
-
 void TrendSurface::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -21,9 +21,6 @@ public:
     TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
                  QWidget* parent = nullptr);
 
-    // Widget pixel position of a point in user coordinates.
-    QPoint toPixels(double x, double y) const;
-
     // The ruler mark, drawn over the chart until it is changed.
     void setRuler(const RulerMark& mark);
     const RulerMark& ruler() const { return ruler_; }

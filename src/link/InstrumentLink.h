@@ -19,8 +19,8 @@ class InstrumentLink : public QObject {
 
 public:
     explicit InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* parent = nullptr);
-    // Closes the port on the link thread and ends the thread, waiting at most
-    // a few response time-outs for a call in progress.
+    // Closes the port on the link thread after the calls already queued and
+    // ends the thread, waiting at most ten seconds.
     ~InstrumentLink() override;
 
     void openPort(int port, int baudCode, int parityCode);

@@ -71,7 +71,6 @@ void LinkWorker::runNextRead()
     }
     const bool ok = performRead(nextRead_) != Fieldbus::kFailure;
     block_.readOk[static_cast<size_t>(read.index)] = ok;
-    block_.reads = read.index + 1;
     ++report_.calls;
     if (!ok) {
         ++report_.failedCalls;
@@ -87,7 +86,12 @@ void LinkWorker::runNextRead()
     }
     // The yield: whatever was queued meanwhile (operator writes, a close)
     // runs before the next read.
-    postQueuedCall(this, [this] { runNextRead(); });
+    // The step names its cycle: if this one is closed and a new one started
+    // before the step runs, it must not drive the new cycle a second time.
+    postQueuedCall(this, [this, cycle = report_.cycle] {
+        if (report_.cycle == cycle)
+            runNextRead();
+    });
 }
 
 int LinkWorker::performRead(int planIndex)

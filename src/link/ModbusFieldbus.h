@@ -43,9 +43,6 @@ public:
     int Rst_0X_Bit1(int port, int address, int coil) override;
     std::string lastError() const override { return lastError_; }
 
-    // True while a device is actually connected (not merely wanted open).
-    bool connected() const { return context_ != nullptr; }
-
 private:
     enum class Table { InputRegisters, HoldingRegisters };
 

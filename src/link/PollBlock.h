@@ -23,7 +23,6 @@ struct PollBlock {
     int step = 0;
     std::array<int32_t, 41> raw{};
     std::array<bool, 3> readOk{};
-    int reads = 0;
 };
 
 // The end of one poll cycle: how many calls it made and how many failed.

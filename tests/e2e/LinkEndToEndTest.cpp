@@ -175,13 +175,4 @@ TEST_F(LinkEndToEnd, instrumentThatGoesAwayAndComesBackIsPolledAgainWithoutReope
     EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
 }
 
-TEST_F(LinkEndToEnd, missingDeviceFailsPromptly)
-{
-    connectTo("/nonexistent/tq5800-tty");
-    const auto took = runCycle();
-    EXPECT_EQ(lastReport().failedCalls, 8);
-    EXPECT_LT(took, std::chrono::milliseconds(1000));
-    EXPECT_NE(poll->linkHealth().lastError().indexOf(QStringLiteral("/nonexistent/tq5800-tty")), -1);
-}
-
 } // namespace

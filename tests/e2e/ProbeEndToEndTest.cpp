@@ -1,7 +1,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QStringList>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +65,22 @@ TEST(Probe, rejectsBadOptionsWithUsageExitCode)
     EXPECT_EQ(runProgram(TQ5800_PROBE_PATH, {}).exitCode, 2);
     EXPECT_EQ(runProgram(TQ5800_PROBE_PATH, {"--device", "/dev/null", "--baud", "1200"}).exitCode, 2);
     EXPECT_EQ(runProgram(TQ5800_PROBE_PATH, {"--device", "/dev/null", "--parity", "mark"}).exitCode, 2);
+}
+
+TEST(Probe, stoppedBeforeACycleEndsIsNotASuccess)
+{
+    // A silent instrument holds the first cycle for eight response time-outs.
+    SimProcess sim({"--fault", "silent"});
+    ASSERT_TRUE(sim.started());
+    QProcess probe;
+    probe.start(QStringLiteral(TQ5800_PROBE_PATH), {QStringLiteral("--device"), QString::fromStdString(sim.devicePath())});
+    ASSERT_TRUE(probe.waitForStarted());
+    QThread::msleep(500);
+    probe.terminate();
+    ASSERT_TRUE(probe.waitForFinished(10000));
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(probe.exitCode(), 1) << probe.readAllStandardError().toStdString();
+    EXPECT_TRUE(probe.readAllStandardOutput().isEmpty());
 }
 
 } // namespace

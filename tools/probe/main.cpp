@@ -1,7 +1,8 @@
 // tq5800-probe: runs poll cycles against one instrument through the same
 // link code as the station and prints the process image after each cycle.
 // Exit code 0 when every call of every cycle answered, 1 when the instrument
-// did not answer, 2 for a usage error.
+// did not answer or the probe was stopped before a cycle ended, 2 for a
+// usage error.
 
 #include <cstdio>
 #include <memory>
@@ -74,6 +75,11 @@ int main(int argc, char* argv[])
     poll.Timer1_Timer();  // the first cycle at once, not one interval later
 
     app.exec();
+    if (cycles == 0) {
+        // Stopped before a single cycle ended: nothing was shown to answer.
+        std::fprintf(stderr, "tq5800-probe: stopped before a poll cycle finished\n");
+        return 1;
+    }
     if (!allAnswered) {
         std::fprintf(stderr, "tq5800-probe: the instrument did not answer: %s\n", qPrintable(lastError));
         return 1;
