@@ -107,6 +107,8 @@ void CONFIG1::Command11_Click()
         if (r && r->number() != kActionParameter && r->takeEdit())
             commitEntry(*r);
     }
+    for (const auto& [id, number] : writes_.inFlight())
+        emit writeOutlivesWindow(id, ParameterCatalogue::text(rowOf(number)->parameter().caption));
     returned_ = true;
     closeGuard = ProcessImage::kFalse;
     close();

@@ -3,12 +3,15 @@
 #include <QAbstractButton>
 
 #include "CONFIG1.h"
+#include "OperatorWrites.h"
 #include "ProcessImage.h"
 
-ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, QObject* parent)
+ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21,
+                           OperatorWrites& mainWrites, QObject* parent)
     : QObject(parent)
     , context_(context)
     , main_(mainWindow)
+    , mainWrites_(mainWrites)
 {
     connect(&command21, &QAbstractButton::clicked, this, &ConfigOpener::Command21_Click);
 }
@@ -27,6 +30,7 @@ void ConfigOpener::Command21_Click()
     }
     auto* config = new CONFIG1(context_);
     config->setAttribute(Qt::WA_DeleteOnClose);
+    connect(config, &CONFIG1::writeOutlivesWindow, &mainWrites_, &OperatorWrites::adopt);
     connect(config, &CONFIG1::returned, this, [this] {
         main_.show();
         main_.raise();

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class CONFIG1;
+class OperatorWrites;
 class QAbstractButton;
 class QWidget;
 struct StationContext;
@@ -11,12 +12,15 @@ struct StationContext;
 // The "CONFIG" command: a fresh configuration window takes the main
 // window's place, and " Esc 返回" brings the main window back. The main
 // window is only hidden meanwhile, so its timers, the poll and the recorder
-// go on. At most one configuration window is open at a time.
+// go on. At most one configuration window is open at a time. A write the
+// configuration window leaves unanswered is reported by the main window's
+// writes.
 class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, QObject* parent = nullptr);
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, OperatorWrites& mainWrites,
+                 QObject* parent = nullptr);
     ~ConfigOpener() override;
 
     void Command21_Click();
@@ -31,5 +35,6 @@ public:
 private:
     StationContext& context_;
     QWidget& main_;
+    OperatorWrites& mainWrites_;
     QPointer<CONFIG1> window_;
 };

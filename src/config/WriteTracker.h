@@ -18,6 +18,9 @@ public:
     // not queue (the link also carries the main window's writes).
     std::optional<int> finished(quint64 id, bool ok, const QString& error);
 
+    // Writes queued and not yet answered: id and parameter number.
+    const std::map<quint64, int>& inFlight() const { return inFlight_; }
+
     State state(int number) const;
     // Why the last failed write of the parameter failed.
     QString error(int number) const;

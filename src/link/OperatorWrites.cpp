@@ -29,6 +29,11 @@ void OperatorWrites::switchCoil(int coil, bool on, const QString& what)
     pending_[id] = what;
 }
 
+void OperatorWrites::adopt(quint64 id, const QString& what)
+{
+    pending_[id] = what;
+}
+
 void OperatorWrites::onWriteFinished(const WriteOutcome& outcome)
 {
     const auto it = pending_.find(outcome.id);

@@ -26,6 +26,9 @@ public:
 
     void writeRegister(int registerAddress, int32_t value, const QString& what);
     void switchCoil(int coil, bool on, const QString& what);
+    // A write another window queued and closed before it was answered: its
+    // failure is reported here like one of ours.
+    void adopt(quint64 id, const QString& what);
 
     // Writes queued and not yet answered.
     int pending() const { return static_cast<int>(pending_.size()); }

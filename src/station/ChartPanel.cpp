@@ -109,7 +109,7 @@ void ChartPanel::addYAxisRange(QWidget* keys, QHBoxLayout* row)
         return edit;
     };
     ykd_ = entry(QStringLiteral("60"), QStringLiteral("PV、SV 曲线的上端，-12000 到 36000"));
-    ykd1_ = entry(QStringLiteral("0"), QStringLiteral("PV、SV 曲线的下端，-12000 到 35000，不大于Y轴最大"));
+    ykd1_ = entry(QStringLiteral("0"), QStringLiteral("PV、SV 曲线的下端，-12000 到 32767，不大于Y轴最大"));
     command26_ = new QPushButton(QStringLiteral("修改Y"), keys);
     command26_->setFixedWidth(command26_->fontMetrics().horizontalAdvance(command26_->text()) + 20);
     const QString captions[] = {QStringLiteral("Y轴最大"), QStringLiteral("Y轴最小")};

@@ -102,7 +102,7 @@ QWidget* LivePanel::buildWritten()
     const QString captions[] = {QStringLiteral("设定值SV"), QStringLiteral("手动OP值")};
     const QString buttons[] = {QStringLiteral("设定SV"), QStringLiteral("设定OP")};
     const QString hints[] = {QStringLiteral("写入仪表的设定值，范围 -1999 到 9999"),
-                             QStringLiteral("手动输出值，单位 %，范围 -1999 到 9999")};
+                             QStringLiteral("手动输出值，单位 %，范围 -1999 到 3276.7")};
     for (int i = 0; i < 2; ++i) {
         const auto index = static_cast<size_t>(i);
         d4w_[index] = new PanelField(PanelColours::kPink, box);

@@ -17,9 +17,12 @@ Checked check(QStringView maximumText, QStringView minimumText)
     if (*minimum.value > *maximum.value)
         return {std::nullopt, {Reason::MinimumAboveMaximum}, false, true};
 
+    // The minimum field takes up to 35000, but yAxisMin holds 16 bits.
     const std::optional<int16_t> low = toInt16(*minimum.value);
+    if (!low)
+        return {std::nullopt, {Reason::DoesNotFitRegister, kMinimumLow, kWidestSpan}, false, true};
     const std::optional<int16_t> span = toInt16(*maximum.value - *minimum.value);
-    if (!low || !span)
+    if (!span)
         return {std::nullopt, {Reason::SpanTooWide, 0, kWidestSpan}, true, true};
     return {Range{*low, *span}, {}};
 }

@@ -134,8 +134,11 @@ void ssqx::openDatabase()
         databaseFailed_ = false;
         return;
     }
+    // Once per episode: a retry at every reload must not wipe the messages
+    // shown meanwhile (a refused entry, a failed write).
+    if (!databaseFailed_)
+        statusBar()->showMessage(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
     databaseFailed_ = true;
-    statusBar()->showMessage(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
 }
 
 void ssqx::closeEvent(QCloseEvent* event)

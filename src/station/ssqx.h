@@ -95,6 +95,7 @@ public:
     ValueGrid* parameters() const { return parameters_; }
     AlarmPanel* alarmPanel() const { return alarmPanel_; }
     OperatorCommands* commands() const { return commands_; }
+    OperatorWrites& operatorWrites() const { return *writes_; }
     PanelField* Parm1(int i) const;
     PanelField* Alm1(int i) const;
     PanelField* Label2(int i) const;

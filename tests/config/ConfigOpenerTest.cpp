@@ -1,7 +1,10 @@
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "ConfigFixture.h"
 #include "ConfigOpener.h"
+#include "ParameterCatalogue.h"
+#include "WaitFor.h"
 #include "ssqx.h"
 
 namespace {
@@ -14,7 +17,7 @@ protected:
     {
         ConfigFixture::SetUp();
         main = std::make_unique<ssqx>(context);
-        opener = std::make_unique<ConfigOpener>(context, *main, *main->Command21());
+        opener = std::make_unique<ConfigOpener>(context, *main, *main->Command21(), main->operatorWrites());
         connection.open(LinkChoices{});
         poll.Timer1.stop();
         main->show();
@@ -61,6 +64,21 @@ TEST_F(ConfigOpening, escRightAfterTypingWritesTheEntryThenTheMainWindowReappear
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(writes(), (std::vector{writeCall(4100, -1999)}));
     EXPECT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // deleted on close
+}
+
+TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow)
+{
+    bus.failCalls("Set_4X_D1");
+    CONFIG1& config = openConfig();
+    ConfigOperator::focusEntry(config, 4);
+    QTest::keyClicks(config.T_3RW(4), QStringLiteral("-1999"));
+    QTest::keyClick(config.T_3RW(4), Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // gone before the answer
+    const QString caption = ParameterCatalogue::text(ParameterCatalogue::find(4)->caption);
+    ASSERT_TRUE(waitFor([&] { return main->statusBar()->currentMessage().contains(QStringLiteral("写入失败")); }))
+        << main->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(main->statusBar()->currentMessage().contains(caption)) << main->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(main->statusBar()->currentMessage().contains(QStringLiteral("-1999")));
 }
 
 TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheLoadState)

@@ -52,6 +52,9 @@ TEST(YAxisRange, refusedRangesSayWhyAndWhichFieldIsWrong)
         {"36000", "-12000", Reason::SpanTooWide, true, true},
         {"20768", "-12000", Reason::SpanTooWide, true, true},
         {"36000", "3232", Reason::SpanTooWide, true, true},
+        // Within the minimum's limit but beyond the 16 bits that keep it,
+        // even for a flat range.
+        {"33000", "33000", Reason::DoesNotFitRegister, false, true},
     };
     for (const RefusedCase& c : cases) {
         const YAxisRange::Checked checked = YAxisRange::check(QString::fromUtf8(c.maximum), QString::fromUtf8(c.minimum));
