@@ -108,14 +108,20 @@ TEST_F(ChartNavigatorTest, theSlotReadIsTheOneDrawnUnderTheRuler)
     }
 }
 
-TEST_F(ChartNavigatorTest, everySliderPositionLandsInsideTheBuffers)
+TEST_F(ChartNavigatorTest, theSliderSpansExactlyTheVisibleSlotsAtEveryZoomLevel)
 {
+    live(300);
+    // Visible slots per level: the newest 80, 160, 240 and 320 samples.
+    const std::pair<int, int> visible[] = {{180, 260}, {120, 280}, {60, 300}, {0, 320}};
     for (int16_t level = 1; level <= 4; ++level) {
         zoomTo(level);
-        for (int v = ChartNavigator::kSliderFirst; v <= ChartNavigator::kSliderLast; ++v) {
-            const double exact = roundHalfEven(v / static_cast<double>(zoom.markStep)) + zoom.markOffset;
-            ASSERT_GE(exact, 0) << level << " " << v;
-            ASSERT_LT(exact, TrendBuffers::kSlots) << level << " " << v;
+        const auto [first, last] = visible[level - 1];
+        EXPECT_EQ(navigator.readOut(0).slot, first) << level;
+        EXPECT_EQ(navigator.readOut(12000).slot, last) << level;
+        for (int v = 0; v <= 12000; v += 37) {
+            const int slot = navigator.readOut(v).slot;
+            ASSERT_GE(slot, first) << level << " " << v;
+            ASSERT_LE(slot, last) << level << " " << v;
         }
     }
 }

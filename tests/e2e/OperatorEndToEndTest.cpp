@@ -1,4 +1,3 @@
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -17,14 +16,11 @@ TEST(OperatorEndToEnd, setSvReachesHoldingRegisterOneAndShowsWithinOnePollAndOne
 
     s.panel().Text1(0)->setText(QStringLiteral("250"));
     const int cyclesAtClick = s.cycles();
-    QElapsedTimer clock;
-    clock.start();
     s.panel().Command12(0)->click();
     ASSERT_TRUE(s.shows(&LivePanel::D_4W, 0, QStringLiteral("250"), 5000));
     // The cycle running at the click may have read the register before the
     // write went out; the next one reads 250, and the next tick shows it.
     EXPECT_LE(s.cycles() - cyclesAtClick, 2);
-    EXPECT_LT(clock.elapsed(), 2000);
 
     EXPECT_EQ(s.readAfterClosing(SimMaster::Table::HoldingRegisters, 1, 1), SimMaster::Values{250});
 }

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -298,13 +299,16 @@ TEST_F(LinkThread, destroyingTheLinkWaitsForTheCallInProgress)
     bus->holdNext("Get_4X_D8");
     poll->Timer1_Timer();
     ASSERT_TRUE(bus->waitUntilHeld(5000));
-    std::thread releaser([this] {
+    std::atomic<bool> released{false};
+    std::thread releaser([this, &released] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        released = true;
         bus->release();
     });
     connection.reset();
     poll.reset();
     link.reset();  // must not return while the held call still runs
+    EXPECT_TRUE(released);
     releaser.join();
     EXPECT_EQ(bus->callNames().back(), "ClosePort_Modbus");
 }

@@ -126,8 +126,14 @@ TEST_F(StationDatabaseTest, oddFilesAreRefusedWithTheReasonAndLeftUntouched)
 
 TEST(DatabasePath, defaultIsInTheUsersDataFolderAndTheCommandLineOverridesIt)
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    EXPECT_EQ(DatabasePath::defaultPath(), base + QStringLiteral("/tq5800/Rdatabj.sqlite"));
+    // Where the README says it is: under $XDG_DATA_HOME, else ~/.local/share.
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "/srv/station-data");
+    EXPECT_EQ(DatabasePath::defaultPath(), QStringLiteral("/srv/station-data/tq5800/Rdatabj.sqlite"));
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(DatabasePath::defaultPath(), QDir::homePath() + QStringLiteral("/.local/share/tq5800/Rdatabj.sqlite"));
+    if (!saved.isEmpty())
+        qputenv("XDG_DATA_HOME", saved);
     EXPECT_EQ(DatabasePath::resolve(QString()), DatabasePath::defaultPath());
     EXPECT_EQ(DatabasePath::resolve(QStringLiteral("/srv/furnace.sqlite")), QStringLiteral("/srv/furnace.sqlite"));
     EXPECT_EQ(DatabasePath::resolve(QStringLiteral("furnace.sqlite")), QDir::current().absoluteFilePath(QStringLiteral("furnace.sqlite")));

@@ -85,7 +85,8 @@ TEST_P(SimStopSignal, endsCleanlyAndRemovesTheLink)
     sim.signal(GetParam());
     std::optional<int> code;
     ASSERT_TRUE(waitUntil([&] { return (code = sim.exitCode()).has_value(); }));
-    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::milliseconds(500)); // aim: 100 ms
+    // Aim: 100 ms; the bound leaves room for a loaded machine and sanitizers.
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::milliseconds(2000));
     EXPECT_EQ(*code, 0);
     EXPECT_FALSE(fs::is_symlink(link));
 }
@@ -116,7 +117,7 @@ TEST(SimLifecycle, announcesWhatItServes)
     TempDir dir;
     const fs::path link = dir.path / "tty";
     // Runs until the time-out ends it; the announcement comes first.
-    const auto result = runProgram(TQ5800_SIM_PATH, {"--link", link.string(), "--frozen"}, 500);
+    const auto result = runProgram(TQ5800_SIM_PATH, {"--link", link.string(), "--frozen"}, 2000);
     EXPECT_EQ(result.output, "tq5800-sim: serving " + linkTarget(link) + " via " + link.string() + "\n");
 }
 

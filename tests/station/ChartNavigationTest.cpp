@@ -1,9 +1,11 @@
 #include <QLabel>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 
 #include "ChartPanel.h"
+#include "HistorySelectPopup.h"
 #include "LivePanel.h"
 #include "PanelStates.h"
 #include "StationFixture.h"
@@ -244,7 +246,17 @@ TEST_F(ChartNavigationTest, printAndSelectKeysReachTheirHandlersAndOtherKeysNoth
 {
     open(300);
     const TrendBuffers before = window->trendBuffers();
-    for (Qt::Key k : {Qt::Key_F3, Qt::Key_F5, Qt::Key_F8, Qt::Key_F12})
+    key(Qt::Key_F3);
+    auto* print = window->findChild<QPrintDialog*>();
+    ASSERT_NE(print, nullptr);
+    EXPECT_TRUE(print->isVisible());
+    print->reject();
+    key(Qt::Key_F5);
+    auto* select = window->findChild<HistorySelectPopup*>();
+    ASSERT_NE(select, nullptr);
+    EXPECT_TRUE(select->isVisible());
+    select->hide();
+    for (Qt::Key k : {Qt::Key_F8, Qt::Key_F12})
         key(k);
     EXPECT_EQ(window->trendBuffers().trendValues, before.trendValues);
     EXPECT_TRUE(window->isVisible());
