@@ -8,7 +8,6 @@
 #include <chrono>
 #include <memory>
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -123,12 +122,3 @@ BENCHMARK(historyPage321)->Arg(30000)->Arg(100)->Unit(benchmark::kMicrosecond)->
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

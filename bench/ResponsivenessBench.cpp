@@ -8,7 +8,6 @@
 #include <chrono>
 #include <memory>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -107,13 +106,3 @@ void userInterfaceStallOnSilentInstrument(benchmark::State& state)
 BENCHMARK(userInterfaceStallOnSilentInstrument)->Arg(20)->Arg(60)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

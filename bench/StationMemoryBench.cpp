@@ -5,14 +5,11 @@
 #include <chrono>
 #include <memory>
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 #include "Clock.h"
 #include "ModbusFieldbus.h"
+#include "ResidentMemory.h"
 #include "StationAgainstSim.h"
 #include "Station.h"
 #include "StationOptions.h"
@@ -22,14 +19,7 @@ namespace {
 
 double residentMegabytes()
 {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    return static_cast<double>(residentBytes()) / (1024.0 * 1024.0);
 }
 
 void stationResidentMemory(benchmark::State& state)
@@ -56,13 +46,3 @@ void stationResidentMemory(benchmark::State& state)
 BENCHMARK(stationResidentMemory)->Arg(60)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
