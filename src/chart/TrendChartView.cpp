@@ -3,7 +3,6 @@
 #include <QResizeEvent>
 
 #include "NumberText.h"
-#include "PainterCanvas.h"
 #include "ProcessImage.h"
 #include "TrendBuffers.h"
 #include "TrendSurface.h"
@@ -80,16 +79,7 @@ void TrendChartView::refresh()
 void TrendChartView::renderAsDrawing(QPainter& painter) const
 {
     painter.save();
-    const QRect surface = pt_->geometry().translated(pt0_->pos());
-    {
-        painter.save();
-        PainterCanvas canvas(painter, surface, TrendSurface::kScaleWidth, TrendSurface::kScaleHeight);
-        canvas.clear();
-        DrawGrid(canvas);
-        PlotTrend(canvas, buffers_, zoom_, image_);
-        DrawRulerMark(canvas, pt_->ruler());
-        painter.restore();
-    }
+    pt_->render(painter, pt_->geometry().translated(pt0_->pos()));
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(pt0_->geometry().adjusted(0, 0, -1, -1));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -84,11 +83,7 @@ std::optional<int32_t> readLatestId(const QSqlDatabase& db)
     QSqlQuery q(db);
     if (!db.isOpen() || !q.exec(HistoryTables::kPointerQuery) || !q.next())
         return std::nullopt;
-    bool ok = false;
-    const qlonglong value = q.value(0).toLongLong(&ok);
-    if (!ok || value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-        return std::nullopt;
-    return static_cast<int32_t>(value);
+    return HistoryTables::recordNumberAt(q);
 }
 
 std::optional<bool> hasRecordsAbove(const QSqlDatabase& db, int32_t id)

@@ -20,11 +20,18 @@ TrendSurface::TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom
 void TrendSurface::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    PainterCanvas canvas(painter, rect(), kScaleWidth, kScaleHeight);
+    render(painter, rect());
+}
+
+void TrendSurface::render(QPainter& painter, const QRect& target) const
+{
+    painter.save();
+    PainterCanvas canvas(painter, target, kScaleWidth, kScaleHeight);
     canvas.clear();
     DrawGrid(canvas);
     PlotTrend(canvas, buffers_, zoom_, image_);
     DrawRulerMark(canvas, ruler_);
+    painter.restore();
 }
 
 void TrendSurface::setRuler(const RulerMark& mark)

@@ -4,6 +4,8 @@
 
 #include "RulerMark.h"
 
+class QPainter;
+class QRect;
 struct ProcessImage;
 struct TrendBuffers;
 struct ZoomGeometry;
@@ -24,6 +26,10 @@ public:
     // The ruler mark, drawn over the chart until it is changed.
     void setRuler(const RulerMark& mark);
     const RulerMark& ruler() const { return ruler_; }
+
+    // The whole chart (clear, grid, curves, ruler) into target of painter:
+    // what a paint shows, and what a print puts on paper.
+    void render(QPainter& painter, const QRect& target) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

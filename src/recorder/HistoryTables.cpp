@@ -1,5 +1,7 @@
 #include "HistoryTables.h"
 
+#include <limits>
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -22,6 +24,15 @@ QStringList columnNames(const QSqlDatabase& db, const QString& table)
 QString sampleQuery(int32_t recordId)
 {
     return QStringLiteral("select * from  pv_data where w_id=") + QString::number(recordId);
+}
+
+std::optional<int32_t> recordNumberAt(const QSqlQuery& query)
+{
+    bool ok = false;
+    const qlonglong value = query.value(0).toLongLong(&ok);
+    if (!ok || value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(value);
 }
 
 std::optional<TableLayout> readLayout(const QSqlDatabase& db, QString* reason)

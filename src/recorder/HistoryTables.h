@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,10 @@ constexpr int kPointerColumns = 2;
 // from both sides.
 inline const QString kPointerQuery = QStringLiteral("select * from  sl_void");
 QString sampleQuery(int32_t recordId);
+
+// The record number in the first column of a query's current row (the
+// pointer query's); empty when it is not a whole number within 32 bits.
+std::optional<int32_t> recordNumberAt(const QSqlQuery& query);
 
 // Column names of the two tables as the file has them.
 struct TableLayout {

@@ -1,7 +1,5 @@
 #include "SampleWriter.h"
 
-#include <limits>
-
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
@@ -72,12 +70,8 @@ SampleWriter::SampleWriter(const QSqlDatabase& db, const HistoryTables::TableLay
 std::optional<int32_t> SampleWriter::readPointer()
 {
     std::optional<int32_t> id;
-    if (pointerRead_.exec() && pointerRead_.next()) {
-        bool ok = false;
-        const qlonglong value = pointerRead_.value(0).toLongLong(&ok);
-        if (ok && value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())
-            id = static_cast<int32_t>(value);
-    }
+    if (pointerRead_.exec() && pointerRead_.next())
+        id = HistoryTables::recordNumberAt(pointerRead_);
     pointerRead_.finish();
     return id;
 }
