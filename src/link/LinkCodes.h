@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 // Link codes shared by the station's own settings and the instrument's
 // communication parameters: baud 0 = 4800, 1 = 9600, 2 = 19200; parity
@@ -37,12 +38,6 @@ inline std::optional<char> parityLetter(int parityCode)
     default: return std::nullopt;
     }
 }
-
-} // namespace LinkCodes
-
-#include <string_view>
-
-namespace LinkCodes {
 
 // "none", "odd" or "even", as command lines spell the parity.
 inline std::optional<int> parityCode(std::string_view name)

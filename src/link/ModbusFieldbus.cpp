@@ -33,7 +33,7 @@ bool isProtocolError(int error)
 {
     return error == ETIMEDOUT || error == EMBBADCRC || error == EMBBADDATA
            || error == EMBBADEXC || error == EMBMDATA || error == EMBBADSLAVE
-           || (error > MODBUS_ENOBASE && error <= MODBUS_ENOBASE + MODBUS_EXCEPTION_MAX);
+           || (error > MODBUS_ENOBASE && error < MODBUS_ENOBASE + MODBUS_EXCEPTION_MAX);
 }
 
 // 1-based register numbers go on the wire one lower; the whole block must
@@ -194,12 +194,8 @@ int ModbusFieldbus::readBits(bool coils, int port, int address, int start,
                          : modbus_read_input_bits(context_, start - 1, 16, bits);
     if (rc != 16)
         return fail(coils ? "reading coils" : "reading discrete inputs");
-    for (int byte = 0; byte < 2; ++byte) {
-        int value = 0;
-        for (int bit = 0; bit < 8; ++bit)
-            value |= (bits[byte * 8 + bit] ? 1 : 0) << bit;
-        buffer[static_cast<size_t>(byte)] = value;
-    }
+    for (int byte = 0; byte < 2; ++byte)
+        buffer[static_cast<size_t>(byte)] = modbus_get_byte_from_bits(bits, byte * 8, 8);
     return 0;
 }
 

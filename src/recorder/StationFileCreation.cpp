@@ -1,5 +1,6 @@
 #include "StationFileCreation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,7 +62,9 @@ bool createStationFile(const QString& path, QString* reason)
         *reason = QStringLiteral("cannot create the folder %1").arg(target.absolutePath());
         return false;
     }
-    const QString partial = path + QStringLiteral(".creating");
+    // Named for this process: two stations creating the same file at once
+    // must not remove or rename each other's half-built file.
+    const QString partial = path + QStringLiteral(".creating-%1").arg(QCoreApplication::applicationPid());
     removeWithCompanions(partial);
 
     const QString connectionName = QStringLiteral("tq5800-create:") + path;
