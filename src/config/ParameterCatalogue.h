@@ -7,8 +7,9 @@
 
 // The instrument's configuration parameters as one table: what the
 // configuration window shows, how each parameter is entered and written,
-// and how its current value is named. The window builds its rows from this
-// table; nothing about a single parameter is written anywhere else.
+// and how its current value is named. The configuration window builds its
+// rows from this table. (The main window's short parameter captions and the
+// poll's list of parameters kept in tenths are its own.)
 namespace ParameterCatalogue {
 
 enum class Page { Input, Output, Alarms, Communication, Retransmission };

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "AlarmRows.h"
-
 namespace PanelCaptions {
 
 QString parameterCaption(int index)
@@ -20,11 +18,6 @@ QString parameterCaption(int index)
     if (index < 0 || index >= kParameterFields)
         return QString();
     return QString::fromUtf8(kCaptions[static_cast<size_t>(index)]);
-}
-
-QString alarmParameterCaption(int index)
-{
-    return AlarmRows::caption(index);
 }
 
 } // namespace PanelCaptions

@@ -99,4 +99,20 @@ TEST_F(ConfigReadBack, aWrittenValueComesBackThroughThePoll)
     EXPECT_EQ(shown(18), QStringLiteral("12.5"));
 }
 
+TEST_F(ConfigReadBack, thePollReadsBackInTenthsExactlyTheParametersWrittenInTenths)
+{
+    // The catalogue decides how a parameter is written, the poll how it is
+    // read back; a parameter the two disagree on would show ten times off.
+    std::vector<std::pair<int, int>> registers;
+    for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters())
+        registers.emplace_back(p.registerAddress, 123);
+    for (const auto& [address, value] : registers)
+        bus.setHoldingRegister(address, value);
+    pollOnce();
+    for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters()) {
+        const bool tenths = p.form == ParameterCatalogue::ValueForm::Tenths;
+        EXPECT_FLOAT_EQ(image.paramValues[static_cast<size_t>(p.number)], tenths ? 12.3f : 123.0f) << p.number;
+    }
+}
+
 } // namespace

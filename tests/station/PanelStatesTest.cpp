@@ -94,14 +94,4 @@ TEST(PanelCaptions, parameterCaptionsFollowTheRegisterOrder)
         EXPECT_FALSE(PanelCaptions::parameterCaption(i).isEmpty()) << i;
 }
 
-TEST(PanelCaptions, alarmCaptionsAreSetValueHysteresisAndDelayPerAlarm)
-{
-    EXPECT_EQ(PanelCaptions::alarmParameterCaption(0), QStringLiteral("报警1设定值"));
-    EXPECT_EQ(PanelCaptions::alarmParameterCaption(1), QStringLiteral("报警1动作回差"));
-    EXPECT_EQ(PanelCaptions::alarmParameterCaption(2), QStringLiteral("报警1延迟时间"));
-    EXPECT_EQ(PanelCaptions::alarmParameterCaption(4), QStringLiteral("报警2动作回差"));
-    EXPECT_EQ(PanelCaptions::alarmParameterCaption(8), QStringLiteral("报警3延迟时间"));
-    EXPECT_TRUE(PanelCaptions::alarmParameterCaption(9).isEmpty());
-}
-
 } // namespace
