@@ -6,12 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "EntryFeedback.h"
 #include "PanelField.h"
 #include "PanelStates.h"
 
 namespace {
-
-const QString kRefusedStyle = QStringLiteral("border: 2px solid #d00000; background: #fff0f0;");
 
 QString controlName(const ParameterCatalogue::Parameter& p, const char* array)
 {
@@ -119,7 +118,7 @@ void ParameterRowView::markRefused(const QString& why)
 {
     refused_ = true;
     QWidget* field = entry();
-    field->setStyleSheet(QStringLiteral("%1 { %2 }").arg(QLatin1String(field->metaObject()->className()), kRefusedStyle));
+    field->setStyleSheet(EntryFeedback::refusedStyle(*field));
     field->setToolTip(why);
 }
 

@@ -46,6 +46,12 @@ void EntryFeedback::showWriteFailure(const QString& what, const WriteOutcome& ou
     statusBar_.showMessage(StatusTexts::writeFailedText(what, outcome), kFailureMs);
 }
 
+QString EntryFeedback::refusedStyle(const QWidget& field)
+{
+    return QStringLiteral("%1 { background: rgb(255, 208, 208); border: 2px solid rgb(208, 0, 0); }")
+        .arg(QLatin1String(field.metaObject()->className()));
+}
+
 bool EntryFeedback::isMarked(const QLineEdit* field)
 {
     return field && field->property(kMarkedProperty).toBool();
@@ -56,7 +62,7 @@ void EntryFeedback::mark(QLineEdit* field)
     if (!field)
         return;
     field->setProperty(kMarkedProperty, true);
-    field->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(255, 208, 208); border: 2px solid rgb(208, 0, 0); }"));
+    field->setStyleSheet(refusedStyle(*field));
     // The mark goes as soon as the operator starts to correct the entry.
     if (!field->property(kWatchedProperty).toBool()) {
         field->setProperty(kWatchedProperty, true);

@@ -8,6 +8,7 @@
 
 class QLineEdit;
 class QStatusBar;
+class QWidget;
 
 // How the main window answers an operator's entry without ever stopping
 // him with a dialog: a refused entry is marked in red until it is edited
@@ -28,6 +29,9 @@ public:
     void showWriteFailure(const QString& what, const WriteOutcome& outcome);
 
     static bool isMarked(const QLineEdit* field);
+    // The red mark of a refused entry, for any kind of entry control, so
+    // that every window shows a refusal the same way.
+    static QString refusedStyle(const QWidget& field);
 
 private:
     void mark(QLineEdit* field);

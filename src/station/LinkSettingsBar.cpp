@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "EntryFeedback.h"
 #include "LinkCodes.h"
 #include "NumericText.h"
 #include "ProcessImage.h"
@@ -59,7 +60,7 @@ QString markList(QComboBox* combo, const QString& what, int last)
         reason = QStringLiteral("%1“%2”不是数字，按 0 使用").arg(what, text);
     else if (*number < 1 || *number > last)
         reason = QStringLiteral("%1“%2”不在 1..%3 之内").arg(what, text).arg(last);
-    combo->setStyleSheet(reason.isEmpty() ? QString() : QStringLiteral("QComboBox { border: 2px solid #d00000; }"));
+    combo->setStyleSheet(reason.isEmpty() ? QString() : EntryFeedback::refusedStyle(*combo));
     combo->setToolTip(reason);
     return reason;
 }
