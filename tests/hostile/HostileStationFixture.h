@@ -17,9 +17,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        load();
-        image.linkSettings[ProcessImage::kPortSlot] = 3;
-        image.linkSettings[ProcessImage::kAddressSlot] = 7;
+        loadLinkedTo(3, 7);
     }
 
     // Replaces the field's text as a paste would (one edit, control

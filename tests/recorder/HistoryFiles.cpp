@@ -66,6 +66,17 @@ std::optional<QVariant> scalar(const QString& path, const QString& query)
     return q.value(0);
 }
 
+QStringList otherFittingLayout()
+{
+    return {
+        QStringLiteral("create table pv_data (w_id integer unique, w_date double, w_time double, "
+                       "v0 float, v1 float, v2 float, v3 float, v4 float, v5 float, v6 float, v7 float, "
+                       "v8 float, v9 float, note text)"),
+        QStringLiteral("create table sl_void (a integer, b integer)"),
+        QStringLiteral("insert into sl_void values (5, 5)"),
+    };
+}
+
 std::vector<Row> rows(const QString& path, const QString& where)
 {
     Scratch s(path);

@@ -38,6 +38,10 @@ int rowCount(const QString& path);
 // pointer, all in one transaction.
 bool insertRows(const QString& path, const std::vector<Row>& rows, std::optional<int32_t> pointer);
 
+// A station file made by another program that still fits: other value
+// column names, w_id merely unique, an extra column, sl_void naming 5.
+QStringList otherFittingLayout();
+
 // Records first..last, one second apart and oldest first, starting at the
 // given date value; value column 0 holds the record number.
 std::vector<Row> sequence(int32_t first, int32_t last, double startDateTime);

@@ -176,14 +176,7 @@ TEST_F(RecorderTick, restartContinuesTheRingFromThePointer)
 
 TEST_F(RecorderTick, existingFileIsRecordedIntoByPositionWithoutChangingItsLayoutOrJournal)
 {
-    const QStringList schema{
-        QStringLiteral("create table pv_data (w_id integer unique, w_date double, w_time double, "
-                       "v0 float, v1 float, v2 float, v3 float, v4 float, v5 float, v6 float, v7 float, "
-                       "v8 float, v9 float, note text)"),
-        QStringLiteral("create table sl_void (a integer, b integer)"),
-        QStringLiteral("insert into sl_void values (5, 5)"),
-    };
-    ASSERT_TRUE(HistoryFiles::exec(path, schema));
+    ASSERT_TRUE(HistoryFiles::exec(path, HistoryFiles::otherFittingLayout()));
     const QString layoutQuery = QStringLiteral("select group_concat(sql, ';') from sqlite_master");
     const QString layoutBefore = HistoryFiles::scalar(path, layoutQuery)->toString();
     image.inputValues[2] = 250.0f;

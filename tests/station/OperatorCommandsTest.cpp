@@ -24,10 +24,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        load();
-        // The port and module address the link was last opened with.
-        image.linkSettings[ProcessImage::kPortSlot] = 3;
-        image.linkSettings[ProcessImage::kAddressSlot] = 7;
+        loadLinkedTo(3, 7);
     }
 
     LivePanel& panel() { return *window->panel(); }

@@ -49,6 +49,15 @@ protected:
             timer->stop();
     }
 
+    // Loaded, as if the link was last opened with this port and address:
+    // where the operator's writes go.
+    void loadLinkedTo(int port, int address)
+    {
+        load();
+        image.linkSettings[ProcessImage::kPortSlot] = port;
+        image.linkSettings[ProcessImage::kAddressSlot] = address;
+    }
+
     // One live refresh tick with a freshly stored sample.
     void tickWithSample()
     {
