@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <ostream>
 #include <vector>
 
 #include <QComboBox>
@@ -25,16 +24,8 @@
 #include "ProcessImage.h"
 #include "StationContext.h"
 #include "WaitFor.h"
+#include "WrittenCalls.h"  // also readable calls in failure messages
 #include "mscom.h"
-
-// Readable calls in failure messages: Set_4X_D1(1, 1, 4114, 2).
-inline void PrintTo(const FakeFieldbus::Call& call, std::ostream* os)
-{
-    *os << call.name << "(";
-    for (size_t i = 0; i < call.args.size(); ++i)
-        *os << (i ? ", " : "") << call.args[i];
-    *os << ")";
-}
 
 // The configuration window on a fake fieldbus, shown and active so that
 // focus moves as it does for an operator. The link settings are those the
