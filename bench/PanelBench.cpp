@@ -9,38 +9,24 @@
 #include <memory>
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include "DateValue.h"
-#include "FakeClock.h"
-#include "FakeFieldbus.h"
-#include "ForwardingFieldbus.h"
-#include "HistoryFiles.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "PortConnection.h"
 #include "ProcessImage.h"
-#include "StationContext.h"
-#include "StationDatabase.h"
-#include "mscom.h"
+#include "StationRig.h"
 #include "ssqx.h"
 
 namespace {
 
-// The window on a fake fieldbus and a history file of 1000 records; its
-// timers are stopped so that the benchmark is the only one ticking.
-struct Station {
+// The window on the tests' station rig with a history file of 1000
+// records; its timers are stopped so that the benchmark is the only one
+// ticking.
+struct Station : StationRig {
     Station()
     {
-        const QDateTime start(QDate(2026, 1, 5), QTime(8, 0, 0));
-        { StationDatabase creator(QStringLiteral("bench-seed"), path); creator.open(); }
-        HistoryFiles::insertRows(path, HistoryFiles::sequence(1, 1000, DateValue::fromDateTime(start)), 1000);
-        window = std::make_unique<ssqx>(context);
-        window->Form_Load();
-        for (QTimer* timer : {&window->Timer1, &window->Timer2, &window->Timer3, &window->Timer4})
-            timer->stop();
+        if (!seed(1, 1000, 1000))
+            qFatal("cannot seed the history file");
+        load();
         image.yAxisSpan = 600;
         window->resize(1280, 800);
         window->show();
@@ -73,18 +59,6 @@ struct Station {
         for (size_t i = 0; i < 16; ++i)
             image.alarmRegs[i] = n + static_cast<int>(i);
     }
-
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
-    ProcessImage image;
-    FakeClock clock{QDateTime(QDate(2026, 1, 5), QTime(8, 20, 0))};
-    FakeFieldbus bus;
-    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    Met1 poll{image, link, clock};
-    PortConnection connection{image, link, poll};
-    mscom recorder{image, clock, path};
-    StationContext context{image, clock, link, poll, connection, recorder, path};
-    std::unique_ptr<ssqx> window;
 };
 
 void refreshTick(benchmark::State& state)

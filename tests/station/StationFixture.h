@@ -1,85 +1,16 @@
 #pragma once
 
-#include <memory>
-
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
-#include "DateValue.h"
-#include "FakeClock.h"
-#include "FakeFieldbus.h"
-#include "ForwardingFieldbus.h"
-#include "HistoryFiles.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
-#include "StationContext.h"
-#include "StationDatabase.h"
-#include "mscom.h"
-#include "ssqx.h"
+#include "StationRig.h"
 
-// The main window on a fake fieldbus, a clock that only moves when the test
-// moves it and a history database in a fresh temporary folder. The window's
-// timers are stopped after the load: the test ticks them itself.
-class StationFixture : public ::testing::Test {
+// The station rig as a test fixture.
+class StationFixture : public ::testing::Test, public StationRig {
 protected:
-    static inline const QDateTime kRecordStart{QDate(2001, 3, 12), QTime(13, 0, 0)};
-
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    // A station file holding records first..last, one second apart from
-    // kRecordStart, with `newest` in sl_void.
     void seed(int32_t first, int32_t last, int32_t newest)
     {
-        {
-            StationDatabase creator(QStringLiteral("test-seed"), path);
-            ASSERT_TRUE(creator.open()) << creator.errorText().toStdString();
-        }
-        ASSERT_TRUE(HistoryFiles::insertRows(
-            path, HistoryFiles::sequence(first, last, DateValue::fromDateTime(kRecordStart)), newest));
+        ASSERT_TRUE(StationRig::seed(first, last, newest)) << "cannot seed " << path.toStdString();
     }
-
-    void load()
-    {
-        window = std::make_unique<ssqx>(context);
-        window->Form_Load();
-        for (QTimer* timer : {&window->Timer1, &window->Timer2, &window->Timer3, &window->Timer4})
-            timer->stop();
-    }
-
-    // Loaded, as if the link was last opened with this port and address:
-    // where the operator's writes go.
-    void loadLinkedTo(int port, int address)
-    {
-        load();
-        image.linkSettings[ProcessImage::kPortSlot] = port;
-        image.linkSettings[ProcessImage::kAddressSlot] = address;
-    }
-
-    // One live refresh tick with a freshly stored sample.
-    void tickWithSample()
-    {
-        image.sampleReady = ProcessImage::kTrue;
-        window->Timer1_Timer();
-    }
-
-    // The record number a trend slot holds (value column 0 carries it).
-    int32_t idAt(int slot) const
-    {
-        return static_cast<int32_t>(window->trendBuffers().trendValues[static_cast<size_t>(slot)][0]);
-    }
-
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
-    ProcessImage image;
-    FakeClock clock{QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7))};
-    FakeFieldbus bus;
-    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    Met1 poll{image, link, clock};
-    PortConnection connection{image, link, poll};
-    mscom recorder{image, clock, path};
-    StationContext context{image, clock, link, poll, connection, recorder, path};
-    std::unique_ptr<ssqx> window;  // last, so it goes first
 };
