@@ -86,9 +86,7 @@ void userInterfaceStallOnSilentInstrument(benchmark::State& state)
         // Start-up (splash, first drawing) is not what is measured.
         StallProbe probe;
         probe.start();
-        const auto end = std::chrono::steady_clock::now() + runFor;
-        waitFor([&] { return std::chrono::steady_clock::now() >= end; },
-                static_cast<int>(std::chrono::milliseconds(runFor).count()) + 1000);
+        runEventLoopFor(static_cast<int>(std::chrono::milliseconds(runFor).count()));
         probe.stop();
         // Unless whole cycles ran into time-outs the figure says nothing.
         const LinkHealth& link = station.poll().linkHealth();

@@ -36,9 +36,15 @@ void stationResidentMemory(benchmark::State& state)
     for (auto _ : state) {
         Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
         station.start();
-        const auto end = std::chrono::steady_clock::now() + runFor;
-        waitFor([&] { return std::chrono::steady_clock::now() >= end; },
-                static_cast<int>(std::chrono::milliseconds(runFor).count()) + 1000);
+        if (!waitFor([&] { return station.hostsLoaded(); }, 10000)) {
+            state.SkipWithError("the station did not finish starting");
+            return;
+        }
+        runEventLoopFor(static_cast<int>(std::chrono::milliseconds(runFor).count()));
+        if (station.recorder().health().storedSamples() == 0) {
+            state.SkipWithError("the station recorded nothing");
+            return;
+        }
         state.counters["resident_MB"] = residentMegabytes();
         state.counters["samples"] = static_cast<double>(station.recorder().health().storedSamples());
     }

@@ -21,3 +21,11 @@ bool waitFor(Condition condition, int timeoutMs = 5000)
     }
     return true;
 }
+
+// Runs the event loop for the whole time: for measurements of what a
+// running station does meanwhile, not for waiting on a condition.
+inline void runEventLoopFor(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    waitFor([&] { return deadline.hasExpired(); }, ms + 1000);
+}
