@@ -17,7 +17,8 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , context_{image_, clock_, link_, poll_, connection_, recorder_, recorder_.databasePath()}
     , window_(std::make_unique<ssqx>(context_))
 {
-    configOpener_ = std::make_unique<ConfigOpener>(context_, *window_, *window_->Command21(), window_->operatorWrites());
+    configOpener_ =
+        std::make_unique<ConfigOpener>(context_, *window_, *window_->Command21(), window_->operatorWrites());
     connect(&splash_, &frmSplash::handOver, this, &Station::handOver);
     connect(window_.get(), &ssqx::exitRequested, this, &Station::shutdown);
 }

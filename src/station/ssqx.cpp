@@ -137,7 +137,8 @@ void ssqx::openDatabase()
     // Once per episode: a retry at every reload must not wipe the messages
     // shown meanwhile (a refused entry, a failed write).
     if (!databaseFailed_)
-        statusBar()->showMessage(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
+        statusBar()->showMessage(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：")
+                                 + database_.errorText());
     databaseFailed_ = true;
 }
 

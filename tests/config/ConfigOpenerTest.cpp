@@ -77,8 +77,9 @@ TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow
     const QString caption = ParameterCatalogue::text(ParameterCatalogue::find(4)->caption);
     ASSERT_TRUE(waitFor([&] { return main->statusBar()->currentMessage().contains(QStringLiteral("写入失败")); }))
         << main->statusBar()->currentMessage().toStdString();
-    EXPECT_TRUE(main->statusBar()->currentMessage().contains(caption)) << main->statusBar()->currentMessage().toStdString();
-    EXPECT_TRUE(main->statusBar()->currentMessage().contains(QStringLiteral("-1999")));
+    const QString shown = main->statusBar()->currentMessage();
+    EXPECT_TRUE(shown.contains(caption)) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("-1999")));
 }
 
 TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheLoadState)

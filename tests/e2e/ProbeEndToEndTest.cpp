@@ -73,7 +73,8 @@ TEST(Probe, stoppedBeforeACycleEndsIsNotASuccess)
     SimProcess sim({"--fault", "silent"});
     ASSERT_TRUE(sim.started());
     QProcess probe;
-    probe.start(QStringLiteral(TQ5800_PROBE_PATH), {QStringLiteral("--device"), QString::fromStdString(sim.devicePath())});
+    probe.start(QStringLiteral(TQ5800_PROBE_PATH),
+                {QStringLiteral("--device"), QString::fromStdString(sim.devicePath())});
     ASSERT_TRUE(probe.waitForStarted());
     QThread::msleep(500);
     probe.terminate();

@@ -89,7 +89,8 @@ TEST_P(PointerOutOfRing, nextRecordIsOne)
     EXPECT_EQ(recorder->recordId, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(RecorderTick, PointerOutOfRing, ::testing::Values(65500, 65501, 100000, 2147483647, -1, -65500));
+INSTANTIATE_TEST_SUITE_P(RecorderTick, PointerOutOfRing,
+                         ::testing::Values(65500, 65501, 100000, 2147483647, -1, -65500));
 
 TEST_F(RecorderTick, clockSetBackAnHourStoresAtOnceAndGoesOnFromTheNewTime)
 {
