@@ -8,12 +8,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ChartDrawing.h"
-#include "PainterCanvas.h"
-#include "ProcessImage.h"
-#include "RecordingCanvas.h"
-#include "TrendBuffers.h"
-#include "ZoomGeometry.h"
+#include "trend/ChartDrawing.h"
+#include "trend/PainterCanvas.h"
+#include "instrument/ProcessImage.h"
+#include "trend/RecordingCanvas.h"
+#include "trend/TrendBuffers.h"
+#include "trend/ZoomGeometry.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Clock.h"
-#include "HistoryPlayback.h"
-#include "HistoryTables.h"
-#include "ProcessImage.h"
-#include "StationDatabase.h"
-#include "TrendBuffers.h"
-#include "TrendLoad.h"
-#include "mscom.h"
+#include "core/Clock.h"
+#include "trend/HistoryPlayback.h"
+#include "history/HistoryTables.h"
+#include "instrument/ProcessImage.h"
+#include "history/HistoryDatabase.h"
+#include "trend/TrendBuffers.h"
+#include "trend/TrendLoad.h"
+#include "history/SampleRecorder.h"
 
 namespace {
 
@@ -70,8 +70,8 @@ struct FullRing {
     QTemporaryDir dir;
     ProcessImage image;
     SteppedClock clock;
-    mscom recorder;
-    StationDatabase reader;
+    SampleRecorder recorder;
+    HistoryDatabase reader;
     TrendBuffers buffers;
     HistoryPlayback playback;
     double fillSeconds = 0;

@@ -12,9 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ProcessImage.h"
-#include "StationRig.h"
-#include "ssqx.h"
+#include "instrument/ProcessImage.h"
+#include "support/StationRig.h"
+#include "mainwindow/MainWindow.h"
 
 namespace {
 

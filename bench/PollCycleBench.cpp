@@ -7,14 +7,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Clock.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "ModbusFieldbus.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
-#include "SimProcess.h"
-#include "WaitFor.h"
+#include "core/Clock.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/ModbusFieldbus.h"
+#include "link/PortConnection.h"
+#include "instrument/ProcessImage.h"
+#include "support/SimProcess.h"
+#include "support/WaitFor.h"
 #include "WireTime.h"
 
 namespace {
@@ -32,7 +32,7 @@ void pollCycleAtWireSpeed(benchmark::State& state)
     ProcessImage image;
     SystemClock clock;
     InstrumentLink link(std::make_unique<ModbusFieldbus>(devices));
-    Met1 poll(image, link, clock);
+    Poller poll(image, link, clock);
     PortConnection connection(image, link, poll);
     LinkChoices choices;
     choices.baudIndex = baud == 19200 ? 2 : baud == 4800 ? 0 : 1;
@@ -41,7 +41,7 @@ void pollCycleAtWireSpeed(benchmark::State& state)
 
     int finished = 0;
     int failures = 0;
-    QObject::connect(&poll, &Met1::cycleFinished, [&](const CycleReport& r) {
+    QObject::connect(&poll, &Poller::cycleFinished, [&](const CycleReport& r) {
         ++finished;
         failures += r.failedCalls;
     });

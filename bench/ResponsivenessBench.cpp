@@ -13,14 +13,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Clock.h"
-#include "LinkHealth.h"
-#include "Met1.h"
-#include "ModbusFieldbus.h"
+#include "core/Clock.h"
+#include "link/LinkHealth.h"
+#include "link/Poller.h"
+#include "link/ModbusFieldbus.h"
 #include "StationAgainstSim.h"
-#include "Station.h"
-#include "StationOptions.h"
-#include "WaitFor.h"
+#include "app/Station.h"
+#include "app/StationOptions.h"
+#include "support/WaitFor.h"
 
 namespace {
 

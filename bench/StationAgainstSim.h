@@ -5,8 +5,8 @@
 
 #include <QTemporaryDir>
 
-#include "SimProcess.h"
-#include "StationOptions.h"
+#include "support/SimProcess.h"
+#include "app/StationOptions.h"
 
 // What a whole-station benchmark needs: the simulator on a pseudo-terminal
 // (with the given options), a fresh history file, and the station's

@@ -7,13 +7,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Clock.h"
-#include "ModbusFieldbus.h"
-#include "ResidentMemory.h"
+#include "core/Clock.h"
+#include "link/ModbusFieldbus.h"
+#include "support/ResidentMemory.h"
 #include "StationAgainstSim.h"
-#include "Station.h"
-#include "StationOptions.h"
-#include "WaitFor.h"
+#include "app/Station.h"
+#include "app/StationOptions.h"
+#include "support/WaitFor.h"
 
 namespace {
 

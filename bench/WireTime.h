@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PollPlan.h"
+#include "link/PollPlan.h"
 
 // The time one poll cycle needs on the wire: every request and response
 // frame at the character time of the line, plus the 3.5-character silence

@@ -1,9 +1,9 @@
-#include "Station.h"
+#include "app/Station.h"
 
 #include <QPushButton>
 
-#include "DatabasePath.h"
-#include "ssqx.h"
+#include "history/DatabasePath.h"
+#include "mainwindow/MainWindow.h"
 
 Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                  QObject* parent)
@@ -15,12 +15,12 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , connection_(image_, link_, poll_)
     , recorder_(image_, clock_, DatabasePath::resolve(options.databasePath))
     , context_{image_, clock_, link_, poll_, connection_, recorder_, recorder_.databasePath()}
-    , window_(std::make_unique<ssqx>(context_))
+    , window_(std::make_unique<MainWindow>(context_))
 {
     configOpener_ =
         std::make_unique<ConfigOpener>(context_, *window_, *window_->Command21(), window_->operatorWrites());
-    connect(&splash_, &frmSplash::handOver, this, &Station::handOver);
-    connect(window_.get(), &ssqx::exitRequested, this, &Station::shutdown);
+    connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
+    connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
 }
 
 Station::~Station()

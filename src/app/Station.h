@@ -4,19 +4,19 @@
 
 #include <QObject>
 
-#include "ConfigOpener.h"
-#include "Fieldbus.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
-#include "StationContext.h"
-#include "StationOptions.h"
-#include "frmSplash.h"
-#include "mscom.h"
+#include "configwindow/ConfigOpener.h"
+#include "link/Fieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/PortConnection.h"
+#include "instrument/ProcessImage.h"
+#include "station/StationContext.h"
+#include "app/StationOptions.h"
+#include "app/SplashScreen.h"
+#include "history/SampleRecorder.h"
 
 class Clock;
-class ssqx;
+class MainWindow;
 
 // The whole station wired together: the process image, the link thread and
 // its poll host, the recorder host and the windows. start() shows the
@@ -37,10 +37,10 @@ public:
     void shutdown();
 
     ProcessImage& image() { return image_; }
-    frmSplash& splash() { return splash_; }
-    ssqx* mainWindow() const { return window_.get(); }
-    Met1& poll() { return poll_; }
-    mscom& recorder() { return recorder_; }
+    SplashScreen& splash() { return splash_; }
+    MainWindow* mainWindow() const { return window_.get(); }
+    Poller& poll() { return poll_; }
+    SampleRecorder& recorder() { return recorder_; }
     bool hostsLoaded() const { return hostsLoaded_; }
 
 signals:
@@ -54,13 +54,13 @@ private:
     ProcessImage image_;
     const Clock& clock_;
     InstrumentLink link_;
-    Met1 poll_;
+    Poller poll_;
     PortConnection connection_;
-    mscom recorder_;
+    SampleRecorder recorder_;
     StationContext context_;
-    std::unique_ptr<ssqx> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
-    frmSplash splash_;
+    SplashScreen splash_;
     bool hostsLoaded_ = false;
     bool shutDown_ = false;
 };

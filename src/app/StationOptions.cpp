@@ -1,8 +1,8 @@
-#include "StationOptions.h"
+#include "app/StationOptions.h"
 
 #include <QCommandLineParser>
 
-#include "LinkCodes.h"
+#include "link/LinkCodes.h"
 
 bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
                          bool& helpRequested)

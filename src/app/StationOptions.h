@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "PortDevices.h"
-#include "PortConnection.h"
+#include "link/PortDevices.h"
+#include "link/PortConnection.h"
 
 // The station's command line. Without options it starts as an operator
 // expects: link closed, settings at their defaults, the database at its

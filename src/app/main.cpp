@@ -5,12 +5,12 @@
 
 #include <QApplication>
 
-#include "Clock.h"
-#include "ModbusFieldbus.h"
-#include "Station.h"
-#include "StationFont.h"
-#include "StationOptions.h"
-#include "TerminationSignals.h"
+#include "core/Clock.h"
+#include "link/ModbusFieldbus.h"
+#include "app/Station.h"
+#include "widgets/StationFont.h"
+#include "app/StationOptions.h"
+#include "core/TerminationSignals.h"
 
 int main(int argc, char* argv[])
 {

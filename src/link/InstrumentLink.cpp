@@ -1,8 +1,8 @@
-#include "InstrumentLink.h"
+#include "link/InstrumentLink.h"
 
-#include "LinkWorker.h"
-#include "QueuedCall.h"
-#include "ThreadHandOver.h"
+#include "link/LinkWorker.h"
+#include "link/QueuedCall.h"
+#include "link/ThreadHandOver.h"
 
 namespace {
 

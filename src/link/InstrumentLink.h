@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QThread>
 
-#include "Fieldbus.h"
-#include "PollBlock.h"
+#include "link/Fieldbus.h"
+#include "link/PollBlock.h"
 
 class LinkWorker;
 

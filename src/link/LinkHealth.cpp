@@ -1,4 +1,4 @@
-#include "LinkHealth.h"
+#include "link/LinkHealth.h"
 
 void LinkHealth::linkOpened()
 {

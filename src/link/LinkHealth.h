@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "PollBlock.h"
+#include "link/PollBlock.h"
 
 // Whether the instrument answers, as the status display tells it: judged
 // after every poll cycle from how many of its calls failed. A failure

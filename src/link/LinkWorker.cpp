@@ -1,9 +1,9 @@
-#include "LinkWorker.h"
+#include "link/LinkWorker.h"
 
 #include <span>
 
-#include "PollPlan.h"
-#include "QueuedCall.h"
+#include "link/PollPlan.h"
+#include "link/QueuedCall.h"
 
 LinkWorker::LinkWorker(std::unique_ptr<Fieldbus> fieldbus)
     : fieldbus_(std::move(fieldbus))

@@ -4,8 +4,8 @@
 
 #include <QObject>
 
-#include "Fieldbus.h"
-#include "PollBlock.h"
+#include "link/Fieldbus.h"
+#include "link/PollBlock.h"
 
 // Runs every fieldbus call of the station on the link thread, one at a time.
 // Work arrives as queued calls (QueuedCall) and runs in the order it was posted. A poll

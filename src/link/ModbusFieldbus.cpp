@@ -1,4 +1,4 @@
-#include "ModbusFieldbus.h"
+#include "link/ModbusFieldbus.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,7 +9,7 @@
 
 #include <modbus.h>
 
-#include "LinkCodes.h"
+#include "link/LinkCodes.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <sys/types.h>
 
-#include "Fieldbus.h"
-#include "PortDevices.h"
+#include "link/Fieldbus.h"
+#include "link/PortDevices.h"
 
 struct _modbus;
 

@@ -1,7 +1,7 @@
-#include "OperatorWrites.h"
+#include "link/OperatorWrites.h"
 
-#include "InstrumentLink.h"
-#include "ProcessImage.h"
+#include "link/InstrumentLink.h"
+#include "instrument/ProcessImage.h"
 
 OperatorWrites::OperatorWrites(ProcessImage& image, InstrumentLink& link, QObject* parent)
     : QObject(parent)

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include "PollBlock.h"
+#include "link/PollBlock.h"
 
 class InstrumentLink;
 struct ProcessImage;

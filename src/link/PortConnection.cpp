@@ -1,10 +1,10 @@
-#include "PortConnection.h"
+#include "link/PortConnection.h"
 
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "NumericText.h"
-#include "ProcessImage.h"
-#include "WholeNumber.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "core/NumericText.h"
+#include "instrument/ProcessImage.h"
+#include "core/WholeNumber.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ void storeNumber(int32_t& slot, const QString& text)
 
 } // namespace
 
-PortConnection::PortConnection(ProcessImage& image, InstrumentLink& link, Met1& poll, QObject* parent)
+PortConnection::PortConnection(ProcessImage& image, InstrumentLink& link, Poller& poll, QObject* parent)
     : QObject(parent)
     , image_(image)
     , link_(link)

@@ -4,7 +4,7 @@
 #include <QString>
 
 class InstrumentLink;
-class Met1;
+class Poller;
 struct ProcessImage;
 
 // What the operator chose in the link settings: the texts of the port and
@@ -24,7 +24,7 @@ class PortConnection : public QObject {
     Q_OBJECT
 
 public:
-    PortConnection(ProcessImage& image, InstrumentLink& link, Met1& poll, QObject* parent = nullptr);
+    PortConnection(ProcessImage& image, InstrumentLink& link, Poller& poll, QObject* parent = nullptr);
 
     void open(const LinkChoices& choices);
     void close();
@@ -39,5 +39,5 @@ signals:
 private:
     ProcessImage& image_;
     InstrumentLink& link_;
-    Met1& poll_;
+    Poller& poll_;
 };

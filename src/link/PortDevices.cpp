@@ -1,4 +1,4 @@
-#include "PortDevices.h"
+#include "link/PortDevices.h"
 
 #include <charconv>
 

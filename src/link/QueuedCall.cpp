@@ -1,8 +1,8 @@
-#include "QueuedCall.h"
+#include "link/QueuedCall.h"
 
 #include <QCoreApplication>
 
-#include "ThreadHandOver.h"
+#include "link/ThreadHandOver.h"
 
 QueuedCall::QueuedCall(std::function<void()> call)
     : QEvent(eventType())

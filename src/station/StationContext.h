@@ -4,9 +4,9 @@
 
 class Clock;
 class InstrumentLink;
-class Met1;
+class Poller;
 class PortConnection;
-class mscom;
+class SampleRecorder;
 struct ProcessImage;
 
 // What the main window works with, created by the start-up before the
@@ -17,8 +17,8 @@ struct StationContext {
     ProcessImage& image;
     const Clock& clock;
     InstrumentLink& link;
-    Met1& poll;
+    Poller& poll;
     PortConnection& connection;
-    mscom& recorder;
+    SampleRecorder& recorder;
     QString databasePath;
 };

@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "FakeFieldbus.h"
-#include "ForwardingFieldbus.h"
-#include "Station.h"
-#include "WaitFor.h"
-#include "ssqx.h"
+#include "support/FakeClock.h"
+#include "support/FakeFieldbus.h"
+#include "support/ForwardingFieldbus.h"
+#include "app/Station.h"
+#include "support/WaitFor.h"
+#include "mainwindow/MainWindow.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ protected:
     // the hand-over tick.
     void handOver()
     {
-        frmSplash& splash = station->splash();
+        SplashScreen& splash = station->splash();
         splash.Timer2.stop();
         for (int i = 0; i < 7; ++i)
             splash.Timer2_Timer();
@@ -54,7 +54,7 @@ TEST_F(Startup, splashHandsOverOnTheSeventhTickNotTheSixth)
 {
     makeStation();
     station->start();
-    frmSplash& splash = station->splash();
+    SplashScreen& splash = station->splash();
     EXPECT_EQ(splash.Label1->text(), QStringLiteral("系统正在初始化数据引擎，请稍后。。。。。。"));
     EXPECT_TRUE(splash.Timer2.isActive());
     splash.Timer2.stop();
@@ -107,7 +107,7 @@ TEST_F(Startup, mainWindowIsLoadedBeforeTheRecorderHost)
     makeStation();
     bool windowShownAtRecorderLoad = false;
     bool mainWindowOpenAtRecorderLoad = false;
-    QObject::connect(&station->recorder(), &mscom::healthChanged, [&] {
+    QObject::connect(&station->recorder(), &SampleRecorder::healthChanged, [&] {
         windowShownAtRecorderLoad = station->mainWindow()->isVisible();
         mainWindowOpenAtRecorderLoad = station->image().mainWindowOpen == ProcessImage::kTrue;
     });

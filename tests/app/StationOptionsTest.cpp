@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "StationOptions.h"
+#include "app/StationOptions.h"
 
 namespace {
 

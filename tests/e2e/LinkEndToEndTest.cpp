@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RealLinkFixture.h"
-#include "SimMaster.h"
-#include "SimProcess.h"
+#include "support/RealLinkFixture.h"
+#include "support/SimMaster.h"
+#include "support/SimProcess.h"
 
 namespace {
 

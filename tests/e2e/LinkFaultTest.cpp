@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "RealLinkFixture.h"
-#include "SimProcess.h"
+#include "support/RealLinkFixture.h"
+#include "support/SimProcess.h"
 
 namespace {
 

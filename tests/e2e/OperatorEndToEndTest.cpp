@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "AlarmPanel.h"
-#include "StationOnSim.h"
+#include "mainwindow/AlarmPanel.h"
+#include "support/StationOnSim.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SimProcess.h"
+#include "support/SimProcess.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include "Clock.h"
-#include "LivePanel.h"
-#include "ModbusFieldbus.h"
-#include "PanelField.h"
-#include "SimProcess.h"
-#include "Station.h"
-#include "WaitFor.h"
-#include "ssqx.h"
+#include "core/Clock.h"
+#include "mainwindow/LivePanel.h"
+#include "link/ModbusFieldbus.h"
+#include "widgets/PanelField.h"
+#include "support/SimProcess.h"
+#include "app/Station.h"
+#include "support/WaitFor.h"
+#include "mainwindow/MainWindow.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ TEST(StationEndToEnd, panelShowsWhatTheInstrumentHolds)
     station.start();
 
     ASSERT_TRUE(waitFor([&] {
-        const ssqx* window = station.mainWindow();
+        const MainWindow* window = station.mainWindow();
         return window->isVisible() && window->panel()->D_3W(0)->text() == QStringLiteral("523");
     }, 10000));
     const LivePanel* panel = station.mainWindow()->panel();

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "StationOnSim.h"
-#include "StatusIndicator.h"
+#include "support/StationOnSim.h"
+#include "widgets/StatusIndicator.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 
 #include <QString>
 
-#include "EntryCheck.h"
-#include "NumberText.h"
-#include "NumericText.h"
-#include "WholeNumber.h"
+#include "core/EntryCheck.h"
+#include "core/NumberText.h"
+#include "core/NumericText.h"
+#include "core/WholeNumber.h"
 
 namespace {
 

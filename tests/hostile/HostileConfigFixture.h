@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QString>
 
-#include "ConfigFixture.h"
-#include "StatusIndicator.h"
-#include "WrittenCalls.h"
+#include "support/ConfigFixture.h"
+#include "widgets/StatusIndicator.h"
+#include "support/WrittenCalls.h"
 
 // The configuration window's own test fixture, opened, with a way to paste
 // any text into an entry and leave it as the operator would.

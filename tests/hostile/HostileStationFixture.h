@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "StationFixture.h"
-#include "WrittenCalls.h"
+#include "support/StationFixture.h"
+#include "support/WrittenCalls.h"
 
 // The main window on a fake fieldbus with an empty history file in a fresh
 // folder; its timers are stopped so that only the operator's steps act.

@@ -2,13 +2,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "AlarmPanel.h"
-#include "ChartPanel.h"
-#include "EntryFeedback.h"
+#include "mainwindow/AlarmPanel.h"
+#include "mainwindow/ChartPanel.h"
+#include "widgets/EntryFeedback.h"
 #include "HostileStationFixture.h"
 #include "HostileTexts.h"
-#include "LinkSettingsBar.h"
-#include "LivePanel.h"
+#include "mainwindow/LinkSettingsBar.h"
+#include "mainwindow/LivePanel.h"
 #include "RegisterRange.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeFieldbus.h"
+#include "support/FakeFieldbus.h"
 
 // The register writes among `calls` whose value would not survive the trip
 // to a signed 16-bit register, as readable text; empty when all fit.

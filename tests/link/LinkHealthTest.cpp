@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "LinkHealth.h"
+#include "link/LinkHealth.h"
 
 namespace {
 

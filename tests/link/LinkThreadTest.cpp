@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "FakeFieldbus.h"
-#include "ForwardingFieldbus.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
-#include "WaitFor.h"
+#include "support/FakeClock.h"
+#include "support/FakeFieldbus.h"
+#include "support/ForwardingFieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/PortConnection.h"
+#include "instrument/ProcessImage.h"
+#include "support/WaitFor.h"
 
 namespace {
 
@@ -33,9 +33,9 @@ protected:
     LinkThread()
     {
         link = std::make_unique<InstrumentLink>(std::make_unique<ForwardingFieldbus>(fake));
-        poll = std::make_unique<Met1>(image, *link, clock);
+        poll = std::make_unique<Poller>(image, *link, clock);
         connection = std::make_unique<PortConnection>(image, *link, *poll);
-        QObject::connect(poll.get(), &Met1::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
+        QObject::connect(poll.get(), &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
         QObject::connect(link.get(), &InstrumentLink::writeFinished,
                          [this](const WriteOutcome& w) { writes.push_back(w); });
     }
@@ -61,7 +61,7 @@ protected:
     FakeFieldbus fake;  // outlives the link, so its log can be read after it
     FakeFieldbus* bus = &fake;
     std::unique_ptr<InstrumentLink> link;
-    std::unique_ptr<Met1> poll;
+    std::unique_ptr<Poller> poll;
     std::unique_ptr<PortConnection> connection;
     std::vector<CycleReport> reports;
     std::vector<WriteOutcome> writes;

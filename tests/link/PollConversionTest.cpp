@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "FakeFieldbus.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "ProcessImage.h"
+#include "support/FakeClock.h"
+#include "support/FakeFieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "instrument/ProcessImage.h"
 
 namespace {
 
-// Drives Met1's conversion directly with blocks as the link thread delivers them.
+// Drives Poller's conversion directly with blocks as the link thread delivers them.
 class PollConversion : public ::testing::Test {
 protected:
     PollBlock block(int step, std::initializer_list<std::pair<int, int32_t>> raw,
@@ -27,7 +27,7 @@ protected:
     ProcessImage image;
     FakeClock clock;
     InstrumentLink link{std::make_unique<FakeFieldbus>()};
-    Met1 poll{image, link, clock};
+    Poller poll{image, link, clock};
 };
 
 TEST_F(PollConversion, inputRegistersWithOutputInTenths)

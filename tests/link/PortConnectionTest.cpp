@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "FakeFieldbus.h"
-#include "ForwardingFieldbus.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "PortConnection.h"
-#include "ProcessImage.h"
-#include "WaitFor.h"
+#include "support/FakeClock.h"
+#include "support/FakeFieldbus.h"
+#include "support/ForwardingFieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/PortConnection.h"
+#include "instrument/ProcessImage.h"
+#include "support/WaitFor.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ protected:
     FakeClock clock;
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    Met1 poll{image, link, clock};
+    Poller poll{image, link, clock};
     PortConnection connection{image, link, poll};
 };
 

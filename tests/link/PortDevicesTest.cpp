@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PortDevices.h"
+#include "link/PortDevices.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <modbus.h>
 
-#include "SimMaster.h"
+#include "support/SimMaster.h"
 
 using Table = SimMaster::Table;
 

@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "SimMaster.h"
+#include "support/SimMaster.h"
 
 namespace fs = std::filesystem;
 

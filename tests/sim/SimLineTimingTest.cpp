@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "SimMaster.h"
+#include "support/SimMaster.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <modbus.h>
 #include <unistd.h>
 
-#include "SimMaster.h"
+#include "support/SimMaster.h"
 
 using Table = SimMaster::Table;
 using Values = SimMaster::Values;

@@ -6,10 +6,10 @@
 
 #include <QElapsedTimer>
 
-#include "DateValue.h"
-#include "HistoryTables.h"
-#include "ResidentMemory.h"
-#include "StationFixture.h"
+#include "core/DateValue.h"
+#include "history/HistoryTables.h"
+#include "support/ResidentMemory.h"
+#include "support/StationFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SimMaster.h"
+#include "support/SimMaster.h"
 
 #include <cerrno>
 

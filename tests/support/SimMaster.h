@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "SimProcess.h"
+#include "support/SimProcess.h"
 
 typedef struct _modbus modbus_t;
 

@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "LinkCodes.h"
+#include "link/LinkCodes.h"
 
 bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QString& error)
 {

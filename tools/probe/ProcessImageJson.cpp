@@ -2,9 +2,9 @@
 
 #include <QJsonArray>
 
-#include "LinkHealth.h"
-#include "NumberText.h"
-#include "ProcessImage.h"
+#include "link/LinkHealth.h"
+#include "core/NumberText.h"
+#include "instrument/ProcessImage.h"
 
 namespace {
 

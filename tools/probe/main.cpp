@@ -10,15 +10,15 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 
-#include "Clock.h"
-#include "InstrumentLink.h"
-#include "Met1.h"
-#include "ModbusFieldbus.h"
-#include "PortConnection.h"
+#include "core/Clock.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/ModbusFieldbus.h"
+#include "link/PortConnection.h"
 #include "ProbeOptions.h"
-#include "ProcessImage.h"
+#include "instrument/ProcessImage.h"
 #include "ProcessImageJson.h"
-#include "TerminationSignals.h"
+#include "core/TerminationSignals.h"
 
 int main(int argc, char* argv[])
 {
@@ -37,14 +37,14 @@ int main(int argc, char* argv[])
     ProcessImage image;
     SystemClock clock;
     InstrumentLink link(std::make_unique<ModbusFieldbus>(devices));
-    Met1 poll(image, link, clock);
+    Poller poll(image, link, clock);
     poll.Timer1.setInterval(options.intervalMs);
     PortConnection connection(image, link, poll);
 
     int cycles = 0;
     bool allAnswered = true;
     QString lastError;
-    QObject::connect(&poll, &Met1::cycleFinished, &app, [&](const CycleReport& report) {
+    QObject::connect(&poll, &Poller::cycleFinished, &app, [&](const CycleReport& report) {
         ++cycles;
         if (report.failedCalls > 0) {
             allAnswered = false;

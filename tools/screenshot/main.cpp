@@ -11,11 +11,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "Clock.h"
-#include "ModbusFieldbus.h"
-#include "Station.h"
-#include "StationFont.h"
-#include "ssqx.h"
+#include "core/Clock.h"
+#include "link/ModbusFieldbus.h"
+#include "app/Station.h"
+#include "widgets/StationFont.h"
+#include "mainwindow/MainWindow.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class ConfigWindow;
+class OperatorWrites;
+class QAbstractButton;
+class QWidget;
+struct StationContext;
+
+// The "CONFIG" command: a fresh configuration window takes the main
+// window's place, and " Esc 返回" brings the main window back. The main
+// window is only hidden meanwhile, so its timers, the poll and the recorder
+// go on. At most one configuration window is open at a time. A write the
+// configuration window leaves unanswered is reported by the main window's
+// writes.
+class ConfigOpener : public QObject {
+    Q_OBJECT
+
+public:
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, OperatorWrites& mainWrites,
+                 QObject* parent = nullptr);
+    ~ConfigOpener() override;
+
+    void Command21_Click();
+
+    // The open configuration window, or nullptr.
+    ConfigWindow* window() const;
+
+    // For the station's shutdown: closes an open configuration window
+    // without writing what it holds and without showing the main window.
+    void closeWindow();
+
+private:
+    StationContext& context_;
+    QWidget& main_;
+    OperatorWrites& mainWrites_;
+    QPointer<ConfigWindow> window_;
+};

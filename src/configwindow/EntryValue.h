@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QString>
+#include <QStringView>
+
+#include "instrument/ParameterCatalogue.h"
+
+// Why an entry writes nothing. The instrument would otherwise get a 0 for
+// a blank or mistyped box, or a value cut down to 16 bits.
+enum class EntryProblem {
+    Empty,       // nothing but blanks
+    NotANumber,  // does not begin with a number
+    OutOfRange,  // the value to write does not fit a signed 16-bit register
+};
+
+// The value an entry text writes to its parameter's register, or the
+// reason it writes nothing.
+struct EntryValue {
+    int32_t value = 0;
+    std::optional<EntryProblem> problem;
+
+    bool writable() const { return !problem; }
+};
+
+// A choice writes its leading number rounded; an integer box the entered
+// number narrowed to single precision and rounded; a tenths box ten times
+// the entered number, then the same. Rounding goes half to even.
+EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text);
+
+// A few words for the status line and the marked field's tooltip.
+QString problemText(EntryProblem problem);

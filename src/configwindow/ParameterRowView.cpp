@@ -1,0 +1,173 @@
+#include "configwindow/ParameterRowView.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "widgets/EntryFeedback.h"
+#include "widgets/PanelField.h"
+#include "widgets/PanelStates.h"
+
+namespace {
+
+QString controlName(const ParameterCatalogue::Parameter& p, const char* array)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(p.number);
+}
+
+} // namespace
+
+ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& parameter, QGridLayout& grid, int line,
+                                   QWidget* page)
+    : QObject(page)
+    , parameter_(parameter)
+{
+    caption_ = new QLabel(ParameterCatalogue::text(parameter.caption), page);
+    caption_->setObjectName(QStringLiteral("Label1"));
+
+    current_ = new PanelField(PanelColours::kCyan, page);
+    current_->setObjectName(controlName(parameter, "D_4W"));
+
+    if (parameter.isChoice()) {
+        combo_ = new QComboBox(page);
+        combo_->setObjectName(QString::fromLatin1(parameter.control.data(), qsizetype(parameter.control.size())));
+        combo_->setEditable(true);
+        // Typed text is a code to send, never a new item of the list, and
+        // is not to be completed into an item the operator did not choose.
+        combo_->setInsertPolicy(QComboBox::NoInsert);
+        combo_->setCompleter(nullptr);
+        combo_->setMaxVisibleItems(24);
+        // No focus, and below no change, from the mouse wheel: a wheel
+        // turned over the page must not pick a sensor type.
+        combo_->setFocusPolicy(Qt::StrongFocus);
+        combo_->installEventFilter(this);
+        connect(combo_, &QComboBox::activated, this, [this] {
+            onChange();
+            emit operatorPicked();
+        });
+        connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this] {
+            onChange();
+            emit operatorEdited();
+        });
+        connect(combo_->lineEdit(), &QLineEdit::returnPressed, this, &ParameterRowView::entered);
+    } else {
+        box_ = new QLineEdit(page);
+        box_->setObjectName(controlName(parameter, "T_3RW"));
+        box_->installEventFilter(this);
+        connect(box_, &QLineEdit::textEdited, this, [this] {
+            onChange();
+            emit operatorEdited();
+        });
+        connect(box_, &QLineEdit::returnPressed, this, &ParameterRowView::entered);
+    }
+    caption_->setBuddy(entry());
+
+    mark_ = new QLabel(page);
+    mark_->setObjectName(QStringLiteral("writeMark"));
+
+    help_ = new QLabel(ParameterCatalogue::text(parameter.help), page);
+    help_->setObjectName(QStringLiteral("Label2"));
+    help_->setWordWrap(true);
+    help_->setStyleSheet(QStringLiteral("color: #5a6570;"));
+
+    grid.addWidget(caption_, line, CaptionColumn);
+    grid.addWidget(current_, line, ValueColumn);
+    grid.addWidget(entry(), line, EntryColumn);
+    grid.addWidget(mark_, line, MarkColumn);
+    grid.addWidget(help_, line, HelpColumn);
+}
+
+QWidget* ParameterRowView::entry() const
+{
+    if (combo_)
+        return combo_;
+    return box_;
+}
+
+void ParameterRowView::fillList()
+{
+    if (!combo_)
+        return;
+    combo_->clear();
+    for (const std::u16string_view item : parameter_.choices)
+        combo_->addItem(ParameterCatalogue::text(item));
+    combo_->setCurrentIndex(0);
+}
+
+QString ParameterRowView::entryText() const
+{
+    return combo_ ? combo_->currentText() : box_->text();
+}
+
+bool ParameterRowView::takeEdit()
+{
+    const bool was = edited_;
+    edited_ = false;
+    return was;
+}
+
+void ParameterRowView::onChange()
+{
+    edited_ = true;
+    clearRefused();
+}
+
+void ParameterRowView::markRefused(const QString& why)
+{
+    refused_ = true;
+    QWidget* field = entry();
+    field->setStyleSheet(EntryFeedback::refusedStyle(*field));
+    field->setToolTip(why);
+}
+
+void ParameterRowView::clearRefused()
+{
+    if (!refused_)
+        return;
+    refused_ = false;
+    entry()->setStyleSheet(QString());
+    entry()->setToolTip(QString());
+}
+
+void ParameterRowView::showWriteState(WriteTracker::State state, const QString& error)
+{
+    switch (state) {
+    case WriteTracker::State::None:
+        mark_->clear();
+        break;
+    case WriteTracker::State::Pending:
+        mark_->setText(QStringLiteral("写入中…"));
+        mark_->setStyleSheet(QStringLiteral("color: #707070;"));
+        break;
+    case WriteTracker::State::Written:
+        mark_->setText(QStringLiteral("已写入"));
+        mark_->setStyleSheet(QStringLiteral("color: #1b7a1b;"));
+        break;
+    case WriteTracker::State::Failed:
+        mark_->setText(QStringLiteral("写入失败"));
+        mark_->setStyleSheet(QStringLiteral("color: #ffffff; background: #c62828; padding: 1px 4px;"));
+        break;
+    }
+    mark_->setToolTip(state == WriteTracker::State::Failed ? error : QString());
+}
+
+void ParameterRowView::showCurrent(const QString& text)
+{
+    current_->setCaption(text);
+}
+
+bool ParameterRowView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == combo_)
+        return true;
+    if (event->type() == QEvent::FocusOut) {
+        // An opening list or context menu and a switch to another program
+        // leave the operator in this control; anything else is leaving it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            emit focusLeft();
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "instrument/ParameterCatalogue.h"
+
+// What the current-value column shows for a value of the process image: a
+// number as number text, a choice code as its name. Empty for a value that
+// is no code of the list, so that the label keeps what it showed.
+std::optional<QString> readBackText(const ParameterCatalogue::Parameter& parameter, float value);

@@ -1,0 +1,23 @@
+#include "core/NumberText.h"
+
+#include <charconv>
+
+QString numberText(float value)
+{
+    if (value == 0.0f)
+        return QStringLiteral("0");  // also for -0, which no operator wants to see
+
+    // Widening to double keeps the float's exact value; seven significant
+    // digits are what a single holds reliably and what the panel shows.
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::general, 7);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    // Exponent form as instruments print it: 1E+07, 1.5E-05.
+    return text.toUpper();
+}
+
+QString numberText(int32_t value)
+{
+    return QString::number(value);
+}

@@ -1,0 +1,131 @@
+#include "history/HistoryDatabase.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+#include "history/HistoryFileCreation.h"
+
+namespace {
+
+// mode=rw opens an existing file for writing and never creates one, so a
+// file deleted between the existence check and the open is not silently
+// replaced by an empty database without tables.
+QString existingFileUri(const QString& path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
+}
+
+// SQLite opens a write-protected file read-only without a word and gives
+// the -wal and -shm files it then creates the same protection, so the
+// database would stay unwritable after the file itself is made writable
+// again. A file that cannot be written is therefore refused before SQLite
+// sees it, and nothing is created beside it. Asked of the file system, not
+// by opening: closing any descriptor of the file would drop the locks
+// SQLite holds on it for this process's other connection.
+QString unwritableFileReason(const QString& path)
+{
+    for (const QLatin1String suffix : {QLatin1String(""), QLatin1String("-wal"), QLatin1String("-shm")}) {
+        const QString name = path + suffix;
+        if (!QFileInfo::exists(name))
+            continue;
+        if (faccessat(AT_FDCWD, QFile::encodeName(name).constData(), W_OK, AT_EACCESS) == 0)
+            continue;
+        const QString what = suffix.isEmpty() ? QStringLiteral("the file")
+                                              : QStringLiteral("its companion file ") + QFileInfo(name).fileName();
+        return QStringLiteral("%1 cannot be written (%2)").arg(what, qt_error_string(errno));
+    }
+    return {};
+}
+
+} // namespace
+
+HistoryDatabase::HistoryDatabase(QString connectionName, QString path)
+    : connectionName_(std::move(connectionName))
+    , path_(std::move(path))
+{
+}
+
+HistoryDatabase::~HistoryDatabase()
+{
+    close();
+    if (QSqlDatabase::contains(connectionName_))
+        QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlDatabase HistoryDatabase::database() const
+{
+    return QSqlDatabase::database(connectionName_, false);
+}
+
+bool HistoryDatabase::open()
+{
+    close();
+    errorText_.clear();
+    createdFile_ = false;
+    if (!QFileInfo::exists(path_)) {
+        QString reason;
+        if (!createHistoryFile(path_, &reason))
+            return fail(reason);
+        createdFile_ = true;
+    } else if (const QString reason = unwritableFileReason(path_); !reason.isEmpty()) {
+        return fail(reason);
+    }
+
+    QSqlDatabase db = QSqlDatabase::contains(connectionName_)
+        ? QSqlDatabase::database(connectionName_, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    if (!db.isValid())
+        return fail(QStringLiteral("the SQLite driver of Qt SQL is not installed"));
+    db.setDatabaseName(existingFileUri(path_));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open())
+        return fail(db.lastError().text());
+
+    QString reason;
+    const auto layout = HistoryTables::readLayout(db, &reason);
+    if (!layout)
+        return fail(reason);
+    layout_ = *layout;
+    if (!configureConnection(db))
+        return false;
+    open_ = true;
+    return true;
+}
+
+bool HistoryDatabase::configureConnection(QSqlDatabase& db)
+{
+    // Asking for the journal mode without a value only reads it.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("pragma journal_mode")) || !q.next())
+        return fail(q.lastError().text());
+    journalMode_ = q.value(0).toString().toLower();
+    q.finish();
+    const QString sync = journalMode_ == QLatin1String("wal") ? QStringLiteral("normal") : QStringLiteral("full");
+    if (!q.exec(QStringLiteral("pragma synchronous=") + sync))
+        return fail(q.lastError().text());
+    return true;
+}
+
+void HistoryDatabase::close()
+{
+    open_ = false;
+    if (!QSqlDatabase::contains(connectionName_))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    if (db.isOpen())
+        db.close();
+}
+
+bool HistoryDatabase::fail(const QString& reason)
+{
+    errorText_ = reason.isEmpty() ? QStringLiteral("unknown database error") : reason;
+    close();
+    return false;
+}

@@ -1,0 +1,160 @@
+#include "history/SampleRecorder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include <QFileInfo>
+
+#include "core/Clock.h"
+#include "core/DateValue.h"
+#include "instrument/ProcessImage.h"
+#include "history/SampleWriter.h"
+#include "core/WholeNumber.h"
+
+namespace {
+
+// The clock may be set back, so a time since is measured both ways.
+qint64 secondsBetween(const QDateTime& a, const QDateTime& b)
+{
+    return std::llabs(a.secsTo(b));
+}
+
+} // namespace
+
+SampleRecorder::SampleRecorder(ProcessImage& image, const Clock& clock, const QString& databasePath,
+             const QString& connectionName, QObject* parent)
+    : QObject(parent)
+    , image_(image)
+    , clock_(clock)
+    , database_(connectionName, databasePath)
+{
+    Timer1.setInterval(kTickIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, &SampleRecorder::Timer1_Timer);
+}
+
+SampleRecorder::~SampleRecorder()
+{
+    closeDatabase();
+}
+
+void SampleRecorder::Form_Load()
+{
+    const QDateTime now = clock_.now();
+    lastCheck_ = now;
+    openDatabase(now);
+    Timer1.start();
+}
+
+double SampleRecorder::okitime() const
+{
+    return elapsedSeconds(clock_.now());
+}
+
+double SampleRecorder::elapsedSeconds(const QDateTime& now) const
+{
+    // Date and time of day from the clock's whole-second reading, so the
+    // result is a whole number of seconds; abs() makes a clock set back
+    // count as time passed and store at once.
+    const double today = DateValue::fromDate(now.date());
+    const double timeNow = DateValue::fromTime(now.time());
+    const double days = (today - image_.recordRefDate) + (timeNow - image_.recordRefTime);
+    const double seconds = days * 24.0 * 60.0 * 60.0;
+    return std::fabs(roundHalfEven(seconds));
+}
+
+void SampleRecorder::Timer1_Timer()
+{
+    const QDateTime now = clock_.now();
+    keepDatabaseOpen(now);
+
+    if (elapsedSeconds(now) < 1)
+        return;
+    // The file's pointer wins over the count in memory, so a restart and a
+    // repaired file both continue the ring where the file says. A pointer
+    // outside the ring (a foreign or damaged file) starts it again at 1.
+    if (writer_) {
+        if (const auto pointer = writer_->readPointer())
+            recordId = *pointer;
+    }
+    if (recordId < 0 || recordId >= HistoryTables::kRingSize)
+        recordId = 0;
+    recordId = recordId + 1;
+    image_.recordRefTime = DateValue::fromTime(now.time());
+    image_.recordRefDate = DateValue::fromDate(now.date());
+    storeSample(now);
+    if (image_.mainWindowOpen)
+        image_.sampleReady = ProcessImage::kTrue;
+}
+
+void SampleRecorder::storeSample(const QDateTime& now)
+{
+    if (!writer_) {
+        health_.recordLostSample();
+        return;
+    }
+    Sample sample;
+    sample.recordId = recordId;
+    sample.date = image_.recordRefDate;
+    sample.time = image_.recordRefTime;
+    std::copy_n(image_.inputValues.begin(), sample.values.size(), sample.values.begin());
+
+    const SampleWriter::Result result = writer_->store(sample);
+    if (result.stored) {
+        if (health_.recordStored(now, result.pointerWritten))
+            emit healthChanged(health_);
+        emit sampleStored(recordId);
+        return;
+    }
+    // Only this sample is lost. The connection is dropped; the first failure
+    // of an episode opens it afresh at the next tick, which clears a file
+    // replaced or repaired meanwhile. A file that still fails is then only
+    // tried every few seconds: each try may wait the busy time-out on this
+    // thread, the window's.
+    const bool firstFailure = health_.state() != RecorderHealth::State::Failing;
+    health_.recordLostSample();
+    reportFailure(QStringLiteral("a sample could not be stored: ") + result.error, now);
+    closeDatabase();
+    if (firstFailure)
+        lastCheck_.reset();
+    else
+        lastCheck_ = now;
+}
+
+void SampleRecorder::keepDatabaseOpen(const QDateTime& now)
+{
+    if (lastCheck_ && secondsBetween(*lastCheck_, now) < kRecheckSeconds)
+        return;
+    lastCheck_ = now;
+    if (database_.isOpen()) {
+        // SQLite goes on writing into a file that was deleted under it, and
+        // all of that would be lost; a fresh file is made in its place.
+        if (QFileInfo::exists(database_.path()))
+            return;
+        reportFailure(QStringLiteral("the database file was removed"), now);
+        closeDatabase();
+    }
+    openDatabase(now);
+}
+
+void SampleRecorder::openDatabase(const QDateTime& now)
+{
+    closeDatabase();
+    if (!database_.open()) {
+        reportFailure(QStringLiteral("%1: %2").arg(database_.path(), database_.errorText()), now);
+        return;
+    }
+    writer_ = std::make_unique<SampleWriter>(database_.database(), database_.layout());
+}
+
+void SampleRecorder::closeDatabase()
+{
+    writer_.reset();
+    database_.close();
+}
+
+void SampleRecorder::reportFailure(const QString& reason, const QDateTime& now)
+{
+    if (health_.recordFailure(reason, now))
+        emit healthChanged(health_);
+}

@@ -1,0 +1,82 @@
+#include "mainwindow/AlarmPanel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "link/OperatorWrites.h"
+
+namespace {
+
+constexpr int kAlarms = 3;
+constexpr int kColumnsPerAlarm = 5;  // caption, display, entry, button, gap
+constexpr int kEntryChars = 8;       // "-1999" with room to spare
+
+template <typename Widget, size_t N>
+Widget* element(const std::array<Widget*, N>& widgets, int i)
+{
+    return i >= 0 && i < static_cast<int>(N) ? widgets[static_cast<size_t>(i)] : nullptr;
+}
+
+} // namespace
+
+AlarmPanel::AlarmPanel(const std::array<QLabel*, AlarmRows::kRows>& displays, OperatorWrites& writes,
+                       QWidget* parent)
+    : QWidget(parent)
+    , writes_(writes)
+    , displays_(displays)
+{
+    // One block per alarm side by side, its set value, hysteresis and delay
+    // one under the other, so each alarm reads as a unit.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    for (int row = 0; row < AlarmRows::kRows; ++row) {
+        const auto i = static_cast<size_t>(row);
+        const int line = row % kAlarms;
+        const int column = kColumnsPerAlarm * (row / kAlarms);
+
+        captions_[i] = new QLabel(AlarmRows::caption(row), this);
+        captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        entries_[i] = new QLineEdit(QStringLiteral("0"), this);
+        entries_[i]->setAlignment(Qt::AlignRight);
+        entries_[i]->setMaximumWidth(entries_[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kEntryChars + 12);
+        entries_[i]->setToolTip(QStringLiteral("写入寄存器 %1，范围 -1999 到 9999").arg(AlarmRows::registerOf(row)));
+        buttons_[i] = new QPushButton(kDownload, this);
+        captions_[i]->setBuddy(entries_[i]);
+
+        grid->addWidget(captions_[i], line, column);
+        if (displays_[i])
+            grid->addWidget(displays_[i], line, column + 1);
+        grid->addWidget(entries_[i], line, column + 2);
+        grid->addWidget(buttons_[i], line, column + 3);
+
+        connect(buttons_[i], &QPushButton::clicked, this, [this, row] { Alm111_Click(row); });
+        connect(entries_[i], &QLineEdit::returnPressed, this, [this, row] { Alm111_Click(row); });
+    }
+    for (int a = 0; a < kAlarms; ++a)
+        grid->setColumnStretch(kColumnsPerAlarm * a + kColumnsPerAlarm - 1, 1);
+    grid->setRowStretch(kAlarms, 1);
+}
+
+void AlarmPanel::Alm111_Click(int index)
+{
+    QLineEdit* entry = Alm11(index);
+    if (!entry)
+        return;
+    const QString command = AlarmRows::caption(index);
+    const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(entry->text());
+    if (!checked.value) {
+        emit refused({entry}, command, checked.refusal);
+        return;
+    }
+    emit accepted({entry});
+    writes_.writeRegister(AlarmRows::registerOf(index), *checked.value, command);
+}
+
+QLabel* AlarmPanel::Label12(int i) const { return element(captions_, i - AlarmRows::kFirstCaptionLabel); }
+QLabel* AlarmPanel::Alm1(int i) const { return element(displays_, i); }
+QLineEdit* AlarmPanel::Alm11(int i) const { return element(entries_, i); }
+QPushButton* AlarmPanel::Alm111(int i) const { return element(buttons_, i); }

@@ -1,0 +1,38 @@
+#include "mainwindow/HeaderBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include "widgets/PanelStates.h"
+
+HeaderBar::HeaderBar(const QString& title, QWidget* parent)
+    : QWidget(parent)
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 0, 4, 0);
+
+    auto* name = new QLabel(title, this);
+    QFont big = name->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.5);
+    name->setFont(big);
+
+    date_ = new PanelField(PanelColours::kLightGreen, this, PanelField::Size::Large);
+    time_ = new PanelField(PanelColours::kLightGreen, this, PanelField::Size::Large);
+    for (PanelField* field : {date_, time_}) {
+        field->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        field->setHintText(QStringLiteral("00-00-00000"));
+    }
+
+    row->addWidget(name);
+    row->addStretch(1);
+    row->addWidget(date_);
+    row->addWidget(time_);
+}
+
+PanelField* HeaderBar::Label2(int i) const
+{
+    if (i == 9)
+        return date_;
+    return i == 10 ? time_ : nullptr;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+
+#include <QLineEdit>
+#include <QList>
+#include <QObject>
+
+#include "core/EntryCheck.h"
+
+class OperatorWrites;
+class QPushButton;
+struct ProcessImage;
+
+// The controls of the operator's commands, wherever the window puts them.
+struct CommandControls {
+    std::array<QLineEdit*, 2> Text1{};         // SV, manual OP in per cent
+    std::array<QPushButton*, 2> Command12{};   // "设定SV", "设定OP"
+    QPushButton* Command11 = nullptr;          // "自整定"
+    QPushButton* Command13 = nullptr;          // "手动/自动"
+    QPushButton* Command14 = nullptr;          // "手动禁止"
+    QLineEdit* YKD = nullptr;                  // beside "Y轴最大"
+    QLineEdit* YKD1 = nullptr;                 // beside "Y轴最小"
+    QPushButton* Command26 = nullptr;          // "修改Y"
+};
+
+// What the operator's command buttons do: write SV (holding register 1)
+// and the manual output (register 2, in tenths of a per cent), switch
+// self-tuning, manual/automatic and the manual inhibit (coils 1..3) to the
+// opposite of their last polled state, and set the chart's Y range.
+//
+// Nothing reaches the instrument that the operator did not type: an entry
+// that is no number, out of range or too large for its register is
+// refused, and the window shows the refusal. Every write goes through the
+// link thread; the panel shows its effect once the poll has read it back.
+class OperatorCommands : public QObject {
+    Q_OBJECT
+
+public:
+    OperatorCommands(const CommandControls& controls, ProcessImage& image, OperatorWrites& writes,
+                     QObject* parent = nullptr);
+
+    void Command12_Click(int index);
+    void Command11_Click();
+    void Command13_Click();
+    void Command14_Click();
+    void Command26_Click();
+    // "参数校准": present for the operators who know it; it has no action.
+    void Command23_Click();
+
+signals:
+    void refused(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
+    void accepted(const QList<QLineEdit*>& fields);
+    // yAxisMin and yAxisSpan have a new range.
+    void yAxisChanged();
+
+private:
+    // Resets the coil when its polled state is on, sets it otherwise: until
+    // the next poll a second click repeats the command.
+    void toggleCoil(int coil, const QString& what);
+
+    CommandControls controls_;
+    ProcessImage& image_;
+    OperatorWrites& writes_;
+};

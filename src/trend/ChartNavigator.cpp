@@ -1,0 +1,138 @@
+#include "trend/ChartNavigator.h"
+
+#include <algorithm>
+
+#include "core/DateValue.h"
+#include "instrument/ProcessImage.h"
+#include "trend/TrendBuffers.h"
+#include "core/WholeNumber.h"
+#include "trend/ZoomGeometry.h"
+
+namespace {
+
+constexpr int16_t kNearest = 1;
+constexpr int16_t kFarthest = 4;
+
+// Every slider position lands inside the buffers at every zoom level; the
+// clamp only guards against a geometry nobody sets.
+int slotWithin(double slot)
+{
+    return std::clamp(static_cast<int>(roundHalfEven(slot)), 0, TrendBuffers::kSlots - 1);
+}
+
+} // namespace
+
+ChartNavigator::ChartNavigator(const TrendBuffers& buffers, ZoomGeometry& zoom, HistoryPlayback& playback)
+    : buffers_(buffers)
+    , zoom_(zoom)
+    , playback_(playback)
+{
+}
+
+bool ChartNavigator::keyAccepted(int keyCode) const
+{
+    switch (keyCode) {
+    case kKeyF1: return zoomOutEnabled();
+    case kKeyF2: return zoomInEnabled();
+    case kKeyF3:
+    case kKeyF4:
+    case kKeyF5:
+    case kKeyEscape: return true;
+    case kKeyF6: return playback_.pageCount > 0;
+    case kKeyF7: return !playback_.atOldest;
+    default: return false;
+    }
+}
+
+bool ChartNavigator::zoomInEnabled() const
+{
+    return zoom_.zoomLevel > kNearest;
+}
+
+bool ChartNavigator::zoomOutEnabled() const
+{
+    return zoom_.zoomLevel < kFarthest;
+}
+
+bool ChartNavigator::zoomIn()
+{
+    if (!zoomInEnabled())
+        return false;
+    --zoom_.zoomLevel;
+    zoom_.ApplyZoom();
+    return true;
+}
+
+bool ChartNavigator::zoomOut()
+{
+    if (!zoomOutEnabled())
+        return false;
+    ++zoom_.zoomLevel;
+    zoom_.ApplyZoom();
+    return true;
+}
+
+int ChartNavigator::sliderStep() const
+{
+    return static_cast<int>(roundHalfEven(zoom_.markStep));
+}
+
+void ChartNavigator::rulerOn()
+{
+    Line1 = RulerMark::switchedOn();
+    rulerMode = ProcessImage::kTrue;
+}
+
+void ChartNavigator::rulerOff()
+{
+    Line1 = RulerMark::switchedOff();
+    rulerMode = ProcessImage::kFalse;
+    playback_.LoadLiveWindow();
+    playback_.liveRefreshRunning = true;
+}
+
+std::optional<HistoryPlayback::Outcome> ChartNavigator::rulerMoved(int v)
+{
+    std::optional<HistoryPlayback::Outcome> paged;
+    if (v == kSliderFirst && !playback_.atOldest)
+        paged = pageBack();
+    else if (v == kSliderLast && playback_.pageCount > 0)
+        paged = pageForward();
+    Line1 = RulerMark::at(v);
+    return paged;
+}
+
+RulerReadOut ChartNavigator::readOut(int v) const
+{
+    // Both pairs are equal and their offsets whole, so the two slots agree;
+    // dates follow the marker pair and values the curve pair, as drawn.
+    RulerReadOut out;
+    out.slot = slotWithin(roundHalfEven(v / static_cast<double>(zoom_.markStep)) + zoom_.markOffset);
+    const int valueSlot = slotWithin(v / static_cast<double>(zoom_.curveStep) + zoom_.curveOffset);
+    const auto s = static_cast<size_t>(out.slot);
+    out.date = DateValue::text(buffers_.trendDates[s]);
+    out.time = DateValue::text(buffers_.trendTimes[s]);
+    const auto& values = buffers_.trendValues[static_cast<size_t>(valueSlot)];
+    std::copy_n(values.begin(), RulerReadOut::kChannels, out.values.begin());
+    return out;
+}
+
+HistoryPlayback::Outcome ChartNavigator::pageBack()
+{
+    return playback_.pageBack();
+}
+
+HistoryPlayback::Outcome ChartNavigator::pageForward()
+{
+    const HistoryPlayback::Outcome outcome = playback_.pageForward();
+    // The ruler may have brought back the live window with pages still
+    // counted; a page shown again must not take live samples on top.
+    if (outcome == HistoryPlayback::Outcome::PageLoaded)
+        playback_.liveRefreshRunning = false;
+    return outcome;
+}
+
+bool ChartNavigator::liveRefreshRunning() const
+{
+    return !rulerMode && playback_.liveRefreshRunning;
+}

@@ -1,0 +1,88 @@
+#include "trend/HistoryPlayback.h"
+
+#include <limits>
+
+#include "instrument/ProcessImage.h"
+#include "trend/TrendBuffers.h"
+
+HistoryPlayback::HistoryPlayback(TrendBuffers& buffers, QString connectionName)
+    : buffers_(buffers)
+    , connectionName_(std::move(connectionName))
+{
+}
+
+QSqlDatabase HistoryPlayback::db() const
+{
+    return QSqlDatabase::database(connectionName_, false);
+}
+
+LoadResult HistoryPlayback::LoadLiveWindow()
+{
+    const QSqlDatabase database = db();
+    if (const auto latest = readLatestId(database))
+        window.latestId = *latest;
+    // Read right after the pointer, before the recorder's next tick can add
+    // a record above it: only a ring that has wrapped holds one then.
+    ringWrapped = hasRecordsAbove(database, window.latestId).value_or(false);
+
+    window.windowEnd = window.latestId;
+    window.windowSize = buffers_.loadedCount = TrendBuffers::kLiveWindow;
+    buffers_.markEnd = buffers_.curveEnd = TrendBuffers::kLiveWindow;
+    return LoadTrendWindow(buffers_, window, database);
+}
+
+bool HistoryPlayback::pageAvailable(int32_t page) const
+{
+    const int32_t back = kPageStep * page;
+    const int32_t latest = window.latestId;
+    if (latest > back)
+        return latest - back > TrendBuffers::kHistoryPage;
+    return ringWrapped;
+}
+
+HistoryPlayback::Outcome HistoryPlayback::pageBack()
+{
+    if (pageCount < std::numeric_limits<int16_t>::max())
+        ++pageCount;
+    if (pageCount >= 1) {
+        liveRefreshRunning = false;
+        pageForwardEnabled = true;
+    }
+    if (!pageAvailable(pageCount)) {
+        pageBackEnabled = false;
+        atOldest = ProcessImage::kTrue;
+        return Outcome::Refused;
+    }
+    loadPage();
+    return Outcome::PageLoaded;
+}
+
+HistoryPlayback::Outcome HistoryPlayback::pageForward()
+{
+    if (pageCount > std::numeric_limits<int16_t>::min())
+        --pageCount;
+    if (pageCount != 0) {
+        loadPage();
+        pageBackEnabled = true;
+        atOldest = ProcessImage::kFalse;
+        return Outcome::PageLoaded;
+    }
+    LoadLiveWindow();
+    pageForwardEnabled = false;
+    liveRefreshRunning = true;
+    // Back in live mode the history has grown meanwhile: a refusal at the
+    // oldest page must not leave paging back dead for the rest of the run.
+    pageBackEnabled = true;
+    atOldest = ProcessImage::kFalse;
+    return Outcome::LiveLoaded;
+}
+
+LoadResult HistoryPlayback::loadPage()
+{
+    // Only a page that is loaded changes the buffers' size: after a refusal
+    // they still hold the live window, and the time axis must read it so.
+    window.windowEnd = TrendWindowMath::pageEnd(window.latestId, pageCount);
+    window.windowSize = buffers_.loadedCount = TrendBuffers::kHistoryPage;
+    buffers_.markEnd = buffers_.curveEnd = TrendBuffers::kHistoryPage;
+    return LoadTrendWindow(buffers_, window, db());
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include "trend/TrendLoad.h"
+#include "trend/TrendWindow.h"
+
+struct TrendBuffers;
+
+// The data side of live and history display: the live window load and the
+// paging buttons, F7 ("F7 右移", back into the past, Command8) and F6
+// ("F6 左移", towards the present, Command7). It changes state only; the
+// main window mirrors the flags in its buttons and live refresh timer and
+// redraws the chart after every call that loaded something.
+class HistoryPlayback {
+public:
+    static constexpr int32_t kPageStep = 60;
+
+    enum class Outcome {
+        Refused,     // no page loaded; the chart keeps what it shows
+        PageLoaded,  // a history page of 321 records
+        LiveLoaded,  // back in live mode with the 241 newest records
+    };
+
+    // Queries go through the owner's named connection, looked up per call
+    // so that a connection opened again later is used as it is.
+    HistoryPlayback(TrendBuffers& buffers, QString connectionName);
+
+    TrendWindow window;
+    int16_t pageCount = 0;     // 0 in live mode, pages stepped back otherwise
+    int16_t atOldest = 0;      // -1 once paging back was refused, 0 otherwise
+    bool ringWrapped = false;  // as found by the last live load
+
+    // What the main window's controls show.
+    bool pageBackEnabled = true;      // Command8
+    bool pageForwardEnabled = false;  // Command7, disabled at start-up
+    bool liveRefreshRunning = true;   // the main window's Timer1
+
+    // Reads the newest record number (keeping the previous one when it
+    // cannot be read) and loads the 241 records up to it; counters 241.
+    LoadResult LoadLiveWindow();
+
+    // F7: one page further back. Refused when a full page would reach
+    // below record 1, and also when it would wrap to the top of a ring
+    // that has never been filled (no record above latestId is stored),
+    // where it could only show an empty page.
+    Outcome pageBack();
+    // F6: one page towards the present, back to live mode from page 1.
+    Outcome pageForward();
+
+    // Whether page p can be shown, by the rule pageBack applies.
+    bool pageAvailable(int32_t page) const;
+
+private:
+    LoadResult loadPage();
+    QSqlDatabase db() const;
+
+    TrendBuffers& buffers_;
+    QString connectionName_;
+};

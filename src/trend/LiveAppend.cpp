@@ -1,0 +1,50 @@
+#include "trend/LiveAppend.h"
+
+#include <limits>
+
+#include "core/DateValue.h"
+#include "trend/HistoryPlayback.h"
+#include "instrument/ProcessImage.h"
+#include "trend/TrendBuffers.h"
+#include "trend/TrendLoad.h"
+#include "trend/ZoomGeometry.h"
+
+namespace {
+
+constexpr int kLiveChannels = 8;  // inputValues 0..7
+
+void increment(int16_t& counter)
+{
+    if (counter < std::numeric_limits<int16_t>::max())
+        ++counter;
+}
+
+} // namespace
+
+LiveAppendResult appendLiveSample(TrendBuffers& buffers, HistoryPlayback& playback,
+                                  const ZoomGeometry& zoom, ProcessImage& image, const QDateTime& now)
+{
+    if (!image.sampleReady)
+        return LiveAppendResult::NoSample;
+
+    increment(buffers.markEnd);
+    increment(buffers.curveEnd);
+    bool reloaded = false;
+    if (buffers.markEnd >= TrendBuffers::kLiveWindow + 20 * zoom.zoomLevel) {
+        ClearTrendBuffers(buffers);
+        playback.LoadLiveWindow();
+        reloaded = true;
+    }
+
+    // After a reload the newest record sits in slot 241 and the live sample
+    // takes its place there.
+    const int slot = buffers.curveEnd;
+    if (slot >= 0 && slot < TrendBuffers::kSlots) {
+        for (int ch = 0; ch < kLiveChannels; ++ch)
+            buffers.trendValues[slot][ch] = image.inputValues[static_cast<size_t>(ch)];
+        buffers.trendDates[slot] = DateValue::fromDate(now.date());
+        buffers.trendTimes[slot] = DateValue::fromTime(now.time());
+    }
+    image.sampleReady = ProcessImage::kFalse;
+    return reloaded ? LiveAppendResult::ReloadedAndAppended : LiveAppendResult::Appended;
+}

@@ -1,0 +1,98 @@
+#include "trend/TrendLoad.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "history/HistoryTables.h"
+#include "trend/TrendBuffers.h"
+#include "trend/TrendWindow.h"
+
+namespace {
+
+constexpr int kClearedSlots = 322;    // slots 0..321
+constexpr int kClearedChannels = 9;   // channels 0..8
+constexpr int kLoadedChannels = 10;   // channels 0..9 from columns 3..12
+// Five minutes, written to eight places: 0.0002 s short of 300 s, so two
+// samples exactly five minutes apart count as a gap.
+constexpr double kGapDays = 0.00347222;
+
+// A field that is null or missing leaves the slot as it is.
+template <typename T>
+void readField(const QSqlQuery& q, int position, T& target)
+{
+    const QVariant v = q.value(position);
+    if (v.isValid() && !v.isNull())
+        target = static_cast<T>(v.toDouble());
+}
+
+} // namespace
+
+void ClearTrendBuffers(TrendBuffers& buffers)
+{
+    for (int slot = 0; slot < kClearedSlots; ++slot) {
+        buffers.trendDates[slot] = 0.0;
+        buffers.trendTimes[slot] = 0.0;
+        for (int ch = 0; ch < kClearedChannels; ++ch)
+            buffers.trendValues[slot][ch] = 0.0f;
+    }
+}
+
+LoadResult LoadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSqlDatabase& db)
+{
+    ClearTrendBuffers(buffers);
+    std::fill_n(buffers.gapMarks.begin(), kClearedSlots, int16_t{0});
+    window.windowStart = TrendWindowMath::windowStart(window.windowEnd, window.windowSize);
+
+    LoadResult result;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (db.isOpen()) {
+        result.queryOk = q.exec(TrendWindowMath::queryText(window.windowEnd, window.windowSize));
+        if (!result.queryOk)
+            result.error = q.lastError().text();
+    } else {
+        result.error = QStringLiteral("the history database is not open");
+    }
+    bool onRecord = result.queryOk && q.next();
+
+    const int last = std::min(window.windowSize, TrendBuffers::kSlots - 1);
+    for (int i = 1; i <= last; ++i) {
+        if (onRecord) {
+            readField(q, 1, buffers.trendDates[i]);
+            readField(q, 2, buffers.trendTimes[i]);
+            for (int ch = 0; ch < kLoadedChannels; ++ch)
+                readField(q, HistoryTables::kFirstValueColumn + ch, buffers.trendValues[i][ch]);
+            ++result.records;
+        }
+        // Also past the last record: the first empty slot after a record
+        // later than 00:05 gets a gap mark, which shows where the data ends.
+        if (std::fabs(buffers.trendTimes[i] - buffers.trendTimes[i - 1]) > kGapDays)
+            buffers.gapMarks[i] = static_cast<int16_t>(i);
+        if (onRecord)
+            onRecord = q.next();
+    }
+    q.finish();
+    return result;
+}
+
+std::optional<int32_t> readLatestId(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (!db.isOpen() || !q.exec(HistoryTables::kPointerQuery) || !q.next())
+        return std::nullopt;
+    return HistoryTables::recordNumberAt(q);
+}
+
+std::optional<bool> hasRecordsAbove(const QSqlDatabase& db, int32_t id)
+{
+    QSqlQuery q(db);
+    if (!db.isOpen() || !q.prepare(QStringLiteral("select 1 from pv_data where w_id > ? limit 1")))
+        return std::nullopt;
+    q.addBindValue(id);
+    if (!q.exec())
+        return std::nullopt;
+    return q.next();
+}

@@ -1,0 +1,40 @@
+#include "trendview/HistorySelectPopup.h"
+
+#include <QDateTimeEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+HistorySelectPopup::HistorySelectPopup(QWidget* parent)
+    : QFrame(parent, Qt::Popup)
+{
+    setFrameShape(QFrame::StyledPanel);
+    moment_ = new QDateTimeEdit(this);
+    moment_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    moment_->setCalendarPopup(true);
+    show_ = new QPushButton(QStringLiteral("显示"), this);
+    show_->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("显示时刻"), this));
+    layout->addWidget(moment_);
+    layout->addWidget(show_);
+    layout->addWidget(cancel);
+
+    connect(show_, &QPushButton::clicked, this, [this] {
+        hide();
+        emit chosen(moment_->dateTime());
+    });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void HistorySelectPopup::popUp(QWidget* anchor, const QDateTime& initial)
+{
+    moment_->setDateTime(initial);
+    adjustSize();
+    const QPoint below = anchor->mapToGlobal(QPoint(0, anchor->height()));
+    move(below.x(), below.y());
+    show();
+    moment_->setFocus();
+}

@@ -1,0 +1,136 @@
+#include "trendview/TrendChartView.h"
+
+#include <QResizeEvent>
+
+#include "core/NumberText.h"
+#include "instrument/ProcessImage.h"
+#include "trend/TrendBuffers.h"
+#include "trendview/TrendSurface.h"
+#include "trend/ZoomGeometry.h"
+
+namespace {
+
+// Room around the surface for the axis labels, in pixels.
+constexpr int kLeftMargin = TrendChartView::kSurfaceLeft;
+constexpr int kRightMargin = TrendChartView::kSurfaceRight;
+constexpr int kTopMargin = 22;
+constexpr int kBottomMargin = 40;
+constexpr int kRowUnits = 1250;       // one axis label every 1250 units of height
+constexpr int kTimeLabelUnits = 1500; // one time label every 1500 units of width
+
+QLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, const QColor& colour = {})
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    if (colour.isValid())
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
+    return label;
+}
+
+} // namespace
+
+TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+                               QWidget* parent)
+    : QWidget(parent)
+    , buffers_(buffers)
+    , zoom_(zoom)
+    , image_(image)
+{
+    pt0_ = new QFrame(this);
+    pt0_->setFrameShape(QFrame::Box);
+    pt0_->setLineWidth(1);
+    pt_ = new TrendSurface(buffers, zoom, image, pt0_);
+
+    for (size_t k = 0; k < label5_.size(); ++k)
+        label5_[k] = makeLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter);
+    static const char* const kOpScale[] = {"-10", "10", "30", "50", "70", "90", "110"};
+    for (size_t k = 0; k < label6_.size(); ++k)
+        label6_[k] = makeLabel(this, QString::fromLatin1(kOpScale[k]), Qt::AlignLeft | Qt::AlignVCenter);
+    for (size_t i = 0; i < label4_.size(); ++i) {
+        label4_[i] = makeLabel(this, QStringLiteral("00:00:00"), Qt::AlignCenter);
+        label7_[i] = makeLabel(this, QStringLiteral("2001/07/19"), Qt::AlignCenter);
+    }
+    // The legend in the colours of its curves: a blue "OP" beside the dark
+    // blue SV curve would have the operator read one for the other.
+    label8_[0] = makeLabel(this, QStringLiteral("PV"), Qt::AlignCenter, ChartColours::kPv);
+    label8_[1] = makeLabel(this, QStringLiteral("OP"), Qt::AlignCenter, ChartColours::kOp);
+    label8_[2] = makeLabel(this, QStringLiteral("SV"), Qt::AlignCenter, ChartColours::kSv);
+
+    setMinimumSize(kLeftMargin + kRightMargin + 320, kTopMargin + kBottomMargin + 200);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QWidget* TrendChartView::pt() const
+{
+    return pt_;
+}
+
+void TrendChartView::refresh()
+{
+    const TimeAxisLabels labels = timeAxisLabels(buffers_, zoom_);
+    for (size_t i = 0; i < label4_.size(); ++i) {
+        label4_[i]->setText(labels.times[i]);
+        label7_[i]->setText(labels.dates[i]);
+    }
+    image_.yAxisOffset = yAxisOffsetFor(image_.yAxisSpan, image_.yAxisMin);
+    pt_->update();
+}
+
+void TrendChartView::renderAsDrawing(QPainter& painter) const
+{
+    painter.save();
+    pt_->render(painter, pt_->geometry().translated(pt0_->pos()));
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(pt0_->geometry().adjusted(0, 0, -1, -1));
+    for (const QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!label->isVisible() && isVisible())
+            continue;
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.drawText(label->geometry(), static_cast<int>(label->alignment()), label->text());
+    }
+    painter.restore();
+}
+
+void TrendChartView::setRuler(const RulerMark& mark)
+{
+    pt_->setRuler(mark);
+}
+
+const RulerMark& TrendChartView::Line1() const
+{
+    return pt_->ruler();
+}
+
+void TrendChartView::setYAxisScale(const std::array<int32_t, 7>& values)
+{
+    for (size_t k = 0; k < label5_.size(); ++k)
+        label5_[k]->setText(numberText(values[k]));
+}
+
+void TrendChartView::resizeEvent(QResizeEvent*)
+{
+    const QRect surface(kLeftMargin, kTopMargin, std::max(1, width() - kLeftMargin - kRightMargin),
+                        std::max(1, height() - kTopMargin - kBottomMargin));
+    pt0_->setGeometry(surface.adjusted(-1, -1, 1, 1));
+    pt_->setGeometry(1, 1, surface.width(), surface.height());
+
+    const int rowHeight = fontMetrics().height();
+    const auto yOf = [&](int units) { return surface.top() + units * surface.height() / TrendSurface::kScaleHeight; };
+    const auto xOf = [&](int units) { return surface.left() + units * surface.width() / TrendSurface::kScaleWidth; };
+
+    for (size_t k = 0; k < label5_.size(); ++k) {
+        const int y = yOf(TrendSurface::kScaleHeight - kRowUnits * static_cast<int>(k));
+        label5_[k]->setGeometry(0, y - rowHeight / 2, kLeftMargin - 4, rowHeight);
+        label6_[k]->setGeometry(surface.right() + 5, y - rowHeight / 2, kRightMargin - 5, rowHeight);
+    }
+    const int labelWidth = 90;
+    for (size_t i = 0; i < label4_.size(); ++i) {
+        const int x = xOf(kTimeLabelUnits * static_cast<int>(i));
+        label4_[i]->setGeometry(x - labelWidth / 2, surface.bottom() + 3, labelWidth, rowHeight);
+        label7_[i]->setGeometry(x - labelWidth / 2, surface.bottom() + 3 + rowHeight, labelWidth, rowHeight);
+    }
+    for (size_t i = 0; i < label8_.size(); ++i)
+        label8_[i]->setGeometry(surface.right() - 36 * static_cast<int>(label8_.size() - i), 2, 32, rowHeight);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include "trend/RulerMark.h"
+
+class QPainter;
+class QRect;
+struct ProcessImage;
+struct TrendBuffers;
+struct ZoomGeometry;
+
+// The plotting surface pt: its user scale (12008 x 7508) is mapped onto
+// whatever pixels the widget has, and every paint redraws the whole chart
+// from the buffers: clear, grid, curves.
+class TrendSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kScaleWidth = 12008;
+    static constexpr int kScaleHeight = 7508;
+
+    TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+                 QWidget* parent = nullptr);
+
+    // The ruler mark, drawn over the chart until it is changed.
+    void setRuler(const RulerMark& mark);
+    const RulerMark& ruler() const { return ruler_; }
+
+    // The whole chart (clear, grid, curves, ruler) into target of painter:
+    // what a paint shows, and what a print puts on paper.
+    void render(QPainter& painter, const QRect& target) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const TrendBuffers& buffers_;
+    const ZoomGeometry& zoom_;
+    ProcessImage& image_;
+    RulerMark ruler_;
+};

@@ -1,0 +1,71 @@
+#include "widgets/EntryFeedback.h"
+
+#include <QLineEdit>
+#include <QStatusBar>
+
+#include "widgets/StatusTexts.h"
+
+namespace {
+
+const char* const kMarkedProperty = "entryRefused";
+const char* const kWatchedProperty = "entryRefusalWatched";
+
+} // namespace
+
+EntryFeedback::EntryFeedback(QStatusBar& statusBar, QObject* parent)
+    : QObject(parent)
+    , statusBar_(statusBar)
+{
+}
+
+void EntryFeedback::showRefusal(const QList<QLineEdit*>& fields, const QString& command,
+                                const EntryCheck::Refusal& refusal)
+{
+    for (QLineEdit* field : fields)
+        mark(field);
+    // Ready for the correction: typing replaces what was refused.
+    if (!fields.isEmpty() && fields.first()) {
+        fields.first()->setFocus();
+        fields.first()->selectAll();
+    }
+    statusBar_.showMessage(StatusTexts::refusedEntryText(command, refusal), kRefusalMs);
+}
+
+void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
+{
+    for (QLineEdit* field : fields) {
+        if (!isMarked(field))
+            continue;
+        field->setProperty(kMarkedProperty, false);
+        field->setStyleSheet(QString());
+    }
+}
+
+void EntryFeedback::showWriteFailure(const QString& what, const WriteOutcome& outcome)
+{
+    statusBar_.showMessage(StatusTexts::writeFailedText(what, outcome), kFailureMs);
+}
+
+QString EntryFeedback::refusedStyle(const QWidget& field)
+{
+    return QStringLiteral("%1 { background: rgb(255, 208, 208); border: 2px solid rgb(208, 0, 0); }")
+        .arg(QLatin1String(field.metaObject()->className()));
+}
+
+bool EntryFeedback::isMarked(const QLineEdit* field)
+{
+    return field && field->property(kMarkedProperty).toBool();
+}
+
+void EntryFeedback::mark(QLineEdit* field)
+{
+    if (!field)
+        return;
+    field->setProperty(kMarkedProperty, true);
+    field->setStyleSheet(refusedStyle(*field));
+    // The mark goes as soon as the operator starts to correct the entry.
+    if (!field->property(kWatchedProperty).toBool()) {
+        field->setProperty(kWatchedProperty, true);
+        connect(field, &QLineEdit::textEdited, this, [this, field] { clearMarks({field}); });
+    }
+}

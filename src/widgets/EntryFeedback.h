@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include "core/EntryCheck.h"
+#include "link/PollBlock.h"
+
+class QLineEdit;
+class QStatusBar;
+class QWidget;
+
+// How the main window answers an operator's entry without ever stopping
+// him with a dialog: a refused entry is marked in red until it is edited
+// or accepted, holds the focus with its text selected, and the status bar
+// says why; a write the instrument never took is named in the status bar.
+class EntryFeedback : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kRefusalMs = 8000;
+    // Longer: the operator may have turned away while the line retried.
+    static constexpr int kFailureMs = 30000;
+
+    explicit EntryFeedback(QStatusBar& statusBar, QObject* parent = nullptr);
+
+    void showRefusal(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
+    void clearMarks(const QList<QLineEdit*>& fields);
+    void showWriteFailure(const QString& what, const WriteOutcome& outcome);
+
+    static bool isMarked(const QLineEdit* field);
+    // The red mark of a refused entry, for any kind of entry control, so
+    // that every window shows a refusal the same way.
+    static QString refusedStyle(const QWidget& field);
+
+private:
+    void mark(QLineEdit* field);
+
+    QStatusBar& statusBar_;
+};

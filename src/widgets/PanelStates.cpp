@@ -1,0 +1,67 @@
+#include "widgets/PanelStates.h"
+
+#include <array>
+
+namespace {
+
+struct StateRow {
+    const char* set;
+    const char* clear;
+};
+
+// inputBits 0..5; the unused element 3 has no row.
+constexpr std::array<StateRow, 6> kCurrentAlarms{{
+    {"ALM1报警", "ALM1 OFF"},
+    {"ALM2报警", "ALM2 OFF"},
+    {"ALM3报警", "ALM3 OFF"},
+    {nullptr, nullptr},
+    {"输入开路", "NO BREAK"},
+    {"输入短路", "NO SHORT "},
+}};
+
+constexpr std::array<StateRow, PanelStates::kCoilCount> kCoils{{
+    {"自整定开", "自整定关"},
+    {"自动", "手动"},
+    {"手动允许", "手动禁止"},
+}};
+
+} // namespace
+
+namespace PanelStates {
+
+std::optional<StateLook> currentAlarmLook(int index, int32_t bit)
+{
+    if (index < 0 || index >= static_cast<int>(kCurrentAlarms.size()))
+        return std::nullopt;
+    const StateRow& row = kCurrentAlarms[static_cast<size_t>(index)];
+    if (!row.set)
+        return std::nullopt;
+    if (bit != 0)
+        return StateLook{QString::fromUtf8(row.set), PanelColours::kPink};
+    return StateLook{QString::fromUtf8(row.clear), PanelColours::kCyan};
+}
+
+std::optional<StateLook> coilLook(int index, int32_t bit)
+{
+    if (index < 0 || index >= kCoilCount)
+        return std::nullopt;
+    const StateRow& row = kCoils[static_cast<size_t>(index)];
+    if (bit != 0)
+        return StateLook{QString::fromUtf8(row.set), PanelColours::kLightRed};
+    return StateLook{QString::fromUtf8(row.clear), PanelColours::kLightYellow};
+}
+
+std::optional<QString> alarmTypeText(float value)
+{
+    static const std::array<QString, 6> kTexts{
+        QStringLiteral("  "),         QStringLiteral("上限报警"),   QStringLiteral("下限报警"),
+        QStringLiteral("上偏差报警"), QStringLiteral("下偏差报警"), QStringLiteral("偏差带报警"),
+    };
+    for (size_t code = 0; code < kTexts.size(); ++code) {
+        if (value == static_cast<float>(code))
+            return kTexts[code];
+    }
+    return std::nullopt;
+}
+
+} // namespace PanelStates

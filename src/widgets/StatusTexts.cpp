@@ -1,0 +1,115 @@
+#include "widgets/StatusTexts.h"
+
+#include "widgets/HeaderTexts.h"
+#include "core/NumberText.h"
+
+namespace {
+
+QString shownReason(const QString& reason)
+{
+    const QString plain = reason.simplified();
+    if (plain.isEmpty())
+        return QStringLiteral("原因不明");
+    if (plain.size() <= StatusTexts::kShownReasonLength)
+        return plain;
+    return plain.left(StatusTexts::kShownReasonLength - 1) + QStringLiteral("…");
+}
+
+QString since(const std::optional<QDateTime>& moment, const QDate& today)
+{
+    return moment ? QStringLiteral(" 自 ") + StatusTexts::sinceText(*moment, today) : QString();
+}
+
+} // namespace
+
+namespace StatusTexts {
+
+QString sinceText(const QDateTime& since, const QDate& today)
+{
+    const QString time = HeaderTexts::timeText(since.time());
+    if (since.date() == today)
+        return time;
+    return QStringLiteral("%1-%2 %3")
+        .arg(since.date().month(), 2, 10, QLatin1Char('0'))
+        .arg(since.date().day(), 2, 10, QLatin1Char('0'))
+        .arg(time);
+}
+
+StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
+{
+    using State = LinkHealth::State;
+    switch (health.state()) {
+    case State::Closed:
+        return {QStringLiteral("链路未打开"), QStringLiteral("选择端口后按“打开”连接仪表"), StatusSeverity::Idle};
+    case State::Waiting:
+        return {QStringLiteral("正在连接仪表"), QStringLiteral("链路已打开，等待第一轮读取"), StatusSeverity::Idle};
+    case State::Answering:
+        return {QStringLiteral("通讯正常"), QStringLiteral("仪表应答每一次读取"), StatusSeverity::Ok};
+    case State::Degraded:
+        return {QStringLiteral("通讯不稳%1：部分读取无应答").arg(since(health.failingSince(), today)),
+                QStringLiteral("上一轮 %1 次读取中 %2 次失败：%3")
+                    .arg(health.calls())
+                    .arg(health.failedCalls())
+                    .arg(health.lastError()),
+                StatusSeverity::Warning};
+    case State::Silent:
+        return {QStringLiteral("通讯中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.lastError())),
+                health.lastError(), StatusSeverity::Fault};
+    }
+    return {};
+}
+
+StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
+{
+    using State = RecorderHealth::State;
+    switch (health.state()) {
+    case State::Starting:
+        return {QStringLiteral("记录未启动"), QStringLiteral("记录器尚未打开数据库"), StatusSeverity::Idle};
+    case State::Recording:
+        return {QStringLiteral("记录正常"), QStringLiteral("每秒一条记录写入数据库"), StatusSeverity::Ok};
+    case State::PointerMissing:
+        return {QStringLiteral("记录不完整：sl_void 缺少记录"), health.reason(), StatusSeverity::Warning};
+    case State::Failing:
+        return {QStringLiteral("记录失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+                health.reason(), StatusSeverity::Fault};
+    }
+    return {};
+}
+
+QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
+{
+    using Reason = EntryCheck::Refusal::Reason;
+    const QString low = numberText(static_cast<float>(refusal.low));
+    const QString high = numberText(static_cast<float>(refusal.high));
+    QString why;
+    switch (refusal.reason) {
+    case Reason::NotANumber: why = QStringLiteral("输入的不是数字"); break;
+    case Reason::OutOfRange: why = QStringLiteral("数值须在 %1 到 %2 之间").arg(low, high); break;
+    case Reason::DoesNotFitRegister:
+        why = QStringLiteral("换算后超出仪表寄存器范围，数值须在 %1 到 %2 之间").arg(low, high);
+        break;
+    case Reason::MinimumAboveMaximum: why = QStringLiteral("最小值不能大于最大值"); break;
+    case Reason::SpanTooWide: why = QStringLiteral("最大值与最小值之差不能超过 %1").arg(high); break;
+    }
+    return QStringLiteral("“%1”未执行：%2").arg(command, why);
+}
+
+QString writeFailedText(const QString& what, const WriteOutcome& outcome)
+{
+    if (outcome.kind == WriteOutcome::Kind::Register)
+        return QStringLiteral("“%1” %2 写入失败%3：%4")
+            .arg(what, numberText(int32_t{outcome.value}),
+                 outcome.calls > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
+    return QStringLiteral("“%1” 切换失败：%2").arg(what, shownReason(outcome.error));
+}
+
+} // namespace StatusTexts
+
+bool StatusEpisode::changed(int state, const std::optional<QDateTime>& since)
+{
+    if (state_ == state && since_ == since)
+        return false;
+    state_ = state;
+    since_ = since;
+    return true;
+}

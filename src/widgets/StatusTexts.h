@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include "core/EntryCheck.h"
+#include "link/LinkHealth.h"
+#include "link/PollBlock.h"
+#include "history/RecorderHealth.h"
+
+// What the status display says about the link and the recorder: short
+// Chinese for the operator, the technical reason in full for the tooltip.
+enum class StatusSeverity { Idle, Ok, Warning, Fault };
+
+struct StatusLine {
+    QString text;    // shown
+    QString detail;  // tooltip
+    StatusSeverity severity = StatusSeverity::Idle;
+    bool operator==(const StatusLine&) const = default;
+};
+
+namespace StatusTexts {
+
+// Reasons longer than this are cut with "…" in the shown text.
+inline constexpr int kShownReasonLength = 48;
+
+// today decides whether the start of a failure needs its date as well.
+StatusLine linkStatusLine(const LinkHealth& health, const QDate& today);
+StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today);
+
+// "14:05:07", or "03-11 23:59:58" for a moment before today.
+QString sinceText(const QDateTime& since, const QDate& today);
+
+// Why a command did nothing with what the operator typed, for example
+// "“设定SV”未执行：数值须在 -1999 到 9999 之间".
+QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal);
+
+// A write the instrument never took, named as the operator knows it, with
+// the value for a register write and the link's reason, for example
+// "“设定SV” 250 写入失败（已重试一次）：Connection timed out".
+QString writeFailedText(const QString& what, const WriteOutcome& outcome);
+
+} // namespace StatusTexts
+
+// Decides when the display changes: on a new state or a new failure
+// episode, not on every report of the same failure (the poll reports after
+// every cycle, and the reason can vary from one failed call to the next).
+class StatusEpisode {
+public:
+    bool changed(int state, const std::optional<QDateTime>& since);
+
+private:
+    std::optional<int> state_;
+    std::optional<QDateTime> since_;
+};

@@ -1,0 +1,111 @@
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "support/ConfigFixture.h"
+#include "configwindow/ConfigOpener.h"
+#include "instrument/ParameterCatalogue.h"
+#include "support/WaitFor.h"
+#include "mainwindow/MainWindow.h"
+
+namespace {
+
+// The "CONFIG" command between the real main window and the configuration
+// window, with the link open as it must be for the command to be enabled.
+class ConfigOpening : public ConfigFixture {
+protected:
+    void SetUp() override
+    {
+        ConfigFixture::SetUp();
+        main = std::make_unique<MainWindow>(context);
+        opener = std::make_unique<ConfigOpener>(context, *main, *main->Command21(), main->operatorWrites());
+        connection.open(LinkChoices{});
+        poll.Timer1.stop();
+        main->show();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        ASSERT_TRUE(main->Command21()->isEnabled());
+    }
+
+    ConfigWindow& openConfig()
+    {
+        QTest::mouseClick(main->Command21(), Qt::LeftButton);
+        ConfigWindow* config = opener->window();
+        EXPECT_NE(config, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(config));
+        return *config;
+    }
+
+    void TearDown() override
+    {
+        opener.reset();
+        main.reset();
+    }
+
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<ConfigOpener> opener;
+};
+
+TEST_F(ConfigOpening, configHidesTheMainWindowAndShowsTheConfigurationInItsPlace)
+{
+    main->resize(1280, 800);
+    ConfigWindow& config = openConfig();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(config.isVisible());
+    EXPECT_EQ(config.size(), main->size());
+    EXPECT_EQ(config.windowTitle(), QStringLiteral("TQ5800 配置 "));
+}
+
+TEST_F(ConfigOpening, escRightAfterTypingWritesTheEntryThenTheMainWindowReappears)
+{
+    ConfigWindow& config = openConfig();
+    ConfigOperator::focusEntry(config, 4);
+    QTest::keyClicks(config.T_3RW(4), QStringLiteral("-1999"));
+    QTest::keyClick(config.T_3RW(4), Qt::Key_Escape);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(writes(), (std::vector{writeCall(4100, -1999)}));
+    EXPECT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // deleted on close
+}
+
+TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow)
+{
+    bus.failCalls("Set_4X_D1");
+    ConfigWindow& config = openConfig();
+    ConfigOperator::focusEntry(config, 4);
+    QTest::keyClicks(config.T_3RW(4), QStringLiteral("-1999"));
+    QTest::keyClick(config.T_3RW(4), Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // gone before the answer
+    const QString caption = ParameterCatalogue::text(ParameterCatalogue::find(4)->caption);
+    ASSERT_TRUE(waitFor([&] { return main->statusBar()->currentMessage().contains(QStringLiteral("写入失败")); }))
+        << main->statusBar()->currentMessage().toStdString();
+    const QString shown = main->statusBar()->currentMessage();
+    EXPECT_TRUE(shown.contains(caption)) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("-1999")));
+}
+
+TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheLoadState)
+{
+    ConfigWindow& first = openConfig();
+    ConfigOperator::typeAndLeave(first, 3, QStringLiteral("800"));
+    first.SSTab1()->setCurrentIndex(3);
+    QTest::mouseClick(first.Command11(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+
+    ConfigWindow& second = openConfig();
+    EXPECT_TRUE(second.T_3RW(3)->text().isEmpty());
+    EXPECT_EQ(second.SSTab1()->currentIndex(), 1);
+    EXPECT_EQ(second.Combo(14)->currentIndex(), 0);
+}
+
+TEST_F(ConfigOpening, closingForShutdownWritesNothingAndLeavesTheMainWindowHidden)
+{
+    ConfigWindow& config = openConfig();
+    ConfigOperator::focusEntry(config, 12);
+    QTest::keyClicks(config.T_3RW(12), QStringLiteral("40"));
+    opener->closeWindow();
+    EXPECT_TRUE(waitFor([&] { return opener->window() == nullptr; }));
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(writes().empty());
+}
+
+} // namespace

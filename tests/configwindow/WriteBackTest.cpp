@@ -1,0 +1,203 @@
+#include <QLabel>
+
+#include "support/ConfigFixture.h"
+#include "configwindow/ParameterRowView.h"
+#include "widgets/StatusIndicator.h"
+
+namespace {
+
+class ConfigWriteBack : public ConfigFixture {
+protected:
+    void SetUp() override
+    {
+        ConfigFixture::SetUp();
+        open();
+    }
+
+    QString mark(int n) const { return window->row(n)->writeMark()->text(); }
+};
+
+struct BoxCase {
+    int n;
+    const char* text;
+    int registerAddress;
+    int value;
+};
+
+TEST_F(ConfigWriteBack, aTextBoxWritesItsScaledRoundedEntryWhenLeft)
+{
+    image.linkSettings[ProcessImage::kConfigWriteSlot] = 77;
+    const BoxCase cases[] = {
+        {18, "0.05", 4114, 0},   {18, "0.15", 4114, 2},     {6, "1.5", 4102, 15},  {4, "-1999", 4100, -1999},
+        {17, "100", 4113, 1000}, {14, "30", 4110, 30},      {3, "10000", 4099, 10000},
+        {37, "5", 4133, 5},      {33, "1.25", 4129, 12},    {25, "12.5kg", 4121, 12},
+    };
+    for (const BoxCase& c : cases) {
+        bus.clearCalls();
+        typeAndLeave(c.n, QString::fromUtf8(c.text));
+        EXPECT_EQ(writes(), (std::vector{writeCall(c.registerAddress, c.value)})) << c.n << " " << c.text;
+        EXPECT_EQ(mark(c.n), QStringLiteral("已写入")) << c.n;
+    }
+    // Text boxes keep their value to themselves.
+    EXPECT_EQ(image.linkSettings[ProcessImage::kConfigWriteSlot], 77);
+}
+
+struct PickCase {
+    int n;
+    int index;
+    int registerAddress;
+};
+
+TEST_F(ConfigWriteBack, pickingAnItemAndLeavingWritesItsCodeThroughTheStagingSlot)
+{
+    const PickCase cases[] = {{1, 11, 4097}, {1, 8, 4097}, {24, 6, 4120}, {36, 1, 4132}, {30, 3, 4126}, {26, 2, 4122}};
+    for (const PickCase& c : cases) {
+        bus.clearCalls();
+        pickAndLeave(c.n, c.index);
+        EXPECT_EQ(writes(), (std::vector{writeCall(c.registerAddress, c.index)})) << c.n << " item " << c.index;
+        EXPECT_EQ(image.linkSettings[ProcessImage::kConfigWriteSlot], c.index);
+    }
+}
+
+TEST_F(ConfigWriteBack, aPickIsWrittenWhenTheListIsLeftNotBefore)
+{
+    pick(1, 5);
+    EXPECT_TRUE(writes().empty());
+    EXPECT_EQ(window->Combo(14)->currentText(), QStringLiteral("5:J(0-1200) "));
+    QTest::keyClick(window->Combo(14), Qt::Key_Tab);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4097, 5)}));
+    EXPECT_EQ(window->Combo(14)->currentText(), QStringLiteral("5:J(0-1200) "));
+}
+
+TEST_F(ConfigWriteBack, aCodeTypedIntoAListIsWrittenWhenLeft)
+{
+    typeAndLeave(22, QStringLiteral("3"));
+    EXPECT_EQ(writes(), (std::vector{writeCall(4118, 3)}));
+}
+
+TEST_F(ConfigWriteBack, heatingAndCoolingWritesOnEveryEditWithoutLeaving)
+{
+    QWidget* combo = focusEntry(11);
+    window->Combo(39)->lineEdit()->selectAll();
+    QTest::keyClicks(window->Combo(39)->lineEdit(), QStringLiteral("10"));
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_EQ(writes(), (std::vector{writeCall(4107, 1), writeCall(4107, 10)}));
+    EXPECT_EQ(image.linkSettings[ProcessImage::kConfigWriteSlot], 10);
+    QTest::keyClick(combo, Qt::Key_Tab);  // leaving adds nothing
+    EXPECT_EQ(writes().size(), 2u);
+    EXPECT_EQ(window->Combo(4)->currentText(), QStringLiteral("0:摄氏度 "));
+}
+
+TEST_F(ConfigWriteBack, heatingAndCoolingWritesAPickAtOnce)
+{
+    pick(11, 1);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4107, 1)}));
+}
+
+TEST_F(ConfigWriteBack, aFailedWriteIsRepeatedOnceAndTheRowShowsItUntilAWriteSucceeds)
+{
+    bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
+    typeAndLeave(18, QStringLiteral("5"));
+    EXPECT_EQ(writes(), (std::vector{writeCall(4114, 50), writeCall(4114, 50)}));
+    EXPECT_EQ(mark(18), QStringLiteral("写入失败"));
+    EXPECT_EQ(window->statusLine()->line().severity, StatusSeverity::Fault);
+    EXPECT_TRUE(window->statusLine()->text().contains(QStringLiteral("输出下限幅")));
+
+    typeAndLeave(17, QStringLiteral("90"));  // another row's success leaves it
+    writes();
+    EXPECT_EQ(mark(18), QStringLiteral("写入失败"));
+
+    bus.clearCalls();
+    typeAndLeave(18, QStringLiteral("6"));
+    EXPECT_EQ(writes(), (std::vector{writeCall(4114, 60)}));
+    EXPECT_EQ(mark(18), QStringLiteral("已写入"));
+    EXPECT_EQ(window->statusLine()->line().severity, StatusSeverity::Ok);
+}
+
+TEST_F(ConfigWriteBack, aWriteThatSucceedsOnTheRepeatCountsAsWritten)
+{
+    bus.scriptWriteResults({Fieldbus::kFailure});
+    pickAndLeave(7, 2);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4103, 2), writeCall(4103, 2)}));
+    EXPECT_EQ(mark(7), QStringLiteral("已写入"));
+}
+
+TEST_F(ConfigWriteBack, leavingAgainWithoutAnotherEditWritesNothingMore)
+{
+    typeAndLeave(3, QStringLiteral("100"));
+    QTest::keyClick(focusEntry(3), Qt::Key_Tab);
+    pickAndLeave(2, 1);
+    QTest::keyClick(focusEntry(2), Qt::Key_Tab);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4099, 100), writeCall(4098, 1)}));
+}
+
+TEST_F(ConfigWriteBack, returnInAnEntryWritesItAsLeavingWould)
+{
+    QWidget* box = focusEntry(13);
+    QTest::keyClicks(box, QStringLiteral("120"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4109, 120)}));
+}
+
+TEST_F(ConfigWriteBack, writesGoToThePortAndAddressOfTheLinkSettings)
+{
+    image.linkSettings[ProcessImage::kPortSlot] = 3;
+    image.linkSettings[ProcessImage::kAddressSlot] = 7;
+    typeAndLeave(5, QStringLiteral("-20"));
+    EXPECT_EQ(writes(), (std::vector{writeCall(4101, -20, 3, 7)}));
+}
+
+struct RefusedCase {
+    int n;
+    const char* text;  // typed after "5" and a backspace, so "" is an edit too
+};
+
+TEST_F(ConfigWriteBack, anEntryWithoutAUsableNumberWritesNothingAndIsMarked)
+{
+    const RefusedCase cases[] = {{12, "abc"}, {12, ""}, {12, "   "}, {6, "-"}, {3, "99999"}, {17, "3276.8"}, {1, "x"}};
+    for (const RefusedCase& c : cases) {
+        QWidget* entry = focusEntry(c.n);
+        QLineEdit* edit = window->T_3RW(c.n) ? window->T_3RW(c.n) : comboOf(c.n)->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("5"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, QString::fromUtf8(c.text));
+        QTest::keyClick(entry, Qt::Key_Tab);
+
+        EXPECT_TRUE(writes().empty()) << c.n << " '" << c.text << "'";
+        EXPECT_TRUE(window->row(c.n)->refused()) << c.n << " '" << c.text << "'";
+        EXPECT_FALSE(entry->toolTip().isEmpty());
+        EXPECT_FALSE(entry->styleSheet().isEmpty());
+        const StatusLine& status = window->statusLine()->line();
+        EXPECT_EQ(status.severity, StatusSeverity::Warning);
+        EXPECT_TRUE(status.text.contains(ParameterCatalogue::text(ParameterCatalogue::find(c.n)->caption)));
+        EXPECT_TRUE(status.text.contains(QStringLiteral("未写入")));
+        EXPECT_EQ(edit->text(), QStringLiteral("%1").arg(QString::fromUtf8(c.text)));  // left as typed
+    }
+}
+
+TEST_F(ConfigWriteBack, theMarkGoesWhenTheOperatorCorrectsTheEntry)
+{
+    typeAndLeave(12, QStringLiteral("abc"));
+    ASSERT_TRUE(window->row(12)->refused());
+    QWidget* box = focusEntry(12);
+    window->T_3RW(12)->selectAll();
+    QTest::keyClicks(box, QStringLiteral("2"));
+    EXPECT_FALSE(window->row(12)->refused());
+    EXPECT_TRUE(box->styleSheet().isEmpty());
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4108, 2)}));
+}
+
+TEST_F(ConfigWriteBack, anUnreadableEditInTheHeatingAndCoolingListWritesNothing)
+{
+    focusEntry(11);
+    window->Combo(39)->lineEdit()->selectAll();
+    QTest::keyClicks(window->Combo(39)->lineEdit(), QStringLiteral("a"));
+    EXPECT_TRUE(writes().empty());
+    EXPECT_TRUE(window->row(11)->refused());
+}
+
+} // namespace

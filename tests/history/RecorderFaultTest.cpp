@@ -1,0 +1,156 @@
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include "support/RecorderFixture.h"
+
+namespace {
+
+using State = RecorderHealth::State;
+
+class RecorderFault : public RecorderFixture {
+protected:
+    void startWatching()
+    {
+        recorder = std::make_unique<SampleRecorder>(image, clock, path);
+        spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
+        recorder->Form_Load();
+        recorder->Timer1.stop();
+    }
+    State state() const { return recorder->health().state(); }
+
+    std::unique_ptr<QSignalSpy> spy;
+};
+
+TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingResumesByItself)
+{
+    // A regular file where the database's folder should be: no folder, no
+    // file, whatever the user's rights.
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    QFile(blocker).open(QIODevice::WriteOnly);
+    path = blocker + QStringLiteral("/station/Rdatabj.sqlite");
+    image.mainWindowOpen = ProcessImage::kTrue;
+    startWatching();
+
+    EXPECT_EQ(state(), State::Failing);
+    EXPECT_TRUE(recorder->health().reason().contains(path)) << recorder->health().reason().toStdString();
+    EXPECT_EQ(spy->count(), 1);
+    tick();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);  // the live chart goes on
+        image.sampleReady = ProcessImage::kFalse;
+        nextSecond();
+    }
+    EXPECT_EQ(recorder->recordId, 4);  // counted in memory
+    EXPECT_EQ(recorder->health().lostSamples(), 4);
+    EXPECT_EQ(spy->count(), 1);        // one report per episode
+
+    ASSERT_TRUE(QFile::remove(blocker));
+    nextSecond();  // 4 s after the first attempt: not yet tried again
+    EXPECT_FALSE(QFile::exists(path));
+    nextSecond();
+    EXPECT_TRUE(recorder->databaseOpen());
+    EXPECT_EQ(state(), State::Recording);
+    EXPECT_EQ(spy->count(), 2);
+    // The new file's pointer (0) decides the number, as after a restart.
+    EXPECT_EQ(HistoryFiles::pointer(path), 1);
+    nextSecond();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+}
+
+TEST_F(RecorderFault, fileThatIsNotADatabaseIsRefusedAndLeftAsItIs)
+{
+    QFile garbage(path);
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    const QByteArray before = HistoryFiles::sha256(path);
+
+    startWatching();
+    tick();
+    nextSecond();
+    EXPECT_EQ(state(), State::Failing);
+    EXPECT_TRUE(recorder->health().reason().contains(QStringLiteral("not a database")))
+        << recorder->health().reason().toStdString();
+    recorder.reset();
+    EXPECT_EQ(HistoryFiles::sha256(path), before);
+}
+
+TEST_F(RecorderFault, databaseWithoutTheStationTablesIsNeitherUsedNorChanged)
+{
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("create table pv_data (w_id integer, w_date real, w_time real, "
+                                                         "a real, b real, c real, d real, e real, f real, g real, "
+                                                         "h real, i real, j real)"),
+                                          QStringLiteral("insert into pv_data (w_id) values (7)")}));
+    const QByteArray before = HistoryFiles::sha256(path);
+
+    startWatching();
+    tick();
+    EXPECT_EQ(state(), State::Failing);
+    EXPECT_EQ(recorder->health().reason(), path + QStringLiteral(": the file has no table sl_void"));
+    recorder.reset();
+    EXPECT_EQ(HistoryFiles::sha256(path), before);
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
+}
+
+TEST_F(RecorderFault, writeFailureIsReportedAndRecordingResumesOnceTheFileIsRepaired)
+{
+    startWatching();
+    tick();
+    ASSERT_EQ(state(), State::Recording);
+
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data rename to pv_data_kept")}));
+    nextSecond();
+    EXPECT_EQ(state(), State::Failing);
+    EXPECT_TRUE(recorder->health().reason().startsWith(QStringLiteral("a sample could not be stored")))
+        << recorder->health().reason().toStdString();
+    nextSecond();  // opened again at once, and refused for the missing table
+    EXPECT_TRUE(recorder->health().reason().endsWith(QStringLiteral("the file has no table pv_data")))
+        << recorder->health().reason().toStdString();
+
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data_kept rename to pv_data")}));
+    for (int i = 0; i < 10 && state() != State::Recording; ++i)
+        nextSecond();
+    EXPECT_EQ(state(), State::Recording);
+    EXPECT_EQ(recorder->health().failingSince(), std::nullopt);
+    EXPECT_EQ(HistoryFiles::pointer(path), 2);  // the lost seconds did not advance the file's ring
+}
+
+TEST_F(RecorderFault, removedFileIsCreatedAgain)
+{
+    startWatching();
+    tick();
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    for (int i = 0; i < SampleRecorder::kRecheckSeconds; ++i)
+        nextSecond();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(state(), State::Recording);
+    EXPECT_GE(HistoryFiles::rowCount(path), 1);
+    EXPECT_EQ(spy->count(), 3);  // recording, removed, recording again
+}
+
+TEST_F(RecorderFault, pointerTableWithoutItsRecordStoresUnderCountedNumbersAndSaysSo)
+{
+    createWithPointer(0);
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("delete from sl_void")}));
+    startWatching();
+    tick();
+    nextSecond();
+    EXPECT_EQ(state(), State::PointerMissing);
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+    EXPECT_EQ(HistoryFiles::pointer(path), std::nullopt);  // never inserted by the station
+    EXPECT_EQ(recorder->recordId, 2);
+}
+
+TEST_F(RecorderFault, missingFolderOfTheDefaultKindIsCreated)
+{
+    path = dir.filePath(QStringLiteral("not/yet/there/Rdatabj.sqlite"));
+    startWatching();
+    tick();
+    EXPECT_EQ(state(), State::Recording);
+    EXPECT_EQ(HistoryFiles::rowCount(path), 1);
+}
+
+} // namespace

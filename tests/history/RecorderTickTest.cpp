@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "core/DateValue.h"
+#include "support/RecorderFixture.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+using HistoryFiles::Row;
+
+class RecorderTick : public RecorderFixture {};
+
+TEST_F(RecorderTick, firstTickStoresAtOnceWithTheSampleDateAndTime)
+{
+    start();
+    tick();
+    const auto rows = HistoryFiles::rows(path);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].id, 1);
+    // 14:05:07 on 12 March 2001.
+    EXPECT_EQ(rows[0].date, 36962.0);
+    EXPECT_EQ(rows[0].time, 50707.0 / 86400.0);
+    EXPECT_NEAR(rows[0].time, 0.5868866, 1e-7);
+    EXPECT_EQ(HistoryFiles::pointer(path), 1);
+    EXPECT_EQ(recorder->recordId, 1);
+    EXPECT_EQ(image.recordRefDate, 36962.0);
+    EXPECT_EQ(image.recordRefTime, 50707.0 / 86400.0);
+}
+
+TEST_F(RecorderTick, formLoadStartsTheHundredMillisecondTimerThatDrivesTheTick)
+{
+    recorder = std::make_unique<SampleRecorder>(image, clock, path);
+    recorder->Form_Load();
+    EXPECT_TRUE(recorder->Timer1.isActive());
+    EXPECT_EQ(recorder->Timer1.interval(), 100);
+    EXPECT_TRUE(waitFor([&] { return recorder->recordId == 1; }));
+    EXPECT_EQ(HistoryFiles::rowCount(path), 1);
+}
+
+TEST_F(RecorderTick, ticksWithinOneClockSecondStoreOneSample)
+{
+    clock.set(QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7, 300)));
+    start();
+    tick();
+    for (int i = 0; i < 6; ++i) {
+        clock.advanceMs(100);
+        tick();
+    }
+    EXPECT_EQ(HistoryFiles::rowCount(path), 1);  // still 14:05:07.900
+    // The clock's second changed: stored, although only 0.7 s passed.
+    clock.advanceMs(100);
+    tick();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+    tick();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+}
+
+TEST_F(RecorderTick, ringRunsUpTo65500AndThenOverwritesRecordOne)
+{
+    Row oldFirst;
+    oldFirst.id = 1;
+    oldFirst.date = 36900;
+    oldFirst.values[0] = 111;
+    createWithPointer(65499, {oldFirst});
+    image.inputValues[0] = 42.5f;
+    start();
+
+    tick();
+    EXPECT_EQ(HistoryFiles::pointer(path), 65500);
+    EXPECT_EQ(HistoryFiles::rows(path, QStringLiteral("w_id=65500")).size(), 1u);
+
+    nextSecond();
+    EXPECT_EQ(HistoryFiles::pointer(path), 1);
+    const auto first = HistoryFiles::rows(path, QStringLiteral("w_id=1"));
+    ASSERT_EQ(first.size(), 1u);  // overwritten in place, not added
+    EXPECT_EQ(first[0].values[0], 42.5);
+    EXPECT_EQ(first[0].date, 36962.0);
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+}
+
+class PointerOutOfRing : public RecorderFixture, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(PointerOutOfRing, nextRecordIsOne)
+{
+    createWithPointer(GetParam());
+    start();
+    tick();
+    EXPECT_EQ(HistoryFiles::pointer(path), 1);
+    EXPECT_EQ(recorder->recordId, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(RecorderTick, PointerOutOfRing,
+                         ::testing::Values(65500, 65501, 100000, 2147483647, -1, -65500));
+
+TEST_F(RecorderTick, clockSetBackAnHourStoresAtOnceAndGoesOnFromTheNewTime)
+{
+    start();
+    tick();
+    nextSecond();  // 14:05:08
+    clock.set(QDateTime(QDate(2001, 3, 12), QTime(13, 5, 8)));
+    EXPECT_EQ(recorder->okitime(), 3600.0);
+    tick();
+    ASSERT_EQ(HistoryFiles::rowCount(path), 3);
+    EXPECT_EQ(HistoryFiles::rows(path, QStringLiteral("w_id=3"))[0].time, (13 * 3600 + 5 * 60 + 8) / 86400.0);
+
+    clock.advanceMs(500);
+    tick();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 3);
+    clock.advanceMs(500);
+    tick();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 4);
+}
+
+TEST_F(RecorderTick, crossingMidnightStoresTheNewDateOneSecondLater)
+{
+    clock.set(QDateTime(QDate(2001, 3, 12), QTime(23, 59, 59)));
+    start();
+    tick();
+    clock.set(QDateTime(QDate(2001, 3, 13), QTime(0, 0, 0)));
+    EXPECT_EQ(recorder->okitime(), 1.0);
+    tick();
+    const auto rows = HistoryFiles::rows(path);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].date, 36963.0);
+    EXPECT_EQ(rows[1].time, 0.0);
+}
+
+TEST_F(RecorderTick, storesInputValuesByPositionAndColumns11And12HoldZero)
+{
+    // What the poll writes: PV, OP in per cent, SV, 3X 4, 3X 5, alarm types.
+    const float polled[8] = {523.0f, 52.3f, 250.0f, -200.0f, 7.0f, 1.0f, 2.0f, 5.0f};
+    std::copy(std::begin(polled), std::end(polled), image.inputValues.begin());
+    start();
+    tick();
+    const Row row = HistoryFiles::rows(path).at(0);
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(static_cast<float>(row.values[i]), polled[i]) << "value column " << i;
+    EXPECT_EQ(row.values[8], 0.0);
+    EXPECT_EQ(row.values[9], 0.0);
+    EXPECT_EQ(HistoryFiles::scalar(path, QStringLiteral("select count(*) from pv_data where spare1 is null or spare2 is null"))
+                  ->toInt(), 0);
+}
+
+TEST_F(RecorderTick, sampleReadyIsRaisedOnlyWhileTheMainWindowIsOpen)
+{
+    start();
+    image.mainWindowOpen = ProcessImage::kFalse;
+    tick();
+    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
+    image.sampleReady = ProcessImage::kTrue;  // stays as it was
+    nextSecond();
+    EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+
+    image.sampleReady = ProcessImage::kFalse;
+    image.mainWindowOpen = ProcessImage::kTrue;
+    clock.advanceMs(300);
+    tick();  // same second: nothing stored, nothing raised
+    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
+    clock.advanceMs(700);
+    tick();
+    EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
+}
+
+TEST_F(RecorderTick, restartContinuesTheRingFromThePointer)
+{
+    start();
+    tick();
+    nextSecond();
+    nextSecond();
+    clock.advanceMs(1000);
+    restart();
+    tick();  // the reference time starts at 0 again: stores at once
+    EXPECT_EQ(HistoryFiles::pointer(path), 4);
+    EXPECT_EQ(HistoryFiles::rowCount(path), 4);
+}
+
+TEST_F(RecorderTick, existingFileIsRecordedIntoByPositionWithoutChangingItsLayoutOrJournal)
+{
+    ASSERT_TRUE(HistoryFiles::exec(path, HistoryFiles::otherFittingLayout()));
+    const QString layoutQuery = QStringLiteral("select group_concat(sql, ';') from sqlite_master");
+    const QString layoutBefore = HistoryFiles::scalar(path, layoutQuery)->toString();
+    image.inputValues[2] = 250.0f;
+    start();
+    tick();
+    recorder.reset();
+
+    EXPECT_EQ(HistoryFiles::scalar(path, QStringLiteral("select v2 from pv_data where w_id=6"))->toDouble(), 250.0);
+    EXPECT_TRUE(HistoryFiles::scalar(path, QStringLiteral("select note from pv_data where w_id=6"))->isNull());
+    EXPECT_EQ(HistoryFiles::scalar(path, QStringLiteral("select b from sl_void"))->toInt(), 6);
+    EXPECT_EQ(HistoryFiles::scalar(path, layoutQuery)->toString(), layoutBefore);
+    EXPECT_EQ(HistoryFiles::scalar(path, QStringLiteral("pragma journal_mode"))->toString(), QStringLiteral("delete"));
+}
+
+struct Elapsed {
+    double refDate;
+    double refTime;
+    QDateTime now;
+    double seconds;
+};
+
+TEST(RecorderOkitime, wholeSecondsEitherWayFromTheLastSample)
+{
+    const double t = 50707.0 / 86400.0;  // 14:05:07
+    const Elapsed cases[] = {
+        {0.0, 0.0, QDateTime(QDate(1899, 12, 30), QTime(0, 0, 5)), 5.0},
+        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7, 999)), 0.0},
+        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 8)), 1.0},
+        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 6)), 1.0},
+        {36962.0, t, QDateTime(QDate(2001, 3, 13), QTime(14, 5, 7)), 86400.0},
+        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(13, 5, 7)), 3600.0},
+    };
+    for (const Elapsed& c : cases) {
+        ProcessImage image;
+        image.recordRefDate = c.refDate;
+        image.recordRefTime = c.refTime;
+        FakeClock clock(c.now);
+        const SampleRecorder recorder(image, clock, QString());
+        EXPECT_EQ(recorder.okitime(), c.seconds) << c.now.toString(Qt::ISODateWithMs).toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+#include <memory>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include "mainwindow/AlarmPanel.h"
+#include "support/FakeFieldbus.h"
+#include "support/ForwardingFieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/OperatorWrites.h"
+#include "instrument/ProcessImage.h"
+#include "support/WrittenCalls.h"
+
+namespace {
+
+using Call = FakeFieldbus::Call;
+using Reason = EntryCheck::Refusal::Reason;
+
+class AlarmPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The port and module address the link was last opened with.
+        image.linkSettings[ProcessImage::kPortSlot] = 3;
+        image.linkSettings[ProcessImage::kAddressSlot] = 7;
+        for (auto& display : displays)
+            display = new QLabel(QStringLiteral("cyan"));
+        panel = std::make_unique<AlarmPanel>(displays, writes);
+    }
+
+    // What one DOWNLOAD of row `row` with `text` in its entry writes.
+    std::vector<Call> download(int row, const QString& text)
+    {
+        return writtenCalls(bus, link, [&] {
+            panel->Alm11(row)->setText(text);
+            panel->Alm111(row)->click();
+        });
+    }
+
+    FakeFieldbus bus;
+    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
+    ProcessImage image;
+    OperatorWrites writes{image, link};
+    std::array<QLabel*, AlarmRows::kRows> displays{};
+    std::unique_ptr<AlarmPanel> panel;
+};
+
+Call setRegister(int reg, int value)
+{
+    return {"Set_4X_D1", {3, 7, reg, value}};
+}
+
+TEST_F(AlarmPanelTest, rowsCarryTheirCaptionsTheDisplaysGivenAndAnEntryOfZero)
+{
+    const char* captions[] = {"报警1设定值", "报警1动作回差", "报警1延迟时间", "报警2设定值", "报警2动作回差",
+                              "报警2延迟时间", "报警3设定值", "报警3动作回差", "报警3延迟时间"};
+    for (int i = 0; i < AlarmRows::kRows; ++i) {
+        EXPECT_EQ(panel->Label12(28 + i)->text(), QString::fromUtf8(captions[i])) << i;
+        EXPECT_EQ(panel->Alm1(i), displays[static_cast<size_t>(i)]) << i;
+        EXPECT_EQ(panel->Alm1(i)->parent(), panel.get()) << i;
+        EXPECT_EQ(panel->Alm11(i)->text(), QStringLiteral("0")) << i;
+        EXPECT_EQ(panel->Alm111(i)->text(), QStringLiteral("DOWNLOAD")) << i;
+        EXPECT_EQ(AlarmRows::registerOf(i), 257 + i);
+    }
+    EXPECT_EQ(panel->Label12(27), nullptr);
+    EXPECT_EQ(panel->Label12(37), nullptr);
+    EXPECT_EQ(panel->Alm11(9), nullptr);
+    EXPECT_EQ(panel->Alm111(-1), nullptr);
+}
+
+struct DownloadCase {
+    int row;
+    const char* text;
+    std::optional<int> written;  // into register 257 + row; none: nothing written
+};
+
+TEST_F(AlarmPanelTest, downloadWritesTheRoundedEntryWithinItsLimitsAndNothingElse)
+{
+    const DownloadCase cases[] = {
+        {0, "9999", 9999},   {0, "10000", {}},   {8, "-1999", -1999}, {8, "-2000", {}},
+        {3, "12.5", 12},     {3, "13.5", 14},    {4, " 2 5 ", 25},    {5, "150 s", 150},
+        {6, "1e3", 1000},    {7, "9998.5", 9998}, {7, "9999.4", {}},  {7, "-1999.5", {}}, {2, "-0.4", 0},
+    };
+    for (const DownloadCase& c : cases) {
+        const auto calls = download(c.row, QString::fromUtf8(c.text));
+        if (c.written) {
+            EXPECT_EQ(calls, std::vector<Call>{setRegister(257 + c.row, *c.written)}) << c.row << " " << c.text;
+        } else {
+            EXPECT_TRUE(calls.empty()) << c.row << " " << c.text;
+        }
+    }
+}
+
+TEST_F(AlarmPanelTest, theValueIsStagedInTheSharedWriteSlot)
+{
+    download(3, QStringLiteral("12.5"));
+    EXPECT_EQ(image.linkSettings[ProcessImage::kPanelWriteSlot], 12);
+}
+
+TEST_F(AlarmPanelTest, textWithoutANumberIsRefusedInsteadOfWritingZero)
+{
+    QSignalSpy refusals(panel.get(), &AlarmPanel::refused);
+    for (const char* text : {"abc", "", "  ", "-", ".", "e5"}) {
+        EXPECT_TRUE(download(1, QString::fromUtf8(text)).empty()) << text;
+    }
+    ASSERT_EQ(refusals.count(), 6);
+    const auto args = refusals.first();
+    EXPECT_EQ(args.at(0).value<QList<QLineEdit*>>(), QList<QLineEdit*>{panel->Alm11(1)});
+    EXPECT_EQ(args.at(1).toString(), QStringLiteral("报警1动作回差"));
+    EXPECT_EQ(args.at(2).value<EntryCheck::Refusal>().reason, Reason::NotANumber);
+    EXPECT_EQ(panel->Alm11(1)->text(), QStringLiteral("e5"));  // the entry keeps what was typed
+}
+
+TEST_F(AlarmPanelTest, anEntryOutOfRangeIsRefusedWithItsLimits)
+{
+    QSignalSpy refusals(panel.get(), &AlarmPanel::refused);
+    QSignalSpy accepts(panel.get(), &AlarmPanel::accepted);
+    EXPECT_TRUE(download(0, QStringLiteral("10000")).empty());
+    ASSERT_EQ(refusals.count(), 1);
+    EXPECT_EQ(refusals.first().at(2).value<EntryCheck::Refusal>(), (EntryCheck::Refusal{Reason::OutOfRange, -1999, 9999}));
+    EXPECT_EQ(accepts.count(), 0);
+
+    download(0, QStringLiteral("150"));
+    ASSERT_EQ(accepts.count(), 1);
+    EXPECT_EQ(accepts.first().at(0).value<QList<QLineEdit*>>(), QList<QLineEdit*>{panel->Alm11(0)});
+}
+
+TEST_F(AlarmPanelTest, enterInAnEntryDownloadsLikeTheButton)
+{
+    const auto calls = writtenCalls(bus, link, [&] {
+        panel->Alm11(6)->setText(QStringLiteral("420"));
+        emit panel->Alm11(6)->returnPressed();
+    });
+    EXPECT_EQ(calls, std::vector<Call>{setRegister(263, 420)});
+}
+
+TEST_F(AlarmPanelTest, aWriteThatFailsTwiceIsReportedUnderTheRowsCaption)
+{
+    QSignalSpy failures(&writes, &OperatorWrites::failed);
+    bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
+    const auto calls = download(6, QStringLiteral("300"));
+    EXPECT_EQ(calls, (std::vector<Call>{setRegister(263, 300), setRegister(263, 300)}));
+    ASSERT_EQ(failures.count(), 1);
+    EXPECT_EQ(failures.first().at(0).toString(), QStringLiteral("报警3设定值"));
+    const auto outcome = failures.first().at(1).value<WriteOutcome>();
+    EXPECT_EQ(outcome.address, 263);
+    EXPECT_EQ(outcome.value, 300);
+    EXPECT_EQ(outcome.calls, 2);
+    EXPECT_EQ(writes.pending(), 0);
+}
+
+} // namespace

@@ -1,0 +1,262 @@
+#include <QLabel>
+
+#include "mainwindow/LivePanel.h"
+#include "widgets/PanelStates.h"
+#include "support/StationFixture.h"
+#include "trendview/TrendChartView.h"
+
+namespace {
+
+using namespace PanelColours;
+
+class LivePanelTest : public StationFixture {
+protected:
+    void SetUp() override
+    {
+        StationFixture::SetUp();
+        seed(1, 300, 300);
+        load();
+    }
+
+    LivePanel& panel() { return *window->panel(); }
+
+    QStringList scale()
+    {
+        QStringList texts;
+        for (int k = 0; k < 7; ++k)
+            texts << window->chart()->Label5(k)->text();
+        return texts;
+    }
+};
+
+struct FieldCase {
+    bool coil;  // D_0W from coilBits, else D_1W from inputBits
+    int index;
+    const char* set;
+    QColor setColour;
+    const char* clear;
+    QColor clearColour;
+};
+
+TEST_F(LivePanelTest, everyStateFieldShowsItsTextAndColourForOneAndZero)
+{
+    const FieldCase cases[] = {
+        {false, 0, "ALM1报警", kPink, "ALM1 OFF", kCyan},      {false, 1, "ALM2报警", kPink, "ALM2 OFF", kCyan},
+        {false, 2, "ALM3报警", kPink, "ALM3 OFF", kCyan},      {false, 4, "输入开路", kPink, "NO BREAK", kCyan},
+        {false, 5, "输入短路", kPink, "NO SHORT ", kCyan},     {true, 0, "自整定开", kLightRed, "自整定关", kLightYellow},
+        {true, 1, "自动", kLightRed, "手动", kLightYellow},    {true, 2, "手动允许", kLightRed, "手动禁止", kLightYellow},
+    };
+    for (const int bit : {1, 0}) {
+        for (const FieldCase& c : cases)
+            (c.coil ? image.coilBits : image.inputBits)[static_cast<size_t>(c.index)] = bit;
+        window->Timer1_Timer();
+        for (const FieldCase& c : cases) {
+            PanelField* field = c.coil ? panel().D_0W(c.index) : panel().D_1W(c.index);
+            ASSERT_NE(field, nullptr);
+            EXPECT_EQ(field->text(), QString::fromUtf8(bit ? c.set : c.clear)) << c.index << " bit " << bit;
+            EXPECT_EQ(field->background(), bit ? c.setColour : c.clearColour) << c.index << " bit " << bit;
+        }
+    }
+}
+
+TEST_F(LivePanelTest, fieldsStartEmptyInTheirDesignColours)
+{
+    window.reset();  // one main window at a time: they share the connection name
+    window = std::make_unique<MainWindow>(context);
+    EXPECT_TRUE(panel().D_3W(0)->text().isEmpty());
+    EXPECT_EQ(panel().D_3W(0)->background(), kPink);
+    EXPECT_EQ(panel().D_4W(1)->background(), kPink);
+    EXPECT_EQ(panel().D_0W(0)->background(), kLightYellow);
+    EXPECT_EQ(panel().D_0W(1)->background(), kPink);
+    EXPECT_EQ(panel().D_1W(5)->background(), kCyan);
+    EXPECT_EQ(window->Parm1(33)->background(), kCyan);
+    EXPECT_EQ(window->Alm1(8)->background(), kCyan);
+    EXPECT_EQ(panel().D_3W(3), nullptr);
+    EXPECT_EQ(panel().D_3W(4), nullptr);
+    EXPECT_EQ(panel().D_1W(3), nullptr);
+    EXPECT_EQ(panel().D_4W(2), nullptr);
+}
+
+TEST_F(LivePanelTest, valuesShowAsTheProcessImageHoldsThem)
+{
+    image.inputValues[0] = -200.0f;
+    image.inputValues[1] = 52.3f;   // raw 523 in tenths
+    image.inputValues[2] = 1234.0f; // shown as is, whatever the decimal point parameter
+    image.paramValues[2] = 1.0f;
+    image.holdingValues[0] = 523.0f;
+    image.holdingValues[1] = 50.5f;
+    window->Timer1_Timer();
+    EXPECT_EQ(panel().D_3W(0)->text(), QStringLiteral("-200"));
+    EXPECT_EQ(panel().D_3W(1)->text(), QStringLiteral("52.3"));
+    EXPECT_EQ(panel().D_3W(2)->text(), QStringLiteral("1234"));
+    EXPECT_EQ(panel().D_4W(0)->text(), QStringLiteral("523"));
+    EXPECT_EQ(panel().D_4W(1)->text(), QStringLiteral("50.5"));
+}
+
+TEST_F(LivePanelTest, alarmTypeSixLeavesTheCaptionAndZeroShowsTwoBlanks)
+{
+    image.inputValues[5] = 1.0f;
+    image.inputValues[6] = 5.0f;
+    image.inputValues[7] = 0.0f;
+    window->Timer1_Timer();
+    EXPECT_EQ(panel().D_3W(5)->text(), QStringLiteral("上限报警"));
+    EXPECT_EQ(panel().D_3W(6)->text(), QStringLiteral("偏差带报警"));
+    EXPECT_EQ(panel().D_3W(7)->text(), QStringLiteral("  "));
+
+    image.inputValues[5] = 6.0f;
+    image.inputValues[6] = 2.5f;
+    window->Timer1_Timer();
+    EXPECT_EQ(panel().D_3W(5)->text(), QStringLiteral("上限报警"));
+    EXPECT_EQ(panel().D_3W(6)->text(), QStringLiteral("偏差带报警"));
+}
+
+TEST_F(LivePanelTest, parametersAndAlarmRegistersFollowTheImage)
+{
+    for (int i = 1; i <= 37; ++i)
+        image.paramValues[static_cast<size_t>(i)] = static_cast<float>(i * 10);
+    image.paramValues[6] = 0.5f;  // a tenths parameter
+    image.alarmRegs[0] = 9999;
+    image.alarmRegs[8] = -1999;
+    image.alarmRegs[9] = 4242;    // read, not shown
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Parm1(0)->text(), QStringLiteral("10"));
+    EXPECT_EQ(window->Parm1(5)->text(), QStringLiteral("0.5"));
+    EXPECT_EQ(window->Parm1(33)->text(), QStringLiteral("340"));
+    EXPECT_EQ(window->Parm1(34), nullptr);
+    EXPECT_EQ(window->Alm1(0)->text(), QStringLiteral("9999"));
+    EXPECT_EQ(window->Alm1(8)->text(), QStringLiteral("-1999"));
+    EXPECT_EQ(window->Alm1(9), nullptr);
+}
+
+TEST_F(LivePanelTest, yAxisScaleFollowsSpanAndMinimum)
+{
+    struct Case {
+        int16_t span;
+        int16_t min;
+        QStringList labels;
+    };
+    const Case cases[] = {
+        {60, 0, {"0", "10", "20", "30", "40", "50", "60"}},
+        {100, 0, {"0", "17", "33", "50", "67", "83", "100"}},
+        {3, 0, {"0", "0", "1", "2", "2", "2", "3"}},
+        {1000, -200, {"-200", "-33", "133", "300", "467", "633", "800"}},
+    };
+    for (const Case& c : cases) {
+        image.yAxisSpan = c.span;
+        image.yAxisMin = c.min;
+        window->Timer1_Timer();
+        EXPECT_EQ(scale(), c.labels) << c.span;
+    }
+}
+
+TEST_F(LivePanelTest, tickWithoutANewSampleChangesNeitherTheBuffersNorTheChart)
+{
+    const TrendBuffers before = window->trendBuffers();
+    image.yAxisSpan = 100;
+    image.yAxisMin = 50;  // a chart refresh would set a new offset
+    const int32_t offset = image.yAxisOffset;
+    window->Timer1_Timer();
+    const TrendBuffers& after = window->trendBuffers();
+    EXPECT_EQ(after.trendValues, before.trendValues);
+    EXPECT_EQ(after.trendDates, before.trendDates);
+    EXPECT_EQ(after.trendTimes, before.trendTimes);
+    EXPECT_EQ(after.markEnd, 241);
+    EXPECT_EQ(after.curveEnd, 241);
+    EXPECT_EQ(image.yAxisOffset, offset);
+
+    tickWithSample();
+    EXPECT_NE(image.yAxisOffset, offset);  // the new sample redraws the chart
+}
+
+TEST_F(LivePanelTest, newSampleGoesIntoTheNextSlotStampedByTheClock)
+{
+    for (size_t ch = 0; ch < 10; ++ch)
+        image.inputValues[ch] = static_cast<float>(500 + ch);
+    tickWithSample();
+    const TrendBuffers& b = window->trendBuffers();
+    EXPECT_EQ(b.curveEnd, 242);
+    EXPECT_EQ(b.markEnd, 242);
+    for (size_t ch = 0; ch < 8; ++ch)
+        EXPECT_EQ(b.trendValues[242][ch], 500.0f + ch) << ch;
+    EXPECT_EQ(b.trendValues[242][8], 0.0f);
+    EXPECT_EQ(b.trendDates[242], DateValue::fromDate(QDate(2001, 3, 12)));
+    EXPECT_EQ(b.trendTimes[242], DateValue::fromTime(QTime(14, 5, 7)));
+    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
+}
+
+TEST_F(LivePanelTest, atZoomLevelOneTheSampleAfterSlot260ReloadsTheNewestRecords)
+{
+    image.inputValues[0] = 7777.0f;
+    for (int n = 1; n <= 19; ++n)
+        tickWithSample();
+    EXPECT_EQ(window->trendBuffers().curveEnd, 260);
+    EXPECT_EQ(idAt(260), 7777);
+
+    // The recorder stored one more record meanwhile.
+    ASSERT_TRUE(HistoryFiles::insertRows(
+        path, HistoryFiles::sequence(301, 301, DateValue::fromDateTime(kRecordStart.addSecs(300))), 301));
+    tickWithSample();
+    const TrendBuffers& b = window->trendBuffers();
+    EXPECT_EQ(b.markEnd, 241);
+    EXPECT_EQ(b.curveEnd, 241);
+    EXPECT_EQ(window->playback().window.latestId, 301);
+    EXPECT_EQ(idAt(1), 61);
+    EXPECT_EQ(idAt(240), 300);
+    EXPECT_EQ(idAt(241), 7777);  // the live sample over the newest record
+    EXPECT_EQ(idAt(242), 0);
+}
+
+TEST_F(LivePanelTest, label19ShowsTheSampleSpacingAfterEachTick)
+{
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label19()->text(), QStringLiteral("150"));
+    window->zoom().zoomLevel = 4;
+    window->zoom().ApplyZoom();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label19()->text(), QStringLiteral("37.5"));
+}
+
+TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
+{
+    panel().D_3W(0)->setBackground(QColor(255, 255, 0));
+    window->Label2(9)->setBackground(QColor(255, 255, 0));
+    window->navigator().rulerMode = -1;
+    window->Timer1_Timer();
+    EXPECT_EQ(panel().D_3W(0)->background(), QColor(255, 255, 0));
+    window->Timer3_Timer();
+    EXPECT_NE(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
+
+    window->navigator().rulerMode = 0;
+    window->Timer1_Timer();
+    EXPECT_EQ(panel().D_3W(0)->background(), kPink);
+    EXPECT_EQ(window->Label2(9)->background(), kLightGreen);
+    EXPECT_EQ(window->Label2(10)->background(), kLightGreen);
+}
+
+TEST_F(LivePanelTest, headerShowsTheClocksDateAndTime)
+{
+    window->Timer3_Timer();
+    EXPECT_EQ(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
+    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("14:05:07"));
+    clock.set(QDateTime(QDate(2001, 12, 31), QTime(23, 59, 59)));
+    window->Timer3_Timer();
+    EXPECT_EQ(window->Label2(9)->text(), QStringLiteral("12-31-2001"));
+    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("23:59:59"));
+}
+
+TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
+{
+    image.inputValues[0] = 321.0f;
+    recorder.Form_Load();
+    recorder.Timer1.stop();
+    clock.advanceMs(1000);
+    recorder.Timer1_Timer();
+    ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->trendBuffers().curveEnd, 242);
+    EXPECT_EQ(idAt(242), 321);
+    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
+    EXPECT_EQ(panel().D_3W(0)->text(), QStringLiteral("321"));
+}
+
+} // namespace

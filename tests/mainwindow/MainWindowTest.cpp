@@ -1,0 +1,247 @@
+#include <QComboBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QWindow>
+
+#include "mainwindow/LinkSettingsBar.h"
+#include "mainwindow/LivePanel.h"
+#include "support/StationFixture.h"
+#include "widgets/StationFont.h"
+#include "trendview/TrendChartView.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+class MainWindowTest : public StationFixture {
+protected:
+    void showActive()
+    {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // What "退出" and Esc leave behind.
+    void expectEnded(const QSignalSpy& exits)
+    {
+        EXPECT_EQ(exits.count(), 1);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(window->databaseOpen());
+        EXPECT_EQ(window->closeGuard, 0);
+        EXPECT_EQ(image.mainWindowOpen, ProcessImage::kFalse);
+        EXPECT_FALSE(window->Timer1.isActive());
+    }
+};
+
+TEST_F(MainWindowTest, loadChoosesTheDefaultLinkSettings)
+{
+    load();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("过程控制仪表  TQ5800"));
+    const LinkSettingsBar* s = window->settings();
+    ASSERT_EQ(s->Combo1()->count(), 20);
+    EXPECT_EQ(s->Combo1()->itemText(0), QStringLiteral("1 "));
+    EXPECT_EQ(s->Combo1()->itemText(19), QStringLiteral("20 "));
+    EXPECT_EQ(s->Combo1()->currentText(), QStringLiteral("1 "));
+    ASSERT_EQ(s->Combo2()->count(), 16);
+    EXPECT_EQ(s->Combo2()->itemText(15), QStringLiteral("16 "));
+    EXPECT_EQ(s->Combo2()->currentText(), QStringLiteral("1 "));
+    EXPECT_TRUE(s->Option1(1)->isChecked());
+    EXPECT_EQ(s->Option1(1)->text(), QStringLiteral("9600"));
+    EXPECT_FALSE(s->Option1(0)->isChecked() || s->Option1(2)->isChecked());
+    EXPECT_TRUE(s->Option2(0)->isChecked());
+    EXPECT_EQ(s->Option2(0)->text(), QStringLiteral("无校验"));
+    EXPECT_EQ(s->Frame6()->title(), QStringLiteral("通讯端口选择"));
+    EXPECT_EQ(s->Frame2(1)->title(), QStringLiteral("波特率"));
+    EXPECT_EQ(s->Frame5(0)->title(), QStringLiteral("模块地址"));
+    EXPECT_EQ(s->Frame5(1)->title(), QStringLiteral("校验方式"));
+    EXPECT_EQ(s->Command9()->text(), QStringLiteral("打开"));
+    EXPECT_EQ(s->Command10()->text(), QStringLiteral("关闭"));
+}
+
+TEST_F(MainWindowTest, loadSetsTheSharedFlagsTheGuardAndTheChartLabels)
+{
+    load();
+    EXPECT_EQ(image.yAxisSpan, 60);
+    EXPECT_EQ(image.yAxisMin, 0);
+    EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
+    EXPECT_EQ(window->closeGuard, -1);
+    EXPECT_EQ(window->rulerMode(), 0);
+    EXPECT_EQ(window->zoom().zoomLevel, 1);
+    EXPECT_EQ(window->Label19()->text(), QStringLiteral("12008"));
+    EXPECT_EQ(window->Label20()->text(), QStringLiteral("7508"));
+    EXPECT_TRUE(window->databaseOpen());
+    EXPECT_FALSE(window->Command21()->isEnabled());
+    EXPECT_FALSE(window->Command23()->isEnabled());
+    EXPECT_EQ(window->Command21()->text(), QStringLiteral("CONFIG"));
+    EXPECT_EQ(window->Command23()->text(), QStringLiteral("参数校准"));
+    EXPECT_EQ(window->Command1()->text(), QStringLiteral("退出"));
+}
+
+TEST_F(MainWindowTest, timersStartWithTheLoadAtTheirIntervals)
+{
+    window = std::make_unique<MainWindow>(context);
+    EXPECT_FALSE(window->Timer1.isActive());
+    window->Form_Load();
+    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(window->Timer1.interval(), 200);
+    EXPECT_EQ(window->Timer2.interval(), 1000);
+    EXPECT_EQ(window->Timer3.interval(), 1000);
+    EXPECT_EQ(window->Timer4.interval(), 3000);
+    EXPECT_TRUE(window->Timer2.isActive() && window->Timer3.isActive() && window->Timer4.isActive());
+}
+
+TEST_F(MainWindowTest, loadShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
+{
+    seed(1, 300, 300);
+    load();
+    const TrendBuffers& b = window->trendBuffers();
+    EXPECT_EQ(b.loadedCount, 241);
+    EXPECT_EQ(b.markEnd, 241);
+    EXPECT_EQ(b.curveEnd, 241);
+    EXPECT_EQ(window->playback().window.latestId, 300);
+    EXPECT_EQ(idAt(1), 60);
+    EXPECT_EQ(idAt(241), 300);
+    // Slot 181 is at the left edge at zoom level 1: record 240, 239 s after the first.
+    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("13:03:59"));
+    window->Timer3_Timer();
+    EXPECT_EQ(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
+    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("14:05:07"));
+}
+
+TEST_F(MainWindowTest, withoutADatabaseTheWindowStillWorksAndSaysWhy)
+{
+    // A plain file where the database's folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
+    load();
+    EXPECT_FALSE(window->databaseOpen());
+    EXPECT_EQ(window->trendBuffers().loadedCount, 241);
+    EXPECT_EQ(idAt(241), 0);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("历史数据库无法打开")));
+    window->settings()->Command9()->click();
+    EXPECT_TRUE(poll.running());
+}
+
+TEST_F(MainWindowTest, aDatabaseThatFailedAtTheLoadIsTriedAgainAtTheNextReload)
+{
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
+    load();
+    ASSERT_FALSE(window->databaseOpen());
+
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("blocker"))));
+    for (int n = 1; n < 20; ++n)
+        tickWithSample();
+    EXPECT_FALSE(window->databaseOpen());  // not before a reload needs it
+    tickWithSample();
+    EXPECT_TRUE(window->databaseOpen());
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("历史数据库已重新打开"));
+    EXPECT_EQ(window->trendBuffers().curveEnd, 241);
+}
+
+TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
+{
+    load();
+    showActive();
+    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+    window->Timer1.start();
+    window->windowHandle()->close();  // what the frame's close button does
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->databaseOpen());
+    EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
+    EXPECT_EQ(window->closeGuard, -1);
+    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(exits.count(), 0);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("退出")));
+
+    // The recorder still hands its samples to the chart.
+    recorder.Form_Load();
+    recorder.Timer1.stop();
+    recorder.Timer1_Timer();
+    EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
+    EXPECT_FALSE(window->close());
+}
+
+TEST_F(MainWindowTest, escEndsTheStation)
+{
+    load();
+    showActive();
+    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    expectEnded(exits);
+}
+
+TEST_F(MainWindowTest, escEndsTheStationAlsoFromAPortTextBeingTyped)
+{
+    load();
+    showActive();
+    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+    QLineEdit* portText = window->settings()->Combo1()->lineEdit();
+    portText->setFocus();
+    QTest::keyClicks(portText, QStringLiteral("3"));
+    QTest::keyClick(portText, Qt::Key_Escape);
+    expectEnded(exits);
+}
+
+TEST_F(MainWindowTest, exitButtonEndsTheStationEvenWhileThePollRuns)
+{
+    load();
+    showActive();
+    QTest::mouseClick(window->settings()->Command9(), Qt::LeftButton);
+    ASSERT_TRUE(poll.running());
+    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+    QTest::mouseClick(window->Command1(), Qt::LeftButton);
+    expectEnded(exits);
+    window->Command1_Click();  // a second request is not a second exit
+    EXPECT_EQ(exits.count(), 1);
+}
+
+TEST_F(MainWindowTest, aSecondIdleTimerTickHasNoEffect)
+{
+    seed(1, 300, 300);
+    load();
+    image.inputValues[0] = 77.0f;
+    const TrendBuffers before = window->trendBuffers();
+    const QString pv = window->panel()->D_3W(0)->text();
+    window->Timer4_Timer();
+    EXPECT_EQ(window->trendBuffers().trendValues, before.trendValues);
+    EXPECT_EQ(window->panel()->D_3W(0)->text(), pv);
+}
+
+TEST_F(MainWindowTest, chineseTextHasAFontAndTheStationNamesItsFamily)
+{
+    EXPECT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty());
+    load();
+    EXPECT_EQ(window->font().families().value(0), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(window->font().families().value(1), QStringLiteral("Noto Sans CJK SC"));
+}
+
+TEST_F(MainWindowTest, windowFitsTheOperatorScreenAndTheChartTakesTheRoomWhenItGrows)
+{
+    load();
+    window->resize(1280, 800);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // Room left on a 1280 x 800 screen for the title bar and a desktop panel.
+    EXPECT_LE(window->minimumSizeHint().width(), 1280);
+    EXPECT_LE(window->minimumSizeHint().height(), 720);
+    const QSize small = window->chart()->size();
+    window->resize(1920, 1080);
+    ASSERT_TRUE(waitFor([&] { return window->chart()->width() > small.width(); }));
+    EXPECT_GT(window->chart()->width() - small.width(), 500);
+    EXPECT_GT(window->chart()->height(), small.height());
+}
+
+} // namespace

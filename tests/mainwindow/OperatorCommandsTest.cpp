@@ -1,0 +1,268 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include "mainwindow/AlarmPanel.h"
+#include "mainwindow/ChartPanel.h"
+#include "widgets/EntryFeedback.h"
+#include "mainwindow/LivePanel.h"
+#include "support/StationFixture.h"
+#include "trendview/TrendChartView.h"
+#include "support/WrittenCalls.h"
+
+namespace {
+
+using Call = FakeFieldbus::Call;
+
+// The operator's commands and the alarm set points in the main window, on
+// a fake fieldbus: what reaches the instrument, and what the operator sees
+// when nothing does.
+class OperatorCommandsTest : public StationFixture {
+protected:
+    void SetUp() override
+    {
+        StationFixture::SetUp();
+        loadLinkedTo(3, 7);
+    }
+
+    LivePanel& panel() { return *window->panel(); }
+    ChartPanel& chart() { return *window->chartPanel(); }
+
+    // The writes one press of `button` makes, `text` typed into `entry` first.
+    std::vector<Call> press(QPushButton* button, QLineEdit* entry = nullptr, const QString& text = QString())
+    {
+        return writtenCalls(bus, link, [&] {
+            if (entry)
+                entry->setText(text);
+            button->click();
+        });
+    }
+    std::vector<Call> setSv(const QString& text) { return press(panel().Command12(0), panel().Text1(0), text); }
+    std::vector<Call> changeY(const QString& maximum, const QString& minimum)
+    {
+        chart().YKD()->setText(maximum);
+        return press(chart().Command26(), chart().YKD1(), minimum);
+    }
+
+    QString status() const { return window->statusBar()->currentMessage(); }
+};
+
+Call setRegister(int reg, int value)
+{
+    return {"Set_4X_D1", {3, 7, reg, value}};
+}
+
+std::vector<Call> coil(const char* call, int number)
+{
+    return {{call, {3, 7, number}}};
+}
+
+struct RegisterCase {
+    int index;  // Command12(index): 0 SV, 1 manual OP
+    const char* text;
+    std::optional<int> written;  // into register index + 1
+};
+
+TEST_F(OperatorCommandsTest, setSvAndSetOpWriteWhatWasTypedWithinTheLimits)
+{
+    const RegisterCase cases[] = {
+        {0, "9999", 9999}, {0, "10000", {}}, {0, "-2000", {}}, {0, "-1999", -1999},
+        {0, "25.5", 26},   {0, "24.5", 24},  {0, "250", 250},
+        {1, "50", 500},    {1, "12.5", 125}, {1, "1000", 10000}, {1, "-10", -100},
+        {1, "3276.8", {}},  // ten times it would not fit the register
+    };
+    for (const RegisterCase& c : cases) {
+        const auto calls = press(panel().Command12(c.index), panel().Text1(c.index), QString::fromUtf8(c.text));
+        if (c.written) {
+            EXPECT_EQ(calls, std::vector<Call>{setRegister(c.index + 1, *c.written)}) << c.index << " " << c.text;
+            EXPECT_EQ(image.linkSettings[ProcessImage::kPanelWriteSlot], *c.written) << c.text;
+        } else {
+            EXPECT_TRUE(calls.empty()) << c.index << " " << c.text;
+        }
+    }
+}
+
+TEST_F(OperatorCommandsTest, captionsAndInitialTexts)
+{
+    EXPECT_EQ(panel().Command12(0)->text(), QStringLiteral("设定SV"));
+    EXPECT_EQ(panel().Command12(1)->text(), QStringLiteral("设定OP"));
+    EXPECT_EQ(panel().Text1(0)->text(), QStringLiteral("0"));
+    EXPECT_EQ(panel().Text1(1)->text(), QStringLiteral("0"));
+    EXPECT_EQ(panel().Command11()->text(), QStringLiteral("自整定"));
+    EXPECT_EQ(panel().Command13()->text(), QStringLiteral("手动/自动"));
+    EXPECT_EQ(panel().Command14()->text(), QStringLiteral("手动禁止"));
+    EXPECT_EQ(chart().Command26()->text(), QStringLiteral("修改Y"));
+    EXPECT_EQ(chart().YKD()->text(), QStringLiteral("60"));
+    EXPECT_EQ(chart().YKD1()->text(), QStringLiteral("0"));
+}
+
+TEST_F(OperatorCommandsTest, textWithoutANumberWritesNothingMarksTheFieldAndSaysWhy)
+{
+    EXPECT_TRUE(setSv(QStringLiteral("abc")).empty());
+    EXPECT_TRUE(EntryFeedback::isMarked(panel().Text1(0)));
+    EXPECT_EQ(status(), QStringLiteral("“设定SV”未执行：输入的不是数字"));
+    EXPECT_EQ(panel().Text1(0)->text(), QStringLiteral("abc"));  // kept for correcting
+
+    // Correcting the entry takes the mark away; a good value goes out.
+    panel().Text1(0)->selectAll();
+    QTest::keyClicks(panel().Text1(0), QStringLiteral("250"));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(0)));
+    EXPECT_EQ(press(panel().Command12(0)), std::vector<Call>{setRegister(1, 250)});
+}
+
+TEST_F(OperatorCommandsTest, aRefusedEntryTakesTheFocusReadyToBeTypedOver)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(press(panel().Command12(0), panel().Text1(0), QStringLiteral("12345")).empty());
+    EXPECT_TRUE(panel().Text1(0)->hasFocus());
+    EXPECT_EQ(panel().Text1(0)->selectedText(), QStringLiteral("12345"));
+    QTest::keyClicks(panel().Text1(0), QStringLiteral("1234"));
+    EXPECT_EQ(panel().Text1(0)->text(), QStringLiteral("1234"));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(0)));
+}
+
+TEST_F(OperatorCommandsTest, anEntryOutOfRangeIsMarkedWithItsLimits)
+{
+    EXPECT_TRUE(press(panel().Command12(1), panel().Text1(1), QStringLiteral("10000")).empty());
+    EXPECT_TRUE(EntryFeedback::isMarked(panel().Text1(1)));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(0)));
+    EXPECT_EQ(status(), QStringLiteral("“设定OP”未执行：数值须在 -1999 到 9999 之间"));
+
+    // A value that goes out takes the mark away, however it was entered.
+    EXPECT_EQ(press(panel().Command12(1), panel().Text1(1), QStringLiteral("50")),
+              std::vector<Call>{setRegister(2, 500)});
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(1)));
+}
+
+TEST_F(OperatorCommandsTest, enterInTheEntrySendsLikeTheButton)
+{
+    const auto calls = writtenCalls(bus, link, [&] {
+        panel().Text1(0)->setText(QStringLiteral("180"));
+        QTest::keyClick(panel().Text1(0), Qt::Key_Return);
+    });
+    EXPECT_EQ(calls, std::vector<Call>{setRegister(1, 180)});
+}
+
+TEST_F(OperatorCommandsTest, theFailureValueIsAnsweredByOneRepeatAndNoMessage)
+{
+    bus.scriptWriteResults({Fieldbus::kFailure});
+    EXPECT_EQ(setSv(QStringLiteral("250")), (std::vector<Call>{setRegister(1, 250), setRegister(1, 250)}));
+    EXPECT_FALSE(status().contains(QStringLiteral("失败")));
+}
+
+TEST_F(OperatorCommandsTest, aWriteThatFailsTwiceIsNamedInTheStatusBar)
+{
+    bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
+    EXPECT_EQ(setSv(QStringLiteral("250")), (std::vector<Call>{setRegister(1, 250), setRegister(1, 250)}));
+    EXPECT_TRUE(status().startsWith(QStringLiteral("“设定SV” 250 写入失败（已重试一次）："))) << status().toStdString();
+}
+
+struct CoilCase {
+    QPushButton* (LivePanel::*button)() const;
+    int coil;
+};
+
+TEST_F(OperatorCommandsTest, eachSwitchTurnsItsCoilTheOtherWayFromItsPolledState)
+{
+    const CoilCase cases[] = {{&LivePanel::Command11, 1}, {&LivePanel::Command13, 2}, {&LivePanel::Command14, 3}};
+    for (const CoilCase& c : cases) {
+        auto& bit = image.coilBits[static_cast<size_t>(c.coil - 1)];
+        bit = 1;
+        EXPECT_EQ(press((panel().*c.button)()), coil("Rst_0X_Bit1", c.coil));
+        // Until the poll brings the new state a second click repeats it.
+        EXPECT_EQ(press((panel().*c.button)()), coil("Rst_0X_Bit1", c.coil));
+        bit = 0;
+        EXPECT_EQ(press((panel().*c.button)()), coil("Set_0X_Bit1", c.coil));
+    }
+}
+
+TEST_F(OperatorCommandsTest, aSwitchTheInstrumentRefusesIsNamedInTheStatusBar)
+{
+    image.coilBits[1] = 1;
+    bus.failCalls("Rst_0X_Bit1");
+    EXPECT_EQ(press(panel().Command13()).size(), 1u);  // a coil command is never repeated
+    EXPECT_TRUE(status().startsWith(QStringLiteral("“手动/自动” 切换失败："))) << status().toStdString();
+}
+
+struct YCase {
+    const char* maximum;
+    const char* minimum;
+    bool accepted;
+    int16_t yAxisMin;
+    int16_t yAxisSpan;
+};
+
+TEST_F(OperatorCommandsTest, changeYSetsTheRangeOrLeavesItAsItWas)
+{
+    const YCase cases[] = {
+        {"100", "0", true, 0, 100},      {"100", "100", true, 100, 0},
+        {"101", "101", true, 101, 0},    {"100", "101", false, 101, 0},
+        {"36001", "0", false, 101, 0},   {"36000", "-12000", false, 101, 0},
+        {"1000", "-200", true, -200, 1200},
+    };
+    for (const YCase& c : cases) {
+        EXPECT_TRUE(changeY(QString::fromUtf8(c.maximum), QString::fromUtf8(c.minimum)).empty());
+        EXPECT_EQ(image.yAxisMin, c.yAxisMin) << c.maximum << "/" << c.minimum;
+        EXPECT_EQ(image.yAxisSpan, c.yAxisSpan) << c.maximum << "/" << c.minimum;
+        EXPECT_EQ(EntryFeedback::isMarked(chart().YKD()) || EntryFeedback::isMarked(chart().YKD1()), !c.accepted)
+            << c.maximum << "/" << c.minimum;
+    }
+    // The scale beside the chart follows at once, ruler or not.
+    EXPECT_EQ(window->chart()->Label5(0)->text(), QStringLiteral("-200"));
+    EXPECT_EQ(window->chart()->Label5(6)->text(), QStringLiteral("1000"));
+}
+
+TEST_F(OperatorCommandsTest, aRefusedRangeMarksTheFieldToCorrectAndSaysWhy)
+{
+    changeY(QStringLiteral("100"), QStringLiteral("101"));
+    EXPECT_FALSE(EntryFeedback::isMarked(chart().YKD()));
+    EXPECT_TRUE(EntryFeedback::isMarked(chart().YKD1()));
+    EXPECT_EQ(status(), QStringLiteral("“修改Y”未执行：最小值不能大于最大值"));
+
+    changeY(QStringLiteral("36000"), QStringLiteral("-12000"));
+    EXPECT_TRUE(EntryFeedback::isMarked(chart().YKD()));
+    EXPECT_TRUE(EntryFeedback::isMarked(chart().YKD1()));
+    EXPECT_EQ(status(), QStringLiteral("“修改Y”未执行：最大值与最小值之差不能超过 32767"));
+    EXPECT_EQ(image.yAxisSpan, 60);
+    EXPECT_EQ(image.yAxisMin, 0);
+
+    changeY(QStringLiteral("300"), QStringLiteral("-12000"));
+    EXPECT_FALSE(EntryFeedback::isMarked(chart().YKD()));
+    EXPECT_FALSE(EntryFeedback::isMarked(chart().YKD1()));
+    EXPECT_EQ(image.yAxisSpan, 12300);
+}
+
+TEST_F(OperatorCommandsTest, parameterCalibrationDoesNothing)
+{
+    window->Command23()->setEnabled(true);
+    const ProcessImage before = image;
+    EXPECT_TRUE(press(window->Command23()).empty());
+    EXPECT_EQ(image.linkSettings, before.linkSettings);
+    EXPECT_TRUE(status().isEmpty());
+}
+
+TEST_F(OperatorCommandsTest, anAlarmRowWritesItsRegisterOrSaysWhyNot)
+{
+    AlarmPanel& alarms = *window->alarmPanel();
+    EXPECT_EQ(press(alarms.Alm111(3), alarms.Alm11(3), QStringLiteral("12.5")), std::vector<Call>{setRegister(260, 12)});
+    EXPECT_TRUE(press(alarms.Alm111(4), alarms.Alm11(4), QStringLiteral("abc")).empty());
+    EXPECT_TRUE(EntryFeedback::isMarked(alarms.Alm11(4)));
+    EXPECT_EQ(status(), QStringLiteral("“报警2动作回差”未执行：输入的不是数字"));
+}
+
+TEST_F(OperatorCommandsTest, alarmDisplaysShowThePolledRegistersNotTheEntries)
+{
+    AlarmPanel& alarms = *window->alarmPanel();
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(alarms.Alm1(i), window->Alm1(i)) << i;
+    image.alarmRegs[3] = 77;
+    alarms.Alm11(3)->setText(QStringLiteral("12.5"));
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Alm1(3)->text(), QStringLiteral("77"));
+}
+
+} // namespace

@@ -1,0 +1,150 @@
+#include <QFile>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "mainwindow/LinkSettingsBar.h"
+#include "support/OwnerFileAccess.h"
+#include "support/StationFixture.h"
+#include "widgets/StatusIndicator.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+class StatusDisplay : public StationFixture {
+protected:
+    void SetUp() override
+    {
+        StationFixture::SetUp();
+        load();
+    }
+
+    QString linkText() const { return window->linkIndicator()->text(); }
+    QString recorderText() const { return window->recorderIndicator()->text(); }
+};
+
+TEST_F(StatusDisplay, beforeAnythingRunsItSaysSoCalmly)
+{
+    EXPECT_EQ(linkText(), QStringLiteral("● 链路未打开"));
+    EXPECT_EQ(recorderText(), QStringLiteral("● 记录未启动"));
+    EXPECT_EQ(window->linkIndicator()->line().severity, StatusSeverity::Idle);
+}
+
+TEST_F(StatusDisplay, anInstrumentThatAnswersShowsGreen)
+{
+    bus.setInputRegister(1, 250);
+    window->settings()->Command9()->click();
+    EXPECT_EQ(linkText(), QStringLiteral("● 正在连接仪表"));
+    ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
+    EXPECT_EQ(window->linkIndicator()->palette().color(QPalette::Window), QColor(128, 255, 128));
+}
+
+TEST_F(StatusDisplay, aSilentInstrumentIsReportedOncePerEpisodeWithTheTimeItBegan)
+{
+    bus.failAll();
+    window->settings()->Command9()->click();
+    ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断 自 14:05:07：")); }));
+    EXPECT_EQ(window->linkIndicator()->line().severity, StatusSeverity::Fault);
+    const QString reported = linkText();
+
+    // Further failed cycles of the same episode leave the text alone.
+    const int cycles = poll.linkHealth().cycles();
+    clock.advanceMs(5000);
+    ASSERT_TRUE(waitFor([&] { return poll.linkHealth().cycles() >= cycles + 2; }));
+    EXPECT_EQ(linkText(), reported);
+
+    bus.failAll(false);
+    ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
+    window->settings()->Command10()->click();
+    EXPECT_EQ(linkText(), QStringLiteral("● 链路未打开"));
+}
+
+TEST_F(StatusDisplay, recordingThatWorksShowsGreen)
+{
+    recorder.Form_Load();
+    recorder.Timer1.stop();
+    recorder.Timer1_Timer();
+    EXPECT_EQ(recorderText(), QStringLiteral("● 记录正常"));
+    EXPECT_EQ(window->recorderIndicator()->line().severity, StatusSeverity::Ok);
+}
+
+TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
+{
+    // A plain file where the recorder's folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    window.reset();
+    SampleRecorder failing(image, clock, dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite")),
+                  QStringLiteral("test-failing-recorder"));
+    StationContext failingContext{image, clock, link, poll, connection, failing, path};
+    MainWindow station(failingContext);
+    station.Form_Load();
+
+    failing.Form_Load();
+    failing.Timer1.stop();
+    const QString text = station.recorderIndicator()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
+    EXPECT_EQ(station.recorderIndicator()->line().severity, StatusSeverity::Fault);
+    EXPECT_TRUE(station.recorderIndicator()->toolTip().contains(QStringLiteral("blocker")));
+
+    // The recorder goes on counting samples; the display does not repeat itself.
+    clock.advanceMs(10000);
+    failing.Timer1_Timer();
+    EXPECT_EQ(station.recorderIndicator()->text(), text);
+}
+
+// The window must first meet the file when it is already read-only, so this
+// fixture does not load in its set-up.
+using ReadOnlyHistory = StationFixture;
+
+TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWritable)
+{
+    seed(1, 300, 300);
+    const QByteArray before = HistoryFiles::sha256(path);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    OwnerFileAccess asOwner;  // the modes bind even when the tests run as root
+
+    load();
+    EXPECT_FALSE(window->databaseOpen());
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("cannot be written")))
+        << window->statusBar()->currentMessage().toStdString();
+    recorder.Form_Load();
+    recorder.Timer1.stop();
+    const QString text = window->recorderIndicator()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
+    EXPECT_TRUE(window->recorderIndicator()->toolTip().contains(QStringLiteral("cannot be written")));
+
+    // Every second still reaches the chart from the process image.
+    image.inputValues[0] = 321.5f;
+    for (int i = 0; i < 3; ++i) {
+        clock.advanceMs(1000);
+        recorder.Timer1_Timer();
+        ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
+        const int end = window->trendBuffers().curveEnd;
+        window->Timer1_Timer();
+        EXPECT_EQ(window->trendBuffers().curveEnd, end + 1);
+        EXPECT_FLOAT_EQ(window->trendBuffers().trendValues[static_cast<size_t>(end + 1)][0], 321.5f);
+    }
+    EXPECT_EQ(HistoryFiles::sha256(path), before);
+
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    for (int i = 0; i < SampleRecorder::kRecheckSeconds; ++i) {
+        clock.advanceMs(1000);
+        recorder.Timer1_Timer();
+    }
+    EXPECT_EQ(window->recorderIndicator()->text(), QStringLiteral("● 记录正常"));
+    for (int i = 0; i < 20 && !window->databaseOpen(); ++i)
+        tickWithSample();
+    EXPECT_TRUE(window->databaseOpen());
+}
+
+TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
+{
+    bus.failCalls("OpenPort_Modbus");
+    window->settings()->Command9()->click();
+    ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "configwindow/ConfigWindow.h"
+#include "support/ConfigOperator.h"
+#include "support/FakeClock.h"
+#include "support/FakeFieldbus.h"
+#include "support/ForwardingFieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "instrument/ParameterCatalogue.h"
+#include "link/PortConnection.h"
+#include "instrument/ProcessImage.h"
+#include "station/StationContext.h"
+#include "support/WaitFor.h"
+#include "support/WrittenCalls.h"  // also readable calls in failure messages
+#include "history/SampleRecorder.h"
+
+// The configuration window on a fake fieldbus, shown and active so that
+// focus moves as it does for an operator. The link settings are those the
+// port connection leaves behind: port 1, module address 1.
+class ConfigFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        image.linkSettings[ProcessImage::kPortSlot] = 1;
+        image.linkSettings[ProcessImage::kAddressSlot] = 1;
+    }
+
+    void open()
+    {
+        window = std::make_unique<ConfigWindow>(context);
+        window->Timer1.stop();  // the test ticks the read-back itself
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Waits until every call queued on the link so far has run and its
+    // outcome has reached the window: the link runs calls in order, so a
+    // marker call queued now comes back last.
+    void drainLink()
+    {
+        QSignalSpy finished(&link, &InstrumentLink::writeFinished);
+        const quint64 marker = link.resetCoil(0, 0, kMarkerCoil);
+        ASSERT_TRUE(waitFor([&] {
+            for (const QList<QVariant>& args : finished)
+                if (args.at(0).value<WriteOutcome>().id == marker)
+                    return true;
+            return false;
+        }));
+    }
+
+    // The register writes the fieldbus has seen, after draining the link.
+    std::vector<FakeFieldbus::Call> writes()
+    {
+        drainLink();
+        std::vector<FakeFieldbus::Call> found;
+        for (const FakeFieldbus::Call& call : bus.calls())
+            if (call.name == "Set_4X_D1")
+                found.push_back(call);
+        return found;
+    }
+
+    static FakeFieldbus::Call writeCall(int registerAddress, int value, int port = 1, int address = 1)
+    {
+        return {"Set_4X_D1", {port, address, registerAddress, value}};
+    }
+
+    QWidget* focusEntry(int n) { return ConfigOperator::focusEntry(*window, n); }
+    QComboBox* comboOf(int n) const { return ConfigOperator::comboOf(*window, n); }
+    void typeAndLeave(int n, const QString& text) { ConfigOperator::typeAndLeave(*window, n, text); }
+    void pick(int n, int index) { ConfigOperator::pick(*window, n, index); }
+    void pickAndLeave(int n, int index) { ConfigOperator::pickAndLeave(*window, n, index); }
+
+    static constexpr int kMarkerCoil = 999;
+
+    QTemporaryDir dir;
+    ProcessImage image;
+    FakeClock clock;
+    FakeFieldbus bus;
+    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
+    Poller poll{image, link, clock};
+    PortConnection connection{image, link, poll};
+    SampleRecorder recorder{image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
+    StationContext context{image, clock, link, poll, connection, recorder, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
+    std::unique_ptr<ConfigWindow> window;  // last, so it goes first
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "support/FakeClock.h"
+#include "support/HistoryFiles.h"
+#include "instrument/ProcessImage.h"
+#include "history/SampleRecorder.h"
+
+// A recorder on a database in a fresh temporary folder, driven tick by tick
+// with a clock that only moves when the test moves it.
+class RecorderFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    void start()
+    {
+        recorder = std::make_unique<SampleRecorder>(image, clock, path);
+        recorder->Form_Load();
+        recorder->Timer1.stop();  // the test is the timer
+    }
+    void restart()
+    {
+        recorder.reset();
+        start();
+    }
+    void tick() { recorder->Timer1_Timer(); }
+    // One tick a whole second later.
+    void nextSecond()
+    {
+        clock.advanceMs(1000);
+        tick();
+    }
+    // A station file made by the recorder's own connection code, with the
+    // pointer set as a test needs it.
+    void createWithPointer(int32_t newest, const std::vector<HistoryFiles::Row>& rows = {})
+    {
+        start();
+        recorder.reset();
+        ASSERT_TRUE(HistoryFiles::insertRows(path, rows, newest));
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
+    ProcessImage image;
+    FakeClock clock{QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7))};
+    std::unique_ptr<SampleRecorder> recorder;
+};

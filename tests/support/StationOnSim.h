@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QTemporaryDir>
+
+#include "core/Clock.h"
+#include "mainwindow/LivePanel.h"
+#include "link/Poller.h"
+#include "link/ModbusFieldbus.h"
+#include "widgets/PanelField.h"
+#include "support/SimMaster.h"
+#include "support/SimProcess.h"
+#include "app/Station.h"
+#include "support/WaitFor.h"
+#include "mainwindow/MainWindow.h"
+
+// The whole station in-process on the real libmodbus link, the link opened
+// at start as an operator's auto-start does, against tq5800-sim.
+class StationOnSim {
+public:
+    explicit StationOnSim(std::vector<std::string> simArgs)
+        : sim_(std::move(simArgs))
+    {
+        options_.databasePath = dir_.filePath(QStringLiteral("history.sqlite"));
+        options_.portDevices.setDevice(1, sim_.devicePath());
+        options_.connect = true;
+        station_ = std::make_unique<Station>(options_, std::make_unique<ModbusFieldbus>(options_.portDevices), clock_);
+        QObject::connect(&station_->poll(), &Poller::cycleFinished, &station_->poll(), [this] { ++cycles_; });
+        station_->start();
+    }
+
+    bool started() const { return sim_.started(); }
+    const SimProcess& sim() const { return sim_; }
+    MainWindow& window() { return *station_->mainWindow(); }
+    LivePanel& panel() { return *window().panel(); }
+    int cycles() const { return cycles_; }
+
+    // Waits until the field shows the text (the window is up by then).
+    bool shows(PanelField* (LivePanel::*field)(int) const, int i, const QString& text, int timeoutMs = 10000)
+    {
+        return waitFor([&] { return window().isVisible() && (panel().*field)(i)->text() == text; }, timeoutMs);
+    }
+
+    // Ends the station, which closes its port: the line is free for a
+    // master of the test's own.
+    std::optional<SimMaster::Values> readAfterClosing(SimMaster::Table table, int first, int count)
+    {
+        station_.reset();
+        SimMaster master(sim_.devicePath());
+        if (!master.connected())
+            return std::nullopt;
+        return master.read(table, first, count);
+    }
+
+private:
+    SimProcess sim_;
+    QTemporaryDir dir_;
+    StationOptions options_;
+    SystemClock clock_;
+    std::unique_ptr<Station> station_;
+    int cycles_ = 0;
+};

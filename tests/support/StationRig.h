@@ -1,0 +1,83 @@
+#pragma once
+
+#include <memory>
+
+#include <QTemporaryDir>
+
+#include "core/DateValue.h"
+#include "support/FakeClock.h"
+#include "support/FakeFieldbus.h"
+#include "support/ForwardingFieldbus.h"
+#include "support/HistoryFiles.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/PortConnection.h"
+#include "instrument/ProcessImage.h"
+#include "station/StationContext.h"
+#include "history/HistoryDatabase.h"
+#include "history/SampleRecorder.h"
+#include "mainwindow/MainWindow.h"
+
+// The main window on a fake fieldbus, a clock that only moves when its
+// user moves it and a history database in a fresh temporary folder. The
+// window's timers are stopped after the load: its user ticks them. Free of
+// any test framework, so the benchmarks build on it too.
+struct StationRig {
+    static inline const QDateTime kRecordStart{QDate(2001, 3, 12), QTime(13, 0, 0)};
+
+    // A station file holding records first..last, one second apart from
+    // kRecordStart, with `newest` in sl_void; false with nothing seeded when
+    // the file cannot be made.
+    bool seed(int32_t first, int32_t last, int32_t newest)
+    {
+        {
+            HistoryDatabase creator(QStringLiteral("test-seed"), path);
+            if (!creator.open())
+                return false;
+        }
+        return HistoryFiles::insertRows(
+            path, HistoryFiles::sequence(first, last, DateValue::fromDateTime(kRecordStart)), newest);
+    }
+
+    void load()
+    {
+        window = std::make_unique<MainWindow>(context);
+        window->Form_Load();
+        for (QTimer* timer : {&window->Timer1, &window->Timer2, &window->Timer3, &window->Timer4})
+            timer->stop();
+    }
+
+    // Loaded, as if the link was last opened with this port and address:
+    // where the operator's writes go.
+    void loadLinkedTo(int port, int address)
+    {
+        load();
+        image.linkSettings[ProcessImage::kPortSlot] = port;
+        image.linkSettings[ProcessImage::kAddressSlot] = address;
+    }
+
+    // One live refresh tick with a freshly stored sample.
+    void tickWithSample()
+    {
+        image.sampleReady = ProcessImage::kTrue;
+        window->Timer1_Timer();
+    }
+
+    // The record number a trend slot holds (value column 0 carries it).
+    int32_t idAt(int slot) const
+    {
+        return static_cast<int32_t>(window->trendBuffers().trendValues[static_cast<size_t>(slot)][0]);
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
+    ProcessImage image;
+    FakeClock clock{QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7))};
+    FakeFieldbus bus;
+    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
+    Poller poll{image, link, clock};
+    PortConnection connection{image, link, poll};
+    SampleRecorder recorder{image, clock, path};
+    StationContext context{image, clock, link, poll, connection, recorder, path};
+    std::unique_ptr<MainWindow> window;  // last, so it goes first
+};
