@@ -1,0 +1,3 @@
+#include "widgets/WindowLog.h"
+
+Q_LOGGING_CATEGORY(windowLog, "tq5800.windows", QtInfoMsg)
