@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Instrument.h"
-#include "RegisterMap.h"
+#include "instrument/RegisterMap.h"
 #include "StartImage.h"
 
 using namespace tqsim;
@@ -15,12 +15,12 @@ struct Bench {
 
     Bench() { applyFactoryDefaults(image); }
     void run(double seconds) { instrument.advance(seconds); }
-    int pv() const { return image.input(reg::kPv); }
-    int op() const { return image.input(reg::kOutput); }
+    int pv() const { return image.input(RegisterMap::kProcessValue); }
+    int op() const { return image.input(RegisterMap::kOutput); }
     void manual(int tenths)
     {
-        image.setCoil(reg::kAutomatic, false);
-        image.setHolding(reg::kManualOutput, tenths);
+        image.setCoil(RegisterMap::kAutomatic, false);
+        image.setHolding(RegisterMap::kManualOutput, tenths);
     }
 };
 
@@ -37,14 +37,14 @@ TEST(SimInstrument, closedLoopSettlesAtTheSetValueWithLittleOvershoot)
     EXPECT_NEAR(b.pv(), 100, 1);
     EXPECT_LE(highest, 108);
     EXPECT_NEAR(b.op(), 375, 15); // 75 K above ambient at 2 K per percent
-    EXPECT_EQ(b.image.input(reg::kDeviation), b.pv() - 100);
+    EXPECT_EQ(b.image.input(RegisterMap::kDeviation), b.pv() - 100);
 }
 
 TEST(SimInstrument, coolingActionPullsBelowAmbient)
 {
     Bench b;
-    b.image.setHolding(reg::kAction, 1);
-    b.image.setHolding(reg::kSetValue, 10);
+    b.image.setHolding(RegisterMap::kAction, 1);
+    b.image.setHolding(RegisterMap::kSetValue, 10);
     b.run(10 * 60);
     EXPECT_NEAR(b.pv(), 10, 1);
     EXPECT_GT(b.op(), 0);
@@ -62,9 +62,9 @@ TEST(SimInstrument, manualModeOutputsHoldingRegisterTwo)
 TEST(SimInstrument, outputIsClampedToTheLimitsInEitherMode)
 {
     Bench b;
-    b.image.setHolding(reg::kOutputHigh, 600);
-    b.image.setHolding(reg::kOutputLow, 50);
-    b.image.setHolding(reg::kSetValue, 2000);
+    b.image.setHolding(RegisterMap::kOutputHigh, 600);
+    b.image.setHolding(RegisterMap::kOutputLow, 50);
+    b.image.setHolding(RegisterMap::kSetValue, 2000);
     b.run(1.0);
     EXPECT_EQ(b.op(), 600);
     b.manual(10);
@@ -89,38 +89,38 @@ TEST_P(SimInputFault, readsOutOfRangeAndOutputsThePreset)
 {
     Bench b;
     b.image.setDiscrete(GetParam().discreteInput, true);
-    b.image.setHolding(reg::kFaultPreset, 30);
+    b.image.setHolding(RegisterMap::kFaultPreset, 30);
     b.run(1.0);
     EXPECT_EQ(b.pv(), GetParam().pv); // a tenth of the range 0..5000 beyond it
     EXPECT_EQ(b.op(), 300);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sensor, SimInputFault,
-                         testing::Values(InputFaultCase{"open", reg::kInputOpen, 5500},
-                                         InputFaultCase{"shorted", reg::kInputShort, -500}),
+                         testing::Values(InputFaultCase{"open", RegisterMap::kInputOpen, 5500},
+                                         InputFaultCase{"shorted", RegisterMap::kInputShort, -500}),
                          [](const testing::TestParamInfo<InputFaultCase>& info) { return std::string(info.param.name); });
 
 TEST(SimInstrument, selfTuningSwitchesItselfOff)
 {
     Bench b;
-    b.image.setCoil(reg::kSelfTune, true);
+    b.image.setCoil(RegisterMap::kSelfTune, true);
     b.run(Instrument::kSelfTuneSeconds - 1.0);
-    EXPECT_TRUE(b.image.coil(reg::kSelfTune));
+    EXPECT_TRUE(b.image.coil(RegisterMap::kSelfTune));
     b.run(1.0);
-    EXPECT_FALSE(b.image.coil(reg::kSelfTune));
+    EXPECT_FALSE(b.image.coil(RegisterMap::kSelfTune));
 }
 
 TEST(SimInstrument, alarmsPublishTheirTypeAndOutput)
 {
     Bench b;
-    b.image.setHolding(reg::kAlarmType1, kAlarmHigh); // PV 25 >= 20
-    b.image.setHolding(reg::kAlarmBase, 20);
-    b.image.setHolding(reg::kAlarmType1 + 1, kAlarmLow); // PV 25 > 10
-    b.image.setHolding(reg::kAlarmBase + 3, 10);
+    b.image.setHolding(RegisterMap::kAlarmType1, kAlarmHigh); // PV 25 >= 20
+    b.image.setHolding(RegisterMap::kAlarmSetPointBase, 20);
+    b.image.setHolding(RegisterMap::kAlarmType1 + 1, kAlarmLow); // PV 25 > 10
+    b.image.setHolding(RegisterMap::kAlarmSetPointBase + 3, 10);
     b.manual(0);
     b.run(0.5);
-    EXPECT_EQ(b.image.input(reg::kAlarmState1), kAlarmHigh);
-    EXPECT_EQ(b.image.input(reg::kAlarmState1 + 1), 0);
-    EXPECT_TRUE(b.image.discrete(reg::kAlarmOutput1));
-    EXPECT_FALSE(b.image.discrete(reg::kAlarmOutput1 + 1));
+    EXPECT_EQ(b.image.input(RegisterMap::kAlarmState1), kAlarmHigh);
+    EXPECT_EQ(b.image.input(RegisterMap::kAlarmState1 + 1), 0);
+    EXPECT_TRUE(b.image.discrete(RegisterMap::kAlarmOutput1));
+    EXPECT_FALSE(b.image.discrete(RegisterMap::kAlarmOutput1 + 1));
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RegisterMap.h"
+#include "instrument/RegisterMap.h"
 #include "StartImage.h"
 
 using namespace tqsim;
@@ -26,21 +26,21 @@ TEST(SimStartImage, holdingRegistersHoldTheCatalogueDefaults)
         {4130, 600}, {1, 100},     {2, 0},     {257, 150}, {258, 1},     {260, 50},   {263, 0}};
     for (const auto& [number, value] : defaults)
         EXPECT_EQ(image.holding(number), value) << "4x:" << number;
-    EXPECT_FALSE(image.coil(reg::kSelfTune));
-    EXPECT_TRUE(image.coil(reg::kAutomatic));
-    EXPECT_TRUE(image.coil(reg::kManualPermitted));
-    EXPECT_EQ(image.input(reg::kPv), 25);
-    EXPECT_EQ(image.input(reg::kWorkingSv), 100);
+    EXPECT_FALSE(image.coil(RegisterMap::kSelfTune));
+    EXPECT_TRUE(image.coil(RegisterMap::kAutomatic));
+    EXPECT_TRUE(image.coil(RegisterMap::kManualPermitted));
+    EXPECT_EQ(image.input(RegisterMap::kProcessValue), 25);
+    EXPECT_EQ(image.input(RegisterMap::kWorkingSetValue), 100);
 }
 
 TEST(SimStartImage, setWinsOverOptionsWhichWinOverDefaults)
 {
     const auto image = imageFor({"--address", "5", "--baud", "19200", "--set", "4x:4108=50", "--set", "4x:4122=0",
                                  "--input-fault", "open"});
-    EXPECT_EQ(image.holding(reg::kCommAddress), 5);
-    EXPECT_EQ(image.holding(reg::kBaudCode), 0);
-    EXPECT_EQ(image.holding(reg::kProportionalBand), 50);
-    EXPECT_TRUE(image.discrete(reg::kInputOpen));
+    EXPECT_EQ(image.holding(RegisterMap::kCommAddress), 5);
+    EXPECT_EQ(image.holding(RegisterMap::kBaudCode), 0);
+    EXPECT_EQ(image.holding(RegisterMap::kProportionalBand), 50);
+    EXPECT_TRUE(image.discrete(RegisterMap::kInputOpen));
 }
 
 TEST(SimStartImage, registersAreSigned16Bit)

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "RegisterMap.h"
+#include "instrument/RegisterMap.h"
 
 namespace tqsim {
 
@@ -67,33 +67,33 @@ int parityCode(Parity parity)
 void applyFactoryDefaults(RegisterImage& image)
 {
     for (size_t i = 0; i < kParameterDefaults.size(); ++i)
-        image.setHolding(reg::param(static_cast<int>(i) + 1), kParameterDefaults[i]);
+        image.setHolding(RegisterMap::parameter(static_cast<int>(i) + 1), kParameterDefaults[i]);
     for (size_t i = 0; i < kAlarmDefaults.size(); ++i)
-        image.setHolding(reg::kAlarmBase + static_cast<int>(i), kAlarmDefaults[i]);
+        image.setHolding(RegisterMap::kAlarmSetPointBase + static_cast<int>(i), kAlarmDefaults[i]);
 
-    image.setHolding(reg::kSetValue, kDefaultSetValue);
-    image.setHolding(reg::kManualOutput, 0);
-    image.setCoil(reg::kSelfTune, false);
-    image.setCoil(reg::kAutomatic, true);
-    image.setCoil(reg::kManualPermitted, true);
+    image.setHolding(RegisterMap::kSetValue, kDefaultSetValue);
+    image.setHolding(RegisterMap::kManualOutput, 0);
+    image.setCoil(RegisterMap::kSelfTune, false);
+    image.setCoil(RegisterMap::kAutomatic, true);
+    image.setCoil(RegisterMap::kManualPermitted, true);
 
     // A cold plant at rest, so that a frozen instrument shows sane values too.
-    image.setInput(reg::kPv, kAmbient);
-    image.setInput(reg::kOutput, 0);
-    image.setInput(reg::kWorkingSv, kDefaultSetValue);
-    image.setInput(reg::kColdJunction, kAmbient);
-    image.setInput(reg::kDeviation, kAmbient - kDefaultSetValue);
+    image.setInput(RegisterMap::kProcessValue, kAmbient);
+    image.setInput(RegisterMap::kOutput, 0);
+    image.setInput(RegisterMap::kWorkingSetValue, kDefaultSetValue);
+    image.setInput(RegisterMap::kColdJunction, kAmbient);
+    image.setInput(RegisterMap::kDeviation, kAmbient - kDefaultSetValue);
 }
 
 RegisterImage startImage(const Options& options)
 {
     RegisterImage image;
     applyFactoryDefaults(image);
-    image.setHolding(reg::kCommAddress, options.address);
-    image.setHolding(reg::kBaudCode, baudCode(options.baud));
-    image.setHolding(reg::kParityCode, parityCode(options.parity));
-    image.setDiscrete(reg::kInputOpen, options.inputFault == InputFault::Open);
-    image.setDiscrete(reg::kInputShort, options.inputFault == InputFault::Short);
+    image.setHolding(RegisterMap::kCommAddress, options.address);
+    image.setHolding(RegisterMap::kBaudCode, baudCode(options.baud));
+    image.setHolding(RegisterMap::kParityCode, parityCode(options.parity));
+    image.setDiscrete(RegisterMap::kInputOpen, options.inputFault == InputFault::Open);
+    image.setDiscrete(RegisterMap::kInputShort, options.inputFault == InputFault::Short);
     for (const auto& a : options.assignments)
         image.setValue(a.table, a.number, a.value);
     return image;

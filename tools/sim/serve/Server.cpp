@@ -7,7 +7,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include "RegisterMap.h"
+#include "instrument/RegisterMap.h"
 #include "Signals.h"
 
 namespace tqsim {
@@ -93,7 +93,7 @@ int Server::stationAddress()
 {
     // The instrument answers at the address in its own parameter, so a
     // master that changes it loses the link until it follows.
-    const int configured = image_.holding(reg::kCommAddress);
+    const int configured = image_.holding(RegisterMap::kCommAddress);
     if (configured >= 1 && configured <= 247)
         address_ = configured;
     return address_;
