@@ -36,7 +36,7 @@ TEST_F(ConfigEntriesTest, textBoxesRefuseWhatIsNoNumberAndNeverOverflow)
 {
     for (const Parameter& p : ParameterCatalogue::parameters()) {
         if (!p.isChoice())
-            tryEveryText(p, "T_3RW(" + std::to_string(p.number) + ")");
+            tryEveryText(p, "value box of parameter " + std::to_string(p.number));
     }
 }
 
@@ -44,7 +44,7 @@ TEST_F(ConfigEntriesTest, choiceListsRefuseWhatIsNoNumberAndNeverOverflow)
 {
     for (const Parameter& p : ParameterCatalogue::parameters()) {
         if (p.isChoice())
-            tryEveryText(p, std::string(p.control) + " (parameter " + std::to_string(p.number) + ")");
+            tryEveryText(p, "choice list of parameter " + std::to_string(p.number));
     }
 }
 
