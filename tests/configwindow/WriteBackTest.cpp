@@ -43,7 +43,7 @@ struct BoxCase {
     int value;
 };
 
-TEST_F(ConfigWriteBack, aTextBoxWritesItsScaledRoundedEntryWhenLeft)
+TEST_F(ConfigWriteBack, aValueBoxWritesItsScaledRoundedEntryWhenLeft)
 {
     image.linkSettings[ProcessImage::kConfigWriteSlot] = 77;
     const BoxCase cases[] = {
@@ -57,7 +57,7 @@ TEST_F(ConfigWriteBack, aTextBoxWritesItsScaledRoundedEntryWhenLeft)
         EXPECT_EQ(writes(), (std::vector{writeCall(c.registerAddress, c.value)})) << c.n << " " << c.text;
         EXPECT_EQ(mark(c.n), QStringLiteral("已写入")) << c.n;
     }
-    // Text boxes keep their value to themselves.
+    // Value boxes keep their value to themselves.
     EXPECT_EQ(image.linkSettings[ProcessImage::kConfigWriteSlot], 77);
 }
 

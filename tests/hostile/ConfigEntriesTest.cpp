@@ -6,7 +6,7 @@ namespace {
 
 using ParameterCatalogue::Parameter;
 
-// Every text box and every editable choice list of the configuration
+// Every value box and every editable choice list of the configuration
 // window against texts no operator should type: nothing reaches the
 // instrument that is not a number fitting a register, and a text that is
 // no number is marked and explained.
@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(ConfigEntriesTest, textBoxesRefuseWhatIsNoNumberAndNeverOverflow)
+TEST_F(ConfigEntriesTest, valueBoxesRefuseWhatIsNoNumberAndNeverOverflow)
 {
     for (const Parameter& p : ParameterCatalogue::parameters()) {
         if (!p.isChoice())

@@ -100,18 +100,18 @@ TEST(ConfigCatalogue, registerIsFortyNinetySixPlusTheNumber)
     EXPECT_EQ(find(38), nullptr);
 }
 
-TEST(ConfigCatalogue, textBoxesAreTheNineteenNumbersAndFourOfThemTenths)
+TEST(ConfigCatalogue, numbersAreTheOtherNineteenAndFourOfThemInTenths)
 {
-    std::set<int> boxes, tenths;
+    std::set<int> numbers, tenths;
     for (const Parameter& p : parameters()) {
         if (p.isChoice())
             continue;
         EXPECT_TRUE(p.choices.empty() && p.names.empty()) << p.number;
-        boxes.insert(p.number);
+        numbers.insert(p.number);
         if (p.form == ValueForm::Tenths)
             tenths.insert(p.number);
     }
-    EXPECT_EQ(boxes, (std::set<int>{3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18, 19, 25, 28, 31, 32, 33, 34, 37}));
+    EXPECT_EQ(numbers, (std::set<int>{3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18, 19, 25, 28, 31, 32, 33, 34, 37}));
     EXPECT_EQ(tenths, (std::set<int>{6, 17, 18, 33}));
 }
 
