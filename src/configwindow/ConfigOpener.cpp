@@ -4,16 +4,15 @@
 
 #include "configwindow/ConfigWindow.h"
 #include "link/OperatorWrites.h"
-#include "instrument/ProcessImage.h"
 
-ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21,
+ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configButton,
                            OperatorWrites& mainWrites, QObject* parent)
     : QObject(parent)
     , context_(context)
     , main_(mainWindow)
     , mainWrites_(mainWrites)
 {
-    connect(&command21, &QAbstractButton::clicked, this, &ConfigOpener::Command21_Click);
+    connect(&configButton, &QAbstractButton::clicked, this, &ConfigOpener::openConfiguration);
 }
 
 ConfigOpener::~ConfigOpener()
@@ -21,7 +20,7 @@ ConfigOpener::~ConfigOpener()
     delete window_.data();
 }
 
-void ConfigOpener::Command21_Click()
+void ConfigOpener::openConfiguration()
 {
     if (window_) {
         window_->raise();
@@ -57,6 +56,5 @@ void ConfigOpener::closeWindow()
 {
     if (!window_)
         return;
-    window_->closeGuard = ProcessImage::kFalse;
-    window_->close();
+    window_->closeForShutdown();
 }

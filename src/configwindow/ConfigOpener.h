@@ -19,11 +19,12 @@ class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, OperatorWrites& mainWrites,
-                 QObject* parent = nullptr);
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configButton,
+                 OperatorWrites& mainWrites, QObject* parent = nullptr);
     ~ConfigOpener() override;
 
-    void Command21_Click();
+    // Opens the configuration window, or brings the open one to the front.
+    void openConfiguration();
 
     // The open configuration window, or nullptr.
     ConfigWindow* window() const;

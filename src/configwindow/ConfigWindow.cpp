@@ -1,7 +1,5 @@
 #include "configwindow/ConfigWindow.h"
 
-#include <string>
-
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,13 +21,15 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
+#include "widgets/WindowLog.h"
 
 namespace {
 
 using ParameterCatalogue::Page;
-using ParameterCatalogue::Parameter;
 
-constexpr int kActionParameter = 11;  // Combo39, which writes on every edit
+// Heating or cooling is written at every pick and every edit of its list,
+// not when the operator leaves it.
+constexpr int kHeatingCoolingParameter = 11;
 
 QString hintText()
 {
@@ -47,14 +47,14 @@ ConfigWindow::ConfigWindow(StationContext& context, QWidget* parent)
     buildLayout();
     resize(1280, 800);
 
-    Timer1.setInterval(kReadBackIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &ConfigWindow::Timer1_Timer);
-    connect(command11_, &QPushButton::clicked, this, &ConfigWindow::Command11_Click);
+    readBackTimer_.setInterval(kReadBackIntervalMs);
+    connect(&readBackTimer_, &QTimer::timeout, this, &ConfigWindow::showCurrentValues);
+    connect(backButton_, &QPushButton::clicked, this, &ConfigWindow::goBack);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &ConfigWindow::Command11_Click);
+    connect(escape, &QShortcut::activated, this, &ConfigWindow::goBack);
     connect(&context_.link, &InstrumentLink::writeFinished, this, &ConfigWindow::onWriteFinished);
 
-    Form_Load();
+    start();
 }
 
 ConfigWindow::~ConfigWindow()
@@ -67,55 +67,56 @@ ConfigWindow::~ConfigWindow()
     }
 }
 
-void ConfigWindow::Form_Load()
+// What every opening begins with: the lists at their first items, the
+// value boxes and current values empty until the first read-back, the
+// output page in front.
+void ConfigWindow::start()
 {
-    closeGuard = ProcessImage::kTrue;
-    for (const std::string_view control : ParameterCatalogue::listFillOrder()) {
-        if (const Parameter* p = ParameterCatalogue::findControl(control))
-            rowOf(p->number)->fillList();
+    for (ParameterRowView* r : rows_) {
+        if (r)
+            r->fillList();
     }
-    // The text boxes and the current values start empty as built; the
-    // first read-back tick fills the values.
-    sstab1_->setCurrentIndex(static_cast<int>(Page::Output));
+    pageTabs_->setCurrentIndex(static_cast<int>(Page::Output));
     say(hintText(), StatusSeverity::Idle);
-    Timer1.start();
-}
-
-void ConfigWindow::Form_Unload()
-{
-    Timer1.stop();
+    readBackTimer_.start();
 }
 
 void ConfigWindow::closeEvent(QCloseEvent* event)
 {
-    if (closeGuard) {
+    if (!closeAllowed_) {
         event->ignore();
         say(QStringLiteral("配置窗口只能用“ Esc 返回”按钮或 Esc 键关闭"), StatusSeverity::Warning);
         return;
     }
-    Form_Unload();
+    readBackTimer_.stop();
     event->accept();
 }
 
-void ConfigWindow::Command11_Click()
+void ConfigWindow::closeForShutdown()
+{
+    closeAllowed_ = true;
+    close();
+}
+
+void ConfigWindow::goBack()
 {
     if (returned_)
         return;
     // Esc leaves focus where it is: an entry still being typed into is
     // written now, as leaving it would have done.
     for (ParameterRowView* r : rows_) {
-        if (r && r->number() != kActionParameter && r->takeEdit())
-            commitEntry(*r);
+        if (r && r->number() != kHeatingCoolingParameter)
+            commitIfEdited(*r);
     }
     for (const auto& [id, number] : writes_.inFlight())
         emit writeOutlivesWindow(id, ParameterCatalogue::text(rowOf(number)->parameter().caption));
     returned_ = true;
-    closeGuard = ProcessImage::kFalse;
+    closeAllowed_ = true;
     close();
     emit returned();
 }
 
-void ConfigWindow::Timer1_Timer()
+void ConfigWindow::showCurrentValues()
 {
     const ProcessImage& image = context_.image;
     for (ParameterRowView* r : rows_) {
@@ -126,25 +127,16 @@ void ConfigWindow::Timer1_Timer()
     }
 }
 
-void ConfigWindow::Combo_LostFocus(int number)
+void ConfigWindow::commitIfEdited(ParameterRowView& r)
 {
-    ParameterRowView* r = rowOf(number);
-    if (r && r->combo() && number != kActionParameter && r->takeEdit())
-        commitEntry(*r);
+    if (r.takeEdit())
+        commitEntry(r);
 }
 
-void ConfigWindow::Combo39_Change()
+void ConfigWindow::writeOnPick(ParameterRowView& r)
 {
-    ParameterRowView* r = rowOf(kActionParameter);
-    r->takeEdit();
-    commitEntry(*r);
-}
-
-void ConfigWindow::T_3RW_LostFocus(int n)
-{
-    ParameterRowView* r = rowOf(n);
-    if (r && r->T_3RW() && r->takeEdit())
-        commitEntry(*r);
+    r.takeEdit();
+    commitEntry(r);
 }
 
 void ConfigWindow::commitEntry(ParameterRowView& r)
@@ -154,6 +146,8 @@ void ConfigWindow::commitEntry(ParameterRowView& r)
     if (!entry.writable()) {
         const QString why = problemText(*entry.problem);
         r.markRefused(why);
+        qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
+                             << "refused:" << why;
         say(QStringLiteral("%1：%2，未写入").arg(caption, why), StatusSeverity::Warning);
         return;
     }
@@ -195,6 +189,7 @@ void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
         return;
     }
     const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : outcome.error;
+    qCWarning(windowLog) << "Parameter" << *number << "write to register" << outcome.address << "failed:" << reason;
     say(QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason), StatusSeverity::Fault);
 }
 
@@ -205,20 +200,14 @@ void ConfigWindow::say(const QString& text, StatusSeverity severity)
 
 void ConfigWindow::connectRow(ParameterRowView& r)
 {
-    const int n = r.number();
-    if (n == kActionParameter) {
-        connect(&r, &ParameterRowView::operatorPicked, this, &ConfigWindow::Combo39_Change);
-        connect(&r, &ParameterRowView::operatorEdited, this, &ConfigWindow::Combo39_Change);
+    if (r.number() == kHeatingCoolingParameter) {
+        connect(&r, &ParameterRowView::operatorPicked, this, [this, &r] { writeOnPick(r); });
+        connect(&r, &ParameterRowView::operatorEdited, this, [this, &r] { writeOnPick(r); });
         return;
     }
     // Return is the operator saying the entry is done, as leaving it is.
-    if (r.combo()) {
-        connect(&r, &ParameterRowView::focusLeft, this, [this, n] { Combo_LostFocus(n); });
-        connect(&r, &ParameterRowView::entered, this, [this, n] { Combo_LostFocus(n); });
-    } else {
-        connect(&r, &ParameterRowView::focusLeft, this, [this, n] { T_3RW_LostFocus(n); });
-        connect(&r, &ParameterRowView::entered, this, [this, n] { T_3RW_LostFocus(n); });
-    }
+    connect(&r, &ParameterRowView::focusLeft, this, [this, &r] { commitIfEdited(r); });
+    connect(&r, &ParameterRowView::entered, this, [this, &r] { commitIfEdited(r); });
 }
 
 ParameterRowView* ConfigWindow::rowOf(int n) const
@@ -228,27 +217,27 @@ ParameterRowView* ConfigWindow::rowOf(int n) const
     return rows_[static_cast<size_t>(n)];
 }
 
-const ParameterRowView* ConfigWindow::row(int n) const
+const ParameterRowView* ConfigWindow::row(int number) const
 {
-    return rowOf(n);
+    return rowOf(number);
 }
 
-QComboBox* ConfigWindow::Combo(int controlNumber) const
+QComboBox* ConfigWindow::choiceEdit(int number) const
 {
-    const Parameter* p = ParameterCatalogue::findControl("Combo" + std::to_string(controlNumber));
-    return p ? rowOf(p->number)->combo() : nullptr;
+    const ParameterRowView* r = rowOf(number);
+    return r ? r->choiceEdit() : nullptr;
 }
 
-QLineEdit* ConfigWindow::T_3RW(int n) const
+QLineEdit* ConfigWindow::valueEdit(int number) const
 {
-    const ParameterRowView* r = rowOf(n);
-    return r ? r->T_3RW() : nullptr;
+    const ParameterRowView* r = rowOf(number);
+    return r ? r->valueEdit() : nullptr;
 }
 
-PanelField* ConfigWindow::D_4W(int n) const
+PanelField* ConfigWindow::currentValueField(int number) const
 {
-    const ParameterRowView* r = rowOf(n);
-    return r ? r->D_4W() : nullptr;
+    const ParameterRowView* r = rowOf(number);
+    return r ? r->currentValueField() : nullptr;
 }
 
 void ConfigWindow::buildLayout()
@@ -257,20 +246,20 @@ void ConfigWindow::buildLayout()
     column->setContentsMargins(10, 8, 10, 8);
     column->setSpacing(8);
 
-    frame3_ = new QGroupBox(QStringLiteral("CONFIG"), this);
-    auto* frameLayout = new QVBoxLayout(frame3_);
-    sstab1_ = new QTabWidget(frame3_);
+    parameterGroup_ = new QGroupBox(QStringLiteral("CONFIG"), this);
+    auto* groupLayout = new QVBoxLayout(parameterGroup_);
+    pageTabs_ = new QTabWidget(parameterGroup_);
     for (int page = 0; page < ParameterCatalogue::kPageCount; ++page) {
         const auto which = static_cast<Page>(page);
-        auto* rows = new ParameterPage(which, sstab1_);
+        auto* rows = new ParameterPage(which, pageTabs_);
         for (ParameterRowView* r : rows->rows()) {
             rows_[static_cast<size_t>(r->number())] = r;
             connectRow(*r);
         }
-        sstab1_->addTab(rows, ParameterCatalogue::pageCaption(which));
+        pageTabs_->addTab(rows, ParameterCatalogue::pageCaption(which));
     }
-    frameLayout->addWidget(sstab1_);
-    column->addWidget(frame3_, 1);
+    groupLayout->addWidget(pageTabs_);
+    column->addWidget(parameterGroup_, 1);
     column->addWidget(buildBottomBar());
 }
 
@@ -288,12 +277,12 @@ QWidget* ConfigWindow::buildBottomBar()
     stationStatus_ = new StationStatus(context_.poll, context_.recorder, context_.clock, *linkIndicator_,
                                        *recorderIndicator_, this);
     stationStatus_->showCurrent();
-    command11_ = new QPushButton(QStringLiteral(" Esc 返回"), bar);
-    command11_->setMinimumHeight(command11_->sizeHint().height() * 3 / 2);
-    command11_->setMinimumWidth(command11_->sizeHint().width() + 24);
+    backButton_ = new QPushButton(QStringLiteral(" Esc 返回"), bar);
+    backButton_->setMinimumHeight(backButton_->sizeHint().height() * 3 / 2);
+    backButton_->setMinimumWidth(backButton_->sizeHint().width() + 24);
     row->addWidget(message_, 1);
     row->addWidget(linkIndicator_);
     row->addWidget(recorderIndicator_);
-    row->addWidget(command11_);
+    row->addWidget(backButton_);
     return bar;
 }

@@ -26,13 +26,14 @@ enum class StatusSeverity;
 // The configuration window: one row per parameter of the catalogue on five
 // pages, each row showing the instrument's current value and taking a new
 // one. A parameter is written when the operator leaves its entry after
-// picking an item or editing the text (Combo39 on every edit); opening the
-// window and passing through untouched entries write nothing.
+// picking an item or editing the text (the heating/cooling action on every
+// pick and edit); opening the window and passing through untouched entries
+// write nothing.
 //
-// The constructor runs the load steps; show() the window. " Esc 返回"
-// (Command11, also Esc) writes an entry still being edited, closes the
+// Constructed in its opening state; show() the window. " Esc 返回" (the
+// back button, also Esc) writes an entry still being edited, closes the
 // window and then emits returned(); a close from the frame is refused.
-// One window per opening: every opening starts from the load state.
+// One window per opening: every opening starts from the same state.
 class ConfigWindow : public QWidget {
     Q_OBJECT
 
@@ -43,27 +44,26 @@ public:
     explicit ConfigWindow(StationContext& context, QWidget* parent = nullptr);
     ~ConfigWindow() override;
 
-    // Read-back of the current values, from load to unload.
-    QTimer Timer1;
-    int16_t closeGuard = 0;  // -1 while a close from the frame is refused
+    // For the station's shutdown: closes without writing an entry still
+    // being edited and without emitting returned().
+    void closeForShutdown();
 
-    void Command11_Click();
-    void Timer1_Timer();
-    // The family of choice handlers on focus loss, by parameter number.
-    void Combo_LostFocus(int number);
-    void Combo39_Change();
-    void T_3RW_LostFocus(int n);
-
-    QGroupBox* Frame3() const { return frame3_; }
-    QTabWidget* SSTab1() const { return sstab1_; }
-    QPushButton* Command11() const { return command11_; }
-    // Combo(14) is Combo14; nullptr for a number no choice control has.
-    QComboBox* Combo(int controlNumber) const;
-    // By parameter number; nullptr where the parameter has no such control.
-    QLineEdit* T_3RW(int n) const;
-    PanelField* D_4W(int n) const;
-    const ParameterRowView* row(int n) const;
+    QGroupBox* parameterGroup() const { return parameterGroup_; }
+    QTabWidget* pageTabs() const { return pageTabs_; }
+    QPushButton* backButton() const { return backButton_; }
+    // By parameter number; nullptr where the parameter has no such entry.
+    QComboBox* choiceEdit(int number) const;
+    QLineEdit* valueEdit(int number) const;
+    PanelField* currentValueField(int number) const;
+    const ParameterRowView* row(int number) const;
     StatusIndicator* statusLine() const { return message_; }
+
+public slots:
+    // " Esc 返回".
+    void goBack();
+    // Shows the process image's parameter values; the read-back timer calls
+    // it every second while the window is open.
+    void showCurrentValues();
 
 signals:
     // " Esc 返回": the window has closed; the main window is to show again.
@@ -76,11 +76,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Unload();
+    void start();
     void buildLayout();
     QWidget* buildBottomBar();
     void connectRow(ParameterRowView& row);
+    void commitIfEdited(ParameterRowView& row);
+    void writeOnPick(ParameterRowView& row);
     void commitEntry(ParameterRowView& row);
     void write(ParameterRowView& row, int32_t value);
     void onWriteFinished(const WriteOutcome& outcome);
@@ -89,13 +90,16 @@ private:
 
     StationContext& context_;
     WriteTracker writes_;
+    QTimer readBackTimer_;
     std::array<ParameterRowView*, ParameterCatalogue::kLastNumber + 1> rows_{};
-    QGroupBox* frame3_ = nullptr;
-    QTabWidget* sstab1_ = nullptr;
-    QPushButton* command11_ = nullptr;
+    QGroupBox* parameterGroup_ = nullptr;
+    QTabWidget* pageTabs_ = nullptr;
+    QPushButton* backButton_ = nullptr;
     StatusIndicator* message_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* stationStatus_ = nullptr;
+    // Only " Esc 返回" and the station's shutdown close the window.
+    bool closeAllowed_ = false;
     bool returned_ = false;
 };

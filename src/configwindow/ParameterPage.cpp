@@ -76,7 +76,7 @@ ParameterPage::ParameterPage(ParameterCatalogue::Page page, QWidget* parent)
             continue;
         auto* r = new ParameterRowView(p, *grid, line++, body);
         r->entry()->setFixedWidth(widths.entry);
-        r->D_4W()->setHintText(widths.widestName);
+        r->currentValueField()->setHintText(widths.widestName);
         r->writeMark()->setMinimumWidth(widths.mark);
         rows_.push_back(r);
     }

@@ -10,65 +10,50 @@
 #include "widgets/PanelField.h"
 #include "widgets/PanelStates.h"
 
-namespace {
-
-QString controlName(const ParameterCatalogue::Parameter& p, const char* array)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(p.number);
-}
-
-} // namespace
-
 ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& parameter, QGridLayout& grid, int line,
                                    QWidget* page)
     : QObject(page)
     , parameter_(parameter)
 {
     caption_ = new QLabel(ParameterCatalogue::text(parameter.caption), page);
-    caption_->setObjectName(QStringLiteral("Label1"));
 
     current_ = new PanelField(PanelColours::kCyan, page);
-    current_->setObjectName(controlName(parameter, "D_4W"));
 
     if (parameter.isChoice()) {
-        combo_ = new QComboBox(page);
-        combo_->setObjectName(QString::fromLatin1(parameter.control.data(), qsizetype(parameter.control.size())));
-        combo_->setEditable(true);
+        choiceEdit_ = new QComboBox(page);
+        choiceEdit_->setEditable(true);
         // Typed text is a code to send, never a new item of the list, and
         // is not to be completed into an item the operator did not choose.
-        combo_->setInsertPolicy(QComboBox::NoInsert);
-        combo_->setCompleter(nullptr);
-        combo_->setMaxVisibleItems(24);
+        choiceEdit_->setInsertPolicy(QComboBox::NoInsert);
+        choiceEdit_->setCompleter(nullptr);
+        choiceEdit_->setMaxVisibleItems(24);
         // No focus, and below no change, from the mouse wheel: a wheel
         // turned over the page must not pick a sensor type.
-        combo_->setFocusPolicy(Qt::StrongFocus);
-        combo_->installEventFilter(this);
-        connect(combo_, &QComboBox::activated, this, [this] {
+        choiceEdit_->setFocusPolicy(Qt::StrongFocus);
+        choiceEdit_->installEventFilter(this);
+        connect(choiceEdit_, &QComboBox::activated, this, [this] {
             onChange();
             emit operatorPicked();
         });
-        connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        connect(choiceEdit_->lineEdit(), &QLineEdit::textEdited, this, [this] {
             onChange();
             emit operatorEdited();
         });
-        connect(combo_->lineEdit(), &QLineEdit::returnPressed, this, &ParameterRowView::entered);
+        connect(choiceEdit_->lineEdit(), &QLineEdit::returnPressed, this, &ParameterRowView::entered);
     } else {
-        box_ = new QLineEdit(page);
-        box_->setObjectName(controlName(parameter, "T_3RW"));
-        box_->installEventFilter(this);
-        connect(box_, &QLineEdit::textEdited, this, [this] {
+        valueEdit_ = new QLineEdit(page);
+        valueEdit_->installEventFilter(this);
+        connect(valueEdit_, &QLineEdit::textEdited, this, [this] {
             onChange();
             emit operatorEdited();
         });
-        connect(box_, &QLineEdit::returnPressed, this, &ParameterRowView::entered);
+        connect(valueEdit_, &QLineEdit::returnPressed, this, &ParameterRowView::entered);
     }
     caption_->setBuddy(entry());
 
     mark_ = new QLabel(page);
-    mark_->setObjectName(QStringLiteral("writeMark"));
 
     help_ = new QLabel(ParameterCatalogue::text(parameter.help), page);
-    help_->setObjectName(QStringLiteral("Label2"));
     help_->setWordWrap(true);
     help_->setStyleSheet(QStringLiteral("color: #5a6570;"));
 
@@ -81,24 +66,24 @@ ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& paramete
 
 QWidget* ParameterRowView::entry() const
 {
-    if (combo_)
-        return combo_;
-    return box_;
+    if (choiceEdit_)
+        return choiceEdit_;
+    return valueEdit_;
 }
 
 void ParameterRowView::fillList()
 {
-    if (!combo_)
+    if (!choiceEdit_)
         return;
-    combo_->clear();
+    choiceEdit_->clear();
     for (const std::u16string_view item : parameter_.choices)
-        combo_->addItem(ParameterCatalogue::text(item));
-    combo_->setCurrentIndex(0);
+        choiceEdit_->addItem(ParameterCatalogue::text(item));
+    choiceEdit_->setCurrentIndex(0);
 }
 
 QString ParameterRowView::entryText() const
 {
-    return combo_ ? combo_->currentText() : box_->text();
+    return choiceEdit_ ? choiceEdit_->currentText() : valueEdit_->text();
 }
 
 bool ParameterRowView::takeEdit()
@@ -160,7 +145,7 @@ void ParameterRowView::showCurrent(const QString& text)
 
 bool ParameterRowView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel && watched == combo_)
+    if (event->type() == QEvent::Wheel && watched == choiceEdit_)
         return true;
     if (event->type() == QEvent::FocusOut) {
         // An opening list or context menu and a switch to another program

@@ -13,12 +13,12 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-// The widgets of one parameter's row, left to right: caption (Label1),
-// the instrument's current value (D_4W), the entry control (a choice list
-// or the text box T_3RW), how the last write went, and the help text
-// (Label2). It turns what the operator does with the entry into signals
-// and remembers whether the entry was picked or edited since it was last
-// written: a row that was only passed through must never write.
+// The widgets of one parameter's row, left to right: caption, the
+// instrument's current value, the entry (an editable choice list or a value
+// box), how the last write went, and the help text. It turns what the
+// operator does with the entry into signals and remembers whether the entry
+// was picked or edited since it was last written: a row that was only
+// passed through must never write.
 class ParameterRowView : public QObject {
     Q_OBJECT
 
@@ -31,16 +31,16 @@ public:
     const ParameterCatalogue::Parameter& parameter() const { return parameter_; }
     int number() const { return parameter_.number; }
 
-    QLabel* Label1() const { return caption_; }
-    PanelField* D_4W() const { return current_; }
-    QComboBox* combo() const { return combo_; }  // nullptr for a text box
-    QLineEdit* T_3RW() const { return box_; }    // nullptr for a choice
+    QLabel* captionLabel() const { return caption_; }
+    PanelField* currentValueField() const { return current_; }
+    QComboBox* choiceEdit() const { return choiceEdit_; }  // nullptr for a number
+    QLineEdit* valueEdit() const { return valueEdit_; }    // nullptr for a choice
     QWidget* entry() const;
     QLabel* writeMark() const { return mark_; }
-    QLabel* Label2() const { return help_; }
+    QLabel* helpLabel() const { return help_; }
 
-    // The load step for a choice: the items in code order, then the code-0
-    // item shown. Not an operator edit.
+    // A choice as every opening shows it: the items in code order, the
+    // code-0 item shown. Not an operator edit.
     void fillList();
     QString entryText() const;
 
@@ -71,8 +71,8 @@ private:
     const ParameterCatalogue::Parameter& parameter_;
     QLabel* caption_ = nullptr;
     PanelField* current_ = nullptr;
-    QComboBox* combo_ = nullptr;
-    QLineEdit* box_ = nullptr;
+    QComboBox* choiceEdit_ = nullptr;
+    QLineEdit* valueEdit_ = nullptr;
     QLabel* mark_ = nullptr;
     QLabel* help_ = nullptr;
     bool edited_ = false;

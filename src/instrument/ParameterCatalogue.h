@@ -25,18 +25,15 @@ enum class ValueForm {
 inline constexpr int kFirstRegister = 4096;
 inline constexpr int kFirstNumber = 1;
 inline constexpr int kLastNumber = 37;
-// The text boxes are one control array whose index is the parameter number.
-inline constexpr std::string_view kTextBoxControl = "T_3RW";
 
 struct Parameter {
     int number;
     int registerAddress;
     Page page;
     std::u16string_view caption;
-    std::string_view control;  // a choice control's own name, or kTextBoxControl
     ValueForm form;
     std::u16string_view help;
-    // List items in code order; empty for a text box.
+    // List items in code order; empty for a number.
     std::span<const std::u16string_view> choices;
     // What the current-value column shows for each code, in code order.
     // Not the list items: no code prefix, and spelt differently in places.
@@ -51,14 +48,8 @@ std::span<const Parameter> parameters();
 // The row of parameter n; nullptr for 8 and 21 (no row) and outside 1..37.
 const Parameter* find(int number);
 
-// The row whose entry control has this name ("Combo39"); nullptr if none.
-const Parameter* findControl(std::string_view control);
-
 // The tab caption of a page.
 QString pageCaption(Page page);
-
-// The choice controls in the order the window fills their lists.
-std::span<const std::string_view> listFillOrder();
 
 inline QString text(std::u16string_view s)
 {

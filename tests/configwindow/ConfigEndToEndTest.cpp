@@ -70,7 +70,7 @@ protected:
         EXPECT_TRUE(finished.back().at(0).value<WriteOutcome>().ok);
         QElapsedTimer elapsed;
         elapsed.start();
-        if (!waitFor([&] { return window->D_4W(n)->text() == text; }, 5000))
+        if (!waitFor([&] { return window->currentValueField(n)->text() == text; }, 5000))
             return -1;
         return elapsed.elapsed();
     }

@@ -59,8 +59,8 @@ TEST_F(ConfigOpening, escRightAfterTypingWritesTheEntryThenTheMainWindowReappear
 {
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 4);
-    QTest::keyClicks(config.T_3RW(4), QStringLiteral("-1999"));
-    QTest::keyClick(config.T_3RW(4), Qt::Key_Escape);
+    QTest::keyClicks(config.valueEdit(4), QStringLiteral("-1999"));
+    QTest::keyClick(config.valueEdit(4), Qt::Key_Escape);
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(writes(), (std::vector{writeCall(4100, -1999)}));
     EXPECT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // deleted on close
@@ -71,8 +71,8 @@ TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow
     bus.failCalls("Set_4X_D1");
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 4);
-    QTest::keyClicks(config.T_3RW(4), QStringLiteral("-1999"));
-    QTest::keyClick(config.T_3RW(4), Qt::Key_Escape);
+    QTest::keyClicks(config.valueEdit(4), QStringLiteral("-1999"));
+    QTest::keyClick(config.valueEdit(4), Qt::Key_Escape);
     ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // gone before the answer
     const QString caption = ParameterCatalogue::text(ParameterCatalogue::find(4)->caption);
     ASSERT_TRUE(waitFor([&] { return main->statusBar()->currentMessage().contains(QStringLiteral("写入失败")); }))
@@ -82,26 +82,26 @@ TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow
     EXPECT_TRUE(shown.contains(QStringLiteral("-1999")));
 }
 
-TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheLoadState)
+TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheOpeningState)
 {
     ConfigWindow& first = openConfig();
     ConfigOperator::typeAndLeave(first, 3, QStringLiteral("800"));
-    first.SSTab1()->setCurrentIndex(3);
-    QTest::mouseClick(first.Command11(), Qt::LeftButton);
+    first.pageTabs()->setCurrentIndex(3);
+    QTest::mouseClick(first.backButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
 
     ConfigWindow& second = openConfig();
-    EXPECT_TRUE(second.T_3RW(3)->text().isEmpty());
-    EXPECT_EQ(second.SSTab1()->currentIndex(), 1);
-    EXPECT_EQ(second.Combo(14)->currentIndex(), 0);
+    EXPECT_TRUE(second.valueEdit(3)->text().isEmpty());
+    EXPECT_EQ(second.pageTabs()->currentIndex(), 1);
+    EXPECT_EQ(second.choiceEdit(1)->currentIndex(), 0);
 }
 
 TEST_F(ConfigOpening, closingForShutdownWritesNothingAndLeavesTheMainWindowHidden)
 {
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 12);
-    QTest::keyClicks(config.T_3RW(12), QStringLiteral("40"));
+    QTest::keyClicks(config.valueEdit(12), QStringLiteral("40"));
     opener->closeWindow();
     EXPECT_TRUE(waitFor([&] { return opener->window() == nullptr; }));
     EXPECT_FALSE(main->isVisible());

@@ -30,7 +30,7 @@ TEST_F(ConfigPictures, eachPageRendersAtTheStationsScreenSize)
     fillDefaults(image);
     open();
     window->resize(1280, 800);
-    window->Timer1_Timer();
+    window->showCurrentValues();
     bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
     typeAndLeave(17, QStringLiteral("95"));
     writes();
@@ -47,7 +47,7 @@ TEST_F(ConfigPictures, eachPageRendersAtTheStationsScreenSize)
     const char* names[] = {"config-input", "config-output", "config-alarms", "config-communication",
                            "config-retransmission"};
     for (int page = 0; page < ParameterCatalogue::kPageCount; ++page) {
-        window->SSTab1()->setCurrentIndex(page);
+        window->pageTabs()->setCurrentIndex(page);
         QApplication::sendPostedEvents();  // lays the page out
         const QImage picture = window->grab().toImage();
         ASSERT_EQ(picture.size(), QSize(1280, 800));

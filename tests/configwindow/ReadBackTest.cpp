@@ -29,17 +29,20 @@ protected:
         for (const auto& [address, value] : registers)
             bus.setHoldingRegister(address, value);
         pollOnce();
-        window->Timer1_Timer();
+        window->showCurrentValues();
     }
 
-    QString shown(int n) const { return window->D_4W(n)->text(); }
+    QString shown(int n) const { return window->currentValueField(n)->text(); }
 };
 
 TEST_F(ConfigReadBack, labelsStartBlankAndShowCodeZeroNamesAndZerosAtTheFirstTick)
 {
+    // A window of its own, checked before the event loop could run its
+    // read-back timer.
+    window = std::make_unique<ConfigWindow>(context);
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters())
         EXPECT_TRUE(shown(p.number).isEmpty()) << p.number;
-    window->Timer1_Timer();
+    window->showCurrentValues();
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters()) {
         const QString expected = p.isChoice() ? ParameterCatalogue::text(p.names[0]) : QStringLiteral("0");
         EXPECT_EQ(shown(p.number), expected) << p.number;
@@ -85,9 +88,9 @@ TEST_F(ConfigReadBack, theTickNeverTouchesAnEntryBeingTyped)
     QTest::keyClicks(box, QStringLiteral("12"));
     instrumentHolds({{4099, 5000}});
     EXPECT_EQ(shown(3), QStringLiteral("5000"));
-    EXPECT_EQ(window->T_3RW(3)->text(), QStringLiteral("12"));
+    EXPECT_EQ(window->valueEdit(3)->text(), QStringLiteral("12"));
     EXPECT_TRUE(box->hasFocus());
-    EXPECT_EQ(window->Combo(14)->currentIndex(), 0);
+    EXPECT_EQ(window->choiceEdit(1)->currentIndex(), 0);
     EXPECT_TRUE(writes().empty());
 }
 

@@ -1,10 +1,29 @@
 #include <QLabel>
+#include <QStringList>
 
 #include "support/ConfigFixture.h"
 #include "configwindow/ParameterRowView.h"
 #include "widgets/StatusIndicator.h"
 
 namespace {
+
+// Collects the warnings of the windows' logging category while it lives.
+class WindowWarnings {
+public:
+    WindowWarnings() { previous_ = qInstallMessageHandler(&WindowWarnings::collect); }
+    ~WindowWarnings() { qInstallMessageHandler(previous_); }
+
+    static inline QStringList seen;
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("tq5800.windows"))
+            seen.append(message);
+    }
+
+    QtMessageHandler previous_ = nullptr;
+};
 
 class ConfigWriteBack : public ConfigFixture {
 protected:
@@ -24,7 +43,7 @@ struct BoxCase {
     int value;
 };
 
-TEST_F(ConfigWriteBack, aTextBoxWritesItsScaledRoundedEntryWhenLeft)
+TEST_F(ConfigWriteBack, aValueBoxWritesItsScaledRoundedEntryWhenLeft)
 {
     image.linkSettings[ProcessImage::kConfigWriteSlot] = 77;
     const BoxCase cases[] = {
@@ -38,7 +57,7 @@ TEST_F(ConfigWriteBack, aTextBoxWritesItsScaledRoundedEntryWhenLeft)
         EXPECT_EQ(writes(), (std::vector{writeCall(c.registerAddress, c.value)})) << c.n << " " << c.text;
         EXPECT_EQ(mark(c.n), QStringLiteral("已写入")) << c.n;
     }
-    // Text boxes keep their value to themselves.
+    // Value boxes keep their value to themselves.
     EXPECT_EQ(image.linkSettings[ProcessImage::kConfigWriteSlot], 77);
 }
 
@@ -63,10 +82,10 @@ TEST_F(ConfigWriteBack, aPickIsWrittenWhenTheListIsLeftNotBefore)
 {
     pick(1, 5);
     EXPECT_TRUE(writes().empty());
-    EXPECT_EQ(window->Combo(14)->currentText(), QStringLiteral("5:J(0-1200) "));
-    QTest::keyClick(window->Combo(14), Qt::Key_Tab);
+    EXPECT_EQ(window->choiceEdit(1)->currentText(), QStringLiteral("5:J(0-1200) "));
+    QTest::keyClick(window->choiceEdit(1), Qt::Key_Tab);
     EXPECT_EQ(writes(), (std::vector{writeCall(4097, 5)}));
-    EXPECT_EQ(window->Combo(14)->currentText(), QStringLiteral("5:J(0-1200) "));
+    EXPECT_EQ(window->choiceEdit(1)->currentText(), QStringLiteral("5:J(0-1200) "));
 }
 
 TEST_F(ConfigWriteBack, aCodeTypedIntoAListIsWrittenWhenLeft)
@@ -78,14 +97,14 @@ TEST_F(ConfigWriteBack, aCodeTypedIntoAListIsWrittenWhenLeft)
 TEST_F(ConfigWriteBack, heatingAndCoolingWritesOnEveryEditWithoutLeaving)
 {
     QWidget* combo = focusEntry(11);
-    window->Combo(39)->lineEdit()->selectAll();
-    QTest::keyClicks(window->Combo(39)->lineEdit(), QStringLiteral("10"));
+    editOf(11)->selectAll();
+    QTest::keyClicks(editOf(11), QStringLiteral("10"));
     EXPECT_TRUE(combo->hasFocus());
     EXPECT_EQ(writes(), (std::vector{writeCall(4107, 1), writeCall(4107, 10)}));
     EXPECT_EQ(image.linkSettings[ProcessImage::kConfigWriteSlot], 10);
     QTest::keyClick(combo, Qt::Key_Tab);  // leaving adds nothing
     EXPECT_EQ(writes().size(), 2u);
-    EXPECT_EQ(window->Combo(4)->currentText(), QStringLiteral("0:摄氏度 "));
+    EXPECT_EQ(window->choiceEdit(7)->currentText(), QStringLiteral("0:摄氏度 "));
 }
 
 TEST_F(ConfigWriteBack, heatingAndCoolingWritesAPickAtOnce)
@@ -159,7 +178,7 @@ TEST_F(ConfigWriteBack, anEntryWithoutAUsableNumberWritesNothingAndIsMarked)
     const RefusedCase cases[] = {{12, "abc"}, {12, ""}, {12, "   "}, {6, "-"}, {3, "99999"}, {17, "3276.8"}, {1, "x"}};
     for (const RefusedCase& c : cases) {
         QWidget* entry = focusEntry(c.n);
-        QLineEdit* edit = window->T_3RW(c.n) ? window->T_3RW(c.n) : comboOf(c.n)->lineEdit();
+        QLineEdit* edit = editOf(c.n);
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("5"));
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -183,7 +202,7 @@ TEST_F(ConfigWriteBack, theMarkGoesWhenTheOperatorCorrectsTheEntry)
     typeAndLeave(12, QStringLiteral("abc"));
     ASSERT_TRUE(window->row(12)->refused());
     QWidget* box = focusEntry(12);
-    window->T_3RW(12)->selectAll();
+    window->valueEdit(12)->selectAll();
     QTest::keyClicks(box, QStringLiteral("2"));
     EXPECT_FALSE(window->row(12)->refused());
     EXPECT_TRUE(box->styleSheet().isEmpty());
@@ -194,10 +213,25 @@ TEST_F(ConfigWriteBack, theMarkGoesWhenTheOperatorCorrectsTheEntry)
 TEST_F(ConfigWriteBack, anUnreadableEditInTheHeatingAndCoolingListWritesNothing)
 {
     focusEntry(11);
-    window->Combo(39)->lineEdit()->selectAll();
-    QTest::keyClicks(window->Combo(39)->lineEdit(), QStringLiteral("a"));
+    editOf(11)->selectAll();
+    QTest::keyClicks(editOf(11), QStringLiteral("a"));
     EXPECT_TRUE(writes().empty());
     EXPECT_TRUE(window->row(11)->refused());
+}
+
+TEST_F(ConfigWriteBack, refusedEntriesAndFailedWritesAreLoggedAsWarnings)
+{
+    WindowWarnings::seen.clear();
+    const WindowWarnings warnings;
+    typeAndLeave(12, QStringLiteral("abc"));
+    ASSERT_EQ(WindowWarnings::seen.size(), 1);
+    EXPECT_TRUE(WindowWarnings::seen[0].contains(QStringLiteral("abc"))) << WindowWarnings::seen[0].toStdString();
+
+    bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
+    typeAndLeave(18, QStringLiteral("5"));
+    writes();
+    ASSERT_EQ(WindowWarnings::seen.size(), 2);
+    EXPECT_TRUE(WindowWarnings::seen[1].contains(QStringLiteral("4114"))) << WindowWarnings::seen[1].toStdString();
 }
 
 } // namespace

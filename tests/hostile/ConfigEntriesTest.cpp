@@ -6,7 +6,7 @@ namespace {
 
 using ParameterCatalogue::Parameter;
 
-// Every text box and every editable choice list of the configuration
+// Every value box and every editable choice list of the configuration
 // window against texts no operator should type: nothing reaches the
 // instrument that is not a number fitting a register, and a text that is
 // no number is marked and explained.
@@ -32,11 +32,11 @@ protected:
     }
 };
 
-TEST_F(ConfigEntriesTest, textBoxesRefuseWhatIsNoNumberAndNeverOverflow)
+TEST_F(ConfigEntriesTest, valueBoxesRefuseWhatIsNoNumberAndNeverOverflow)
 {
     for (const Parameter& p : ParameterCatalogue::parameters()) {
         if (!p.isChoice())
-            tryEveryText(p, "T_3RW(" + std::to_string(p.number) + ")");
+            tryEveryText(p, "value box of parameter " + std::to_string(p.number));
     }
 }
 
@@ -44,7 +44,7 @@ TEST_F(ConfigEntriesTest, choiceListsRefuseWhatIsNoNumberAndNeverOverflow)
 {
     for (const Parameter& p : ParameterCatalogue::parameters()) {
         if (p.isChoice())
-            tryEveryText(p, std::string(p.control) + " (parameter " + std::to_string(p.number) + ")");
+            tryEveryText(p, "choice list of parameter " + std::to_string(p.number));
     }
 }
 

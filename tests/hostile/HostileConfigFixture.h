@@ -19,8 +19,6 @@ protected:
         open();
     }
 
-    QLineEdit* editOf(int n) const { return ConfigOperator::editOf(*window, n); }
-
     // Puts the focus into parameter n's entry, replaces its text as a paste
     // would (one edit, control characters kept) and leaves with Tab;
     // returns the writes that followed.

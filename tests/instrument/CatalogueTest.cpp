@@ -1,5 +1,4 @@
 #include <set>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -10,10 +9,10 @@ namespace {
 
 using namespace ParameterCatalogue;
 
-const Parameter& byControl(const char* control)
+const Parameter& parameter(int number)
 {
-    const Parameter* p = findControl(control);
-    EXPECT_NE(p, nullptr) << control;
+    const Parameter* p = find(number);
+    EXPECT_NE(p, nullptr) << number;
     return *p;
 }
 
@@ -27,8 +26,8 @@ TEST(ConfigCatalogue, everyItemBeginsWithItsOwnCodeInAllSixteenLists)
         ASSERT_FALSE(p.choices.empty()) << p.number;
         for (size_t code = 0; code < p.choices.size(); ++code) {
             const auto number = leadingNumber(text(p.choices[code]));
-            ASSERT_TRUE(number.has_value()) << p.control << " item " << code;
-            EXPECT_EQ(*number, static_cast<double>(code)) << p.control << " item " << code;
+            ASSERT_TRUE(number.has_value()) << p.number << " item " << code;
+            EXPECT_EQ(*number, static_cast<double>(code)) << p.number << " item " << code;
         }
     }
     EXPECT_EQ(lists, 16);
@@ -36,7 +35,7 @@ TEST(ConfigCatalogue, everyItemBeginsWithItsOwnCodeInAllSixteenLists)
 
 TEST(ConfigCatalogue, sensorItemEightHasABlankNotAColonAndStillReadsEight)
 {
-    const Parameter& sensor = byControl("Combo14");
+    const Parameter& sensor = parameter(1);
     ASSERT_EQ(sensor.choices.size(), 23u);
     EXPECT_EQ(text(sensor.choices[8]), QStringLiteral("8 WRe325(0-2300)"));
     EXPECT_EQ(text(sensor.choices[11]), QStringLiteral("11:PT100(-200～850) "));
@@ -45,9 +44,9 @@ TEST(ConfigCatalogue, sensorItemEightHasABlankNotAColonAndStillReadsEight)
 
 TEST(ConfigCatalogue, alarmThreeExtendsTheAlarmListByTheCoolingRelay)
 {
-    const Parameter& alarm1 = byControl("Combo27");
-    const Parameter& alarm2 = byControl("Combo28");
-    const Parameter& alarm3 = byControl("Combo29");
+    const Parameter& alarm1 = parameter(22);
+    const Parameter& alarm2 = parameter(23);
+    const Parameter& alarm3 = parameter(24);
     EXPECT_EQ(alarm1.choices.size(), 6u);
     EXPECT_EQ(alarm2.choices.size(), 6u);
     ASSERT_EQ(alarm3.choices.size(), 7u);
@@ -101,48 +100,29 @@ TEST(ConfigCatalogue, registerIsFortyNinetySixPlusTheNumber)
     EXPECT_EQ(find(38), nullptr);
 }
 
-TEST(ConfigCatalogue, textBoxesAreTheNineteenNumbersAndFourOfThemTenths)
+TEST(ConfigCatalogue, numbersAreTheOtherNineteenAndFourOfThemInTenths)
 {
-    std::set<int> boxes, tenths;
+    std::set<int> numbers, tenths;
     for (const Parameter& p : parameters()) {
         if (p.isChoice())
             continue;
-        EXPECT_EQ(p.control, kTextBoxControl);
         EXPECT_TRUE(p.choices.empty() && p.names.empty()) << p.number;
-        boxes.insert(p.number);
+        numbers.insert(p.number);
         if (p.form == ValueForm::Tenths)
             tenths.insert(p.number);
     }
-    EXPECT_EQ(boxes, (std::set<int>{3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18, 19, 25, 28, 31, 32, 33, 34, 37}));
+    EXPECT_EQ(numbers, (std::set<int>{3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18, 19, 25, 28, 31, 32, 33, 34, 37}));
     EXPECT_EQ(tenths, (std::set<int>{6, 17, 18, 33}));
 }
 
-TEST(ConfigCatalogue, choiceControlsAreNamedAsTheWriteBackExpects)
+TEST(ConfigCatalogue, choicesAreTheSixteenListParameters)
 {
-    const std::pair<int, const char*> controls[] = {
-        {1, "Combo14"},  {2, "Combo15"},  {7, "Combo4"},  {9, "Combo1"},  {10, "Combo5"}, {11, "Combo39"},
-        {20, "Combo2"},  {22, "Combo27"}, {23, "Combo28"}, {24, "Combo29"}, {26, "Combo8"}, {27, "Combo9"},
-        {29, "Combo6"},  {30, "Combo7"},  {35, "Combo3"}, {36, "Combo10"},
-    };
-    for (const auto& [n, control] : controls) {
-        ASSERT_NE(find(n), nullptr) << n;
-        EXPECT_EQ(find(n)->control, control) << n;
-        EXPECT_EQ(findControl(control), find(n)) << control;
+    std::set<int> choices;
+    for (const Parameter& p : parameters()) {
+        if (p.isChoice())
+            choices.insert(p.number);
     }
-    EXPECT_EQ(findControl("T_3RW"), nullptr);
-    EXPECT_EQ(findControl("Combo99"), nullptr);
-}
-
-TEST(ConfigCatalogue, listsAreFilledInTheLoadOrderEachOnce)
-{
-    std::vector<std::string> order;
-    for (const std::string_view control : listFillOrder())
-        order.emplace_back(control);
-    EXPECT_EQ(order, (std::vector<std::string>{"Combo14", "Combo15", "Combo4", "Combo1", "Combo3", "Combo10", "Combo5",
-                                               "Combo39", "Combo2", "Combo27", "Combo28", "Combo29", "Combo8", "Combo9",
-                                               "Combo6", "Combo7"}));
-    for (const std::string& control : order)
-        EXPECT_NE(findControl(control), nullptr) << control;
+    EXPECT_EQ(choices, (std::set<int>{1, 2, 7, 9, 10, 11, 20, 22, 23, 24, 26, 27, 29, 30, 35, 36}));
 }
 
 TEST(ConfigCatalogue, everyChoiceNamesEachOfItsCodes)

@@ -42,7 +42,6 @@ protected:
     void open()
     {
         window = std::make_unique<ConfigWindow>(context);
-        window->Timer1.stop();  // the test ticks the read-back itself
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -81,6 +80,7 @@ protected:
 
     QWidget* focusEntry(int n) { return ConfigOperator::focusEntry(*window, n); }
     QComboBox* comboOf(int n) const { return ConfigOperator::comboOf(*window, n); }
+    QLineEdit* editOf(int n) const { return ConfigOperator::editOf(*window, n); }
     void typeAndLeave(int n, const QString& text) { ConfigOperator::typeAndLeave(*window, n, text); }
     void pick(int n, int index) { ConfigOperator::pick(*window, n, index); }
     void pickAndLeave(int n, int index) { ConfigOperator::pickAndLeave(*window, n, index); }

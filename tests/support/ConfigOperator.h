@@ -19,19 +19,20 @@ namespace ConfigOperator {
 
 inline QComboBox* comboOf(const ConfigWindow& window, int n)
 {
-    return window.row(n) ? window.row(n)->combo() : nullptr;
+    return window.choiceEdit(n);
 }
 
+// The line the operator types into: a value box or a list's edit line.
 inline QLineEdit* editOf(const ConfigWindow& window, int n)
 {
-    return window.T_3RW(n) ? window.T_3RW(n) : comboOf(window, n)->lineEdit();
+    return window.valueEdit(n) ? window.valueEdit(n) : comboOf(window, n)->lineEdit();
 }
 
 // Shows the page of parameter n and puts focus into its entry control.
 inline QWidget* focusEntry(ConfigWindow& window, int n)
 {
     const ParameterCatalogue::Parameter* p = ParameterCatalogue::find(n);
-    window.SSTab1()->setCurrentIndex(static_cast<int>(p->page));
+    window.pageTabs()->setCurrentIndex(static_cast<int>(p->page));
     if (!window.isActiveWindow()) {
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
