@@ -41,7 +41,6 @@ void SplashScreen::countWaitStep()
     if (++waitStepsDone_ < kWaitSteps)
         return;
     waitStepTimer_.stop();
-    waitStepsDone_ = 0;
     handOverTimer_.start();
 }
 
