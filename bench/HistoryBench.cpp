@@ -44,14 +44,14 @@ struct FullRing {
         , reader(QString::fromLatin1(kReader), recorder.databasePath())
         , playback(buffers, QString::fromLatin1(kReader))
     {
-        recorder.Form_Load();
-        recorder.Timer1.stop();
+        recorder.start();
+        recorder.stop();  // the benchmark ticks it with its stepped clock
         const auto started = std::chrono::steady_clock::now();
         for (int i = 0; i < HistoryTables::kRingSize; ++i) {
             image.inputValues[0] = static_cast<float>(i % 1000);
             image.inputValues[1] = 52.3f;
             image.inputValues[2] = 250.0f;
-            recorder.Timer1_Timer();
+            recorder.tick();
             clock.step();
         }
         fillSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -83,7 +83,7 @@ void storeOneSample(benchmark::State& state)
     FullRing& ring = FullRing::get();
     for (auto _ : state) {
         ring.clock.step();
-        ring.recorder.Timer1_Timer();
+        ring.recorder.tick();
     }
     if (!ring.recorder.health().recording())
         state.SkipWithError("the recorder is not recording");

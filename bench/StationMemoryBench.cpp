@@ -36,7 +36,7 @@ void stationResidentMemory(benchmark::State& state)
     for (auto _ : state) {
         Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
         station.start();
-        if (!waitFor([&] { return station.hostsLoaded(); }, 10000)) {
+        if (!waitFor([&] { return station.hasStarted(); }, 10000)) {
             state.SkipWithError("the station did not finish starting");
             return;
         }

@@ -9,41 +9,44 @@ SplashScreen::SplashScreen(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(520, 260);
-    Label1 = new QLabel(kLabel1Text, this);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: #1b3a57;"));
+    messageLabel_ = new QLabel(kMessage, this);
+    messageLabel_->setAlignment(Qt::AlignCenter);
+    messageLabel_->setStyleSheet(QStringLiteral("color: #1b3a57;"));
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(3);
-    layout->addWidget(Label1);
+    layout->addWidget(messageLabel_);
     layout->addStretch(1);
 
-    Timer2.setInterval(200);
-    Timer1.setInterval(100);
-    connect(&Timer2, &QTimer::timeout, this, &SplashScreen::Timer2_Timer);
-    connect(&Timer1, &QTimer::timeout, this, &SplashScreen::Timer1_Timer);
+    waitStepTimer_.setInterval(kWaitStepMs);
+    handOverTimer_.setInterval(kHandOverPauseMs);
+    connect(&waitStepTimer_, &QTimer::timeout, this, &SplashScreen::countWaitStep);
+    connect(&handOverTimer_, &QTimer::timeout, this, &SplashScreen::finishWait);
 }
 
-void SplashScreen::Form_Load()
+void SplashScreen::start()
 {
-    splashTicks = 0;
-    Timer2.start();
+    waitStepsDone_ = 0;
+    waitStepTimer_.start();
 }
 
-void SplashScreen::Timer2_Timer()
+void SplashScreen::stop()
 {
-    ++splashTicks;
-    if (splashTicks > 6) {  // the seventh tick
-        Timer2.stop();
-        splashTicks = 0;
-        Timer1.start();
-    }
-}
-
-void SplashScreen::Timer1_Timer()
-{
-    Timer2.stop();
-    Timer1.stop();
+    waitStepTimer_.stop();
+    handOverTimer_.stop();
     close();
+}
+
+void SplashScreen::countWaitStep()
+{
+    if (++waitStepsDone_ < kWaitSteps)
+        return;
+    waitStepTimer_.stop();
+    handOverTimer_.start();
+}
+
+void SplashScreen::finishWait()
+{
+    stop();
     emit handOver();
 }
 

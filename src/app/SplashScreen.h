@@ -4,26 +4,27 @@
 #include <QTimer>
 #include <QWidget>
 
-// The splash window shown while the station starts. Timer2 counts seven
-// 200 ms ticks, then Timer1 fires once and hands over: the splash closes
-// itself and asks the start-up to show the main window and load the hosts.
+// The splash window shown while the station starts. The wait counts seven
+// 200 ms steps, then a last 100 ms pause ends it: the splash closes itself
+// and asks the start-up to show the main window and start the recorder.
 // Keys and clicks do not shorten the wait.
 class SplashScreen : public QWidget {
     Q_OBJECT
 
 public:
-    static inline const QString kLabel1Text = QStringLiteral("系统正在初始化数据引擎，请稍后。。。。。。");
+    static inline const QString kMessage = QStringLiteral("系统正在初始化数据引擎，请稍后。。。。。。");
+    static constexpr int kWaitSteps = 7;
+    static constexpr int kWaitStepMs = 200;
+    static constexpr int kHandOverPauseMs = 100;
 
     explicit SplashScreen(QWidget* parent = nullptr);
 
-    void Form_Load();
-    void Timer2_Timer();
-    void Timer1_Timer();
+    // Begins the wait; the caller shows the splash.
+    void start();
+    // Ends the wait without a hand-over and closes the splash.
+    void stop();
 
-    QTimer Timer1;
-    QTimer Timer2;
-    int16_t splashTicks = 0;
-    QLabel* Label1 = nullptr;
+    QString message() const { return messageLabel_->text(); }
 
 signals:
     void handOver();
@@ -31,4 +32,13 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void countWaitStep();
+    void finishWait();
+
+    QLabel* messageLabel_ = nullptr;
+    QTimer waitStepTimer_;
+    QTimer handOverTimer_;
+    int waitStepsDone_ = 0;
 };

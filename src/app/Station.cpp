@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "app/AppLog.h"
 #include "history/DatabasePath.h"
 #include "mainwindow/MainWindow.h"
 
@@ -30,7 +31,8 @@ Station::~Station()
 
 void Station::start()
 {
-    splash_.Form_Load();
+    qCInfo(appLog).noquote() << describeStationOptions(options_, recorder_.databasePath());
+    splash_.start();
     splash_.show();
 }
 
@@ -42,9 +44,9 @@ void Station::handOver()
     // (Esc, the function keys) work without a click first.
     window_->raise();
     window_->activateWindow();
-    // The poll host has nothing to load: its timer waits for the link.
-    recorder_.Form_Load();
-    hostsLoaded_ = true;
+    // The poll has nothing to start: its timer waits for the link.
+    recorder_.start();
+    started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);
     emit started();
@@ -55,15 +57,13 @@ void Station::shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
-    splash_.Timer1.stop();
-    splash_.Timer2.stop();
-    splash_.close();
+    splash_.stop();
     // The way "退出" ends the station: the window closes its database
     // connection and lifts its close guard (or the application's quit would
     // be refused by it).
     configOpener_->closeWindow();
     window_->Command1_Click();
-    recorder_.Timer1.stop();
+    recorder_.stop();
     if (connection_.isOpen())
         connection_.close();
     emit finished();

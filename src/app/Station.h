@@ -19,9 +19,9 @@ class Clock;
 class MainWindow;
 
 // The whole station wired together: the process image, the link thread and
-// its poll host, the recorder host and the windows. start() shows the
-// splash; at its hand-over the main window is loaded and shown first, then
-// the poll host and the recorder host are loaded, in that order.
+// its poll, the recorder and the windows. start() shows the splash; at its
+// hand-over the main window is loaded and shown first, then the recorder
+// starts (the poll waits for the link to open).
 class Station : public QObject {
     Q_OBJECT
 
@@ -41,10 +41,10 @@ public:
     MainWindow* mainWindow() const { return window_.get(); }
     Poller& poll() { return poll_; }
     SampleRecorder& recorder() { return recorder_; }
-    bool hostsLoaded() const { return hostsLoaded_; }
+    bool hasStarted() const { return started_; }
 
 signals:
-    void started();   // after the hand-over: main window shown, hosts loaded
+    void started();   // after the hand-over: main window shown, recorder running
     void finished();
 
 private:
@@ -61,6 +61,6 @@ private:
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
     SplashScreen splash_;
-    bool hostsLoaded_ = false;
+    bool started_ = false;
     bool shutDown_ = false;
 };

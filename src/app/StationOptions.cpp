@@ -1,5 +1,7 @@
 #include "app/StationOptions.h"
 
+#include <array>
+
 #include <QCommandLineParser>
 
 #include "link/LinkCodes.h"
@@ -71,4 +73,25 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     options.link.parityIndex = *parityCode;
     options.link.addressText = QString::number(moduleAddress) + QLatin1Char(' ');
     return true;
+}
+
+QString describeStationOptions(const StationOptions& options, const QString& databasePath)
+{
+    QStringList devices;
+    for (int port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port) {
+        const std::string path = options.portDevices.devicePath(port).value_or(std::string());
+        if (path != PortDevices::defaultDevicePath(port))
+            devices << QStringLiteral("%1=%2").arg(port).arg(QString::fromStdString(path));
+    }
+    static constexpr std::array<const char*, 3> kParityNames{"none", "odd", "even"};
+    const LinkChoices& link = options.link;
+    const int parity = link.parityIndex;
+    return QStringLiteral("database %1; port devices %2; port %3, %4 baud, parity %5, address %6; link %7 at start")
+        .arg(databasePath,
+             devices.isEmpty() ? QStringLiteral("as default") : devices.join(QStringLiteral(", ")),
+             link.portText.trimmed(),
+             QString::number(LinkCodes::baudRate(link.baudIndex).value_or(0)),
+             QString::fromLatin1(parity >= 0 && parity < 3 ? kParityNames[static_cast<size_t>(parity)] : "?"),
+             link.addressText.trimmed(),
+             options.connect ? QStringLiteral("opened") : QStringLiteral("closed"));
 }

@@ -21,3 +21,8 @@ struct StationOptions {
 // the help text and helpRequested set.
 bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
                          bool& helpRequested);
+
+// One line naming the options in effect, for the start-up's log: the
+// database the station uses (resolved, so never empty), the ports named on
+// the command line, and the link settings chosen.
+QString describeStationOptions(const StationOptions& options, const QString& databasePath);

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "history/HistoryFileCreation.h"
+#include "history/HistoryLog.h"
 
 namespace {
 
@@ -96,6 +97,8 @@ bool HistoryDatabase::open()
     if (!configureConnection(db))
         return false;
     open_ = true;
+    qCDebug(historyLog).noquote() << (createdFile_ ? "created" : "opened") << path_ << "for" << connectionName_
+                                  << "journal" << journalMode_;
     return true;
 }
 

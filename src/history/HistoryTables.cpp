@@ -21,9 +21,9 @@ QStringList columnNames(const QSqlDatabase& db, const QString& table)
 
 } // namespace
 
-QString sampleQuery(int32_t recordId)
+QString sampleQuery(int32_t recordNumber)
 {
-    return QStringLiteral("select * from  pv_data where w_id=") + QString::number(recordId);
+    return QStringLiteral("select * from  pv_data where w_id=") + QString::number(recordNumber);
 }
 
 std::optional<int32_t> recordNumberAt(const QSqlQuery& query)

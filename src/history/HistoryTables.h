@@ -32,7 +32,7 @@ constexpr int kPointerColumns = 2;
 // chart send exactly these, so a trace of the database shows the same text
 // from both sides.
 inline const QString kPointerQuery = QStringLiteral("select * from  sl_void");
-QString sampleQuery(int32_t recordId);
+QString sampleQuery(int32_t recordNumber);
 
 // The record number in the first column of a query's current row (the
 // pointer query's); empty when it is not a whole number within 32 bits.

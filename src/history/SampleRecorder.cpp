@@ -8,9 +8,10 @@
 
 #include "core/Clock.h"
 #include "core/DateValue.h"
-#include "instrument/ProcessImage.h"
-#include "history/SampleWriter.h"
 #include "core/WholeNumber.h"
+#include "history/HistoryLog.h"
+#include "history/SampleWriter.h"
+#include "instrument/ProcessImage.h"
 
 namespace {
 
@@ -23,14 +24,14 @@ qint64 secondsBetween(const QDateTime& a, const QDateTime& b)
 } // namespace
 
 SampleRecorder::SampleRecorder(ProcessImage& image, const Clock& clock, const QString& databasePath,
-             const QString& connectionName, QObject* parent)
+                               const QString& connectionName, QObject* parent)
     : QObject(parent)
     , image_(image)
     , clock_(clock)
     , database_(connectionName, databasePath)
 {
-    Timer1.setInterval(kTickIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &SampleRecorder::Timer1_Timer);
+    tickTimer_.setInterval(kTickIntervalMs);
+    connect(&tickTimer_, &QTimer::timeout, this, &SampleRecorder::tick);
 }
 
 SampleRecorder::~SampleRecorder()
@@ -38,20 +39,25 @@ SampleRecorder::~SampleRecorder()
     closeDatabase();
 }
 
-void SampleRecorder::Form_Load()
+void SampleRecorder::start()
 {
     const QDateTime now = clock_.now();
     lastCheck_ = now;
     openDatabase(now);
-    Timer1.start();
+    tickTimer_.start();
 }
 
-double SampleRecorder::okitime() const
+void SampleRecorder::stop()
 {
-    return elapsedSeconds(clock_.now());
+    tickTimer_.stop();
 }
 
-double SampleRecorder::elapsedSeconds(const QDateTime& now) const
+double SampleRecorder::secondsSinceLastSample() const
+{
+    return secondsSinceLastSample(clock_.now());
+}
+
+double SampleRecorder::secondsSinceLastSample(const QDateTime& now) const
 {
     // Date and time of day from the clock's whole-second reading, so the
     // result is a whole number of seconds; abs() makes a clock set back
@@ -63,28 +69,33 @@ double SampleRecorder::elapsedSeconds(const QDateTime& now) const
     return std::fabs(roundHalfEven(seconds));
 }
 
-void SampleRecorder::Timer1_Timer()
+void SampleRecorder::tick()
 {
     const QDateTime now = clock_.now();
     keepDatabaseOpen(now);
 
-    if (elapsedSeconds(now) < 1)
+    if (secondsSinceLastSample(now) < 1)
         return;
-    // The file's pointer wins over the count in memory, so a restart and a
-    // repaired file both continue the ring where the file says. A pointer
-    // outside the ring (a foreign or damaged file) starts it again at 1.
-    if (writer_) {
-        if (const auto pointer = writer_->readPointer())
-            recordId = *pointer;
-    }
-    if (recordId < 0 || recordId >= HistoryTables::kRingSize)
-        recordId = 0;
-    recordId = recordId + 1;
+    advanceRecordNumber();
     image_.recordRefTime = DateValue::fromTime(now.time());
     image_.recordRefDate = DateValue::fromDate(now.date());
     storeSample(now);
     if (image_.mainWindowOpen)
         image_.sampleReady = ProcessImage::kTrue;
+}
+
+void SampleRecorder::advanceRecordNumber()
+{
+    // The file's pointer wins over the count in memory, so a restart and a
+    // repaired file both continue the ring where the file says. A pointer
+    // outside the ring (a foreign or damaged file) starts it again at 1.
+    if (writer_) {
+        if (const auto pointer = writer_->readPointer())
+            recordNumber_ = *pointer;
+    }
+    if (recordNumber_ < 0 || recordNumber_ >= HistoryTables::kRingSize)
+        recordNumber_ = 0;
+    ++recordNumber_;
 }
 
 void SampleRecorder::storeSample(const QDateTime& now)
@@ -94,16 +105,18 @@ void SampleRecorder::storeSample(const QDateTime& now)
         return;
     }
     Sample sample;
-    sample.recordId = recordId;
+    sample.recordNumber = recordNumber_;
     sample.date = image_.recordRefDate;
     sample.time = image_.recordRefTime;
     std::copy_n(image_.inputValues.begin(), sample.values.size(), sample.values.begin());
 
     const SampleWriter::Result result = writer_->store(sample);
     if (result.stored) {
+        qCDebug(historyLog).noquote() << "stored record" << recordNumber_ << "at" << now.toString(Qt::ISODate);
+        const RecorderHealth::State before = health_.state();
         if (health_.recordStored(now, result.pointerWritten))
-            emit healthChanged(health_);
-        emit sampleStored(recordId);
+            reportHealth(before);
+        emit sampleStored(recordNumber_);
         return;
     }
     // Only this sample is lost. The connection is dropped; the first failure
@@ -155,6 +168,28 @@ void SampleRecorder::closeDatabase()
 
 void SampleRecorder::reportFailure(const QString& reason, const QDateTime& now)
 {
+    const RecorderHealth::State before = health_.state();
     if (health_.recordFailure(reason, now))
-        emit healthChanged(health_);
+        reportHealth(before);
+}
+
+void SampleRecorder::reportHealth(RecorderHealth::State before)
+{
+    // One line for each change the status display shows; the first good
+    // sample after start-up is no news.
+    switch (health_.state()) {
+    case RecorderHealth::State::Failing:
+        qCWarning(historyLog).noquote() << "recording fails:" << health_.reason();
+        break;
+    case RecorderHealth::State::PointerMissing:
+        qCWarning(historyLog).noquote() << "recording without its pointer:" << health_.reason();
+        break;
+    case RecorderHealth::State::Recording:
+        if (before != RecorderHealth::State::Starting)
+            qCWarning(historyLog) << "recording resumed;" << health_.lostSamples() << "samples lost since start";
+        break;
+    case RecorderHealth::State::Starting:
+        break;
+    }
+    emit healthChanged(health_);
 }

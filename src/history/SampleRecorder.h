@@ -16,11 +16,11 @@ class Clock;
 class SampleWriter;
 struct ProcessImage;
 
-// The recorder host: stores the process image's inputValues once per
-// wall-clock second into the ring of 65500 records of the history database
-// and raises sampleReady for the main window. Its Timer1 ticks every 100 ms
-// on the user-interface thread; nothing here blocks longer than the
-// database's short busy time-out.
+// Stores the process image's inputValues once per wall-clock second into
+// the ring of 65500 records of the history database and raises sampleReady
+// for the main window. A timer calls tick() every 100 ms on the
+// user-interface thread; nothing here blocks longer than the database's
+// short busy time-out.
 //
 // The database is a convenience to the live chart, never a precondition:
 // when the file cannot be opened or written the tick goes on counting
@@ -36,20 +36,26 @@ public:
     static inline const QString kConnectionName = QStringLiteral("tq5800-recorder");
 
     SampleRecorder(ProcessImage& image, const Clock& clock, const QString& databasePath,
-          const QString& connectionName = kConnectionName, QObject* parent = nullptr);
+                   const QString& connectionName = kConnectionName, QObject* parent = nullptr);
     ~SampleRecorder() override;
 
-    QTimer Timer1;
+    // Opens the database, so a file that cannot be used is reported at
+    // once, and starts the tick timer.
+    void start();
+    // Stops the tick timer; the database stays open until destruction.
+    void stop();
+    bool running() const { return tickTimer_.isActive(); }
 
-    // The record number being worked with, kept between ticks.
-    int32_t recordId = 0;
-
-    // Opens the database and starts Timer1.
-    void Form_Load();
-    void Timer1_Timer();
+    // Stores a sample when the clock's second has changed since the last
+    // one, and keeps the database open. The timer calls it; a test with a
+    // stepped clock may call it instead.
+    void tick();
 
     // Whole seconds between the last stored sample and now, never negative.
-    double okitime() const;
+    double secondsSinceLastSample() const;
+
+    // The ring's record number of the last sample, kept between ticks.
+    int32_t recordNumber() const { return recordNumber_; }
 
     const RecorderHealth& health() const { return health_; }
     const QString& databasePath() const { return database_.path(); }
@@ -58,18 +64,22 @@ public:
 signals:
     // Only when the state or its reason changes: once per failure episode.
     void healthChanged(const RecorderHealth& health);
-    void sampleStored(int32_t recordId);
+    void sampleStored(int32_t recordNumber);
 
 private:
-    double elapsedSeconds(const QDateTime& now) const;
+    double secondsSinceLastSample(const QDateTime& now) const;
+    void advanceRecordNumber();
     void keepDatabaseOpen(const QDateTime& now);
     void openDatabase(const QDateTime& now);
     void closeDatabase();
     void storeSample(const QDateTime& now);
     void reportFailure(const QString& reason, const QDateTime& now);
+    void reportHealth(RecorderHealth::State before);
 
     ProcessImage& image_;
     const Clock& clock_;
+    QTimer tickTimer_;
+    int32_t recordNumber_ = 0;
     HistoryDatabase database_;
     std::unique_ptr<SampleWriter> writer_;
     std::optional<QDateTime> lastCheck_;

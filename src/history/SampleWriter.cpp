@@ -29,7 +29,7 @@ QString assignments(const QStringList& columns)
 
 void bindSample(QSqlQuery& q, const Sample& s)
 {
-    q.bindValue(0, s.recordId);
+    q.bindValue(0, s.recordNumber);
     q.bindValue(1, s.date);
     q.bindValue(2, s.time);
     int position = HistoryTables::kFirstValueColumn;
@@ -84,7 +84,7 @@ SampleWriter::Result SampleWriter::store(const Sample& sample)
         return result;
     }
     if (writeRecord(sample, &result.error)
-        && writePointer(sample.recordId, &result.pointerWritten, &result.error)) {
+        && writePointer(sample.recordNumber, &result.pointerWritten, &result.error)) {
         if (control_.exec(QStringLiteral("commit"))) {
             result.stored = true;
             return result;
@@ -99,7 +99,7 @@ SampleWriter::Result SampleWriter::store(const Sample& sample)
 bool SampleWriter::writeRecord(const Sample& sample, QString* error)
 {
     QSqlQuery lookup(db_);
-    if (!lookup.exec(HistoryTables::sampleQuery(sample.recordId))) {
+    if (!lookup.exec(HistoryTables::sampleQuery(sample.recordNumber))) {
         *error = errorOf(lookup);
         return false;
     }
@@ -109,7 +109,7 @@ bool SampleWriter::writeRecord(const Sample& sample, QString* error)
     QSqlQuery& write = exists ? update_ : insert_;
     bindSample(write, sample);
     if (exists)
-        write.bindValue(HistoryTables::kSampleColumns, sample.recordId);
+        write.bindValue(HistoryTables::kSampleColumns, sample.recordNumber);
     const bool ok = write.exec();
     if (!ok)
         *error = errorOf(write);
@@ -117,10 +117,10 @@ bool SampleWriter::writeRecord(const Sample& sample, QString* error)
     return ok;
 }
 
-bool SampleWriter::writePointer(int32_t recordId, bool* written, QString* error)
+bool SampleWriter::writePointer(int32_t recordNumber, bool* written, QString* error)
 {
-    pointerWrite_.bindValue(0, recordId);
-    pointerWrite_.bindValue(1, recordId);
+    pointerWrite_.bindValue(0, recordNumber);
+    pointerWrite_.bindValue(1, recordNumber);
     if (!pointerWrite_.exec()) {
         *error = errorOf(pointerWrite_);
         return false;

@@ -13,7 +13,7 @@
 // What one stored sample consists of: the record number, its date and time
 // of day as date values, and inputValues 0..9.
 struct Sample {
-    int32_t recordId = 0;
+    int32_t recordNumber = 0;
     double date = 0.0;
     double time = 0.0;
     std::array<float, HistoryTables::kValueColumns> values{};
@@ -42,7 +42,7 @@ public:
 
 private:
     bool writeRecord(const Sample& sample, QString* error);
-    bool writePointer(int32_t recordId, bool* written, QString* error);
+    bool writePointer(int32_t recordNumber, bool* written, QString* error);
 
     QSqlDatabase db_;
     QSqlQuery pointerRead_;

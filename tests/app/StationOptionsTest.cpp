@@ -57,4 +57,19 @@ TEST(StationOptions, badValuesAreRefusedWithAReason)
     }
 }
 
+TEST(StationOptions, descriptionNamesTheFileThePortsAndTheLinkInEffect)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({"--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty", "--connect", "--port", "3",
+                       "--baud", "19200", "--parity", "even", "--address", "16"},
+                      options, error)) << error.toStdString();
+    EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite")),
+              QStringLiteral("database /srv/h.sqlite; port devices 1=/tmp/pty, 3=/dev/ttyS0; "
+                             "port 3, 19200 baud, parity even, address 16; link opened at start"));
+    EXPECT_EQ(describeStationOptions(StationOptions{}, QStringLiteral("/srv/h.sqlite")),
+              QStringLiteral("database /srv/h.sqlite; port devices as default; "
+                             "port 1, 9600 baud, parity none, address 1; link closed at start"));
+}
+
 } // namespace

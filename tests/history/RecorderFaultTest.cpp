@@ -15,8 +15,8 @@ protected:
     {
         recorder = std::make_unique<SampleRecorder>(image, clock, path);
         spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
-        recorder->Form_Load();
-        recorder->Timer1.stop();
+        recorder->start();
+        recorder->stop();  // the test ticks it
     }
     State state() const { return recorder->health().state(); }
 
@@ -42,7 +42,7 @@ TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingR
         image.sampleReady = ProcessImage::kFalse;
         nextSecond();
     }
-    EXPECT_EQ(recorder->recordId, 4);  // counted in memory
+    EXPECT_EQ(recorder->recordNumber(), 4);  // counted in memory
     EXPECT_EQ(recorder->health().lostSamples(), 4);
     EXPECT_EQ(spy->count(), 1);        // one report per episode
 
@@ -141,7 +141,7 @@ TEST_F(RecorderFault, pointerTableWithoutItsRecordStoresUnderCountedNumbersAndSa
     EXPECT_EQ(state(), State::PointerMissing);
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
     EXPECT_EQ(HistoryFiles::pointer(path), std::nullopt);  // never inserted by the station
-    EXPECT_EQ(recorder->recordId, 2);
+    EXPECT_EQ(recorder->recordNumber(), 2);
 }
 
 TEST_F(RecorderFault, missingFolderOfTheDefaultKindIsCreated)

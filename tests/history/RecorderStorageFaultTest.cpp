@@ -26,8 +26,8 @@ protected:
         recorder = std::make_unique<SampleRecorder>(image, clock, path);
         spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
         image.mainWindowOpen = ProcessImage::kTrue;
-        recorder->Form_Load();
-        recorder->Timer1.stop();
+        recorder->start();
+        recorder->stop();  // the test ticks it
     }
     State state() const { return recorder->health().state(); }
     std::string reason() const { return recorder->health().reason().toStdString(); }

@@ -1,3 +1,5 @@
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 #include "core/DateValue.h"
@@ -22,19 +24,31 @@ TEST_F(RecorderTick, firstTickStoresAtOnceWithTheSampleDateAndTime)
     EXPECT_EQ(rows[0].time, 50707.0 / 86400.0);
     EXPECT_NEAR(rows[0].time, 0.5868866, 1e-7);
     EXPECT_EQ(HistoryFiles::pointer(path), 1);
-    EXPECT_EQ(recorder->recordId, 1);
+    EXPECT_EQ(recorder->recordNumber(), 1);
     EXPECT_EQ(image.recordRefDate, 36962.0);
     EXPECT_EQ(image.recordRefTime, 50707.0 / 86400.0);
 }
 
-TEST_F(RecorderTick, formLoadStartsTheHundredMillisecondTimerThatDrivesTheTick)
+TEST_F(RecorderTick, startRunsTheTickOnItsOwnTimerSeveralTimesASecond)
 {
     recorder = std::make_unique<SampleRecorder>(image, clock, path);
-    recorder->Form_Load();
-    EXPECT_TRUE(recorder->Timer1.isActive());
-    EXPECT_EQ(recorder->Timer1.interval(), 100);
-    EXPECT_TRUE(waitFor([&] { return recorder->recordId == 1; }));
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    recorder->start();
+    EXPECT_TRUE(recorder->running());
+    EXPECT_EQ(recorder->recordNumber(), 0);  // nothing is stored before the first tick
+    ASSERT_TRUE(waitFor([&] { return recorder->recordNumber() == 1; }));
+    // A timer may fire up to 5 % early.
+    EXPECT_GE(sinceStart.elapsed(), SampleRecorder::kTickIntervalMs * 95 / 100);
     EXPECT_EQ(HistoryFiles::rowCount(path), 1);
+
+    // The next clock second is stored at the next tick, not a second later.
+    clock.advanceMs(1000);
+    sinceStart.restart();
+    ASSERT_TRUE(waitFor([&] { return recorder->recordNumber() == 2; }));
+    EXPECT_LT(sinceStart.elapsed(), 1000);
+    recorder->stop();
+    EXPECT_FALSE(recorder->running());
 }
 
 TEST_F(RecorderTick, ticksWithinOneClockSecondStoreOneSample)
@@ -86,7 +100,7 @@ TEST_P(PointerOutOfRing, nextRecordIsOne)
     start();
     tick();
     EXPECT_EQ(HistoryFiles::pointer(path), 1);
-    EXPECT_EQ(recorder->recordId, 1);
+    EXPECT_EQ(recorder->recordNumber(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(RecorderTick, PointerOutOfRing,
@@ -98,7 +112,7 @@ TEST_F(RecorderTick, clockSetBackAnHourStoresAtOnceAndGoesOnFromTheNewTime)
     tick();
     nextSecond();  // 14:05:08
     clock.set(QDateTime(QDate(2001, 3, 12), QTime(13, 5, 8)));
-    EXPECT_EQ(recorder->okitime(), 3600.0);
+    EXPECT_EQ(recorder->secondsSinceLastSample(), 3600.0);
     tick();
     ASSERT_EQ(HistoryFiles::rowCount(path), 3);
     EXPECT_EQ(HistoryFiles::rows(path, QStringLiteral("w_id=3"))[0].time, (13 * 3600 + 5 * 60 + 8) / 86400.0);
@@ -117,7 +131,7 @@ TEST_F(RecorderTick, crossingMidnightStoresTheNewDateOneSecondLater)
     start();
     tick();
     clock.set(QDateTime(QDate(2001, 3, 13), QTime(0, 0, 0)));
-    EXPECT_EQ(recorder->okitime(), 1.0);
+    EXPECT_EQ(recorder->secondsSinceLastSample(), 1.0);
     tick();
     const auto rows = HistoryFiles::rows(path);
     ASSERT_EQ(rows.size(), 2u);
@@ -199,7 +213,7 @@ struct Elapsed {
     double seconds;
 };
 
-TEST(RecorderOkitime, wholeSecondsEitherWayFromTheLastSample)
+TEST(SecondsSinceLastSample, wholeSecondsEitherWayFromTheLastSample)
 {
     const double t = 50707.0 / 86400.0;  // 14:05:07
     const Elapsed cases[] = {
@@ -216,7 +230,7 @@ TEST(RecorderOkitime, wholeSecondsEitherWayFromTheLastSample)
         image.recordRefTime = c.refTime;
         FakeClock clock(c.now);
         const SampleRecorder recorder(image, clock, QString());
-        EXPECT_EQ(recorder.okitime(), c.seconds) << c.now.toString(Qt::ISODateWithMs).toStdString();
+        EXPECT_EQ(recorder.secondsSinceLastSample(), c.seconds) << c.now.toString(Qt::ISODateWithMs).toStdString();
     }
 }
 

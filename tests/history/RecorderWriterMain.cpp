@@ -37,14 +37,14 @@ int main(int argc, char* argv[])
     ProcessImage image;
     FakeClock clock(QDateTime(QDate(2026, 1, 5).addDays(std::atoi(argv[2])), QTime(6, 0, 0)));
     SampleRecorder recorder(image, clock, QString::fromLocal8Bit(argv[1]));
-    QObject::connect(&recorder, &SampleRecorder::sampleStored, [&](int32_t id) {
-        say(std::to_string(id) + " " + std::to_string(static_cast<long>(image.inputValues[0])));
+    QObject::connect(&recorder, &SampleRecorder::sampleStored, [&](int32_t recordNumber) {
+        say(std::to_string(recordNumber) + " " + std::to_string(static_cast<long>(image.inputValues[0])));
     });
-    recorder.Form_Load();
-    recorder.Timer1.stop();
+    recorder.start();
+    recorder.stop();  // ticked below as fast as it goes
     for (long n = 1;; ++n) {
         image.inputValues[0] = static_cast<float>(n);
-        recorder.Timer1_Timer();
+        recorder.tick();
         if (!recorder.health().recording()) {
             say("failing " + recorder.health().reason().toStdString());
             return 1;

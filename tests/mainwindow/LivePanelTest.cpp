@@ -247,10 +247,10 @@ TEST_F(LivePanelTest, headerShowsTheClocksDateAndTime)
 TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
 {
     image.inputValues[0] = 321.0f;
-    recorder.Form_Load();
-    recorder.Timer1.stop();
+    recorder.start();
+    recorder.stop();
     clock.advanceMs(1000);
-    recorder.Timer1_Timer();
+    recorder.tick();
     ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
     window->Timer1_Timer();
     EXPECT_EQ(window->trendBuffers().curveEnd, 242);

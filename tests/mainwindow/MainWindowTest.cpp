@@ -167,9 +167,9 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("退出")));
 
     // The recorder still hands its samples to the chart.
-    recorder.Form_Load();
-    recorder.Timer1.stop();
-    recorder.Timer1_Timer();
+    recorder.start();
+    recorder.stop();
+    recorder.tick();
     EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
     EXPECT_FALSE(window->close());
 }

@@ -62,9 +62,9 @@ TEST_F(StatusDisplay, aSilentInstrumentIsReportedOncePerEpisodeWithTheTimeItBega
 
 TEST_F(StatusDisplay, recordingThatWorksShowsGreen)
 {
-    recorder.Form_Load();
-    recorder.Timer1.stop();
-    recorder.Timer1_Timer();
+    recorder.start();
+    recorder.stop();
+    recorder.tick();
     EXPECT_EQ(recorderText(), QStringLiteral("● 记录正常"));
     EXPECT_EQ(window->recorderIndicator()->line().severity, StatusSeverity::Ok);
 }
@@ -82,8 +82,8 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
     MainWindow station(failingContext);
     station.Form_Load();
 
-    failing.Form_Load();
-    failing.Timer1.stop();
+    failing.start();
+    failing.stop();
     const QString text = station.recorderIndicator()->text();
     EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
     EXPECT_EQ(station.recorderIndicator()->line().severity, StatusSeverity::Fault);
@@ -91,7 +91,7 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
 
     // The recorder goes on counting samples; the display does not repeat itself.
     clock.advanceMs(10000);
-    failing.Timer1_Timer();
+    failing.tick();
     EXPECT_EQ(station.recorderIndicator()->text(), text);
 }
 
@@ -110,8 +110,8 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     EXPECT_FALSE(window->databaseOpen());
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("cannot be written")))
         << window->statusBar()->currentMessage().toStdString();
-    recorder.Form_Load();
-    recorder.Timer1.stop();
+    recorder.start();
+    recorder.stop();
     const QString text = window->recorderIndicator()->text();
     EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
     EXPECT_TRUE(window->recorderIndicator()->toolTip().contains(QStringLiteral("cannot be written")));
@@ -120,7 +120,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     image.inputValues[0] = 321.5f;
     for (int i = 0; i < 3; ++i) {
         clock.advanceMs(1000);
-        recorder.Timer1_Timer();
+        recorder.tick();
         ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
         const int end = window->trendBuffers().curveEnd;
         window->Timer1_Timer();
@@ -132,7 +132,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     for (int i = 0; i < SampleRecorder::kRecheckSeconds; ++i) {
         clock.advanceMs(1000);
-        recorder.Timer1_Timer();
+        recorder.tick();
     }
     EXPECT_EQ(window->recorderIndicator()->text(), QStringLiteral("● 记录正常"));
     for (int i = 0; i < 20 && !window->databaseOpen(); ++i)

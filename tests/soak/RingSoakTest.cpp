@@ -65,8 +65,8 @@ class RingSoakTest : public StationFixture {
 protected:
     void start()
     {
-        recorder.Form_Load();
-        recorder.Timer1.stop();
+        recorder.start();
+        recorder.stop();
         load();
         ASSERT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
     }
@@ -77,7 +77,7 @@ protected:
     {
         clock.advanceMs(1000);
         image.inputValues[0] = static_cast<float>(sample % 1000);
-        recorder.Timer1_Timer();
+        recorder.tick();
         window->Timer1_Timer();
     }
 
@@ -133,7 +133,7 @@ TEST_F(RingSoakTest, twoLapsOfTheRingKeepPointerPagesAndMemorySound)
 
     for (int sample = 1; sample <= kSamples; ++sample) {
         runOneSecond(sample);
-        ASSERT_EQ(recorder.recordId, expectedRecord(sample));
+        ASSERT_EQ(recorder.recordNumber(), expectedRecord(sample));
         ASSERT_EQ(recorder.health().storedSamples(), sample) << "sample " << sample << " was not stored";
         ASSERT_EQ(image.sampleReady, 0) << "the live refresh left sample " << sample << " behind";
         if (sample == 1)

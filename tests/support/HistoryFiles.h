@@ -38,7 +38,7 @@ int rowCount(const QString& path);
 // pointer, all in one transaction.
 bool insertRows(const QString& path, const std::vector<Row>& rows, std::optional<int32_t> pointer);
 
-// A station file made by another program that still fits: other value
+// A history file made by another program that still fits: other value
 // column names, w_id merely unique, an extra column, sl_void naming 5.
 QStringList otherFittingLayout();
 

@@ -20,22 +20,22 @@ protected:
     void start()
     {
         recorder = std::make_unique<SampleRecorder>(image, clock, path);
-        recorder->Form_Load();
-        recorder->Timer1.stop();  // the test is the timer
+        recorder->start();
+        recorder->stop();  // the test ticks it with the stepped clock
     }
     void restart()
     {
         recorder.reset();
         start();
     }
-    void tick() { recorder->Timer1_Timer(); }
+    void tick() { recorder->tick(); }
     // One tick a whole second later.
     void nextSecond()
     {
         clock.advanceMs(1000);
         tick();
     }
-    // A station file made by the recorder's own connection code, with the
+    // A history file made by the recorder's own connection code, with the
     // pointer set as a test needs it.
     void createWithPointer(int32_t newest, const std::vector<HistoryFiles::Row>& rows = {})
     {
