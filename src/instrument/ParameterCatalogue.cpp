@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "instrument/RegisterMap.h"
+
 namespace ParameterCatalogue {
 
 namespace {
@@ -59,12 +61,14 @@ using enum ValueForm;
 constexpr Parameter choice(int n, Page page, Text caption, Text help, std::span<const Text> items,
                            std::span<const Text> names)
 {
-    return {n, kFirstRegister + n, page, caption, Choice, help, items, names};
+    return {n, RegisterMap::parameter(n), page, caption, Choice, help, items, names};
 }
 
-constexpr Parameter number(int n, Page page, Text caption, ValueForm form, Text help)
+// Whether a number is entered in tenths is the register map's knowledge.
+constexpr Parameter number(int n, Page page, Text caption, Text help)
 {
-    return {n, kFirstRegister + n, page, caption, form, help, {}, {}};
+    return {n, RegisterMap::parameter(n), page, caption,
+            RegisterMap::parameterInTenths(n) ? ValueForm::Tenths : ValueForm::Integer, help, {}, {}};
 }
 
 // Help texts name the instrument's ranges and defaults; the station shows
@@ -74,32 +78,32 @@ constexpr Parameter kParameters[] = {
     choice(1, Input, u"输入信号类型", u"23种工业传感器信号。默认值：0-K型热电偶", kSensorItems, kSensorNames),
     choice(2, Input, u"小数点位置",
            u"0-3， 0：0000 ，  1：000.0 ，  2：00.00 ，  3：0.000。默认值：0", kDecimalPointItems, kDecimalPointNames),
-    number(3, Input, u"输入上限", Integer, u"-1999~ 9999。默认值：5000"),
-    number(4, Input, u"输入下限", Integer, u"-1999~ 9999。默认值：0"),
-    number(5, Input, u"平移修正", Integer, u"-500~ 500。默认值：0"),
-    number(6, Input, u"数字滤波", Tenths, u"0.1-100.0S。 数值越大响应越慢。默认值：1S"),
+    number(3, Input, u"输入上限", u"-1999~ 9999。默认值：5000"),
+    number(4, Input, u"输入下限", u"-1999~ 9999。默认值：0"),
+    number(5, Input, u"平移修正", u"-500~ 500。默认值：0"),
+    number(6, Input, u"数字滤波", u"0.1-100.0S。 数值越大响应越慢。默认值：1S"),
     choice(7, Input, u"温度单位", u"0-摄氏度C，1-华氏度F， 2-绝对温度K。默认值：0", kUnitItems, kUnitNames),
     choice(35, Input, u"上电报警免除", u"0-禁止，1-允许 。默认值：0-禁止", kEnableItems, kEnableNames),
     choice(36, Input, u"上电缓启动", u"0-禁止，1-允许 。默认值：0-禁止", kEnableItems, kEnableNames),
-    number(37, Input, u"上电缓启动时间", Integer, u"1-999S。 默认值：0S"),
+    number(37, Input, u"上电缓启动时间", u"1-999S。 默认值：0S"),
 
     choice(9, Output, u"输出类型", u"0：线性输出，1-继电器，2-晶体管输出，3-可控硅.。默认值：0",
            kOutputTypeItems, kOutputTypeNames),
     choice(10, Output, u"线性信号量程", u"0：4MA20,1:0MA10,2:0MA20。默认值：0", kSignalRangeItems,
            kSignalRangeNames),
     choice(11, Output, u"加热制冷方式", u"0：加热反作用,1:制冷正作用。默认值：0", kActionItems, kActionNames),
-    number(12, Output, u"比例带", Integer, u"工程量单位。 0-9999。 默认值：20"),
-    number(13, Output, u"积分时间", Integer, u"秒。0-3600S。 默认值：120"),
-    number(14, Output, u"微分时间", Integer, u"秒。 0-999.9S。默认值：30"),
-    number(15, Output, u"输出周期时间", Integer, u"秒。1.0-200.0S。 当输出为非线性模块时用。 默认值：2"),
-    number(16, Output, u"位式控制回差", Integer, u"0-2000LSB 。避免位式控制时动作频繁。默认值：1"),
-    number(17, Output, u"输出上限幅", Tenths, u"0.0%-100.0%。 输出上限幅用途。 默认值：100.0"),
-    number(18, Output, u"输出下限幅", Tenths, u"0.0%-100.0%。 输出下限幅用途。默认值：0.0"),
-    number(19, Output, u"输入异常预置值", Integer, u"0.0%-100.0%。 当输入异常时，输出预置值。默认值：0.0%"),
+    number(12, Output, u"比例带", u"工程量单位。 0-9999。 默认值：20"),
+    number(13, Output, u"积分时间", u"秒。0-3600S。 默认值：120"),
+    number(14, Output, u"微分时间", u"秒。 0-999.9S。默认值：30"),
+    number(15, Output, u"输出周期时间", u"秒。1.0-200.0S。 当输出为非线性模块时用。 默认值：2"),
+    number(16, Output, u"位式控制回差", u"0-2000LSB 。避免位式控制时动作频繁。默认值：1"),
+    number(17, Output, u"输出上限幅", u"0.0%-100.0%。 输出上限幅用途。 默认值：100.0"),
+    number(18, Output, u"输出下限幅", u"0.0%-100.0%。 输出下限幅用途。默认值：0.0"),
+    number(19, Output, u"输入异常预置值", u"0.0%-100.0%。 当输入异常时，输出预置值。默认值：0.0%"),
     choice(20, Output, u"输入异常处理", u"0-转输出预置值，1-维持开路输出状态。默认值：0", kFaultHandlingItems,
            kFaultHandlingNames),
-    number(33, Output, u"加热制冷不感带", Tenths, u"1.0%-20.0%。 避免系统频繁启动加热制冷输出的不动作区。默认值：1.0%"),
-    number(34, Output, u"制冷延迟时间启动", Integer, u"1-600。 当制冷作用时，延迟制冷启动间隔，保护压缩机。默认值：600S"),
+    number(33, Output, u"加热制冷不感带", u"1.0%-20.0%。 避免系统频繁启动加热制冷输出的不动作区。默认值：1.0%"),
+    number(34, Output, u"制冷延迟时间启动", u"1-600。 当制冷作用时，延迟制冷启动间隔，保护压缩机。默认值：600S"),
 
     choice(22, Alarms, u"报警1方式",
            u"0-5，0：无,1:上限，2：下限，3：上偏差，4：下偏差，5：偏差带。默认值：0", kAlarmModeItems, kAlarmModeNames),
@@ -109,18 +113,18 @@ constexpr Parameter kParameters[] = {
            u"0-5，0：无,1:上限，2：下限，3：上偏差，4：下偏差，5：偏差带，6：制冷继电器输出 。默认值：0",
            kAlarm3ModeItems, kAlarm3ModeNames),
 
-    number(25, Communication, u"通讯地址", Integer, u"1-247。默认值：1"),
+    number(25, Communication, u"通讯地址", u"1-247。默认值：1"),
     choice(26, Communication, u"通讯波特率", u"0-4800，1-9600，2-19200 。Default=1", kBaudItems, kBaudNames),
     choice(27, Communication, u"校验方式", u"0-无校验，1-奇校验，2-偶校验，Default=0", kParityItems,
            kParityNames),
-    number(28, Communication, u"通讯延迟时间", Integer, u"0-60MS。默认值：0"),
+    number(28, Communication, u"通讯延迟时间", u"0-60MS。默认值：0"),
 
     choice(29, Retransmission, u"变送信号类型", u"0-2，0：4MA20,1:0MA10,2:0MA20。默认值：0", kSignalRangeItems,
            kSignalRangeNames),
     choice(30, Retransmission, u"变送目标",
            u"0-3，0：变送测量值，1-变送设定值，2-变送输出值，3-变送偏差值。默认：0", kRetransmitItems, kRetransmitNames),
-    number(31, Retransmission, u"变送上限", Integer, u"-1999~ 9999。默认值：1000"),
-    number(32, Retransmission, u"变送下限", Integer, u"-1999~ 9999。默认值：0"),
+    number(31, Retransmission, u"变送上限", u"-1999~ 9999。默认值：1000"),
+    number(32, Retransmission, u"变送下限", u"-1999~ 9999。默认值：0"),
 };
 
 constexpr Text kPageCaptions[kPageCount] = {u"输入配置", u"输出配置", u"报警配置", u"通讯配置", u"变送配置"};

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "instrument/RegisterMap.h"
+
 // The instrument's configuration parameters as one table: what the
 // configuration window shows, how each parameter is entered and written,
 // and how its current value is named. The configuration window builds its
@@ -21,10 +23,8 @@ enum class ValueForm {
     Tenths,   // ten times the entered number, rounded; the poll divides it back
 };
 
-// Parameter n is holding register kFirstRegister + n.
-inline constexpr int kFirstRegister = 4096;
-inline constexpr int kFirstNumber = 1;
-inline constexpr int kLastNumber = 37;
+inline constexpr int kFirstNumber = RegisterMap::kFirstParameter;
+inline constexpr int kLastNumber = RegisterMap::kLastParameter;
 
 struct Parameter {
     int number;
