@@ -11,7 +11,7 @@
 #include "support/WrittenCalls.h"
 
 // The main window on a fake fieldbus with an empty history file in a fresh
-// folder; its timers are stopped so that only the operator's steps act.
+// folder; it runs no timers, so that only the operator's steps act.
 class HostileStationFixture : public StationFixture {
 protected:
     void SetUp() override
