@@ -26,7 +26,7 @@ struct Station : StationRig {
     {
         if (!seed(1, 1000, 1000))
             qFatal("cannot seed the history file");
-        load();
+        startWindow();
         image.yAxisSpan = 600;
         window->resize(1280, 800);
         window->show();

@@ -69,8 +69,8 @@ public:
     HistoryPlayback::Outcome pageBack();
     HistoryPlayback::Outcome pageForward();
 
-    // Whether the window's live refresh should run: only on the
-    // live window, and not while the ruler holds the panel's values.
+    // Whether the window's live refresh should run: only on the live
+    // window, and not while the ruler holds the panel's values.
     bool liveRefreshRunning() const;
 
     const HistoryPlayback& playback() const { return playback_; }

@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        loadLinkedTo(3, 7);
+        startWindowLinkedTo(3, 7);
     }
 
     // Replaces the field's text as a paste would (one edit, control

@@ -23,7 +23,7 @@ protected:
     void open(int32_t newest)
     {
         seed(1, newest, newest);
-        load();
+        startWindow();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -36,7 +36,7 @@ protected:
     HistoryPlayback& playback() { return window->playback(); }
 };
 
-TEST_F(ChartNavigationTest, theButtonsStandUnderTheChartAsTheLoadLeavesThem)
+TEST_F(ChartNavigationTest, theButtonsStandUnderTheChartAsTheStartLeavesThem)
 {
     open(300);
     const std::pair<QPushButton*, const char*> buttons[] = {

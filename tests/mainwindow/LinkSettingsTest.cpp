@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        load();
+        startWindow();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -33,13 +33,13 @@ protected:
         QTest::keyClicks(list->lineEdit(), text);
     }
 
-    bool framesShown()
+    bool groupsShown()
     {
         return bar().portGroup()->isVisible() && bar().baudGroup()->isVisible() && bar().addressGroup()->isVisible()
             && bar().parityGroup()->isVisible();
     }
 
-    bool framesHidden()
+    bool groupsHidden()
     {
         return bar().portGroup()->isHidden() && bar().baudGroup()->isHidden() && bar().addressGroup()->isHidden()
             && bar().parityGroup()->isHidden();
@@ -59,7 +59,7 @@ protected:
     }
 };
 
-TEST_F(LinkSettings, openHidesTheFramesStoresTheChoicesAndStartsThePoll)
+TEST_F(LinkSettings, openHidesTheSettingsStoresTheChoicesAndStartsThePoll)
 {
     type(bar().portList(), QStringLiteral("3 "));
     QTest::mouseClick(bar().baudButton(2), Qt::LeftButton);
@@ -67,7 +67,7 @@ TEST_F(LinkSettings, openHidesTheFramesStoresTheChoicesAndStartsThePoll)
     type(bar().addressList(), QStringLiteral("16 "));
     QTest::mouseClick(bar().openButton(), Qt::LeftButton);
 
-    EXPECT_TRUE(framesHidden());
+    EXPECT_TRUE(groupsHidden());
     EXPECT_TRUE(bar().summary()->isVisible());
     EXPECT_EQ(bar().summary()->text(), QStringLiteral("链路已打开：端口 3，19200，奇校验，地址 16"));
     EXPECT_EQ(image.linkSettings[0], 3);
@@ -82,12 +82,12 @@ TEST_F(LinkSettings, openHidesTheFramesStoresTheChoicesAndStartsThePoll)
     EXPECT_EQ(waitForCall("Get_3X_D8").value().args.at(1), 16);
 }
 
-TEST_F(LinkSettings, closeShowsTheFramesAgainAndStopsThePoll)
+TEST_F(LinkSettings, closeShowsTheSettingsAgainAndStopsThePoll)
 {
     QTest::mouseClick(bar().openButton(), Qt::LeftButton);
-    ASSERT_TRUE(framesHidden());
+    ASSERT_TRUE(groupsHidden());
     QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
-    EXPECT_TRUE(framesShown());
+    EXPECT_TRUE(groupsShown());
     EXPECT_FALSE(bar().summary()->isVisible());
     EXPECT_FALSE(poll.running());
     EXPECT_FALSE(window->configurationButton()->isEnabled());
@@ -96,11 +96,11 @@ TEST_F(LinkSettings, closeShowsTheFramesAgainAndStopsThePoll)
     EXPECT_EQ(image.linkSettings[0], 1);  // kept after the close
 }
 
-TEST_F(LinkSettings, closeBeforeAnyOpenClosesPortZeroAndLeavesTheFramesShown)
+TEST_F(LinkSettings, closeBeforeAnyOpenClosesPortZeroAndLeavesTheSettingsShown)
 {
     QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
     EXPECT_EQ(waitForCall("ClosePort_Modbus"), (Call{"ClosePort_Modbus", {0}}));
-    EXPECT_TRUE(framesShown());
+    EXPECT_TRUE(groupsShown());
 }
 
 TEST_F(LinkSettings, aPortTextWithoutANumberIsMarkedAndThePortZeroIsOpenedAsTold)
@@ -130,14 +130,14 @@ TEST_F(LinkSettings, anAddressBeyondSixteenIsMarked)
 TEST_F(LinkSettings, pressingOpenTwiceOpensThePortTwiceWithTheSameSettings)
 {
     QTest::mouseClick(bar().openButton(), Qt::LeftButton);
-    window->openLink();  // the button stays usable while the frames are hidden
+    window->openLink();  // the button stays usable while the settings are hidden
     ASSERT_TRUE(waitFor([&] {
         int opens = 0;
         for (const Call& c : bus.calls())
             opens += c.name == "OpenPort_Modbus";
         return opens == 2;
     }));
-    EXPECT_TRUE(framesHidden());
+    EXPECT_TRUE(groupsHidden());
 }
 
 TEST_F(LinkSettings, commandLineChoicesAreShownAndOpenTheLinkAsTheButtonDoes)
@@ -147,7 +147,7 @@ TEST_F(LinkSettings, commandLineChoicesAreShownAndOpenTheLinkAsTheButtonDoes)
     EXPECT_EQ(bar().addressList()->currentText(), QStringLiteral("7 "));
     EXPECT_TRUE(bar().baudButton(0)->isChecked());
     EXPECT_TRUE(bar().parityButton(2)->isChecked());
-    EXPECT_TRUE(framesHidden());
+    EXPECT_TRUE(groupsHidden());
     EXPECT_TRUE(poll.running());
     EXPECT_TRUE(window->configurationButton()->isEnabled());
     EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {5, 0, 2}}));

@@ -18,7 +18,7 @@ protected:
     {
         StationFixture::SetUp();
         seed(1, 300, 300);
-        load();
+        startWindow();
     }
 
     LivePanel& panel() { return *window->panel(); }
@@ -62,7 +62,7 @@ TEST_F(LivePanelTest, everyStateFieldShowsItsTextAndColourForOneAndZero)
     }
 }
 
-TEST_F(LivePanelTest, fieldsStartEmptyInTheirDesignColours)
+TEST_F(LivePanelTest, fieldsStartEmptyInTheirOwnColours)
 {
     window.reset();  // one main window at a time: they share the connection name
     window = std::make_unique<MainWindow>(context);
@@ -209,7 +209,7 @@ TEST_F(LivePanelTest, atZoomLevelOneTheSampleAfterSlot260ReloadsTheNewestRecords
     EXPECT_EQ(idAt(242), 0);
 }
 
-TEST_F(LivePanelTest, label19ShowsTheSampleSpacingAfterEachTick)
+TEST_F(LivePanelTest, theSampleSpacingIsShownAfterEachTick)
 {
     window->refreshLiveValues();
     EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("150"));

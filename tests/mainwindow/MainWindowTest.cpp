@@ -43,9 +43,9 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, loadChoosesTheDefaultLinkSettings)
+TEST_F(MainWindowTest, startChoosesTheDefaultLinkSettings)
 {
-    load();
+    startWindow();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("过程控制仪表  TQ5800"));
     const LinkSettingsBar* s = window->settings();
     ASSERT_EQ(s->portList()->count(), 20);
@@ -68,9 +68,9 @@ TEST_F(MainWindowTest, loadChoosesTheDefaultLinkSettings)
     EXPECT_EQ(s->closeButton()->text(), QStringLiteral("关闭"));
 }
 
-TEST_F(MainWindowTest, loadSetsTheSharedFlagsTheGuardAndTheChartLabels)
+TEST_F(MainWindowTest, startSetsTheSharedFlagsTheCloseRefusalAndTheChartLabels)
 {
-    load();
+    startWindow();
     EXPECT_EQ(image.yAxisSpan, 60);
     EXPECT_EQ(image.yAxisMin, 0);
     EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
@@ -100,10 +100,10 @@ TEST_F(MainWindowTest, onItsOwnTimersTheStartedWindowRefreshesTheValuesAndTheClo
     EXPECT_TRUE(waitFor([&] { return window->header()->timeField()->text() == QStringLiteral("14:05:09"); }, 2000));
 }
 
-TEST_F(MainWindowTest, loadShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
+TEST_F(MainWindowTest, startShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
 {
     seed(1, 300, 300);
-    load();
+    startWindow();
     const TrendBuffers& b = window->trendBuffers();
     EXPECT_EQ(b.loadedCount, 241);
     EXPECT_EQ(b.markEnd, 241);
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, withoutADatabaseTheWindowStillWorksAndSaysWhy)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
-    load();
+    startWindow();
     EXPECT_FALSE(window->databaseOpen());
     EXPECT_EQ(window->trendBuffers().loadedCount, 241);
     EXPECT_EQ(idAt(241), 0);
@@ -134,13 +134,13 @@ TEST_F(MainWindowTest, withoutADatabaseTheWindowStillWorksAndSaysWhy)
     EXPECT_TRUE(poll.running());
 }
 
-TEST_F(MainWindowTest, aDatabaseThatFailedAtTheLoadIsTriedAgainAtTheNextReload)
+TEST_F(MainWindowTest, aDatabaseThatFailedAtStartIsTriedAgainAtTheNextReload)
 {
     QFile blocker(dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
-    load();
+    startWindow();
     ASSERT_FALSE(window->databaseOpen());
 
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("blocker"))));
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, aDatabaseThatFailedAtTheLoadIsTriedAgainAtTheNextReload)
 
 TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
 {
-    load();
+    startWindow();
     showActive();
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
     window->windowHandle()->close();  // what the frame's close button does
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
 
 TEST_F(MainWindowTest, escEndsTheStation)
 {
-    load();
+    startWindow();
     showActive();
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
     QTest::keyClick(window.get(), Qt::Key_Escape);
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, escEndsTheStation)
 
 TEST_F(MainWindowTest, escEndsTheStationAlsoFromAPortTextBeingTyped)
 {
-    load();
+    startWindow();
     showActive();
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
     QLineEdit* portText = window->settings()->portList()->lineEdit();
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, escEndsTheStationAlsoFromAPortTextBeingTyped)
 
 TEST_F(MainWindowTest, exitButtonEndsTheStationEvenWhileThePollRuns)
 {
-    load();
+    startWindow();
     showActive();
     QTest::mouseClick(window->settings()->openButton(), Qt::LeftButton);
     ASSERT_TRUE(poll.running());
@@ -211,14 +211,14 @@ TEST_F(MainWindowTest, exitButtonEndsTheStationEvenWhileThePollRuns)
 TEST_F(MainWindowTest, chineseTextHasAFontAndTheStationNamesItsFamily)
 {
     EXPECT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty());
-    load();
+    startWindow();
     EXPECT_EQ(window->font().families().value(0), QStringLiteral("WenQuanYi Micro Hei"));
     EXPECT_EQ(window->font().families().value(1), QStringLiteral("Noto Sans CJK SC"));
 }
 
 TEST_F(MainWindowTest, windowFitsTheOperatorScreenAndTheChartTakesTheRoomWhenItGrows)
 {
-    load();
+    startWindow();
     window->resize(1280, 800);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

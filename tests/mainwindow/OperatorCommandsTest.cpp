@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        loadLinkedTo(3, 7);
+        startWindowLinkedTo(3, 7);
     }
 
     LivePanel& panel() { return *window->panel(); }

@@ -19,7 +19,7 @@ protected:
     {
         StationFixture::SetUp();
         seed(1, 3000, 3000);
-        load();
+        startWindow();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

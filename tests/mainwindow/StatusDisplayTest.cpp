@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        load();
+        startWindow();
     }
 
     QString linkText() const { return window->linkIndicator()->text(); }
@@ -96,7 +96,7 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
 }
 
 // The window must first meet the file when it is already read-only, so this
-// fixture does not load in its set-up.
+// fixture does not start it in its set-up.
 using ReadOnlyHistory = StationFixture;
 
 TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWritable)
@@ -106,7 +106,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     OwnerFileAccess asOwner;  // the modes bind even when the tests run as root
 
-    load();
+    startWindow();
     EXPECT_FALSE(window->databaseOpen());
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("cannot be written")))
         << window->statusBar()->currentMessage().toStdString();

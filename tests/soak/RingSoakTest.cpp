@@ -64,7 +64,7 @@ protected:
     {
         recorder.Form_Load();
         recorder.Timer1.stop();
-        load();
+        startWindow();
         ASSERT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
     }
 

@@ -39,17 +39,17 @@ struct StationRig {
             path, HistoryFiles::sequence(first, last, DateValue::fromDateTime(kRecordStart)), newest);
     }
 
-    void load()
+    void startWindow()
     {
         window = std::make_unique<MainWindow>(context, MainWindow::Ticking::ByCaller);
         window->start();
     }
 
-    // Loaded, as if the link was last opened with this port and address:
+    // Started, as if the link was last opened with this port and address:
     // where the operator's writes go.
-    void loadLinkedTo(int port, int address)
+    void startWindowLinkedTo(int port, int address)
     {
-        load();
+        startWindow();
         image.linkSettings[ProcessImage::kPortSlot] = port;
         image.linkSettings[ProcessImage::kAddressSlot] = address;
     }
