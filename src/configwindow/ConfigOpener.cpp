@@ -6,14 +6,14 @@
 #include "link/OperatorWrites.h"
 #include "instrument/ProcessImage.h"
 
-ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21,
+ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
                            OperatorWrites& mainWrites, QObject* parent)
     : QObject(parent)
     , context_(context)
     , main_(mainWindow)
     , mainWrites_(mainWrites)
 {
-    connect(&command21, &QAbstractButton::clicked, this, &ConfigOpener::Command21_Click);
+    connect(&configurationButton, &QAbstractButton::clicked, this, &ConfigOpener::Command21_Click);
 }
 
 ConfigOpener::~ConfigOpener()

@@ -19,8 +19,8 @@ class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, OperatorWrites& mainWrites,
-                 QObject* parent = nullptr);
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
+                 OperatorWrites& mainWrites, QObject* parent = nullptr);
     ~ConfigOpener() override;
 
     void Command21_Click();

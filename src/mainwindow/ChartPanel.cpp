@@ -126,7 +126,8 @@ void ChartPanel::addYAxisRange(QWidget* keys, QHBoxLayout* row)
     yMaximumEntry_ = entry(QStringLiteral("60"), QStringLiteral("PV、SV 曲线的上端，-12000 到 36000"));
     yMinimumEntry_ = entry(QStringLiteral("0"), QStringLiteral("PV、SV 曲线的下端，-12000 到 32767，不大于Y轴最大"));
     applyRangeButton_ = new QPushButton(QStringLiteral("修改Y"), keys);
-    applyRangeButton_->setFixedWidth(applyRangeButton_->fontMetrics().horizontalAdvance(applyRangeButton_->text()) + 20);
+    applyRangeButton_->setFixedWidth(
+        applyRangeButton_->fontMetrics().horizontalAdvance(applyRangeButton_->text()) + 20);
     const QString captions[] = {QStringLiteral("Y轴最大"), QStringLiteral("Y轴最小")};
     QLineEdit* const entries[] = {yMaximumEntry_, yMinimumEntry_};
     for (int i = 0; i < 2; ++i) {

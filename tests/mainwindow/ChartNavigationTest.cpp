@@ -40,8 +40,9 @@ TEST_F(ChartNavigationTest, theButtonsStandUnderTheChartAsTheStartLeavesThem)
 {
     open(300);
     const std::pair<QPushButton*, const char*> buttons[] = {
-        {chart().zoomOutButton(), "F1 缩小"}, {chart().zoomInButton(), "F2 放大"}, {chart().printButton(), "F3 打印"},
-        {chart().rulerButton(), "F4 标尺"}, {chart().chooseMomentButton(), "F5 选择"}, {chart().pageForwardButton(), "F6 左移"},
+        {chart().zoomOutButton(), "F1 缩小"},     {chart().zoomInButton(), "F2 放大"},
+        {chart().printButton(), "F3 打印"},       {chart().rulerButton(), "F4 标尺"},
+        {chart().chooseMomentButton(), "F5 选择"}, {chart().pageForwardButton(), "F6 左移"},
         {chart().pageBackButton(), "F7 右移"},
     };
     for (const auto& [button, caption] : buttons)
@@ -57,7 +58,8 @@ TEST_F(ChartNavigationTest, theButtonsStandUnderTheChartAsTheStartLeavesThem)
     EXPECT_FALSE(slider().focusPolicy() & Qt::TabFocus);
     // The slider sits over the chart, the buttons under it.
     EXPECT_LT(slider().mapTo(window.get(), QPoint()).y(), window->chart()->mapTo(window.get(), QPoint()).y());
-    EXPECT_GT(chart().zoomOutButton()->mapTo(window.get(), QPoint()).y(), window->chart()->mapTo(window.get(), QPoint()).y());
+    EXPECT_GT(chart().zoomOutButton()->mapTo(window.get(), QPoint()).y(),
+              window->chart()->mapTo(window.get(), QPoint()).y());
 }
 
 TEST_F(ChartNavigationTest, f2AtLevelOneAndF1AtLevelFourAreIgnored)
@@ -98,8 +100,9 @@ TEST_F(ChartNavigationTest, rulerOnStopsTheLiveRefreshAndReadsTheLeftEdgeOnYello
     // v = 0 is slot markOffset (180): record 239, stored at 13:03:58.
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("13:03:58"));
     EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("239"));
-    for (PanelField* field : {window->header()->dateField(), window->header()->timeField(), panel().liveValueField(0), panel().liveValueField(1),
-                              panel().liveValueField(2), panel().liveValueField(5), panel().liveValueField(7)})
+    for (PanelField* field : {window->header()->dateField(), window->header()->timeField(), panel().liveValueField(0),
+                              panel().liveValueField(1), panel().liveValueField(2), panel().liveValueField(5),
+                              panel().liveValueField(7)})
         EXPECT_EQ(field->background(), kYellow);
     // The clock leaves the ruler's time alone.
     window->showClock();

@@ -39,7 +39,10 @@ protected:
             button->click();
         });
     }
-    std::vector<Call> setSv(const QString& text) { return press(panel().setValueButton(), panel().setValueEntry(), text); }
+    std::vector<Call> setSv(const QString& text)
+    {
+        return press(panel().setValueButton(), panel().setValueEntry(), text);
+    }
     std::vector<Call> changeY(const QString& maximum, const QString& minimum)
     {
         chart().yMaximumEntry()->setText(maximum);
@@ -170,7 +173,8 @@ struct CoilCase {
 
 TEST_F(OperatorCommandsTest, eachSwitchTurnsItsCoilTheOtherWayFromItsPolledState)
 {
-    const CoilCase cases[] = {{&LivePanel::selfTuningButton, 1}, {&LivePanel::manualAutoButton, 2}, {&LivePanel::manualInhibitButton, 3}};
+    const CoilCase cases[] = {
+        {&LivePanel::selfTuningButton, 1}, {&LivePanel::manualAutoButton, 2}, {&LivePanel::manualInhibitButton, 3}};
     for (const CoilCase& c : cases) {
         auto& bit = image.coilBits[static_cast<size_t>(c.coil - 1)];
         bit = 1;
@@ -210,8 +214,9 @@ TEST_F(OperatorCommandsTest, changeYSetsTheRangeOrLeavesItAsItWas)
         EXPECT_TRUE(changeY(QString::fromUtf8(c.maximum), QString::fromUtf8(c.minimum)).empty());
         EXPECT_EQ(image.yAxisMin, c.yAxisMin) << c.maximum << "/" << c.minimum;
         EXPECT_EQ(image.yAxisSpan, c.yAxisSpan) << c.maximum << "/" << c.minimum;
-        EXPECT_EQ(EntryFeedback::isMarked(chart().yMaximumEntry()) || EntryFeedback::isMarked(chart().yMinimumEntry()), !c.accepted)
-            << c.maximum << "/" << c.minimum;
+        const bool marked =
+            EntryFeedback::isMarked(chart().yMaximumEntry()) || EntryFeedback::isMarked(chart().yMinimumEntry());
+        EXPECT_EQ(marked, !c.accepted) << c.maximum << "/" << c.minimum;
     }
     // The scale beside the chart follows at once, ruler or not.
     EXPECT_EQ(window->chart()->scaleLabel(0)->text(), QStringLiteral("-200"));
@@ -250,7 +255,8 @@ TEST_F(OperatorCommandsTest, parameterCalibrationDoesNothing)
 TEST_F(OperatorCommandsTest, anAlarmRowWritesItsRegisterOrSaysWhyNot)
 {
     AlarmPanel& alarms = *window->alarmPanel();
-    EXPECT_EQ(press(alarms.downloadButton(3), alarms.entry(3), QStringLiteral("12.5")), std::vector<Call>{setRegister(260, 12)});
+    EXPECT_EQ(press(alarms.downloadButton(3), alarms.entry(3), QStringLiteral("12.5")),
+              std::vector<Call>{setRegister(260, 12)});
     EXPECT_TRUE(press(alarms.downloadButton(4), alarms.entry(4), QStringLiteral("abc")).empty());
     EXPECT_TRUE(EntryFeedback::isMarked(alarms.entry(4)));
     EXPECT_EQ(status(), QStringLiteral("“报警2动作回差”未执行：输入的不是数字"));
