@@ -45,9 +45,9 @@ void chartRefreshPainted(benchmark::State& state)
         QPainter painter(&picture);
         PainterCanvas canvas(painter, picture.rect(), 12008, 7508);
         canvas.clear();
-        DrawGrid(canvas);
-        zoom.ApplyZoom();
-        PlotTrend(canvas, buffers, zoom, image);
+        drawGrid(canvas);
+        zoom.apply();
+        drawCurves(canvas, buffers, zoom, image);
     }
 }
 BENCHMARK(chartRefreshPainted)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond)
@@ -63,9 +63,9 @@ void chartRefreshRecorded(benchmark::State& state)
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.clear();
-        DrawGrid(canvas);
-        zoom.ApplyZoom();
-        PlotTrend(canvas, buffers, zoom, image);
+        drawGrid(canvas);
+        zoom.apply();
+        drawCurves(canvas, buffers, zoom, image);
         benchmark::DoNotOptimize(canvas.lines.data());
     }
 }

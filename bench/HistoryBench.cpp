@@ -96,7 +96,7 @@ void liveWindowLoad241(benchmark::State& state)
     FullRing& ring = FullRing::get();
     int records = 0;
     for (auto _ : state)
-        records = ring.playback.LoadLiveWindow().records;
+        records = ring.playback.loadLiveWindow().records;
     if (records != TrendBuffers::kLiveWindow)
         state.SkipWithError("the live window is not full");
 }
@@ -111,7 +111,7 @@ void historyPage321(benchmark::State& state)
     window.windowSize = TrendBuffers::kHistoryPage;
     int records = 0;
     for (auto _ : state)
-        records = LoadTrendWindow(ring.buffers, window, ring.reader.database()).records;
+        records = loadTrendWindow(ring.buffers, window, ring.reader.database()).records;
     if (records != TrendBuffers::kHistoryPage)
         state.SkipWithError("the page is not full");
 }

@@ -1,6 +1,6 @@
-// The main window's live refresh tick (Timer1, every 200 ms) on a window of
-// 1280 x 800, offscreen: the tick alone (RefreshPanel and the rest, no new
-// sample); the tick with the repaint of what it changed, when every field
+// The main window's live refresh tick (every 200 ms) on a window of
+// 1280 x 800, offscreen: the tick alone (the panel's values and the rest, no
+// new sample); the tick with the repaint of what it changed, when every field
 // changes at once and when only PV, OP and SV do; and the tick that takes a
 // new sample (append and chart refresh, with the repaint of chart and
 // fields), also with the reload of the live window from the database that
@@ -19,14 +19,14 @@
 namespace {
 
 // The window on the tests' station rig with a history file of 1000
-// records; its timers are stopped so that the benchmark is the only one
+// records; it runs no timers, so that the benchmark is the only one
 // ticking.
 struct Station : StationRig {
     Station()
     {
         if (!seed(1, 1000, 1000))
             qFatal("cannot seed the history file");
-        load();
+        startWindow();
         image.yAxisSpan = 600;
         window->resize(1280, 800);
         window->show();
@@ -67,7 +67,7 @@ void refreshTick(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         station.changeValues(++n);
-        station.window->Timer1_Timer();
+        station.window->refreshLiveValues();
     }
 }
 BENCHMARK(refreshTick)->Unit(benchmark::kMicrosecond);
@@ -78,7 +78,7 @@ void refreshTickPainted(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         station.changeValues(++n);
-        station.window->Timer1_Timer();
+        station.window->refreshLiveValues();
         QApplication::processEvents();
     }
 }
@@ -90,7 +90,7 @@ void refreshTickPaintedTypical(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         station.changeProcessValues(++n);
-        station.window->Timer1_Timer();
+        station.window->refreshLiveValues();
         QApplication::processEvents();
     }
 }
@@ -108,7 +108,7 @@ void tickWithNewSample(benchmark::State& state)
         station.changeProcessValues(++n);
         station.image.sampleReady = ProcessImage::kTrue;
         state.ResumeTiming();
-        station.window->Timer1_Timer();
+        station.window->refreshLiveValues();
         QApplication::processEvents();
     }
 }
@@ -125,7 +125,7 @@ void tickWithReload(benchmark::State& state)
         station.changeProcessValues(++n);
         station.image.sampleReady = ProcessImage::kTrue;
         state.ResumeTiming();
-        station.window->Timer1_Timer();
+        station.window->refreshLiveValues();
         QApplication::processEvents();
     }
 }

@@ -19,7 +19,7 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , window_(std::make_unique<MainWindow>(context_))
 {
     configOpener_ =
-        std::make_unique<ConfigOpener>(context_, *window_, *window_->Command21(), window_->operatorWrites());
+        std::make_unique<ConfigOpener>(context_, *window_, *window_->configurationButton(), window_->operatorWrites());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
     connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
 }
@@ -38,7 +38,7 @@ void Station::start()
 
 void Station::handOver()
 {
-    window_->Form_Load();
+    window_->start();
     window_->show();
     // The splash had the focus: give it to the main window, so its keys
     // (Esc, the function keys) work without a click first.
@@ -62,7 +62,7 @@ void Station::shutdown()
     // connection and lifts its close guard (or the application's quit would
     // be refused by it).
     configOpener_->closeWindow();
-    window_->Command1_Click();
+    window_->exitStation();
     recorder_.stop();
     if (connection_.isOpen())
         connection_.close();

@@ -5,14 +5,14 @@
 #include "configwindow/ConfigWindow.h"
 #include "link/OperatorWrites.h"
 
-ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configButton,
+ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
                            OperatorWrites& mainWrites, QObject* parent)
     : QObject(parent)
     , context_(context)
     , main_(mainWindow)
     , mainWrites_(mainWrites)
 {
-    connect(&configButton, &QAbstractButton::clicked, this, &ConfigOpener::openConfiguration);
+    connect(&configurationButton, &QAbstractButton::clicked, this, &ConfigOpener::openConfiguration);
 }
 
 ConfigOpener::~ConfigOpener()

@@ -19,7 +19,7 @@ class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configButton,
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
                  OperatorWrites& mainWrites, QObject* parent = nullptr);
     ~ConfigOpener() override;
 

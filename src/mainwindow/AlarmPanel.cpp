@@ -53,30 +53,30 @@ AlarmPanel::AlarmPanel(const std::array<QLabel*, AlarmRows::kRows>& displays, Op
         grid->addWidget(entries_[i], line, column + 2);
         grid->addWidget(buttons_[i], line, column + 3);
 
-        connect(buttons_[i], &QPushButton::clicked, this, [this, row] { Alm111_Click(row); });
-        connect(entries_[i], &QLineEdit::returnPressed, this, [this, row] { Alm111_Click(row); });
+        connect(buttons_[i], &QPushButton::clicked, this, [this, row] { download(row); });
+        connect(entries_[i], &QLineEdit::returnPressed, this, [this, row] { download(row); });
     }
     for (int a = 0; a < kAlarms; ++a)
         grid->setColumnStretch(kColumnsPerAlarm * a + kColumnsPerAlarm - 1, 1);
     grid->setRowStretch(kAlarms, 1);
 }
 
-void AlarmPanel::Alm111_Click(int index)
+void AlarmPanel::download(int row)
 {
-    QLineEdit* entry = Alm11(index);
-    if (!entry)
+    QLineEdit* field = entry(row);
+    if (!field)
         return;
-    const QString command = AlarmRows::caption(index);
-    const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(entry->text());
+    const QString command = AlarmRows::caption(row);
+    const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(field->text());
     if (!checked.value) {
-        emit refused({entry}, command, checked.refusal);
+        emit refused({field}, command, checked.refusal);
         return;
     }
-    emit accepted({entry});
-    writes_.writeRegister(AlarmRows::registerOf(index), *checked.value, command);
+    emit accepted({field});
+    writes_.writeRegister(AlarmRows::registerOf(row), *checked.value, command);
 }
 
-QLabel* AlarmPanel::Label12(int i) const { return element(captions_, i - AlarmRows::kFirstCaptionLabel); }
-QLabel* AlarmPanel::Alm1(int i) const { return element(displays_, i); }
-QLineEdit* AlarmPanel::Alm11(int i) const { return element(entries_, i); }
-QPushButton* AlarmPanel::Alm111(int i) const { return element(buttons_, i); }
+QLabel* AlarmPanel::captionLabel(int row) const { return element(captions_, row); }
+QLabel* AlarmPanel::valueField(int row) const { return element(displays_, row); }
+QLineEdit* AlarmPanel::entry(int row) const { return element(entries_, row); }
+QPushButton* AlarmPanel::downloadButton(int row) const { return element(buttons_, row); }

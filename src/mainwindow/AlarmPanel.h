@@ -13,9 +13,9 @@ class OperatorWrites;
 class QLabel;
 class QPushButton;
 
-// The alarm set-point panel: per row its caption (Label12 28..36), the
-// register as last polled (Alm1, cyan), an entry (Alm11, "0" at first) and
-// "DOWNLOAD" (Alm111), which writes the entry to register 257 + row.
+// The alarm set-point panel: per row its caption, the register as last
+// polled (cyan), an entry ("0" at first) and "DOWNLOAD", which writes the
+// entry to register 257 + row.
 //
 // The display labels belong to the window's live refresh, which rewrites
 // them with the rest of the panel; this panel only gives them their place.
@@ -30,13 +30,14 @@ public:
     AlarmPanel(const std::array<QLabel*, AlarmRows::kRows>& displays, OperatorWrites& writes,
                QWidget* parent = nullptr);
 
-    void Alm111_Click(int index);
+    // Writes the row's entry to its register, or refuses it.
+    void download(int row);
 
-    // Null for an index the panel does not have.
-    QLabel* Label12(int i) const;
-    QLabel* Alm1(int i) const;
-    QLineEdit* Alm11(int i) const;
-    QPushButton* Alm111(int i) const;
+    // Null for a row the panel does not have.
+    QLabel* captionLabel(int row) const;
+    QLabel* valueField(int row) const;
+    QLineEdit* entry(int row) const;
+    QPushButton* downloadButton(int row) const;
 
 signals:
     void refused(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);

@@ -9,8 +9,6 @@ namespace AlarmRows {
 
 inline constexpr int kRows = 9;
 inline constexpr int kFirstRegister = 257;
-// The rows' captions are items 28..36 of the window's label array Label12.
-inline constexpr int kFirstCaptionLabel = 28;
 
 // "报警1设定值", "报警1动作回差", "报警1延迟时间", then alarms 2 and 3;
 // empty outside 0..8.

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -31,31 +32,45 @@ ChartPanel::ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, ProcessI
     column->setSpacing(2);
 
     // The slider spans the surface: its handle stands over the ruler mark.
-    hc_ = new QSlider(Qt::Horizontal, this);
-    hc_->setRange(ChartNavigator::kSliderFirst, ChartNavigator::kSliderLast);
-    hc_->setValue(0);
-    hc_->setSingleStep(navigator_.sliderStep());
-    hc_->setPageStep(navigator_.sliderStep());
-    hc_->setEnabled(false);
-    hc_->setFocusPolicy(Qt::ClickFocus);  // never a tab stop
-    hc_->setToolTip(QStringLiteral("标尺位置：移到最左端向过去翻页，最右端向当前翻页"));
-    const int half = hc_->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, hc_) / 2;
+    rulerSlider_ = new QSlider(Qt::Horizontal, this);
+    rulerSlider_->setRange(ChartNavigator::kSliderFirst, ChartNavigator::kSliderLast);
+    rulerSlider_->setValue(0);
+    rulerSlider_->setSingleStep(navigator_.sliderStep());
+    rulerSlider_->setPageStep(navigator_.sliderStep());
+    rulerSlider_->setEnabled(false);
+    rulerSlider_->setFocusPolicy(Qt::ClickFocus);  // never a tab stop
+    rulerSlider_->setToolTip(QStringLiteral("标尺位置：移到最左端向过去翻页，最右端向当前翻页"));
+    const int half = rulerSlider_->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, rulerSlider_) / 2;
     auto* sliderRow = new QHBoxLayout;
     sliderRow->setContentsMargins(TrendChartView::kSurfaceLeft - half, 0, TrendChartView::kSurfaceRight - half, 0);
-    sliderRow->addWidget(hc_);
+    sliderRow->addWidget(rulerSlider_);
     column->addLayout(sliderRow);
 
     chart_ = new TrendChartView(buffers, zoom, image, this);
     column->addWidget(chart_, 1);
     column->addWidget(buildKeys());
 
-    connect(hc_, &QSlider::valueChanged, this, &ChartPanel::hc_Change);
-    connect(command3_, &QPushButton::clicked, this, &ChartPanel::Command3_Click);
-    connect(command4_, &QPushButton::clicked, this, &ChartPanel::Command4_Click);
-    connect(command5_, &QPushButton::clicked, this, &ChartPanel::Command5_Click);
-    connect(command7_, &QPushButton::clicked, this, &ChartPanel::Command7_Click);
-    connect(command8_, &QPushButton::clicked, this, &ChartPanel::Command8_Click);
+    connect(rulerSlider_, &QSlider::valueChanged, this, &ChartPanel::onRulerMoved);
+    connect(zoomInButton_, &QPushButton::clicked, this, &ChartPanel::zoomIn);
+    connect(zoomOutButton_, &QPushButton::clicked, this, &ChartPanel::zoomOut);
+    connect(rulerButton_, &QPushButton::clicked, this, &ChartPanel::toggleRuler);
+    connect(pageForwardButton_, &QPushButton::clicked, this, &ChartPanel::pageForward);
+    connect(pageBackButton_, &QPushButton::clicked, this, &ChartPanel::pageBack);
+    addShortcut(Qt::Key_F1, &ChartPanel::zoomOut);
+    addShortcut(Qt::Key_F2, &ChartPanel::zoomIn);
+    addShortcut(Qt::Key_F4, &ChartPanel::toggleRuler);
+    addShortcut(Qt::Key_F6, &ChartPanel::pageForward);
+    addShortcut(Qt::Key_F7, &ChartPanel::pageBack);
     showStates();
+}
+
+void ChartPanel::addShortcut(Qt::Key key, void (ChartPanel::*action)())
+{
+    auto* shortcut = new QShortcut(QKeySequence(key), this);
+    connect(shortcut, &QShortcut::activated, this, [this, key, action] {
+        if (navigator_.keyAccepted(key))
+            (this->*action)();
+    });
 }
 
 QWidget* ChartPanel::buildKeys()
@@ -75,24 +90,24 @@ QWidget* ChartPanel::buildKeys()
         row->addWidget(b);
         return b;
     };
-    command4_ = button(QStringLiteral("F1 缩小"), QStringLiteral("显示更长的一段时间"));
-    command3_ = button(QStringLiteral("F2 放大"), QStringLiteral("显示更短的一段时间"));
-    command2_ = button(QStringLiteral("F3 打印"), QStringLiteral("打印曲线，也可存为 PDF 文件"));
-    command5_ = button(kRulerOff, QStringLiteral("标尺：用上方滑块读出曲线上某一时刻的数值"));
-    command6_ = button(QStringLiteral("F5 选择"), QStringLiteral("显示某一日期时间的历史曲线"));
-    command7_ = button(QStringLiteral("F6 左移"), QStringLiteral("历史曲线向当前翻一页"));
-    command8_ = button(QStringLiteral("F7 右移"), QStringLiteral("历史曲线向过去翻一页（60 条记录）"));
+    zoomOutButton_ = button(QStringLiteral("F1 缩小"), QStringLiteral("显示更长的一段时间"));
+    zoomInButton_ = button(QStringLiteral("F2 放大"), QStringLiteral("显示更短的一段时间"));
+    printButton_ = button(QStringLiteral("F3 打印"), QStringLiteral("打印曲线，也可存为 PDF 文件"));
+    rulerButton_ = button(kRulerOff, QStringLiteral("标尺：用上方滑块读出曲线上某一时刻的数值"));
+    chooseMomentButton_ = button(QStringLiteral("F5 选择"), QStringLiteral("显示某一日期时间的历史曲线"));
+    pageForwardButton_ = button(QStringLiteral("F6 左移"), QStringLiteral("历史曲线向当前翻一页"));
+    pageBackButton_ = button(QStringLiteral("F7 右移"), QStringLiteral("历史曲线向过去翻一页（60 条记录）"));
     row->addStretch(1);
     addYAxisRange(keys, row);
     row->addSpacing(8);
 
     // Units between two samples and the surface height: for a technician,
     // so small and grey.
-    label19_ = new QLabel(keys);
-    label20_ = new QLabel(keys);
-    label19_->setToolTip(QStringLiteral("相邻两个样本在图上的间距（图表单位）"));
-    label20_->setToolTip(QStringLiteral("绘图区高度（图表单位）"));
-    for (QLabel* label : {label19_, label20_}) {
+    sampleSpacing_ = new QLabel(keys);
+    surfaceHeight_ = new QLabel(keys);
+    sampleSpacing_->setToolTip(QStringLiteral("相邻两个样本在图上的间距（图表单位）"));
+    surfaceHeight_->setToolTip(QStringLiteral("绘图区高度（图表单位）"));
+    for (QLabel* label : {sampleSpacing_, surfaceHeight_}) {
         label->setStyleSheet(QStringLiteral("color: #606060;"));
         row->addWidget(label);
     }
@@ -108,48 +123,35 @@ void ChartPanel::addYAxisRange(QWidget* keys, QHBoxLayout* row)
         edit->setToolTip(hint);
         return edit;
     };
-    ykd_ = entry(QStringLiteral("60"), QStringLiteral("PV、SV 曲线的上端，-12000 到 36000"));
-    ykd1_ = entry(QStringLiteral("0"), QStringLiteral("PV、SV 曲线的下端，-12000 到 32767，不大于Y轴最大"));
-    command26_ = new QPushButton(QStringLiteral("修改Y"), keys);
-    command26_->setFixedWidth(command26_->fontMetrics().horizontalAdvance(command26_->text()) + 20);
+    yMaximumEntry_ = entry(QStringLiteral("60"), QStringLiteral("PV、SV 曲线的上端，-12000 到 36000"));
+    yMinimumEntry_ = entry(QStringLiteral("0"), QStringLiteral("PV、SV 曲线的下端，-12000 到 32767，不大于Y轴最大"));
+    applyRangeButton_ = new QPushButton(QStringLiteral("修改Y"), keys);
+    applyRangeButton_->setFixedWidth(
+        applyRangeButton_->fontMetrics().horizontalAdvance(applyRangeButton_->text()) + 20);
     const QString captions[] = {QStringLiteral("Y轴最大"), QStringLiteral("Y轴最小")};
-    QLineEdit* const entries[] = {ykd_, ykd1_};
+    QLineEdit* const entries[] = {yMaximumEntry_, yMinimumEntry_};
     for (int i = 0; i < 2; ++i) {
         auto* caption = new QLabel(captions[i], keys);
         caption->setBuddy(entries[i]);
         row->addWidget(caption);
         row->addWidget(entries[i]);
     }
-    row->addWidget(command26_);
+    row->addWidget(applyRangeButton_);
 }
 
 void ChartPanel::refresh()
 {
-    zoom_.ApplyZoom();
+    zoom_.apply();
     chart_->refresh();
 }
 
-bool ChartPanel::keyDown(int keyCode)
-{
-    if (!navigator_.keyAccepted(keyCode))
-        return false;
-    switch (keyCode) {
-    case ChartNavigator::kKeyF1: Command4_Click(); return true;
-    case ChartNavigator::kKeyF2: Command3_Click(); return true;
-    case ChartNavigator::kKeyF4: Command5_Click(); return true;
-    case ChartNavigator::kKeyF6: Command7_Click(); return true;
-    case ChartNavigator::kKeyF7: Command8_Click(); return true;
-    default: return false;
-    }
-}
-
-void ChartPanel::Command3_Click()
+void ChartPanel::zoomIn()
 {
     if (navigator_.zoomIn())
         afterZoom();
 }
 
-void ChartPanel::Command4_Click()
+void ChartPanel::zoomOut()
 {
     if (navigator_.zoomOut())
         afterZoom();
@@ -159,50 +161,50 @@ void ChartPanel::afterZoom()
 {
     // One slider step is one sample at the new level.
     const int step = navigator_.sliderStep();
-    hc_->setSingleStep(step);
-    hc_->setPageStep(step);
-    label19_->setText(numberText(zoom_.markStep));
+    rulerSlider_->setSingleStep(step);
+    rulerSlider_->setPageStep(step);
+    sampleSpacing_->setText(numberText(zoom_.markStep));
     // The mark stays where it is; the slot under it is another one now.
-    if (navigator_.rulerMode)
-        emit rulerReadOut(navigator_.readOut(hc_->value()));
+    if (navigator_.rulerOn)
+        emit rulerReadOut(navigator_.readOut(rulerSlider_->value()));
     showStates();
     refresh();
 }
 
-void ChartPanel::Command5_Click()
+void ChartPanel::toggleRuler()
 {
-    if (!navigator_.rulerMode) {
-        navigator_.rulerOn();
+    if (!navigator_.rulerOn) {
+        navigator_.switchRulerOn();
         setSliderQuietly(0);
-        hc_->setEnabled(true);
-        hc_->setFocus();
+        rulerSlider_->setEnabled(true);
+        rulerSlider_->setFocus();
         emit rulerReadOut(navigator_.readOut(0));
     } else {
-        navigator_.rulerOff();
+        navigator_.switchRulerOff();
         setSliderQuietly(0);
-        hc_->setEnabled(false);
-        command5_->setFocus();
+        rulerSlider_->setEnabled(false);
+        rulerButton_->setFocus();
         emit windowLoaded();
         refresh();
     }
-    chart_->setRuler(navigator_.Line1);
+    chart_->setRuler(navigator_.rulerMark);
     showStates();
 }
 
-void ChartPanel::hc_Change(int value)
+void ChartPanel::onRulerMoved(int value)
 {
     if (const auto paged = navigator_.rulerMoved(value))
         showPagingOutcome(*paged);
-    chart_->setRuler(navigator_.Line1);
+    chart_->setRuler(navigator_.rulerMark);
     emit rulerReadOut(navigator_.readOut(value));
 }
 
-void ChartPanel::Command7_Click()
+void ChartPanel::pageForward()
 {
     showPagingOutcome(navigator_.pageForward());
 }
 
-void ChartPanel::Command8_Click()
+void ChartPanel::pageBack()
 {
     showPagingOutcome(navigator_.pageBack());
 }
@@ -212,8 +214,8 @@ void ChartPanel::showPagingOutcome(HistoryPlayback::Outcome outcome)
     if (outcome != HistoryPlayback::Outcome::Refused) {
         emit windowLoaded();
         refresh();
-        if (navigator_.rulerMode)
-            emit rulerReadOut(navigator_.readOut(hc_->value()));
+        if (navigator_.rulerOn)
+            emit rulerReadOut(navigator_.readOut(rulerSlider_->value()));
     }
     showStates();
 }
@@ -222,18 +224,18 @@ void ChartPanel::setSliderQuietly(int value)
 {
     // The ruler's own switching puts the slider home without reading out
     // or paging on the way.
-    const QSignalBlocker quiet(hc_);
-    hc_->setValue(value);
+    const QSignalBlocker quiet(rulerSlider_);
+    rulerSlider_->setValue(value);
 }
 
 void ChartPanel::showStates()
 {
     const HistoryPlayback& playback = navigator_.playback();
-    command3_->setEnabled(navigator_.zoomInEnabled());
-    command4_->setEnabled(navigator_.zoomOutEnabled());
-    command7_->setEnabled(playback.pageForwardEnabled);
-    command8_->setEnabled(playback.pageBackEnabled);
-    command5_->setText(navigator_.rulerMode ? kRulerOn : kRulerOff);
-    hc_->setEnabled(navigator_.rulerMode != 0);
+    zoomInButton_->setEnabled(navigator_.zoomInEnabled());
+    zoomOutButton_->setEnabled(navigator_.zoomOutEnabled());
+    pageForwardButton_->setEnabled(playback.pageForwardEnabled);
+    pageBackButton_->setEnabled(playback.pageBackEnabled);
+    rulerButton_->setText(navigator_.rulerOn ? kRulerOn : kRulerOff);
+    rulerSlider_->setEnabled(navigator_.rulerOn);
     emit liveRefreshWanted(navigator_.liveRefreshRunning());
 }

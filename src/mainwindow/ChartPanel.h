@@ -15,13 +15,13 @@ struct ProcessImage;
 struct TrendBuffers;
 struct ZoomGeometry;
 
-// The chart column of the main window: the ruler's slider hc above the
-// chart, the chart, and under it the function buttons F1..F7, the Y range
-// entries with "修改Y" (whose work is OperatorCommands'), and Label19 and
-// Label20. It carries out zoom, ruler and paging through the
-// navigator and keeps its buttons, slider and ruler mark in step; the
-// window owns the live refresh timer, the header and the live panel, and
-// hears about them through the signals.
+// The chart column of the main window: the ruler's slider above the chart,
+// the chart, and under it the function buttons F1..F7, the Y range entries
+// with "修改Y" (whose work is OperatorCommands'), and two small figures for
+// the technician. It carries out zoom, ruler and paging through the
+// navigator, also from the chart's function keys, and keeps its buttons,
+// slider and ruler mark in step; the window owns the live refresh, the
+// header and the live panel, and hears about them through the signals.
 class ChartPanel : public QWidget {
     Q_OBJECT
 
@@ -32,16 +32,12 @@ public:
     // Geometry for the zoom level, then the chart redrawn from the buffers.
     void refresh();
 
-    // A chart key (F1, F2, F4, F6, F7) runs its button's handler when the
-    // key is taken in the present state; false otherwise.
-    bool keyDown(int keyCode);
-
-    void Command3_Click();  // "F2 放大"
-    void Command4_Click();  // "F1 缩小"
-    void Command5_Click();  // "F4 标尺" / "F4 复原"
-    void Command7_Click();  // "F6 左移"
-    void Command8_Click();  // "F7 右移"
-    void hc_Change(int value);
+    void zoomIn();       // "F2 放大"
+    void zoomOut();      // "F1 缩小"
+    void toggleRuler();  // "F4 标尺" / "F4 复原"
+    void pageForward();  // "F6 左移"
+    void pageBack();     // "F7 右移"
+    void onRulerMoved(int value);
 
     // After any paging, also one started elsewhere (going to a chosen
     // moment): redraws what was loaded and brings the buttons, the ruler's
@@ -52,22 +48,24 @@ public:
     void showStates();
 
     TrendChartView* chart() const { return chart_; }
-    QSlider* hc() const { return hc_; }
-    QPushButton* Command2() const { return command2_; }
-    QPushButton* Command3() const { return command3_; }
-    QPushButton* Command4() const { return command4_; }
-    QPushButton* Command5() const { return command5_; }
-    QPushButton* Command6() const { return command6_; }
-    QPushButton* Command7() const { return command7_; }
-    QPushButton* Command8() const { return command8_; }
-    QLineEdit* YKD() const { return ykd_; }
-    QLineEdit* YKD1() const { return ykd1_; }
-    QPushButton* Command26() const { return command26_; }
-    QLabel* Label19() const { return label19_; }
-    QLabel* Label20() const { return label20_; }
+    QSlider* rulerSlider() const { return rulerSlider_; }
+    QPushButton* zoomOutButton() const { return zoomOutButton_; }
+    QPushButton* zoomInButton() const { return zoomInButton_; }
+    QPushButton* printButton() const { return printButton_; }
+    QPushButton* rulerButton() const { return rulerButton_; }
+    QPushButton* chooseMomentButton() const { return chooseMomentButton_; }
+    QPushButton* pageForwardButton() const { return pageForwardButton_; }
+    QPushButton* pageBackButton() const { return pageBackButton_; }
+    QLineEdit* yMaximumEntry() const { return yMaximumEntry_; }
+    QLineEdit* yMinimumEntry() const { return yMinimumEntry_; }
+    QPushButton* applyRangeButton() const { return applyRangeButton_; }
+    // Units between two samples on the chart (the surface width until the
+    // first refresh), and the surface height.
+    QLabel* sampleSpacingLabel() const { return sampleSpacing_; }
+    QLabel* surfaceHeightLabel() const { return surfaceHeight_; }
 
 signals:
-    // The live refresh (the window's Timer1) is to run or to stop.
+    // The window's live refresh is to run or to stop.
     void liveRefreshWanted(bool running);
     // New samples were loaded: the header names the first visible one.
     void windowLoaded();
@@ -78,23 +76,26 @@ signals:
 private:
     QWidget* buildKeys();
     void addYAxisRange(QWidget* keys, QHBoxLayout* row);
+    // Window-wide, so the keys work wherever the focus is; each does what
+    // its button does when the navigator takes the key in the present state.
+    void addShortcut(Qt::Key key, void (ChartPanel::*action)());
     void afterZoom();
     void setSliderQuietly(int value);
 
     ZoomGeometry& zoom_;
     ChartNavigator& navigator_;
-    QSlider* hc_ = nullptr;
+    QSlider* rulerSlider_ = nullptr;
     TrendChartView* chart_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    QPushButton* command5_ = nullptr;
-    QPushButton* command6_ = nullptr;
-    QPushButton* command7_ = nullptr;
-    QPushButton* command8_ = nullptr;
-    QLineEdit* ykd_ = nullptr;
-    QLineEdit* ykd1_ = nullptr;
-    QPushButton* command26_ = nullptr;
-    QLabel* label19_ = nullptr;
-    QLabel* label20_ = nullptr;
+    QPushButton* zoomOutButton_ = nullptr;
+    QPushButton* zoomInButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* rulerButton_ = nullptr;
+    QPushButton* chooseMomentButton_ = nullptr;
+    QPushButton* pageForwardButton_ = nullptr;
+    QPushButton* pageBackButton_ = nullptr;
+    QLineEdit* yMaximumEntry_ = nullptr;
+    QLineEdit* yMinimumEntry_ = nullptr;
+    QPushButton* applyRangeButton_ = nullptr;
+    QLabel* sampleSpacing_ = nullptr;
+    QLabel* surfaceHeight_ = nullptr;
 };

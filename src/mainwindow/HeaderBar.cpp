@@ -29,10 +29,3 @@ HeaderBar::HeaderBar(const QString& title, QWidget* parent)
     row->addWidget(date_);
     row->addWidget(time_);
 }
-
-PanelField* HeaderBar::Label2(int i) const
-{
-    if (i == 9)
-        return date_;
-    return i == 10 ? time_ : nullptr;
-}

@@ -73,77 +73,77 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
 
-    frame6_ = new QGroupBox(QStringLiteral("通讯端口选择"), this);
-    auto* portRow = new QHBoxLayout(frame6_);
-    combo1_ = makeList(frame6_);
-    auto* portCaption = new QLabel(QStringLiteral("通讯端口"), frame6_);
-    portCaption->setBuddy(combo1_);
+    portGroup_ = new QGroupBox(QStringLiteral("通讯端口选择"), this);
+    auto* portRow = new QHBoxLayout(portGroup_);
+    portList_ = makeList(portGroup_);
+    auto* portCaption = new QLabel(QStringLiteral("通讯端口"), portGroup_);
+    portCaption->setBuddy(portList_);
     portRow->addWidget(portCaption);
-    portRow->addWidget(combo1_);
+    portRow->addWidget(portList_);
 
-    frame2_ = new QGroupBox(QStringLiteral("波特率"), this);
-    auto* baudRow = new QHBoxLayout(frame2_);
-    for (size_t i = 0; i < option1_.size(); ++i) {
-        option1_[i] = new QRadioButton(kBaudTexts[i], frame2_);
-        baudRow->addWidget(option1_[i]);
+    baudGroup_ = new QGroupBox(QStringLiteral("波特率"), this);
+    auto* baudRow = new QHBoxLayout(baudGroup_);
+    for (size_t i = 0; i < baudButtons_.size(); ++i) {
+        baudButtons_[i] = new QRadioButton(kBaudTexts[i], baudGroup_);
+        baudRow->addWidget(baudButtons_[i]);
     }
 
-    frame5Parity_ = new QGroupBox(QStringLiteral("校验方式"), this);
-    auto* parityRow = new QHBoxLayout(frame5Parity_);
-    for (size_t i = 0; i < option2_.size(); ++i) {
-        option2_[i] = new QRadioButton(kParityTexts[i], frame5Parity_);
-        parityRow->addWidget(option2_[i]);
+    parityGroup_ = new QGroupBox(QStringLiteral("校验方式"), this);
+    auto* parityRow = new QHBoxLayout(parityGroup_);
+    for (size_t i = 0; i < parityButtons_.size(); ++i) {
+        parityButtons_[i] = new QRadioButton(kParityTexts[i], parityGroup_);
+        parityRow->addWidget(parityButtons_[i]);
     }
 
-    frame5Address_ = new QGroupBox(QStringLiteral("模块地址"), this);
-    auto* addressRow = new QHBoxLayout(frame5Address_);
-    combo2_ = makeList(frame5Address_);
-    auto* addressCaption = new QLabel(QStringLiteral("模块地址"), frame5Address_);
-    addressCaption->setBuddy(combo2_);
+    addressGroup_ = new QGroupBox(QStringLiteral("模块地址"), this);
+    auto* addressRow = new QHBoxLayout(addressGroup_);
+    addressList_ = makeList(addressGroup_);
+    auto* addressCaption = new QLabel(QStringLiteral("模块地址"), addressGroup_);
+    addressCaption->setBuddy(addressList_);
     addressRow->addWidget(addressCaption);
-    addressRow->addWidget(combo2_);
+    addressRow->addWidget(addressList_);
 
     summary_ = new QLabel(this);
     summary_->hide();
 
-    command9_ = new QPushButton(QStringLiteral("打开"), this);
-    command10_ = new QPushButton(QStringLiteral("关闭"), this);
-    for (QPushButton* button : {command9_, command10_})
+    openButton_ = new QPushButton(QStringLiteral("打开"), this);
+    closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
+    for (QPushButton* button : {openButton_, closeButton_})
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
 
-    row->addWidget(frame6_);
-    row->addWidget(frame2_);
-    row->addWidget(frame5Parity_);
-    row->addWidget(frame5Address_);
+    row->addWidget(portGroup_);
+    row->addWidget(baudGroup_);
+    row->addWidget(parityGroup_);
+    row->addWidget(addressGroup_);
     row->addWidget(summary_);
     row->addSpacing(8);
-    row->addWidget(command9_, 0, Qt::AlignBottom);
-    row->addWidget(command10_, 0, Qt::AlignBottom);
+    row->addWidget(openButton_, 0, Qt::AlignBottom);
+    row->addWidget(closeButton_, 0, Qt::AlignBottom);
 
-    // The same height with the frames shown or hidden, so the chart above
+    // The same height with the groups shown or hidden, so the chart above
     // does not jump when the link opens or closes.
     setFixedHeight(sizeHint().height());
 }
 
 void LinkSettingsBar::initialise()
 {
-    fillNumbers(combo1_, kPorts);
-    option1_[1]->setChecked(true);
-    option2_[0]->setChecked(true);
-    fillNumbers(combo2_, kAddresses);
+    fillNumbers(portList_, kPorts);
+    baudButtons_[1]->setChecked(true);
+    parityButtons_[0]->setChecked(true);
+    fillNumbers(addressList_, kAddresses);
 }
 
 LinkChoices LinkSettingsBar::choices() const
 {
     LinkChoices choices;
-    choices.portText = combo1_->currentText();
-    choices.addressText = combo2_->currentText();
+    choices.portText = portList_->currentText();
+    choices.addressText = addressList_->currentText();
     choices.baudIndex = -1;
     choices.parityIndex = -1;
     for (int i = 0; i < 3; ++i) {
-        if (option1_[static_cast<size_t>(i)]->isChecked())
+        if (baudButtons_[static_cast<size_t>(i)]->isChecked())
             choices.baudIndex = i;
-        if (option2_[static_cast<size_t>(i)]->isChecked())
+        if (parityButtons_[static_cast<size_t>(i)]->isChecked())
             choices.parityIndex = i;
     }
     return choices;
@@ -151,49 +151,42 @@ LinkChoices LinkSettingsBar::choices() const
 
 void LinkSettingsBar::setChoices(const LinkChoices& choices)
 {
-    combo1_->setEditText(choices.portText);
-    combo2_->setEditText(choices.addressText);
-    if (QRadioButton* b = Option1(choices.baudIndex))
+    portList_->setEditText(choices.portText);
+    addressList_->setEditText(choices.addressText);
+    if (QRadioButton* b = baudButton(choices.baudIndex))
         b->setChecked(true);
-    if (QRadioButton* b = Option2(choices.parityIndex))
+    if (QRadioButton* b = parityButton(choices.parityIndex))
         b->setChecked(true);
 }
 
-void LinkSettingsBar::setFramesVisible(bool visible, const ProcessImage& image)
+void LinkSettingsBar::setGroupsVisible(bool visible, const ProcessImage& image)
 {
-    for (QGroupBox* frame : {frame2_, frame5Address_, frame5Parity_, frame6_})
-        frame->setVisible(visible);
+    for (QGroupBox* group : {baudGroup_, addressGroup_, parityGroup_, portGroup_})
+        group->setVisible(visible);
     summary_->setText(summaryText(image));
     summary_->setVisible(!visible);
 }
 
-bool LinkSettingsBar::framesHidden() const
+bool LinkSettingsBar::groupsHidden() const
 {
-    return frame6_->isHidden() && frame2_->isHidden() && frame5Address_->isHidden() && frame5Parity_->isHidden();
+    return portGroup_->isHidden() && baudGroup_->isHidden() && addressGroup_->isHidden() && parityGroup_->isHidden();
 }
 
 QString LinkSettingsBar::checkListTexts()
 {
-    const QString port = markList(combo1_, QStringLiteral("通讯端口"), kPorts);
-    const QString address = markList(combo2_, QStringLiteral("模块地址"), kAddresses);
+    const QString port = markList(portList_, QStringLiteral("通讯端口"), kPorts);
+    const QString address = markList(addressList_, QStringLiteral("模块地址"), kAddresses);
     if (port.isEmpty() || address.isEmpty())
         return port + address;
     return port + QStringLiteral("；") + address;
 }
 
-QRadioButton* LinkSettingsBar::Option1(int i) const
+QRadioButton* LinkSettingsBar::baudButton(int i) const
 {
-    return i >= 0 && i < 3 ? option1_[static_cast<size_t>(i)] : nullptr;
+    return i >= 0 && i < 3 ? baudButtons_[static_cast<size_t>(i)] : nullptr;
 }
 
-QRadioButton* LinkSettingsBar::Option2(int i) const
+QRadioButton* LinkSettingsBar::parityButton(int i) const
 {
-    return i >= 0 && i < 3 ? option2_[static_cast<size_t>(i)] : nullptr;
-}
-
-QGroupBox* LinkSettingsBar::Frame5(int i) const
-{
-    if (i == 0)
-        return frame5Address_;
-    return i == 1 ? frame5Parity_ : nullptr;
+    return i >= 0 && i < 3 ? parityButtons_[static_cast<size_t>(i)] : nullptr;
 }

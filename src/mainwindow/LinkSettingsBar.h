@@ -13,12 +13,10 @@ class QPushButton;
 class QRadioButton;
 struct ProcessImage;
 
-// The link settings of the main window, each in its frame: Frame6 with the
-// port list Combo1, Frame2(1) with the baud buttons Option1(0..2),
-// Frame5(1) with the parity buttons Option2(0..2) and Frame5(0) with the
-// address list Combo2; then "打开" (Command9) and "关闭" (Command10).
-// While the link is open the frames are hidden and a line names the
-// settings in use instead.
+// The link settings of the main window, each in its group: the port list,
+// the baud buttons, the parity buttons and the address list; then "打开"
+// and "关闭". While the link is open the groups are hidden and a line names
+// the settings in use instead.
 class LinkSettingsBar : public QWidget {
 public:
     static constexpr int kPorts = 20;
@@ -34,9 +32,9 @@ public:
     // Indexes outside 0..2 leave the buttons as they are.
     void setChoices(const LinkChoices& choices);
 
-    // The four settings frames; the summary shows while they are hidden.
-    void setFramesVisible(bool visible, const ProcessImage& image);
-    bool framesHidden() const;
+    // The four settings groups; the summary shows while they are hidden.
+    void setGroupsVisible(bool visible, const ProcessImage& image);
+    bool groupsHidden() const;
 
     // Marks the port and address lists whose texts name no port 1..20 or
     // address 1..16 (the link is opened all the same, with the numbers the
@@ -44,27 +42,30 @@ public:
     // empty when both are fine.
     QString checkListTexts();
 
-    QComboBox* Combo1() const { return combo1_; }
-    QComboBox* Combo2() const { return combo2_; }
-    QRadioButton* Option1(int i) const;
-    QRadioButton* Option2(int i) const;
-    QGroupBox* Frame6() const { return frame6_; }
-    QGroupBox* Frame2(int i) const { return i == 1 ? frame2_ : nullptr; }
-    QGroupBox* Frame5(int i) const;
-    QPushButton* Command9() const { return command9_; }
-    QPushButton* Command10() const { return command10_; }
+    QComboBox* portList() const { return portList_; }
+    QComboBox* addressList() const { return addressList_; }
+    // 4800, 9600, 19200 baud; null outside 0..2.
+    QRadioButton* baudButton(int i) const;
+    // No, odd, even parity; null outside 0..2.
+    QRadioButton* parityButton(int i) const;
+    QGroupBox* portGroup() const { return portGroup_; }
+    QGroupBox* baudGroup() const { return baudGroup_; }
+    QGroupBox* parityGroup() const { return parityGroup_; }
+    QGroupBox* addressGroup() const { return addressGroup_; }
+    QPushButton* openButton() const { return openButton_; }
+    QPushButton* closeButton() const { return closeButton_; }
     QLabel* summary() const { return summary_; }
 
 private:
-    QGroupBox* frame6_ = nullptr;
-    QGroupBox* frame2_ = nullptr;
-    QGroupBox* frame5Address_ = nullptr;
-    QGroupBox* frame5Parity_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QComboBox* combo2_ = nullptr;
-    std::array<QRadioButton*, 3> option1_{};
-    std::array<QRadioButton*, 3> option2_{};
-    QPushButton* command9_ = nullptr;
-    QPushButton* command10_ = nullptr;
+    QGroupBox* portGroup_ = nullptr;
+    QGroupBox* baudGroup_ = nullptr;
+    QGroupBox* addressGroup_ = nullptr;
+    QGroupBox* parityGroup_ = nullptr;
+    QComboBox* portList_ = nullptr;
+    QComboBox* addressList_ = nullptr;
+    std::array<QRadioButton*, 3> baudButtons_{};
+    std::array<QRadioButton*, 3> parityButtons_{};
+    QPushButton* openButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     QLabel* summary_ = nullptr;
 };

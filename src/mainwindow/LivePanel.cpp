@@ -80,16 +80,16 @@ QWidget* LivePanel::buildValues()
 {
     auto* box = new QGroupBox(QStringLiteral("实时数据"), this);
     auto* grid = compactGrid(box);
-    d3w_[0] = new PanelField(PanelColours::kPink, box, PanelField::Size::Huge);
-    d3w_[1] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
-    d3w_[2] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
+    liveValues_[0] = new PanelField(PanelColours::kPink, box, PanelField::Size::Huge);
+    liveValues_[1] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
+    liveValues_[2] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
     grid->addWidget(caption(QStringLiteral("测量值PV"), box), 0, 0);
-    grid->addWidget(d3w_[0], 0, 1, 1, 4);
+    grid->addWidget(liveValues_[0], 0, 1, 1, 4);
     grid->addWidget(caption(QStringLiteral("输出值OP"), box), 1, 0);
-    grid->addWidget(d3w_[1], 1, 1);
+    grid->addWidget(liveValues_[1], 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("%"), box), 1, 2);
     grid->addWidget(caption(QStringLiteral("设定值SV"), box), 1, 3);
-    grid->addWidget(d3w_[2], 1, 4);
+    grid->addWidget(liveValues_[2], 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     return box;
@@ -99,23 +99,24 @@ QWidget* LivePanel::buildWritten()
 {
     auto* box = new QGroupBox(QStringLiteral("写入值"), this);
     auto* grid = compactGrid(box);
-    const QString captions[] = {QStringLiteral("设定值SV"), QStringLiteral("手动OP值")};
-    const QString buttons[] = {QStringLiteral("设定SV"), QStringLiteral("设定OP")};
-    const QString hints[] = {QStringLiteral("写入仪表的设定值，范围 -1999 到 9999"),
-                             QStringLiteral("手动输出值，单位 %，范围 -1999 到 3276.7")};
-    for (int i = 0; i < 2; ++i) {
-        const auto index = static_cast<size_t>(i);
-        d4w_[index] = new PanelField(PanelColours::kPink, box);
-        controls_.Text1[index] = entry(QStringLiteral("0"), box);
-        controls_.Text1[index]->setToolTip(hints[i]);
-        controls_.Command12[index] = new QPushButton(buttons[i], box);
-        fitRow(controls_.Command12[index], d4w_[index]);
-        fitRow(controls_.Text1[index], d4w_[index]);
-        grid->addWidget(caption(captions[i], box), i, 0);
-        grid->addWidget(d4w_[index], i, 1);
-        grid->addWidget(controls_.Text1[index], i, 2);
-        grid->addWidget(controls_.Command12[index], i, 3);
-    }
+    // One row each: caption, the value as polled, the entry, its button.
+    const auto addRow = [this, box, grid](int row, const QString& text, const QString& command, const QString& hint,
+                                          QLineEdit*& edit, QPushButton*& button) {
+        PanelField* field = writtenValues_[static_cast<size_t>(row)] = new PanelField(PanelColours::kPink, box);
+        edit = entry(QStringLiteral("0"), box);
+        edit->setToolTip(hint);
+        button = new QPushButton(command, box);
+        fitRow(button, field);
+        fitRow(edit, field);
+        grid->addWidget(caption(text, box), row, 0);
+        grid->addWidget(field, row, 1);
+        grid->addWidget(edit, row, 2);
+        grid->addWidget(button, row, 3);
+    };
+    addRow(0, QStringLiteral("设定值SV"), QStringLiteral("设定SV"), QStringLiteral("写入仪表的设定值，范围 -1999 到 9999"),
+           controls_.setValueEntry, controls_.setValueButton);
+    addRow(1, QStringLiteral("手动OP值"), QStringLiteral("设定OP"), QStringLiteral("手动输出值，单位 %，范围 -1999 到 3276.7"),
+           controls_.outputEntry, controls_.outputButton);
     grid->setColumnStretch(1, 1);
     return box;
 }
@@ -126,7 +127,7 @@ QWidget* LivePanel::buildAlarmTypes()
     auto* grid = compactGrid(box);
     for (int a = 0; a < 3; ++a) {
         auto* field = new PanelField(PanelColours::kPink, box);
-        d3w_[static_cast<size_t>(5 + a)] = field;
+        liveValues_[static_cast<size_t>(5 + a)] = field;
         const int row = a / 2;
         const int column = 2 * (a % 2);
         grid->addWidget(caption(QStringLiteral("报警%1状态").arg(a + 1), box), row, column);
@@ -144,7 +145,7 @@ QWidget* LivePanel::buildCurrentAlarms()
     int position = 0;
     for (const int i : PanelStates::kCurrentAlarmIndexes) {
         auto* field = new PanelField(PanelColours::kCyan, box);
-        d1w_[static_cast<size_t>(i)] = field;
+        alarmStates_[static_cast<size_t>(i)] = field;
         grid->addWidget(field, position / 3, position % 3);
         ++position;
     }
@@ -156,13 +157,14 @@ QWidget* LivePanel::buildOperatingStates()
     auto* box = new QGroupBox(QStringLiteral("运行状态"), this);
     auto* grid = compactGrid(box);
     // Each switch names the state beside it and turns it the other way.
-    controls_.Command11 = new QPushButton(QStringLiteral("自整定"), box);
-    controls_.Command13 = new QPushButton(QStringLiteral("手动/自动"), box);
-    controls_.Command14 = new QPushButton(QStringLiteral("手动禁止"), box);
-    QPushButton* const switches[] = {controls_.Command11, controls_.Command13, controls_.Command14};
+    controls_.selfTuningButton = new QPushButton(QStringLiteral("自整定"), box);
+    controls_.manualAutoButton = new QPushButton(QStringLiteral("手动/自动"), box);
+    controls_.manualInhibitButton = new QPushButton(QStringLiteral("手动禁止"), box);
+    QPushButton* const switches[] = {controls_.selfTuningButton, controls_.manualAutoButton,
+                                     controls_.manualInhibitButton};
     for (int i = 0; i < PanelStates::kCoilCount; ++i) {
         auto* field = new PanelField(i == 0 ? PanelColours::kLightYellow : PanelColours::kPink, box);
-        d0w_[static_cast<size_t>(i)] = field;
+        coilStates_[static_cast<size_t>(i)] = field;
         fitRow(switches[i], field);
         grid->addWidget(switches[i], i / 2, 2 * (i % 2));
         grid->addWidget(field, i / 2, 2 * (i % 2) + 1);
@@ -176,41 +178,39 @@ void LivePanel::refresh(const ProcessImage& image)
 {
     for (int i = 0; i < 3; ++i) {
         const auto index = static_cast<size_t>(i);
-        if (PanelField* f = D_3W(i))
+        if (PanelField* f = liveValueField(i))
             f->setCaption(numberText(image.inputValues[index]));
-        if (PanelField* f = D_4W(i))
+        if (PanelField* f = writtenValueField(i))
             f->setCaption(numberText(image.holdingValues[index]));
     }
     for (const int i : PanelStates::kCurrentAlarmIndexes)
-        showLook(D_1W(i), PanelStates::currentAlarmLook(i, image.inputBits[static_cast<size_t>(i)]));
+        showLook(alarmStateField(i), PanelStates::currentAlarmLook(i, image.inputBits[static_cast<size_t>(i)]));
     for (int i = 0; i < PanelStates::kCoilCount; ++i)
-        showLook(D_0W(i), PanelStates::coilLook(i, image.coilBits[static_cast<size_t>(i)]));
+        showLook(coilStateField(i), PanelStates::coilLook(i, image.coilBits[static_cast<size_t>(i)]));
     for (int i = 5; i <= 7; ++i) {
         const auto text = PanelStates::alarmTypeText(image.inputValues[static_cast<size_t>(i)]);
-        if (text && D_3W(i))
-            D_3W(i)->setCaption(*text);
+        if (text && liveValueField(i))
+            liveValueField(i)->setCaption(*text);
     }
 }
 
 void LivePanel::showLiveColours()
 {
     for (int i = 0; i < 3; ++i)
-        D_3W(i)->setBackground(PanelColours::kPink);
+        liveValueField(i)->setBackground(PanelColours::kPink);
 }
 
 void LivePanel::showRulerValues(const std::array<float, 10>& values)
 {
     for (size_t j = 0; j < values.size(); ++j) {
-        if (PanelField* field = D_3W(static_cast<int>(j))) {
+        if (PanelField* field = liveValueField(static_cast<int>(j))) {
             field->setCaption(numberText(values[j]));
             field->setBackground(PanelColours::kYellow);
         }
     }
 }
 
-QLineEdit* LivePanel::Text1(int i) const { return element(controls_.Text1, i); }
-QPushButton* LivePanel::Command12(int i) const { return element(controls_.Command12, i); }
-PanelField* LivePanel::D_3W(int i) const { return element(d3w_, i); }
-PanelField* LivePanel::D_4W(int i) const { return element(d4w_, i); }
-PanelField* LivePanel::D_1W(int i) const { return element(d1w_, i); }
-PanelField* LivePanel::D_0W(int i) const { return element(d0w_, i); }
+PanelField* LivePanel::liveValueField(int input) const { return element(liveValues_, input); }
+PanelField* LivePanel::writtenValueField(int holding) const { return element(writtenValues_, holding); }
+PanelField* LivePanel::alarmStateField(int inputBit) const { return element(alarmStates_, inputBit); }
+PanelField* LivePanel::coilStateField(int coil) const { return element(coilStates_, coil); }

@@ -37,6 +37,7 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
+#include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
 #include "trendview/TrendSurface.h"
 #include "mainwindow/ValueGrid.h"
@@ -56,9 +57,10 @@ QStringList captions(QString (*caption)(int), int count)
 
 } // namespace
 
-MainWindow::MainWindow(StationContext& context, QWidget* parent)
+MainWindow::MainWindow(StationContext& context, Ticking ticking, QWidget* parent)
     : QMainWindow(parent)
     , context_(context)
+    , ticking_(ticking)
     , database_(kConnectionName, context.databasePath)
     , playback_(buffers_, kConnectionName)
     , navigator_(buffers_, zoom_, playback_)
@@ -73,72 +75,82 @@ MainWindow::MainWindow(StationContext& context, QWidget* parent)
     buildShortcuts();
     resize(1280, 800);
 
-    Timer1.setInterval(kRefreshIntervalMs);
-    Timer2.setInterval(kChartIntervalMs);
-    Timer3.setInterval(kClockIntervalMs);
-    Timer4.setInterval(kIdleIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2_Timer);
-    connect(&Timer3, &QTimer::timeout, this, &MainWindow::Timer3_Timer);
-    connect(&Timer4, &QTimer::timeout, this, &MainWindow::Timer4_Timer);
+    liveRefreshTimer_.setInterval(kRefreshIntervalMs);
+    chartRedrawTimer_.setInterval(kChartIntervalMs);
+    clockTimer_.setInterval(kClockIntervalMs);
+    connect(&liveRefreshTimer_, &QTimer::timeout, this, &MainWindow::refreshLiveValues);
+    connect(&chartRedrawTimer_, &QTimer::timeout, this, &MainWindow::redrawChart);
+    connect(&clockTimer_, &QTimer::timeout, this, &MainWindow::showClock);
 
-    connect(settings_->Command9(), &QPushButton::clicked, this, &MainWindow::Command9_Click);
-    connect(settings_->Command10(), &QPushButton::clicked, this, &MainWindow::Command10_Click);
-    connect(command1_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(settings_->openButton(), &QPushButton::clicked, this, &MainWindow::openLink);
+    connect(settings_->closeButton(), &QPushButton::clicked, this, &MainWindow::closeLink);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitStation);
 
     connect(&context_.connection, &PortConnection::opened, this, &MainWindow::onLinkOpened);
     connect(&context_.connection, &PortConnection::closed, this, &MainWindow::onLinkClosed);
-    connect(&context_.link, &InstrumentLink::portOpened, this, [this](bool ok, const QString& error) {
-        if (!ok)
-            statusBar()->showMessage(QStringLiteral("端口打开失败：") + error, kMessageMs);
-    });
+    connect(&context_.link, &InstrumentLink::portOpened, this, &MainWindow::onPortOpened);
 }
 
 MainWindow::~MainWindow()
 {
-    Form_Unload();
+    stop();
 }
 
-void MainWindow::Form_Load()
+void MainWindow::start()
 {
     ProcessImage& image = context_.image;
     image.yAxisSpan = kInitialYAxisSpan;
     settings_->initialise();
-    playback_.atOldest = ProcessImage::kFalse;
+    playback_.atOldest = false;
     image.mainWindowOpen = ProcessImage::kTrue;
     playback_.pageCount = 0;
     std::fill(buffers_.gapMarks.begin() + 1, buffers_.gapMarks.begin() + TrendBuffers::kHistoryPage + 1, 0);
     zoom_.zoomLevel = 1;
 
     openDatabase();
-    playback_.LoadLiveWindow();
+    playback_.loadLiveWindow();
     showFirstVisibleSample();
-    closeGuard = ProcessImage::kTrue;
-    navigator_.rulerMode = ProcessImage::kFalse;
-    Label19()->setText(numberText(int32_t{TrendSurface::kScaleWidth}));
-    Label20()->setText(numberText(int32_t{TrendSurface::kScaleHeight}));
-    refreshChart();
+    closesOnlyOnExit_ = true;
+    navigator_.rulerOn = false;
+    chartPanel_->sampleSpacingLabel()->setText(numberText(int32_t{TrendSurface::kScaleWidth}));
+    chartPanel_->surfaceHeightLabel()->setText(numberText(int32_t{TrendSurface::kScaleHeight}));
+    redrawChart();
     chartPanel_->showStates();
 
-    Timer1.start();
-    Timer2.start();
-    Timer3.start();
-    Timer4.start();
+    liveRefreshOn_ = true;
+    if (ticking_ == Ticking::ByTimers) {
+        liveRefreshTimer_.start();
+        chartRedrawTimer_.start();
+        clockTimer_.start();
+    }
+}
+
+void MainWindow::showFailure(const QString& text, int timeoutMs)
+{
+    qCWarning(windowLog).noquote() << text;
+    statusBar()->showMessage(text, timeoutMs);
+}
+
+void MainWindow::onPortOpened(bool ok, const QString& error)
+{
+    if (!ok)
+        showFailure(QStringLiteral("端口打开失败：") + error, kMessageMs);
 }
 
 void MainWindow::openDatabase()
 {
     if (database_.open()) {
-        if (databaseFailed_)
+        if (databaseFailed_) {
+            qCInfo(windowLog) << "history database open again";
             statusBar()->showMessage(QStringLiteral("历史数据库已重新打开"), kMessageMs);
+        }
         databaseFailed_ = false;
         return;
     }
     // Once per episode: a retry at every reload must not wipe the messages
     // shown meanwhile (a refused entry, a failed write).
     if (!databaseFailed_)
-        statusBar()->showMessage(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：")
-                                 + database_.errorText());
+        showFailure(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
     databaseFailed_ = true;
 }
 
@@ -147,45 +159,45 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Refused before anything is undone: a refused close leaves the
     // database connection, the recorder's sample signal and the timers
     // exactly as they were.
-    if (closeGuard) {
+    if (closesOnlyOnExit_) {
         event->ignore();
         statusBar()->showMessage(QStringLiteral("主窗口只能用“退出”按钮或 Esc 关闭"), kMessageMs);
         return;
     }
-    Form_Unload();
+    stop();
     event->accept();
 }
 
-void MainWindow::Form_Unload()
+void MainWindow::stop()
 {
-    Timer1.stop();
-    Timer2.stop();
-    Timer3.stop();
-    Timer4.stop();
+    liveRefreshTimer_.stop();
+    chartRedrawTimer_.stop();
+    clockTimer_.stop();
+    liveRefreshOn_ = false;
     database_.close();
     context_.image.mainWindowOpen = ProcessImage::kFalse;
 }
 
-void MainWindow::Command1_Click()
+void MainWindow::exitStation()
 {
-    if (!closeGuard && !isVisible())
+    if (!closesOnlyOnExit_ && !isVisible())
         return;
     database_.close();
-    closeGuard = ProcessImage::kFalse;
+    closesOnlyOnExit_ = false;
     close();
     emit exitRequested();
 }
 
-void MainWindow::Command9_Click()
+void MainWindow::openLink()
 {
     const QString problem = settings_->checkListTexts();
     if (!problem.isEmpty())
-        statusBar()->showMessage(problem, kMessageMs);
-    settings_->setFramesVisible(false, context_.image);
+        showFailure(problem, kMessageMs);
+    settings_->setGroupsVisible(false, context_.image);
     context_.connection.open(settings_->choices());
 }
 
-void MainWindow::Command10_Click()
+void MainWindow::closeLink()
 {
     context_.connection.close();
 }
@@ -193,29 +205,29 @@ void MainWindow::Command10_Click()
 void MainWindow::openLinkFromCommandLine(const LinkChoices& choices)
 {
     settings_->setChoices(choices);
-    Command9_Click();
+    openLink();
 }
 
 void MainWindow::onLinkOpened()
 {
-    settings_->setFramesVisible(false, context_.image);
-    command21_->setEnabled(true);
-    command23_->setEnabled(true);
+    settings_->setGroupsVisible(false, context_.image);
+    configurationButton_->setEnabled(true);
+    calibrationButton_->setEnabled(true);
 }
 
 void MainWindow::onLinkClosed()
 {
-    command21_->setEnabled(false);
-    command23_->setEnabled(false);
-    settings_->setFramesVisible(true, context_.image);
+    configurationButton_->setEnabled(false);
+    calibrationButton_->setEnabled(false);
+    settings_->setGroupsVisible(true, context_.image);
 }
 
-void MainWindow::Timer1_Timer()
+void MainWindow::refreshLiveValues()
 {
     ProcessImage& image = context_.image;
-    if (!navigator_.rulerMode) {
-        Label2(9)->setBackground(PanelColours::kLightGreen);
-        Label2(10)->setBackground(PanelColours::kLightGreen);
+    if (!navigator_.rulerOn) {
+        header_->dateField()->setBackground(PanelColours::kLightGreen);
+        header_->timeField()->setBackground(PanelColours::kLightGreen);
         panel_->showLiveColours();
     }
     chart()->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
@@ -230,10 +242,10 @@ void MainWindow::Timer1_Timer()
     // One redraw covers the reload's and the append's: nothing paints in
     // between, so the picture is the same.
     if (appended != LiveAppendResult::NoSample)
-        refreshChart();
+        redrawChart();
 
-    RefreshPanel();
-    Label19()->setText(numberText(zoom_.markStep));
+    showPanelValues();
+    chartPanel_->sampleSpacingLabel()->setText(numberText(zoom_.markStep));
 }
 
 bool MainWindow::reloadDue() const
@@ -241,89 +253,75 @@ bool MainWindow::reloadDue() const
     return context_.image.sampleReady && buffers_.markEnd + 1 >= TrendBuffers::kLiveWindow + 20 * zoom_.zoomLevel;
 }
 
-void MainWindow::RefreshPanel()
+void MainWindow::showPanelValues()
 {
     const ProcessImage& image = context_.image;
     panel_->refresh(image);
     for (int i = 0; i < PanelCaptions::kParameterFields; ++i)
         parameters_->setValue(i, numberText(image.paramValues[static_cast<size_t>(i + 1)]));
-    for (size_t i = 0; i < alarmDisplays_.size(); ++i)
-        alarmDisplays_[i]->setCaption(numberText(image.alarmRegs[i]));
+    for (size_t i = 0; i < alarmValues_.size(); ++i)
+        alarmValues_[i]->setCaption(numberText(image.alarmRegs[i]));
 }
 
-void MainWindow::Timer2_Timer()
+void MainWindow::showClock()
 {
-    refreshChart();
-}
-
-void MainWindow::Timer3_Timer()
-{
-    if (navigator_.rulerMode)
+    if (navigator_.rulerOn)
         return;
     const QDateTime now = context_.clock.now();
-    Label2(9)->setCaption(HeaderTexts::dateText(now.date()));
-    Label2(10)->setCaption(HeaderTexts::timeText(now.time()));
+    header_->dateField()->setCaption(HeaderTexts::dateText(now.date()));
+    header_->timeField()->setCaption(HeaderTexts::timeText(now.time()));
 }
 
-void MainWindow::Timer4_Timer()
-{
-}
-
-void MainWindow::refreshChart()
+void MainWindow::redrawChart()
 {
     chartPanel_->refresh();
 }
 
-void MainWindow::Form_KeyDown(int keyCode)
+void MainWindow::printChart()
 {
-    switch (keyCode) {
-    case ChartNavigator::kKeyEscape: Command1_Click(); return;
-    case ChartNavigator::kKeyF3: Command2_Click(); return;
-    case ChartNavigator::kKeyF5: Command6_Click(); return;
-    default: chartPanel_->keyDown(keyCode); return;
-    }
-}
-
-void MainWindow::Command2_Click()
-{
-    const ChartPrintHeading heading{windowTitle(), Label2(9)->text() + QLatin1Char(' ') + Label2(10)->text(),
-                                    panel_->D_3W(0)->text(), panel_->D_3W(2)->text(), panel_->D_3W(1)->text()};
+    const ChartPrintHeading heading{windowTitle(),
+                                    header_->dateField()->text() + QLatin1Char(' ') + header_->timeField()->text(),
+                                    panel_->liveValueField(0)->text(), panel_->liveValueField(2)->text(),
+                                    panel_->liveValueField(1)->text()};
     openPrintDialog(this, *chart(), heading);
 }
 
-void MainWindow::Command6_Click()
+void MainWindow::chooseMoment()
 {
     if (historySelect_ == nullptr) {
         historySelect_ = new HistorySelectPopup(this);
         connect(historySelect_, &HistorySelectPopup::chosen, this, &MainWindow::showMoment);
     }
-    historySelect_->popUp(chartPanel_->Command6(), context_.clock.now().addSecs(-3600));
+    historySelect_->popUp(chartPanel_->chooseMomentButton(), context_.clock.now().addSecs(-3600));
 }
 
 void MainWindow::showMoment(const QDateTime& moment)
 {
     const auto outcome = HistorySelect::showMoment(playback_, QSqlDatabase::database(kConnectionName), moment, zoom_);
     if (outcome == HistoryPlayback::Outcome::Refused)
-        statusBar()->showMessage(QStringLiteral("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
-                                 kMessageMs);
+        showFailure(QStringLiteral("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+                    kMessageMs);
     chartPanel_->showPagingOutcome(outcome);
 }
 
 void MainWindow::setLiveRefresh(bool running)
 {
+    liveRefreshOn_ = running;
+    if (ticking_ != Ticking::ByTimers)
+        return;
     // Started only when stopped: a restart would postpone the next tick.
     if (!running)
-        Timer1.stop();
-    else if (!Timer1.isActive())
-        Timer1.start();
+        liveRefreshTimer_.stop();
+    else if (!liveRefreshTimer_.isActive())
+        liveRefreshTimer_.start();
 }
 
 void MainWindow::showRulerReadOut(const RulerReadOut& readOut)
 {
-    Label2(9)->setCaption(readOut.date);
-    Label2(10)->setCaption(readOut.time);
-    for (const int i : {9, 10})
-        Label2(i)->setBackground(PanelColours::kYellow);
+    header_->dateField()->setCaption(readOut.date);
+    header_->timeField()->setCaption(readOut.time);
+    for (PanelField* field : {header_->dateField(), header_->timeField()})
+        field->setBackground(PanelColours::kYellow);
     panel_->showRulerValues(readOut.values);
 }
 
@@ -333,7 +331,7 @@ void MainWindow::showYAxisRange()
     // tick, and scale and curves must always agree.
     const ProcessImage& image = context_.image;
     chart()->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
-    refreshChart();
+    redrawChart();
 }
 
 void MainWindow::showFirstVisibleSample()
@@ -343,19 +341,16 @@ void MainWindow::showFirstVisibleSample()
     const auto slot = static_cast<size_t>(zoom_.markOffset + 1);
     if (slot >= buffers_.trendDates.size())
         return;
-    Label2(9)->setCaption(DateValue::text(buffers_.trendDates[slot]));
-    Label2(10)->setCaption(DateValue::text(buffers_.trendTimes[slot]));
+    header_->dateField()->setCaption(DateValue::text(buffers_.trendDates[slot]));
+    header_->timeField()->setCaption(DateValue::text(buffers_.trendTimes[slot]));
 }
 
-PanelField* MainWindow::Parm1(int i) const { return parameters_->field(i); }
-PanelField* MainWindow::Alm1(int i) const
-{
-    return i >= 0 && i < static_cast<int>(alarmDisplays_.size()) ? alarmDisplays_[static_cast<size_t>(i)] : nullptr;
-}
 TrendChartView* MainWindow::chart() const { return chartPanel_->chart(); }
-QLabel* MainWindow::Label19() const { return chartPanel_->Label19(); }
-QLabel* MainWindow::Label20() const { return chartPanel_->Label20(); }
-PanelField* MainWindow::Label2(int i) const { return header_->Label2(i); }
+
+PanelField* MainWindow::alarmValueField(int row) const
+{
+    return row >= 0 && row < static_cast<int>(alarmValues_.size()) ? alarmValues_[static_cast<size_t>(row)] : nullptr;
+}
 
 void MainWindow::buildLayout()
 {
@@ -389,8 +384,8 @@ QWidget* MainWindow::buildParameterTabs()
     auto* tabs = new QTabWidget(this);
     // The display fields belong to the live refresh; the panel places them.
     std::array<QLabel*, AlarmRows::kRows> displays{};
-    for (size_t i = 0; i < alarmDisplays_.size(); ++i)
-        displays[i] = alarmDisplays_[i] = new PanelField(PanelColours::kCyan, tabs);
+    for (size_t i = 0; i < alarmValues_.size(); ++i)
+        displays[i] = alarmValues_[i] = new PanelField(PanelColours::kCyan, tabs);
     alarmPanel_ = new AlarmPanel(displays, *writes_, tabs);
     parameters_ = new ValueGrid(captions(&PanelCaptions::parameterCaption, PanelCaptions::kParameterFields), 7,
                                 PanelColours::kCyan, tabs);
@@ -410,16 +405,17 @@ QWidget* MainWindow::buildCommandBar()
     row->addStretch(1);
 
     // Commands that need the instrument are usable only while the link is open.
-    command21_ = new QPushButton(QStringLiteral("CONFIG"), bar);
-    command23_ = new QPushButton(QStringLiteral("参数校准"), bar);
-    command1_ = new QPushButton(QStringLiteral("退出"), bar);
-    for (QPushButton* button : {command21_, command23_, command1_}) {
+    // "参数校准" is there for the operators who know it; it has no action.
+    configurationButton_ = new QPushButton(QStringLiteral("CONFIG"), bar);
+    calibrationButton_ = new QPushButton(QStringLiteral("参数校准"), bar);
+    exitButton_ = new QPushButton(QStringLiteral("退出"), bar);
+    for (QPushButton* button : {configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
         row->addWidget(button, 0, Qt::AlignBottom);
     }
-    command21_->setEnabled(false);
-    command23_->setEnabled(false);
-    command1_->setToolTip(QStringLiteral("结束程序（Esc）"));
+    configurationButton_->setEnabled(false);
+    calibrationButton_->setEnabled(false);
+    exitButton_->setToolTip(QStringLiteral("结束程序（Esc）"));
     return bar;
 }
 
@@ -427,14 +423,13 @@ void MainWindow::connectCommands()
 {
     feedback_ = new EntryFeedback(*statusBar(), this);
     CommandControls controls = panel_->commandControls();
-    controls.YKD = chartPanel_->YKD();
-    controls.YKD1 = chartPanel_->YKD1();
-    controls.Command26 = chartPanel_->Command26();
+    controls.yMaximumEntry = chartPanel_->yMaximumEntry();
+    controls.yMinimumEntry = chartPanel_->yMinimumEntry();
+    controls.applyRangeButton = chartPanel_->applyRangeButton();
     commands_ = new OperatorCommands(controls, context_.image, *writes_, this);
     connect(commands_, &OperatorCommands::refused, feedback_, &EntryFeedback::showRefusal);
     connect(commands_, &OperatorCommands::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(commands_, &OperatorCommands::yAxisChanged, this, &MainWindow::showYAxisRange);
-    connect(command23_, &QPushButton::clicked, commands_, &OperatorCommands::Command23_Click);
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(writes_, &OperatorWrites::failed, feedback_, &EntryFeedback::showWriteFailure);
@@ -442,22 +437,22 @@ void MainWindow::connectCommands()
     connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &MainWindow::setLiveRefresh);
     connect(chartPanel_, &ChartPanel::windowLoaded, this, &MainWindow::showFirstVisibleSample);
     connect(chartPanel_, &ChartPanel::rulerReadOut, this, &MainWindow::showRulerReadOut);
-    connect(chartPanel_->Command2(), &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(chartPanel_->Command6(), &QPushButton::clicked, this, &MainWindow::Command6_Click);
+    connect(chartPanel_->printButton(), &QPushButton::clicked, this, &MainWindow::printChart);
+    connect(chartPanel_->chooseMomentButton(), &QPushButton::clicked, this, &MainWindow::chooseMoment);
 }
 
 void MainWindow::buildShortcuts()
 {
     // Window-wide, so the keys work wherever the focus is, also in an entry.
-    static constexpr std::pair<Qt::Key, int> kKeys[] = {
-        {Qt::Key_Escape, ChartNavigator::kKeyEscape}, {Qt::Key_F1, ChartNavigator::kKeyF1},
-        {Qt::Key_F2, ChartNavigator::kKeyF2},         {Qt::Key_F3, ChartNavigator::kKeyF3},
-        {Qt::Key_F4, ChartNavigator::kKeyF4},         {Qt::Key_F5, ChartNavigator::kKeyF5},
-        {Qt::Key_F6, ChartNavigator::kKeyF6},         {Qt::Key_F7, ChartNavigator::kKeyF7},
+    // The chart's own keys are the chart panel's.
+    static constexpr std::pair<Qt::Key, void (MainWindow::*)()> kKeys[] = {
+        {Qt::Key_Escape, &MainWindow::exitStation},
+        {Qt::Key_F3, &MainWindow::printChart},
+        {Qt::Key_F5, &MainWindow::chooseMoment},
     };
-    for (const auto& [key, code] : kKeys) {
+    for (const auto& [key, action] : kKeys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this, [this, code = code] { Form_KeyDown(code); });
+        connect(shortcut, &QShortcut::activated, this, action);
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -10,6 +9,7 @@
 #include "trend/HistoryPlayback.h"
 #include "link/PortConnection.h"
 #include "history/HistoryDatabase.h"
+#include "mainwindow/AlarmRows.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
 
@@ -23,7 +23,6 @@ class LivePanel;
 class OperatorCommands;
 class OperatorWrites;
 class PanelField;
-class QLabel;
 class QPushButton;
 class StationStatus;
 class StatusIndicator;
@@ -37,10 +36,10 @@ struct StationContext;
 // and refuses to close except through "退出" or Esc. The work is done by
 // the panels and plain classes it holds; the window wires them together.
 //
-// The start-up constructs it, calls Form_Load(), shows it, and then loads
-// the poll and recorder hosts. When "退出" or Esc ends the station the
-// window has closed its own database connection and emits exitRequested();
-// the start-up then ends the program.
+// The start-up constructs it, calls start(), shows it, and then loads the
+// poll and recorder hosts. When "退出" or Esc ends the station the window
+// has closed its own database connection and emits exitRequested(); the
+// start-up then ends the program.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -50,60 +49,54 @@ public:
     static constexpr int kRefreshIntervalMs = 200;
     static constexpr int kChartIntervalMs = 1000;
     static constexpr int kClockIntervalMs = 1000;
-    static constexpr int kIdleIntervalMs = 3000;
 
-    explicit MainWindow(StationContext& context, QWidget* parent = nullptr);
+    // What drives the live refresh, the chart redraw and the clock: the
+    // window's own timers, or its caller (a test or a benchmark stepping a
+    // clock of its own) through refreshLiveValues(), redrawChart() and
+    // showClock().
+    enum class Ticking { ByTimers, ByCaller };
+
+    explicit MainWindow(StationContext& context, Ticking ticking = Ticking::ByTimers, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Live refresh, chart redraw, date and time header, and a timer without
-    // action; they start at the end of Form_Load.
-    QTimer Timer1;
-    QTimer Timer2;
-    QTimer Timer3;
-    QTimer Timer4;
+    // Y range, link settings, flags, database, live window, chart labels
+    // and the first drawing; then the refreshes start and the window closes
+    // only through "退出" or Esc.
+    void start();
 
-    int16_t closeGuard = 0;  // -1 while a close through the frame is refused
-    int16_t rulerMode() const { return navigator_.rulerMode; }  // -1 while the ruler is shown
-
-    // The load steps, in order: Y range, link settings, flags, database,
-    // live window, close guard, chart labels, first drawing; then the timers.
-    void Form_Load();
-
-    void Command9_Click();   // "打开"
-    void Command10_Click();  // "关闭"
-    void Command1_Click();   // "退出", also Esc
-    void Command2_Click();   // "F3 打印"
-    void Command6_Click();   // "F5 选择"
-    // The function keys and Esc, by key code (F1 = 112 ... F7 = 118,
-    // Esc = 27); the chart's keys only when their condition holds.
-    void Form_KeyDown(int keyCode);
+    void openLink();     // "打开"
+    void closeLink();    // "关闭"
+    void exitStation();  // "退出", also Esc
+    void printChart();   // "F3 打印"
+    void chooseMoment(); // "F5 选择"
     // Sets the link settings to these choices, then does what "打开" does:
     // an operator's auto-start from the command line.
     void openLinkFromCommandLine(const LinkChoices& choices);
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void RefreshPanel();
+    // The live values into the panel, a sample the recorder has stored into
+    // the chart, and the live colours back unless the ruler holds them.
+    void refreshLiveValues();
+    void redrawChart();
+    // The clock into the header, unless the ruler names its sample there.
+    void showClock();
+    // Whether the live refresh runs: from start() until the exit, and not
+    // while the chart shows a history page or the ruler.
+    bool liveRefreshRunning() const { return liveRefreshOn_; }
 
     // Controls, for the start-up and for tests.
+    HeaderBar* header() const { return header_; }
     LivePanel* panel() const { return panel_; }
     LinkSettingsBar* settings() const { return settings_; }
     ChartPanel* chartPanel() const { return chartPanel_; }
     TrendChartView* chart() const;
     ValueGrid* parameters() const { return parameters_; }
     AlarmPanel* alarmPanel() const { return alarmPanel_; }
-    OperatorCommands* commands() const { return commands_; }
     OperatorWrites& operatorWrites() const { return *writes_; }
-    PanelField* Parm1(int i) const;
-    PanelField* Alm1(int i) const;
-    PanelField* Label2(int i) const;
-    QLabel* Label19() const;
-    QLabel* Label20() const;
-    QPushButton* Command1() const { return command1_; }
-    QPushButton* Command21() const { return command21_; }
-    QPushButton* Command23() const { return command23_; }
+    // The display beside alarm row `row`; null for a row the panel lacks.
+    PanelField* alarmValueField(int row) const;
+    QPushButton* exitButton() const { return exitButton_; }
+    QPushButton* configurationButton() const { return configurationButton_; }
+    QPushButton* calibrationButton() const { return calibrationButton_; }
     StatusIndicator* linkIndicator() const { return linkIndicator_; }
     StatusIndicator* recorderIndicator() const { return recorderIndicator_; }
 
@@ -130,22 +123,34 @@ private:
     void connectCommands();
     void onLinkOpened();
     void onLinkClosed();
+    void onPortOpened(bool ok, const QString& error);
     void openDatabase();
+    void showFailure(const QString& text, int timeoutMs = 0);
+    void showPanelValues();
     void showFirstVisibleSample();
     void showMoment(const QDateTime& moment);  // "F5 选择" chose it
     void showRulerReadOut(const RulerReadOut& readOut);
     void showYAxisRange();
     void setLiveRefresh(bool running);
-    void refreshChart();
     bool reloadDue() const;
-    void Form_Unload();
+    // The timers stopped, the database closed, the window no longer open
+    // for the recorder's samples.
+    void stop();
 
     StationContext& context_;
+    const Ticking ticking_;
     TrendBuffers buffers_;
     ZoomGeometry zoom_;
     HistoryDatabase database_;
     HistoryPlayback playback_;
     ChartNavigator navigator_;
+
+    QTimer liveRefreshTimer_;
+    QTimer chartRedrawTimer_;
+    QTimer clockTimer_;
+    bool liveRefreshOn_ = false;
+    bool closesOnlyOnExit_ = false;  // a close through the frame is refused
+    bool databaseFailed_ = false;
 
     HeaderBar* header_ = nullptr;
     LivePanel* panel_ = nullptr;
@@ -153,16 +158,15 @@ private:
     ChartPanel* chartPanel_ = nullptr;
     ValueGrid* parameters_ = nullptr;
     AlarmPanel* alarmPanel_ = nullptr;
-    std::array<PanelField*, 9> alarmDisplays_{};  // Alm1(0..8)
+    std::array<PanelField*, AlarmRows::kRows> alarmValues_{};  // the live refresh rewrites them
     OperatorWrites* writes_ = nullptr;
     OperatorCommands* commands_ = nullptr;
     EntryFeedback* feedback_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command21_ = nullptr;
-    QPushButton* command23_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QPushButton* configurationButton_ = nullptr;
+    QPushButton* calibrationButton_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
-    bool databaseFailed_ = false;
     HistorySelectPopup* historySelect_ = nullptr;
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 #include <QLineEdit>
 #include <QList>
 #include <QObject>
@@ -14,14 +12,16 @@ struct ProcessImage;
 
 // The controls of the operator's commands, wherever the window puts them.
 struct CommandControls {
-    std::array<QLineEdit*, 2> Text1{};         // SV, manual OP in per cent
-    std::array<QPushButton*, 2> Command12{};   // "设定SV", "设定OP"
-    QPushButton* Command11 = nullptr;          // "自整定"
-    QPushButton* Command13 = nullptr;          // "手动/自动"
-    QPushButton* Command14 = nullptr;          // "手动禁止"
-    QLineEdit* YKD = nullptr;                  // beside "Y轴最大"
-    QLineEdit* YKD1 = nullptr;                 // beside "Y轴最小"
-    QPushButton* Command26 = nullptr;          // "修改Y"
+    QLineEdit* setValueEntry = nullptr;        // SV
+    QPushButton* setValueButton = nullptr;     // "设定SV"
+    QLineEdit* outputEntry = nullptr;          // manual OP in per cent
+    QPushButton* outputButton = nullptr;       // "设定OP"
+    QPushButton* selfTuningButton = nullptr;   // "自整定"
+    QPushButton* manualAutoButton = nullptr;   // "手动/自动"
+    QPushButton* manualInhibitButton = nullptr; // "手动禁止"
+    QLineEdit* yMaximumEntry = nullptr;        // beside "Y轴最大"
+    QLineEdit* yMinimumEntry = nullptr;        // beside "Y轴最小"
+    QPushButton* applyRangeButton = nullptr;   // "修改Y"
 };
 
 // What the operator's command buttons do: write SV (holding register 1)
@@ -40,13 +40,12 @@ public:
     OperatorCommands(const CommandControls& controls, ProcessImage& image, OperatorWrites& writes,
                      QObject* parent = nullptr);
 
-    void Command12_Click(int index);
-    void Command11_Click();
-    void Command13_Click();
-    void Command14_Click();
-    void Command26_Click();
-    // "参数校准": present for the operators who know it; it has no action.
-    void Command23_Click();
+    void writeSetValue();
+    void writeOutput();
+    void toggleSelfTuning();
+    void toggleManualAuto();
+    void toggleManualInhibit();
+    void applyYRange();
 
 signals:
     void refused(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
@@ -55,6 +54,9 @@ signals:
     void yAxisChanged();
 
 private:
+    // scale: the register holds the entry times this (the manual output is
+    // kept in tenths).
+    void writeEntry(QLineEdit* entry, const QString& caption, int registerAddress, int scale);
     // Resets the coil when its polled state is on, sets it otherwise: until
     // the next poll a second click repeats the command.
     void toggleCoil(int coil, const QString& what);

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-// Captions beside the panel's parameter fields: Parm1(i) shows
+// Captions beside the panel's parameter fields: field i shows
 // paramValues(i + 1), the instrument's parameter 4096 + i + 1. They are the
 // main window's own short names, not the configuration window's captions.
 namespace PanelCaptions {
 
-inline constexpr int kParameterFields = 34;  // Parm1(0..33)
+inline constexpr int kParameterFields = 34;
 
 // Empty outside 0..33.
 QString parameterCaption(int index);

@@ -8,7 +8,7 @@
 #include "widgets/PanelField.h"
 
 // Rows of caption and value field, filled column by column: the
-// instrument's parameters (Parm1).
+// instrument's parameters.
 class ValueGrid : public QWidget {
 public:
     ValueGrid(const QStringList& captions, int columns, const QColor& background, QWidget* parent = nullptr);

@@ -7,8 +7,8 @@
 
 #include "core/EntryCheck.h"
 
-// "修改Y": the PV/SV axis range from the texts beside "Y轴最大" (YKD) and
-// "Y轴最小" (YKD1). The shared values keep the minimum and the span in 16
+// "修改Y": the PV/SV axis range from the texts beside "Y轴最大" and
+// "Y轴最小". The shared values keep the minimum and the span in 16
 // bits; a range whose span does not fit is refused whole, so the two can
 // never disagree with what the operator typed.
 namespace YAxisRange {

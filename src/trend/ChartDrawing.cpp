@@ -15,8 +15,9 @@ constexpr int kDataAreaEnd = 9000;
 constexpr int kGapMarkerBottom = 9000;  // below the surface: clipped, as intended
 constexpr int kOpZeroAbove = 625;       // OP 0 % lies this far above the bottom
 constexpr double kOpUnitsPerPercent = 62.5;
-// Ten seconds as a day fraction, written the way the instrument's old host
-// software wrote it (one zoom level = ten seconds between two time labels).
+// Ten seconds as a day fraction, derived from the eight-place five minutes
+// of the gap check; the extrapolated labels depend on this exact rounding
+// (one zoom level = ten seconds between two time labels).
 constexpr double kTenSecondsApprox = 0.00347222 / 30;
 
 int nearest(double value)
@@ -28,7 +29,7 @@ using LineStyle = ChartCanvas::LineStyle;
 
 } // namespace
 
-void DrawGrid(ChartCanvas& canvas)
+void drawGrid(ChartCanvas& canvas)
 {
     const int w = canvas.width();
     const int h = canvas.height();
@@ -87,7 +88,7 @@ int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin)
     return nearest(scale * static_cast<float>(yAxisMin));
 }
 
-TimeAxisLabels PlotTrend(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
+TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
                          ProcessImage& image, const QLocale& locale)
 {
     const TimeAxisLabels labels = timeAxisLabels(buffers, zoom, locale);

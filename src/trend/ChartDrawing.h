@@ -13,7 +13,7 @@ struct TrendBuffers;
 struct ZoomGeometry;
 
 // The trend chart's drawing: the dotted grid and the curves, always redrawn
-// whole from the buffers (clear, DrawGrid, ApplyZoom, PlotTrend).
+// whole from the buffers (clear, grid, zoom geometry, curves).
 namespace ChartColours {
 inline const QColor kBackground{192, 255, 255};
 inline const QColor kGrid{255, 128, 255};
@@ -23,8 +23,8 @@ inline const QColor kOp{128, 128, 0};
 inline const QColor kSv{0, 0, 192};
 } // namespace ChartColours
 
-// The captions of the time axis under the chart: Label4 (times) and Label7
-// (dates), items 0..8, item i under x = 1500 * i.
+// The captions of the time axis under the chart, times above dates, label i
+// under x = 1500 * i.
 struct TimeAxisLabels {
     std::array<QString, 9> times;
     std::array<QString, 9> dates;
@@ -33,7 +33,7 @@ struct TimeAxisLabels {
 
 // Grid rows every 312.5 units (rounded half to even), columns every 375,
 // dotted, plus the lines at y 0 and 7500 and x 8 and 9000.
-void DrawGrid(ChartCanvas& canvas);
+void drawGrid(ChartCanvas& canvas);
 
 // The time labels for the buffers as they stand: slot labels, with labels 7
 // and 8 extrapolated into the future (ten seconds per zoom level each) while
@@ -47,10 +47,11 @@ TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& z
 int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin);
 
 // Gap markers and the PV, OP and SV curves; writes image.yAxisOffset and
-// returns the time-axis labels. Expects DrawGrid and ApplyZoom to have run.
-TimeAxisLabels PlotTrend(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
+// returns the time-axis labels. Expects the grid drawn and the zoom
+// geometry applied.
+TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
                          ProcessImage& image, const QLocale& locale = QLocale::system());
 
-// The PV/SV axis scale (Label5 items 0..6, bottom to top): the minimum plus
+// The PV/SV axis scale, seven labels bottom to top: the minimum plus
 // k sixths of the span, each sixth rounded half to even.
 std::array<int32_t, 7> yAxisScale(int16_t yAxisSpan, int16_t yAxisMin);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/DateValue.h"
-#include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
 #include "core/WholeNumber.h"
 #include "trend/ZoomGeometry.h"
@@ -29,17 +28,17 @@ ChartNavigator::ChartNavigator(const TrendBuffers& buffers, ZoomGeometry& zoom, 
 {
 }
 
-bool ChartNavigator::keyAccepted(int keyCode) const
+bool ChartNavigator::keyAccepted(Qt::Key key) const
 {
-    switch (keyCode) {
-    case kKeyF1: return zoomOutEnabled();
-    case kKeyF2: return zoomInEnabled();
-    case kKeyF3:
-    case kKeyF4:
-    case kKeyF5:
-    case kKeyEscape: return true;
-    case kKeyF6: return playback_.pageCount > 0;
-    case kKeyF7: return !playback_.atOldest;
+    switch (key) {
+    case Qt::Key_F1: return zoomOutEnabled();
+    case Qt::Key_F2: return zoomInEnabled();
+    case Qt::Key_F3:
+    case Qt::Key_F4:
+    case Qt::Key_F5:
+    case Qt::Key_Escape: return true;
+    case Qt::Key_F6: return playback_.pageCount > 0;
+    case Qt::Key_F7: return !playback_.atOldest;
     default: return false;
     }
 }
@@ -59,7 +58,7 @@ bool ChartNavigator::zoomIn()
     if (!zoomInEnabled())
         return false;
     --zoom_.zoomLevel;
-    zoom_.ApplyZoom();
+    zoom_.apply();
     return true;
 }
 
@@ -68,7 +67,7 @@ bool ChartNavigator::zoomOut()
     if (!zoomOutEnabled())
         return false;
     ++zoom_.zoomLevel;
-    zoom_.ApplyZoom();
+    zoom_.apply();
     return true;
 }
 
@@ -77,17 +76,17 @@ int ChartNavigator::sliderStep() const
     return static_cast<int>(roundHalfEven(zoom_.markStep));
 }
 
-void ChartNavigator::rulerOn()
+void ChartNavigator::switchRulerOn()
 {
-    Line1 = RulerMark::switchedOn();
-    rulerMode = ProcessImage::kTrue;
+    rulerMark = RulerMark::switchedOn();
+    rulerOn = true;
 }
 
-void ChartNavigator::rulerOff()
+void ChartNavigator::switchRulerOff()
 {
-    Line1 = RulerMark::switchedOff();
-    rulerMode = ProcessImage::kFalse;
-    playback_.LoadLiveWindow();
+    rulerMark = RulerMark::switchedOff();
+    rulerOn = false;
+    playback_.loadLiveWindow();
     playback_.liveRefreshRunning = true;
 }
 
@@ -98,7 +97,7 @@ std::optional<HistoryPlayback::Outcome> ChartNavigator::rulerMoved(int v)
         paged = pageBack();
     else if (v == kSliderLast && playback_.pageCount > 0)
         paged = pageForward();
-    Line1 = RulerMark::at(v);
+    rulerMark = RulerMark::at(v);
     return paged;
 }
 
@@ -134,5 +133,5 @@ HistoryPlayback::Outcome ChartNavigator::pageForward()
 
 bool ChartNavigator::liveRefreshRunning() const
 {
-    return !rulerMode && playback_.liveRefreshRunning;
+    return !rulerOn && playback_.liveRefreshRunning;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include <QString>
+#include <Qt>
 
 #include "trend/HistoryPlayback.h"
 #include "trend/RulerMark.h"
@@ -16,9 +17,9 @@ struct ZoomGeometry;
 struct RulerReadOut {
     static constexpr int kChannels = 10;
     int slot = 0;
-    QString date;  // Label2 item 9
-    QString time;  // Label2 item 10
-    std::array<float, kChannels> values{};  // channel j for the panel's D_3W item j
+    QString date;  // for the header's date field
+    QString time;  // for the header's time field
+    std::array<float, kChannels> values{};  // channel j for the live panel's value field j
 };
 
 // The chart's navigation without widgets: which function keys are taken,
@@ -27,32 +28,22 @@ struct RulerReadOut {
 // its buttons, slider, labels and live refresh timer and redraws.
 class ChartNavigator {
 public:
-    // Key codes as the main window's key handler receives them.
-    static constexpr int kKeyEscape = 27;
-    static constexpr int kKeyF1 = 112;
-    static constexpr int kKeyF2 = 113;
-    static constexpr int kKeyF3 = 114;
-    static constexpr int kKeyF4 = 115;
-    static constexpr int kKeyF5 = 116;
-    static constexpr int kKeyF6 = 117;
-    static constexpr int kKeyF7 = 118;
-
-    // The slider hc runs one unit past the chart at both ends; those two
-    // positions page.
+    // The ruler's slider runs one unit past the chart at both ends; those
+    // two positions page.
     static constexpr int kSliderFirst = -1;
     static constexpr int kSliderLast = 12001;
 
     ChartNavigator(const TrendBuffers& buffers, ZoomGeometry& zoom, HistoryPlayback& playback);
 
-    int16_t rulerMode = 0;  // -1 while the ruler is on
-    RulerMark Line1;
+    bool rulerOn = false;
+    RulerMark rulerMark;
 
     // The conditions under which a key does what its button does: F1 below
     // zoom level 4, F2 above 1, F6 on a history page, F7 until the oldest
     // page was reached; F3, F4, F5 and Esc always. Other keys: never.
-    bool keyAccepted(int keyCode) const;
+    bool keyAccepted(Qt::Key key) const;
 
-    // Command3 ("F2 放大") and Command4 ("F1 缩小").
+    // "F2 放大" and "F1 缩小".
     bool zoomInEnabled() const;
     bool zoomOutEnabled() const;
     // One level in or out and the geometry for it; false (nothing changed)
@@ -62,10 +53,10 @@ public:
     // One slider step is one sample: markStep as a whole number (37.5 -> 38).
     int sliderStep() const;
 
-    void rulerOn();
+    void switchRulerOn();
     // Always back to the live window, also from a history page; pageCount
     // and atOldest keep their values.
-    void rulerOff();
+    void switchRulerOff();
 
     // The slider moved to v: pages back at its left end (unless the oldest
     // page was reached), forward at its right end (on a history page), and
@@ -74,12 +65,12 @@ public:
     // The slot under slider position v and what it holds.
     RulerReadOut readOut(int v) const;
 
-    // F7 ("F7 右移", Command8) and F6 ("F6 左移", Command7).
+    // F7 ("F7 右移") and F6 ("F6 左移").
     HistoryPlayback::Outcome pageBack();
     HistoryPlayback::Outcome pageForward();
 
-    // Whether the live refresh (the window's Timer1) should run: only on the
-    // live window, and not while the ruler holds the panel's values.
+    // Whether the window's live refresh should run: only on the live
+    // window, and not while the ruler holds the panel's values.
     bool liveRefreshRunning() const;
 
     const HistoryPlayback& playback() const { return playback_; }

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
+#include "trend/TrendLog.h"
 
 HistoryPlayback::HistoryPlayback(TrendBuffers& buffers, QString connectionName)
     : buffers_(buffers)
@@ -16,7 +16,20 @@ QSqlDatabase HistoryPlayback::db() const
     return QSqlDatabase::database(connectionName_, false);
 }
 
-LoadResult HistoryPlayback::LoadLiveWindow()
+namespace {
+
+LoadResult logged(const LoadResult& result, const char* what, const TrendWindow& window)
+{
+    if (!result.queryOk)
+        qCWarning(trendLog) << what << "ending at record" << window.windowEnd << "not loaded:" << result.error;
+    else
+        qCDebug(trendLog) << what << "loaded:" << result.records << "records ending at record" << window.windowEnd;
+    return result;
+}
+
+} // namespace
+
+LoadResult HistoryPlayback::loadLiveWindow()
 {
     const QSqlDatabase database = db();
     if (const auto latest = readLatestId(database))
@@ -28,7 +41,7 @@ LoadResult HistoryPlayback::LoadLiveWindow()
     window.windowEnd = window.latestId;
     window.windowSize = buffers_.loadedCount = TrendBuffers::kLiveWindow;
     buffers_.markEnd = buffers_.curveEnd = TrendBuffers::kLiveWindow;
-    return LoadTrendWindow(buffers_, window, database);
+    return logged(loadTrendWindow(buffers_, window, database), "live window", window);
 }
 
 bool HistoryPlayback::pageAvailable(int32_t page) const
@@ -50,7 +63,7 @@ HistoryPlayback::Outcome HistoryPlayback::pageBack()
     }
     if (!pageAvailable(pageCount)) {
         pageBackEnabled = false;
-        atOldest = ProcessImage::kTrue;
+        atOldest = true;
         return Outcome::Refused;
     }
     loadPage();
@@ -64,16 +77,16 @@ HistoryPlayback::Outcome HistoryPlayback::pageForward()
     if (pageCount != 0) {
         loadPage();
         pageBackEnabled = true;
-        atOldest = ProcessImage::kFalse;
+        atOldest = false;
         return Outcome::PageLoaded;
     }
-    LoadLiveWindow();
+    loadLiveWindow();
     pageForwardEnabled = false;
     liveRefreshRunning = true;
     // Back in live mode the history has grown meanwhile: a refusal at the
     // oldest page must not leave paging back dead for the rest of the run.
     pageBackEnabled = true;
-    atOldest = ProcessImage::kFalse;
+    atOldest = false;
     return Outcome::LiveLoaded;
 }
 
@@ -84,5 +97,5 @@ LoadResult HistoryPlayback::loadPage()
     window.windowEnd = TrendWindowMath::pageEnd(window.latestId, pageCount);
     window.windowSize = buffers_.loadedCount = TrendBuffers::kHistoryPage;
     buffers_.markEnd = buffers_.curveEnd = TrendBuffers::kHistoryPage;
-    return LoadTrendWindow(buffers_, window, db());
+    return logged(loadTrendWindow(buffers_, window, db()), "history page", window);
 }

@@ -10,11 +10,11 @@
 
 struct TrendBuffers;
 
-// The data side of live and history display: the live window load and the
-// paging buttons, F7 ("F7 右移", back into the past, Command8) and F6
-// ("F6 左移", towards the present, Command7). It changes state only; the
-// main window mirrors the flags in its buttons and live refresh timer and
-// redraws the chart after every call that loaded something.
+// The data side of live and history display: the live window load and
+// paging, F7 ("F7 右移", back into the past) and F6 ("F6 左移", towards the
+// present). It changes state only; the main window mirrors the flags in its
+// buttons and live refresh timer and redraws the chart after every call
+// that loaded something.
 class HistoryPlayback {
 public:
     static constexpr int32_t kPageStep = 60;
@@ -31,17 +31,17 @@ public:
 
     TrendWindow window;
     int16_t pageCount = 0;     // 0 in live mode, pages stepped back otherwise
-    int16_t atOldest = 0;      // -1 once paging back was refused, 0 otherwise
+    bool atOldest = false;     // once paging back was refused
     bool ringWrapped = false;  // as found by the last live load
 
     // What the main window's controls show.
-    bool pageBackEnabled = true;      // Command8
-    bool pageForwardEnabled = false;  // Command7, disabled at start-up
-    bool liveRefreshRunning = true;   // the main window's Timer1
+    bool pageBackEnabled = true;      // "F7 右移"
+    bool pageForwardEnabled = false;  // "F6 左移", disabled at start-up
+    bool liveRefreshRunning = true;   // the main window's live refresh
 
     // Reads the newest record number (keeping the previous one when it
     // cannot be read) and loads the 241 records up to it; counters 241.
-    LoadResult LoadLiveWindow();
+    LoadResult loadLiveWindow();
 
     // F7: one page further back. Refused when a full page would reach
     // below record 1, and also when it would wrap to the top of a ring

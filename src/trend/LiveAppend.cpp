@@ -6,7 +6,6 @@
 #include "trend/HistoryPlayback.h"
 #include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
-#include "trend/TrendLoad.h"
 #include "trend/ZoomGeometry.h"
 
 namespace {
@@ -31,8 +30,8 @@ LiveAppendResult appendLiveSample(TrendBuffers& buffers, HistoryPlayback& playba
     increment(buffers.curveEnd);
     bool reloaded = false;
     if (buffers.markEnd >= TrendBuffers::kLiveWindow + 20 * zoom.zoomLevel) {
-        ClearTrendBuffers(buffers);
-        playback.LoadLiveWindow();
+        buffers.clear();
+        playback.loadLiveWindow();
         reloaded = true;
     }
 

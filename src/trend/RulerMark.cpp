@@ -17,7 +17,7 @@ RulerMark RulerMark::switchedOff()
     return {true, QColor(0, 255, 0), 0, 0, 0, kStubLength};
 }
 
-void DrawRulerMark(ChartCanvas& canvas, const RulerMark& mark)
+void drawRulerMark(ChartCanvas& canvas, const RulerMark& mark)
 {
     if (!mark.shown)
         return;

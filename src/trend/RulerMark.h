@@ -4,7 +4,7 @@
 
 class ChartCanvas;
 
-// Line1, the ruler mark on the plotting surface, in the surface's user
+// The ruler mark on the plotting surface, in the surface's user
 // units. It is a mark of its own, drawn over the chart after every redraw,
 // so the once-a-second redraw never wipes it. Hidden until the ruler is
 // first switched on.
@@ -24,4 +24,4 @@ struct RulerMark {
 };
 
 // Draws the mark when it is shown.
-void DrawRulerMark(ChartCanvas& canvas, const RulerMark& mark);
+void drawRulerMark(ChartCanvas& canvas, const RulerMark& mark);

@@ -13,6 +13,8 @@ struct TrendBuffers {
     static constexpr int kChannels = 25;
     static constexpr int16_t kLiveWindow = 241;  // records of a live load
     static constexpr int16_t kHistoryPage = 321; // records of a history page
+    static constexpr int kClearedSlots = 322;    // slots 0..321
+    static constexpr int kClearedChannels = 9;   // channels 0..8
 
     std::array<std::array<float, kChannels>, kSlots> trendValues{};
     std::array<double, kSlots> trendDates{};  // whole days, no time part
@@ -22,4 +24,9 @@ struct TrendBuffers {
     int16_t markEnd = 0;      // end of the gap-marker range
     int16_t curveEnd = 0;     // end of the curve range, slot of the newest live sample
     int16_t loadedCount = 0;  // records put in by the last load: 241 or 321
+
+    // Sets slots 0..321 of trendDates and trendTimes and channels 0..8 of
+    // trendValues to 0. Channel 9 and slot 322 keep what they hold: the ruler
+    // shows channel 9 of an earlier load in slots a short load leaves empty.
+    void clear();
 };

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kClearedSlots = 322;    // slots 0..321
-constexpr int kClearedChannels = 9;   // channels 0..8
 constexpr int kLoadedChannels = 10;   // channels 0..9 from columns 3..12
 // Five minutes, written to eight places: 0.0002 s short of 300 s, so two
 // samples exactly five minutes apart count as a gap.
@@ -30,20 +28,10 @@ void readField(const QSqlQuery& q, int position, T& target)
 
 } // namespace
 
-void ClearTrendBuffers(TrendBuffers& buffers)
+LoadResult loadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSqlDatabase& db)
 {
-    for (int slot = 0; slot < kClearedSlots; ++slot) {
-        buffers.trendDates[slot] = 0.0;
-        buffers.trendTimes[slot] = 0.0;
-        for (int ch = 0; ch < kClearedChannels; ++ch)
-            buffers.trendValues[slot][ch] = 0.0f;
-    }
-}
-
-LoadResult LoadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSqlDatabase& db)
-{
-    ClearTrendBuffers(buffers);
-    std::fill_n(buffers.gapMarks.begin(), kClearedSlots, int16_t{0});
+    buffers.clear();
+    std::fill_n(buffers.gapMarks.begin(), TrendBuffers::kClearedSlots, int16_t{0});
     window.windowStart = TrendWindowMath::windowStart(window.windowEnd, window.windowSize);
 
     LoadResult result;

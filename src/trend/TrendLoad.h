@@ -9,11 +9,6 @@
 struct TrendBuffers;
 struct TrendWindow;
 
-// Sets slots 0..321 of trendDates and trendTimes and channels 0..8 of
-// trendValues to 0. Channel 9 and slot 322 keep what they hold: the ruler
-// shows channel 9 of an earlier load in slots a short load leaves empty.
-void ClearTrendBuffers(TrendBuffers& buffers);
-
 struct LoadResult {
     bool queryOk = false;
     int records = 0;  // records put into the buffers
@@ -27,7 +22,7 @@ struct LoadResult {
 // query leaves over keep the cleared zeros. Leaves markEnd, curveEnd and
 // loadedCount to the caller; the first visible sample for the date and
 // time header is slot markOffset + 1.
-LoadResult LoadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSqlDatabase& db);
+LoadResult loadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSqlDatabase& db);
 
 // Position 0 of sl_void; empty when it cannot be read.
 std::optional<int32_t> readLatestId(const QSqlDatabase& db);

@@ -1,6 +1,6 @@
 #include "trend/ZoomGeometry.h"
 
-void ZoomGeometry::ApplyZoom()
+void ZoomGeometry::apply()
 {
     // Steps 150, 75, 50 and 37.5 are exact in single precision.
     static constexpr float kSteps[] = {150.0f, 75.0f, 50.0f, 37.5f};

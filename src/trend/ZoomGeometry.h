@@ -16,5 +16,5 @@ struct ZoomGeometry {
 
     // Sets both pairs from zoomLevel: step 9000 / (60 x level), offset
     // 240 - 60 x level. A level outside 1..4 changes nothing.
-    void ApplyZoom();
+    void apply();
 };

@@ -36,53 +36,53 @@ TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& 
     , zoom_(zoom)
     , image_(image)
 {
-    pt0_ = new QFrame(this);
-    pt0_->setFrameShape(QFrame::Box);
-    pt0_->setLineWidth(1);
-    pt_ = new TrendSurface(buffers, zoom, image, pt0_);
+    surfaceFrame_ = new QFrame(this);
+    surfaceFrame_->setFrameShape(QFrame::Box);
+    surfaceFrame_->setLineWidth(1);
+    surface_ = new TrendSurface(buffers, zoom, image, surfaceFrame_);
 
-    for (size_t k = 0; k < label5_.size(); ++k)
-        label5_[k] = makeLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter);
+    for (size_t k = 0; k < scaleLabels_.size(); ++k)
+        scaleLabels_[k] = makeLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter);
     static const char* const kOpScale[] = {"-10", "10", "30", "50", "70", "90", "110"};
-    for (size_t k = 0; k < label6_.size(); ++k)
-        label6_[k] = makeLabel(this, QString::fromLatin1(kOpScale[k]), Qt::AlignLeft | Qt::AlignVCenter);
-    for (size_t i = 0; i < label4_.size(); ++i) {
-        label4_[i] = makeLabel(this, QStringLiteral("00:00:00"), Qt::AlignCenter);
-        label7_[i] = makeLabel(this, QStringLiteral("2001/07/19"), Qt::AlignCenter);
+    for (size_t k = 0; k < outputScaleLabels_.size(); ++k)
+        outputScaleLabels_[k] = makeLabel(this, QString::fromLatin1(kOpScale[k]), Qt::AlignLeft | Qt::AlignVCenter);
+    for (size_t i = 0; i < timeLabels_.size(); ++i) {
+        timeLabels_[i] = makeLabel(this, QStringLiteral("00:00:00"), Qt::AlignCenter);
+        dateLabels_[i] = makeLabel(this, QStringLiteral("2001/07/19"), Qt::AlignCenter);
     }
     // The legend in the colours of its curves: a blue "OP" beside the dark
     // blue SV curve would have the operator read one for the other.
-    label8_[0] = makeLabel(this, QStringLiteral("PV"), Qt::AlignCenter, ChartColours::kPv);
-    label8_[1] = makeLabel(this, QStringLiteral("OP"), Qt::AlignCenter, ChartColours::kOp);
-    label8_[2] = makeLabel(this, QStringLiteral("SV"), Qt::AlignCenter, ChartColours::kSv);
+    legendLabels_[0] = makeLabel(this, QStringLiteral("PV"), Qt::AlignCenter, ChartColours::kPv);
+    legendLabels_[1] = makeLabel(this, QStringLiteral("OP"), Qt::AlignCenter, ChartColours::kOp);
+    legendLabels_[2] = makeLabel(this, QStringLiteral("SV"), Qt::AlignCenter, ChartColours::kSv);
 
     setMinimumSize(kLeftMargin + kRightMargin + 320, kTopMargin + kBottomMargin + 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-QWidget* TrendChartView::pt() const
+QWidget* TrendChartView::surface() const
 {
-    return pt_;
+    return surface_;
 }
 
 void TrendChartView::refresh()
 {
     const TimeAxisLabels labels = timeAxisLabels(buffers_, zoom_);
-    for (size_t i = 0; i < label4_.size(); ++i) {
-        label4_[i]->setText(labels.times[i]);
-        label7_[i]->setText(labels.dates[i]);
+    for (size_t i = 0; i < timeLabels_.size(); ++i) {
+        timeLabels_[i]->setText(labels.times[i]);
+        dateLabels_[i]->setText(labels.dates[i]);
     }
     image_.yAxisOffset = yAxisOffsetFor(image_.yAxisSpan, image_.yAxisMin);
-    pt_->update();
+    surface_->update();
 }
 
 void TrendChartView::renderAsDrawing(QPainter& painter) const
 {
     painter.save();
-    pt_->render(painter, pt_->geometry().translated(pt0_->pos()));
+    surface_->render(painter, surface_->geometry().translated(surfaceFrame_->pos()));
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(pt0_->geometry().adjusted(0, 0, -1, -1));
+    painter.drawRect(surfaceFrame_->geometry().adjusted(0, 0, -1, -1));
     for (const QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!label->isVisible() && isVisible())
             continue;
@@ -95,42 +95,42 @@ void TrendChartView::renderAsDrawing(QPainter& painter) const
 
 void TrendChartView::setRuler(const RulerMark& mark)
 {
-    pt_->setRuler(mark);
+    surface_->setRuler(mark);
 }
 
-const RulerMark& TrendChartView::Line1() const
+const RulerMark& TrendChartView::rulerMark() const
 {
-    return pt_->ruler();
+    return surface_->ruler();
 }
 
 void TrendChartView::setYAxisScale(const std::array<int32_t, 7>& values)
 {
-    for (size_t k = 0; k < label5_.size(); ++k)
-        label5_[k]->setText(numberText(values[k]));
+    for (size_t k = 0; k < scaleLabels_.size(); ++k)
+        scaleLabels_[k]->setText(numberText(values[k]));
 }
 
 void TrendChartView::resizeEvent(QResizeEvent*)
 {
-    const QRect surface(kLeftMargin, kTopMargin, std::max(1, width() - kLeftMargin - kRightMargin),
-                        std::max(1, height() - kTopMargin - kBottomMargin));
-    pt0_->setGeometry(surface.adjusted(-1, -1, 1, 1));
-    pt_->setGeometry(1, 1, surface.width(), surface.height());
+    const QRect area(kLeftMargin, kTopMargin, std::max(1, width() - kLeftMargin - kRightMargin),
+                     std::max(1, height() - kTopMargin - kBottomMargin));
+    surfaceFrame_->setGeometry(area.adjusted(-1, -1, 1, 1));
+    surface_->setGeometry(1, 1, area.width(), area.height());
 
     const int rowHeight = fontMetrics().height();
-    const auto yOf = [&](int units) { return surface.top() + units * surface.height() / TrendSurface::kScaleHeight; };
-    const auto xOf = [&](int units) { return surface.left() + units * surface.width() / TrendSurface::kScaleWidth; };
+    const auto yOf = [&](int units) { return area.top() + units * area.height() / TrendSurface::kScaleHeight; };
+    const auto xOf = [&](int units) { return area.left() + units * area.width() / TrendSurface::kScaleWidth; };
 
-    for (size_t k = 0; k < label5_.size(); ++k) {
+    for (size_t k = 0; k < scaleLabels_.size(); ++k) {
         const int y = yOf(TrendSurface::kScaleHeight - kRowUnits * static_cast<int>(k));
-        label5_[k]->setGeometry(0, y - rowHeight / 2, kLeftMargin - 4, rowHeight);
-        label6_[k]->setGeometry(surface.right() + 5, y - rowHeight / 2, kRightMargin - 5, rowHeight);
+        scaleLabels_[k]->setGeometry(0, y - rowHeight / 2, kLeftMargin - 4, rowHeight);
+        outputScaleLabels_[k]->setGeometry(area.right() + 5, y - rowHeight / 2, kRightMargin - 5, rowHeight);
     }
     const int labelWidth = 90;
-    for (size_t i = 0; i < label4_.size(); ++i) {
+    for (size_t i = 0; i < timeLabels_.size(); ++i) {
         const int x = xOf(kTimeLabelUnits * static_cast<int>(i));
-        label4_[i]->setGeometry(x - labelWidth / 2, surface.bottom() + 3, labelWidth, rowHeight);
-        label7_[i]->setGeometry(x - labelWidth / 2, surface.bottom() + 3 + rowHeight, labelWidth, rowHeight);
+        timeLabels_[i]->setGeometry(x - labelWidth / 2, area.bottom() + 3, labelWidth, rowHeight);
+        dateLabels_[i]->setGeometry(x - labelWidth / 2, area.bottom() + 3 + rowHeight, labelWidth, rowHeight);
     }
-    for (size_t i = 0; i < label8_.size(); ++i)
-        label8_[i]->setGeometry(surface.right() - 36 * static_cast<int>(label8_.size() - i), 2, 32, rowHeight);
+    for (size_t i = 0; i < legendLabels_.size(); ++i)
+        legendLabels_[i]->setGeometry(area.right() - 36 * static_cast<int>(legendLabels_.size() - i), 2, 32, rowHeight);
 }

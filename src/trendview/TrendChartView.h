@@ -15,17 +15,17 @@ struct TrendBuffers;
 struct ZoomGeometry;
 class TrendSurface;
 
-// The chart as the main window shows it: the frame pt0 holding the plotting
-// surface pt (user scale 12008 x 7508 mapped onto whatever pixels it has),
-// with the static labels around it: Label5 (PV/SV scale, left), Label6 (OP
-// scale, right), Label8 (legend), Label4 and Label7 (time axis, below).
+// The chart as the main window shows it: a frame holding the plotting
+// surface (user scale 12008 x 7508 mapped onto whatever pixels it has),
+// with the labels around it: the PV/SV scale on the left, the OP scale on
+// the right, the legend above and the time axis (times over dates) below.
 // It only shows: the owner changes buffers and zoom, then calls refresh().
 class TrendChartView : public QWidget {
     Q_OBJECT
 
 public:
     // Room left and right of the surface for the axis labels, in pixels:
-    // what a control above the chart needs to line up with pt.
+    // what a control above the chart needs to line up with the surface.
     static constexpr int kSurfaceLeft = 52;
     static constexpr int kSurfaceRight = 44;
 
@@ -33,7 +33,7 @@ public:
                    QWidget* parent = nullptr);
 
     // The chart's refresh: time labels and Y offset at once, then a repaint
-    // of the surface (clear, DrawGrid, PlotTrend) from the buffers.
+    // of the surface (clear, grid, curves) from the buffers.
     void refresh();
 
     // Paints the chart as it stands (surface, frame and every label) in this
@@ -41,20 +41,23 @@ public:
     // small at any printer resolution.
     void renderAsDrawing(QPainter& painter) const;
 
-    // Line1, the ruler mark on pt.
+    // The ruler mark on the surface.
     void setRuler(const RulerMark& mark);
-    const RulerMark& Line1() const;
+    const RulerMark& rulerMark() const;
 
     // The PV/SV scale captions, written by the live refresh.
     void setYAxisScale(const std::array<int32_t, 7>& values);
 
-    QWidget* pt() const;   // the plotting surface (the ruler lives on it)
-    QFrame* pt0() const { return pt0_; }
-    QLabel* Label4(int i) const { return label4_.at(static_cast<size_t>(i)); }
-    QLabel* Label5(int k) const { return label5_.at(static_cast<size_t>(k)); }
-    QLabel* Label6(int k) const { return label6_.at(static_cast<size_t>(k)); }
-    QLabel* Label7(int i) const { return label7_.at(static_cast<size_t>(i)); }
-    QLabel* Label8(int i) const { return label8_.at(static_cast<size_t>(i)); }
+    QWidget* surface() const;  // the ruler lives on it
+    QFrame* surfaceFrame() const { return surfaceFrame_; }
+    // Label i of the time axis, left to right, 0..8.
+    QLabel* timeLabel(int i) const { return timeLabels_.at(static_cast<size_t>(i)); }
+    QLabel* dateLabel(int i) const { return dateLabels_.at(static_cast<size_t>(i)); }
+    // Label k of a scale, bottom to top, 0..6.
+    QLabel* scaleLabel(int k) const { return scaleLabels_.at(static_cast<size_t>(k)); }
+    QLabel* outputScaleLabel(int k) const { return outputScaleLabels_.at(static_cast<size_t>(k)); }
+    // PV, OP, SV.
+    QLabel* legendLabel(int i) const { return legendLabels_.at(static_cast<size_t>(i)); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,11 +66,11 @@ private:
     const TrendBuffers& buffers_;
     const ZoomGeometry& zoom_;
     ProcessImage& image_;
-    QFrame* pt0_ = nullptr;
-    TrendSurface* pt_ = nullptr;
-    std::array<QLabel*, 9> label4_{};
-    std::array<QLabel*, 7> label5_{};
-    std::array<QLabel*, 7> label6_{};
-    std::array<QLabel*, 9> label7_{};
-    std::array<QLabel*, 3> label8_{};
+    QFrame* surfaceFrame_ = nullptr;
+    TrendSurface* surface_ = nullptr;
+    std::array<QLabel*, 9> timeLabels_{};
+    std::array<QLabel*, 7> scaleLabels_{};
+    std::array<QLabel*, 7> outputScaleLabels_{};
+    std::array<QLabel*, 9> dateLabels_{};
+    std::array<QLabel*, 3> legendLabels_{};
 };

@@ -28,9 +28,9 @@ void TrendSurface::render(QPainter& painter, const QRect& target) const
     painter.save();
     PainterCanvas canvas(painter, target, kScaleWidth, kScaleHeight);
     canvas.clear();
-    DrawGrid(canvas);
-    PlotTrend(canvas, buffers_, zoom_, image_);
-    DrawRulerMark(canvas, ruler_);
+    drawGrid(canvas);
+    drawCurves(canvas, buffers_, zoom_, image_);
+    drawRulerMark(canvas, ruler_);
     painter.restore();
 }
 

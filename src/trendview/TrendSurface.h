@@ -10,7 +10,7 @@ struct ProcessImage;
 struct TrendBuffers;
 struct ZoomGeometry;
 
-// The plotting surface pt: its user scale (12008 x 7508) is mapped onto
+// The chart's plotting surface: its user scale (12008 x 7508) is mapped onto
 // whatever pixels the widget has, and every paint redraws the whole chart
 // from the buffers: clear, grid, curves.
 class TrendSurface : public QWidget {

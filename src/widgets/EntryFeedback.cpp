@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "widgets/StatusTexts.h"
+#include "widgets/WindowLog.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ void EntryFeedback::showRefusal(const QList<QLineEdit*>& fields, const QString& 
         fields.first()->setFocus();
         fields.first()->selectAll();
     }
-    statusBar_.showMessage(StatusTexts::refusedEntryText(command, refusal), kRefusalMs);
+    const QString text = StatusTexts::refusedEntryText(command, refusal);
+    qCWarning(windowLog).noquote() << text;
+    statusBar_.showMessage(text, kRefusalMs);
 }
 
 void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
@@ -43,7 +46,9 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
 
 void EntryFeedback::showWriteFailure(const QString& what, const WriteOutcome& outcome)
 {
-    statusBar_.showMessage(StatusTexts::writeFailedText(what, outcome), kFailureMs);
+    const QString text = StatusTexts::writeFailedText(what, outcome);
+    qCWarning(windowLog).noquote() << text;
+    statusBar_.showMessage(text, kFailureMs);
 }
 
 QString EntryFeedback::refusedStyle(const QWidget& field)

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QTime>
 
-// The date and time header of the main window (Label2 items 9 and 10),
+// The date and time fields in the main window's header,
 // written once a second from the clock: fixed forms, whatever the locale.
 namespace HeaderTexts {
 

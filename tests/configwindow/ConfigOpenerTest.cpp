@@ -17,18 +17,18 @@ protected:
     {
         ConfigFixture::SetUp();
         main = std::make_unique<MainWindow>(context);
-        opener = std::make_unique<ConfigOpener>(context, *main, *main->Command21(), main->operatorWrites());
+        opener = std::make_unique<ConfigOpener>(context, *main, *main->configurationButton(), main->operatorWrites());
         connection.open(LinkChoices{});
         poll.Timer1.stop();
         main->show();
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
-        ASSERT_TRUE(main->Command21()->isEnabled());
+        ASSERT_TRUE(main->configurationButton()->isEnabled());
     }
 
     ConfigWindow& openConfig()
     {
-        QTest::mouseClick(main->Command21(), Qt::LeftButton);
+        QTest::mouseClick(main->configurationButton(), Qt::LeftButton);
         ConfigWindow* config = opener->window();
         EXPECT_NE(config, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowActive(config));

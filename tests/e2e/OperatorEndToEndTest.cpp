@@ -12,12 +12,12 @@ TEST(OperatorEndToEnd, setSvReachesHoldingRegisterOneAndShowsWithinOnePollAndOne
 {
     StationOnSim s({"--frozen"});
     ASSERT_TRUE(s.started());
-    ASSERT_TRUE(s.shows(&LivePanel::D_4W, 0, QStringLiteral("100")));  // the instrument's SV at start
+    ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("100")));  // the instrument's SV at start
 
-    s.panel().Text1(0)->setText(QStringLiteral("250"));
+    s.panel().setValueEntry()->setText(QStringLiteral("250"));
     const int cyclesAtClick = s.cycles();
-    s.panel().Command12(0)->click();
-    ASSERT_TRUE(s.shows(&LivePanel::D_4W, 0, QStringLiteral("250"), 5000));
+    s.panel().setValueButton()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("250"), 5000));
     // The cycle running at the click may have read the register before the
     // write went out; the next one reads 250, and the next tick shows it.
     EXPECT_LE(s.cycles() - cyclesAtClick, 2);
@@ -29,14 +29,14 @@ TEST(OperatorEndToEnd, manualAutomaticSwitchesTheInstrumentToManualAndBack)
 {
     StationOnSim s({"--frozen"});
     ASSERT_TRUE(s.started());
-    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("自动")));
+    ASSERT_TRUE(s.shows(&LivePanel::coilStateField, 1, QStringLiteral("自动")));
 
-    s.panel().Command13()->click();
-    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("手动"), 5000));
-    s.panel().Command13()->click();
-    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("自动"), 5000));
-    s.panel().Command13()->click();
-    ASSERT_TRUE(s.shows(&LivePanel::D_0W, 1, QStringLiteral("手动"), 5000));
+    s.panel().manualAutoButton()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::coilStateField, 1, QStringLiteral("手动"), 5000));
+    s.panel().manualAutoButton()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::coilStateField, 1, QStringLiteral("自动"), 5000));
+    s.panel().manualAutoButton()->click();
+    ASSERT_TRUE(s.shows(&LivePanel::coilStateField, 1, QStringLiteral("手动"), 5000));
 
     // On the wire: coil 2 off is manual.
     EXPECT_EQ(s.readAfterClosing(SimMaster::Table::Coils, 2, 1), SimMaster::Values{0});
@@ -48,19 +48,19 @@ TEST(OperatorEndToEnd, anAlarmSetValueDownloadedChangesWhenTheInstrumentAlarms)
     // the ambient 25, so only the set value decides.
     StationOnSim s({"--set", "4x:4118=1", "--set", "0x:2=0"});
     ASSERT_TRUE(s.started());
-    ASSERT_TRUE(s.shows(&LivePanel::D_1W, 0, QStringLiteral("ALM1 OFF")));
+    ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1 OFF")));
     AlarmPanel& alarms = *s.window().alarmPanel();
-    ASSERT_TRUE(waitFor([&] { return alarms.Alm1(0)->text() == QStringLiteral("150"); }));
+    ASSERT_TRUE(waitFor([&] { return alarms.valueField(0)->text() == QStringLiteral("150"); }));
 
-    alarms.Alm11(0)->setText(QStringLiteral("10"));
-    alarms.Alm111(0)->click();
-    ASSERT_TRUE(s.shows(&LivePanel::D_1W, 0, QStringLiteral("ALM1报警"), 5000));
-    EXPECT_EQ(alarms.Alm1(0)->text(), QStringLiteral("10"));
-    EXPECT_TRUE(s.shows(&LivePanel::D_3W, 5, QStringLiteral("上限报警"), 2000));
+    alarms.entry(0)->setText(QStringLiteral("10"));
+    alarms.downloadButton(0)->click();
+    ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1报警"), 5000));
+    EXPECT_EQ(alarms.valueField(0)->text(), QStringLiteral("10"));
+    EXPECT_TRUE(s.shows(&LivePanel::liveValueField, 5, QStringLiteral("上限报警"), 2000));
 
-    alarms.Alm11(0)->setText(QStringLiteral("1000"));
-    alarms.Alm111(0)->click();
-    ASSERT_TRUE(s.shows(&LivePanel::D_1W, 0, QStringLiteral("ALM1 OFF"), 5000));
+    alarms.entry(0)->setText(QStringLiteral("1000"));
+    alarms.downloadButton(0)->click();
+    ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1 OFF"), 5000));
     EXPECT_EQ(s.readAfterClosing(SimMaster::Table::HoldingRegisters, 257, 1), SimMaster::Values{1000});
 }
 

@@ -124,11 +124,11 @@ TEST(StationEndToEnd, panelShowsWhatTheInstrumentHolds)
 
     ASSERT_TRUE(waitFor([&] {
         const MainWindow* window = station.mainWindow();
-        return window->isVisible() && window->panel()->D_3W(0)->text() == QStringLiteral("523");
+        return window->isVisible() && window->panel()->liveValueField(0)->text() == QStringLiteral("523");
     }, 10000));
     const LivePanel* panel = station.mainWindow()->panel();
-    EXPECT_EQ(panel->D_3W(1)->text(), QStringLiteral("45.6"));
-    EXPECT_EQ(panel->D_3W(2)->text(), QStringLiteral("250"));
+    EXPECT_EQ(panel->liveValueField(1)->text(), QStringLiteral("45.6"));
+    EXPECT_EQ(panel->liveValueField(2)->text(), QStringLiteral("250"));
     EXPECT_EQ(station.poll().linkHealth().state(), LinkHealth::State::Answering);
     station.shutdown();
 }

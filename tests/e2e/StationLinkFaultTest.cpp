@@ -42,7 +42,7 @@ TEST_P(StationLinkFaults, windowNamesTheFaultKeepsTheLastValuesStaysResponsiveAn
     s.sim().signal(SIGUSR1);  // answering at first
     StatusIndicator& link = *s.window().linkIndicator();
     ASSERT_TRUE(waitFor([&] { return s.window().isVisible() && link.text() == QStringLiteral("● 通讯正常"); }, 10000));
-    ASSERT_TRUE(s.shows(&LivePanel::D_3W, 0, QStringLiteral("523")));
+    ASSERT_TRUE(s.shows(&LivePanel::liveValueField, 0, QStringLiteral("523")));
 
     StallWatch stalls;
     s.sim().signal(SIGUSR1);  // the fault from now on
@@ -51,7 +51,7 @@ TEST_P(StationLinkFaults, windowNamesTheFaultKeepsTheLastValuesStaysResponsiveAn
     EXPECT_FALSE(link.toolTip().isEmpty()) << mode;  // the library's own words
     const int cyclesAtFault = s.cycles();
     ASSERT_TRUE(waitFor([&] { return s.cycles() >= cyclesAtFault + 2; }, 10000));
-    EXPECT_EQ(s.panel().D_3W(0)->text(), QStringLiteral("523")) << mode;  // the last good value stays
+    EXPECT_EQ(s.panel().liveValueField(0)->text(), QStringLiteral("523")) << mode;  // the last good value stays
 
     s.sim().signal(SIGUSR1);  // answering again
     const int cyclesAtRepair = s.cycles();

@@ -11,13 +11,13 @@
 #include "support/WrittenCalls.h"
 
 // The main window on a fake fieldbus with an empty history file in a fresh
-// folder; its timers are stopped so that only the operator's steps act.
+// folder; it runs no timers, so that only the operator's steps act.
 class HostileStationFixture : public StationFixture {
 protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        loadLinkedTo(3, 7);
+        startWindowLinkedTo(3, 7);
     }
 
     // Replaces the field's text as a paste would (one edit, control

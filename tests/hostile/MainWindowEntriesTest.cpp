@@ -43,24 +43,24 @@ protected:
 TEST_F(MainWindowEntriesTest, setValueAndOutputEntriesRefuseWhatIsNoNumberAndNeverOverflow)
 {
     LivePanel& panel = *window->panel();
-    for (int i = 0; i < 2; ++i)
-        tryEveryText("Text1(" + std::to_string(i) + ")", panel.Text1(i), [&] { panel.Command12(i)->click(); });
+    tryEveryText("set value entry", panel.setValueEntry(), [&] { panel.setValueButton()->click(); });
+    tryEveryText("output entry", panel.outputEntry(), [&] { panel.outputButton()->click(); });
 }
 
 TEST_F(MainWindowEntriesTest, yRangeEntriesRefuseWhatIsNoNumber)
 {
     ChartPanel& chart = *window->chartPanel();
-    chart.YKD1()->setText(QStringLiteral("0"));
-    tryEveryText("YKD", chart.YKD(), [&] { chart.Command26()->click(); }, false);
-    chart.YKD()->setText(QStringLiteral("60"));
-    tryEveryText("YKD1", chart.YKD1(), [&] { chart.Command26()->click(); }, false);
+    chart.yMinimumEntry()->setText(QStringLiteral("0"));
+    tryEveryText("Y maximum entry", chart.yMaximumEntry(), [&] { chart.applyRangeButton()->click(); }, false);
+    chart.yMaximumEntry()->setText(QStringLiteral("60"));
+    tryEveryText("Y minimum entry", chart.yMinimumEntry(), [&] { chart.applyRangeButton()->click(); }, false);
 }
 
 TEST_F(MainWindowEntriesTest, alarmEntriesRefuseWhatIsNoNumberAndNeverOverflow)
 {
     AlarmPanel& alarms = *window->alarmPanel();
     for (int i = 0; i < 9; ++i)
-        tryEveryText("Alm11(" + std::to_string(i) + ")", alarms.Alm11(i), [&] { alarms.Alm111(i)->click(); });
+        tryEveryText("alarm entry " + std::to_string(i), alarms.entry(i), [&] { alarms.downloadButton(i)->click(); });
 }
 
 // The link opens all the same with the number a list text gives (as the
@@ -69,12 +69,12 @@ TEST_F(MainWindowEntriesTest, alarmEntriesRefuseWhatIsNoNumberAndNeverOverflow)
 TEST_F(MainWindowEntriesTest, portAndAddressListTextsAreMarkedAndWriteNothing)
 {
     LinkSettingsBar& bar = *window->settings();
-    for (QComboBox* list : {bar.Combo1(), bar.Combo2()}) {
-        const std::string name = list == bar.Combo1() ? "port list Combo1" : "address list Combo2";
+    for (QComboBox* list : {bar.portList(), bar.addressList()}) {
+        const std::string name = list == bar.portList() ? "port list" : "address list";
         for (const HostileText& hostile : hostileTexts()) {
-            const auto calls = enter(list->lineEdit(), hostile.text, [&] { bar.Command9()->click(); });
+            const auto calls = enter(list->lineEdit(), hostile.text, [&] { bar.openButton()->click(); });
             const QString shown = status();
-            bar.Command10()->click();
+            bar.closeButton()->click();
             const std::string where = name + " with \"" + hostile.name + "\"";
             EXPECT_EQ(registerValuesOutOfRange(calls), "") << where;
             EXPECT_TRUE(calls.empty()) << where << ": " << ::testing::PrintToString(calls);

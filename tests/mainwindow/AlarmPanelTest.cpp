@@ -36,8 +36,8 @@ protected:
     std::vector<Call> download(int row, const QString& text)
     {
         return writtenCalls(bus, link, [&] {
-            panel->Alm11(row)->setText(text);
-            panel->Alm111(row)->click();
+            panel->entry(row)->setText(text);
+            panel->downloadButton(row)->click();
         });
     }
 
@@ -59,17 +59,17 @@ TEST_F(AlarmPanelTest, rowsCarryTheirCaptionsTheDisplaysGivenAndAnEntryOfZero)
     const char* captions[] = {"报警1设定值", "报警1动作回差", "报警1延迟时间", "报警2设定值", "报警2动作回差",
                               "报警2延迟时间", "报警3设定值", "报警3动作回差", "报警3延迟时间"};
     for (int i = 0; i < AlarmRows::kRows; ++i) {
-        EXPECT_EQ(panel->Label12(28 + i)->text(), QString::fromUtf8(captions[i])) << i;
-        EXPECT_EQ(panel->Alm1(i), displays[static_cast<size_t>(i)]) << i;
-        EXPECT_EQ(panel->Alm1(i)->parent(), panel.get()) << i;
-        EXPECT_EQ(panel->Alm11(i)->text(), QStringLiteral("0")) << i;
-        EXPECT_EQ(panel->Alm111(i)->text(), QStringLiteral("DOWNLOAD")) << i;
+        EXPECT_EQ(panel->captionLabel(i)->text(), QString::fromUtf8(captions[i])) << i;
+        EXPECT_EQ(panel->valueField(i), displays[static_cast<size_t>(i)]) << i;
+        EXPECT_EQ(panel->valueField(i)->parent(), panel.get()) << i;
+        EXPECT_EQ(panel->entry(i)->text(), QStringLiteral("0")) << i;
+        EXPECT_EQ(panel->downloadButton(i)->text(), QStringLiteral("DOWNLOAD")) << i;
         EXPECT_EQ(AlarmRows::registerOf(i), 257 + i);
     }
-    EXPECT_EQ(panel->Label12(27), nullptr);
-    EXPECT_EQ(panel->Label12(37), nullptr);
-    EXPECT_EQ(panel->Alm11(9), nullptr);
-    EXPECT_EQ(panel->Alm111(-1), nullptr);
+    EXPECT_EQ(panel->captionLabel(-1), nullptr);
+    EXPECT_EQ(panel->captionLabel(9), nullptr);
+    EXPECT_EQ(panel->entry(9), nullptr);
+    EXPECT_EQ(panel->downloadButton(-1), nullptr);
 }
 
 struct DownloadCase {
@@ -109,10 +109,10 @@ TEST_F(AlarmPanelTest, textWithoutANumberIsRefusedInsteadOfWritingZero)
     }
     ASSERT_EQ(refusals.count(), 6);
     const auto args = refusals.first();
-    EXPECT_EQ(args.at(0).value<QList<QLineEdit*>>(), QList<QLineEdit*>{panel->Alm11(1)});
+    EXPECT_EQ(args.at(0).value<QList<QLineEdit*>>(), QList<QLineEdit*>{panel->entry(1)});
     EXPECT_EQ(args.at(1).toString(), QStringLiteral("报警1动作回差"));
     EXPECT_EQ(args.at(2).value<EntryCheck::Refusal>().reason, Reason::NotANumber);
-    EXPECT_EQ(panel->Alm11(1)->text(), QStringLiteral("e5"));  // the entry keeps what was typed
+    EXPECT_EQ(panel->entry(1)->text(), QStringLiteral("e5"));  // the entry keeps what was typed
 }
 
 TEST_F(AlarmPanelTest, anEntryOutOfRangeIsRefusedWithItsLimits)
@@ -126,14 +126,14 @@ TEST_F(AlarmPanelTest, anEntryOutOfRangeIsRefusedWithItsLimits)
 
     download(0, QStringLiteral("150"));
     ASSERT_EQ(accepts.count(), 1);
-    EXPECT_EQ(accepts.first().at(0).value<QList<QLineEdit*>>(), QList<QLineEdit*>{panel->Alm11(0)});
+    EXPECT_EQ(accepts.first().at(0).value<QList<QLineEdit*>>(), QList<QLineEdit*>{panel->entry(0)});
 }
 
 TEST_F(AlarmPanelTest, enterInAnEntryDownloadsLikeTheButton)
 {
     const auto calls = writtenCalls(bus, link, [&] {
-        panel->Alm11(6)->setText(QStringLiteral("420"));
-        emit panel->Alm11(6)->returnPressed();
+        panel->entry(6)->setText(QStringLiteral("420"));
+        emit panel->entry(6)->returnPressed();
     });
     EXPECT_EQ(calls, std::vector<Call>{setRegister(263, 420)});
 }

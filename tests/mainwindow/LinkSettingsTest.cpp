@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        load();
+        startWindow();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -33,16 +33,16 @@ protected:
         QTest::keyClicks(list->lineEdit(), text);
     }
 
-    bool framesShown()
+    bool groupsShown()
     {
-        return bar().Frame6()->isVisible() && bar().Frame2(1)->isVisible() && bar().Frame5(0)->isVisible()
-            && bar().Frame5(1)->isVisible();
+        return bar().portGroup()->isVisible() && bar().baudGroup()->isVisible() && bar().addressGroup()->isVisible()
+            && bar().parityGroup()->isVisible();
     }
 
-    bool framesHidden()
+    bool groupsHidden()
     {
-        return bar().Frame6()->isHidden() && bar().Frame2(1)->isHidden() && bar().Frame5(0)->isHidden()
-            && bar().Frame5(1)->isHidden();
+        return bar().portGroup()->isHidden() && bar().baudGroup()->isHidden() && bar().addressGroup()->isHidden()
+            && bar().parityGroup()->isHidden();
     }
 
     std::optional<Call> waitForCall(const std::string& name)
@@ -59,15 +59,15 @@ protected:
     }
 };
 
-TEST_F(LinkSettings, openHidesTheFramesStoresTheChoicesAndStartsThePoll)
+TEST_F(LinkSettings, openHidesTheSettingsStoresTheChoicesAndStartsThePoll)
 {
-    type(bar().Combo1(), QStringLiteral("3 "));
-    QTest::mouseClick(bar().Option1(2), Qt::LeftButton);
-    QTest::mouseClick(bar().Option2(1), Qt::LeftButton);
-    type(bar().Combo2(), QStringLiteral("16 "));
-    QTest::mouseClick(bar().Command9(), Qt::LeftButton);
+    type(bar().portList(), QStringLiteral("3 "));
+    QTest::mouseClick(bar().baudButton(2), Qt::LeftButton);
+    QTest::mouseClick(bar().parityButton(1), Qt::LeftButton);
+    type(bar().addressList(), QStringLiteral("16 "));
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
 
-    EXPECT_TRUE(framesHidden());
+    EXPECT_TRUE(groupsHidden());
     EXPECT_TRUE(bar().summary()->isVisible());
     EXPECT_EQ(bar().summary()->text(), QStringLiteral("链路已打开：端口 3，19200，奇校验，地址 16"));
     EXPECT_EQ(image.linkSettings[0], 3);
@@ -75,81 +75,81 @@ TEST_F(LinkSettings, openHidesTheFramesStoresTheChoicesAndStartsThePoll)
     EXPECT_EQ(image.linkSettings[2], 1);
     EXPECT_EQ(image.linkSettings[3], 16);
     EXPECT_TRUE(poll.running());
-    EXPECT_TRUE(window->Command21()->isEnabled());
-    EXPECT_TRUE(window->Command23()->isEnabled());
+    EXPECT_TRUE(window->configurationButton()->isEnabled());
+    EXPECT_TRUE(window->calibrationButton()->isEnabled());
     EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {3, 2, 1}}));
     // The poll reads the instrument at the chosen address.
     EXPECT_EQ(waitForCall("Get_3X_D8").value().args.at(1), 16);
 }
 
-TEST_F(LinkSettings, closeShowsTheFramesAgainAndStopsThePoll)
+TEST_F(LinkSettings, closeShowsTheSettingsAgainAndStopsThePoll)
 {
-    QTest::mouseClick(bar().Command9(), Qt::LeftButton);
-    ASSERT_TRUE(framesHidden());
-    QTest::mouseClick(bar().Command10(), Qt::LeftButton);
-    EXPECT_TRUE(framesShown());
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
+    ASSERT_TRUE(groupsHidden());
+    QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
+    EXPECT_TRUE(groupsShown());
     EXPECT_FALSE(bar().summary()->isVisible());
     EXPECT_FALSE(poll.running());
-    EXPECT_FALSE(window->Command21()->isEnabled());
-    EXPECT_FALSE(window->Command23()->isEnabled());
+    EXPECT_FALSE(window->configurationButton()->isEnabled());
+    EXPECT_FALSE(window->calibrationButton()->isEnabled());
     EXPECT_EQ(waitForCall("ClosePort_Modbus"), (Call{"ClosePort_Modbus", {1}}));
     EXPECT_EQ(image.linkSettings[0], 1);  // kept after the close
 }
 
-TEST_F(LinkSettings, closeBeforeAnyOpenClosesPortZeroAndLeavesTheFramesShown)
+TEST_F(LinkSettings, closeBeforeAnyOpenClosesPortZeroAndLeavesTheSettingsShown)
 {
-    QTest::mouseClick(bar().Command10(), Qt::LeftButton);
+    QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
     EXPECT_EQ(waitForCall("ClosePort_Modbus"), (Call{"ClosePort_Modbus", {0}}));
-    EXPECT_TRUE(framesShown());
+    EXPECT_TRUE(groupsShown());
 }
 
 TEST_F(LinkSettings, aPortTextWithoutANumberIsMarkedAndThePortZeroIsOpenedAsTold)
 {
-    type(bar().Combo1(), QStringLiteral("COM"));
-    QTest::mouseClick(bar().Command9(), Qt::LeftButton);
+    type(bar().portList(), QStringLiteral("COM"));
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
     EXPECT_EQ(image.linkSettings[0], 0);
     EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {0, 1, 0}}));
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("通讯端口“COM”")));
-    EXPECT_FALSE(bar().Combo1()->toolTip().isEmpty());
+    EXPECT_FALSE(bar().portList()->toolTip().isEmpty());
 
-    QTest::mouseClick(bar().Command10(), Qt::LeftButton);
-    type(bar().Combo1(), QStringLiteral("3abc"));
-    QTest::mouseClick(bar().Command9(), Qt::LeftButton);
+    QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
+    type(bar().portList(), QStringLiteral("3abc"));
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
     EXPECT_EQ(image.linkSettings[0], 3);
-    EXPECT_TRUE(bar().Combo1()->toolTip().isEmpty());  // mark cleared
+    EXPECT_TRUE(bar().portList()->toolTip().isEmpty());  // mark cleared
 }
 
 TEST_F(LinkSettings, anAddressBeyondSixteenIsMarked)
 {
-    type(bar().Combo2(), QStringLiteral("17"));
-    QTest::mouseClick(bar().Command9(), Qt::LeftButton);
+    type(bar().addressList(), QStringLiteral("17"));
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
     EXPECT_EQ(image.linkSettings[3], 17);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("模块地址“17”不在 1..16 之内")));
 }
 
 TEST_F(LinkSettings, pressingOpenTwiceOpensThePortTwiceWithTheSameSettings)
 {
-    QTest::mouseClick(bar().Command9(), Qt::LeftButton);
-    window->Command9_Click();  // the button stays usable while the frames are hidden
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
+    window->openLink();  // the button stays usable while the settings are hidden
     ASSERT_TRUE(waitFor([&] {
         int opens = 0;
         for (const Call& c : bus.calls())
             opens += c.name == "OpenPort_Modbus";
         return opens == 2;
     }));
-    EXPECT_TRUE(framesHidden());
+    EXPECT_TRUE(groupsHidden());
 }
 
 TEST_F(LinkSettings, commandLineChoicesAreShownAndOpenTheLinkAsTheButtonDoes)
 {
     window->openLinkFromCommandLine(LinkChoices{QStringLiteral("5 "), 0, 2, QStringLiteral("7 ")});
-    EXPECT_EQ(bar().Combo1()->currentText(), QStringLiteral("5 "));
-    EXPECT_EQ(bar().Combo2()->currentText(), QStringLiteral("7 "));
-    EXPECT_TRUE(bar().Option1(0)->isChecked());
-    EXPECT_TRUE(bar().Option2(2)->isChecked());
-    EXPECT_TRUE(framesHidden());
+    EXPECT_EQ(bar().portList()->currentText(), QStringLiteral("5 "));
+    EXPECT_EQ(bar().addressList()->currentText(), QStringLiteral("7 "));
+    EXPECT_TRUE(bar().baudButton(0)->isChecked());
+    EXPECT_TRUE(bar().parityButton(2)->isChecked());
+    EXPECT_TRUE(groupsHidden());
     EXPECT_TRUE(poll.running());
-    EXPECT_TRUE(window->Command21()->isEnabled());
+    EXPECT_TRUE(window->configurationButton()->isEnabled());
     EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {5, 0, 2}}));
     EXPECT_EQ(image.linkSettings[3], 7);
 }

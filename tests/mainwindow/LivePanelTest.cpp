@@ -1,6 +1,9 @@
 #include <QLabel>
 
+#include "mainwindow/ChartPanel.h"
+#include "mainwindow/HeaderBar.h"
 #include "mainwindow/LivePanel.h"
+#include "mainwindow/ValueGrid.h"
 #include "widgets/PanelStates.h"
 #include "support/StationFixture.h"
 #include "trendview/TrendChartView.h"
@@ -15,7 +18,7 @@ protected:
     {
         StationFixture::SetUp();
         seed(1, 300, 300);
-        load();
+        startWindow();
     }
 
     LivePanel& panel() { return *window->panel(); }
@@ -24,13 +27,13 @@ protected:
     {
         QStringList texts;
         for (int k = 0; k < 7; ++k)
-            texts << window->chart()->Label5(k)->text();
+            texts << window->chart()->scaleLabel(k)->text();
         return texts;
     }
 };
 
 struct FieldCase {
-    bool coil;  // D_0W from coilBits, else D_1W from inputBits
+    bool coil;  // an operating state from coilBits, else a current alarm from inputBits
     int index;
     const char* set;
     QColor setColour;
@@ -49,9 +52,9 @@ TEST_F(LivePanelTest, everyStateFieldShowsItsTextAndColourForOneAndZero)
     for (const int bit : {1, 0}) {
         for (const FieldCase& c : cases)
             (c.coil ? image.coilBits : image.inputBits)[static_cast<size_t>(c.index)] = bit;
-        window->Timer1_Timer();
+        window->refreshLiveValues();
         for (const FieldCase& c : cases) {
-            PanelField* field = c.coil ? panel().D_0W(c.index) : panel().D_1W(c.index);
+            PanelField* field = c.coil ? panel().coilStateField(c.index) : panel().alarmStateField(c.index);
             ASSERT_NE(field, nullptr);
             EXPECT_EQ(field->text(), QString::fromUtf8(bit ? c.set : c.clear)) << c.index << " bit " << bit;
             EXPECT_EQ(field->background(), bit ? c.setColour : c.clearColour) << c.index << " bit " << bit;
@@ -59,22 +62,22 @@ TEST_F(LivePanelTest, everyStateFieldShowsItsTextAndColourForOneAndZero)
     }
 }
 
-TEST_F(LivePanelTest, fieldsStartEmptyInTheirDesignColours)
+TEST_F(LivePanelTest, fieldsStartEmptyInTheirOwnColours)
 {
     window.reset();  // one main window at a time: they share the connection name
     window = std::make_unique<MainWindow>(context);
-    EXPECT_TRUE(panel().D_3W(0)->text().isEmpty());
-    EXPECT_EQ(panel().D_3W(0)->background(), kPink);
-    EXPECT_EQ(panel().D_4W(1)->background(), kPink);
-    EXPECT_EQ(panel().D_0W(0)->background(), kLightYellow);
-    EXPECT_EQ(panel().D_0W(1)->background(), kPink);
-    EXPECT_EQ(panel().D_1W(5)->background(), kCyan);
-    EXPECT_EQ(window->Parm1(33)->background(), kCyan);
-    EXPECT_EQ(window->Alm1(8)->background(), kCyan);
-    EXPECT_EQ(panel().D_3W(3), nullptr);
-    EXPECT_EQ(panel().D_3W(4), nullptr);
-    EXPECT_EQ(panel().D_1W(3), nullptr);
-    EXPECT_EQ(panel().D_4W(2), nullptr);
+    EXPECT_TRUE(panel().liveValueField(0)->text().isEmpty());
+    EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+    EXPECT_EQ(panel().writtenValueField(1)->background(), kPink);
+    EXPECT_EQ(panel().coilStateField(0)->background(), kLightYellow);
+    EXPECT_EQ(panel().coilStateField(1)->background(), kPink);
+    EXPECT_EQ(panel().alarmStateField(5)->background(), kCyan);
+    EXPECT_EQ(window->parameters()->field(33)->background(), kCyan);
+    EXPECT_EQ(window->alarmValueField(8)->background(), kCyan);
+    EXPECT_EQ(panel().liveValueField(3), nullptr);
+    EXPECT_EQ(panel().liveValueField(4), nullptr);
+    EXPECT_EQ(panel().alarmStateField(3), nullptr);
+    EXPECT_EQ(panel().writtenValueField(2), nullptr);
 }
 
 TEST_F(LivePanelTest, valuesShowAsTheProcessImageHoldsThem)
@@ -85,12 +88,12 @@ TEST_F(LivePanelTest, valuesShowAsTheProcessImageHoldsThem)
     image.paramValues[2] = 1.0f;
     image.holdingValues[0] = 523.0f;
     image.holdingValues[1] = 50.5f;
-    window->Timer1_Timer();
-    EXPECT_EQ(panel().D_3W(0)->text(), QStringLiteral("-200"));
-    EXPECT_EQ(panel().D_3W(1)->text(), QStringLiteral("52.3"));
-    EXPECT_EQ(panel().D_3W(2)->text(), QStringLiteral("1234"));
-    EXPECT_EQ(panel().D_4W(0)->text(), QStringLiteral("523"));
-    EXPECT_EQ(panel().D_4W(1)->text(), QStringLiteral("50.5"));
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("-200"));
+    EXPECT_EQ(panel().liveValueField(1)->text(), QStringLiteral("52.3"));
+    EXPECT_EQ(panel().liveValueField(2)->text(), QStringLiteral("1234"));
+    EXPECT_EQ(panel().writtenValueField(0)->text(), QStringLiteral("523"));
+    EXPECT_EQ(panel().writtenValueField(1)->text(), QStringLiteral("50.5"));
 }
 
 TEST_F(LivePanelTest, alarmTypeSixLeavesTheCaptionAndZeroShowsTwoBlanks)
@@ -98,16 +101,16 @@ TEST_F(LivePanelTest, alarmTypeSixLeavesTheCaptionAndZeroShowsTwoBlanks)
     image.inputValues[5] = 1.0f;
     image.inputValues[6] = 5.0f;
     image.inputValues[7] = 0.0f;
-    window->Timer1_Timer();
-    EXPECT_EQ(panel().D_3W(5)->text(), QStringLiteral("上限报警"));
-    EXPECT_EQ(panel().D_3W(6)->text(), QStringLiteral("偏差带报警"));
-    EXPECT_EQ(panel().D_3W(7)->text(), QStringLiteral("  "));
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(5)->text(), QStringLiteral("上限报警"));
+    EXPECT_EQ(panel().liveValueField(6)->text(), QStringLiteral("偏差带报警"));
+    EXPECT_EQ(panel().liveValueField(7)->text(), QStringLiteral("  "));
 
     image.inputValues[5] = 6.0f;
     image.inputValues[6] = 2.5f;
-    window->Timer1_Timer();
-    EXPECT_EQ(panel().D_3W(5)->text(), QStringLiteral("上限报警"));
-    EXPECT_EQ(panel().D_3W(6)->text(), QStringLiteral("偏差带报警"));
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(5)->text(), QStringLiteral("上限报警"));
+    EXPECT_EQ(panel().liveValueField(6)->text(), QStringLiteral("偏差带报警"));
 }
 
 TEST_F(LivePanelTest, parametersAndAlarmRegistersFollowTheImage)
@@ -118,14 +121,14 @@ TEST_F(LivePanelTest, parametersAndAlarmRegistersFollowTheImage)
     image.alarmRegs[0] = 9999;
     image.alarmRegs[8] = -1999;
     image.alarmRegs[9] = 4242;    // read, not shown
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Parm1(0)->text(), QStringLiteral("10"));
-    EXPECT_EQ(window->Parm1(5)->text(), QStringLiteral("0.5"));
-    EXPECT_EQ(window->Parm1(33)->text(), QStringLiteral("340"));
-    EXPECT_EQ(window->Parm1(34), nullptr);
-    EXPECT_EQ(window->Alm1(0)->text(), QStringLiteral("9999"));
-    EXPECT_EQ(window->Alm1(8)->text(), QStringLiteral("-1999"));
-    EXPECT_EQ(window->Alm1(9), nullptr);
+    window->refreshLiveValues();
+    EXPECT_EQ(window->parameters()->field(0)->text(), QStringLiteral("10"));
+    EXPECT_EQ(window->parameters()->field(5)->text(), QStringLiteral("0.5"));
+    EXPECT_EQ(window->parameters()->field(33)->text(), QStringLiteral("340"));
+    EXPECT_EQ(window->parameters()->field(34), nullptr);
+    EXPECT_EQ(window->alarmValueField(0)->text(), QStringLiteral("9999"));
+    EXPECT_EQ(window->alarmValueField(8)->text(), QStringLiteral("-1999"));
+    EXPECT_EQ(window->alarmValueField(9), nullptr);
 }
 
 TEST_F(LivePanelTest, yAxisScaleFollowsSpanAndMinimum)
@@ -144,7 +147,7 @@ TEST_F(LivePanelTest, yAxisScaleFollowsSpanAndMinimum)
     for (const Case& c : cases) {
         image.yAxisSpan = c.span;
         image.yAxisMin = c.min;
-        window->Timer1_Timer();
+        window->refreshLiveValues();
         EXPECT_EQ(scale(), c.labels) << c.span;
     }
 }
@@ -155,7 +158,7 @@ TEST_F(LivePanelTest, tickWithoutANewSampleChangesNeitherTheBuffersNorTheChart)
     image.yAxisSpan = 100;
     image.yAxisMin = 50;  // a chart refresh would set a new offset
     const int32_t offset = image.yAxisOffset;
-    window->Timer1_Timer();
+    window->refreshLiveValues();
     const TrendBuffers& after = window->trendBuffers();
     EXPECT_EQ(after.trendValues, before.trendValues);
     EXPECT_EQ(after.trendDates, before.trendDates);
@@ -206,42 +209,42 @@ TEST_F(LivePanelTest, atZoomLevelOneTheSampleAfterSlot260ReloadsTheNewestRecords
     EXPECT_EQ(idAt(242), 0);
 }
 
-TEST_F(LivePanelTest, label19ShowsTheSampleSpacingAfterEachTick)
+TEST_F(LivePanelTest, theSampleSpacingIsShownAfterEachTick)
 {
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label19()->text(), QStringLiteral("150"));
+    window->refreshLiveValues();
+    EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("150"));
     window->zoom().zoomLevel = 4;
-    window->zoom().ApplyZoom();
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label19()->text(), QStringLiteral("37.5"));
+    window->zoom().apply();
+    window->refreshLiveValues();
+    EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("37.5"));
 }
 
 TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
 {
-    panel().D_3W(0)->setBackground(QColor(255, 255, 0));
-    window->Label2(9)->setBackground(QColor(255, 255, 0));
-    window->navigator().rulerMode = -1;
-    window->Timer1_Timer();
-    EXPECT_EQ(panel().D_3W(0)->background(), QColor(255, 255, 0));
-    window->Timer3_Timer();
-    EXPECT_NE(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
+    panel().liveValueField(0)->setBackground(QColor(255, 255, 0));
+    window->header()->dateField()->setBackground(QColor(255, 255, 0));
+    window->navigator().rulerOn = true;
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(0)->background(), QColor(255, 255, 0));
+    window->showClock();
+    EXPECT_NE(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
 
-    window->navigator().rulerMode = 0;
-    window->Timer1_Timer();
-    EXPECT_EQ(panel().D_3W(0)->background(), kPink);
-    EXPECT_EQ(window->Label2(9)->background(), kLightGreen);
-    EXPECT_EQ(window->Label2(10)->background(), kLightGreen);
+    window->navigator().rulerOn = false;
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+    EXPECT_EQ(window->header()->dateField()->background(), kLightGreen);
+    EXPECT_EQ(window->header()->timeField()->background(), kLightGreen);
 }
 
 TEST_F(LivePanelTest, headerShowsTheClocksDateAndTime)
 {
-    window->Timer3_Timer();
-    EXPECT_EQ(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
-    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("14:05:07"));
+    window->showClock();
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
     clock.set(QDateTime(QDate(2001, 12, 31), QTime(23, 59, 59)));
-    window->Timer3_Timer();
-    EXPECT_EQ(window->Label2(9)->text(), QStringLiteral("12-31-2001"));
-    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("23:59:59"));
+    window->showClock();
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("12-31-2001"));
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("23:59:59"));
 }
 
 TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
@@ -252,11 +255,11 @@ TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
     clock.advanceMs(1000);
     recorder.tick();
     ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
-    window->Timer1_Timer();
+    window->refreshLiveValues();
     EXPECT_EQ(window->trendBuffers().curveEnd, 242);
     EXPECT_EQ(idAt(242), 321);
     EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
-    EXPECT_EQ(panel().D_3W(0)->text(), QStringLiteral("321"));
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("321"));
 }
 
 } // namespace

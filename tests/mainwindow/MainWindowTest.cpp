@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include "mainwindow/ChartPanel.h"
+#include "mainwindow/HeaderBar.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/LivePanel.h"
 #include "support/StationFixture.h"
@@ -35,73 +37,73 @@ protected:
         EXPECT_EQ(exits.count(), 1);
         EXPECT_FALSE(window->isVisible());
         EXPECT_FALSE(window->databaseOpen());
-        EXPECT_EQ(window->closeGuard, 0);
         EXPECT_EQ(image.mainWindowOpen, ProcessImage::kFalse);
-        EXPECT_FALSE(window->Timer1.isActive());
+        EXPECT_FALSE(window->liveRefreshRunning());
+        EXPECT_TRUE(window->close());  // the frame no longer refuses
     }
 };
 
-TEST_F(MainWindowTest, loadChoosesTheDefaultLinkSettings)
+TEST_F(MainWindowTest, startChoosesTheDefaultLinkSettings)
 {
-    load();
+    startWindow();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("过程控制仪表  TQ5800"));
     const LinkSettingsBar* s = window->settings();
-    ASSERT_EQ(s->Combo1()->count(), 20);
-    EXPECT_EQ(s->Combo1()->itemText(0), QStringLiteral("1 "));
-    EXPECT_EQ(s->Combo1()->itemText(19), QStringLiteral("20 "));
-    EXPECT_EQ(s->Combo1()->currentText(), QStringLiteral("1 "));
-    ASSERT_EQ(s->Combo2()->count(), 16);
-    EXPECT_EQ(s->Combo2()->itemText(15), QStringLiteral("16 "));
-    EXPECT_EQ(s->Combo2()->currentText(), QStringLiteral("1 "));
-    EXPECT_TRUE(s->Option1(1)->isChecked());
-    EXPECT_EQ(s->Option1(1)->text(), QStringLiteral("9600"));
-    EXPECT_FALSE(s->Option1(0)->isChecked() || s->Option1(2)->isChecked());
-    EXPECT_TRUE(s->Option2(0)->isChecked());
-    EXPECT_EQ(s->Option2(0)->text(), QStringLiteral("无校验"));
-    EXPECT_EQ(s->Frame6()->title(), QStringLiteral("通讯端口选择"));
-    EXPECT_EQ(s->Frame2(1)->title(), QStringLiteral("波特率"));
-    EXPECT_EQ(s->Frame5(0)->title(), QStringLiteral("模块地址"));
-    EXPECT_EQ(s->Frame5(1)->title(), QStringLiteral("校验方式"));
-    EXPECT_EQ(s->Command9()->text(), QStringLiteral("打开"));
-    EXPECT_EQ(s->Command10()->text(), QStringLiteral("关闭"));
+    ASSERT_EQ(s->portList()->count(), 20);
+    EXPECT_EQ(s->portList()->itemText(0), QStringLiteral("1 "));
+    EXPECT_EQ(s->portList()->itemText(19), QStringLiteral("20 "));
+    EXPECT_EQ(s->portList()->currentText(), QStringLiteral("1 "));
+    ASSERT_EQ(s->addressList()->count(), 16);
+    EXPECT_EQ(s->addressList()->itemText(15), QStringLiteral("16 "));
+    EXPECT_EQ(s->addressList()->currentText(), QStringLiteral("1 "));
+    EXPECT_TRUE(s->baudButton(1)->isChecked());
+    EXPECT_EQ(s->baudButton(1)->text(), QStringLiteral("9600"));
+    EXPECT_FALSE(s->baudButton(0)->isChecked() || s->baudButton(2)->isChecked());
+    EXPECT_TRUE(s->parityButton(0)->isChecked());
+    EXPECT_EQ(s->parityButton(0)->text(), QStringLiteral("无校验"));
+    EXPECT_EQ(s->portGroup()->title(), QStringLiteral("通讯端口选择"));
+    EXPECT_EQ(s->baudGroup()->title(), QStringLiteral("波特率"));
+    EXPECT_EQ(s->addressGroup()->title(), QStringLiteral("模块地址"));
+    EXPECT_EQ(s->parityGroup()->title(), QStringLiteral("校验方式"));
+    EXPECT_EQ(s->openButton()->text(), QStringLiteral("打开"));
+    EXPECT_EQ(s->closeButton()->text(), QStringLiteral("关闭"));
 }
 
-TEST_F(MainWindowTest, loadSetsTheSharedFlagsTheGuardAndTheChartLabels)
+TEST_F(MainWindowTest, startSetsTheSharedFlagsTheCloseRefusalAndTheChartLabels)
 {
-    load();
+    startWindow();
     EXPECT_EQ(image.yAxisSpan, 60);
     EXPECT_EQ(image.yAxisMin, 0);
     EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
-    EXPECT_EQ(window->closeGuard, -1);
-    EXPECT_EQ(window->rulerMode(), 0);
+    EXPECT_FALSE(window->navigator().rulerOn);
     EXPECT_EQ(window->zoom().zoomLevel, 1);
-    EXPECT_EQ(window->Label19()->text(), QStringLiteral("12008"));
-    EXPECT_EQ(window->Label20()->text(), QStringLiteral("7508"));
+    EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("12008"));
+    EXPECT_EQ(window->chartPanel()->surfaceHeightLabel()->text(), QStringLiteral("7508"));
     EXPECT_TRUE(window->databaseOpen());
-    EXPECT_FALSE(window->Command21()->isEnabled());
-    EXPECT_FALSE(window->Command23()->isEnabled());
-    EXPECT_EQ(window->Command21()->text(), QStringLiteral("CONFIG"));
-    EXPECT_EQ(window->Command23()->text(), QStringLiteral("参数校准"));
-    EXPECT_EQ(window->Command1()->text(), QStringLiteral("退出"));
+    EXPECT_FALSE(window->configurationButton()->isEnabled());
+    EXPECT_FALSE(window->calibrationButton()->isEnabled());
+    EXPECT_EQ(window->configurationButton()->text(), QStringLiteral("CONFIG"));
+    EXPECT_EQ(window->calibrationButton()->text(), QStringLiteral("参数校准"));
+    EXPECT_EQ(window->exitButton()->text(), QStringLiteral("退出"));
+    EXPECT_FALSE(window->close());  // only through "退出" or Esc
+    EXPECT_TRUE(window->databaseOpen());
 }
 
-TEST_F(MainWindowTest, timersStartWithTheLoadAtTheirIntervals)
+TEST_F(MainWindowTest, onItsOwnTimersTheStartedWindowRefreshesTheValuesAndTheClock)
 {
     window = std::make_unique<MainWindow>(context);
-    EXPECT_FALSE(window->Timer1.isActive());
-    window->Form_Load();
-    EXPECT_TRUE(window->Timer1.isActive());
-    EXPECT_EQ(window->Timer1.interval(), 200);
-    EXPECT_EQ(window->Timer2.interval(), 1000);
-    EXPECT_EQ(window->Timer3.interval(), 1000);
-    EXPECT_EQ(window->Timer4.interval(), 3000);
-    EXPECT_TRUE(window->Timer2.isActive() && window->Timer3.isActive() && window->Timer4.isActive());
+    EXPECT_FALSE(window->liveRefreshRunning());
+    window->start();
+    EXPECT_TRUE(window->liveRefreshRunning());
+    image.inputValues[0] = 523.0f;
+    clock.advanceMs(2000);
+    EXPECT_TRUE(waitFor([&] { return window->panel()->liveValueField(0)->text() == QStringLiteral("523"); }, 1000));
+    EXPECT_TRUE(waitFor([&] { return window->header()->timeField()->text() == QStringLiteral("14:05:09"); }, 2000));
 }
 
-TEST_F(MainWindowTest, loadShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
+TEST_F(MainWindowTest, startShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
 {
     seed(1, 300, 300);
-    load();
+    startWindow();
     const TrendBuffers& b = window->trendBuffers();
     EXPECT_EQ(b.loadedCount, 241);
     EXPECT_EQ(b.markEnd, 241);
@@ -110,10 +112,10 @@ TEST_F(MainWindowTest, loadShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
     EXPECT_EQ(idAt(1), 60);
     EXPECT_EQ(idAt(241), 300);
     // Slot 181 is at the left edge at zoom level 1: record 240, 239 s after the first.
-    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("13:03:59"));
-    window->Timer3_Timer();
-    EXPECT_EQ(window->Label2(9)->text(), QStringLiteral("03-12-2001"));
-    EXPECT_EQ(window->Label2(10)->text(), QStringLiteral("14:05:07"));
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("13:03:59"));
+    window->showClock();
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
 }
 
 TEST_F(MainWindowTest, withoutADatabaseTheWindowStillWorksAndSaysWhy)
@@ -123,22 +125,22 @@ TEST_F(MainWindowTest, withoutADatabaseTheWindowStillWorksAndSaysWhy)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
-    load();
+    startWindow();
     EXPECT_FALSE(window->databaseOpen());
     EXPECT_EQ(window->trendBuffers().loadedCount, 241);
     EXPECT_EQ(idAt(241), 0);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("历史数据库无法打开")));
-    window->settings()->Command9()->click();
+    window->settings()->openButton()->click();
     EXPECT_TRUE(poll.running());
 }
 
-TEST_F(MainWindowTest, aDatabaseThatFailedAtTheLoadIsTriedAgainAtTheNextReload)
+TEST_F(MainWindowTest, aDatabaseThatFailedAtStartIsTriedAgainAtTheNextReload)
 {
     QFile blocker(dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
-    load();
+    startWindow();
     ASSERT_FALSE(window->databaseOpen());
 
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("blocker"))));
@@ -153,16 +155,14 @@ TEST_F(MainWindowTest, aDatabaseThatFailedAtTheLoadIsTriedAgainAtTheNextReload)
 
 TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
 {
-    load();
+    startWindow();
     showActive();
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-    window->Timer1.start();
     window->windowHandle()->close();  // what the frame's close button does
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->databaseOpen());
     EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
-    EXPECT_EQ(window->closeGuard, -1);
-    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_TRUE(window->liveRefreshRunning());
     EXPECT_EQ(exits.count(), 0);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("退出")));
 
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
 
 TEST_F(MainWindowTest, escEndsTheStation)
 {
-    load();
+    startWindow();
     showActive();
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
     QTest::keyClick(window.get(), Qt::Key_Escape);
@@ -185,10 +185,10 @@ TEST_F(MainWindowTest, escEndsTheStation)
 
 TEST_F(MainWindowTest, escEndsTheStationAlsoFromAPortTextBeingTyped)
 {
-    load();
+    startWindow();
     showActive();
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-    QLineEdit* portText = window->settings()->Combo1()->lineEdit();
+    QLineEdit* portText = window->settings()->portList()->lineEdit();
     portText->setFocus();
     QTest::keyClicks(portText, QStringLiteral("3"));
     QTest::keyClick(portText, Qt::Key_Escape);
@@ -197,40 +197,28 @@ TEST_F(MainWindowTest, escEndsTheStationAlsoFromAPortTextBeingTyped)
 
 TEST_F(MainWindowTest, exitButtonEndsTheStationEvenWhileThePollRuns)
 {
-    load();
+    startWindow();
     showActive();
-    QTest::mouseClick(window->settings()->Command9(), Qt::LeftButton);
+    QTest::mouseClick(window->settings()->openButton(), Qt::LeftButton);
     ASSERT_TRUE(poll.running());
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-    QTest::mouseClick(window->Command1(), Qt::LeftButton);
+    QTest::mouseClick(window->exitButton(), Qt::LeftButton);
     expectEnded(exits);
-    window->Command1_Click();  // a second request is not a second exit
+    window->exitStation();  // a second request is not a second exit
     EXPECT_EQ(exits.count(), 1);
-}
-
-TEST_F(MainWindowTest, aSecondIdleTimerTickHasNoEffect)
-{
-    seed(1, 300, 300);
-    load();
-    image.inputValues[0] = 77.0f;
-    const TrendBuffers before = window->trendBuffers();
-    const QString pv = window->panel()->D_3W(0)->text();
-    window->Timer4_Timer();
-    EXPECT_EQ(window->trendBuffers().trendValues, before.trendValues);
-    EXPECT_EQ(window->panel()->D_3W(0)->text(), pv);
 }
 
 TEST_F(MainWindowTest, chineseTextHasAFontAndTheStationNamesItsFamily)
 {
     EXPECT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty());
-    load();
+    startWindow();
     EXPECT_EQ(window->font().families().value(0), QStringLiteral("WenQuanYi Micro Hei"));
     EXPECT_EQ(window->font().families().value(1), QStringLiteral("Noto Sans CJK SC"));
 }
 
 TEST_F(MainWindowTest, windowFitsTheOperatorScreenAndTheChartTakesTheRoomWhenItGrows)
 {
-    load();
+    startWindow();
     window->resize(1280, 800);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        loadLinkedTo(3, 7);
+        startWindowLinkedTo(3, 7);
     }
 
     LivePanel& panel() { return *window->panel(); }
@@ -39,11 +39,14 @@ protected:
             button->click();
         });
     }
-    std::vector<Call> setSv(const QString& text) { return press(panel().Command12(0), panel().Text1(0), text); }
+    std::vector<Call> setSv(const QString& text)
+    {
+        return press(panel().setValueButton(), panel().setValueEntry(), text);
+    }
     std::vector<Call> changeY(const QString& maximum, const QString& minimum)
     {
-        chart().YKD()->setText(maximum);
-        return press(chart().Command26(), chart().YKD1(), minimum);
+        chart().yMaximumEntry()->setText(maximum);
+        return press(chart().applyRangeButton(), chart().yMinimumEntry(), minimum);
     }
 
     QString status() const { return window->statusBar()->currentMessage(); }
@@ -60,7 +63,7 @@ std::vector<Call> coil(const char* call, int number)
 }
 
 struct RegisterCase {
-    int index;  // Command12(index): 0 SV, 1 manual OP
+    int index;  // 0 SV, 1 manual OP
     const char* text;
     std::optional<int> written;  // into register index + 1
 };
@@ -74,7 +77,9 @@ TEST_F(OperatorCommandsTest, setSvAndSetOpWriteWhatWasTypedWithinTheLimits)
         {1, "3276.8", {}},  // ten times it would not fit the register
     };
     for (const RegisterCase& c : cases) {
-        const auto calls = press(panel().Command12(c.index), panel().Text1(c.index), QString::fromUtf8(c.text));
+        QPushButton* button = c.index == 0 ? panel().setValueButton() : panel().outputButton();
+        QLineEdit* entry = c.index == 0 ? panel().setValueEntry() : panel().outputEntry();
+        const auto calls = press(button, entry, QString::fromUtf8(c.text));
         if (c.written) {
             EXPECT_EQ(calls, std::vector<Call>{setRegister(c.index + 1, *c.written)}) << c.index << " " << c.text;
             EXPECT_EQ(image.linkSettings[ProcessImage::kPanelWriteSlot], *c.written) << c.text;
@@ -86,30 +91,30 @@ TEST_F(OperatorCommandsTest, setSvAndSetOpWriteWhatWasTypedWithinTheLimits)
 
 TEST_F(OperatorCommandsTest, captionsAndInitialTexts)
 {
-    EXPECT_EQ(panel().Command12(0)->text(), QStringLiteral("设定SV"));
-    EXPECT_EQ(panel().Command12(1)->text(), QStringLiteral("设定OP"));
-    EXPECT_EQ(panel().Text1(0)->text(), QStringLiteral("0"));
-    EXPECT_EQ(panel().Text1(1)->text(), QStringLiteral("0"));
-    EXPECT_EQ(panel().Command11()->text(), QStringLiteral("自整定"));
-    EXPECT_EQ(panel().Command13()->text(), QStringLiteral("手动/自动"));
-    EXPECT_EQ(panel().Command14()->text(), QStringLiteral("手动禁止"));
-    EXPECT_EQ(chart().Command26()->text(), QStringLiteral("修改Y"));
-    EXPECT_EQ(chart().YKD()->text(), QStringLiteral("60"));
-    EXPECT_EQ(chart().YKD1()->text(), QStringLiteral("0"));
+    EXPECT_EQ(panel().setValueButton()->text(), QStringLiteral("设定SV"));
+    EXPECT_EQ(panel().outputButton()->text(), QStringLiteral("设定OP"));
+    EXPECT_EQ(panel().setValueEntry()->text(), QStringLiteral("0"));
+    EXPECT_EQ(panel().outputEntry()->text(), QStringLiteral("0"));
+    EXPECT_EQ(panel().selfTuningButton()->text(), QStringLiteral("自整定"));
+    EXPECT_EQ(panel().manualAutoButton()->text(), QStringLiteral("手动/自动"));
+    EXPECT_EQ(panel().manualInhibitButton()->text(), QStringLiteral("手动禁止"));
+    EXPECT_EQ(chart().applyRangeButton()->text(), QStringLiteral("修改Y"));
+    EXPECT_EQ(chart().yMaximumEntry()->text(), QStringLiteral("60"));
+    EXPECT_EQ(chart().yMinimumEntry()->text(), QStringLiteral("0"));
 }
 
 TEST_F(OperatorCommandsTest, textWithoutANumberWritesNothingMarksTheFieldAndSaysWhy)
 {
     EXPECT_TRUE(setSv(QStringLiteral("abc")).empty());
-    EXPECT_TRUE(EntryFeedback::isMarked(panel().Text1(0)));
+    EXPECT_TRUE(EntryFeedback::isMarked(panel().setValueEntry()));
     EXPECT_EQ(status(), QStringLiteral("“设定SV”未执行：输入的不是数字"));
-    EXPECT_EQ(panel().Text1(0)->text(), QStringLiteral("abc"));  // kept for correcting
+    EXPECT_EQ(panel().setValueEntry()->text(), QStringLiteral("abc"));  // kept for correcting
 
     // Correcting the entry takes the mark away; a good value goes out.
-    panel().Text1(0)->selectAll();
-    QTest::keyClicks(panel().Text1(0), QStringLiteral("250"));
-    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(0)));
-    EXPECT_EQ(press(panel().Command12(0)), std::vector<Call>{setRegister(1, 250)});
+    panel().setValueEntry()->selectAll();
+    QTest::keyClicks(panel().setValueEntry(), QStringLiteral("250"));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().setValueEntry()));
+    EXPECT_EQ(press(panel().setValueButton()), std::vector<Call>{setRegister(1, 250)});
 }
 
 TEST_F(OperatorCommandsTest, aRefusedEntryTakesTheFocusReadyToBeTypedOver)
@@ -117,32 +122,32 @@ TEST_F(OperatorCommandsTest, aRefusedEntryTakesTheFocusReadyToBeTypedOver)
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EXPECT_TRUE(press(panel().Command12(0), panel().Text1(0), QStringLiteral("12345")).empty());
-    EXPECT_TRUE(panel().Text1(0)->hasFocus());
-    EXPECT_EQ(panel().Text1(0)->selectedText(), QStringLiteral("12345"));
-    QTest::keyClicks(panel().Text1(0), QStringLiteral("1234"));
-    EXPECT_EQ(panel().Text1(0)->text(), QStringLiteral("1234"));
-    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(0)));
+    EXPECT_TRUE(press(panel().setValueButton(), panel().setValueEntry(), QStringLiteral("12345")).empty());
+    EXPECT_TRUE(panel().setValueEntry()->hasFocus());
+    EXPECT_EQ(panel().setValueEntry()->selectedText(), QStringLiteral("12345"));
+    QTest::keyClicks(panel().setValueEntry(), QStringLiteral("1234"));
+    EXPECT_EQ(panel().setValueEntry()->text(), QStringLiteral("1234"));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().setValueEntry()));
 }
 
 TEST_F(OperatorCommandsTest, anEntryOutOfRangeIsMarkedWithItsLimits)
 {
-    EXPECT_TRUE(press(panel().Command12(1), panel().Text1(1), QStringLiteral("10000")).empty());
-    EXPECT_TRUE(EntryFeedback::isMarked(panel().Text1(1)));
-    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(0)));
+    EXPECT_TRUE(press(panel().outputButton(), panel().outputEntry(), QStringLiteral("10000")).empty());
+    EXPECT_TRUE(EntryFeedback::isMarked(panel().outputEntry()));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().setValueEntry()));
     EXPECT_EQ(status(), QStringLiteral("“设定OP”未执行：数值须在 -1999 到 9999 之间"));
 
     // A value that goes out takes the mark away, however it was entered.
-    EXPECT_EQ(press(panel().Command12(1), panel().Text1(1), QStringLiteral("50")),
+    EXPECT_EQ(press(panel().outputButton(), panel().outputEntry(), QStringLiteral("50")),
               std::vector<Call>{setRegister(2, 500)});
-    EXPECT_FALSE(EntryFeedback::isMarked(panel().Text1(1)));
+    EXPECT_FALSE(EntryFeedback::isMarked(panel().outputEntry()));
 }
 
 TEST_F(OperatorCommandsTest, enterInTheEntrySendsLikeTheButton)
 {
     const auto calls = writtenCalls(bus, link, [&] {
-        panel().Text1(0)->setText(QStringLiteral("180"));
-        QTest::keyClick(panel().Text1(0), Qt::Key_Return);
+        panel().setValueEntry()->setText(QStringLiteral("180"));
+        QTest::keyClick(panel().setValueEntry(), Qt::Key_Return);
     });
     EXPECT_EQ(calls, std::vector<Call>{setRegister(1, 180)});
 }
@@ -168,7 +173,8 @@ struct CoilCase {
 
 TEST_F(OperatorCommandsTest, eachSwitchTurnsItsCoilTheOtherWayFromItsPolledState)
 {
-    const CoilCase cases[] = {{&LivePanel::Command11, 1}, {&LivePanel::Command13, 2}, {&LivePanel::Command14, 3}};
+    const CoilCase cases[] = {
+        {&LivePanel::selfTuningButton, 1}, {&LivePanel::manualAutoButton, 2}, {&LivePanel::manualInhibitButton, 3}};
     for (const CoilCase& c : cases) {
         auto& bit = image.coilBits[static_cast<size_t>(c.coil - 1)];
         bit = 1;
@@ -184,7 +190,7 @@ TEST_F(OperatorCommandsTest, aSwitchTheInstrumentRefusesIsNamedInTheStatusBar)
 {
     image.coilBits[1] = 1;
     bus.failCalls("Rst_0X_Bit1");
-    EXPECT_EQ(press(panel().Command13()).size(), 1u);  // a coil command is never repeated
+    EXPECT_EQ(press(panel().manualAutoButton()).size(), 1u);  // a coil command is never repeated
     EXPECT_TRUE(status().startsWith(QStringLiteral("“手动/自动” 切换失败："))) << status().toStdString();
 }
 
@@ -208,39 +214,40 @@ TEST_F(OperatorCommandsTest, changeYSetsTheRangeOrLeavesItAsItWas)
         EXPECT_TRUE(changeY(QString::fromUtf8(c.maximum), QString::fromUtf8(c.minimum)).empty());
         EXPECT_EQ(image.yAxisMin, c.yAxisMin) << c.maximum << "/" << c.minimum;
         EXPECT_EQ(image.yAxisSpan, c.yAxisSpan) << c.maximum << "/" << c.minimum;
-        EXPECT_EQ(EntryFeedback::isMarked(chart().YKD()) || EntryFeedback::isMarked(chart().YKD1()), !c.accepted)
-            << c.maximum << "/" << c.minimum;
+        const bool marked =
+            EntryFeedback::isMarked(chart().yMaximumEntry()) || EntryFeedback::isMarked(chart().yMinimumEntry());
+        EXPECT_EQ(marked, !c.accepted) << c.maximum << "/" << c.minimum;
     }
     // The scale beside the chart follows at once, ruler or not.
-    EXPECT_EQ(window->chart()->Label5(0)->text(), QStringLiteral("-200"));
-    EXPECT_EQ(window->chart()->Label5(6)->text(), QStringLiteral("1000"));
+    EXPECT_EQ(window->chart()->scaleLabel(0)->text(), QStringLiteral("-200"));
+    EXPECT_EQ(window->chart()->scaleLabel(6)->text(), QStringLiteral("1000"));
 }
 
 TEST_F(OperatorCommandsTest, aRefusedRangeMarksTheFieldToCorrectAndSaysWhy)
 {
     changeY(QStringLiteral("100"), QStringLiteral("101"));
-    EXPECT_FALSE(EntryFeedback::isMarked(chart().YKD()));
-    EXPECT_TRUE(EntryFeedback::isMarked(chart().YKD1()));
+    EXPECT_FALSE(EntryFeedback::isMarked(chart().yMaximumEntry()));
+    EXPECT_TRUE(EntryFeedback::isMarked(chart().yMinimumEntry()));
     EXPECT_EQ(status(), QStringLiteral("“修改Y”未执行：最小值不能大于最大值"));
 
     changeY(QStringLiteral("36000"), QStringLiteral("-12000"));
-    EXPECT_TRUE(EntryFeedback::isMarked(chart().YKD()));
-    EXPECT_TRUE(EntryFeedback::isMarked(chart().YKD1()));
+    EXPECT_TRUE(EntryFeedback::isMarked(chart().yMaximumEntry()));
+    EXPECT_TRUE(EntryFeedback::isMarked(chart().yMinimumEntry()));
     EXPECT_EQ(status(), QStringLiteral("“修改Y”未执行：最大值与最小值之差不能超过 32767"));
     EXPECT_EQ(image.yAxisSpan, 60);
     EXPECT_EQ(image.yAxisMin, 0);
 
     changeY(QStringLiteral("300"), QStringLiteral("-12000"));
-    EXPECT_FALSE(EntryFeedback::isMarked(chart().YKD()));
-    EXPECT_FALSE(EntryFeedback::isMarked(chart().YKD1()));
+    EXPECT_FALSE(EntryFeedback::isMarked(chart().yMaximumEntry()));
+    EXPECT_FALSE(EntryFeedback::isMarked(chart().yMinimumEntry()));
     EXPECT_EQ(image.yAxisSpan, 12300);
 }
 
 TEST_F(OperatorCommandsTest, parameterCalibrationDoesNothing)
 {
-    window->Command23()->setEnabled(true);
+    window->calibrationButton()->setEnabled(true);
     const ProcessImage before = image;
-    EXPECT_TRUE(press(window->Command23()).empty());
+    EXPECT_TRUE(press(window->calibrationButton()).empty());
     EXPECT_EQ(image.linkSettings, before.linkSettings);
     EXPECT_TRUE(status().isEmpty());
 }
@@ -248,9 +255,10 @@ TEST_F(OperatorCommandsTest, parameterCalibrationDoesNothing)
 TEST_F(OperatorCommandsTest, anAlarmRowWritesItsRegisterOrSaysWhyNot)
 {
     AlarmPanel& alarms = *window->alarmPanel();
-    EXPECT_EQ(press(alarms.Alm111(3), alarms.Alm11(3), QStringLiteral("12.5")), std::vector<Call>{setRegister(260, 12)});
-    EXPECT_TRUE(press(alarms.Alm111(4), alarms.Alm11(4), QStringLiteral("abc")).empty());
-    EXPECT_TRUE(EntryFeedback::isMarked(alarms.Alm11(4)));
+    EXPECT_EQ(press(alarms.downloadButton(3), alarms.entry(3), QStringLiteral("12.5")),
+              std::vector<Call>{setRegister(260, 12)});
+    EXPECT_TRUE(press(alarms.downloadButton(4), alarms.entry(4), QStringLiteral("abc")).empty());
+    EXPECT_TRUE(EntryFeedback::isMarked(alarms.entry(4)));
     EXPECT_EQ(status(), QStringLiteral("“报警2动作回差”未执行：输入的不是数字"));
 }
 
@@ -258,11 +266,11 @@ TEST_F(OperatorCommandsTest, alarmDisplaysShowThePolledRegistersNotTheEntries)
 {
     AlarmPanel& alarms = *window->alarmPanel();
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(alarms.Alm1(i), window->Alm1(i)) << i;
+        EXPECT_EQ(alarms.valueField(i), window->alarmValueField(i)) << i;
     image.alarmRegs[3] = 77;
-    alarms.Alm11(3)->setText(QStringLiteral("12.5"));
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Alm1(3)->text(), QStringLiteral("77"));
+    alarms.entry(3)->setText(QStringLiteral("12.5"));
+    window->refreshLiveValues();
+    EXPECT_EQ(window->alarmValueField(3)->text(), QStringLiteral("77"));
 }
 
 } // namespace

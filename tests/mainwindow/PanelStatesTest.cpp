@@ -28,7 +28,7 @@ TEST_P(CurrentAlarmLook, oneAndZeroGiveTheirTextAndColour)
     EXPECT_EQ(PanelStates::currentAlarmLook(c.index, 7), PanelStates::currentAlarmLook(c.index, 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(D_1W, CurrentAlarmLook,
+INSTANTIATE_TEST_SUITE_P(CurrentAlarms, CurrentAlarmLook,
                          ::testing::Values(StateCase{0, "ALM1报警", kPink, "ALM1 OFF", kCyan},
                                            StateCase{1, "ALM2报警", kPink, "ALM2 OFF", kCyan},
                                            StateCase{2, "ALM3报警", kPink, "ALM3 OFF", kCyan},
@@ -45,7 +45,7 @@ TEST_P(CoilLook, oneAndZeroGiveTheirTextAndColour)
     EXPECT_EQ(PanelStates::coilLook(c.index, -1), PanelStates::coilLook(c.index, 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(D_0W, CoilLook,
+INSTANTIATE_TEST_SUITE_P(Coils, CoilLook,
                          ::testing::Values(StateCase{0, "自整定开", kLightRed, "自整定关", kLightYellow},
                                            StateCase{1, "自动", kLightRed, "手动", kLightYellow},
                                            StateCase{2, "手动允许", kLightRed, "手动禁止", kLightYellow}));

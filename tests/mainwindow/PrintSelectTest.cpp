@@ -19,7 +19,7 @@ protected:
     {
         StationFixture::SetUp();
         seed(1, 3000, 3000);
-        load();
+        startWindow();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -37,7 +37,7 @@ TEST_F(PrintSelectTest, printKeyOpensThePrintDialogWithoutBlockingTheWindow)
         return dialog != nullptr && dialog->isVisible();
     }));
     // The event loop keeps running meanwhile: the window's ticks go on.
-    window->Timer1_Timer();
+    window->refreshLiveValues();
     EXPECT_TRUE(window->isVisible());
     dialog->reject();
     EXPECT_TRUE(waitFor([&] { return window->findChild<QPrintDialog*>() == nullptr; }));
@@ -45,7 +45,7 @@ TEST_F(PrintSelectTest, printKeyOpensThePrintDialogWithoutBlockingTheWindow)
 
 TEST_F(PrintSelectTest, selectShowsThePageHoldingTheChosenMoment)
 {
-    window->chartPanel()->Command6()->click();
+    window->chartPanel()->chooseMomentButton()->click();
     ASSERT_NE(popup(), nullptr);
     EXPECT_TRUE(popup()->isVisible());
     // Record 1234 was stored at 13:20:33.
@@ -54,26 +54,26 @@ TEST_F(PrintSelectTest, selectShowsThePageHoldingTheChosenMoment)
 
     EXPECT_FALSE(popup()->isVisible());
     EXPECT_GE(window->playback().pageCount, 1);
-    EXPECT_FALSE(window->Timer1.isActive());  // a history page, not live
+    EXPECT_FALSE(window->liveRefreshRunning());  // a history page, not live
     int slot = -1;
     for (int s = 1; s <= 321; ++s)
         if (idAt(s) == 1234)
             slot = s;
     EXPECT_GT(slot, window->zoom().markOffset);
     EXPECT_LE(slot, 240);
-    EXPECT_TRUE(window->chartPanel()->Command7()->isEnabled());  // F6 leads back
+    EXPECT_TRUE(window->chartPanel()->pageForwardButton()->isEnabled());  // F6 leads back
 }
 
 TEST_F(PrintSelectTest, selectBeforeTheOldestPageIsRefusedWithASign)
 {
-    window->chartPanel()->Command6()->click();
+    window->chartPanel()->chooseMomentButton()->click();
     popup()->moment()->setDateTime(kRecordStart.addDays(-1));  // nearest is record 1
     popup()->showButton()->click();
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("没有可显示的记录")))
         << window->statusBar()->currentMessage().toStdString();
     // Nothing changed: still live, and paging back still offered.
     EXPECT_EQ(window->playback().pageCount, 0);
-    EXPECT_EQ(window->playback().atOldest, 0);
+    EXPECT_FALSE(window->playback().atOldest);
     EXPECT_TRUE(window->playback().liveRefreshRunning);
 }
 

@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        load();
+        startWindow();
     }
 
     QString linkText() const { return window->linkIndicator()->text(); }
@@ -34,7 +34,7 @@ TEST_F(StatusDisplay, beforeAnythingRunsItSaysSoCalmly)
 TEST_F(StatusDisplay, anInstrumentThatAnswersShowsGreen)
 {
     bus.setInputRegister(1, 250);
-    window->settings()->Command9()->click();
+    window->settings()->openButton()->click();
     EXPECT_EQ(linkText(), QStringLiteral("● 正在连接仪表"));
     ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
     EXPECT_EQ(window->linkIndicator()->palette().color(QPalette::Window), QColor(128, 255, 128));
@@ -43,7 +43,7 @@ TEST_F(StatusDisplay, anInstrumentThatAnswersShowsGreen)
 TEST_F(StatusDisplay, aSilentInstrumentIsReportedOncePerEpisodeWithTheTimeItBegan)
 {
     bus.failAll();
-    window->settings()->Command9()->click();
+    window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断 自 14:05:07：")); }));
     EXPECT_EQ(window->linkIndicator()->line().severity, StatusSeverity::Fault);
     const QString reported = linkText();
@@ -56,7 +56,7 @@ TEST_F(StatusDisplay, aSilentInstrumentIsReportedOncePerEpisodeWithTheTimeItBega
 
     bus.failAll(false);
     ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
-    window->settings()->Command10()->click();
+    window->settings()->closeButton()->click();
     EXPECT_EQ(linkText(), QStringLiteral("● 链路未打开"));
 }
 
@@ -80,7 +80,7 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
                   QStringLiteral("test-failing-recorder"));
     StationContext failingContext{image, clock, link, poll, connection, failing, path};
     MainWindow station(failingContext);
-    station.Form_Load();
+    station.start();
 
     failing.start();
     failing.stop();
@@ -96,7 +96,7 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
 }
 
 // The window must first meet the file when it is already read-only, so this
-// fixture does not load in its set-up.
+// fixture does not start it in its set-up.
 using ReadOnlyHistory = StationFixture;
 
 TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWritable)
@@ -106,7 +106,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     OwnerFileAccess asOwner;  // the modes bind even when the tests run as root
 
-    load();
+    startWindow();
     EXPECT_FALSE(window->databaseOpen());
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("cannot be written")))
         << window->statusBar()->currentMessage().toStdString();
@@ -123,7 +123,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
         recorder.tick();
         ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
         const int end = window->trendBuffers().curveEnd;
-        window->Timer1_Timer();
+        window->refreshLiveValues();
         EXPECT_EQ(window->trendBuffers().curveEnd, end + 1);
         EXPECT_FLOAT_EQ(window->trendBuffers().trendValues[static_cast<size_t>(end + 1)][0], 321.5f);
     }
@@ -143,7 +143,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
 TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
 {
     bus.failCalls("OpenPort_Modbus");
-    window->settings()->Command9()->click();
+    window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
 }
 

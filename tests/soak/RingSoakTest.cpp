@@ -8,6 +8,7 @@
 
 #include "core/DateValue.h"
 #include "history/HistoryTables.h"
+#include "mainwindow/ChartPanel.h"
 #include "support/ResidentMemory.h"
 #include "support/StationFixture.h"
 
@@ -25,10 +26,6 @@ constexpr int kPageAroundEvery = 5000;
 constexpr int kPagesBack = 3;
 constexpr int kZoomChangeAt = 30000;
 constexpr long kMaxGrowthBytes = 1024 * 1024;
-
-constexpr int kKeyF1 = 112;  // zoom out
-constexpr int kKeyF6 = 117;  // towards the present
-constexpr int kKeyF7 = 118;  // back into the past
 
 // Half a second as a fraction of a day: stored times are whole seconds.
 constexpr double kHalfSecond = 0.5 / 86400.0;
@@ -67,7 +64,7 @@ protected:
     {
         recorder.start();
         recorder.stop();
-        load();
+        startWindow();
         ASSERT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
     }
 
@@ -78,7 +75,7 @@ protected:
         clock.advanceMs(1000);
         image.inputValues[0] = static_cast<float>(sample % 1000);
         recorder.tick();
-        window->Timer1_Timer();
+        window->refreshLiveValues();
     }
 
     // sl_void names the record just stored, and that record is the newest
@@ -102,21 +99,19 @@ protected:
     {
         ASSERT_EQ(window->playback().pageCount, 0);
         for (int page = 1; page <= kPagesBack; ++page) {
-            window->Form_KeyDown(kKeyF7);
+            window->chartPanel()->pageBack();
             ASSERT_EQ(window->playback().pageCount, page) << "sample " << sample;
-            ASSERT_EQ(window->playback().atOldest, 0) << "page " << page << " refused at sample " << sample;
+            ASSERT_FALSE(window->playback().atOldest) << "page " << page << " refused at sample " << sample;
             const TrendBuffers& buffers = window->trendBuffers();
             ASSERT_EQ(buffers.loadedCount, TrendBuffers::kHistoryPage);
             ASSERT_TRUE(oldestFirst(buffers, 1, buffers.loadedCount, false))
                 << "page " << page << " at sample " << sample;
         }
         for (int page = kPagesBack - 1; page >= 0; --page) {
-            window->Form_KeyDown(kKeyF6);
+            window->chartPanel()->pageForward();
             ASSERT_EQ(window->playback().pageCount, page) << "sample " << sample;
         }
-        ASSERT_TRUE(window->playback().liveRefreshRunning);
-        // The test is the only one to tick the live refresh.
-        window->Timer1.stop();
+        ASSERT_TRUE(window->liveRefreshRunning());
         const TrendBuffers& buffers = window->trendBuffers();
         ASSERT_TRUE(oldestFirst(buffers, 1, buffers.curveEnd, sample < TrendBuffers::kLiveWindow))
             << "live window after paging at sample " << sample;
@@ -148,8 +143,8 @@ TEST_F(RingSoakTest, twoLapsOfTheRingKeepPointerPagesAndMemorySound)
                 << "live window at sample " << sample;
         }
         if (sample == kZoomChangeAt) {
-            window->Form_KeyDown(kKeyF1);
-            window->Form_KeyDown(kKeyF1);
+            window->chartPanel()->zoomOut();
+            window->chartPanel()->zoomOut();
             ASSERT_EQ(window->zoom().zoomLevel, 3);
         }
         if (sample % kPageAroundEvery == 0) {

@@ -20,8 +20,8 @@
 
 // The main window on a fake fieldbus, a clock that only moves when its
 // user moves it and a history database in a fresh temporary folder. The
-// window's timers are stopped after the load: its user ticks them. Free of
-// any test framework, so the benchmarks build on it too.
+// window runs no timers of its own: its user ticks it. Free of any test
+// framework, so the benchmarks build on it too.
 struct StationRig {
     static inline const QDateTime kRecordStart{QDate(2001, 3, 12), QTime(13, 0, 0)};
 
@@ -39,19 +39,17 @@ struct StationRig {
             path, HistoryFiles::sequence(first, last, DateValue::fromDateTime(kRecordStart)), newest);
     }
 
-    void load()
+    void startWindow()
     {
-        window = std::make_unique<MainWindow>(context);
-        window->Form_Load();
-        for (QTimer* timer : {&window->Timer1, &window->Timer2, &window->Timer3, &window->Timer4})
-            timer->stop();
+        window = std::make_unique<MainWindow>(context, MainWindow::Ticking::ByCaller);
+        window->start();
     }
 
-    // Loaded, as if the link was last opened with this port and address:
+    // Started, as if the link was last opened with this port and address:
     // where the operator's writes go.
-    void loadLinkedTo(int port, int address)
+    void startWindowLinkedTo(int port, int address)
     {
-        load();
+        startWindow();
         image.linkSettings[ProcessImage::kPortSlot] = port;
         image.linkSettings[ProcessImage::kAddressSlot] = address;
     }
@@ -60,7 +58,7 @@ struct StationRig {
     void tickWithSample()
     {
         image.sampleReady = ProcessImage::kTrue;
-        window->Timer1_Timer();
+        window->refreshLiveValues();
     }
 
     // The record number a trend slot holds (value column 0 carries it).

@@ -17,10 +17,10 @@ using Style = ChartCanvas::LineStyle;
 bool horizontal(const Line& l) { return l.y1 == l.y2 && l.x1 != l.x2; }
 bool vertical(const Line& l) { return l.x1 == l.x2 && l.y1 != l.y2; }
 
-TEST(DrawGrid, drawsTwentySevenRowsAndThirtyFiveColumnsDottedInTheGridColour)
+TEST(GridDrawing, drawsTwentySevenRowsAndThirtyFiveColumnsDottedInTheGridColour)
 {
     RecordingCanvas canvas;
-    DrawGrid(canvas);
+    drawGrid(canvas);
     EXPECT_EQ(std::count_if(canvas.lines.begin(), canvas.lines.end(), horizontal), 27);
     EXPECT_EQ(std::count_if(canvas.lines.begin(), canvas.lines.end(), vertical), 35);
     EXPECT_EQ(canvas.lines.size(), 62u);
@@ -32,10 +32,10 @@ TEST(DrawGrid, drawsTwentySevenRowsAndThirtyFiveColumnsDottedInTheGridColour)
     EXPECT_EQ(canvas.background, QColor(192, 255, 255));
 }
 
-TEST(DrawGrid, rowsRoundHalfToEvenAndSpanTheSurface)
+TEST(GridDrawing, rowsRoundHalfToEvenAndSpanTheSurface)
 {
     RecordingCanvas canvas;
-    DrawGrid(canvas);
+    drawGrid(canvas);
     std::vector<int> rows;
     for (const Line& l : canvas.lines)
         if (horizontal(l)) {
@@ -48,10 +48,10 @@ TEST(DrawGrid, rowsRoundHalfToEvenAndSpanTheSurface)
     EXPECT_EQ(rows, expected);
 }
 
-TEST(DrawGrid, columnsIncludeTheEdgeLineAtEightAndTheDataAreaEnd)
+TEST(GridDrawing, columnsIncludeTheEdgeLineAtEightAndTheDataAreaEnd)
 {
     RecordingCanvas canvas;
-    DrawGrid(canvas);
+    drawGrid(canvas);
     std::vector<int> columns;
     for (const Line& l : canvas.lines)
         if (vertical(l)) {
@@ -67,13 +67,13 @@ TEST(DrawGrid, columnsIncludeTheEdgeLineAtEightAndTheDataAreaEnd)
 }
 
 // Buffers as a live window load leaves them, and the process image's Y range.
-class PlotTrendTest : public ::testing::Test {
+class CurveDrawing : public ::testing::Test {
 protected:
-    PlotTrendTest()
+    CurveDrawing()
     {
         buffers.loadedCount = buffers.markEnd = buffers.curveEnd = TrendBuffers::kLiveWindow;
         image.yAxisSpan = 60;
-        zoom.ApplyZoom();
+        zoom.apply();
     }
 
     void fill(size_t channel, float value)
@@ -90,7 +90,7 @@ protected:
         return out;
     }
 
-    TimeAxisLabels plot() { return PlotTrend(canvas, buffers, zoom, image, QLocale::c()); }
+    TimeAxisLabels draw() { return drawCurves(canvas, buffers, zoom, image, QLocale::c()); }
 
     RecordingCanvas canvas;
     TrendBuffers buffers;
@@ -98,9 +98,9 @@ protected:
     ProcessImage image;
 };
 
-TEST_F(PlotTrendTest, liveWindowDrawsSixtySegmentsEndingAtTheDataAreaEdge)
+TEST_F(CurveDrawing, liveWindowDrawsSixtySegmentsEndingAtTheDataAreaEdge)
 {
-    plot();
+    draw();
     const auto pv = linesIn(QColor(255, 0, 0));
     const auto op = linesIn(QColor(128, 128, 0));
     const auto sv = linesIn(QColor(0, 0, 192));
@@ -119,14 +119,14 @@ TEST_F(PlotTrendTest, liveWindowDrawsSixtySegmentsEndingAtTheDataAreaEdge)
     EXPECT_EQ(canvas.lines[2].colour, QColor(0, 0, 192));
 }
 
-TEST_F(PlotTrendTest, verticalMappingOfPvSvAndOutput)
+TEST_F(CurveDrawing, verticalMappingOfPvSvAndOutput)
 {
     image.yAxisMin = -100;
     image.yAxisSpan = 300;
     fill(0, -100);  // PV at the minimum: bottom edge
     fill(1, 0);     // OP 0 %
     fill(2, 200);   // SV at the maximum: top edge
-    plot();
+    draw();
     EXPECT_EQ(linesIn(QColor(255, 0, 0)).front().y1, 7508);
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883);
     EXPECT_EQ(linesIn(QColor(0, 0, 192)).front().y1, 8);
@@ -134,47 +134,47 @@ TEST_F(PlotTrendTest, verticalMappingOfPvSvAndOutput)
 
     fill(1, 100);
     canvas.clear();
-    plot();
+    draw();
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 633);
     fill(1, 110);
     canvas.clear();
-    plot();
+    draw();
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 8);
 }
 
-TEST_F(PlotTrendTest, largeRangeKeepsTheMinimumOnTheBottomEdge)
+TEST_F(CurveDrawing, largeRangeKeepsTheMinimumOnTheBottomEdge)
 {
     // 5 units per degree from 7000: an offset of 35000 would not fit 16 bits.
     image.yAxisSpan = 1500;
     image.yAxisMin = 7000;
     fill(0, 7000);
     fill(2, 8500);
-    plot();
+    draw();
     EXPECT_EQ(image.yAxisOffset, 35000);
     EXPECT_EQ(linesIn(QColor(255, 0, 0)).front().y1, 7508);
     EXPECT_EQ(linesIn(QColor(0, 0, 192)).front().y1, 8);
 }
 
-TEST_F(PlotTrendTest, zeroSpanDrawsPvAndSvAlongTheBottomEdge)
+TEST_F(CurveDrawing, zeroSpanDrawsPvAndSvAlongTheBottomEdge)
 {
     image.yAxisSpan = 0;
     image.yAxisMin = 50;
     fill(0, 123);
     fill(1, 50);
-    plot();
+    draw();
     EXPECT_EQ(image.yAxisOffset, 0);
     EXPECT_EQ(linesIn(QColor(255, 0, 0)).front().y1, 7508);
     EXPECT_EQ(linesIn(QColor(0, 0, 192)).front().y2, 7508);
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883 - 3125);
 }
 
-TEST_F(PlotTrendTest, zoomLevelFourStartsFromTheEmptySlotZero)
+TEST_F(CurveDrawing, zoomLevelFourStartsFromTheEmptySlotZero)
 {
     zoom.zoomLevel = 4;
-    zoom.ApplyZoom();
+    zoom.apply();
     fill(0, 30);
     buffers.trendValues[0] = {};
-    plot();
+    draw();
     const auto pv = linesIn(QColor(255, 0, 0));
     ASSERT_EQ(pv.size(), 240u);
     EXPECT_EQ(pv.front().x1, 0);
@@ -186,32 +186,32 @@ TEST_F(PlotTrendTest, zoomLevelFourStartsFromTheEmptySlotZero)
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883);
 }
 
-TEST_F(PlotTrendTest, appendedSamplesRunIntoTheZoneRightOfTheDataArea)
+TEST_F(CurveDrawing, appendedSamplesRunIntoTheZoneRightOfTheDataArea)
 {
     buffers.markEnd = buffers.curveEnd = 251;
-    plot();
+    draw();
     const auto pv = linesIn(QColor(255, 0, 0));
     ASSERT_EQ(pv.size(), 70u);
     EXPECT_EQ(pv.back().x2, 10500);
 }
 
-TEST_F(PlotTrendTest, gapMarkerStandsAtMarkStepTimesItsIndex)
+TEST_F(CurveDrawing, gapMarkerStandsAtMarkStepTimesItsIndex)
 {
     buffers.gapMarks[static_cast<size_t>(zoom.markOffset + 5)] = 5;
-    plot();
+    draw();
     const auto markers = linesIn(QColor(255, 255, 0));
     ASSERT_EQ(markers.size(), 1u);
     EXPECT_EQ(markers[0], (Line{750, 0, 750, 9000, QColor(255, 255, 0), 1, Style::Dashed}));
 }
 
-TEST_F(PlotTrendTest, timeLabelsNameTheirSlotsAndExtrapolateSevenAndEight)
+TEST_F(CurveDrawing, timeLabelsNameTheirSlotsAndExtrapolateSevenAndEight)
 {
     const double day = DateValue::fromDate(QDate(2001, 3, 12));
     for (size_t s = 1; s <= 241; ++s) {
         buffers.trendDates[s] = day;
         buffers.trendTimes[s] = DateValue::fromTime(QTime(14, 0, 0).addSecs(static_cast<int>(s)));
     }
-    const TimeAxisLabels labels = plot();
+    const TimeAxisLabels labels = draw();
     EXPECT_EQ(labels.times[0], QStringLiteral("14:03:01"));  // slot 181
     EXPECT_EQ(labels.times[6], QStringLiteral("14:04:01"));  // slot 241
     EXPECT_EQ(labels.times[7], QStringLiteral("14:04:11"));  // ten seconds on
@@ -219,23 +219,23 @@ TEST_F(PlotTrendTest, timeLabelsNameTheirSlotsAndExtrapolateSevenAndEight)
     EXPECT_EQ(labels.dates[8], DateValue::text(day, QLocale::c()));
 }
 
-TEST_F(PlotTrendTest, extrapolatedLabelsPastMidnightShowTheNextDay)
+TEST_F(CurveDrawing, extrapolatedLabelsPastMidnightShowTheNextDay)
 {
     const double day = DateValue::fromDate(QDate(2001, 3, 12));
     buffers.trendDates[241] = day;
     buffers.trendTimes[241] = DateValue::fromTime(QTime(23, 59, 55));
-    const TimeAxisLabels labels = plot();
+    const TimeAxisLabels labels = draw();
     EXPECT_EQ(labels.times[7], QStringLiteral("00:00:05"));
     EXPECT_EQ(labels.times[8], QStringLiteral("00:00:15"));
     EXPECT_EQ(labels.dates[7], DateValue::text(day + 1, QLocale::c()));
     EXPECT_EQ(labels.dates[8], DateValue::text(day + 1, QLocale::c()));
 }
 
-TEST_F(PlotTrendTest, historyPageShowsSlotTimesInEveryLabel)
+TEST_F(CurveDrawing, historyPageShowsSlotTimesInEveryLabel)
 {
     buffers.loadedCount = buffers.markEnd = buffers.curveEnd = TrendBuffers::kHistoryPage;
     buffers.trendTimes[261] = DateValue::fromTime(QTime(8, 0, 0));
-    const TimeAxisLabels labels = plot();
+    const TimeAxisLabels labels = draw();
     EXPECT_EQ(labels.times[8], QStringLiteral("08:00:00"));
     // An empty slot's zero date value is written as a time: midnight.
     EXPECT_EQ(labels.times[7], QStringLiteral("00:00:00"));

@@ -15,12 +15,12 @@ protected:
     void live(int32_t newest)
     {
         seed(1, newest, kStart, newest);
-        playback.LoadLiveWindow();
+        playback.loadLiveWindow();
     }
     void zoomTo(int16_t level)
     {
         zoom.zoomLevel = level;
-        zoom.ApplyZoom();
+        zoom.apply();
     }
 
     ZoomGeometry zoom;
@@ -28,23 +28,22 @@ protected:
 };
 
 struct KeyCase {
-    int key;
+    Qt::Key key;
     int16_t zoomLevel;
     int16_t pageCount;
-    int16_t atOldest;
+    bool atOldest;
     bool accepted;
 };
 
 TEST_F(ChartNavigatorTest, keysAreTakenOnlyInTheStatesTheirButtonsAllow)
 {
-    using N = ChartNavigator;
     const KeyCase cases[] = {
-        {N::kKeyF1, 1, 0, 0, true},   {N::kKeyF1, 3, 0, 0, true},  {N::kKeyF1, 4, 0, 0, false},
-        {N::kKeyF2, 1, 0, 0, false},  {N::kKeyF2, 2, 0, 0, true},  {N::kKeyF2, 4, 0, 0, true},
-        {N::kKeyF6, 1, 0, 0, false},  {N::kKeyF6, 1, 1, 0, true},  {N::kKeyF6, 1, 12, -1, true},
-        {N::kKeyF7, 1, 0, 0, true},   {N::kKeyF7, 1, 5, 0, true},  {N::kKeyF7, 1, 12, -1, false},
-        {N::kKeyF3, 4, 0, -1, true},  {N::kKeyF4, 1, 3, -1, true}, {N::kKeyF5, 2, 0, 0, true},
-        {N::kKeyEscape, 1, 0, 0, true}, {119, 1, 0, 0, false},     {13, 2, 1, 0, false},
+        {Qt::Key_F1, 1, 0, false, true},      {Qt::Key_F1, 3, 0, false, true},   {Qt::Key_F1, 4, 0, false, false},
+        {Qt::Key_F2, 1, 0, false, false},     {Qt::Key_F2, 2, 0, false, true},   {Qt::Key_F2, 4, 0, false, true},
+        {Qt::Key_F6, 1, 0, false, false},     {Qt::Key_F6, 1, 1, false, true},   {Qt::Key_F6, 1, 12, true, true},
+        {Qt::Key_F7, 1, 0, false, true},      {Qt::Key_F7, 1, 5, false, true},   {Qt::Key_F7, 1, 12, true, false},
+        {Qt::Key_F3, 4, 0, true, true},       {Qt::Key_F4, 1, 3, true, true},    {Qt::Key_F5, 2, 0, false, true},
+        {Qt::Key_Escape, 1, 0, false, true},  {Qt::Key_F8, 1, 0, false, false},  {Qt::Key_Return, 2, 1, false, false},
     };
     for (const KeyCase& c : cases) {
         zoomTo(c.zoomLevel);
@@ -129,28 +128,28 @@ TEST_F(ChartNavigatorTest, theSliderSpansExactlyTheVisibleSlotsAtEveryZoomLevel)
 TEST_F(ChartNavigatorTest, theMarkIsYellowWhenSwitchedOnPurpleWhenMovedGreenWhenOff)
 {
     live(300);
-    EXPECT_FALSE(navigator.Line1.shown);
-    navigator.rulerOn();
-    EXPECT_EQ(navigator.rulerMode, -1);
-    EXPECT_EQ(navigator.Line1, (RulerMark{true, QColor(255, 255, 0), 1, 0, 1, 330}));
+    EXPECT_FALSE(navigator.rulerMark.shown);
+    navigator.switchRulerOn();
+    EXPECT_TRUE(navigator.rulerOn);
+    EXPECT_EQ(navigator.rulerMark, (RulerMark{true, QColor(255, 255, 0), 1, 0, 1, 330}));
     EXPECT_FALSE(navigator.rulerMoved(4500));
-    EXPECT_EQ(navigator.Line1, (RulerMark{true, QColor(192, 0, 192), 4500, 0, 4500, 7500}));
-    navigator.rulerOff();
-    EXPECT_EQ(navigator.rulerMode, 0);
-    EXPECT_EQ(navigator.Line1, (RulerMark{true, QColor(0, 255, 0), 0, 0, 0, 330}));
+    EXPECT_EQ(navigator.rulerMark, (RulerMark{true, QColor(192, 0, 192), 4500, 0, 4500, 7500}));
+    navigator.switchRulerOff();
+    EXPECT_FALSE(navigator.rulerOn);
+    EXPECT_EQ(navigator.rulerMark, (RulerMark{true, QColor(0, 255, 0), 0, 0, 0, 330}));
 }
 
 TEST_F(ChartNavigatorTest, theSlidersEndsPageBackAndForward)
 {
     live(1000);
-    navigator.rulerOn();
+    navigator.switchRulerOn();
     EXPECT_FALSE(navigator.rulerMoved(ChartNavigator::kSliderLast));  // live: the ruler only moves
     EXPECT_EQ(playback.pageCount, 0);
 
     EXPECT_EQ(navigator.rulerMoved(ChartNavigator::kSliderFirst), Outcome::PageLoaded);
     EXPECT_EQ(playback.pageCount, 1);
     EXPECT_EQ(playback.window.windowEnd, 940);
-    EXPECT_EQ(navigator.Line1.x1, -1);
+    EXPECT_EQ(navigator.rulerMark.x1, -1);
     EXPECT_EQ(navigator.rulerMoved(ChartNavigator::kSliderFirst), Outcome::PageLoaded);
     EXPECT_EQ(playback.window.windowEnd, 880);
     EXPECT_EQ(navigator.rulerMoved(ChartNavigator::kSliderLast), Outcome::PageLoaded);
@@ -163,7 +162,7 @@ TEST_F(ChartNavigatorTest, theSlidersEndsPageBackAndForward)
 TEST_F(ChartNavigatorTest, theSliderStopsPagingBackOnceTheOldestPageWasRefused)
 {
     live(400);  // page 1 ends at 340; page 2 would begin below record 1
-    navigator.rulerOn();
+    navigator.switchRulerOn();
     EXPECT_EQ(navigator.rulerMoved(ChartNavigator::kSliderFirst), Outcome::PageLoaded);
     navigator.rulerMoved(0);
     EXPECT_EQ(navigator.rulerMoved(ChartNavigator::kSliderFirst), Outcome::Refused);
@@ -176,12 +175,12 @@ TEST_F(ChartNavigatorTest, theSliderStopsPagingBackOnceTheOldestPageWasRefused)
 TEST_F(ChartNavigatorTest, rulerOffReturnsToTheLiveWindowAndKeepsThePageCount)
 {
     live(1000);
-    navigator.rulerOn();
+    navigator.switchRulerOn();
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(navigator.pageBack(), Outcome::PageLoaded);
     seed(1001, 1010, kStart.addSecs(1000), 1010);  // recorded meanwhile
 
-    navigator.rulerOff();
+    navigator.switchRulerOff();
     EXPECT_EQ(playback.pageCount, 3);
     EXPECT_EQ(buffers.loadedCount, 241);
     EXPECT_EQ(buffers.markEnd, 241);

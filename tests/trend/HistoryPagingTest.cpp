@@ -20,7 +20,7 @@ protected:
     void expectRefused(int16_t pages)
     {
         EXPECT_EQ(playback.pageCount, pages);
-        EXPECT_EQ(playback.atOldest, -1);
+        EXPECT_TRUE(playback.atOldest);
         EXPECT_FALSE(playback.pageBackEnabled);
         EXPECT_TRUE(playback.pageForwardEnabled);
         EXPECT_FALSE(playback.liveRefreshRunning);
@@ -30,13 +30,13 @@ protected:
 TEST_F(HistoryPaging, latestId1000PagesBackElevenTimesRefusesTheTwelfthAndComesBackToLive)
 {
     seed(1, 1000, kStart, 1000);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     for (int page = 1; page <= 11; ++page) {
         ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded) << page;
         expectPage(1000 - 60 * page);
         EXPECT_FALSE(playback.liveRefreshRunning);
         EXPECT_TRUE(playback.pageForwardEnabled);
-        EXPECT_EQ(playback.atOldest, 0);
+        EXPECT_FALSE(playback.atOldest);
     }
     // Page 12 would end at 280 and begin below record 1.
     EXPECT_EQ(playback.pageBack(), Outcome::Refused);
@@ -46,7 +46,7 @@ TEST_F(HistoryPaging, latestId1000PagesBackElevenTimesRefusesTheTwelfthAndComesB
     EXPECT_EQ(playback.pageForward(), Outcome::PageLoaded);
     expectPage(340);
     EXPECT_TRUE(playback.pageBackEnabled);
-    EXPECT_EQ(playback.atOldest, 0);
+    EXPECT_FALSE(playback.atOldest);
     for (int page = 10; page >= 1; --page) {
         ASSERT_EQ(playback.pageForward(), Outcome::PageLoaded) << page;
         expectPage(1000 - 60 * page);
@@ -63,7 +63,7 @@ TEST_F(HistoryPaging, latestId1000PagesBackElevenTimesRefusesTheTwelfthAndComesB
 TEST_F(HistoryPaging, latestId60InAWrappedRingLoadsThePageEndingAt65500)
 {
     seedWrappedRing(60);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     EXPECT_TRUE(playback.ringWrapped);
     EXPECT_EQ(idAt(241), 60);
     EXPECT_EQ(idAt(1), 65320);
@@ -74,7 +74,7 @@ TEST_F(HistoryPaging, latestId60InAWrappedRingLoadsThePageEndingAt65500)
 TEST_F(HistoryPaging, wrappedRingPagesOnIntoTheTopOfTheRing)
 {
     seedWrappedRing(30);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded);
     expectPage(65470);
     ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded);
@@ -84,7 +84,7 @@ TEST_F(HistoryPaging, wrappedRingPagesOnIntoTheTopOfTheRing)
 TEST_F(HistoryPaging, neverWrappedRingRefusesAPageThatWouldWrapBelowRecordOne)
 {
     seed(1, 60, kStart, 60);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     EXPECT_FALSE(playback.ringWrapped);
     ASSERT_EQ(playback.pageBack(), Outcome::Refused);
     expectRefused(1);
@@ -99,21 +99,21 @@ TEST_F(HistoryPaging, neverWrappedRingRefusesAPageThatWouldWrapBelowRecordOne)
 TEST_F(HistoryPaging, returnToLiveArmsPagingBackAgainOnceHistoryHasGrown)
 {
     seed(1, 60, kStart, 60);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     ASSERT_EQ(playback.pageBack(), Outcome::Refused);
     ASSERT_EQ(playback.pageForward(), Outcome::LiveLoaded);
     EXPECT_TRUE(playback.pageBackEnabled);
-    EXPECT_EQ(playback.atOldest, 0);
+    EXPECT_FALSE(playback.atOldest);
 
     seed(61, 500, kStart.addSecs(60), 500);  // recording goes on in live mode
-    playback.LoadLiveWindow();               // the next live reload
+    playback.loadLiveWindow();               // the next live reload
     EXPECT_EQ(playback.pageBack(), Outcome::PageLoaded);
     EXPECT_EQ(playback.window.windowEnd, 440);
 }
 
 TEST_F(HistoryPaging, freshDatabaseRefusesTheFirstPage)
 {
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     EXPECT_EQ(playback.window.latestId, 0);
     EXPECT_EQ(playback.pageBack(), Outcome::Refused);
     expectRefused(1);
@@ -122,7 +122,7 @@ TEST_F(HistoryPaging, freshDatabaseRefusesTheFirstPage)
 TEST_F(HistoryPaging, newerRecordsAfterTheLiveLoadDoNotCountAsAWrappedRing)
 {
     seed(1, 30, kStart, 30);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     seed(31, 40, kStart.addSecs(30), 40);  // the recorder goes on meanwhile
     EXPECT_EQ(playback.pageBack(), Outcome::Refused);
 }
@@ -133,7 +133,7 @@ TEST_F(HistoryPaging, firstPageBackFromLiveIsRefusedForLatestIdFrom61To381)
     for (int32_t latest : {61, 200, 381, 382}) {
         HistoryPlayback fresh(buffers, kConnection);
         ASSERT_TRUE(HistoryFiles::insertRows(path, {}, latest));
-        fresh.LoadLiveWindow();
+        fresh.loadLiveWindow();
         const Outcome outcome = fresh.pageBack();
         EXPECT_FALSE(fresh.liveRefreshRunning) << latest;
         EXPECT_TRUE(fresh.pageForwardEnabled) << latest;

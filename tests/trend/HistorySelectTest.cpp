@@ -33,7 +33,7 @@ TEST_F(HistorySelectTest, nearestRecordByDateAndTime)
 
 TEST_F(HistorySelectTest, emptyHistoryIsRefused)
 {
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     EXPECT_EQ(HistorySelect::showMoment(playback, db(), kStart, zoom), Outcome::Refused);
     EXPECT_EQ(playback.pageCount, 0);
 }
@@ -43,9 +43,9 @@ TEST_F(HistorySelectTest, chosenMomentLandsInTheDataAreaOfItsPage)
     seed(1, 3000, kStart, 3000);
     for (int16_t level : {1, 2, 3, 4}) {
         zoom.zoomLevel = level;
-        zoom.ApplyZoom();
+        zoom.apply();
         for (int32_t id : {2500, 1234, 700}) {
-            playback.LoadLiveWindow();
+            playback.loadLiveWindow();
             playback.pageCount = 0;
             ASSERT_EQ(HistorySelect::showMoment(playback, db(), kStart.addSecs(id - 1), zoom), Outcome::PageLoaded)
                 << level << " " << id;
@@ -63,7 +63,7 @@ TEST_F(HistorySelectTest, chosenMomentLandsInTheDataAreaOfItsPage)
 TEST_F(HistorySelectTest, momentInTheLiveWindowReturnsToLive)
 {
     seed(1, 3000, kStart, 3000);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded);
     EXPECT_EQ(HistorySelect::showMoment(playback, db(), kStart.addSecs(2990), zoom), Outcome::LiveLoaded);
     EXPECT_EQ(playback.pageCount, 0);
@@ -73,10 +73,10 @@ TEST_F(HistorySelectTest, momentInTheLiveWindowReturnsToLive)
 TEST_F(HistorySelectTest, momentBeyondTheOldestPageIsRefusedAndChangesNothing)
 {
     seed(1, 500, kStart, 500);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     EXPECT_EQ(HistorySelect::showMoment(playback, db(), kStart, zoom), Outcome::Refused);
     EXPECT_EQ(playback.pageCount, 0);
-    EXPECT_EQ(playback.atOldest, 0);
+    EXPECT_FALSE(playback.atOldest);
     EXPECT_TRUE(playback.pageBackEnabled);
     EXPECT_FALSE(playback.pageForwardEnabled);
     EXPECT_TRUE(playback.liveRefreshRunning);

@@ -14,7 +14,7 @@ protected:
     {
         HistoryFixture::SetUp();
         seed(1, 300, kStart, 300);
-        playback.LoadLiveWindow();
+        playback.loadLiveWindow();
         for (size_t i = 0; i < 10; ++i)
             image.inputValues[i] = static_cast<float>(1000 + i);
         image.sampleReady = ProcessImage::kTrue;
@@ -50,7 +50,7 @@ TEST_F(LiveAppend, reachingTheEdgeReloadsTheNewestRecordsAndTheSampleTakesSlot24
     const int16_t thresholds[] = {261, 281, 301, 321};
     for (int16_t level = 1; level <= 4; ++level) {
         zoom.zoomLevel = level;
-        playback.LoadLiveWindow();
+        playback.loadLiveWindow();
         buffers.markEnd = buffers.curveEnd = static_cast<int16_t>(thresholds[level - 1] - 2);
         image.sampleReady = ProcessImage::kTrue;
         EXPECT_EQ(appendLiveSample(buffers, playback, zoom, image, kNow), LiveAppendResult::Appended) << level;

@@ -21,7 +21,7 @@ TEST(PainterCanvas, userScaleMapsOntoThePicture)
         for (auto& slot : buffers.trendValues)
             slot[0] = 30;
         ZoomGeometry zoom;
-        zoom.ApplyZoom();
+        zoom.apply();
         ProcessImage image;
         image.yAxisSpan = 60;
 
@@ -29,8 +29,8 @@ TEST(PainterCanvas, userScaleMapsOntoThePicture)
         QPainter painter(&picture);
         PainterCanvas canvas(painter, picture.rect(), 12008, 7508);
         canvas.clear();
-        DrawGrid(canvas);
-        PlotTrend(canvas, buffers, zoom, image);
+        drawGrid(canvas);
+        drawCurves(canvas, buffers, zoom, image);
         painter.end();
 
         // Background in a corner cell, the red PV line at y = 3758 of 7508.

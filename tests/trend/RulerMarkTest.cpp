@@ -18,7 +18,7 @@ TEST(RulerMark, isDrawnAsOneSolidLineTwoPixelsWideInItsColour)
     };
     for (const auto& [mark, line] : cases) {
         RecordingCanvas canvas;
-        DrawRulerMark(canvas, mark);
+        drawRulerMark(canvas, mark);
         EXPECT_EQ(canvas.lines, std::vector<Line>{line}) << mark.x1;
     }
 }
@@ -26,7 +26,7 @@ TEST(RulerMark, isDrawnAsOneSolidLineTwoPixelsWideInItsColour)
 TEST(RulerMark, aMarkNeverShownDrawsNothing)
 {
     RecordingCanvas canvas;
-    DrawRulerMark(canvas, RulerMark{});
+    drawRulerMark(canvas, RulerMark{});
     EXPECT_TRUE(canvas.lines.empty());
 }
 

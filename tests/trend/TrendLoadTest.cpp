@@ -13,7 +13,7 @@ protected:
     {
         playback.window.windowEnd = windowEnd;
         playback.window.windowSize = windowSize;
-        return LoadTrendWindow(buffers, playback.window, database.database());
+        return loadTrendWindow(buffers, playback.window, database.database());
     }
     std::vector<int> gapSlots() const
     {
@@ -37,7 +37,7 @@ TEST_F(TrendLoad, sqliteTakesBetweenBoundsInTheirWrittenOrderSoTheLowerComesFirs
 TEST_F(TrendLoad, liveWindowEndingAt241LoadsRecords1To241OldestFirst)
 {
     seed(1, 300, kMorning, 241);
-    const LoadResult result = playback.LoadLiveWindow();
+    const LoadResult result = playback.loadLiveWindow();
     EXPECT_TRUE(result.queryOk);
     EXPECT_EQ(result.records, 241);
     EXPECT_EQ(playback.window.latestId, 241);
@@ -112,7 +112,7 @@ TEST_F(TrendLoad, clearTouchesSlots0To321AndChannels0To8Only)
     buffers.trendDates.fill(2.0);
     buffers.trendTimes.fill(0.5);
     buffers.gapMarks.fill(7);
-    ClearTrendBuffers(buffers);
+    buffers.clear();
     for (int slot = 0; slot <= 321; ++slot) {
         ASSERT_EQ(buffers.trendDates[slot], 0.0);
         ASSERT_EQ(buffers.trendTimes[slot], 0.0);
@@ -129,9 +129,9 @@ TEST_F(TrendLoad, clearTouchesSlots0To321AndChannels0To8Only)
 TEST_F(TrendLoad, unreadableDatabaseLeavesTheBuffersClearedAndKeepsTheNewestNumber)
 {
     seed(1, 300, kMorning, 300);
-    playback.LoadLiveWindow();
+    playback.loadLiveWindow();
     database.close();
-    const LoadResult result = playback.LoadLiveWindow();
+    const LoadResult result = playback.loadLiveWindow();
     EXPECT_FALSE(result.queryOk);
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_EQ(playback.window.latestId, 300);

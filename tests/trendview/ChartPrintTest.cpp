@@ -28,7 +28,7 @@ TEST(ChartPrint, printsTheChartOnOnePdfPage)
     for (auto& slot : buffers.trendValues)
         slot[0] = 30;
     ZoomGeometry zoom;
-    zoom.ApplyZoom();
+    zoom.apply();
     ProcessImage image;
     image.yAxisSpan = 60;
     TrendChartView view(buffers, zoom, image);
@@ -59,7 +59,7 @@ TEST(ChartLegend, eachNameIsWrittenInTheColourOfItsCurve)
     view.show();
     const std::array<QColor, 3> curves{ChartColours::kPv, ChartColours::kOp, ChartColours::kSv};
     for (int i = 0; i < 3; ++i) {
-        QLabel* legend = view.Label8(i);
+        QLabel* legend = view.legendLabel(i);
         legend->ensurePolished();
         EXPECT_EQ(legend->palette().color(QPalette::WindowText), curves[static_cast<size_t>(i)])
             << legend->text().toStdString();
