@@ -3,15 +3,13 @@
 #include <QAbstractButton>
 
 #include "configwindow/ConfigWindow.h"
-#include "link/OperatorWrites.h"
 #include "instrument/ProcessImage.h"
 
 ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21,
-                           OperatorWrites& mainWrites, QObject* parent)
+                           QObject* parent)
     : QObject(parent)
     , context_(context)
     , main_(mainWindow)
-    , mainWrites_(mainWrites)
 {
     connect(&command21, &QAbstractButton::clicked, this, &ConfigOpener::Command21_Click);
 }
@@ -30,7 +28,6 @@ void ConfigOpener::Command21_Click()
     }
     auto* config = new ConfigWindow(context_);
     config->setAttribute(Qt::WA_DeleteOnClose);
-    connect(config, &ConfigWindow::writeOutlivesWindow, &mainWrites_, &OperatorWrites::adopt);
     connect(config, &ConfigWindow::returned, this, [this] {
         main_.show();
         main_.raise();

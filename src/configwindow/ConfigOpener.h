@@ -4,7 +4,6 @@
 #include <QPointer>
 
 class ConfigWindow;
-class OperatorWrites;
 class QAbstractButton;
 class QWidget;
 struct StationContext;
@@ -13,14 +12,13 @@ struct StationContext;
 // window's place, and " Esc 返回" brings the main window back. The main
 // window is only hidden meanwhile, so its timers, the poll and the recorder
 // go on. At most one configuration window is open at a time. A write the
-// configuration window leaves unanswered is reported by the main window's
-// writes.
+// configuration window leaves unanswered is reported in the main window's
+// status bar, since its own window is closed by then.
 class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, OperatorWrites& mainWrites,
-                 QObject* parent = nullptr);
+    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& command21, QObject* parent = nullptr);
     ~ConfigOpener() override;
 
     void Command21_Click();
@@ -35,6 +33,5 @@ public:
 private:
     StationContext& context_;
     QWidget& main_;
-    OperatorWrites& mainWrites_;
     QPointer<ConfigWindow> window_;
 };

@@ -11,7 +11,6 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-struct ProcessImage;
 
 // The link settings of the main window, each in its frame: Frame6 with the
 // port list Combo1, Frame2(1) with the baud buttons Option1(0..2),
@@ -35,7 +34,7 @@ public:
     void setChoices(const LinkChoices& choices);
 
     // The four settings frames; the summary shows while they are hidden.
-    void setFramesVisible(bool visible, const ProcessImage& image);
+    void setFramesVisible(bool visible, const LinkSettings& settings);
     bool framesHidden() const;
 
     // Marks the port and address lists whose texts name no port 1..20 or

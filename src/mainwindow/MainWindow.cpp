@@ -29,7 +29,7 @@
 #include "mainwindow/LivePanel.h"
 #include "core/NumberText.h"
 #include "mainwindow/OperatorCommands.h"
-#include "link/OperatorWrites.h"
+#include "mainwindow/OperatorWrites.h"
 #include "mainwindow/PanelCaptions.h"
 #include "widgets/PanelStates.h"
 #include "instrument/ProcessImage.h"
@@ -66,7 +66,7 @@ MainWindow::MainWindow(StationContext& context, QWidget* parent)
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
     setWindowTitle(kCaption);
-    writes_ = new OperatorWrites(context_.image, context_.link, this);
+    writes_ = new OperatorWrites(context_.link, this);
     buildLayout();
     buildStatusBar();
     connectCommands();
@@ -181,7 +181,7 @@ void MainWindow::Command9_Click()
     const QString problem = settings_->checkListTexts();
     if (!problem.isEmpty())
         statusBar()->showMessage(problem, kMessageMs);
-    settings_->setFramesVisible(false, context_.image);
+    settings_->setFramesVisible(false, context_.link.settings());
     context_.connection.open(settings_->choices());
 }
 
@@ -198,7 +198,7 @@ void MainWindow::openLinkFromCommandLine(const LinkChoices& choices)
 
 void MainWindow::onLinkOpened()
 {
-    settings_->setFramesVisible(false, context_.image);
+    settings_->setFramesVisible(false, context_.link.settings());
     command21_->setEnabled(true);
     command23_->setEnabled(true);
 }
@@ -207,7 +207,7 @@ void MainWindow::onLinkClosed()
 {
     command21_->setEnabled(false);
     command23_->setEnabled(false);
-    settings_->setFramesVisible(true, context_.image);
+    settings_->setFramesVisible(true, context_.link.settings());
 }
 
 void MainWindow::Timer1_Timer()

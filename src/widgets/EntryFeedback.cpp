@@ -41,9 +41,9 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
     }
 }
 
-void EntryFeedback::showWriteFailure(const QString& what, const WriteOutcome& outcome)
+void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
-    statusBar_.showMessage(StatusTexts::writeFailedText(what, outcome), kFailureMs);
+    statusBar_.showMessage(StatusTexts::writeFailedText(outcome), kFailureMs);
 }
 
 QString EntryFeedback::refusedStyle(const QWidget& field)

@@ -94,13 +94,14 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
     return QStringLiteral("“%1”未执行：%2").arg(command, why);
 }
 
-QString writeFailedText(const QString& what, const WriteOutcome& outcome)
+QString writeFailedText(const WriteOutcome& outcome)
 {
-    if (outcome.kind == WriteOutcome::Kind::Register)
+    const WriteRequest& request = outcome.request;
+    if (request.target == WriteRequest::Target::Register)
         return QStringLiteral("“%1” %2 写入失败%3：%4")
-            .arg(what, numberText(int32_t{outcome.value}),
-                 outcome.calls > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
-    return QStringLiteral("“%1” 切换失败：%2").arg(what, shownReason(outcome.error));
+            .arg(request.what, numberText(int32_t{request.value}),
+                 outcome.attempts > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
+    return QStringLiteral("“%1” 切换失败：%2").arg(request.what, shownReason(outcome.error));
 }
 
 } // namespace StatusTexts
