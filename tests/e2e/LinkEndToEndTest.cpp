@@ -86,10 +86,10 @@ TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
     SimProcess sim({"--frozen"});
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
-    link->writeRegister(1, 1, 4097, 11);
-    link->writeRegister(1, 1, 1, -1999);
-    link->setCoil(1, 1, 1);
-    link->resetCoil(1, 1, 3);
+    writeRegister(4097, 11);
+    writeRegister(1, -1999);
+    writeCoil(1, true);
+    writeCoil(3, false);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 4; }));
     for (const auto& w : writes)
         EXPECT_TRUE(w.ok) << w.error.toStdString();
@@ -113,8 +113,8 @@ TEST_F(LinkEndToEnd, valueThatDoesNotFitARegisterIsNeverSent)
     SimProcess sim({"--frozen", "--set", "4x:1=250"});
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
-    link->writeRegister(1, 1, 1, 40000);   // would arrive as -25536
-    link->writeRegister(1, 1, 1, -32769);
+    writeRegister(1, 40000);   // would arrive as -25536
+    writeRegister(1, -32769);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
     EXPECT_FALSE(writes[0].ok);
     EXPECT_FALSE(writes[1].ok);

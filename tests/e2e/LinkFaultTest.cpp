@@ -61,11 +61,11 @@ TEST_F(LinkFaults, writeQueuedBehindASilentInstrumentIsTriedExactlyTwiceAndRepor
     SimProcess sim({"--frozen", "--fault", "silent"});
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
-    poll->Timer1_Timer();  // a cycle of time-outs is under way
-    link->writeRegister(1, 1, 1, 250);
+    poll->startCycle();  // a cycle of time-outs is under way
+    writeRegister(1, 250);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1 && !reports.empty(); }, 10000));
     EXPECT_FALSE(writes[0].ok);
-    EXPECT_EQ(writes[0].calls, 2);
+    EXPECT_EQ(writes[0].attempts, 2);
     EXPECT_FALSE(writes[0].error.isEmpty());
 }
 
@@ -77,7 +77,7 @@ TEST_F(LinkFaults, instrumentKilledInTheMiddleOfACycleIsPolledAgainOnceItIsBack)
     ASSERT_LE(cyclesUntilAnswered(3), 3);
 
     const size_t before = reports.size();
-    poll->Timer1_Timer();  // about 320 ms on the wire at 9600 baud
+    poll->startCycle();  // about 320 ms on the wire at 9600 baud
     std::this_thread::sleep_for(milliseconds(100));
     sim.stop(true);
     ASSERT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));

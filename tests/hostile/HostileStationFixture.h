@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        loadLinkedTo(3, 7);
+        load();
     }
 
     // Replaces the field's text as a paste would (one edit, control

@@ -47,14 +47,6 @@ struct StationRig {
             timer->stop();
     }
 
-    // Loaded, as if the link was last opened with this port and address:
-    // where the operator's writes go.
-    void loadLinkedTo(int port, int address)
-    {
-        load();
-        image.linkSettings[ProcessImage::kPortSlot] = port;
-        image.linkSettings[ProcessImage::kAddressSlot] = address;
-    }
 
     // One live refresh tick with a freshly stored sample.
     void tickWithSample()
@@ -76,7 +68,7 @@ struct StationRig {
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
     Poller poll{image, link, clock};
-    PortConnection connection{image, link, poll};
+    PortConnection connection{link, poll};
     SampleRecorder recorder{image, clock, path};
     StationContext context{image, clock, link, poll, connection, recorder, path};
     std::unique_ptr<MainWindow> window;  // last, so it goes first
