@@ -96,8 +96,8 @@ void LinkWorker::runNextRead()
         block_.step = read.step;
     }
     const FieldbusResult result = performRead(nextRead_);
-    qCDebug(linkLog).noquote() << QStringLiteral("read %1 %2, %3: %4")
-                                      .arg(QLatin1String(tableName(read.table))).arg(read.start).arg(read.count)
+    qCDebug(linkLog).noquote() << QStringLiteral("read %1 %2 from %3: %4")
+                                      .arg(read.count).arg(QLatin1String(tableName(read.table))).arg(read.start)
                                       .arg(outcomeText(result));
     block_.readOk[static_cast<size_t>(read.index)] = result.ok;
     ++report_.calls;

@@ -108,6 +108,19 @@ TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
     EXPECT_EQ((*coils)[2], 0);
 }
 
+TEST_F(LinkEndToEnd, everyCallGoesToTheModuleTheLinkWasOpenedFor)
+{
+    SimProcess sim({"--frozen", "--address", "7", "--set", "3x:1=523"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath(), 7);
+    runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    writeRegister(4097, 11);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
+    EXPECT_TRUE(writes[0].ok) << writes[0].error.toStdString();
+}
+
 TEST_F(LinkEndToEnd, valueThatDoesNotFitARegisterIsNeverSent)
 {
     SimProcess sim({"--frozen", "--set", "4x:1=250"});

@@ -1,7 +1,11 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <thread>
+
+#include <QLoggingCategory>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +25,44 @@ using Call = FakeFieldbus::Call;
 const std::vector<std::string> kCycleReads{
     "readInputRegisters", "readHoldingRegisters", "readHoldingRegisters", "readHoldingRegisters",
     "readHoldingRegisters", "readHoldingRegisters", "readDiscreteInputs", "readCoils"};
+
+// What the link traces while this lives, from whichever thread, with its
+// debug lines turned on as QT_LOGGING_RULES would.
+class LinkTrace {
+public:
+    LinkTrace()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("tq5800.link.debug=true"));
+        previous_ = qInstallMessageHandler(&LinkTrace::collect);
+    }
+
+    ~LinkTrace()
+    {
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules(QString());
+        std::lock_guard lock(mutex_);
+        lines_.clear();
+    }
+
+    QStringList lines() const
+    {
+        std::lock_guard lock(mutex_);
+        return lines_;
+    }
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext& context, const QString& message)
+    {
+        if (qstrcmp(context.category, "tq5800.link") != 0)
+            return;
+        std::lock_guard lock(mutex_);
+        lines_.append(message);
+    }
+
+    static inline std::mutex mutex_;
+    static inline QStringList lines_;
+    QtMessageHandler previous_ = nullptr;
+};
 
 std::vector<std::string> withoutPortCalls(std::vector<std::string> names)
 {
@@ -212,6 +254,25 @@ TEST_F(LinkThread, outcomeComesBackWithItsRequest)
     EXPECT_EQ(reg.address, 257);
     EXPECT_EQ(reg.value, -1999);
     EXPECT_EQ(reg.asker, &asker);
+}
+
+TEST_F(LinkThread, traceNamesEveryRequestAndItsOutcome)
+{
+    LinkTrace trace;
+    openLink();
+    ASSERT_TRUE(runCycle());
+    bus->failCalls("writeCoil");
+    writeRegister(260, 12);
+    writeCoil(2, true);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
+    const QStringList lines = trace.lines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("open port 2, baud code 1, parity code 0, module 7: ok"))) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^read \\d+ .* from \\d+: ok$"))).size(), 8);
+    EXPECT_TRUE(lines.contains(QStringLiteral("read 16 holding registers from 4097: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("read 16 coils from 1: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write register 260 = 12: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write coil 2 on: failed: scripted failure")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write of coil failed: scripted failure")));
 }
 
 TEST_F(LinkThread, successfulOrRepeatedWriteSucceeds)

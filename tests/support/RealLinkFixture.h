@@ -20,7 +20,7 @@
 // The poll timer never fires: the test runs the cycles.
 class RealLinkFixture : public ::testing::Test {
 protected:
-    void connectTo(const std::string& device)
+    void connectTo(const std::string& device, int moduleAddress = 1)
     {
         PortDevices devices;
         devices.setDevice(1, device);
@@ -31,7 +31,7 @@ protected:
         QObject::connect(poll.get(), &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
         QObject::connect(link.get(), &InstrumentLink::writeFinished,
                          [this](const WriteOutcome& w) { writes.push_back(w); });
-        connection->open(LinkChoices{});
+        connection->open(LinkSettings{1, 1, 0, moduleAddress});  // 9600 baud, no parity
     }
 
     // Runs one cycle and returns how long it took on the wall clock.
