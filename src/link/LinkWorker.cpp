@@ -103,7 +103,7 @@ void LinkWorker::runNextRead()
     ++report_.calls;
     if (!result.ok) {
         ++report_.failedCalls;
-        report_.lastError = QString::fromStdString(result.reason);
+        report_.failureReason = QString::fromStdString(result.reason);
     }
     if (read.last)
         emit blockRead(block_);

@@ -34,7 +34,7 @@ struct CycleReport {
     int calls = 0;
     int failedCalls = 0;
     bool aborted = false;
-    QString lastError;
+    QString failureReason;  // of the cycle's last failed call
 };
 
 Q_DECLARE_METATYPE(PollBlock)

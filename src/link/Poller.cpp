@@ -92,29 +92,29 @@ void Poller::logEpisode(bool wasFailing)
     const bool failing = health_.failingSince().has_value();
     if (failing && !wasFailing)
         qCWarning(linkLog).noquote() << QStringLiteral("link failing: %1 of %2 calls failed: %3")
-                                            .arg(health_.failedCalls()).arg(health_.calls()).arg(health_.lastError());
+                                            .arg(health_.failedCalls()).arg(health_.calls()).arg(health_.failureReason());
     else if (!failing && wasFailing)
         qCWarning(linkLog) << "link recovered: every call answered";
 }
 
 void Poller::applyBlock(const PollBlock& block)
 {
-    const auto& raw = block.registers;
+    const auto& registers = block.registers;
     switch (block.step) {
     case 1:
         if (!block.readOk[0])
             return;
         for (size_t i = 0; i < 8; ++i) {
-            image_.inputRegs[i] = raw[i];
-            image_.inputValues[i] = i == 1 ? tenths(raw[i]) : static_cast<float>(raw[i]);
+            image_.inputRegs[i] = registers[i];
+            image_.inputValues[i] = i == 1 ? tenths(registers[i]) : static_cast<float>(registers[i]);
         }
         break;
     case 2:
         if (!block.readOk[0])
             return;
         for (size_t i = 0; i < 8; ++i) {
-            image_.holdingRegs[i] = raw[i];
-            image_.holdingValues[i] = i == 1 ? tenths(raw[i]) : static_cast<float>(raw[i]);
+            image_.holdingRegs[i] = registers[i];
+            image_.holdingValues[i] = i == 1 ? tenths(registers[i]) : static_cast<float>(registers[i]);
         }
         break;
     case 3:
@@ -125,14 +125,14 @@ void Poller::applyBlock(const PollBlock& block)
                 continue;
             for (int n = kParameterReads[r].first; n <= kParameterReads[r].second; ++n) {
                 const auto i = static_cast<size_t>(n);
-                image_.paramValues[i] = parameterInTenths(n) ? tenths(raw[i]) : static_cast<float>(raw[i]);
+                image_.paramValues[i] = parameterInTenths(n) ? tenths(registers[i]) : static_cast<float>(registers[i]);
             }
         }
         break;
     case 4:
         if (!block.readOk[0])
             return;
-        std::copy_n(raw.begin(), 16, image_.alarmRegs.begin());
+        std::copy_n(registers.begin(), 16, image_.alarmRegs.begin());
         break;
     case 5:
     case 6: {

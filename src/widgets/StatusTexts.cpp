@@ -50,11 +50,11 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
                 QStringLiteral("上一轮 %1 次读取中 %2 次失败：%3")
                     .arg(health.calls())
                     .arg(health.failedCalls())
-                    .arg(health.lastError()),
+                    .arg(health.failureReason()),
                 StatusSeverity::Warning};
     case State::Silent:
-        return {QStringLiteral("通讯中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.lastError())),
-                health.lastError(), StatusSeverity::Fault};
+        return {QStringLiteral("通讯中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.failureReason())),
+                health.failureReason(), StatusSeverity::Fault};
     }
     return {};
 }

@@ -29,7 +29,7 @@ TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
     runCycle();
-    ASSERT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    ASSERT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
     closeLink();
 
     // Read the same blocks with a plain master.
@@ -114,7 +114,7 @@ TEST_F(LinkEndToEnd, everyCallGoesToTheModuleTheLinkWasOpenedFor)
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath(), 7);
     runCycle();
-    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
     EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
     writeRegister(4097, 11);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
@@ -157,13 +157,13 @@ TEST_F(LinkEndToEnd, silentInstrumentKeepsTheImageAndTheCycleEndsWithinItsBudget
     EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
     EXPECT_TRUE(poll->linkHealth().failingSince().has_value());
-    EXPECT_FALSE(poll->linkHealth().lastError().isEmpty());
+    EXPECT_FALSE(poll->linkHealth().failureReason().isEmpty());
 
     sim.signal(SIGUSR1);  // answers again: the next cycle or the one after is whole
     runCycle();
     if (lastReport().failedCalls != 0)
         runCycle();
-    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Answering);
 }
 
@@ -185,7 +185,7 @@ TEST_F(LinkEndToEnd, instrumentThatGoesAwayAndComesBackIsPolledAgainWithoutReope
     runCycle();
     if (lastReport().failedCalls != 0)
         runCycle();
-    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
 }
 
 } // namespace

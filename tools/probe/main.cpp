@@ -44,12 +44,12 @@ int main(int argc, char* argv[])
 
     int cycles = 0;
     bool allAnswered = true;
-    QString lastError;
+    QString failureReason;
     QObject::connect(&poll, &Poller::cycleFinished, &app, [&](const CycleReport& report) {
         ++cycles;
         if (report.failedCalls > 0) {
             allAnswered = false;
-            lastError = report.lastError;
+            failureReason = report.failureReason;
         }
         QJsonObject json = processImageJson(image, poll.linkHealth());
         json.insert(QStringLiteral("cycle"), cycles);
@@ -77,7 +77,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     if (!allAnswered) {
-        std::fprintf(stderr, "tq5800-probe: the instrument did not answer: %s\n", qPrintable(lastError));
+        std::fprintf(stderr, "tq5800-probe: the instrument did not answer: %s\n", qPrintable(failureReason));
         return 1;
     }
     return 0;
