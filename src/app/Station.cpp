@@ -13,13 +13,13 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , clock_(clock)
     , link_(std::move(fieldbus))
     , poll_(image_, link_, clock_)
-    , connection_(image_, link_, poll_)
+    , connection_(link_, poll_)
     , recorder_(image_, clock_, DatabasePath::resolve(options.databasePath))
     , context_{image_, clock_, link_, poll_, connection_, recorder_, recorder_.databasePath()}
     , window_(std::make_unique<MainWindow>(context_))
 {
     configOpener_ =
-        std::make_unique<ConfigOpener>(context_, *window_, *window_->configurationButton(), window_->operatorWrites());
+        std::make_unique<ConfigOpener>(context_, *window_, *window_->configurationButton());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
     connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
 }

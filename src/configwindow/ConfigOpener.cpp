@@ -3,14 +3,12 @@
 #include <QAbstractButton>
 
 #include "configwindow/ConfigWindow.h"
-#include "link/OperatorWrites.h"
 
 ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
-                           OperatorWrites& mainWrites, QObject* parent)
+                           QObject* parent)
     : QObject(parent)
     , context_(context)
     , main_(mainWindow)
-    , mainWrites_(mainWrites)
 {
     connect(&configurationButton, &QAbstractButton::clicked, this, &ConfigOpener::openConfiguration);
 }
@@ -29,7 +27,6 @@ void ConfigOpener::openConfiguration()
     }
     auto* config = new ConfigWindow(context_);
     config->setAttribute(Qt::WA_DeleteOnClose);
-    connect(config, &ConfigWindow::writeOutlivesWindow, &mainWrites_, &OperatorWrites::adopt);
     connect(config, &ConfigWindow::returned, this, [this] {
         main_.show();
         main_.raise();

@@ -4,7 +4,6 @@
 #include <QPointer>
 
 class ConfigWindow;
-class OperatorWrites;
 class QAbstractButton;
 class QWidget;
 struct StationContext;
@@ -13,14 +12,14 @@ struct StationContext;
 // window's place, and " Esc 返回" brings the main window back. The main
 // window is only hidden meanwhile, so its timers, the poll and the recorder
 // go on. At most one configuration window is open at a time. A write the
-// configuration window leaves unanswered is reported by the main window's
-// writes.
+// configuration window leaves unanswered is reported in the main window's
+// status bar, since its own window is closed by then.
 class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
     ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
-                 OperatorWrites& mainWrites, QObject* parent = nullptr);
+                 QObject* parent = nullptr);
     ~ConfigOpener() override;
 
     // Opens the configuration window, or brings the open one to the front.
@@ -36,6 +35,5 @@ public:
 private:
     StationContext& context_;
     QWidget& main_;
-    OperatorWrites& mainWrites_;
     QPointer<ConfigWindow> window_;
 };

@@ -108,8 +108,6 @@ void ConfigWindow::goBack()
         if (r && r->number() != kHeatingCoolingParameter)
             commitIfEdited(*r);
     }
-    for (const auto& [id, number] : writes_.inFlight())
-        emit writeOutlivesWindow(id, ParameterCatalogue::text(rowOf(number)->parameter().caption));
     returned_ = true;
     closeAllowed_ = true;
     close();
@@ -156,35 +154,31 @@ void ConfigWindow::commitEntry(ParameterRowView& r)
 
 void ConfigWindow::write(ParameterRowView& r, int32_t value)
 {
-    ProcessImage& image = context_.image;
-    // A choice's code is staged in linkSettings and sent from there, so the
-    // slot always holds the last code a choice wrote.
-    if (r.parameter().isChoice()) {
-        image.linkSettings[ProcessImage::kConfigWriteSlot] = value;
-        value = image.linkSettings[ProcessImage::kConfigWriteSlot];
-    }
     const int registerAddress = r.parameter().registerAddress;
-    const quint64 id = context_.link.writeRegister(image.linkSettings[ProcessImage::kPortSlot],
-                                                   image.linkSettings[ProcessImage::kAddressSlot], registerAddress,
-                                                   value);
-    writes_.queued(id, r.number());
-    r.showWriteState(writes_.state(r.number()), writes_.error(r.number()));
     const QString caption = ParameterCatalogue::text(r.parameter().caption);
+    context_.link.write(WriteRequest::toRegister(registerAddress, value, caption, this));
+    writes_.queued(r.number());
+    r.showWriteState(writes_.state(r.number()), writes_.error(r.number()));
     say(QStringLiteral("%1：正在写入 %2 = %3").arg(caption).arg(registerAddress).arg(value), StatusSeverity::Idle);
 }
 
 void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
 {
-    if (outcome.kind != WriteOutcome::Kind::Register)
+    // The link also carries the main window's writes.
+    const WriteRequest& request = outcome.request;
+    if (request.asker != this)
         return;
-    const std::optional<int> number = writes_.finished(outcome.id, outcome.ok, outcome.error);
-    if (!number)
+    ParameterRowView* r = nullptr;
+    for (ParameterRowView* candidate : rows_) {
+        if (candidate && candidate->parameter().registerAddress == request.address)
+            r = candidate;
+    }
+    if (!r || !writes_.finished(r->number(), outcome.ok, outcome.error))
         return;
-    ParameterRowView* r = rowOf(*number);
-    r->showWriteState(writes_.state(*number), writes_.error(*number));
-    const QString caption = ParameterCatalogue::text(r->parameter().caption);
+    r->showWriteState(writes_.state(r->number()), writes_.error(r->number()));
+    const QString& caption = request.what;
     if (outcome.ok) {
-        say(QStringLiteral("%1：已写入 %2 = %3").arg(caption).arg(outcome.address).arg(outcome.value),
+        say(QStringLiteral("%1：已写入 %2 = %3").arg(caption).arg(request.address).arg(request.value),
             StatusSeverity::Ok);
         return;
     }

@@ -68,9 +68,6 @@ public slots:
 signals:
     // " Esc 返回": the window has closed; the main window is to show again.
     void returned();
-    // A write still on its way when " Esc 返回" closed the window, named as
-    // the operator knows it: whoever stays must report how it ends.
-    void writeOutlivesWindow(quint64 id, const QString& what);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,27 +1,23 @@
 #include "configwindow/WriteTracker.h"
 
-void WriteTracker::queued(quint64 id, int number)
+void WriteTracker::queued(int number)
 {
-    inFlight_[id] = number;
     ++rows_[number].pending;
 }
 
-std::optional<int> WriteTracker::finished(quint64 id, bool ok, const QString& error)
+bool WriteTracker::finished(int number, bool ok, const QString& error)
 {
-    const auto it = inFlight_.find(id);
-    if (it == inFlight_.end())
-        return std::nullopt;
-    const int number = it->second;
-    inFlight_.erase(it);
-
-    Row& row = rows_[number];
+    const auto it = rows_.find(number);
+    if (it == rows_.end() || it->second.pending == 0)
+        return false;
+    Row& row = it->second;
     --row.pending;
     // The link runs writes in the order they were queued, so the last
     // outcome to arrive is the instrument's latest answer.
     row.failed = !ok;
     row.written = ok;
     row.error = ok ? QString() : error;
-    return number;
+    return true;
 }
 
 WriteTracker::State WriteTracker::state(int number) const

@@ -9,19 +9,9 @@
 // locking and no notification. Array sizes are the historic bounds + 1;
 // each array's comment says which register or bit its elements hold.
 struct ProcessImage {
-    // Slots of linkSettings.
-    static constexpr int kPortSlot = 0;
-    static constexpr int kBaudSlot = 1;
-    static constexpr int kParitySlot = 2;
-    static constexpr int kAddressSlot = 3;
-    static constexpr int kConfigWriteSlot = 19;
-    static constexpr int kPanelWriteSlot = 24;
-
     // Truth values kept in 16-bit integers.
     static constexpr int16_t kTrue = -1;
     static constexpr int16_t kFalse = 0;
-
-    std::array<int32_t, 501> linkSettings{};
 
     std::array<int32_t, 501> inputRegs{};     // 3X 1..8 raw, elements 0..7
     std::array<float, 301> inputValues{};     // 3X 1..8 as numbers (3X 2 in tenths)

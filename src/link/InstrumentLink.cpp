@@ -1,5 +1,6 @@
 #include "link/InstrumentLink.h"
 
+#include "link/LinkLog.h"
 #include "link/LinkWorker.h"
 #include "link/QueuedCall.h"
 #include "link/ThreadHandOver.h"
@@ -38,8 +39,9 @@ InstrumentLink::InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* pare
     connect(worker_, &LinkWorker::cycleFinished, this, [this](const CycleReport& report) {
         postQueuedCall(this, [this, report] { emit cycleFinished(report); });
     }, Qt::DirectConnection);
-    connect(worker_, &LinkWorker::writeFinished, this, [this](const WriteOutcome& outcome) {
-        postQueuedCall(this, [this, outcome] { emit writeFinished(outcome); });
+    connect(worker_, &LinkWorker::writeFinished, this,
+            [this](quint64 id, bool ok, int attempts, const QString& error) {
+        postQueuedCall(this, [=, this] { onWriteFinished(id, ok, attempts, error); });
     }, Qt::DirectConnection);
     thread_->start();
 }
@@ -70,38 +72,44 @@ bool InstrumentLink::event(QEvent* event)
     return QueuedCall::runIfQueuedCall(event) || QObject::event(event);
 }
 
-void InstrumentLink::openPort(int port, int baudCode, int parityCode)
+void InstrumentLink::open(const LinkSettings& settings)
 {
-    postQueuedCall(worker_, [=, w = worker_] { w->openPort(port, baudCode, parityCode); });
+    settings_ = settings;
+    postQueuedCall(worker_, [=, w = worker_] { w->open(settings); });
 }
 
-void InstrumentLink::closePort(int port)
+void InstrumentLink::close()
 {
-    postQueuedCall(worker_, [=, w = worker_] { w->closePort(port); });
+    postQueuedCall(worker_, [w = worker_] { w->close(); });
 }
 
-void InstrumentLink::startPollCycle(int cycle, int port, int address)
+void InstrumentLink::startPollCycle(int cycle)
 {
-    postQueuedCall(worker_, [=, w = worker_] { w->startPollCycle(cycle, port, address); });
+    postQueuedCall(worker_, [=, w = worker_] { w->startCycle(cycle); });
 }
 
-quint64 InstrumentLink::writeRegister(int port, int address, int registerAddress, int value)
+void InstrumentLink::write(const WriteRequest& request)
 {
-    const quint64 id = ++nextWriteId_;
-    postQueuedCall(worker_, [=, w = worker_] { w->writeRegister(id, port, address, registerAddress, value); });
-    return id;
+    const quint64 number = ++lastWriteNumber_;
+    writesInFlight_.emplace(number, request);
+    const int address = request.address;
+    if (request.target == WriteRequest::Target::Register) {
+        const int value = request.value;
+        postQueuedCall(worker_, [=, w = worker_] { w->writeRegister(number, address, value); });
+    } else {
+        const bool on = request.on;
+        postQueuedCall(worker_, [=, w = worker_] { w->writeCoil(number, address, on); });
+    }
 }
 
-quint64 InstrumentLink::setCoil(int port, int address, int coil)
+void InstrumentLink::onWriteFinished(quint64 id, bool ok, int attempts, const QString& error)
 {
-    const quint64 id = ++nextWriteId_;
-    postQueuedCall(worker_, [=, w = worker_] { w->writeCoil(id, port, address, coil, true); });
-    return id;
-}
-
-quint64 InstrumentLink::resetCoil(int port, int address, int coil)
-{
-    const quint64 id = ++nextWriteId_;
-    postQueuedCall(worker_, [=, w = worker_] { w->writeCoil(id, port, address, coil, false); });
-    return id;
+    const auto it = writesInFlight_.find(id);
+    if (it == writesInFlight_.end())
+        return;
+    WriteOutcome outcome{it->second, ok, attempts, error};
+    writesInFlight_.erase(it);
+    if (!ok)
+        qCWarning(linkLog).noquote() << QStringLiteral("write of %1 failed: %2").arg(outcome.request.what, error);
+    emit writeFinished(outcome);
 }

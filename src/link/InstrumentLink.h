@@ -1,12 +1,15 @@
 #pragma once
 
+#include <map>
 #include <memory>
 
 #include <QObject>
 #include <QThread>
 
 #include "link/Fieldbus.h"
+#include "link/LinkSettings.h"
 #include "link/PollBlock.h"
+#include "link/WriteRequest.h"
 
 class LinkWorker;
 
@@ -23,14 +26,16 @@ public:
     // ends the thread, waiting at most ten seconds.
     ~InstrumentLink() override;
 
-    void openPort(int port, int baudCode, int parityCode);
-    void closePort(int port);
-    void startPollCycle(int cycle, int port, int address);
+    // Every call after this one goes to the port and module these name.
+    void open(const LinkSettings& settings);
+    void close();
+    // The settings of the last open, kept after a close.
+    const LinkSettings& settings() const { return settings_; }
 
-    // Queued operator writes; the returned id comes back in writeFinished.
-    quint64 writeRegister(int port, int address, int registerAddress, int value);
-    quint64 setCoil(int port, int address, int coil);
-    quint64 resetCoil(int port, int address, int coil);
+    void startPollCycle(int cycle);
+
+    // Queued; its outcome comes back in writeFinished, with the request.
+    void write(const WriteRequest& request);
 
 protected:
     bool event(QEvent* event) override;
@@ -42,7 +47,13 @@ signals:
     void writeFinished(const WriteOutcome& outcome);
 
 private:
+    void onWriteFinished(quint64 id, bool ok, int attempts, const QString& error);
+
     QThread* thread_ = nullptr;     // owned; leaked only if it cannot be stopped
     LinkWorker* worker_ = nullptr;  // lives on thread_, deleted when it ends
-    quint64 nextWriteId_ = 0;
+    LinkSettings settings_;
+    // The one place a write's outcome meets its request again; the link
+    // thread only ever sees the number.
+    std::map<quint64, WriteRequest> writesInFlight_;
+    quint64 lastWriteNumber_ = 0;
 };

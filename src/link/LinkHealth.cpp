@@ -6,7 +6,7 @@ void LinkHealth::linkOpened()
     calls_ = 0;
     failedCalls_ = 0;
     failingSince_.reset();
-    lastError_.clear();
+    failureReason_.clear();
 }
 
 void LinkHealth::linkClosed()
@@ -25,12 +25,12 @@ void LinkHealth::recordCycle(const CycleReport& report, const QDateTime& now)
     if (failedCalls_ == 0) {
         state_ = State::Answering;
         failingSince_.reset();
-        lastError_.clear();
+        failureReason_.clear();
     } else {
         state_ = failedCalls_ < calls_ ? State::Degraded : State::Silent;
         if (!failingSince_)
             failingSince_ = now;
-        lastError_ = report.lastError;
+        failureReason_ = report.failureReason;
     }
     if (failedCalls_ < calls_)
         lastAnswer_ = now;

@@ -32,7 +32,7 @@ public:
     int failedCalls() const { return failedCalls_; }
     std::optional<QDateTime> failingSince() const { return failingSince_; }
     std::optional<QDateTime> lastAnswer() const { return lastAnswer_; }
-    QString lastError() const { return lastError_; }
+    QString failureReason() const { return failureReason_; }
     int cycles() const { return cycles_; }
 
 private:
@@ -42,5 +42,5 @@ private:
     int cycles_ = 0;
     std::optional<QDateTime> failingSince_;
     std::optional<QDateTime> lastAnswer_;
-    QString lastError_;
+    QString failureReason_;
 };

@@ -2,8 +2,29 @@
 
 #include <span>
 
+#include "link/LinkLog.h"
 #include "link/PollPlan.h"
 #include "link/QueuedCall.h"
+
+namespace {
+
+const char* tableName(PollRead::Table table)
+{
+    switch (table) {
+    case PollRead::Table::InputRegisters: return "input registers";
+    case PollRead::Table::HoldingRegisters: return "holding registers";
+    case PollRead::Table::DiscreteInputs: return "discrete inputs";
+    case PollRead::Table::Coils: return "coils";
+    }
+    return "?";
+}
+
+QString outcomeText(const FieldbusResult& result)
+{
+    return result.ok ? QStringLiteral("ok") : QStringLiteral("failed: ") + QString::fromStdString(result.reason);
+}
+
+} // namespace
 
 LinkWorker::LinkWorker(std::unique_ptr<Fieldbus> fieldbus)
     : fieldbus_(std::move(fieldbus))
@@ -17,16 +38,23 @@ bool LinkWorker::event(QEvent* event)
     return QueuedCall::runIfQueuedCall(event) || QObject::event(event);
 }
 
-void LinkWorker::openPort(int port, int baudCode, int parityCode)
+void LinkWorker::open(const LinkSettings& settings)
 {
     portWanted_ = true;
-    const bool ok = fieldbus_->OpenPort_Modbus(port, baudCode, parityCode) != Fieldbus::kFailure;
-    emit portOpened(ok, ok ? QString() : QString::fromStdString(fieldbus_->lastError()));
+    const FieldbusResult result = fieldbus_->open(settings);
+    qCDebug(linkLog).noquote() << QStringLiteral("open port %1, baud code %2, parity code %3, module %4: %5")
+                                      .arg(settings.port).arg(settings.baudCode).arg(settings.parityCode)
+                                      .arg(settings.moduleAddress).arg(outcomeText(result));
+    const QString error = QString::fromStdString(result.reason);
+    if (!result.ok)
+        qCWarning(linkLog).noquote() << QStringLiteral("port %1 did not open: %2").arg(settings.port).arg(error);
+    emit portOpened(result.ok, error);
 }
 
-void LinkWorker::closePort(int port)
+void LinkWorker::close()
 {
-    fieldbus_->ClosePort_Modbus(port);
+    fieldbus_->close();
+    qCDebug(linkLog) << "close";
     portWanted_ = false;
     if (cycleActive_)
         finishCycle(true);
@@ -35,10 +63,10 @@ void LinkWorker::closePort(int port)
 void LinkWorker::shutdown()
 {
     if (portWanted_)
-        closePort(0);
+        close();
 }
 
-void LinkWorker::startPollCycle(int cycle, int port, int address)
+void LinkWorker::startCycle(int cycle)
 {
     if (cycleActive_ || !portWanted_) {
         // Not an instrument failure: nothing is asked while the link is
@@ -52,8 +80,6 @@ void LinkWorker::startPollCycle(int cycle, int port, int address)
     report_ = CycleReport{};
     report_.cycle = cycle;
     cycleActive_ = true;
-    cyclePort_ = port;
-    cycleAddress_ = address;
     nextRead_ = 0;
     runNextRead();
 }
@@ -69,12 +95,15 @@ void LinkWorker::runNextRead()
         block_.cycle = report_.cycle;
         block_.step = read.step;
     }
-    const bool ok = performRead(nextRead_) != Fieldbus::kFailure;
-    block_.readOk[static_cast<size_t>(read.index)] = ok;
+    const FieldbusResult result = performRead(nextRead_);
+    qCDebug(linkLog).noquote() << QStringLiteral("read %1 %2 from %3: %4")
+                                      .arg(read.count).arg(QLatin1String(tableName(read.table))).arg(read.start)
+                                      .arg(outcomeText(result));
+    block_.readOk[static_cast<size_t>(read.index)] = result.ok;
     ++report_.calls;
-    if (!ok) {
+    if (!result.ok) {
         ++report_.failedCalls;
-        report_.lastError = QString::fromStdString(fieldbus_->lastError());
+        report_.failureReason = QString::fromStdString(result.reason);
     }
     if (read.last)
         emit blockRead(block_);
@@ -94,23 +123,23 @@ void LinkWorker::runNextRead()
     });
 }
 
-int LinkWorker::performRead(int planIndex)
+FieldbusResult LinkWorker::performRead(int planIndex)
 {
     const PollRead& read = kPollPlan[static_cast<size_t>(planIndex)];
-    int32_t* target = block_.raw.data() + read.offset;
-    switch (read.kind) {
-    case PollRead::Kind::Input8:
-        return fieldbus_->Get_3X_D8(cyclePort_, cycleAddress_, read.start, std::span<int32_t, 8>(target, 8));
-    case PollRead::Kind::Holding8:
-        return fieldbus_->Get_4X_D8(cyclePort_, cycleAddress_, read.start, std::span<int32_t, 8>(target, 8));
-    case PollRead::Kind::Holding16:
-        return fieldbus_->Get_4X_D16(cyclePort_, cycleAddress_, read.start, std::span<int32_t, 16>(target, 16));
-    case PollRead::Kind::DiscreteInputs16:
-        return fieldbus_->Get_1X_B16(cyclePort_, cycleAddress_, read.start, std::span<int32_t, 2>(target, 2));
-    case PollRead::Kind::Coils16:
-        return fieldbus_->Get_0X_B16(cyclePort_, cycleAddress_, read.start, std::span<int32_t, 2>(target, 2));
+    const auto count = static_cast<size_t>(read.count);
+    const auto registers = std::span(block_.registers).subspan(static_cast<size_t>(read.offset), count);
+    const auto bits = std::span(block_.bits).first(count);
+    switch (read.table) {
+    case PollRead::Table::InputRegisters:
+        return fieldbus_->readRegisters(RegisterTable::Input, read.start, registers);
+    case PollRead::Table::HoldingRegisters:
+        return fieldbus_->readRegisters(RegisterTable::Holding, read.start, registers);
+    case PollRead::Table::DiscreteInputs:
+        return fieldbus_->readBits(BitTable::DiscreteInputs, read.start, bits);
+    case PollRead::Table::Coils:
+        return fieldbus_->readBits(BitTable::Coils, read.start, bits);
     }
-    return Fieldbus::kFailure;
+    return FieldbusResult::failure("unknown table");
 }
 
 void LinkWorker::finishCycle(bool aborted)
@@ -120,37 +149,25 @@ void LinkWorker::finishCycle(bool aborted)
     emit cycleFinished(report_);
 }
 
-void LinkWorker::writeRegister(quint64 id, int port, int address, int registerAddress, int value)
+void LinkWorker::writeRegister(quint64 id, int registerNumber, int value)
 {
-    WriteOutcome outcome;
-    outcome.id = id;
-    outcome.kind = WriteOutcome::Kind::Register;
-    outcome.address = registerAddress;
-    outcome.value = value;
     // A failed holding-register write is repeated once, identically.
-    int result = fieldbus_->Set_4X_D1(port, address, registerAddress, value);
-    outcome.calls = 1;
-    if (result == Fieldbus::kFailure) {
-        result = fieldbus_->Set_4X_D1(port, address, registerAddress, value);
-        outcome.calls = 2;
-    }
-    outcome.ok = result != Fieldbus::kFailure;
-    if (!outcome.ok)
-        outcome.error = QString::fromStdString(fieldbus_->lastError());
-    emit writeFinished(outcome);
+    int attempts = 0;
+    FieldbusResult result;
+    do {
+        result = fieldbus_->writeRegister(registerNumber, value);
+        ++attempts;
+        qCDebug(linkLog).noquote() << QStringLiteral("write register %1 = %2: %3")
+                                          .arg(registerNumber).arg(value).arg(outcomeText(result));
+    } while (!result.ok && attempts < 2);
+    emit writeFinished(id, result.ok, attempts, QString::fromStdString(result.reason));
 }
 
-void LinkWorker::writeCoil(quint64 id, int port, int address, int coil, bool on)
+void LinkWorker::writeCoil(quint64 id, int coil, bool on)
 {
-    WriteOutcome outcome;
-    outcome.id = id;
-    outcome.kind = on ? WriteOutcome::Kind::CoilOn : WriteOutcome::Kind::CoilOff;
-    outcome.address = coil;
-    outcome.calls = 1;
-    const int result = on ? fieldbus_->Set_0X_Bit1(port, address, coil)
-                          : fieldbus_->Rst_0X_Bit1(port, address, coil);
-    outcome.ok = result != Fieldbus::kFailure;
-    if (!outcome.ok)
-        outcome.error = QString::fromStdString(fieldbus_->lastError());
-    emit writeFinished(outcome);
+    const FieldbusResult result = fieldbus_->writeCoil(coil, on);
+    qCDebug(linkLog).noquote() << QStringLiteral("write coil %1 %2: %3")
+                                      .arg(coil).arg(on ? QStringLiteral("on") : QStringLiteral("off"))
+                                      .arg(outcomeText(result));
+    emit writeFinished(id, result.ok, 1, QString::fromStdString(result.reason));
 }

@@ -8,13 +8,13 @@
 #include "link/PollBlock.h"
 
 // Runs every fieldbus call of the station on the link thread, one at a time.
-// Work arrives as queued calls (QueuedCall) and runs in the order it was posted. A poll
-// cycle is not one long call: each read is its own queued step, so an
-// operator write posted while a cycle runs is served at the next gap between
-// two reads instead of waiting for the whole cycle.
+// Work arrives as queued calls (QueuedCall) and runs in the order it was
+// posted. A poll cycle is not one long call: each read is its own queued
+// step, so an operator write posted while a cycle runs is served at the next
+// gap between two reads instead of waiting for the whole cycle.
 //
 // Never touches the process image or any widget: results leave by value
-// through queued signals.
+// through signals. Every request and its outcome is traced on linkLog.
 class LinkWorker : public QObject {
     Q_OBJECT
 
@@ -22,11 +22,11 @@ public:
     explicit LinkWorker(std::unique_ptr<Fieldbus> fieldbus);
     ~LinkWorker() override;
 
-    void openPort(int port, int baudCode, int parityCode);
-    void closePort(int port);
-    void startPollCycle(int cycle, int port, int address);
-    void writeRegister(quint64 id, int port, int address, int registerAddress, int value);
-    void writeCoil(quint64 id, int port, int address, int coil, bool on);
+    void open(const LinkSettings& settings);
+    void close();
+    void startCycle(int cycle);
+    void writeRegister(quint64 id, int registerNumber, int value);
+    void writeCoil(quint64 id, int coil, bool on);
     // Closes the port for good before the thread ends.
     void shutdown();
 
@@ -37,20 +37,19 @@ signals:
     void portOpened(bool ok, const QString& error);
     void blockRead(const PollBlock& block);
     void cycleFinished(const CycleReport& report);
-    void writeFinished(const WriteOutcome& outcome);
+    // attempts is 2 when a failed register write was repeated.
+    void writeFinished(quint64 id, bool ok, int attempts, const QString& error);
 
 private:
     void runNextRead();
     void finishCycle(bool aborted);
-    int performRead(int planIndex);
+    FieldbusResult performRead(int planIndex);
 
     std::unique_ptr<Fieldbus> fieldbus_;
     bool portWanted_ = false;
 
     // The cycle in progress, if any.
     bool cycleActive_ = false;
-    int cyclePort_ = 0;
-    int cycleAddress_ = 0;
     int nextRead_ = 0;
     PollBlock block_;
     CycleReport report_;

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
-#include <vector>
 
 #include <sys/stat.h>
 
@@ -38,10 +37,13 @@ bool isProtocolError(int error)
 
 // 1-based register numbers go on the wire one lower; the whole block must
 // lie inside the 16-bit address space.
-bool validBlock(int start, int count)
+bool validBlock(int start, size_t count)
 {
-    return start >= 1 && start - 1 + count <= 65536;
+    return start >= 1 && start - 1 + static_cast<long>(count) <= 65536;
 }
+
+// The most one request may carry: a whole poll block fits.
+constexpr size_t kMaxBlock = 125;
 
 } // namespace
 
@@ -55,46 +57,37 @@ ModbusFieldbus::~ModbusFieldbus()
     disconnect();
 }
 
-int ModbusFieldbus::OpenPort_Modbus(int port, int baudCode, int parityCode)
+FieldbusResult ModbusFieldbus::open(const LinkSettings& settings)
 {
     disconnect();
     wantOpen_ = false;
-    const auto path = devices_.devicePath(port);
-    if (!path) {
-        lastError_ = "no serial device for port " + std::to_string(port);
-        return kFailure;
-    }
-    if (!LinkCodes::baudRate(baudCode) || !LinkCodes::parityLetter(parityCode)) {
-        lastError_ = "invalid baud or parity code";
-        return kFailure;
-    }
+    const auto path = devices_.devicePath(settings.port);
+    if (!path)
+        return FieldbusResult::failure("no serial device for port " + std::to_string(settings.port));
+    if (!LinkCodes::baudRate(settings.baudCode) || !LinkCodes::parityLetter(settings.parityCode))
+        return FieldbusResult::failure("invalid baud or parity code");
     wantOpen_ = true;
-    port_ = port;
-    baudCode_ = baudCode;
-    parityCode_ = parityCode;
+    settings_ = settings;
     devicePath_ = *path;
-    return connect() ? 0 : kFailure;
+    return connect();
 }
 
-int ModbusFieldbus::ClosePort_Modbus(int)
+void ModbusFieldbus::close()
 {
     disconnect();
     wantOpen_ = false;
-    return 0;
 }
 
-bool ModbusFieldbus::connect()
+FieldbusResult ModbusFieldbus::connect()
 {
-    modbus_t* context = modbus_new_rtu(devicePath_.c_str(), *LinkCodes::baudRate(baudCode_),
-                                       *LinkCodes::parityLetter(parityCode_), 8, 1);
-    if (context == nullptr) {
-        lastError_ = std::string("cannot use ") + devicePath_ + ": " + modbus_strerror(errno);
-        return false;
-    }
+    modbus_t* context = modbus_new_rtu(devicePath_.c_str(), *LinkCodes::baudRate(settings_.baudCode),
+                                       *LinkCodes::parityLetter(settings_.parityCode), 8, 1);
+    if (context == nullptr)
+        return FieldbusResult::failure("cannot use " + devicePath_ + ": " + modbus_strerror(errno));
     if (modbus_connect(context) == -1) {
-        lastError_ = std::string("cannot open ") + devicePath_ + ": " + modbus_strerror(errno);
+        FieldbusResult failed = FieldbusResult::failure("cannot open " + devicePath_ + ": " + modbus_strerror(errno));
         modbus_free(context);
-        return false;
+        return failed;
     }
     // Plain serial ports and pseudo-terminals refuse RS-485 mode (ENOTTY);
     // adapters that switch direction themselves need none.
@@ -109,7 +102,7 @@ bool ModbusFieldbus::connect()
         openedInode_ = opened.st_ino;
     }
     context_ = context;
-    return true;
+    return FieldbusResult::success();
 }
 
 void ModbusFieldbus::disconnect()
@@ -121,20 +114,19 @@ void ModbusFieldbus::disconnect()
     context_ = nullptr;
 }
 
-bool ModbusFieldbus::prepare(int port, int address)
+FieldbusResult ModbusFieldbus::prepare()
 {
-    if (!wantOpen_ || port != port_) {
-        lastError_ = "port " + std::to_string(port) + " is not open";
-        return false;
+    if (!wantOpen_)
+        return FieldbusResult::failure("port " + std::to_string(settings_.port) + " is not open");
+    const int address = settings_.moduleAddress;
+    if (address < 1 || address > 247)
+        return FieldbusResult::failure("invalid module address " + std::to_string(address));
+    if (context_ == nullptr) {
+        if (FieldbusResult connected = connect(); !connected.ok)
+            return connected;
     }
-    if (address < 1 || address > 247) {
-        lastError_ = "invalid module address " + std::to_string(address);
-        return false;
-    }
-    if (context_ == nullptr && !connect())
-        return false;
     modbus_set_slave(context_, address);
-    return true;
+    return FieldbusResult::success();
 }
 
 bool ModbusFieldbus::deviceReplaced() const
@@ -145,121 +137,74 @@ bool ModbusFieldbus::deviceReplaced() const
     return now.st_rdev != openedDevice_ || now.st_ino != openedInode_;
 }
 
-int ModbusFieldbus::fail(const char* what)
+FieldbusResult ModbusFieldbus::fail(const char* what)
 {
     const int error = errno;
-    lastError_ = std::string(what) + ": " + modbus_strerror(error);
+    FieldbusResult failed = FieldbusResult::failure(std::string(what) + ": " + modbus_strerror(error));
     if (isProtocolError(error) && !deviceReplaced()) {
         // Late or partial bytes would shift every later answer.
         modbus_flush(context_);
     } else {
         disconnect();
     }
-    return kFailure;
+    return failed;
 }
 
-int ModbusFieldbus::readRegisters(Table table, int port, int address, int start,
-                                  std::span<int32_t> buffer)
+FieldbusResult ModbusFieldbus::readRegisters(RegisterTable table, int start, std::span<int16_t> values)
 {
-    const int count = static_cast<int>(buffer.size());
-    if (!validBlock(start, count)) {
-        lastError_ = "register block out of range";
-        return kFailure;
-    }
-    if (!prepare(port, address))
-        return kFailure;
-    uint16_t raw[16] = {};
-    const int rc = table == Table::InputRegisters
-                       ? modbus_read_input_registers(context_, start - 1, count, raw)
-                       : modbus_read_registers(context_, start - 1, count, raw);
+    if (!validBlock(start, values.size()) || values.size() > kMaxBlock)
+        return FieldbusResult::failure("register block out of range");
+    if (FieldbusResult prepared = prepare(); !prepared.ok)
+        return prepared;
+    const int count = static_cast<int>(values.size());
+    uint16_t raw[kMaxBlock] = {};
+    const int rc = table == RegisterTable::Input ? modbus_read_input_registers(context_, start - 1, count, raw)
+                                                 : modbus_read_registers(context_, start - 1, count, raw);
     if (rc != count)
-        return fail(table == Table::InputRegisters ? "reading input registers"
-                                                   : "reading holding registers");
-    for (int i = 0; i < count; ++i)
-        buffer[static_cast<size_t>(i)] = static_cast<int16_t>(raw[i]);  // registers are signed
-    return 0;
+        return fail(table == RegisterTable::Input ? "reading input registers" : "reading holding registers");
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<int16_t>(raw[i]);  // registers are signed
+    return FieldbusResult::success();
 }
 
-int ModbusFieldbus::readBits(bool coils, int port, int address, int start,
-                             std::span<int32_t, 2> buffer)
+FieldbusResult ModbusFieldbus::readBits(BitTable table, int start, std::span<bool> bits)
 {
-    if (!validBlock(start, 16)) {
-        lastError_ = "bit block out of range";
-        return kFailure;
-    }
-    if (!prepare(port, address))
-        return kFailure;
-    uint8_t bits[16] = {};
-    const int rc = coils ? modbus_read_bits(context_, start - 1, 16, bits)
-                         : modbus_read_input_bits(context_, start - 1, 16, bits);
-    if (rc != 16)
+    if (!validBlock(start, bits.size()) || bits.size() > kMaxBlock)
+        return FieldbusResult::failure("bit block out of range");
+    if (FieldbusResult prepared = prepare(); !prepared.ok)
+        return prepared;
+    const int count = static_cast<int>(bits.size());
+    uint8_t raw[kMaxBlock] = {};
+    const bool coils = table == BitTable::Coils;
+    const int rc = coils ? modbus_read_bits(context_, start - 1, count, raw)
+                         : modbus_read_input_bits(context_, start - 1, count, raw);
+    if (rc != count)
         return fail(coils ? "reading coils" : "reading discrete inputs");
-    for (int byte = 0; byte < 2; ++byte)
-        buffer[static_cast<size_t>(byte)] = modbus_get_byte_from_bits(bits, byte * 8, 8);
-    return 0;
+    for (size_t i = 0; i < bits.size(); ++i)
+        bits[i] = raw[i] != 0;
+    return FieldbusResult::success();
 }
 
-int ModbusFieldbus::Get_3X_D8(int port, int address, int start, std::span<int32_t, 8> buffer)
+FieldbusResult ModbusFieldbus::writeRegister(int registerNumber, int value)
 {
-    return readRegisters(Table::InputRegisters, port, address, start, buffer);
-}
-
-int ModbusFieldbus::Get_4X_D8(int port, int address, int start, std::span<int32_t, 8> buffer)
-{
-    return readRegisters(Table::HoldingRegisters, port, address, start, buffer);
-}
-
-int ModbusFieldbus::Get_4X_D16(int port, int address, int start, std::span<int32_t, 16> buffer)
-{
-    return readRegisters(Table::HoldingRegisters, port, address, start, buffer);
-}
-
-int ModbusFieldbus::Get_1X_B16(int port, int address, int start, std::span<int32_t, 2> buffer)
-{
-    return readBits(false, port, address, start, buffer);
-}
-
-int ModbusFieldbus::Get_0X_B16(int port, int address, int start, std::span<int32_t, 2> buffer)
-{
-    return readBits(true, port, address, start, buffer);
-}
-
-int ModbusFieldbus::Set_4X_D1(int port, int address, int registerAddress, int value)
-{
-    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
-        lastError_ = "value " + std::to_string(value) + " does not fit a register";
-        return kFailure;
-    }
-    if (!validBlock(registerAddress, 1)) {
-        lastError_ = "register address out of range";
-        return kFailure;
-    }
-    if (!prepare(port, address))
-        return kFailure;
-    if (modbus_write_register(context_, registerAddress - 1, static_cast<uint16_t>(value)) != 1)
+    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
+        return FieldbusResult::failure("value " + std::to_string(value) + " does not fit a register");
+    if (!validBlock(registerNumber, 1))
+        return FieldbusResult::failure("register address out of range");
+    if (FieldbusResult prepared = prepare(); !prepared.ok)
+        return prepared;
+    if (modbus_write_register(context_, registerNumber - 1, static_cast<uint16_t>(value)) != 1)
         return fail("writing holding register");
-    return 0;
+    return FieldbusResult::success();
 }
 
-int ModbusFieldbus::writeCoil(int port, int address, int coil, bool on)
+FieldbusResult ModbusFieldbus::writeCoil(int coil, bool on)
 {
-    if (!validBlock(coil, 1)) {
-        lastError_ = "coil address out of range";
-        return kFailure;
-    }
-    if (!prepare(port, address))
-        return kFailure;
+    if (!validBlock(coil, 1))
+        return FieldbusResult::failure("coil address out of range");
+    if (FieldbusResult prepared = prepare(); !prepared.ok)
+        return prepared;
     if (modbus_write_bit(context_, coil - 1, on ? 1 : 0) != 1)
         return fail("writing coil");
-    return 0;
-}
-
-int ModbusFieldbus::Set_0X_Bit1(int port, int address, int coil)
-{
-    return writeCoil(port, address, coil, true);
-}
-
-int ModbusFieldbus::Rst_0X_Bit1(int port, int address, int coil)
-{
-    return writeCoil(port, address, coil, false);
+    return FieldbusResult::success();
 }

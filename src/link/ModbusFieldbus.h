@@ -13,11 +13,11 @@ struct _modbus;
 // The fieldbus over libmodbus RTU on a serial device: 8 data bits, one stop
 // bit, RS-485 mode where the device driver offers it.
 //
-// Once a port is opened the link keeps it open by itself: when the device
-// goes away (adapter unplugged, node replaced, far end of a pseudo-terminal
+// Once opened the link keeps its port open by itself: when the device goes
+// away (adapter unplugged, node replaced, far end of a pseudo-terminal
 // closed) the context is dropped and the next call reconnects, so polling
 // resumes without the operator as soon as the instrument answers again.
-// Only ClosePort_Modbus ends that.
+// Only close() ends that.
 //
 // Not thread-safe: it lives on the link thread and nowhere else.
 class ModbusFieldbus final : public Fieldbus {
@@ -31,45 +31,30 @@ public:
     ModbusFieldbus(const ModbusFieldbus&) = delete;
     ModbusFieldbus& operator=(const ModbusFieldbus&) = delete;
 
-    int OpenPort_Modbus(int port, int baudCode, int parityCode) override;
-    int ClosePort_Modbus(int port) override;
-    int Get_3X_D8(int port, int address, int start, std::span<int32_t, 8> buffer) override;
-    int Get_4X_D8(int port, int address, int start, std::span<int32_t, 8> buffer) override;
-    int Get_4X_D16(int port, int address, int start, std::span<int32_t, 16> buffer) override;
-    int Get_1X_B16(int port, int address, int start, std::span<int32_t, 2> buffer) override;
-    int Get_0X_B16(int port, int address, int start, std::span<int32_t, 2> buffer) override;
-    int Set_4X_D1(int port, int address, int registerAddress, int value) override;
-    int Set_0X_Bit1(int port, int address, int coil) override;
-    int Rst_0X_Bit1(int port, int address, int coil) override;
-    std::string lastError() const override { return lastError_; }
+    FieldbusResult open(const LinkSettings& settings) override;
+    void close() override;
+    FieldbusResult readRegisters(RegisterTable table, int start, std::span<int16_t> values) override;
+    FieldbusResult readBits(BitTable table, int start, std::span<bool> bits) override;
+    FieldbusResult writeRegister(int registerNumber, int value) override;
+    FieldbusResult writeCoil(int coil, bool on) override;
 
 private:
-    enum class Table { InputRegisters, HoldingRegisters };
-
-    int readRegisters(Table table, int port, int address, int start, std::span<int32_t> buffer);
-    int readBits(bool coils, int port, int address, int start, std::span<int32_t, 2> buffer);
-    int writeCoil(int port, int address, int coil, bool on);
-
     // Connects if the port is wanted open and no context exists; selects the
-    // slave. False (with lastError_ set) when the call cannot be made.
-    bool prepare(int port, int address);
-    bool connect();
+    // module. The failure when the call cannot be made.
+    FieldbusResult prepare();
+    FieldbusResult connect();
     void disconnect();
     // After a failed exchange: keep the context for protocol errors, drop
     // it when the device itself failed or was replaced.
-    int fail(const char* what);
+    FieldbusResult fail(const char* what);
     bool deviceReplaced() const;
 
     PortDevices devices_;
     _modbus* context_ = nullptr;
 
     bool wantOpen_ = false;
-    int port_ = 0;
-    int baudCode_ = 1;
-    int parityCode_ = 0;
+    LinkSettings settings_;
     std::string devicePath_;
     dev_t openedDevice_ = 0;
     ino_t openedInode_ = 0;
-
-    std::string lastError_;
 };

@@ -7,21 +7,22 @@
 #include <QString>
 
 // What one step of a poll cycle read, carried from the link thread to the
-// user-interface thread by value. Layout of raw by step:
-//   1 input registers 3X 1..8        raw[0..7]
-//   2 holding registers 4X 1..8      raw[0..7]
-//   3 parameters 4X 4097..4136       raw[1..40] (element i is 4096 + i)
-//   4 alarm registers 4X 257..272    raw[0..15]
-//   5 discrete inputs 1X 1..16       raw[0..1] as two byte values
-//   6 coils 0X 1..16                 raw[0..1] as two byte values
-// readOk tells, per library call of the step, whether it answered; the
-// elements of a failed call are meaningless.
+// user-interface thread by value. Where each step puts it:
+//   1 input registers 3X 1..8        registers[0..7]
+//   2 holding registers 4X 1..8      registers[0..7]
+//   3 parameters 4X 4097..4136       registers[1..40] (element i is 4096 + i)
+//   4 alarm registers 4X 257..272    registers[0..15]
+//   5 discrete inputs 1X 1..16       bits[0..15]
+//   6 coils 0X 1..16                 bits[0..15]
+// readOk tells, per read of the step, whether it answered; the elements of
+// a failed read are meaningless.
 struct PollBlock {
     static constexpr int kSteps = 6;
 
     int cycle = 0;
     int step = 0;
-    std::array<int32_t, 41> raw{};
+    std::array<int16_t, 41> registers{};
+    std::array<bool, 16> bits{};
     std::array<bool, 3> readOk{};
 };
 
@@ -33,22 +34,8 @@ struct CycleReport {
     int calls = 0;
     int failedCalls = 0;
     bool aborted = false;
-    QString lastError;
-};
-
-// The outcome of one operator write, queued onto the link thread.
-struct WriteOutcome {
-    enum class Kind { Register, CoilOn, CoilOff };
-
-    quint64 id = 0;
-    Kind kind = Kind::Register;
-    int address = 0;     // register or coil number
-    int value = 0;       // register value; unused for coils
-    int calls = 0;       // 2 when a failed register write was repeated
-    bool ok = false;     // the last call succeeded
-    QString error;
+    QString failureReason;  // of the cycle's last failed call
 };
 
 Q_DECLARE_METATYPE(PollBlock)
 Q_DECLARE_METATYPE(CycleReport)
-Q_DECLARE_METATYPE(WriteOutcome)

@@ -6,23 +6,24 @@
 // The cycle yields to queued operator writes between every two reads: once
 // between consecutive steps and twice inside the parameter step.
 struct PollRead {
-    enum class Kind { Input8, Holding8, Holding16, DiscreteInputs16, Coils16 };
+    enum class Table { InputRegisters, HoldingRegisters, DiscreteInputs, Coils };
 
     int step;    // 1..6
-    Kind kind;
+    Table table;
     int start;   // first 1-based address
-    int offset;  // first element of PollBlock::raw that receives it
+    int count;
+    int offset;  // first element of PollBlock::registers that receives it
     int index;   // which read of its step (0..2)
     bool last;   // the step's block is complete after this read
 };
 
 inline constexpr std::array<PollRead, 8> kPollPlan{{
-    {1, PollRead::Kind::Input8, 1, 0, 0, true},
-    {2, PollRead::Kind::Holding8, 1, 0, 0, true},
-    {3, PollRead::Kind::Holding16, 4097, 1, 0, false},
-    {3, PollRead::Kind::Holding16, 4113, 17, 1, false},
-    {3, PollRead::Kind::Holding8, 4129, 33, 2, true},
-    {4, PollRead::Kind::Holding16, 257, 0, 0, true},
-    {5, PollRead::Kind::DiscreteInputs16, 1, 0, 0, true},
-    {6, PollRead::Kind::Coils16, 1, 0, 0, true},
+    {1, PollRead::Table::InputRegisters, 1, 8, 0, 0, true},
+    {2, PollRead::Table::HoldingRegisters, 1, 8, 0, 0, true},
+    {3, PollRead::Table::HoldingRegisters, 4097, 16, 1, 0, false},
+    {3, PollRead::Table::HoldingRegisters, 4113, 16, 17, 1, false},
+    {3, PollRead::Table::HoldingRegisters, 4129, 8, 33, 2, true},
+    {4, PollRead::Table::HoldingRegisters, 257, 16, 0, 0, true},
+    {5, PollRead::Table::DiscreteInputs, 1, 16, 0, 0, true},
+    {6, PollRead::Table::Coils, 1, 16, 0, 0, true},
 }};

@@ -1,8 +1,11 @@
 #include "link/Poller.h"
 
+#include <algorithm>
+
 #include "core/Clock.h"
-#include "link/InstrumentLink.h"
 #include "instrument/ProcessImage.h"
+#include "link/InstrumentLink.h"
+#include "link/LinkLog.h"
 
 namespace {
 
@@ -31,8 +34,8 @@ Poller::Poller(ProcessImage& image, InstrumentLink& link, const Clock& clock, QO
     , link_(link)
     , clock_(clock)
 {
-    Timer1.setInterval(kPollIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &Poller::Timer1_Timer);
+    cycleTimer_.setInterval(kPollIntervalMs);
+    connect(&cycleTimer_, &QTimer::timeout, this, &Poller::startCycle);
     connect(&link_, &InstrumentLink::blockRead, this, &Poller::applyBlock);
     connect(&link_, &InstrumentLink::cycleFinished, this, &Poller::onCycleFinished);
 }
@@ -40,26 +43,35 @@ Poller::Poller(ProcessImage& image, InstrumentLink& link, const Clock& clock, QO
 void Poller::start()
 {
     health_.linkOpened();
-    Timer1.start();
+    cycleTimer_.start();
     emit linkHealthChanged();
 }
 
 void Poller::stop()
 {
-    Timer1.stop();
+    cycleTimer_.stop();
     health_.linkClosed();
     emit linkHealthChanged();
 }
 
-void Poller::Timer1_Timer()
+void Poller::setCycleInterval(std::chrono::milliseconds interval)
+{
+    cycleTimer_.setInterval(interval);
+}
+
+std::chrono::milliseconds Poller::cycleInterval() const
+{
+    return cycleTimer_.intervalAsDuration();
+}
+
+void Poller::startCycle()
 {
     if (cycleInProgress_) {
         ++droppedTicks_;
         return;
     }
     cycleInProgress_ = true;
-    link_.startPollCycle(++cycle_, image_.linkSettings[ProcessImage::kPortSlot],
-                         image_.linkSettings[ProcessImage::kAddressSlot]);
+    link_.startPollCycle(++cycle_);
 }
 
 void Poller::onCycleFinished(const CycleReport& report)
@@ -68,45 +80,41 @@ void Poller::onCycleFinished(const CycleReport& report)
         cycleInProgress_ = false;
     if (report.aborted)
         return;
+    const bool wasFailing = health_.failingSince().has_value();
     health_.recordCycle(report, clock_.now());
+    logEpisode(wasFailing);
     emit cycleFinished(report);
     emit linkHealthChanged();
 }
 
-void Poller::D_Byte(int value)
+void Poller::logEpisode(bool wasFailing)
 {
-    for (int i = 7; i >= 0; --i)
-        byteBits[static_cast<size_t>(i)] = static_cast<uint8_t>((value >> i) & 1);
-}
-
-void Poller::splitInto(int32_t word, std::array<int32_t, 101>& bits, int first)
-{
-    // All eight bits set (255) is a valid byte like any other.
-    if (word < 0 || word > 255)
-        return;
-    D_Byte(word);
-    for (int i = 0; i < 8; ++i)
-        bits[static_cast<size_t>(first + i)] = byteBits[static_cast<size_t>(i)];
+    const bool failing = health_.failingSince().has_value();
+    if (failing && !wasFailing)
+        qCWarning(linkLog).noquote() << QStringLiteral("link failing: %1 of %2 calls failed: %3")
+                                            .arg(health_.failedCalls()).arg(health_.calls()).arg(health_.failureReason());
+    else if (!failing && wasFailing)
+        qCWarning(linkLog) << "link recovered: every call answered";
 }
 
 void Poller::applyBlock(const PollBlock& block)
 {
-    const auto& raw = block.raw;
+    const auto& registers = block.registers;
     switch (block.step) {
     case 1:
         if (!block.readOk[0])
             return;
         for (size_t i = 0; i < 8; ++i) {
-            image_.inputRegs[i] = raw[i];
-            image_.inputValues[i] = i == 1 ? tenths(raw[i]) : static_cast<float>(raw[i]);
+            image_.inputRegs[i] = registers[i];
+            image_.inputValues[i] = i == 1 ? tenths(registers[i]) : static_cast<float>(registers[i]);
         }
         break;
     case 2:
         if (!block.readOk[0])
             return;
         for (size_t i = 0; i < 8; ++i) {
-            image_.holdingRegs[i] = raw[i];
-            image_.holdingValues[i] = i == 1 ? tenths(raw[i]) : static_cast<float>(raw[i]);
+            image_.holdingRegs[i] = registers[i];
+            image_.holdingValues[i] = i == 1 ? tenths(registers[i]) : static_cast<float>(registers[i]);
         }
         break;
     case 3:
@@ -117,25 +125,22 @@ void Poller::applyBlock(const PollBlock& block)
                 continue;
             for (int n = kParameterReads[r].first; n <= kParameterReads[r].second; ++n) {
                 const auto i = static_cast<size_t>(n);
-                image_.paramValues[i] = parameterInTenths(n) ? tenths(raw[i]) : static_cast<float>(raw[i]);
+                image_.paramValues[i] = parameterInTenths(n) ? tenths(registers[i]) : static_cast<float>(registers[i]);
             }
         }
         break;
     case 4:
         if (!block.readOk[0])
             return;
-        std::copy_n(raw.begin(), 16, image_.alarmRegs.begin());
+        std::copy_n(registers.begin(), 16, image_.alarmRegs.begin());
         break;
     case 5:
     case 6: {
         if (!block.readOk[0])
             return;
-        const size_t word = block.step == 5 ? 0 : 2;
         auto& bits = block.step == 5 ? image_.inputBits : image_.coilBits;
-        bitWords[word] = raw[0];
-        bitWords[word + 1] = raw[1];
-        splitInto(bitWords[word], bits, 0);
-        splitInto(bitWords[word + 1], bits, 8);
+        for (size_t i = 0; i < block.bits.size(); ++i)
+            bits[i] = block.bits[i] ? 1 : 0;
         break;
     }
     default:

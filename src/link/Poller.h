@@ -1,7 +1,6 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include <chrono>
 
 #include <QObject>
 #include <QTimer>
@@ -13,11 +12,11 @@ class Clock;
 class InstrumentLink;
 struct ProcessImage;
 
-// The poll host. Its Timer1 starts a poll cycle every 500 ms while the link
-// is open; the link thread does the reads and this object, on the
+// The poll host. While the link is open its cycle timer starts a poll cycle
+// every 500 ms; the link thread does the reads and this object, on the
 // user-interface thread, converts each block into the process image as it
-// arrives, in step order. A tick that falls due while a cycle is still
-// running is dropped: cycles never queue up behind a slow instrument.
+// arrives, in step order. A cycle that falls due while the last one is
+// still running is dropped: cycles never queue up behind a slow instrument.
 class Poller : public QObject {
     Q_OBJECT
 
@@ -26,24 +25,20 @@ public:
 
     Poller(ProcessImage& image, InstrumentLink& link, const Clock& clock, QObject* parent = nullptr);
 
-    // Enabled by opening the link, disabled by closing it.
-    QTimer Timer1;
-
+    // Opening the link starts the cycle timer, closing it stops it.
     void start();
     void stop();
-    bool running() const { return Timer1.isActive(); }
+    bool running() const { return cycleTimer_.isActive(); }
 
-    void Timer1_Timer();
+    void setCycleInterval(std::chrono::milliseconds interval);
+    std::chrono::milliseconds cycleInterval() const;
+
+    // What the cycle timer does; also the way to a cycle at once.
+    void startCycle();
 
     // Converts one block read by the link thread into the process image.
     // Reads that failed leave their part of the image at its last good values.
     void applyBlock(const PollBlock& block);
-
-    // Splits one byte into byteBits, bit i (weight 2^i) into element i.
-    void D_Byte(int value);
-
-    std::array<int32_t, 8> bitWords{};
-    std::array<uint8_t, 8> byteBits{};
 
     const LinkHealth& linkHealth() const { return health_; }
     bool cycleInProgress() const { return cycleInProgress_; }
@@ -56,11 +51,12 @@ signals:
 
 private:
     void onCycleFinished(const CycleReport& report);
-    void splitInto(int32_t word, std::array<int32_t, 101>& bits, int first);
+    void logEpisode(bool wasFailing);
 
     ProcessImage& image_;
     InstrumentLink& link_;
     const Clock& clock_;
+    QTimer cycleTimer_;
     LinkHealth health_;
     int cycle_ = 0;
     bool cycleInProgress_ = false;

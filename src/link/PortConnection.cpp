@@ -1,25 +1,34 @@
 #include "link/PortConnection.h"
 
+#include "core/NumericText.h"
+#include "core/WholeNumber.h"
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
-#include "core/NumericText.h"
-#include "instrument/ProcessImage.h"
-#include "core/WholeNumber.h"
 
 namespace {
 
-// A list text as a whole number; a value that does not fit is not stored.
-void storeNumber(int32_t& slot, const QString& text)
+// A list text as a whole number; a value that does not fit is not taken.
+void takeNumber(int& setting, const QString& text)
 {
     if (const auto value = toInt32(numericValue(text)))
-        slot = *value;
+        setting = *value;
 }
 
 } // namespace
 
-PortConnection::PortConnection(ProcessImage& image, InstrumentLink& link, Poller& poll, QObject* parent)
+LinkSettings LinkChoices::appliedTo(LinkSettings settings) const
+{
+    takeNumber(settings.port, portText);
+    if (baudIndex >= 0 && baudIndex <= 2)
+        settings.baudCode = baudIndex;
+    if (parityIndex >= 0 && parityIndex <= 2)
+        settings.parityCode = parityIndex;
+    takeNumber(settings.moduleAddress, addressText);
+    return settings;
+}
+
+PortConnection::PortConnection(InstrumentLink& link, Poller& poll, QObject* parent)
     : QObject(parent)
-    , image_(image)
     , link_(link)
     , poll_(poll)
 {
@@ -27,23 +36,19 @@ PortConnection::PortConnection(ProcessImage& image, InstrumentLink& link, Poller
 
 void PortConnection::open(const LinkChoices& choices)
 {
-    auto& settings = image_.linkSettings;
-    storeNumber(settings[ProcessImage::kPortSlot], choices.portText);
-    if (choices.baudIndex >= 0 && choices.baudIndex <= 2)
-        settings[ProcessImage::kBaudSlot] = choices.baudIndex;
-    if (choices.parityIndex >= 0 && choices.parityIndex <= 2)
-        settings[ProcessImage::kParitySlot] = choices.parityIndex;
-    storeNumber(settings[ProcessImage::kAddressSlot], choices.addressText);
+    open(choices.appliedTo(link_.settings()));
+}
 
-    link_.openPort(settings[ProcessImage::kPortSlot], settings[ProcessImage::kBaudSlot],
-                   settings[ProcessImage::kParitySlot]);
+void PortConnection::open(const LinkSettings& settings)
+{
+    link_.open(settings);
     emit opened();
     poll_.start();
 }
 
 void PortConnection::close()
 {
-    link_.closePort(image_.linkSettings[ProcessImage::kPortSlot]);
+    link_.close();
     poll_.stop();
     emit closed();
 }

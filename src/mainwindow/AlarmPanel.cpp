@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "link/OperatorWrites.h"
+#include "mainwindow/OperatorWrites.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include "widgets/EntryFeedback.h"
 #include "link/LinkCodes.h"
 #include "core/NumericText.h"
-#include "instrument/ProcessImage.h"
 
 namespace {
 
@@ -37,16 +36,15 @@ QComboBox* makeList(QWidget* parent)
     return combo;
 }
 
-QString summaryText(const ProcessImage& image)
+QString summaryText(const LinkSettings& settings)
 {
-    const auto& s = image.linkSettings;
-    const auto baud = LinkCodes::baudRate(s[ProcessImage::kBaudSlot]);
-    const int parity = s[ProcessImage::kParitySlot];
+    const auto baud = LinkCodes::baudRate(settings.baudCode);
+    const int parity = settings.parityCode;
     return QStringLiteral("链路已打开：端口 %1，%2，%3，地址 %4")
-        .arg(s[ProcessImage::kPortSlot])
+        .arg(settings.port)
         .arg(baud ? QString::number(*baud) : QStringLiteral("?"))
         .arg(parity >= 0 && parity <= 2 ? kParityTexts[parity] : QStringLiteral("?"))
-        .arg(s[ProcessImage::kAddressSlot]);
+        .arg(settings.moduleAddress);
 }
 
 // Marks a list whose text names no number 1..last and tells why; the
@@ -159,11 +157,11 @@ void LinkSettingsBar::setChoices(const LinkChoices& choices)
         b->setChecked(true);
 }
 
-void LinkSettingsBar::setGroupsVisible(bool visible, const ProcessImage& image)
+void LinkSettingsBar::setGroupsVisible(bool visible, const LinkSettings& settings)
 {
     for (QGroupBox* group : {baudGroup_, addressGroup_, parityGroup_, portGroup_})
         group->setVisible(visible);
-    summary_->setText(summaryText(image));
+    summary_->setText(summaryText(settings));
     summary_->setVisible(!visible);
 }
 

@@ -11,7 +11,6 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-struct ProcessImage;
 
 // The link settings of the main window, each in its group: the port list,
 // the baud buttons, the parity buttons and the address list; then "打开"
@@ -33,7 +32,7 @@ public:
     void setChoices(const LinkChoices& choices);
 
     // The four settings groups; the summary shows while they are hidden.
-    void setGroupsVisible(bool visible, const ProcessImage& image);
+    void setGroupsVisible(bool visible, const LinkSettings& settings);
     bool groupsHidden() const;
 
     // Marks the port and address lists whose texts name no port 1..20 or

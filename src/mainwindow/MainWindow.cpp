@@ -29,7 +29,7 @@
 #include "mainwindow/LivePanel.h"
 #include "core/NumberText.h"
 #include "mainwindow/OperatorCommands.h"
-#include "link/OperatorWrites.h"
+#include "mainwindow/OperatorWrites.h"
 #include "mainwindow/PanelCaptions.h"
 #include "widgets/PanelStates.h"
 #include "instrument/ProcessImage.h"
@@ -68,7 +68,7 @@ MainWindow::MainWindow(StationContext& context, Ticking ticking, QWidget* parent
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
     setWindowTitle(kCaption);
-    writes_ = new OperatorWrites(context_.image, context_.link, this);
+    writes_ = new OperatorWrites(context_.link, this);
     buildLayout();
     buildStatusBar();
     connectCommands();
@@ -193,7 +193,7 @@ void MainWindow::openLink()
     const QString problem = settings_->checkListTexts();
     if (!problem.isEmpty())
         showFailure(problem, kMessageMs);
-    settings_->setGroupsVisible(false, context_.image);
+    settings_->setGroupsVisible(false, context_.link.settings());
     context_.connection.open(settings_->choices());
 }
 
@@ -210,7 +210,7 @@ void MainWindow::openLinkFromCommandLine(const LinkChoices& choices)
 
 void MainWindow::onLinkOpened()
 {
-    settings_->setGroupsVisible(false, context_.image);
+    settings_->setGroupsVisible(false, context_.link.settings());
     configurationButton_->setEnabled(true);
     calibrationButton_->setEnabled(true);
 }
@@ -219,7 +219,7 @@ void MainWindow::onLinkClosed()
 {
     configurationButton_->setEnabled(false);
     calibrationButton_->setEnabled(false);
-    settings_->setGroupsVisible(true, context_.image);
+    settings_->setGroupsVisible(true, context_.link.settings());
 }
 
 void MainWindow::refreshLiveValues()

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "link/OperatorWrites.h"
+#include "mainwindow/OperatorWrites.h"
 #include "instrument/ProcessImage.h"
 #include "mainwindow/YAxisRange.h"
 

@@ -44,9 +44,9 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
     }
 }
 
-void EntryFeedback::showWriteFailure(const QString& what, const WriteOutcome& outcome)
+void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
-    const QString text = StatusTexts::writeFailedText(what, outcome);
+    const QString text = StatusTexts::writeFailedText(outcome);
     qCWarning(windowLog).noquote() << text;
     statusBar_.showMessage(text, kFailureMs);
 }

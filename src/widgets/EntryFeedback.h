@@ -4,7 +4,7 @@
 #include <QObject>
 
 #include "core/EntryCheck.h"
-#include "link/PollBlock.h"
+#include "link/WriteRequest.h"
 
 class QLineEdit;
 class QStatusBar;
@@ -26,7 +26,7 @@ public:
 
     void showRefusal(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
     void clearMarks(const QList<QLineEdit*>& fields);
-    void showWriteFailure(const QString& what, const WriteOutcome& outcome);
+    void showWriteFailure(const WriteOutcome& outcome);
 
     static bool isMarked(const QLineEdit* field);
     // The red mark of a refused entry, for any kind of entry control, so

@@ -50,11 +50,11 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
                 QStringLiteral("上一轮 %1 次读取中 %2 次失败：%3")
                     .arg(health.calls())
                     .arg(health.failedCalls())
-                    .arg(health.lastError()),
+                    .arg(health.failureReason()),
                 StatusSeverity::Warning};
     case State::Silent:
-        return {QStringLiteral("通讯中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.lastError())),
-                health.lastError(), StatusSeverity::Fault};
+        return {QStringLiteral("通讯中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.failureReason())),
+                health.failureReason(), StatusSeverity::Fault};
     }
     return {};
 }
@@ -94,13 +94,14 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
     return QStringLiteral("“%1”未执行：%2").arg(command, why);
 }
 
-QString writeFailedText(const QString& what, const WriteOutcome& outcome)
+QString writeFailedText(const WriteOutcome& outcome)
 {
-    if (outcome.kind == WriteOutcome::Kind::Register)
+    const WriteRequest& request = outcome.request;
+    if (request.target == WriteRequest::Target::Register)
         return QStringLiteral("“%1” %2 写入失败%3：%4")
-            .arg(what, numberText(int32_t{outcome.value}),
-                 outcome.calls > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
-    return QStringLiteral("“%1” 切换失败：%2").arg(what, shownReason(outcome.error));
+            .arg(request.what, numberText(int32_t{request.value}),
+                 outcome.attempts > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
+    return QStringLiteral("“%1” 切换失败：%2").arg(request.what, shownReason(outcome.error));
 }
 
 } // namespace StatusTexts

@@ -8,7 +8,7 @@
 
 #include "core/EntryCheck.h"
 #include "link/LinkHealth.h"
-#include "link/PollBlock.h"
+#include "link/WriteRequest.h"
 #include "history/RecorderHealth.h"
 
 // What the status display says about the link and the recorder: short
@@ -41,7 +41,7 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
 // A write the instrument never took, named as the operator knows it, with
 // the value for a register write and the link's reason, for example
 // "“设定SV” 250 写入失败（已重试一次）：Connection timed out".
-QString writeFailedText(const QString& what, const WriteOutcome& outcome);
+QString writeFailedText(const WriteOutcome& outcome);
 
 } // namespace StatusTexts
 

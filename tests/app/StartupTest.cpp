@@ -118,8 +118,7 @@ TEST_F(Startup, connectOptionOpensTheLinkWithTheChosenSettings)
     handOver();
     EXPECT_TRUE(station->poll().running());
     ASSERT_TRUE(waitFor([&] { return !bus.calls().empty(); }));
-    EXPECT_EQ(bus.calls().front(), (FakeFieldbus::Call{"OpenPort_Modbus", {2, 2, 1}}));
-    EXPECT_EQ(station->image().linkSettings[3], 5);
+    EXPECT_EQ(bus.calls().front(), (FakeFieldbus::Call{"open", {2, 2, 1, 5}}));
 }
 
 TEST_F(Startup, shutdownClosesThePortAndFinishesOnce)
@@ -134,7 +133,7 @@ TEST_F(Startup, shutdownClosesThePortAndFinishesOnce)
     EXPECT_FALSE(station->poll().running());
     EXPECT_FALSE(station->recorder().running());
     station.reset();
-    EXPECT_EQ(bus.callNames().back(), "ClosePort_Modbus");
+    EXPECT_EQ(bus.callNames().back(), "close");
 }
 
 TEST_F(Startup, exitFromTheMainWindowEndsTheStation)

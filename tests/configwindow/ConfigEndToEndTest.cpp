@@ -38,7 +38,7 @@ protected:
         devices.setDevice(1, sim.devicePath());
         link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
         poll = std::make_unique<Poller>(image, *link, clock);
-        connection = std::make_unique<PortConnection>(image, *link, *poll);
+        connection = std::make_unique<PortConnection>(*link, *poll);
         recorder = std::make_unique<SampleRecorder>(image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite")));
         context = std::make_unique<StationContext>(
             StationContext{image, clock, *link, *poll, *connection, *recorder, dir.filePath(QStringLiteral("Rdatabj.sqlite"))});

@@ -17,9 +17,9 @@ protected:
     {
         ConfigFixture::SetUp();
         main = std::make_unique<MainWindow>(context);
-        opener = std::make_unique<ConfigOpener>(context, *main, *main->configurationButton(), main->operatorWrites());
+        opener = std::make_unique<ConfigOpener>(context, *main, *main->configurationButton());
+        poll.setCycleInterval(std::chrono::hours(1));
         connection.open(LinkChoices{});
-        poll.Timer1.stop();
         main->show();
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
@@ -68,7 +68,7 @@ TEST_F(ConfigOpening, escRightAfterTypingWritesTheEntryThenTheMainWindowReappear
 
 TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow)
 {
-    bus.failCalls("Set_4X_D1");
+    bus.failCalls("writeRegister");
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 4);
     QTest::keyClicks(config.valueEdit(4), QStringLiteral("-1999"));

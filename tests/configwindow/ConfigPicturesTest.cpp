@@ -31,7 +31,7 @@ TEST_F(ConfigPictures, eachPageRendersAtTheStationsScreenSize)
     open();
     window->resize(1280, 800);
     window->showCurrentValues();
-    bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
+    bus.scriptWriteResults({false, false});
     typeAndLeave(17, QStringLiteral("95"));
     writes();
     typeAndLeave(13, QStringLiteral("240"));

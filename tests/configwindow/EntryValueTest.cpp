@@ -96,36 +96,38 @@ TEST(WriteTracker, aWriteIsPendingUntilItsOutcomeArrives)
 {
     WriteTracker t;
     EXPECT_EQ(t.state(18), WriteTracker::State::None);
-    t.queued(7, 18);
+    t.queued(18);
     EXPECT_EQ(t.state(18), WriteTracker::State::Pending);
-    EXPECT_EQ(t.finished(7, true, {}), 18);
+    EXPECT_TRUE(t.finished(18, true, {}));
     EXPECT_EQ(t.state(18), WriteTracker::State::Written);
 }
 
 TEST(WriteTracker, aFailureStaysUntilALaterWriteOfTheSameParameterSucceeds)
 {
     WriteTracker t;
-    t.queued(1, 18);
-    t.finished(1, false, QStringLiteral("Connection timed out"));
+    t.queued(18);
+    t.finished(18, false, QStringLiteral("Connection timed out"));
     EXPECT_EQ(t.state(18), WriteTracker::State::Failed);
     EXPECT_EQ(t.error(18), QStringLiteral("Connection timed out"));
 
-    t.queued(2, 17);  // another parameter's success changes nothing here
-    t.finished(2, true, {});
-    t.queued(3, 18);  // still failed while the next write is on its way
+    t.queued(17);  // another parameter's success changes nothing here
+    t.finished(17, true, {});
+    t.queued(18);  // still failed while the next write is on its way
     EXPECT_EQ(t.state(18), WriteTracker::State::Failed);
-    t.finished(3, true, {});
+    t.finished(18, true, {});
     EXPECT_EQ(t.state(18), WriteTracker::State::Written);
     EXPECT_TRUE(t.error(18).isEmpty());
 }
 
-TEST(WriteTracker, outcomesOfOtherWritersAreNotClaimed)
+TEST(WriteTracker, anOutcomeCountsOnlyForAWriteOnItsWay)
 {
     WriteTracker t;
-    t.queued(5, 4);
-    EXPECT_FALSE(t.finished(6, false, {}).has_value());
-    EXPECT_EQ(t.finished(5, true, {}), std::optional<int>(4));
-    EXPECT_FALSE(t.finished(5, true, {}).has_value());  // once only
+    t.queued(4);
+    EXPECT_FALSE(t.finished(6, false, {}));
+    EXPECT_EQ(t.state(6), WriteTracker::State::None);
+    EXPECT_TRUE(t.finished(4, true, {}));
+    EXPECT_FALSE(t.finished(4, false, {}));  // once only
+    EXPECT_EQ(t.state(4), WriteTracker::State::Written);
 }
 
 } // namespace

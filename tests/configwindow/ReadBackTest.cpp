@@ -11,15 +11,15 @@ protected:
     void SetUp() override
     {
         ConfigFixture::SetUp();
+        poll.setCycleInterval(std::chrono::hours(1));  // the test runs the cycles
         connection.open(LinkChoices{});
-        poll.Timer1.stop();  // the test runs the cycles
         open();
     }
 
     void pollOnce()
     {
         QSignalSpy finished(&poll, &Poller::cycleFinished);
-        poll.Timer1_Timer();
+        poll.startCycle();
         ASSERT_TRUE(waitFor([&] { return finished.count() > 0; }));
     }
 

@@ -29,7 +29,7 @@ TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
     runCycle();
-    ASSERT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    ASSERT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
     closeLink();
 
     // Read the same blocks with a plain master.
@@ -86,10 +86,10 @@ TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
     SimProcess sim({"--frozen"});
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
-    link->writeRegister(1, 1, 4097, 11);
-    link->writeRegister(1, 1, 1, -1999);
-    link->setCoil(1, 1, 1);
-    link->resetCoil(1, 1, 3);
+    writeRegister(4097, 11);
+    writeRegister(1, -1999);
+    writeCoil(1, true);
+    writeCoil(3, false);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 4; }));
     for (const auto& w : writes)
         EXPECT_TRUE(w.ok) << w.error.toStdString();
@@ -108,13 +108,26 @@ TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
     EXPECT_EQ((*coils)[2], 0);
 }
 
+TEST_F(LinkEndToEnd, everyCallGoesToTheModuleTheLinkWasOpenedFor)
+{
+    SimProcess sim({"--frozen", "--address", "7", "--set", "3x:1=523"});
+    ASSERT_TRUE(sim.started());
+    connectTo(sim.devicePath(), 7);
+    runCycle();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
+    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    writeRegister(4097, 11);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
+    EXPECT_TRUE(writes[0].ok) << writes[0].error.toStdString();
+}
+
 TEST_F(LinkEndToEnd, valueThatDoesNotFitARegisterIsNeverSent)
 {
     SimProcess sim({"--frozen", "--set", "4x:1=250"});
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
-    link->writeRegister(1, 1, 1, 40000);   // would arrive as -25536
-    link->writeRegister(1, 1, 1, -32769);
+    writeRegister(1, 40000);   // would arrive as -25536
+    writeRegister(1, -32769);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
     EXPECT_FALSE(writes[0].ok);
     EXPECT_FALSE(writes[1].ok);
@@ -144,13 +157,13 @@ TEST_F(LinkEndToEnd, silentInstrumentKeepsTheImageAndTheCycleEndsWithinItsBudget
     EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
     EXPECT_TRUE(poll->linkHealth().failingSince().has_value());
-    EXPECT_FALSE(poll->linkHealth().lastError().isEmpty());
+    EXPECT_FALSE(poll->linkHealth().failureReason().isEmpty());
 
     sim.signal(SIGUSR1);  // answers again: the next cycle or the one after is whole
     runCycle();
     if (lastReport().failedCalls != 0)
         runCycle();
-    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Answering);
 }
 
@@ -172,7 +185,7 @@ TEST_F(LinkEndToEnd, instrumentThatGoesAwayAndComesBackIsPolledAgainWithoutReope
     runCycle();
     if (lastReport().failedCalls != 0)
         runCycle();
-    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().lastError.toStdString();
+    EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
 }
 
 } // namespace

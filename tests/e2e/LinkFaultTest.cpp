@@ -37,11 +37,11 @@ TEST_P(EachFault, imageKeepsItsValuesHealthSaysWhyAndPollingRecoversWithinTwoCyc
     EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
     EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
-    EXPECT_FALSE(poll->linkHealth().lastError().isEmpty());
+    EXPECT_FALSE(poll->linkHealth().failureReason().isEmpty());
     EXPECT_FALSE(poll->cycleInProgress());
 
     sim.signal(SIGUSR1);  // healthy again
-    EXPECT_LE(cyclesUntilAnswered(2), 2) << fault.mode << ": " << reports.back().lastError.toStdString();
+    EXPECT_LE(cyclesUntilAnswered(2), 2) << fault.mode << ": " << reports.back().failureReason.toStdString();
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Answering);
 }
 
@@ -61,11 +61,11 @@ TEST_F(LinkFaults, writeQueuedBehindASilentInstrumentIsTriedExactlyTwiceAndRepor
     SimProcess sim({"--frozen", "--fault", "silent"});
     ASSERT_TRUE(sim.started());
     connectTo(sim.devicePath());
-    poll->Timer1_Timer();  // a cycle of time-outs is under way
-    link->writeRegister(1, 1, 1, 250);
+    poll->startCycle();  // a cycle of time-outs is under way
+    writeRegister(1, 250);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1 && !reports.empty(); }, 10000));
     EXPECT_FALSE(writes[0].ok);
-    EXPECT_EQ(writes[0].calls, 2);
+    EXPECT_EQ(writes[0].attempts, 2);
     EXPECT_FALSE(writes[0].error.isEmpty());
 }
 
@@ -77,7 +77,7 @@ TEST_F(LinkFaults, instrumentKilledInTheMiddleOfACycleIsPolledAgainOnceItIsBack)
     ASSERT_LE(cyclesUntilAnswered(3), 3);
 
     const size_t before = reports.size();
-    poll->Timer1_Timer();  // about 320 ms on the wire at 9600 baud
+    poll->startCycle();  // about 320 ms on the wire at 9600 baud
     std::this_thread::sleep_for(milliseconds(100));
     sim.stop(true);
     ASSERT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
@@ -85,7 +85,7 @@ TEST_F(LinkFaults, instrumentKilledInTheMiddleOfACycleIsPolledAgainOnceItIsBack)
     EXPECT_FLOAT_EQ(image.inputValues[0], 77.0f);
 
     ASSERT_TRUE(sim.restart());
-    EXPECT_LE(cyclesUntilAnswered(2), 2) << reports.back().lastError.toStdString();
+    EXPECT_LE(cyclesUntilAnswered(2), 2) << reports.back().failureReason.toStdString();
 }
 
 TEST_F(LinkFaults, deviceThatDoesNotExistFailsEveryCallPromptlyAndSaysWhich)
@@ -94,7 +94,7 @@ TEST_F(LinkFaults, deviceThatDoesNotExistFailsEveryCallPromptlyAndSaysWhich)
     for (int i = 0; i < 3; ++i)
         EXPECT_LT(runCycle(), milliseconds(500));
     EXPECT_EQ(reports.back().failedCalls, 8);
-    EXPECT_TRUE(poll->linkHealth().lastError().contains(QStringLiteral("/nonexistent/tq5800-tty")));
+    EXPECT_TRUE(poll->linkHealth().failureReason().contains(QStringLiteral("/nonexistent/tq5800-tty")));
     EXPECT_EQ(poll->droppedTicks(), 0);
 }
 

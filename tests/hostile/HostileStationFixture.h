@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         StationFixture::SetUp();
-        startWindowLinkedTo(3, 7);
+        startWindow();
     }
 
     // Replaces the field's text as a paste would (one edit, control

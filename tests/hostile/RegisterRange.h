@@ -13,11 +13,11 @@ inline std::string registerValuesOutOfRange(const std::vector<FakeFieldbus::Call
 {
     std::string found;
     for (const FakeFieldbus::Call& call : calls) {
-        if (call.name != "Set_4X_D1" || call.args.size() < 4)
+        if (call.name != "writeRegister" || call.args.size() < 2)
             continue;
-        const int value = call.args[3];
+        const int value = call.args[1];
         if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
-            found += "register " + std::to_string(call.args[2]) + " = " + std::to_string(value) + "; ";
+            found += "register " + std::to_string(call.args[0]) + " = " + std::to_string(value) + "; ";
     }
     return found;
 }

@@ -10,7 +10,7 @@ CycleReport cycle(int failed, bool aborted = false)
     r.calls = 8;
     r.failedCalls = failed;
     r.aborted = aborted;
-    r.lastError = failed ? QStringLiteral("Connection timed out") : QString();
+    r.failureReason = failed ? QStringLiteral("Connection timed out") : QString();
     return r;
 }
 
@@ -44,12 +44,12 @@ TEST(LinkHealth, failureEpisodeStartsAtTheFirstFailedCycleAndEndsWithAFullAnswer
     EXPECT_EQ(health.state(), LinkHealth::State::Silent);
     EXPECT_EQ(health.failingSince(), t0.addSecs(1));
     EXPECT_EQ(health.lastAnswer(), t0.addSecs(1));
-    EXPECT_EQ(health.lastError(), QStringLiteral("Connection timed out"));
+    EXPECT_EQ(health.failureReason(), QStringLiteral("Connection timed out"));
 
     health.recordCycle(cycle(0), t0.addSecs(3));
     EXPECT_TRUE(health.answering());
     EXPECT_FALSE(health.failingSince().has_value());
-    EXPECT_TRUE(health.lastError().isEmpty());
+    EXPECT_TRUE(health.failureReason().isEmpty());
 }
 
 TEST(LinkHealth, abortedCyclesAndClosingDoNotCountAsFailures)

@@ -1,6 +1,11 @@
 #include <atomic>
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <thread>
+
+#include <QLoggingCategory>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -18,12 +23,50 @@ namespace {
 using Call = FakeFieldbus::Call;
 
 const std::vector<std::string> kCycleReads{
-    "Get_3X_D8", "Get_4X_D8", "Get_4X_D16", "Get_4X_D16", "Get_4X_D8", "Get_4X_D16",
-    "Get_1X_B16", "Get_0X_B16"};
+    "readInputRegisters", "readHoldingRegisters", "readHoldingRegisters", "readHoldingRegisters",
+    "readHoldingRegisters", "readHoldingRegisters", "readDiscreteInputs", "readCoils"};
+
+// What the link traces while this lives, from whichever thread, with its
+// debug lines turned on as QT_LOGGING_RULES would.
+class LinkTrace {
+public:
+    LinkTrace()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("tq5800.link.debug=true"));
+        previous_ = qInstallMessageHandler(&LinkTrace::collect);
+    }
+
+    ~LinkTrace()
+    {
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules(QString());
+        std::lock_guard lock(mutex_);
+        lines_.clear();
+    }
+
+    QStringList lines() const
+    {
+        std::lock_guard lock(mutex_);
+        return lines_;
+    }
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext& context, const QString& message)
+    {
+        if (qstrcmp(context.category, "tq5800.link") != 0)
+            return;
+        std::lock_guard lock(mutex_);
+        lines_.append(message);
+    }
+
+    static inline std::mutex mutex_;
+    static inline QStringList lines_;
+    QtMessageHandler previous_ = nullptr;
+};
 
 std::vector<std::string> withoutPortCalls(std::vector<std::string> names)
 {
-    std::erase_if(names, [](const std::string& n) { return n.find("Port_Modbus") != std::string::npos; });
+    std::erase_if(names, [](const std::string& n) { return n == "open" || n == "close"; });
     return names;
 }
 
@@ -34,10 +77,21 @@ protected:
     {
         link = std::make_unique<InstrumentLink>(std::make_unique<ForwardingFieldbus>(fake));
         poll = std::make_unique<Poller>(image, *link, clock);
-        connection = std::make_unique<PortConnection>(image, *link, *poll);
+        poll->setCycleInterval(std::chrono::hours(1));  // tests run the cycles themselves
+        connection = std::make_unique<PortConnection>(*link, *poll);
         QObject::connect(poll.get(), &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
         QObject::connect(link.get(), &InstrumentLink::writeFinished,
                          [this](const WriteOutcome& w) { writes.push_back(w); });
+    }
+
+    void writeRegister(int registerNumber, int value)
+    {
+        link->write(WriteRequest::toRegister(registerNumber, value, QStringLiteral("register"), &asker));
+    }
+
+    void writeCoil(int coil, bool on)
+    {
+        link->write(WriteRequest::toCoil(coil, on, QStringLiteral("coil"), &asker));
     }
 
     void openLink(const QString& port = QStringLiteral("2 "), const QString& address = QStringLiteral("7 "))
@@ -46,18 +100,18 @@ protected:
         choices.portText = port;
         choices.addressText = address;
         connection->open(choices);
-        poll->Timer1.stop();  // tests run the cycles themselves
     }
 
     bool runCycle()
     {
         const size_t before = reports.size();
-        poll->Timer1_Timer();
+        poll->startCycle();
         return waitFor([&] { return reports.size() > before && !poll->cycleInProgress(); });
     }
 
     ProcessImage image;
     FakeClock clock;
+    QObject asker;
     FakeFieldbus fake;  // outlives the link, so its log can be read after it
     FakeFieldbus* bus = &fake;
     std::unique_ptr<InstrumentLink> link;
@@ -67,20 +121,20 @@ protected:
     std::vector<WriteOutcome> writes;
 };
 
-TEST_F(LinkThread, cycleReadsTheSixBlocksInOrderWithPortAndAddress)
+TEST_F(LinkThread, cycleReadsTheSixBlocksInOrderFromThePortAndModuleOpened)
 {
     openLink();
     ASSERT_TRUE(runCycle());
     const std::vector<Call> expected{
-        {"OpenPort_Modbus", {2, 1, 0}},
-        {"Get_3X_D8", {2, 7, 1}},
-        {"Get_4X_D8", {2, 7, 1}},
-        {"Get_4X_D16", {2, 7, 4097}},
-        {"Get_4X_D16", {2, 7, 4113}},
-        {"Get_4X_D8", {2, 7, 4129}},
-        {"Get_4X_D16", {2, 7, 257}},
-        {"Get_1X_B16", {2, 7, 1}},
-        {"Get_0X_B16", {2, 7, 1}},
+        {"open", {2, 1, 0, 7}},
+        {"readInputRegisters", {1, 8}},
+        {"readHoldingRegisters", {1, 8}},
+        {"readHoldingRegisters", {4097, 16}},
+        {"readHoldingRegisters", {4113, 16}},
+        {"readHoldingRegisters", {4129, 8}},
+        {"readHoldingRegisters", {257, 16}},
+        {"readDiscreteInputs", {1, 16}},
+        {"readCoils", {1, 16}},
     };
     EXPECT_EQ(bus->calls(), expected);
     ASSERT_EQ(reports.size(), 1u);
@@ -92,7 +146,7 @@ TEST_F(LinkThread, everyCallRunsOnOneThreadThatIsNotTheWindowThread)
 {
     openLink();
     ASSERT_TRUE(runCycle());
-    link->writeRegister(2, 7, 1, 250);
+    writeRegister(1, 250);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
     const auto threads = bus->callingThreads();
     ASSERT_EQ(threads.size(), 1u);
@@ -136,17 +190,17 @@ TEST_F(LinkThread, imageHoldsWhatTheInstrumentHolds)
 TEST_F(LinkThread, writeQueuedDuringACycleRunsAtTheNextYield)
 {
     openLink();
-    bus->holdNext("Get_3X_D8");
-    poll->Timer1_Timer();
+    bus->holdNext("readInputRegisters");
+    poll->startCycle();
     ASSERT_TRUE(bus->waitUntilHeld(5000));
-    link->writeRegister(2, 7, 1, 250);
-    link->setCoil(2, 7, 1);
+    writeRegister(1, 250);
+    writeCoil(1, true);
     bus->release();
     ASSERT_TRUE(waitFor([&] { return reports.size() == 1; }));
 
     auto names = withoutPortCalls(bus->callNames());
     std::vector<std::string> expected = kCycleReads;
-    expected.insert(expected.begin() + 1, {"Set_4X_D1", "Set_0X_Bit1"});
+    expected.insert(expected.begin() + 1, {"writeRegister", "writeCoil"});
     EXPECT_EQ(names, expected);
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_TRUE(writes[0].ok);
@@ -156,43 +210,81 @@ TEST_F(LinkThread, writeQueuedDuringACycleRunsAtTheNextYield)
 TEST_F(LinkThread, writesInsideTheParameterStepRunBetweenItsReads)
 {
     openLink();
-    bus->holdNext("Get_4X_D16");  // the first parameter read
-    poll->Timer1_Timer();
+    bus->holdNext("readHoldingRegisters", 4097);  // the first parameter read
+    poll->startCycle();
     ASSERT_TRUE(bus->waitUntilHeld(5000));
-    link->writeRegister(2, 7, 4097, 11);
+    writeRegister(4097, 11);
     bus->release();
     ASSERT_TRUE(waitFor([&] { return reports.size() == 1; }));
     auto names = withoutPortCalls(bus->callNames());
     std::vector<std::string> expected = kCycleReads;
-    expected.insert(expected.begin() + 3, "Set_4X_D1");
+    expected.insert(expected.begin() + 3, "writeRegister");
     EXPECT_EQ(names, expected);
 }
 
 TEST_F(LinkThread, failedRegisterWriteIsRepeatedExactlyOnce)
 {
     openLink();
-    bus->scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
-    const quint64 id = link->writeRegister(2, 7, 260, 12);
+    bus->scriptWriteResults({false, false});
+    writeRegister(260, 12);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
     const std::vector<Call> expected{
-        {"OpenPort_Modbus", {2, 1, 0}}, {"Set_4X_D1", {2, 7, 260, 12}}, {"Set_4X_D1", {2, 7, 260, 12}}};
+        {"open", {2, 1, 0, 7}}, {"writeRegister", {260, 12}}, {"writeRegister", {260, 12}}};
     EXPECT_EQ(bus->calls(), expected);
-    EXPECT_EQ(writes[0].id, id);
-    EXPECT_EQ(writes[0].calls, 2);
+    EXPECT_EQ(writes[0].attempts, 2);
     EXPECT_FALSE(writes[0].ok);
-    EXPECT_FALSE(writes[0].error.isEmpty());
+    EXPECT_EQ(writes[0].error, QStringLiteral("scripted failure"));
+}
+
+TEST_F(LinkThread, outcomeComesBackWithItsRequest)
+{
+    openLink();
+    QObject otherAsker;
+    link->write(WriteRequest::toCoil(3, true, QStringLiteral("手动禁止"), &otherAsker));
+    writeRegister(257, -1999);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
+    const WriteRequest& coil = writes[0].request;
+    EXPECT_EQ(coil.target, WriteRequest::Target::Coil);
+    EXPECT_EQ(coil.address, 3);
+    EXPECT_TRUE(coil.on);
+    EXPECT_EQ(coil.what, QStringLiteral("手动禁止"));
+    EXPECT_EQ(coil.asker, &otherAsker);
+    const WriteRequest& reg = writes[1].request;
+    EXPECT_EQ(reg.target, WriteRequest::Target::Register);
+    EXPECT_EQ(reg.address, 257);
+    EXPECT_EQ(reg.value, -1999);
+    EXPECT_EQ(reg.asker, &asker);
+}
+
+TEST_F(LinkThread, traceNamesEveryRequestAndItsOutcome)
+{
+    LinkTrace trace;
+    openLink();
+    ASSERT_TRUE(runCycle());
+    bus->failCalls("writeCoil");
+    writeRegister(260, 12);
+    writeCoil(2, true);
+    ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
+    const QStringList lines = trace.lines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("open port 2, baud code 1, parity code 0, module 7: ok"))) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^read \\d+ .* from \\d+: ok$"))).size(), 8);
+    EXPECT_TRUE(lines.contains(QStringLiteral("read 16 holding registers from 4097: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("read 16 coils from 1: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write register 260 = 12: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write coil 2 on: failed: scripted failure")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write of coil failed: scripted failure")));
 }
 
 TEST_F(LinkThread, successfulOrRepeatedWriteSucceeds)
 {
     openLink();
-    bus->scriptWriteResults({0, Fieldbus::kFailure, 0});
-    link->writeRegister(2, 7, 1, 100);
-    link->writeRegister(2, 7, 1, 200);
+    bus->scriptWriteResults({true, false, true});
+    writeRegister(1, 100);
+    writeRegister(1, 200);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 2; }));
-    EXPECT_EQ(writes[0].calls, 1);
+    EXPECT_EQ(writes[0].attempts, 1);
     EXPECT_TRUE(writes[0].ok);
-    EXPECT_EQ(writes[1].calls, 2);
+    EXPECT_EQ(writes[1].attempts, 2);
     EXPECT_TRUE(writes[1].ok);
     EXPECT_EQ(bus->holdingRegister(1), 200);
 }
@@ -200,22 +292,23 @@ TEST_F(LinkThread, successfulOrRepeatedWriteSucceeds)
 TEST_F(LinkThread, coilCommandsAreNeverRepeated)
 {
     openLink();
-    bus->failCalls("Rst_0X_Bit1");
-    link->resetCoil(2, 7, 2);
+    bus->failCalls("writeCoil");
+    writeCoil(2, false);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
-    EXPECT_EQ(withoutPortCalls(bus->callNames()), std::vector<std::string>{"Rst_0X_Bit1"});
+    EXPECT_EQ(bus->calls().back(), (Call{"writeCoil", {2, 0}}));
+    EXPECT_EQ(withoutPortCalls(bus->callNames()), std::vector<std::string>{"writeCoil"});
     EXPECT_FALSE(writes[0].ok);
-    EXPECT_EQ(writes[0].kind, WriteOutcome::Kind::CoilOff);
+    EXPECT_EQ(writes[0].attempts, 1);
 }
 
 TEST_F(LinkThread, tickDuringARunningCycleIsDroppedNotQueued)
 {
     openLink();
-    bus->holdNext("Get_4X_D8");
-    poll->Timer1_Timer();
+    bus->holdNext("readHoldingRegisters");
+    poll->startCycle();
     ASSERT_TRUE(bus->waitUntilHeld(5000));
-    poll->Timer1_Timer();
-    poll->Timer1_Timer();
+    poll->startCycle();
+    poll->startCycle();
     EXPECT_EQ(poll->droppedTicks(), 2);
     bus->release();
     ASSERT_TRUE(waitFor([&] { return reports.size() == 1 && !poll->cycleInProgress(); }));
@@ -227,17 +320,17 @@ TEST_F(LinkThread, tickDuringARunningCycleIsDroppedNotQueued)
 TEST_F(LinkThread, closingDuringACycleStopsItsRemainingReads)
 {
     openLink();
-    bus->holdNext("Get_4X_D8");
-    poll->Timer1_Timer();
+    bus->holdNext("readHoldingRegisters");
+    poll->startCycle();
     ASSERT_TRUE(bus->waitUntilHeld(5000));
     connection->close();
     bus->release();
     ASSERT_TRUE(waitFor([&] { return !poll->cycleInProgress(); }));
     const auto names = bus->callNames();
     ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.back(), "ClosePort_Modbus");
-    EXPECT_EQ(std::count(names.begin(), names.end(), "Get_3X_D8"), 1);
-    EXPECT_EQ(std::count(names.begin(), names.end(), "Get_0X_B16"), 0);
+    EXPECT_EQ(names.back(), "close");
+    EXPECT_EQ(std::count(names.begin(), names.end(), "readInputRegisters"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "readCoils"), 0);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Closed);
 }
 
@@ -245,7 +338,7 @@ TEST_F(LinkThread, closedLinkMakesNoCall)
 {
     openLink();
     connection->close();
-    poll->Timer1_Timer();
+    poll->startCycle();
     ASSERT_TRUE(waitFor([&] { return !poll->cycleInProgress(); }));
     EXPECT_EQ(withoutPortCalls(bus->callNames()), std::vector<std::string>{});
     EXPECT_TRUE(reports.empty());  // aborted cycles are not reported as instrument failures
@@ -290,14 +383,14 @@ TEST_F(LinkThread, destroyingTheLinkClosesAnOpenPort)
     link.reset();
     const auto names = bus->callNames();
     ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.back(), "ClosePort_Modbus");
+    EXPECT_EQ(names.back(), "close");
 }
 
 TEST_F(LinkThread, destroyingTheLinkWaitsForTheCallInProgress)
 {
     openLink();
-    bus->holdNext("Get_4X_D8");
-    poll->Timer1_Timer();
+    bus->holdNext("readHoldingRegisters");
+    poll->startCycle();
     ASSERT_TRUE(bus->waitUntilHeld(5000));
     std::atomic<bool> released{false};
     std::thread releaser([this, &released] {
@@ -310,7 +403,7 @@ TEST_F(LinkThread, destroyingTheLinkWaitsForTheCallInProgress)
     link.reset();  // must not return while the held call still runs
     EXPECT_TRUE(released);
     releaser.join();
-    EXPECT_EQ(bus->callNames().back(), "ClosePort_Modbus");
+    EXPECT_EQ(bus->callNames().back(), "close");
 }
 
 } // namespace

@@ -13,13 +13,13 @@ namespace {
 // Drives Poller's conversion directly with blocks as the link thread delivers them.
 class PollConversion : public ::testing::Test {
 protected:
-    PollBlock block(int step, std::initializer_list<std::pair<int, int32_t>> raw,
+    PollBlock block(int step, std::initializer_list<std::pair<int, int16_t>> registers,
                     std::array<bool, 3> ok = {true, true, true})
     {
         PollBlock b;
         b.step = step;
-        for (const auto& [index, value] : raw)
-            b.raw[static_cast<size_t>(index)] = value;
+        for (const auto& [index, value] : registers)
+            b.registers[static_cast<size_t>(index)] = value;
         b.readOk = ok;
         return b;
     }
@@ -56,7 +56,7 @@ TEST_F(PollConversion, parametersSixSeventeenEighteenAndThirtyThreeAreTenths)
 {
     PollBlock b = block(3, {});
     for (int i = 1; i <= 40; ++i)
-        b.raw[static_cast<size_t>(i)] = 15;
+        b.registers[static_cast<size_t>(i)] = 15;
     poll.applyBlock(b);
     for (int n = 1; n <= 37; ++n) {
         const bool tenths = n == 6 || n == 17 || n == 18 || n == 33;
@@ -97,66 +97,54 @@ TEST_F(PollConversion, failedReadsKeepTheLastGoodValues)
     EXPECT_EQ(image.alarmRegs[15], 7);
 }
 
-struct ByteCase {
-    int32_t word;
-    std::array<int32_t, 8> bits;
-};
-
-class BitSplit : public PollConversion, public ::testing::WithParamInterface<ByteCase> {};
-
-TEST_P(BitSplit, discreteInputsAndCoilsTakeEveryByte)
+PollBlock bitsBlock(int step, uint16_t pattern)
 {
-    const auto& c = GetParam();
-    poll.applyBlock(block(5, {{0, c.word}, {1, c.word}}));
-    poll.applyBlock(block(6, {{0, c.word}, {1, c.word}}));
-    for (size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(image.inputBits[i], c.bits[i]) << "input bit " << i;
-        EXPECT_EQ(image.inputBits[i + 8], c.bits[i]) << "input bit " << i + 8;
-        EXPECT_EQ(image.coilBits[i], c.bits[i]) << "coil " << i;
-        EXPECT_EQ(image.coilBits[i + 8], c.bits[i]) << "coil " << i + 8;
+    PollBlock b;
+    b.step = step;
+    for (size_t i = 0; i < b.bits.size(); ++i)
+        b.bits[i] = (pattern >> i) & 1;
+    b.readOk = {true, true, true};
+    return b;
+}
+
+class BitPattern : public PollConversion, public ::testing::WithParamInterface<uint16_t> {};
+
+TEST_P(BitPattern, discreteInputsAndCoilsTakeEveryBit)
+{
+    const uint16_t pattern = GetParam();
+    poll.applyBlock(bitsBlock(5, pattern));
+    poll.applyBlock(bitsBlock(6, pattern));
+    for (size_t i = 0; i < 16; ++i) {
+        const int32_t expected = (pattern >> i) & 1;
+        EXPECT_EQ(image.inputBits[i], expected) << "input bit " << i;
+        EXPECT_EQ(image.coilBits[i], expected) << "coil " << i;
     }
+    EXPECT_EQ(image.inputBits[16], 0);  // never written by the poll
 }
 
-INSTANTIATE_TEST_SUITE_P(Bytes, BitSplit, ::testing::Values(
-    ByteCase{0, {0, 0, 0, 0, 0, 0, 0, 0}},
-    ByteCase{5, {1, 0, 1, 0, 0, 0, 0, 0}},
-    ByteCase{128, {0, 0, 0, 0, 0, 0, 0, 1}},
-    ByteCase{254, {0, 1, 1, 1, 1, 1, 1, 1}},
-    ByteCase{255, {1, 1, 1, 1, 1, 1, 1, 1}}),  // all eight set is a byte like any other
-    [](const ::testing::TestParamInfo<ByteCase>& info) { return "byte" + std::to_string(info.param.word); });
+INSTANTIATE_TEST_SUITE_P(Patterns, BitPattern, ::testing::Values(0x0000, 0x0005, 0x0080, 0x00FE, 0x00FF, 0x8001, 0xFFFF),
+    [](const ::testing::TestParamInfo<uint16_t>& info) { return "bits" + std::to_string(info.param); });
 
-TEST_F(PollConversion, valuesOutsideAByteLeaveTheBitsAsTheyWere)
+TEST_F(PollConversion, discreteInputsAndCoilsKeepToTheirOwnArrays)
 {
-    poll.applyBlock(block(5, {{0, 5}, {1, 254}}));
-    poll.applyBlock(block(5, {{0, -1}, {1, 256}}));
-    EXPECT_EQ(image.inputBits[0], 1);
-    EXPECT_EQ(image.inputBits[1], 0);
-    EXPECT_EQ(image.inputBits[2], 1);
-    EXPECT_EQ(image.inputBits[8], 0);
-    EXPECT_EQ(image.inputBits[9], 1);
-    EXPECT_EQ(poll.bitWords[0], -1);
-    EXPECT_EQ(poll.bitWords[1], 256);
-}
-
-TEST_F(PollConversion, discreteInputsAndCoilsUseTheirOwnWords)
-{
-    poll.applyBlock(block(5, {{0, 3}, {1, 0}}));
-    poll.applyBlock(block(6, {{0, 6}, {1, 1}}));
-    EXPECT_EQ(poll.bitWords[0], 3);
-    EXPECT_EQ(poll.bitWords[2], 6);
-    EXPECT_EQ(poll.bitWords[3], 1);
+    poll.applyBlock(bitsBlock(5, 0b0011));
+    poll.applyBlock(bitsBlock(6, 0b1'0000'0110));
     EXPECT_EQ(image.inputBits[0], 1);
     EXPECT_EQ(image.inputBits[2], 0);
+    EXPECT_EQ(image.inputBits[8], 0);
     EXPECT_EQ(image.coilBits[0], 0);
     EXPECT_EQ(image.coilBits[2], 1);
     EXPECT_EQ(image.coilBits[8], 1);
 }
 
-TEST_F(PollConversion, dByteSplitsBitsByWeight)
+TEST_F(PollConversion, failedBitReadKeepsTheLastGoodBits)
 {
-    poll.D_Byte(0b10010110);
-    const std::array<uint8_t, 8> expected{0, 1, 1, 0, 1, 0, 0, 1};
-    EXPECT_EQ(poll.byteBits, expected);
+    poll.applyBlock(bitsBlock(6, 0b0101));
+    PollBlock failed = bitsBlock(6, 0);
+    failed.readOk = {false, false, false};
+    poll.applyBlock(failed);
+    EXPECT_EQ(image.coilBits[0], 1);
+    EXPECT_EQ(image.coilBits[2], 1);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -27,22 +28,19 @@ protected:
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
     Poller poll{image, link, clock};
-    PortConnection connection{image, link, poll};
+    PortConnection connection{link, poll};
 };
 
-TEST_F(PortConnectionTest, openStoresTheChoicesOpensThePortAndStartsThePoll)
+TEST_F(PortConnectionTest, openFixesTheChosenSettingsOpensThePortAndStartsThePoll)
 {
     LinkChoices choices{QStringLiteral("3 "), 2, 1, QStringLiteral("16 ")};
     connection.open(choices);
-    EXPECT_EQ(image.linkSettings[0], 3);
-    EXPECT_EQ(image.linkSettings[1], 2);
-    EXPECT_EQ(image.linkSettings[2], 1);
-    EXPECT_EQ(image.linkSettings[3], 16);
-    EXPECT_TRUE(poll.Timer1.isActive());
-    EXPECT_EQ(poll.Timer1.interval(), 500);
+    EXPECT_EQ(link.settings(), (LinkSettings{3, 2, 1, 16}));
+    EXPECT_TRUE(poll.running());
+    EXPECT_EQ(poll.cycleInterval(), std::chrono::milliseconds(500));
     EXPECT_TRUE(connection.isOpen());
     ASSERT_TRUE(waitForCalls(1));
-    EXPECT_EQ(bus.calls().front(), (Call{"OpenPort_Modbus", {3, 2, 1}}));
+    EXPECT_EQ(bus.calls().front(), (Call{"open", {3, 2, 1, 16}}));
 }
 
 TEST_F(PortConnectionTest, portTextIsReadByItsLeadingNumber)
@@ -50,7 +48,7 @@ TEST_F(PortConnectionTest, portTextIsReadByItsLeadingNumber)
     const std::pair<const char*, int> cases[] = {{"3abc", 3}, {"abc", 0}, {" 20 ", 20}, {"2.5", 2}};
     for (const auto& [text, port] : cases) {
         connection.open(LinkChoices{QString::fromUtf8(text), 1, 0, QStringLiteral("1 ")});
-        EXPECT_EQ(image.linkSettings[0], port) << text;
+        EXPECT_EQ(link.settings().port, port) << text;
     }
 }
 
@@ -59,15 +57,15 @@ TEST_F(PortConnectionTest, openingTwiceOpensThePortTwiceWithTheSameSettings)
     connection.open(LinkChoices{});
     connection.open(LinkChoices{});
     ASSERT_TRUE(waitForCalls(2));
-    const std::vector<Call> expected{{"OpenPort_Modbus", {1, 1, 0}}, {"OpenPort_Modbus", {1, 1, 0}}};
+    const std::vector<Call> expected{{"open", {1, 1, 0, 1}}, {"open", {1, 1, 0, 1}}};
     EXPECT_EQ(bus.calls(), expected);
 }
 
-TEST_F(PortConnectionTest, closeBeforeAnyOpenClosesPortZero)
+TEST_F(PortConnectionTest, closeBeforeAnyOpenStillClosesThePort)
 {
     connection.close();
     ASSERT_TRUE(waitForCalls(1));
-    EXPECT_EQ(bus.calls().front(), (Call{"ClosePort_Modbus", {0}}));
+    EXPECT_EQ(bus.calls().front(), (Call{"close", {}}));
     EXPECT_FALSE(connection.isOpen());
 }
 
@@ -75,13 +73,10 @@ TEST_F(PortConnectionTest, closeStopsThePollAndKeepsTheSettings)
 {
     connection.open(LinkChoices{QStringLiteral("4 "), 0, 2, QStringLiteral("9 ")});
     connection.close();
-    EXPECT_FALSE(poll.Timer1.isActive());
-    EXPECT_EQ(image.linkSettings[0], 4);
-    EXPECT_EQ(image.linkSettings[1], 0);
-    EXPECT_EQ(image.linkSettings[2], 2);
-    EXPECT_EQ(image.linkSettings[3], 9);
+    EXPECT_FALSE(poll.running());
+    EXPECT_EQ(link.settings(), (LinkSettings{4, 0, 2, 9}));
     ASSERT_TRUE(waitForCalls(2));
-    EXPECT_EQ(bus.calls()[1], (Call{"ClosePort_Modbus", {4}}));
+    EXPECT_EQ(bus.calls()[1], (Call{"close", {}}));
 }
 
 TEST_F(PortConnectionTest, signalsOpenedBeforeThePollStartsAndClosedAfterItStops)
@@ -100,10 +95,15 @@ TEST_F(PortConnectionTest, unchosenButtonsAndOversizedTextsKeepTheStoredValues)
 {
     connection.open(LinkChoices{QStringLiteral("5 "), 2, 2, QStringLiteral("3 ")});
     connection.open(LinkChoices{QStringLiteral("1e20"), -1, -1, QStringLiteral("4 ")});
-    EXPECT_EQ(image.linkSettings[0], 5);
-    EXPECT_EQ(image.linkSettings[1], 2);
-    EXPECT_EQ(image.linkSettings[2], 2);
-    EXPECT_EQ(image.linkSettings[3], 4);
+    EXPECT_EQ(link.settings(), (LinkSettings{5, 2, 2, 4}));
+}
+
+TEST_F(PortConnectionTest, settingsOpenAsGivenWithoutChoices)
+{
+    connection.open(LinkSettings{1, 2, 1, 9});
+    EXPECT_TRUE(connection.isOpen());
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(bus.calls().front(), (Call{"open", {1, 2, 1, 9}}));
 }
 
 } // namespace

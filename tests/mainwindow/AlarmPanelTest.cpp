@@ -11,8 +11,7 @@
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
 #include "link/InstrumentLink.h"
-#include "link/OperatorWrites.h"
-#include "instrument/ProcessImage.h"
+#include "mainwindow/OperatorWrites.h"
 #include "support/WrittenCalls.h"
 
 namespace {
@@ -24,9 +23,6 @@ class AlarmPanelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The port and module address the link was last opened with.
-        image.linkSettings[ProcessImage::kPortSlot] = 3;
-        image.linkSettings[ProcessImage::kAddressSlot] = 7;
         for (auto& display : displays)
             display = new QLabel(QStringLiteral("cyan"));
         panel = std::make_unique<AlarmPanel>(displays, writes);
@@ -43,15 +39,14 @@ protected:
 
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    ProcessImage image;
-    OperatorWrites writes{image, link};
+    OperatorWrites writes{link};
     std::array<QLabel*, AlarmRows::kRows> displays{};
     std::unique_ptr<AlarmPanel> panel;
 };
 
 Call setRegister(int reg, int value)
 {
-    return {"Set_4X_D1", {3, 7, reg, value}};
+    return {"writeRegister", {reg, value}};
 }
 
 TEST_F(AlarmPanelTest, rowsCarryTheirCaptionsTheDisplaysGivenAndAnEntryOfZero)
@@ -95,12 +90,6 @@ TEST_F(AlarmPanelTest, downloadWritesTheRoundedEntryWithinItsLimitsAndNothingEls
     }
 }
 
-TEST_F(AlarmPanelTest, theValueIsStagedInTheSharedWriteSlot)
-{
-    download(3, QStringLiteral("12.5"));
-    EXPECT_EQ(image.linkSettings[ProcessImage::kPanelWriteSlot], 12);
-}
-
 TEST_F(AlarmPanelTest, textWithoutANumberIsRefusedInsteadOfWritingZero)
 {
     QSignalSpy refusals(panel.get(), &AlarmPanel::refused);
@@ -141,15 +130,15 @@ TEST_F(AlarmPanelTest, enterInAnEntryDownloadsLikeTheButton)
 TEST_F(AlarmPanelTest, aWriteThatFailsTwiceIsReportedUnderTheRowsCaption)
 {
     QSignalSpy failures(&writes, &OperatorWrites::failed);
-    bus.scriptWriteResults({Fieldbus::kFailure, Fieldbus::kFailure});
+    bus.scriptWriteResults({false, false});
     const auto calls = download(6, QStringLiteral("300"));
     EXPECT_EQ(calls, (std::vector<Call>{setRegister(263, 300), setRegister(263, 300)}));
     ASSERT_EQ(failures.count(), 1);
-    EXPECT_EQ(failures.first().at(0).toString(), QStringLiteral("报警3设定值"));
-    const auto outcome = failures.first().at(1).value<WriteOutcome>();
-    EXPECT_EQ(outcome.address, 263);
-    EXPECT_EQ(outcome.value, 300);
-    EXPECT_EQ(outcome.calls, 2);
+    const auto outcome = failures.first().at(0).value<WriteOutcome>();
+    EXPECT_EQ(outcome.request.what, QStringLiteral("报警3设定值"));
+    EXPECT_EQ(outcome.request.address, 263);
+    EXPECT_EQ(outcome.request.value, 300);
+    EXPECT_EQ(outcome.attempts, 2);
     EXPECT_EQ(writes.pending(), 0);
 }
 

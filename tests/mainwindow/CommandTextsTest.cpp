@@ -30,19 +30,16 @@ TEST(CommandTexts, aRefusalNamesTheCommandAndWhatWasWrong)
 TEST(CommandTexts, aFailedWriteNamesTheCommandTheValueAndTheReason)
 {
     WriteOutcome registerWrite;
-    registerWrite.kind = WriteOutcome::Kind::Register;
-    registerWrite.address = 1;
-    registerWrite.value = 250;
-    registerWrite.calls = 2;
+    registerWrite.request = WriteRequest::toRegister(1, 250, QStringLiteral("设定SV"), nullptr);
+    registerWrite.attempts = 2;
     registerWrite.error = QStringLiteral("Connection timed out");
-    EXPECT_EQ(StatusTexts::writeFailedText(QStringLiteral("设定SV"), registerWrite),
+    EXPECT_EQ(StatusTexts::writeFailedText(registerWrite),
               QStringLiteral("“设定SV” 250 写入失败（已重试一次）：Connection timed out"));
 
     WriteOutcome coil;
-    coil.kind = WriteOutcome::Kind::CoilOff;
-    coil.address = 2;
-    coil.calls = 1;
-    EXPECT_EQ(StatusTexts::writeFailedText(QStringLiteral("手动/自动"), coil),
+    coil.request = WriteRequest::toCoil(2, false, QStringLiteral("手动/自动"), nullptr);
+    coil.attempts = 1;
+    EXPECT_EQ(StatusTexts::writeFailedText(coil),
               QStringLiteral("“手动/自动” 切换失败：原因不明"));
 }
 

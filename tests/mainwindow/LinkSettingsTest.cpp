@@ -70,16 +70,13 @@ TEST_F(LinkSettings, openHidesTheSettingsStoresTheChoicesAndStartsThePoll)
     EXPECT_TRUE(groupsHidden());
     EXPECT_TRUE(bar().summary()->isVisible());
     EXPECT_EQ(bar().summary()->text(), QStringLiteral("链路已打开：端口 3，19200，奇校验，地址 16"));
-    EXPECT_EQ(image.linkSettings[0], 3);
-    EXPECT_EQ(image.linkSettings[1], 2);
-    EXPECT_EQ(image.linkSettings[2], 1);
-    EXPECT_EQ(image.linkSettings[3], 16);
+    EXPECT_EQ(link.settings(), (::LinkSettings{3, 2, 1, 16}));
     EXPECT_TRUE(poll.running());
     EXPECT_TRUE(window->configurationButton()->isEnabled());
     EXPECT_TRUE(window->calibrationButton()->isEnabled());
-    EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {3, 2, 1}}));
     // The poll reads the instrument at the chosen address.
-    EXPECT_EQ(waitForCall("Get_3X_D8").value().args.at(1), 16);
+    EXPECT_EQ(waitForCall("open"), (Call{"open", {3, 2, 1, 16}}));
+    EXPECT_TRUE(waitForCall("readInputRegisters").has_value());
 }
 
 TEST_F(LinkSettings, closeShowsTheSettingsAgainAndStopsThePoll)
@@ -92,14 +89,14 @@ TEST_F(LinkSettings, closeShowsTheSettingsAgainAndStopsThePoll)
     EXPECT_FALSE(poll.running());
     EXPECT_FALSE(window->configurationButton()->isEnabled());
     EXPECT_FALSE(window->calibrationButton()->isEnabled());
-    EXPECT_EQ(waitForCall("ClosePort_Modbus"), (Call{"ClosePort_Modbus", {1}}));
-    EXPECT_EQ(image.linkSettings[0], 1);  // kept after the close
+    EXPECT_EQ(waitForCall("close"), (Call{"close", {}}));
+    EXPECT_EQ(link.settings().port, 1);  // kept after the close
 }
 
-TEST_F(LinkSettings, closeBeforeAnyOpenClosesPortZeroAndLeavesTheSettingsShown)
+TEST_F(LinkSettings, closeBeforeAnyOpenClosesThePortAndLeavesTheSettingsShown)
 {
     QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
-    EXPECT_EQ(waitForCall("ClosePort_Modbus"), (Call{"ClosePort_Modbus", {0}}));
+    EXPECT_EQ(waitForCall("close"), (Call{"close", {}}));
     EXPECT_TRUE(groupsShown());
 }
 
@@ -107,15 +104,15 @@ TEST_F(LinkSettings, aPortTextWithoutANumberIsMarkedAndThePortZeroIsOpenedAsTold
 {
     type(bar().portList(), QStringLiteral("COM"));
     QTest::mouseClick(bar().openButton(), Qt::LeftButton);
-    EXPECT_EQ(image.linkSettings[0], 0);
-    EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {0, 1, 0}}));
+    EXPECT_EQ(link.settings().port, 0);
+    EXPECT_EQ(waitForCall("open"), (Call{"open", {0, 1, 0, 1}}));
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("通讯端口“COM”")));
     EXPECT_FALSE(bar().portList()->toolTip().isEmpty());
 
     QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
     type(bar().portList(), QStringLiteral("3abc"));
     QTest::mouseClick(bar().openButton(), Qt::LeftButton);
-    EXPECT_EQ(image.linkSettings[0], 3);
+    EXPECT_EQ(link.settings().port, 3);
     EXPECT_TRUE(bar().portList()->toolTip().isEmpty());  // mark cleared
 }
 
@@ -123,7 +120,7 @@ TEST_F(LinkSettings, anAddressBeyondSixteenIsMarked)
 {
     type(bar().addressList(), QStringLiteral("17"));
     QTest::mouseClick(bar().openButton(), Qt::LeftButton);
-    EXPECT_EQ(image.linkSettings[3], 17);
+    EXPECT_EQ(link.settings().moduleAddress, 17);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("模块地址“17”不在 1..16 之内")));
 }
 
@@ -134,7 +131,7 @@ TEST_F(LinkSettings, pressingOpenTwiceOpensThePortTwiceWithTheSameSettings)
     ASSERT_TRUE(waitFor([&] {
         int opens = 0;
         for (const Call& c : bus.calls())
-            opens += c.name == "OpenPort_Modbus";
+            opens += c.name == "open";
         return opens == 2;
     }));
     EXPECT_TRUE(groupsHidden());
@@ -150,8 +147,7 @@ TEST_F(LinkSettings, commandLineChoicesAreShownAndOpenTheLinkAsTheButtonDoes)
     EXPECT_TRUE(groupsHidden());
     EXPECT_TRUE(poll.running());
     EXPECT_TRUE(window->configurationButton()->isEnabled());
-    EXPECT_EQ(waitForCall("OpenPort_Modbus"), (Call{"OpenPort_Modbus", {5, 0, 2}}));
-    EXPECT_EQ(image.linkSettings[3], 7);
+    EXPECT_EQ(waitForCall("open"), (Call{"open", {5, 0, 2, 7}}));
 }
 
 } // namespace

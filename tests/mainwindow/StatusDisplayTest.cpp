@@ -142,7 +142,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
 
 TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
 {
-    bus.failCalls("OpenPort_Modbus");
+    bus.failCalls("open");
     window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
 }

@@ -28,16 +28,10 @@
 #include "history/SampleRecorder.h"
 
 // The configuration window on a fake fieldbus, shown and active so that
-// focus moves as it does for an operator. The link settings are those the
-// port connection leaves behind: port 1, module address 1.
+// focus moves as it does for an operator.
 class ConfigFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        image.linkSettings[ProcessImage::kPortSlot] = 1;
-        image.linkSettings[ProcessImage::kAddressSlot] = 1;
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     void open()
     {
@@ -52,14 +46,12 @@ protected:
     // marker call queued now comes back last.
     void drainLink()
     {
-        QSignalSpy finished(&link, &InstrumentLink::writeFinished);
-        const quint64 marker = link.resetCoil(0, 0, kMarkerCoil);
-        ASSERT_TRUE(waitFor([&] {
-            for (const QList<QVariant>& args : finished)
-                if (args.at(0).value<WriteOutcome>().id == marker)
-                    return true;
-            return false;
-        }));
+        QObject marker;
+        bool markerDone = false;
+        QObject::connect(&link, &InstrumentLink::writeFinished, &marker,
+                         [&](const WriteOutcome& outcome) { markerDone = markerDone || outcome.request.asker == &marker; });
+        link.write(WriteRequest::toCoil(kMarkerCoil, false, QStringLiteral("marker"), &marker));
+        ASSERT_TRUE(waitFor([&] { return markerDone; }));
     }
 
     // The register writes the fieldbus has seen, after draining the link.
@@ -68,14 +60,14 @@ protected:
         drainLink();
         std::vector<FakeFieldbus::Call> found;
         for (const FakeFieldbus::Call& call : bus.calls())
-            if (call.name == "Set_4X_D1")
+            if (call.name == "writeRegister")
                 found.push_back(call);
         return found;
     }
 
-    static FakeFieldbus::Call writeCall(int registerAddress, int value, int port = 1, int address = 1)
+    static FakeFieldbus::Call writeCall(int registerAddress, int value)
     {
-        return {"Set_4X_D1", {port, address, registerAddress, value}};
+        return {"writeRegister", {registerAddress, value}};
     }
 
     QWidget* focusEntry(int n) { return ConfigOperator::focusEntry(*window, n); }
@@ -93,7 +85,7 @@ protected:
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
     Poller poll{image, link, clock};
-    PortConnection connection{image, link, poll};
+    PortConnection connection{link, poll};
     SampleRecorder recorder{image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
     StationContext context{image, clock, link, poll, connection, recorder, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
     std::unique_ptr<ConfigWindow> window;  // last, so it goes first

@@ -2,6 +2,15 @@
 
 #include <chrono>
 
+namespace {
+
+FieldbusResult scriptedFailure()
+{
+    return FieldbusResult::failure("scripted failure");
+}
+
+} // namespace
+
 void FakeFieldbus::setInputRegister(int address, int value)
 {
     std::lock_guard lock(mutex_);
@@ -45,25 +54,25 @@ void FakeFieldbus::failAll(bool fail)
     failAll_ = fail;
 }
 
-void FakeFieldbus::scriptWriteResults(std::vector<int> results)
+void FakeFieldbus::scriptWriteResults(std::vector<bool> results)
 {
     std::lock_guard lock(mutex_);
     writeResults_ = std::move(results);
 }
 
-void FakeFieldbus::holdNext(const std::string& name)
+void FakeFieldbus::holdNext(const std::string& name, std::optional<int> firstArg)
 {
     std::lock_guard lock(mutex_);
     holdName_ = name;
-    holding_call_ = false;
+    holdFirstArg_ = firstArg;
+    holdingCall_ = false;
     released_ = false;
 }
 
 bool FakeFieldbus::waitUntilHeld(int timeoutMs)
 {
     std::unique_lock lock(mutex_);
-    return heldChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                 [this] { return holding_call_; });
+    return heldChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return holdingCall_; });
 }
 
 void FakeFieldbus::release()
@@ -103,134 +112,81 @@ void FakeFieldbus::clearCalls()
 bool FakeFieldbus::enter(const std::string& name, std::vector<int> args)
 {
     std::unique_lock lock(mutex_);
+    const bool held = !holdName_.empty() && holdName_ == name
+                      && (!holdFirstArg_ || (!args.empty() && args.front() == *holdFirstArg_));
     calls_.push_back({name, std::move(args)});
     threads_.insert(std::this_thread::get_id());
-    if (!holdName_.empty() && holdName_ == name) {
+    if (held) {
         holdName_.clear();
-        holding_call_ = true;
+        holdingCall_ = true;
         heldChanged_.notify_all();
         heldChanged_.wait(lock, [this] { return released_; });
-        holding_call_ = false;
+        holdingCall_ = false;
     }
     const auto it = failing_.find(name);
     return failAll_ || (it != failing_.end() && it->second);
 }
 
-int FakeFieldbus::OpenPort_Modbus(int port, int baudCode, int parityCode)
+FieldbusResult FakeFieldbus::open(const LinkSettings& settings)
 {
-    return enter("OpenPort_Modbus", {port, baudCode, parityCode}) ? kFailure : 0;
+    if (enter("open", {settings.port, settings.baudCode, settings.parityCode, settings.moduleAddress}))
+        return scriptedFailure();
+    return FieldbusResult::success();
 }
 
-int FakeFieldbus::ClosePort_Modbus(int port)
+void FakeFieldbus::close()
 {
-    return enter("ClosePort_Modbus", {port}) ? kFailure : 0;
+    enter("close", {});
 }
 
-namespace {
-
-template <size_t N>
-void readRegisters(const std::map<int, int>& table, int start, std::span<int32_t, N> buffer)
+FieldbusResult FakeFieldbus::readRegisters(RegisterTable table, int start, std::span<int16_t> values)
 {
-    for (size_t i = 0; i < N; ++i) {
-        const auto it = table.find(start + static_cast<int>(i));
-        buffer[i] = it == table.end() ? 0 : it->second;
+    const bool input = table == RegisterTable::Input;
+    if (enter(input ? "readInputRegisters" : "readHoldingRegisters", {start, static_cast<int>(values.size())}))
+        return scriptedFailure();
+    std::lock_guard lock(mutex_);
+    const auto& registers = input ? input_ : holding_;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const auto it = registers.find(start + static_cast<int>(i));
+        values[i] = static_cast<int16_t>(it == registers.end() ? 0 : it->second);
     }
+    return FieldbusResult::success();
 }
 
-} // namespace
-
-int FakeFieldbus::Get_3X_D8(int port, int address, int start, std::span<int32_t, 8> buffer)
+FieldbusResult FakeFieldbus::readBits(BitTable table, int start, std::span<bool> bits)
 {
-    if (enter("Get_3X_D8", {port, address, start}))
-        return kFailure;
+    const bool coils = table == BitTable::Coils;
+    if (enter(coils ? "readCoils" : "readDiscreteInputs", {start, static_cast<int>(bits.size())}))
+        return scriptedFailure();
     std::lock_guard lock(mutex_);
-    readRegisters(input_, start, buffer);
-    return 0;
-}
-
-int FakeFieldbus::Get_4X_D8(int port, int address, int start, std::span<int32_t, 8> buffer)
-{
-    if (enter("Get_4X_D8", {port, address, start}))
-        return kFailure;
-    std::lock_guard lock(mutex_);
-    readRegisters(holding_, start, buffer);
-    return 0;
-}
-
-int FakeFieldbus::Get_4X_D16(int port, int address, int start, std::span<int32_t, 16> buffer)
-{
-    if (enter("Get_4X_D16", {port, address, start}))
-        return kFailure;
-    std::lock_guard lock(mutex_);
-    readRegisters(holding_, start, buffer);
-    return 0;
-}
-
-void FakeFieldbus::readBits(const std::map<int, bool>& table, int start, std::span<int32_t, 2> buffer)
-{
-    for (int byte = 0; byte < 2; ++byte) {
-        int value = 0;
-        for (int bit = 0; bit < 8; ++bit) {
-            const auto it = table.find(start + byte * 8 + bit);
-            if (it != table.end() && it->second)
-                value |= 1 << bit;
-        }
-        buffer[static_cast<size_t>(byte)] = value;
+    const auto& states = coils ? coils_ : discrete_;
+    for (size_t i = 0; i < bits.size(); ++i) {
+        const auto it = states.find(start + static_cast<int>(i));
+        bits[i] = it != states.end() && it->second;
     }
+    return FieldbusResult::success();
 }
 
-int FakeFieldbus::Get_1X_B16(int port, int address, int start, std::span<int32_t, 2> buffer)
+FieldbusResult FakeFieldbus::writeRegister(int registerNumber, int value)
 {
-    if (enter("Get_1X_B16", {port, address, start}))
-        return kFailure;
-    std::lock_guard lock(mutex_);
-    readBits(discrete_, start, buffer);
-    return 0;
-}
-
-int FakeFieldbus::Get_0X_B16(int port, int address, int start, std::span<int32_t, 2> buffer)
-{
-    if (enter("Get_0X_B16", {port, address, start}))
-        return kFailure;
-    std::lock_guard lock(mutex_);
-    readBits(coils_, start, buffer);
-    return 0;
-}
-
-int FakeFieldbus::Set_4X_D1(int port, int address, int registerAddress, int value)
-{
-    if (enter("Set_4X_D1", {port, address, registerAddress, value}))
-        return kFailure;
+    if (enter("writeRegister", {registerNumber, value}))
+        return scriptedFailure();
     std::lock_guard lock(mutex_);
     if (!writeResults_.empty()) {
-        const int result = writeResults_.front();
+        const bool succeeds = writeResults_.front();
         writeResults_.erase(writeResults_.begin());
-        if (result == kFailure)
-            return kFailure;
+        if (!succeeds)
+            return scriptedFailure();
     }
-    holding_[registerAddress] = value;
-    return 0;
+    holding_[registerNumber] = value;
+    return FieldbusResult::success();
 }
 
-int FakeFieldbus::Set_0X_Bit1(int port, int address, int coil)
+FieldbusResult FakeFieldbus::writeCoil(int coil, bool on)
 {
-    if (enter("Set_0X_Bit1", {port, address, coil}))
-        return kFailure;
+    if (enter("writeCoil", {coil, on ? 1 : 0}))
+        return scriptedFailure();
     std::lock_guard lock(mutex_);
-    coils_[coil] = true;
-    return 0;
-}
-
-int FakeFieldbus::Rst_0X_Bit1(int port, int address, int coil)
-{
-    if (enter("Rst_0X_Bit1", {port, address, coil}))
-        return kFailure;
-    std::lock_guard lock(mutex_);
-    coils_[coil] = false;
-    return 0;
-}
-
-std::string FakeFieldbus::lastError() const
-{
-    return "scripted failure";
+    coils_[coil] = on;
+    return FieldbusResult::success();
 }

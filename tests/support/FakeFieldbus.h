@@ -1,9 +1,9 @@
 #pragma once
 
 #include <condition_variable>
-#include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -15,11 +15,17 @@
 // call in order, scripted failures, and a gate that holds a chosen call on
 // the link thread until the test releases it. Thread-safe, since the link
 // thread calls it while the test thread inspects it.
+//
+// Calls are logged by name with their arguments:
+//   open {port, baud code, parity code, module address}, close {},
+//   readInputRegisters / readHoldingRegisters / readDiscreteInputs /
+//   readCoils {start, count}, writeRegister {register, value},
+//   writeCoil {coil, 1 on or 0 off}.
 class FakeFieldbus final : public Fieldbus {
 public:
     struct Call {
         std::string name;
-        std::vector<int> args;  // port, address, then the call's own arguments
+        std::vector<int> args;
         bool operator==(const Call&) const = default;
     };
 
@@ -30,14 +36,15 @@ public:
     void setCoil(int address, bool on);
     int holdingRegister(int address) const;
 
-    // Every call whose name is in this set fails (for example "Get_4X_D16").
+    // Every call of this name fails (for example "readHoldingRegisters").
     void failCalls(const std::string& name, bool fail = true);
     void failAll(bool fail = true);
-    // Results of the next Set_4X_D1 calls, consumed in order; then success.
-    void scriptWriteResults(std::vector<int> results);
+    // Whether the next register writes succeed, consumed in order; then they do.
+    void scriptWriteResults(std::vector<bool> results);
 
-    // Holds the next call of this name until release() (from another thread).
-    void holdNext(const std::string& name);
+    // Holds the next call of this name (and first argument, if given) until
+    // release() (from another thread).
+    void holdNext(const std::string& name, std::optional<int> firstArg = std::nullopt);
     bool waitUntilHeld(int timeoutMs);
     void release();
 
@@ -47,22 +54,16 @@ public:
     // The threads calls were made on.
     std::set<std::thread::id> callingThreads() const;
 
-    int OpenPort_Modbus(int port, int baudCode, int parityCode) override;
-    int ClosePort_Modbus(int port) override;
-    int Get_3X_D8(int port, int address, int start, std::span<int32_t, 8> buffer) override;
-    int Get_4X_D8(int port, int address, int start, std::span<int32_t, 8> buffer) override;
-    int Get_4X_D16(int port, int address, int start, std::span<int32_t, 16> buffer) override;
-    int Get_1X_B16(int port, int address, int start, std::span<int32_t, 2> buffer) override;
-    int Get_0X_B16(int port, int address, int start, std::span<int32_t, 2> buffer) override;
-    int Set_4X_D1(int port, int address, int registerAddress, int value) override;
-    int Set_0X_Bit1(int port, int address, int coil) override;
-    int Rst_0X_Bit1(int port, int address, int coil) override;
-    std::string lastError() const override;
+    FieldbusResult open(const LinkSettings& settings) override;
+    void close() override;
+    FieldbusResult readRegisters(RegisterTable table, int start, std::span<int16_t> values) override;
+    FieldbusResult readBits(BitTable table, int start, std::span<bool> bits) override;
+    FieldbusResult writeRegister(int registerNumber, int value) override;
+    FieldbusResult writeCoil(int coil, bool on) override;
 
 private:
     // Logs the call, honours a hold, and tells whether it is to fail.
     bool enter(const std::string& name, std::vector<int> args);
-    void readBits(const std::map<int, bool>& table, int start, std::span<int32_t, 2> buffer);
 
     mutable std::mutex mutex_;
     std::condition_variable heldChanged_;
@@ -70,9 +71,10 @@ private:
     std::map<int, bool> discrete_, coils_;
     std::map<std::string, bool> failing_;
     bool failAll_ = false;
-    std::vector<int> writeResults_;
+    std::vector<bool> writeResults_;
     std::string holdName_;
-    bool holding_call_ = false;
+    std::optional<int> holdFirstArg_;
+    bool holdingCall_ = false;
     bool released_ = false;
     std::vector<Call> calls_;
     std::set<std::thread::id> threads_;

@@ -17,21 +17,21 @@
 
 // The station's link over libmodbus, wired as the station wires it, with
 // port 1 mapped onto a device (normally the simulator's pseudo-terminal).
-// The poll timer is stopped: the test runs the cycles.
+// The poll timer never fires: the test runs the cycles.
 class RealLinkFixture : public ::testing::Test {
 protected:
-    void connectTo(const std::string& device)
+    void connectTo(const std::string& device, int moduleAddress = 1)
     {
         PortDevices devices;
         devices.setDevice(1, device);
         link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
         poll = std::make_unique<Poller>(image, *link, clock);
-        connection = std::make_unique<PortConnection>(image, *link, *poll);
+        poll->setCycleInterval(std::chrono::hours(1));  // the test runs the cycles
+        connection = std::make_unique<PortConnection>(*link, *poll);
         QObject::connect(poll.get(), &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
         QObject::connect(link.get(), &InstrumentLink::writeFinished,
                          [this](const WriteOutcome& w) { writes.push_back(w); });
-        connection->open(LinkChoices{});
-        poll->Timer1.stop();
+        connection->open(LinkSettings{1, 1, 0, moduleAddress});  // 9600 baud, no parity
     }
 
     // Runs one cycle and returns how long it took on the wall clock.
@@ -39,7 +39,7 @@ protected:
     {
         const auto started = std::chrono::steady_clock::now();
         const size_t before = reports.size();
-        poll->Timer1_Timer();
+        poll->startCycle();
         EXPECT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     }
@@ -57,6 +57,16 @@ protected:
 
     const CycleReport& lastReport() const { return reports.back(); }
 
+    void writeRegister(int registerNumber, int value)
+    {
+        link->write(WriteRequest::toRegister(registerNumber, value, QStringLiteral("register"), &asker));
+    }
+
+    void writeCoil(int coil, bool on)
+    {
+        link->write(WriteRequest::toCoil(coil, on, QStringLiteral("coil"), &asker));
+    }
+
     // Closes the port and ends the link thread.
     void closeLink()
     {
@@ -68,6 +78,7 @@ protected:
 
     ProcessImage image;
     FakeClock clock;
+    QObject asker;
     std::unique_ptr<InstrumentLink> link;
     std::unique_ptr<Poller> poll;
     std::unique_ptr<PortConnection> connection;

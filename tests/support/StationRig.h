@@ -45,14 +45,6 @@ struct StationRig {
         window->start();
     }
 
-    // Started, as if the link was last opened with this port and address:
-    // where the operator's writes go.
-    void startWindowLinkedTo(int port, int address)
-    {
-        startWindow();
-        image.linkSettings[ProcessImage::kPortSlot] = port;
-        image.linkSettings[ProcessImage::kAddressSlot] = address;
-    }
 
     // One live refresh tick with a freshly stored sample.
     void tickWithSample()
@@ -74,7 +66,7 @@ struct StationRig {
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
     Poller poll{image, link, clock};
-    PortConnection connection{image, link, poll};
+    PortConnection connection{link, poll};
     SampleRecorder recorder{image, clock, path};
     StationContext context{image, clock, link, poll, connection, recorder, path};
     std::unique_ptr<MainWindow> window;  // last, so it goes first

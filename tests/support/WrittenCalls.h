@@ -6,11 +6,11 @@
 
 #include <QObject>
 
-#include "support/FakeFieldbus.h"
 #include "link/InstrumentLink.h"
+#include "support/FakeFieldbus.h"
 #include "support/WaitFor.h"
 
-// Readable test failures: Set_4X_D1(3, 7, 257, 9999).
+// Readable test failures: writeRegister(257, 9999).
 inline void PrintTo(const FakeFieldbus::Call& call, std::ostream* out)
 {
     *out << call.name << '(';
@@ -30,18 +30,17 @@ std::vector<FakeFieldbus::Call> writtenCalls(FakeFieldbus& bus, InstrumentLink& 
     bus.clearCalls();
     step();
     bool markerDone = false;
-    QObject context;
-    quint64 marker = 0;
-    QObject::connect(&link, &InstrumentLink::writeFinished, &context,
-                     [&](const WriteOutcome& outcome) { markerDone = markerDone || outcome.id == marker; });
-    marker = link.writeRegister(0, 0, kMarkerRegister, 0);
+    QObject marker;
+    QObject::connect(&link, &InstrumentLink::writeFinished, &marker,
+                     [&](const WriteOutcome& outcome) { markerDone = markerDone || outcome.request.asker == &marker; });
+    link.write(WriteRequest::toRegister(kMarkerRegister, 0, QStringLiteral("marker"), &marker));
     if (!waitFor([&] { return markerDone; }))
         return {{"marker write never came back", {}}};
 
     std::vector<FakeFieldbus::Call> writes;
     for (const FakeFieldbus::Call& call : bus.calls()) {
-        const bool isWrite = call.name == "Set_4X_D1" || call.name == "Set_0X_Bit1" || call.name == "Rst_0X_Bit1";
-        const bool isMarker = call.name == "Set_4X_D1" && call.args.size() > 2 && call.args[2] == kMarkerRegister;
+        const bool isWrite = call.name == "writeRegister" || call.name == "writeCoil";
+        const bool isMarker = call.name == "writeRegister" && !call.args.empty() && call.args[0] == kMarkerRegister;
         if (isWrite && !isMarker)
             writes.push_back(call);
     }

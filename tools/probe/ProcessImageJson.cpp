@@ -50,7 +50,7 @@ QJsonObject linkHealthJson(const LinkHealth& health)
     link[QStringLiteral("failedCalls")] = health.failedCalls();
     link[QStringLiteral("failingSince")] = health.failingSince()
         ? QJsonValue(health.failingSince()->toString(Qt::ISODate)) : QJsonValue();
-    link[QStringLiteral("lastError")] = health.lastError();
+    link[QStringLiteral("lastError")] = health.failureReason();
     return link;
 }
 

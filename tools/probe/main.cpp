@@ -4,6 +4,7 @@
 // did not answer or the probe was stopped before a cycle ended, 2 for a
 // usage error.
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -38,17 +39,17 @@ int main(int argc, char* argv[])
     SystemClock clock;
     InstrumentLink link(std::make_unique<ModbusFieldbus>(devices));
     Poller poll(image, link, clock);
-    poll.Timer1.setInterval(options.intervalMs);
-    PortConnection connection(image, link, poll);
+    poll.setCycleInterval(std::chrono::milliseconds(options.intervalMs));
+    PortConnection connection(link, poll);
 
     int cycles = 0;
     bool allAnswered = true;
-    QString lastError;
+    QString failureReason;
     QObject::connect(&poll, &Poller::cycleFinished, &app, [&](const CycleReport& report) {
         ++cycles;
         if (report.failedCalls > 0) {
             allAnswered = false;
-            lastError = report.lastError;
+            failureReason = report.failureReason;
         }
         QJsonObject json = processImageJson(image, poll.linkHealth());
         json.insert(QStringLiteral("cycle"), cycles);
@@ -66,13 +67,8 @@ int main(int argc, char* argv[])
         app.quit();
     });
 
-    LinkChoices choices;
-    choices.portText = QString::number(kPort);
-    choices.baudIndex = options.baudCode;
-    choices.parityIndex = options.parityCode;
-    choices.addressText = QString::number(options.address);
-    connection.open(choices);
-    poll.Timer1_Timer();  // the first cycle at once, not one interval later
+    connection.open(LinkSettings{kPort, options.baudCode, options.parityCode, options.address});
+    poll.startCycle();  // the first cycle at once, not one interval later
 
     app.exec();
     if (cycles == 0) {
@@ -81,7 +77,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     if (!allAnswered) {
-        std::fprintf(stderr, "tq5800-probe: the instrument did not answer: %s\n", qPrintable(lastError));
+        std::fprintf(stderr, "tq5800-probe: the instrument did not answer: %s\n", qPrintable(failureReason));
         return 1;
     }
     return 0;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMetaType>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+// One write the operator asked for: a holding register's new value or a
+// coil switched on or off, named as the operator knows it (a caption or a
+// command), and who asked, so that the outcome finds its way back.
+struct WriteRequest {
+    enum class Target { Register, Coil };
+
+    Target target = Target::Register;
+    int address = 0;  // 1-based register or coil number
+    int value = 0;    // the register's new value
+    bool on = false;  // the coil's new state
+    QString what;
+    QPointer<QObject> asker;  // empty once the asker is gone
+
+    static WriteRequest toRegister(int registerNumber, int value, const QString& what, QObject* asker)
+    {
+        return {Target::Register, registerNumber, value, false, what, asker};
+    }
+
+    static WriteRequest toCoil(int coil, bool on, const QString& what, QObject* asker)
+    {
+        return {Target::Coil, coil, 0, on, what, asker};
+    }
+};
+
+// How a write went, with the request it answers.
+struct WriteOutcome {
+    WriteRequest request;
+    bool ok = false;
+    int attempts = 0;  // 2 when a failed register write was repeated
+    QString error;
+};
+
+Q_DECLARE_METATYPE(WriteOutcome)

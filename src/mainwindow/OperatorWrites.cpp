@@ -1,0 +1,45 @@
+#include "mainwindow/OperatorWrites.h"
+
+#include <QWidget>
+
+#include "link/InstrumentLink.h"
+
+OperatorWrites::OperatorWrites(InstrumentLink& link, QObject* parent)
+    : QObject(parent)
+    , link_(link)
+{
+    connect(&link_, &InstrumentLink::writeFinished, this, &OperatorWrites::onWriteFinished);
+}
+
+void OperatorWrites::writeRegister(int registerNumber, int32_t value, const QString& what)
+{
+    ++pending_;
+    link_.write(WriteRequest::toRegister(registerNumber, value, what, this));
+}
+
+void OperatorWrites::switchCoil(int coil, bool on, const QString& what)
+{
+    ++pending_;
+    link_.write(WriteRequest::toCoil(coil, on, what, this));
+}
+
+void OperatorWrites::onWriteFinished(const WriteOutcome& outcome)
+{
+    const bool ours = outcome.request.asker == this;
+    if (ours)
+        --pending_;
+    if (outcome.ok)
+        return;
+    if (ours || !toldByItsAsker(outcome))
+        emit failed(outcome);
+}
+
+bool OperatorWrites::toldByItsAsker(const WriteOutcome& outcome) const
+{
+    const QObject* asker = outcome.request.asker;
+    if (asker == nullptr)
+        return false;  // gone
+    const auto* window = qobject_cast<const QWidget*>(asker);
+    // An asker that is no window tells its own outcomes.
+    return window == nullptr || window->isVisible();
+}
