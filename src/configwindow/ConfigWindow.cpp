@@ -183,7 +183,7 @@ void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
         return;
     }
     const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : outcome.error;
-    qCWarning(windowLog) << "Parameter" << *number << "write to register" << outcome.address << "failed:" << reason;
+    qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address << "failed:" << reason;
     say(QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason), StatusSeverity::Fault);
 }
 
