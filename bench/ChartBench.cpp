@@ -10,7 +10,6 @@
 
 #include "trend/ChartDrawing.h"
 #include "trend/PainterCanvas.h"
-#include "instrument/ProcessImage.h"
 #include "trend/RecordingCanvas.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
@@ -37,9 +36,8 @@ void chartRefreshPainted(benchmark::State& state)
     const TrendBuffers buffers = busyBuffers();
     ZoomGeometry zoom;
     zoom.zoomLevel = static_cast<int16_t>(state.range(0));
-    ProcessImage image;
-    image.yAxisSpan = 600;
-    image.yAxisMin = 0;
+    ChartYRange range;
+    range.span = 600;
     QImage picture(1600, 1000, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&picture);
@@ -47,7 +45,7 @@ void chartRefreshPainted(benchmark::State& state)
         canvas.clear();
         drawGrid(canvas);
         zoom.apply();
-        drawCurves(canvas, buffers, zoom, image);
+        drawCurves(canvas, buffers, zoom, range);
     }
 }
 BENCHMARK(chartRefreshPainted)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond)
@@ -58,14 +56,14 @@ void chartRefreshRecorded(benchmark::State& state)
     const TrendBuffers buffers = busyBuffers();
     ZoomGeometry zoom;
     zoom.zoomLevel = 4;
-    ProcessImage image;
-    image.yAxisSpan = 600;
+    ChartYRange range;
+    range.span = 600;
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.clear();
         drawGrid(canvas);
         zoom.apply();
-        drawCurves(canvas, buffers, zoom, image);
+        drawCurves(canvas, buffers, zoom, range);
         benchmark::DoNotOptimize(canvas.lines.data());
     }
 }

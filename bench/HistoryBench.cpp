@@ -5,6 +5,7 @@
 // size of the full ring's file. Targets: a stored sample under 1 ms, a
 // page under 5 ms (medians).
 
+#include <array>
 #include <chrono>
 #include <memory>
 
@@ -17,7 +18,7 @@
 #include "core/Clock.h"
 #include "trend/HistoryPlayback.h"
 #include "history/HistoryTables.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "history/HistoryDatabase.h"
 #include "trend/TrendBuffers.h"
 #include "trend/TrendLoad.h"
@@ -40,7 +41,7 @@ struct FullRing {
     static constexpr auto kReader = "bench-main-window";
 
     FullRing()
-        : recorder(image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite")))
+        : recorder(state, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite")))
         , reader(QString::fromLatin1(kReader), recorder.databasePath())
         , playback(buffers, QString::fromLatin1(kReader))
     {
@@ -48,9 +49,8 @@ struct FullRing {
         recorder.stop();  // the benchmark ticks it with its stepped clock
         const auto started = std::chrono::steady_clock::now();
         for (int i = 0; i < HistoryTables::kRingSize; ++i) {
-            image.inputValues[0] = static_cast<float>(i % 1000);
-            image.inputValues[1] = 52.3f;
-            image.inputValues[2] = 250.0f;
+            const std::array<int16_t, 8> measured{static_cast<int16_t>(i % 1000), 523, 250, 0, 0, 0, 0, 0};
+            state.setMeasurements(measured, clock.now());
             recorder.tick();
             clock.step();
         }
@@ -68,7 +68,7 @@ struct FullRing {
     }
 
     QTemporaryDir dir;
-    ProcessImage image;
+    InstrumentState state;
     SteppedClock clock;
     SampleRecorder recorder;
     HistoryDatabase reader;

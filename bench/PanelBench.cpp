@@ -9,12 +9,15 @@
 #include <memory>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
-#include "instrument/ProcessImage.h"
+#include "mainwindow/ChartPanel.h"
 #include "support/StationRig.h"
 #include "mainwindow/MainWindow.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -27,7 +30,10 @@ struct Station : StationRig {
         if (!seed(1, 1000, 1000))
             qFatal("cannot seed the history file");
         startWindow();
-        image.yAxisSpan = 600;
+        ChartPanel& chart = *window->chartPanel();
+        chart.yMinimumEntry()->setText(QStringLiteral("0"));
+        chart.yMaximumEntry()->setText(QStringLiteral("600"));
+        chart.applyRangeButton()->click();
         window->resize(1280, 800);
         window->show();
         QApplication::processEvents();
@@ -37,7 +43,7 @@ struct Station : StationRig {
     void changeProcessValues(int n)
     {
         for (size_t i = 0; i < 3; ++i)
-            image.inputValues[i] = static_cast<float>(n % 1000) + static_cast<float>(i) + 0.5f;
+            StateFeed::setMeasurement(state, i + 1, static_cast<float>(n % 1000) + static_cast<float>(i) + 0.5f);
     }
 
     // New values in every field at once, the worst a tick can meet.
@@ -45,19 +51,19 @@ struct Station : StationRig {
     {
         const auto v = static_cast<float>(n % 1000);
         for (size_t i = 0; i < 3; ++i) {
-            image.inputValues[i] = v + static_cast<float>(i) + 0.5f;
-            image.holdingValues[i] = v;
+            StateFeed::setMeasurement(state, i + 1, v + static_cast<float>(i) + 0.5f);
+            StateFeed::setCommand(state, i + 1, v);
         }
         for (size_t i = 5; i < 8; ++i)
-            image.inputValues[i] = static_cast<float>(n % 6);
+            StateFeed::setMeasurement(state, i + 1, static_cast<float>(n % 6));
         for (size_t i = 0; i < 16; ++i) {
-            image.inputBits[i] = (n + static_cast<int>(i)) % 2;
-            image.coilBits[i] = n % 2;
+            StateFeed::setDiscreteInput(state, i + 1, (n + static_cast<int>(i)) % 2 != 0);
+            StateFeed::setCoil(state, i + 1, n % 2 != 0);
         }
         for (size_t i = 1; i <= 37; ++i)
-            image.paramValues[i] = v + static_cast<float>(i);
+            StateFeed::setParameter(state, i, v + static_cast<float>(i));
         for (size_t i = 0; i < 16; ++i)
-            image.alarmRegs[i] = n + static_cast<int>(i);
+            StateFeed::setAlarmRegister(state, i, n + static_cast<int>(i));
     }
 };
 
@@ -106,7 +112,7 @@ void tickWithNewSample(benchmark::State& state)
         buffers.markEnd = buffers.curveEnd = 300;  // well short of a reload at zoom level 4
         station.window->zoom().zoomLevel = 4;
         station.changeProcessValues(++n);
-        station.image.sampleReady = ProcessImage::kTrue;
+        emit station.recorder.sampleTaken();
         state.ResumeTiming();
         station.window->refreshLiveValues();
         QApplication::processEvents();
@@ -123,7 +129,7 @@ void tickWithReload(benchmark::State& state)
         state.PauseTiming();
         buffers.markEnd = buffers.curveEnd = 260;  // the next sample reloads at zoom level 1
         station.changeProcessValues(++n);
-        station.image.sampleReady = ProcessImage::kTrue;
+        emit station.recorder.sampleTaken();
         state.ResumeTiming();
         station.window->refreshLiveValues();
         QApplication::processEvents();

@@ -12,7 +12,7 @@
 #include "link/Poller.h"
 #include "link/ModbusFieldbus.h"
 #include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
+#include "station/StationCore.h"
 #include "support/SimProcess.h"
 #include "support/WaitFor.h"
 #include "WireTime.h"
@@ -29,12 +29,11 @@ void pollCycleAtWireSpeed(benchmark::State& state)
     }
     PortDevices devices;
     devices.setDevice(1, sim.devicePath());
-    ProcessImage image;
     SystemClock clock;
-    InstrumentLink link(std::make_unique<ModbusFieldbus>(devices));
-    Poller poll(image, link, clock);
+    StationCore core(std::make_unique<ModbusFieldbus>(devices), clock);
+    Poller& poll = core.poller();
+    PortConnection& connection = core.connection();
     poll.setCycleInterval(std::chrono::hours(1));  // the benchmark runs the cycles
-    PortConnection connection(link, poll);
     LinkChoices choices;
     choices.baudIndex = baud == 19200 ? 2 : baud == 4800 ? 0 : 1;
     connection.open(choices);

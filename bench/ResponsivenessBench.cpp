@@ -89,7 +89,7 @@ void userInterfaceStallOnSilentInstrument(benchmark::State& state)
         runEventLoopFor(static_cast<int>(std::chrono::milliseconds(runFor).count()));
         probe.stop();
         // Unless whole cycles ran into time-outs the figure says nothing.
-        const LinkHealth& link = station.poll().linkHealth();
+        const LinkHealth& link = station.core().poller().linkHealth();
         if (link.cycles() == 0 || link.state() != LinkHealth::State::Silent) {
             state.SkipWithError("the link never met the silent instrument");
             return;

@@ -41,12 +41,12 @@ void stationResidentMemory(benchmark::State& state)
             return;
         }
         runEventLoopFor(static_cast<int>(std::chrono::milliseconds(runFor).count()));
-        if (station.recorder().health().storedSamples() == 0) {
+        if (station.core().recorder().health().storedSamples() == 0) {
             state.SkipWithError("the station recorded nothing");
             return;
         }
         state.counters["resident_MB"] = residentMegabytes();
-        state.counters["samples"] = static_cast<double>(station.recorder().health().storedSamples());
+        state.counters["samples"] = static_cast<double>(station.core().recorder().health().storedSamples());
     }
 }
 BENCHMARK(stationResidentMemory)->Arg(60)->Iterations(1)->Unit(benchmark::kSecond);

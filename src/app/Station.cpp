@@ -10,16 +10,11 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
                  QObject* parent)
     : QObject(parent)
     , options_(options)
-    , clock_(clock)
-    , link_(std::move(fieldbus))
-    , poll_(image_, link_, clock_)
-    , connection_(link_, poll_)
-    , recorder_(image_, clock_, DatabasePath::resolve(options.databasePath))
-    , context_{image_, clock_, link_, poll_, connection_, recorder_, recorder_.databasePath()}
-    , window_(std::make_unique<MainWindow>(context_))
+    , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath))
+    , window_(std::make_unique<MainWindow>(core_))
 {
     configOpener_ =
-        std::make_unique<ConfigOpener>(context_, *window_, *window_->configurationButton());
+        std::make_unique<ConfigOpener>(core_, *window_, *window_->configurationButton());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
     connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
 }
@@ -31,7 +26,7 @@ Station::~Station()
 
 void Station::start()
 {
-    qCInfo(appLog).noquote() << describeStationOptions(options_, recorder_.databasePath());
+    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath());
     splash_.start();
     splash_.show();
 }
@@ -45,7 +40,7 @@ void Station::handOver()
     window_->raise();
     window_->activateWindow();
     // The poll has nothing to start: its timer waits for the link.
-    recorder_.start();
+    core_.recorder().start();
     started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);
@@ -63,8 +58,8 @@ void Station::shutdown()
     // be refused by it).
     configOpener_->closeWindow();
     window_->exitStation();
-    recorder_.stop();
-    if (connection_.isOpen())
-        connection_.close();
+    core_.recorder().stop();
+    if (core_.connection().isOpen())
+        core_.connection().close();
     emit finished();
 }

@@ -5,21 +5,16 @@
 #include <QObject>
 
 #include "configwindow/ConfigOpener.h"
-#include "link/Fieldbus.h"
-#include "link/InstrumentLink.h"
-#include "link/Poller.h"
-#include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
-#include "station/StationContext.h"
-#include "app/StationOptions.h"
 #include "app/SplashScreen.h"
-#include "history/SampleRecorder.h"
+#include "app/StationOptions.h"
+#include "link/Fieldbus.h"
+#include "station/StationCore.h"
 
 class Clock;
 class MainWindow;
 
-// The whole station wired together: the process image, the link thread and
-// its poll, the recorder and the windows. start() shows the splash; at its
+// The whole station: its core (instrument state, link thread and poll,
+// recorder) and the windows. start() shows the splash; at its
 // hand-over the main window is loaded and shown first, then the recorder
 // starts (the poll waits for the link to open).
 class Station : public QObject {
@@ -36,11 +31,9 @@ public:
     // tells the program to quit. Safe to call more than once.
     void shutdown();
 
-    ProcessImage& image() { return image_; }
+    StationCore& core() { return core_; }
     SplashScreen& splash() { return splash_; }
     MainWindow* mainWindow() const { return window_.get(); }
-    Poller& poll() { return poll_; }
-    SampleRecorder& recorder() { return recorder_; }
     bool hasStarted() const { return started_; }
 
 signals:
@@ -51,13 +44,7 @@ private:
     void handOver();
 
     StationOptions options_;
-    ProcessImage image_;
-    const Clock& clock_;
-    InstrumentLink link_;
-    Poller poll_;
-    PortConnection connection_;
-    SampleRecorder recorder_;
-    StationContext context_;
+    StationCore core_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
     SplashScreen splash_;

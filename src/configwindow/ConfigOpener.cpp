@@ -4,10 +4,10 @@
 
 #include "configwindow/ConfigWindow.h"
 
-ConfigOpener::ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
+ConfigOpener::ConfigOpener(StationCore& core, QWidget& mainWindow, QAbstractButton& configurationButton,
                            QObject* parent)
     : QObject(parent)
-    , context_(context)
+    , core_(core)
     , main_(mainWindow)
 {
     connect(&configurationButton, &QAbstractButton::clicked, this, &ConfigOpener::openConfiguration);
@@ -25,7 +25,7 @@ void ConfigOpener::openConfiguration()
         window_->activateWindow();
         return;
     }
-    auto* config = new ConfigWindow(context_);
+    auto* config = new ConfigWindow(core_);
     config->setAttribute(Qt::WA_DeleteOnClose);
     connect(config, &ConfigWindow::returned, this, [this] {
         main_.show();

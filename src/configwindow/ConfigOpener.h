@@ -6,7 +6,7 @@
 class ConfigWindow;
 class QAbstractButton;
 class QWidget;
-struct StationContext;
+class StationCore;
 
 // The "CONFIG" command: a fresh configuration window takes the main
 // window's place, and " Esc 返回" brings the main window back. The main
@@ -18,7 +18,7 @@ class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationContext& context, QWidget& mainWindow, QAbstractButton& configurationButton,
+    ConfigOpener(StationCore& core, QWidget& mainWindow, QAbstractButton& configurationButton,
                  QObject* parent = nullptr);
     ~ConfigOpener() override;
 
@@ -33,7 +33,7 @@ public:
     void closeWindow();
 
 private:
-    StationContext& context_;
+    StationCore& core_;
     QWidget& main_;
     QPointer<ConfigWindow> window_;
 };

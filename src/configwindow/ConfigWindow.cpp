@@ -15,9 +15,9 @@
 #include "link/InstrumentLink.h"
 #include "configwindow/ParameterPage.h"
 #include "configwindow/ParameterRowView.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "configwindow/ReadBackText.h"
-#include "station/StationContext.h"
+#include "station/StationCore.h"
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -38,9 +38,9 @@ QString hintText()
 
 } // namespace
 
-ConfigWindow::ConfigWindow(StationContext& context, QWidget* parent)
+ConfigWindow::ConfigWindow(StationCore& core, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , context_(context)
+    , core_(core)
 {
     setFont(StationFont::font());
     setWindowTitle(kCaption);
@@ -52,7 +52,7 @@ ConfigWindow::ConfigWindow(StationContext& context, QWidget* parent)
     connect(backButton_, &QPushButton::clicked, this, &ConfigWindow::goBack);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &ConfigWindow::goBack);
-    connect(&context_.link, &InstrumentLink::writeFinished, this, &ConfigWindow::onWriteFinished);
+    connect(&core_.link(), &InstrumentLink::writeFinished, this, &ConfigWindow::onWriteFinished);
 
     start();
 }
@@ -116,11 +116,11 @@ void ConfigWindow::goBack()
 
 void ConfigWindow::showCurrentValues()
 {
-    const ProcessImage& image = context_.image;
+    const InstrumentState& state = core_.state();
     for (ParameterRowView* r : rows_) {
         if (!r)
             continue;
-        if (const auto text = readBackText(r->parameter(), image.paramValues[static_cast<size_t>(r->number())]))
+        if (const auto text = readBackText(r->parameter(), state.parameter(r->number())))
             r->showCurrent(*text);
     }
 }
@@ -156,7 +156,7 @@ void ConfigWindow::write(ParameterRowView& r, int32_t value)
 {
     const int registerAddress = r.parameter().registerAddress;
     const QString caption = ParameterCatalogue::text(r.parameter().caption);
-    context_.link.write(WriteRequest::toRegister(registerAddress, value, caption, this));
+    core_.link().write(WriteRequest::toRegister(registerAddress, value, caption, this));
     writes_.queued(r.number());
     r.showWriteState(writes_.state(r.number()), writes_.error(r.number()));
     say(QStringLiteral("%1：正在写入 %2 = %3").arg(caption).arg(registerAddress).arg(value), StatusSeverity::Idle);
@@ -268,7 +268,7 @@ QWidget* ConfigWindow::buildBottomBar()
     // are repeated here.
     linkIndicator_ = new StatusIndicator(bar);
     recorderIndicator_ = new StatusIndicator(bar);
-    stationStatus_ = new StationStatus(context_.poll, context_.recorder, context_.clock, *linkIndicator_,
+    stationStatus_ = new StationStatus(core_.poller(), core_.recorder(), core_.clock(), *linkIndicator_,
                                        *recorderIndicator_, this);
     stationStatus_->showCurrent();
     backButton_ = new QPushButton(QStringLiteral(" Esc 返回"), bar);

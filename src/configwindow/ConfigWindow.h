@@ -19,7 +19,7 @@ class QPushButton;
 class QTabWidget;
 class StationStatus;
 class StatusIndicator;
-struct StationContext;
+class StationCore;
 struct WriteOutcome;
 enum class StatusSeverity;
 
@@ -41,7 +41,7 @@ public:
     static inline const QString kCaption = QStringLiteral("TQ5800 配置 ");
     static constexpr int kReadBackIntervalMs = 1000;
 
-    explicit ConfigWindow(StationContext& context, QWidget* parent = nullptr);
+    explicit ConfigWindow(StationCore& core, QWidget* parent = nullptr);
     ~ConfigWindow() override;
 
     // For the station's shutdown: closes without writing an entry still
@@ -61,7 +61,7 @@ public:
 public slots:
     // " Esc 返回".
     void goBack();
-    // Shows the process image's parameter values; the read-back timer calls
+    // Shows the instrument state's parameter values; the read-back timer calls
     // it every second while the window is open.
     void showCurrentValues();
 
@@ -85,7 +85,7 @@ private:
     void say(const QString& text, StatusSeverity severity);
     ParameterRowView* rowOf(int n) const;
 
-    StationContext& context_;
+    StationCore& core_;
     WriteTracker writes_;
     QTimer readBackTimer_;
     std::array<ParameterRowView*, ParameterCatalogue::kLastNumber + 1> rows_{};

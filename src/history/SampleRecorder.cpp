@@ -1,6 +1,5 @@
 #include "history/SampleRecorder.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,7 +10,7 @@
 #include "core/WholeNumber.h"
 #include "history/HistoryLog.h"
 #include "history/SampleWriter.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 
 namespace {
 
@@ -23,10 +22,10 @@ qint64 secondsBetween(const QDateTime& a, const QDateTime& b)
 
 } // namespace
 
-SampleRecorder::SampleRecorder(ProcessImage& image, const Clock& clock, const QString& databasePath,
+SampleRecorder::SampleRecorder(const InstrumentState& state, const Clock& clock, const QString& databasePath,
                                const QString& connectionName, QObject* parent)
     : QObject(parent)
-    , image_(image)
+    , state_(state)
     , clock_(clock)
     , database_(connectionName, databasePath)
 {
@@ -64,7 +63,7 @@ double SampleRecorder::secondsSinceLastSample(const QDateTime& now) const
     // count as time passed and store at once.
     const double today = DateValue::fromDate(now.date());
     const double timeNow = DateValue::fromTime(now.time());
-    const double days = (today - image_.recordRefDate) + (timeNow - image_.recordRefTime);
+    const double days = (today - lastSampleDate_) + (timeNow - lastSampleTime_);
     const double seconds = days * 24.0 * 60.0 * 60.0;
     return std::fabs(roundHalfEven(seconds));
 }
@@ -77,11 +76,10 @@ void SampleRecorder::tick()
     if (secondsSinceLastSample(now) < 1)
         return;
     advanceRecordNumber();
-    image_.recordRefTime = DateValue::fromTime(now.time());
-    image_.recordRefDate = DateValue::fromDate(now.date());
+    lastSampleTime_ = DateValue::fromTime(now.time());
+    lastSampleDate_ = DateValue::fromDate(now.date());
     storeSample(now);
-    if (image_.mainWindowOpen)
-        image_.sampleReady = ProcessImage::kTrue;
+    emit sampleTaken();
 }
 
 void SampleRecorder::advanceRecordNumber()
@@ -106,9 +104,10 @@ void SampleRecorder::storeSample(const QDateTime& now)
     }
     Sample sample;
     sample.recordNumber = recordNumber_;
-    sample.date = image_.recordRefDate;
-    sample.time = image_.recordRefTime;
-    std::copy_n(image_.inputValues.begin(), sample.values.size(), sample.values.begin());
+    sample.date = lastSampleDate_;
+    sample.time = lastSampleTime_;
+    for (size_t i = 0; i < sample.values.size(); ++i)
+        sample.values[i] = state_.measurement(RegisterMap::kInputBlockStart + static_cast<int>(i));
 
     const SampleWriter::Result result = writer_->store(sample);
     if (result.stored) {

@@ -14,19 +14,19 @@
 
 class Clock;
 class SampleWriter;
-struct ProcessImage;
+class InstrumentState;
 
-// Stores the process image's inputValues once per wall-clock second into
-// the ring of 65500 records of the history database and raises sampleReady
-// for the main window. A timer calls tick() every 100 ms on the
+// Stores the instrument's measurements once per wall-clock second into the
+// ring of 65500 records of the history database and announces each second's
+// sample to the live chart. A timer calls tick() every 100 ms on the
 // user-interface thread; nothing here blocks longer than the database's
 // short busy time-out.
 //
 // The database is a convenience to the live chart, never a precondition:
 // when the file cannot be opened or written the tick goes on counting
-// record numbers, setting the reference time and raising sampleReady, the
-// failure shows in health(), and the file is tried again every few seconds
-// (by the injected clock) until recording resumes by itself.
+// record numbers, keeping the sample's time and announcing it, the failure
+// shows in health(), and the file is tried again every few seconds (by the
+// injected clock) until recording resumes by itself.
 class SampleRecorder : public QObject {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ public:
     static constexpr int kRecheckSeconds = 5;
     static inline const QString kConnectionName = QStringLiteral("tq5800-recorder");
 
-    SampleRecorder(ProcessImage& image, const Clock& clock, const QString& databasePath,
+    SampleRecorder(const InstrumentState& state, const Clock& clock, const QString& databasePath,
                    const QString& connectionName = kConnectionName, QObject* parent = nullptr);
     ~SampleRecorder() override;
 
@@ -65,6 +65,9 @@ signals:
     // Only when the state or its reason changes: once per failure episode.
     void healthChanged(const RecorderHealth& health);
     void sampleStored(int32_t recordNumber);
+    // Every second's sample, stored or not: the live chart takes the
+    // instrument's values of that moment.
+    void sampleTaken();
 
 private:
     double secondsSinceLastSample(const QDateTime& now) const;
@@ -76,8 +79,11 @@ private:
     void reportFailure(const QString& reason, const QDateTime& now);
     void reportHealth(RecorderHealth::State before);
 
-    ProcessImage& image_;
+    const InstrumentState& state_;
     const Clock& clock_;
+    // Date value and time of day of the last sample, as the file stores them.
+    double lastSampleDate_ = 0.0;
+    double lastSampleTime_ = 0.0;
     QTimer tickTimer_;
     int32_t recordNumber_ = 0;
     HistoryDatabase database_;

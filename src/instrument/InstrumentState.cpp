@@ -12,7 +12,7 @@ float scaled(int32_t raw, bool inTenths)
 }
 
 template <size_t N>
-int32_t at(const std::array<int32_t, N>& values, int index)
+int32_t at(const std::array<int16_t, N>& values, int index)
 {
     return index >= 0 && index < static_cast<int>(N) ? values[static_cast<size_t>(index)] : 0;
 }
@@ -41,7 +41,7 @@ float InstrumentState::parameter(int number) const
     return scaled(at(parameters_, number - RegisterMap::kFirstParameter), RegisterMap::parameterInTenths(number));
 }
 
-int32_t InstrumentState::alarmRegister(int index) const
+int InstrumentState::alarmRegister(int index) const
 {
     return at(alarmRegisters_, index);
 }
@@ -78,20 +78,20 @@ std::optional<QDateTime> InstrumentState::lastAnswer() const
     return latest;
 }
 
-void InstrumentState::setMeasurements(std::span<const int32_t, RegisterMap::kInputBlockSize> raw,
+void InstrumentState::setMeasurements(std::span<const int16_t, RegisterMap::kInputBlockSize> raw,
                                       const QDateTime& at)
 {
     std::copy(raw.begin(), raw.end(), inputRegisters_.begin());
     readSucceeded(Block::Measurements, at);
 }
 
-void InstrumentState::setCommands(std::span<const int32_t, RegisterMap::kHoldingBlockSize> raw, const QDateTime& at)
+void InstrumentState::setCommands(std::span<const int16_t, RegisterMap::kHoldingBlockSize> raw, const QDateTime& at)
 {
     std::copy(raw.begin(), raw.end(), holdingRegisters_.begin());
     readSucceeded(Block::Commands, at);
 }
 
-void InstrumentState::setParameters(int firstNumber, std::span<const int32_t> raw, const QDateTime& at)
+void InstrumentState::setParameters(int firstNumber, std::span<const int16_t> raw, const QDateTime& at)
 {
     for (size_t i = 0; i < raw.size(); ++i) {
         const int index = firstNumber - RegisterMap::kFirstParameter + static_cast<int>(i);
@@ -103,7 +103,7 @@ void InstrumentState::setParameters(int firstNumber, std::span<const int32_t> ra
     readSucceeded(Block::Parameters, at);
 }
 
-void InstrumentState::setAlarmRegisters(std::span<const int32_t, RegisterMap::kAlarmBlockSize> raw,
+void InstrumentState::setAlarmRegisters(std::span<const int16_t, RegisterMap::kAlarmBlockSize> raw,
                                         const QDateTime& at)
 {
     std::copy(raw.begin(), raw.end(), alarmRegisters_.begin());

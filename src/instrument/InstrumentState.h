@@ -51,7 +51,7 @@ public:
     float parameter(int number) const;
 
     // Register 257 + index of the alarm block (index 0..15), raw; 0 outside.
-    int32_t alarmRegister(int index) const;
+    int alarmRegister(int index) const;
 
     // Discrete input or coil 1..16; false outside.
     bool discreteInput(int input) const;
@@ -63,10 +63,10 @@ public:
 
     // The poller's side. A good read replaces the block's values (for the
     // parameters: those of this read) and its read time.
-    void setMeasurements(std::span<const int32_t, RegisterMap::kInputBlockSize> raw, const QDateTime& at);
-    void setCommands(std::span<const int32_t, RegisterMap::kHoldingBlockSize> raw, const QDateTime& at);
-    void setParameters(int firstNumber, std::span<const int32_t> raw, const QDateTime& at);
-    void setAlarmRegisters(std::span<const int32_t, RegisterMap::kAlarmBlockSize> raw, const QDateTime& at);
+    void setMeasurements(std::span<const int16_t, RegisterMap::kInputBlockSize> raw, const QDateTime& at);
+    void setCommands(std::span<const int16_t, RegisterMap::kHoldingBlockSize> raw, const QDateTime& at);
+    void setParameters(int firstNumber, std::span<const int16_t> raw, const QDateTime& at);
+    void setAlarmRegisters(std::span<const int16_t, RegisterMap::kAlarmBlockSize> raw, const QDateTime& at);
     void setDiscreteInputs(std::bitset<RegisterMap::kBitBlockSize> bits, const QDateTime& at);
     void setCoils(std::bitset<RegisterMap::kBitBlockSize> bits, const QDateTime& at);
     // A failed read keeps the block's values as they were.
@@ -85,10 +85,10 @@ private:
     void announce(Block block);
     ReadStatus& statusOf(Block block);
 
-    std::array<int32_t, RegisterMap::kInputBlockSize> inputRegisters_{};
-    std::array<int32_t, RegisterMap::kHoldingBlockSize> holdingRegisters_{};
-    std::array<int32_t, RegisterMap::kLastParameter> parameters_{};  // parameter n at n - 1
-    std::array<int32_t, RegisterMap::kAlarmBlockSize> alarmRegisters_{};
+    std::array<int16_t, RegisterMap::kInputBlockSize> inputRegisters_{};
+    std::array<int16_t, RegisterMap::kHoldingBlockSize> holdingRegisters_{};
+    std::array<int16_t, RegisterMap::kLastParameter> parameters_{};  // parameter n at n - 1
+    std::array<int16_t, RegisterMap::kAlarmBlockSize> alarmRegisters_{};
     std::bitset<RegisterMap::kBitBlockSize> discreteInputs_;
     std::bitset<RegisterMap::kBitBlockSize> coils_;
     std::array<ReadStatus, 6> statuses_{};

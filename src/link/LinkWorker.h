@@ -13,7 +13,7 @@
 // step, so an operator write posted while a cycle runs is served at the next
 // gap between two reads instead of waiting for the whole cycle.
 //
-// Never touches the process image or any widget: results leave by value
+// Never touches the instrument state or any widget: results leave by value
 // through signals. Every request and its outcome is traced on linkLog.
 class LinkWorker : public QObject {
     Q_OBJECT

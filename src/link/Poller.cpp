@@ -1,36 +1,29 @@
 #include "link/Poller.h"
 
-#include <algorithm>
+#include <bitset>
+#include <span>
 
 #include "core/Clock.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
+#include "link/PollPlan.h"
 #include "link/InstrumentLink.h"
 #include "link/LinkLog.h"
 
 namespace {
 
-// Quantities the instrument keeps in tenths: the output (3X 2), the manual
-// output (4X 2) and parameters 6, 17, 18 and 33.
-float tenths(int32_t raw)
+std::bitset<RegisterMap::kBitBlockSize> bitsOf(const PollBlock& block)
 {
-    return static_cast<float>(raw / 10.0);
+    std::bitset<RegisterMap::kBitBlockSize> bits;
+    for (size_t i = 0; i < bits.size(); ++i)
+        bits[i] = block.bits[i];
+    return bits;
 }
-
-bool parameterInTenths(int n)
-{
-    return n == 6 || n == 17 || n == 18 || n == 33;
-}
-
-constexpr int kLastParameter = 37;
-
-// Which parameter elements each read of the parameter step delivers.
-constexpr std::array<std::pair<int, int>, 3> kParameterReads{{{1, 16}, {17, 32}, {33, kLastParameter}}};
 
 } // namespace
 
-Poller::Poller(ProcessImage& image, InstrumentLink& link, const Clock& clock, QObject* parent)
+Poller::Poller(InstrumentState& state, InstrumentLink& link, const Clock& clock, QObject* parent)
     : QObject(parent)
-    , image_(image)
+    , state_(state)
     , link_(link)
     , clock_(clock)
 {
@@ -99,50 +92,49 @@ void Poller::logEpisode(bool wasFailing)
 
 void Poller::applyBlock(const PollBlock& block)
 {
-    const auto& registers = block.registers;
+    using Block = InstrumentState::Block;
+    const QDateTime now = clock_.now();
+    const auto registers = std::span<const int16_t>(block.registers);
+    const auto failed = [this](Block b) { state_.markReadFailed(b); };
     switch (block.step) {
     case 1:
         if (!block.readOk[0])
-            return;
-        for (size_t i = 0; i < 8; ++i) {
-            image_.inputRegs[i] = registers[i];
-            image_.inputValues[i] = i == 1 ? tenths(registers[i]) : static_cast<float>(registers[i]);
-        }
+            return failed(Block::Measurements);
+        state_.setMeasurements(registers.first<RegisterMap::kInputBlockSize>(), now);
         break;
     case 2:
         if (!block.readOk[0])
-            return;
-        for (size_t i = 0; i < 8; ++i) {
-            image_.holdingRegs[i] = registers[i];
-            image_.holdingValues[i] = i == 1 ? tenths(registers[i]) : static_cast<float>(registers[i]);
-        }
+            return failed(Block::Commands);
+        state_.setCommands(registers.first<RegisterMap::kHoldingBlockSize>(), now);
         break;
     case 3:
-        // Each read of the block counts on its own: a failed one keeps the
+        // Each read of the step counts on its own: a failed one keeps the
         // parameters it covers at their last values instead of zeroing them.
-        for (size_t r = 0; r < kParameterReads.size(); ++r) {
-            if (!block.readOk[r])
+        for (const PollRead& read : kPollPlan) {
+            if (read.step != 3)
                 continue;
-            for (int n = kParameterReads[r].first; n <= kParameterReads[r].second; ++n) {
-                const auto i = static_cast<size_t>(n);
-                image_.paramValues[i] = parameterInTenths(n) ? tenths(registers[i]) : static_cast<float>(registers[i]);
-            }
+            if (block.readOk[static_cast<size_t>(read.index)])
+                state_.setParameters(read.offset, registers.subspan(static_cast<size_t>(read.offset),
+                                                                    static_cast<size_t>(read.count)), now);
+            else
+                failed(Block::Parameters);
         }
         break;
     case 4:
         if (!block.readOk[0])
-            return;
-        std::copy_n(registers.begin(), 16, image_.alarmRegs.begin());
+            return failed(Block::AlarmSetPoints);
+        state_.setAlarmRegisters(registers.first<RegisterMap::kAlarmBlockSize>(), now);
         break;
     case 5:
-    case 6: {
         if (!block.readOk[0])
-            return;
-        auto& bits = block.step == 5 ? image_.inputBits : image_.coilBits;
-        for (size_t i = 0; i < block.bits.size(); ++i)
-            bits[i] = block.bits[i] ? 1 : 0;
+            return failed(Block::DiscreteInputs);
+        state_.setDiscreteInputs(bitsOf(block), now);
         break;
-    }
+    case 6:
+        if (!block.readOk[0])
+            return failed(Block::Coils);
+        state_.setCoils(bitsOf(block), now);
+        break;
     default:
         return;
     }

@@ -10,11 +10,11 @@
 
 class Clock;
 class InstrumentLink;
-struct ProcessImage;
+class InstrumentState;
 
-// The poll host. While the link is open its cycle timer starts a poll cycle
-// every 500 ms; the link thread does the reads and this object, on the
-// user-interface thread, converts each block into the process image as it
+// The poll. While the link is open its cycle timer starts a poll cycle every
+// 500 ms; the link thread does the reads and this object, on the
+// user-interface thread, hands each block to the instrument state as it
 // arrives, in step order. A cycle that falls due while the last one is
 // still running is dropped: cycles never queue up behind a slow instrument.
 class Poller : public QObject {
@@ -23,7 +23,7 @@ class Poller : public QObject {
 public:
     static constexpr int kPollIntervalMs = 500;
 
-    Poller(ProcessImage& image, InstrumentLink& link, const Clock& clock, QObject* parent = nullptr);
+    Poller(InstrumentState& state, InstrumentLink& link, const Clock& clock, QObject* parent = nullptr);
 
     // Opening the link starts the cycle timer, closing it stops it.
     void start();
@@ -36,8 +36,8 @@ public:
     // What the cycle timer does; also the way to a cycle at once.
     void startCycle();
 
-    // Converts one block read by the link thread into the process image.
-    // Reads that failed leave their part of the image at its last good values.
+    // Hands one block read by the link thread to the instrument state. Reads
+    // that failed leave their part of the state at its last good values.
     void applyBlock(const PollBlock& block);
 
     const LinkHealth& linkHealth() const { return health_; }
@@ -53,7 +53,7 @@ private:
     void onCycleFinished(const CycleReport& report);
     void logEpisode(bool wasFailing);
 
-    ProcessImage& image_;
+    InstrumentState& state_;
     InstrumentLink& link_;
     const Clock& clock_;
     QTimer cycleTimer_;

@@ -21,7 +21,7 @@ const QString kRulerOn = QStringLiteral("F4 复原");
 
 } // namespace
 
-ChartPanel::ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, ProcessImage& image,
+ChartPanel::ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, const ChartYRange& yRange,
                        ChartNavigator& navigator, QWidget* parent)
     : QWidget(parent)
     , zoom_(zoom)
@@ -46,7 +46,7 @@ ChartPanel::ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, ProcessI
     sliderRow->addWidget(rulerSlider_);
     column->addLayout(sliderRow);
 
-    chart_ = new TrendChartView(buffers, zoom, image, this);
+    chart_ = new TrendChartView(buffers, zoom, yRange, this);
     column->addWidget(chart_, 1);
     column->addWidget(buildKeys());
 

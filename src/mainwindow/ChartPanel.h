@@ -11,7 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class TrendChartView;
-struct ProcessImage;
+struct ChartYRange;
 struct TrendBuffers;
 struct ZoomGeometry;
 
@@ -26,7 +26,7 @@ class ChartPanel : public QWidget {
     Q_OBJECT
 
 public:
-    ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, ProcessImage& image, ChartNavigator& navigator,
+    ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, const ChartYRange& yRange, ChartNavigator& navigator,
                QWidget* parent = nullptr);
 
     // Geometry for the zoom level, then the chart redrawn from the buffers.

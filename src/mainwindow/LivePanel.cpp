@@ -9,7 +9,7 @@
 
 #include "core/NumberText.h"
 #include "widgets/PanelStates.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 
 namespace {
 
@@ -174,21 +174,23 @@ QWidget* LivePanel::buildOperatingStates()
     return box;
 }
 
-void LivePanel::refresh(const ProcessImage& image)
+void LivePanel::refresh(const InstrumentState& state)
 {
+    // Field i shows input register i + 1 (PV, OP, working SV, ...) and
+    // holding register i + 1 (the written SV and OP).
     for (int i = 0; i < 3; ++i) {
-        const auto index = static_cast<size_t>(i);
         if (PanelField* f = liveValueField(i))
-            f->setCaption(numberText(image.inputValues[index]));
+            f->setCaption(numberText(state.measurement(RegisterMap::kInputBlockStart + i)));
         if (PanelField* f = writtenValueField(i))
-            f->setCaption(numberText(image.holdingValues[index]));
+            f->setCaption(numberText(state.command(RegisterMap::kHoldingBlockStart + i)));
     }
     for (const int i : PanelStates::kCurrentAlarmIndexes)
-        showLook(alarmStateField(i), PanelStates::currentAlarmLook(i, image.inputBits[static_cast<size_t>(i)]));
+        showLook(alarmStateField(i), PanelStates::currentAlarmLook(i, state.discreteInput(RegisterMap::kBitBlockStart + i)));
     for (int i = 0; i < PanelStates::kCoilCount; ++i)
-        showLook(coilStateField(i), PanelStates::coilLook(i, image.coilBits[static_cast<size_t>(i)]));
-    for (int i = 5; i <= 7; ++i) {
-        const auto text = PanelStates::alarmTypeText(image.inputValues[static_cast<size_t>(i)]);
+        showLook(coilStateField(i), PanelStates::coilLook(i, state.coil(RegisterMap::kBitBlockStart + i)));
+    for (int alarm = 0; alarm < RegisterMap::kAlarms; ++alarm) {
+        const int i = RegisterMap::kAlarmState1 - RegisterMap::kInputBlockStart + alarm;
+        const auto text = PanelStates::alarmTypeText(state.measurement(RegisterMap::kAlarmState1 + alarm));
         if (text && liveValueField(i))
             liveValueField(i)->setCaption(*text);
     }

@@ -8,7 +8,7 @@
 #include "widgets/PanelField.h"
 
 class QPushButton;
-struct ProcessImage;
+class InstrumentState;
 
 // The live values of the instrument beside their captions: PV, OP and
 // working SV (inputValues 0..2), the written SV and manual OP
@@ -28,7 +28,7 @@ public:
 
     // The panel's part of the live refresh, in its order: values, current
     // alarms, operating states, alarm types.
-    void refresh(const ProcessImage& image);
+    void refresh(const InstrumentState& state);
     // The live colours of PV, OP and SV, which the ruler repaints.
     void showLiveColours();
     // The ruler's read-out: channel j in liveValueField(j) where the panel

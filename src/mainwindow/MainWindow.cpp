@@ -32,8 +32,9 @@
 #include "mainwindow/OperatorWrites.h"
 #include "mainwindow/PanelCaptions.h"
 #include "widgets/PanelStates.h"
-#include "instrument/ProcessImage.h"
-#include "station/StationContext.h"
+#include "history/SampleRecorder.h"
+#include "instrument/InstrumentState.h"
+#include "station/StationCore.h"
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -57,18 +58,18 @@ QStringList captions(QString (*caption)(int), int count)
 
 } // namespace
 
-MainWindow::MainWindow(StationContext& context, Ticking ticking, QWidget* parent)
+MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
     : QMainWindow(parent)
-    , context_(context)
+    , core_(core)
     , ticking_(ticking)
-    , database_(kConnectionName, context.databasePath)
+    , database_(kConnectionName, core.databasePath())
     , playback_(buffers_, kConnectionName)
     , navigator_(buffers_, zoom_, playback_)
 {
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
     setWindowTitle(kCaption);
-    writes_ = new OperatorWrites(context_.link, this);
+    writes_ = new OperatorWrites(core_.link(), this);
     buildLayout();
     buildStatusBar();
     connectCommands();
@@ -86,9 +87,10 @@ MainWindow::MainWindow(StationContext& context, Ticking ticking, QWidget* parent
     connect(settings_->closeButton(), &QPushButton::clicked, this, &MainWindow::closeLink);
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitStation);
 
-    connect(&context_.connection, &PortConnection::opened, this, &MainWindow::onLinkOpened);
-    connect(&context_.connection, &PortConnection::closed, this, &MainWindow::onLinkClosed);
-    connect(&context_.link, &InstrumentLink::portOpened, this, &MainWindow::onPortOpened);
+    connect(&core_.connection(), &PortConnection::opened, this, &MainWindow::onLinkOpened);
+    connect(&core_.connection(), &PortConnection::closed, this, &MainWindow::onLinkClosed);
+    connect(&core_.link(), &InstrumentLink::portOpened, this, &MainWindow::onPortOpened);
+    connect(&core_.recorder(), &SampleRecorder::sampleTaken, this, &MainWindow::onSampleTaken);
 }
 
 MainWindow::~MainWindow()
@@ -98,11 +100,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::start()
 {
-    ProcessImage& image = context_.image;
-    image.yAxisSpan = kInitialYAxisSpan;
+    yRange_.span = kInitialYAxisSpan;
     settings_->initialise();
     playback_.atOldest = false;
-    image.mainWindowOpen = ProcessImage::kTrue;
+    open_ = true;
     playback_.pageCount = 0;
     std::fill(buffers_.gapMarks.begin() + 1, buffers_.gapMarks.begin() + TrendBuffers::kHistoryPage + 1, 0);
     zoom_.zoomLevel = 1;
@@ -175,7 +176,13 @@ void MainWindow::stop()
     clockTimer_.stop();
     liveRefreshOn_ = false;
     database_.close();
-    context_.image.mainWindowOpen = ProcessImage::kFalse;
+    open_ = false;
+}
+
+void MainWindow::onSampleTaken()
+{
+    if (open_)
+        sampleWaiting_ = true;
 }
 
 void MainWindow::exitStation()
@@ -193,13 +200,13 @@ void MainWindow::openLink()
     const QString problem = settings_->checkListTexts();
     if (!problem.isEmpty())
         showFailure(problem, kMessageMs);
-    settings_->setGroupsVisible(false, context_.link.settings());
-    context_.connection.open(settings_->choices());
+    settings_->setGroupsVisible(false, core_.link().settings());
+    core_.connection().open(settings_->choices());
 }
 
 void MainWindow::closeLink()
 {
-    context_.connection.close();
+    core_.connection().close();
 }
 
 void MainWindow::openLinkFromCommandLine(const LinkChoices& choices)
@@ -210,7 +217,7 @@ void MainWindow::openLinkFromCommandLine(const LinkChoices& choices)
 
 void MainWindow::onLinkOpened()
 {
-    settings_->setGroupsVisible(false, context_.link.settings());
+    settings_->setGroupsVisible(false, core_.link().settings());
     configurationButton_->setEnabled(true);
     calibrationButton_->setEnabled(true);
 }
@@ -219,30 +226,32 @@ void MainWindow::onLinkClosed()
 {
     configurationButton_->setEnabled(false);
     calibrationButton_->setEnabled(false);
-    settings_->setGroupsVisible(true, context_.link.settings());
+    settings_->setGroupsVisible(true, core_.link().settings());
 }
 
 void MainWindow::refreshLiveValues()
 {
-    ProcessImage& image = context_.image;
     if (!navigator_.rulerOn) {
         header_->dateField()->setBackground(PanelColours::kLightGreen);
         header_->timeField()->setBackground(PanelColours::kLightGreen);
         panel_->showLiveColours();
     }
-    chart()->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
+    chart()->setYAxisScale(yAxisScale(yRange_.span, yRange_.minimum));
 
     // A connection that failed at start-up is tried again when the live
     // window is next reloaded from it.
     if (reloadDue() && !database_.isOpen())
         openDatabase();
-    const LiveAppendResult appended = appendLiveSample(buffers_, playback_, zoom_, image, context_.clock.now());
-    if (appended == LiveAppendResult::ReloadedAndAppended)
-        showFirstVisibleSample();
-    // One redraw covers the reload's and the append's: nothing paints in
-    // between, so the picture is the same.
-    if (appended != LiveAppendResult::NoSample)
+    if (sampleWaiting_) {
+        sampleWaiting_ = false;
+        const LiveAppendResult appended =
+            appendLiveSample(buffers_, playback_, zoom_, core_.state(), core_.clock().now());
+        if (appended == LiveAppendResult::ReloadedAndAppended)
+            showFirstVisibleSample();
+        // One redraw covers the reload's and the append's: nothing paints in
+        // between, so the picture is the same.
         redrawChart();
+    }
 
     showPanelValues();
     chartPanel_->sampleSpacingLabel()->setText(numberText(zoom_.markStep));
@@ -250,24 +259,24 @@ void MainWindow::refreshLiveValues()
 
 bool MainWindow::reloadDue() const
 {
-    return context_.image.sampleReady && buffers_.markEnd + 1 >= TrendBuffers::kLiveWindow + 20 * zoom_.zoomLevel;
+    return sampleWaiting_ && buffers_.markEnd + 1 >= TrendBuffers::kLiveWindow + 20 * zoom_.zoomLevel;
 }
 
 void MainWindow::showPanelValues()
 {
-    const ProcessImage& image = context_.image;
-    panel_->refresh(image);
+    const InstrumentState& state = core_.state();
+    panel_->refresh(state);
     for (int i = 0; i < PanelCaptions::kParameterFields; ++i)
-        parameters_->setValue(i, numberText(image.paramValues[static_cast<size_t>(i + 1)]));
+        parameters_->setValue(i, numberText(state.parameter(RegisterMap::kFirstParameter + i)));
     for (size_t i = 0; i < alarmValues_.size(); ++i)
-        alarmValues_[i]->setCaption(numberText(image.alarmRegs[i]));
+        alarmValues_[i]->setCaption(numberText(static_cast<int32_t>(state.alarmRegister(static_cast<int>(i)))));
 }
 
 void MainWindow::showClock()
 {
     if (navigator_.rulerOn)
         return;
-    const QDateTime now = context_.clock.now();
+    const QDateTime now = core_.clock().now();
     header_->dateField()->setCaption(HeaderTexts::dateText(now.date()));
     header_->timeField()->setCaption(HeaderTexts::timeText(now.time()));
 }
@@ -292,7 +301,7 @@ void MainWindow::chooseMoment()
         historySelect_ = new HistorySelectPopup(this);
         connect(historySelect_, &HistorySelectPopup::chosen, this, &MainWindow::showMoment);
     }
-    historySelect_->popUp(chartPanel_->chooseMomentButton(), context_.clock.now().addSecs(-3600));
+    historySelect_->popUp(chartPanel_->chooseMomentButton(), core_.clock().now().addSecs(-3600));
 }
 
 void MainWindow::showMoment(const QDateTime& moment)
@@ -329,8 +338,7 @@ void MainWindow::showYAxisRange()
 {
     // At once rather than at the next tick: with the ruler on there is no
     // tick, and scale and curves must always agree.
-    const ProcessImage& image = context_.image;
-    chart()->setYAxisScale(yAxisScale(image.yAxisSpan, image.yAxisMin));
+    chart()->setYAxisScale(yAxisScale(yRange_.span, yRange_.minimum));
     redrawChart();
 }
 
@@ -364,7 +372,7 @@ void MainWindow::buildLayout()
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(8);
-    chartPanel_ = new ChartPanel(buffers_, zoom_, context_.image, navigator_, central);
+    chartPanel_ = new ChartPanel(buffers_, zoom_, yRange_, navigator_, central);
     middle->addWidget(chartPanel_, 1);
     panel_ = new LivePanel(central);
     panel_->setMinimumWidth(380);
@@ -426,7 +434,7 @@ void MainWindow::connectCommands()
     controls.yMaximumEntry = chartPanel_->yMaximumEntry();
     controls.yMinimumEntry = chartPanel_->yMinimumEntry();
     controls.applyRangeButton = chartPanel_->applyRangeButton();
-    commands_ = new OperatorCommands(controls, context_.image, *writes_, this);
+    commands_ = new OperatorCommands(controls, core_.state(), yRange_, *writes_, this);
     connect(commands_, &OperatorCommands::refused, feedback_, &EntryFeedback::showRefusal);
     connect(commands_, &OperatorCommands::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(commands_, &OperatorCommands::yAxisChanged, this, &MainWindow::showYAxisRange);
@@ -462,7 +470,7 @@ void MainWindow::buildStatusBar()
     recorderIndicator_ = new StatusIndicator(statusBar());
     statusBar()->addPermanentWidget(linkIndicator_);
     statusBar()->addPermanentWidget(recorderIndicator_);
-    status_ = new StationStatus(context_.poll, context_.recorder, context_.clock, *linkIndicator_,
+    status_ = new StationStatus(core_.poller(), core_.recorder(), core_.clock(), *linkIndicator_,
                                 *recorderIndicator_, this);
     status_->showCurrent();
 }

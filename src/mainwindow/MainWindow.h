@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "trend/ChartDrawing.h"
 #include "trend/ChartNavigator.h"
 #include "trend/HistoryPlayback.h"
 #include "link/PortConnection.h"
@@ -28,7 +29,7 @@ class StationStatus;
 class StatusIndicator;
 class TrendChartView;
 class ValueGrid;
-struct StationContext;
+class StationCore;
 
 // The main window: link settings, live panel with the operator's commands,
 // trend chart with its navigation, alarm set points and the station's
@@ -36,8 +37,8 @@ struct StationContext;
 // and refuses to close except through "退出" or Esc. The work is done by
 // the panels and plain classes it holds; the window wires them together.
 //
-// The start-up constructs it, calls start(), shows it, and then loads the
-// poll and recorder hosts. When "退出" or Esc ends the station the window
+// The start-up constructs it, calls start(), shows it, and then starts the
+// recorder; the poll waits for the link to open. When "退出" or Esc ends the station the window
 // has closed its own database connection and emits exitRequested(); the
 // start-up then ends the program.
 class MainWindow : public QMainWindow {
@@ -56,7 +57,7 @@ public:
     // showClock().
     enum class Ticking { ByTimers, ByCaller };
 
-    explicit MainWindow(StationContext& context, Ticking ticking = Ticking::ByTimers, QWidget* parent = nullptr);
+    explicit MainWindow(StationCore& core, Ticking ticking = Ticking::ByTimers, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Y range, link settings, flags, database, live window, chart labels
@@ -73,8 +74,9 @@ public:
     // an operator's auto-start from the command line.
     void openLinkFromCommandLine(const LinkChoices& choices);
 
-    // The live values into the panel, a sample the recorder has stored into
-    // the chart, and the live colours back unless the ruler holds them.
+    // The live values into the panel, a sample the recorder has taken since
+    // the last refresh into the chart, and the live colours back unless the
+    // ruler holds them.
     void refreshLiveValues();
     void redrawChart();
     // The clock into the header, unless the ruler names its sample there.
@@ -91,7 +93,6 @@ public:
     TrendChartView* chart() const;
     ValueGrid* parameters() const { return parameters_; }
     AlarmPanel* alarmPanel() const { return alarmPanel_; }
-    OperatorWrites& operatorWrites() const { return *writes_; }
     // The display beside alarm row `row`; null for a row the panel lacks.
     PanelField* alarmValueField(int row) const;
     QPushButton* exitButton() const { return exitButton_; }
@@ -105,6 +106,7 @@ public:
     ZoomGeometry& zoom() { return zoom_; }
     HistoryPlayback& playback() { return playback_; }
     ChartNavigator& navigator() { return navigator_; }
+    const ChartYRange& yRange() const { return yRange_; }
     bool databaseOpen() const { return database_.isOpen(); }
 
 signals:
@@ -136,14 +138,16 @@ private:
     // The timers stopped, the database closed, the window no longer open
     // for the recorder's samples.
     void stop();
+    void onSampleTaken();
 
-    StationContext& context_;
+    StationCore& core_;
     const Ticking ticking_;
     TrendBuffers buffers_;
     ZoomGeometry zoom_;
     HistoryDatabase database_;
     HistoryPlayback playback_;
     ChartNavigator navigator_;
+    ChartYRange yRange_;
 
     QTimer liveRefreshTimer_;
     QTimer chartRedrawTimer_;
@@ -151,6 +155,8 @@ private:
     bool liveRefreshOn_ = false;
     bool closesOnlyOnExit_ = false;  // a close through the frame is refused
     bool databaseFailed_ = false;
+    bool open_ = false;           // from start() until stop(): the recorder's samples count
+    bool sampleWaiting_ = false;  // taken by the recorder, not yet in the chart
 
     HeaderBar* header_ = nullptr;
     LivePanel* panel_ = nullptr;

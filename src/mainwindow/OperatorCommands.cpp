@@ -4,15 +4,16 @@
 #include <QPushButton>
 
 #include "mainwindow/OperatorWrites.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "mainwindow/YAxisRange.h"
+#include "trend/ChartDrawing.h"
 
-
-OperatorCommands::OperatorCommands(const CommandControls& controls, ProcessImage& image, OperatorWrites& writes,
-                                   QObject* parent)
+OperatorCommands::OperatorCommands(const CommandControls& controls, const InstrumentState& state, ChartYRange& yRange,
+                                   OperatorWrites& writes, QObject* parent)
     : QObject(parent)
     , controls_(controls)
-    , image_(image)
+    , state_(state)
+    , yRange_(yRange)
     , writes_(writes)
 {
     connect(controls_.setValueButton, &QPushButton::clicked, this, &OperatorCommands::writeSetValue);
@@ -29,16 +30,17 @@ OperatorCommands::OperatorCommands(const CommandControls& controls, ProcessImage
 
 void OperatorCommands::writeSetValue()
 {
-    writeEntry(controls_.setValueEntry, QStringLiteral("设定SV"), 1, 1);
+    writeEntry(controls_.setValueEntry, QStringLiteral("设定SV"), RegisterMap::kSetValue);
 }
 
 void OperatorCommands::writeOutput()
 {
-    writeEntry(controls_.outputEntry, QStringLiteral("设定OP"), 2, 10);
+    writeEntry(controls_.outputEntry, QStringLiteral("设定OP"), RegisterMap::kManualOutput);
 }
 
-void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int registerAddress, int scale)
+void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int registerAddress)
 {
+    const int scale = RegisterMap::holdingInTenths(registerAddress) ? 10 : 1;
     const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(entry->text(), scale);
     if (!checked.value) {
         emit refused({entry}, caption, checked.refusal);
@@ -50,23 +52,22 @@ void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int 
 
 void OperatorCommands::toggleSelfTuning()
 {
-    toggleCoil(1, QStringLiteral("自整定"));
+    toggleCoil(RegisterMap::kSelfTune, QStringLiteral("自整定"));
 }
 
 void OperatorCommands::toggleManualAuto()
 {
-    toggleCoil(2, QStringLiteral("手动/自动"));
+    toggleCoil(RegisterMap::kAutomatic, QStringLiteral("手动/自动"));
 }
 
 void OperatorCommands::toggleManualInhibit()
 {
-    toggleCoil(3, QStringLiteral("手动禁止"));
+    toggleCoil(RegisterMap::kManualPermitted, QStringLiteral("手动禁止"));
 }
 
 void OperatorCommands::toggleCoil(int coil, const QString& what)
 {
-    const bool on = image_.coilBits[static_cast<size_t>(coil - 1)] != 0;
-    writes_.switchCoil(coil, !on, what);
+    writes_.switchCoil(coil, !state_.coil(coil), what);
 }
 
 void OperatorCommands::applyYRange()
@@ -83,7 +84,7 @@ void OperatorCommands::applyYRange()
         return;
     }
     emit accepted({controls_.yMaximumEntry, controls_.yMinimumEntry});
-    image_.yAxisMin = checked.range->minimum;
-    image_.yAxisSpan = checked.range->span;
+    yRange_.minimum = checked.range->minimum;
+    yRange_.span = checked.range->span;
     emit yAxisChanged();
 }

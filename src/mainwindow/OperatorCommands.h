@@ -8,7 +8,8 @@
 
 class OperatorWrites;
 class QPushButton;
-struct ProcessImage;
+class InstrumentState;
+struct ChartYRange;
 
 // The controls of the operator's commands, wherever the window puts them.
 struct CommandControls {
@@ -24,10 +25,10 @@ struct CommandControls {
     QPushButton* applyRangeButton = nullptr;   // "修改Y"
 };
 
-// What the operator's command buttons do: write SV (holding register 1)
-// and the manual output (register 2, in tenths of a per cent), switch
-// self-tuning, manual/automatic and the manual inhibit (coils 1..3) to the
-// opposite of their last polled state, and set the chart's Y range.
+// What the operator's command buttons do: write SV and the manual output
+// (kept in tenths of a per cent by the instrument), switch self-tuning,
+// manual/automatic and the manual inhibit to the opposite of their last
+// polled state, and set the chart's Y range.
 //
 // Nothing reaches the instrument that the operator did not type: an entry
 // that is no number, out of range or too large for its register is
@@ -37,8 +38,8 @@ class OperatorCommands : public QObject {
     Q_OBJECT
 
 public:
-    OperatorCommands(const CommandControls& controls, ProcessImage& image, OperatorWrites& writes,
-                     QObject* parent = nullptr);
+    OperatorCommands(const CommandControls& controls, const InstrumentState& state, ChartYRange& yRange,
+                     OperatorWrites& writes, QObject* parent = nullptr);
 
     void writeSetValue();
     void writeOutput();
@@ -50,18 +51,18 @@ public:
 signals:
     void refused(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
     void accepted(const QList<QLineEdit*>& fields);
-    // yAxisMin and yAxisSpan have a new range.
+    // The chart's Y range is new.
     void yAxisChanged();
 
 private:
-    // scale: the register holds the entry times this (the manual output is
-    // kept in tenths).
-    void writeEntry(QLineEdit* entry, const QString& caption, int registerAddress, int scale);
+    // A register the instrument keeps in tenths takes ten times the entry.
+    void writeEntry(QLineEdit* entry, const QString& caption, int registerAddress);
     // Resets the coil when its polled state is on, sets it otherwise: until
     // the next poll a second click repeats the command.
     void toggleCoil(int coil, const QString& what);
 
     CommandControls controls_;
-    ProcessImage& image_;
+    const InstrumentState& state_;
+    ChartYRange& yRange_;
     OperatorWrites& writes_;
 };

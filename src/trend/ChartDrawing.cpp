@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/DateValue.h"
-#include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
 #include "core/WholeNumber.h"
 #include "trend/ZoomGeometry.h"
@@ -89,7 +88,7 @@ int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin)
 }
 
 TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
-                         ProcessImage& image, const QLocale& locale)
+                          const ChartYRange& range, const QLocale& locale)
 {
     const TimeAxisLabels labels = timeAxisLabels(buffers, zoom, locale);
 
@@ -104,10 +103,9 @@ TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, cons
     }
 
     // A span of 0 forms no scale: PV and SV then lie along the bottom edge.
-    const float scale = image.yAxisSpan != 0 ? 7500.0f / static_cast<float>(image.yAxisSpan) : 0.0f;
-    image.yAxisOffset = yAxisOffsetFor(image.yAxisSpan, image.yAxisMin);
+    const float scale = range.span != 0 ? 7500.0f / static_cast<float>(range.span) : 0.0f;
     const int h = canvas.height();
-    const int pvBase = h + image.yAxisOffset;
+    const int pvBase = h + yAxisOffsetFor(range.span, range.minimum);
     const auto pvY = [&](size_t slot, size_t channel) {
         return pvBase - nearest(static_cast<double>(scale * buffers.trendValues[slot][channel]));
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include <QColor>
 #include <QLocale>
@@ -8,7 +9,6 @@
 
 #include "trend/ChartCanvas.h"
 
-struct ProcessImage;
 struct TrendBuffers;
 struct ZoomGeometry;
 
@@ -41,16 +41,23 @@ void drawGrid(ChartCanvas& canvas);
 TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& zoom,
                               const QLocale& locale = QLocale::system());
 
+// The chart's vertical range for PV and SV in the instrument's units: the
+// value at the bottom edge and the span up to the top edge. The window that
+// shows the chart owns it; the operator sets it with the range entries.
+struct ChartYRange {
+    int16_t minimum = 0;
+    int16_t span = 0;
+};
+
 // The Y-axis offset of PV and SV for the current range, wide enough for any
 // range the operator can set, so the curves always sit where the axis
 // labels say.
 int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin);
 
-// Gap markers and the PV, OP and SV curves; writes image.yAxisOffset and
-// returns the time-axis labels. Expects the grid drawn and the zoom
-// geometry applied.
+// Gap markers and the PV, OP and SV curves in the given range; returns the
+// time-axis labels. Expects the grid drawn and the zoom geometry applied.
 TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
-                         ProcessImage& image, const QLocale& locale = QLocale::system());
+                          const ChartYRange& range, const QLocale& locale = QLocale::system());
 
 // The PV/SV axis scale, seven labels bottom to top: the minimum plus
 // k sixths of the span, each sixth rounded half to even.

@@ -4,13 +4,13 @@
 
 #include "core/DateValue.h"
 #include "trend/HistoryPlayback.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
 
 namespace {
 
-constexpr int kLiveChannels = 8;  // inputValues 0..7
+constexpr int kLiveChannels = RegisterMap::kInputBlockSize;
 
 void increment(int16_t& counter)
 {
@@ -20,12 +20,9 @@ void increment(int16_t& counter)
 
 } // namespace
 
-LiveAppendResult appendLiveSample(TrendBuffers& buffers, HistoryPlayback& playback,
-                                  const ZoomGeometry& zoom, ProcessImage& image, const QDateTime& now)
+LiveAppendResult appendLiveSample(TrendBuffers& buffers, HistoryPlayback& playback, const ZoomGeometry& zoom,
+                                  const InstrumentState& state, const QDateTime& now)
 {
-    if (!image.sampleReady)
-        return LiveAppendResult::NoSample;
-
     increment(buffers.markEnd);
     increment(buffers.curveEnd);
     bool reloaded = false;
@@ -40,10 +37,9 @@ LiveAppendResult appendLiveSample(TrendBuffers& buffers, HistoryPlayback& playba
     const int slot = buffers.curveEnd;
     if (slot >= 0 && slot < TrendBuffers::kSlots) {
         for (int ch = 0; ch < kLiveChannels; ++ch)
-            buffers.trendValues[slot][ch] = image.inputValues[static_cast<size_t>(ch)];
+            buffers.trendValues[slot][ch] = state.measurement(RegisterMap::kInputBlockStart + ch);
         buffers.trendDates[slot] = DateValue::fromDate(now.date());
         buffers.trendTimes[slot] = DateValue::fromTime(now.time());
     }
-    image.sampleReady = ProcessImage::kFalse;
     return reloaded ? LiveAppendResult::ReloadedAndAppended : LiveAppendResult::Appended;
 }

@@ -3,7 +3,6 @@
 #include <QResizeEvent>
 
 #include "core/NumberText.h"
-#include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
 #include "trendview/TrendSurface.h"
 #include "trend/ZoomGeometry.h"
@@ -29,17 +28,17 @@ QLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment alignment,
 
 } // namespace
 
-TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& zoom, const ChartYRange& yRange,
                                QWidget* parent)
     : QWidget(parent)
     , buffers_(buffers)
     , zoom_(zoom)
-    , image_(image)
+    , yRange_(yRange)
 {
     surfaceFrame_ = new QFrame(this);
     surfaceFrame_->setFrameShape(QFrame::Box);
     surfaceFrame_->setLineWidth(1);
-    surface_ = new TrendSurface(buffers, zoom, image, surfaceFrame_);
+    surface_ = new TrendSurface(buffers, zoom, yRange, surfaceFrame_);
 
     for (size_t k = 0; k < scaleLabels_.size(); ++k)
         scaleLabels_[k] = makeLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter);
@@ -72,7 +71,6 @@ void TrendChartView::refresh()
         timeLabels_[i]->setText(labels.times[i]);
         dateLabels_[i]->setText(labels.dates[i]);
     }
-    image_.yAxisOffset = yAxisOffsetFor(image_.yAxisSpan, image_.yAxisMin);
     surface_->update();
 }
 

@@ -10,7 +10,7 @@
 #include "trend/ChartDrawing.h"
 #include "trend/RulerMark.h"
 
-struct ProcessImage;
+struct ChartYRange;
 struct TrendBuffers;
 struct ZoomGeometry;
 class TrendSurface;
@@ -29,7 +29,7 @@ public:
     static constexpr int kSurfaceLeft = 52;
     static constexpr int kSurfaceRight = 44;
 
-    TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+    TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& zoom, const ChartYRange& yRange,
                    QWidget* parent = nullptr);
 
     // The chart's refresh: time labels and Y offset at once, then a repaint
@@ -65,7 +65,7 @@ protected:
 private:
     const TrendBuffers& buffers_;
     const ZoomGeometry& zoom_;
-    ProcessImage& image_;
+    const ChartYRange& yRange_;
     QFrame* surfaceFrame_ = nullptr;
     TrendSurface* surface_ = nullptr;
     std::array<QLabel*, 9> timeLabels_{};

@@ -5,12 +5,12 @@
 #include "trend/ChartDrawing.h"
 #include "trend/PainterCanvas.h"
 
-TrendSurface::TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+TrendSurface::TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, const ChartYRange& yRange,
                            QWidget* parent)
     : QWidget(parent)
     , buffers_(buffers)
     , zoom_(zoom)
-    , image_(image)
+    , yRange_(yRange)
 {
     // Every paint covers the whole surface: no need to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -29,7 +29,7 @@ void TrendSurface::render(QPainter& painter, const QRect& target) const
     PainterCanvas canvas(painter, target, kScaleWidth, kScaleHeight);
     canvas.clear();
     drawGrid(canvas);
-    drawCurves(canvas, buffers_, zoom_, image_);
+    drawCurves(canvas, buffers_, zoom_, yRange_);
     drawRulerMark(canvas, ruler_);
     painter.restore();
 }

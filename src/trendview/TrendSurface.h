@@ -6,7 +6,7 @@
 
 class QPainter;
 class QRect;
-struct ProcessImage;
+struct ChartYRange;
 struct TrendBuffers;
 struct ZoomGeometry;
 
@@ -20,7 +20,7 @@ public:
     static constexpr int kScaleWidth = 12008;
     static constexpr int kScaleHeight = 7508;
 
-    TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, ProcessImage& image,
+    TrendSurface(const TrendBuffers& buffers, const ZoomGeometry& zoom, const ChartYRange& yRange,
                  QWidget* parent = nullptr);
 
     // The ruler mark, drawn over the chart until it is changed.
@@ -37,6 +37,6 @@ protected:
 private:
     const TrendBuffers& buffers_;
     const ZoomGeometry& zoom_;
-    ProcessImage& image_;
+    const ChartYRange& yRange_;
     RulerMark ruler_;
 };

@@ -55,7 +55,7 @@ TEST_F(Startup, splashShowsItsMessageWhileTheMainWindowWaits)
     EXPECT_TRUE(station->splash().isVisible());
     EXPECT_FALSE(station->mainWindow()->isVisible());
     EXPECT_FALSE(station->hasStarted());
-    EXPECT_FALSE(station->recorder().running());
+    EXPECT_FALSE(station->core().recorder().running());
 }
 
 TEST_F(Startup, splashHandsOverAfterSevenWaitStepsAndThePauseNotSooner)
@@ -97,16 +97,13 @@ TEST_F(Startup, mainWindowIsShownBeforeTheRecorderStarts)
     options.databasePath = dir.filePath(QStringLiteral("not-a-folder/history.sqlite"));
     makeStation();
     bool windowShownAtRecorderStart = false;
-    bool mainWindowOpenAtRecorderStart = false;
-    QObject::connect(&station->recorder(), &SampleRecorder::healthChanged, [&] {
+    QObject::connect(&station->core().recorder(), &SampleRecorder::healthChanged, [&] {
         windowShownAtRecorderStart = station->mainWindow()->isVisible();
-        mainWindowOpenAtRecorderStart = station->image().mainWindowOpen == ProcessImage::kTrue;
     });
     handOver();
     EXPECT_TRUE(windowShownAtRecorderStart);
-    EXPECT_TRUE(mainWindowOpenAtRecorderStart);
-    EXPECT_TRUE(station->recorder().running());
-    EXPECT_FALSE(station->poll().running());  // the poll waits for the operator
+    EXPECT_TRUE(station->core().recorder().running());
+    EXPECT_FALSE(station->core().poller().running());  // the poll waits for the operator
     EXPECT_TRUE(bus.calls().empty());
 }
 
@@ -116,7 +113,7 @@ TEST_F(Startup, connectOptionOpensTheLinkWithTheChosenSettings)
     options.link = LinkChoices{QStringLiteral("2 "), 2, 1, QStringLiteral("5 ")};
     makeStation();
     handOver();
-    EXPECT_TRUE(station->poll().running());
+    EXPECT_TRUE(station->core().poller().running());
     ASSERT_TRUE(waitFor([&] { return !bus.calls().empty(); }));
     EXPECT_EQ(bus.calls().front(), (FakeFieldbus::Call{"open", {2, 2, 1, 5}}));
 }
@@ -130,8 +127,8 @@ TEST_F(Startup, shutdownClosesThePortAndFinishesOnce)
     station->shutdown();
     station->shutdown();
     EXPECT_EQ(finished.count(), 1);
-    EXPECT_FALSE(station->poll().running());
-    EXPECT_FALSE(station->recorder().running());
+    EXPECT_FALSE(station->core().poller().running());
+    EXPECT_FALSE(station->core().recorder().running());
     station.reset();
     EXPECT_EQ(bus.callNames().back(), "close");
 }

@@ -10,17 +10,13 @@
 #include "configwindow/ConfigWindow.h"
 #include "support/ConfigOperator.h"
 #include "support/FakeClock.h"
-#include "link/InstrumentLink.h"
 #include "link/Poller.h"
 #include "link/ModbusFieldbus.h"
 #include "widgets/PanelField.h"
-#include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
 #include "support/SimMaster.h"
 #include "support/SimProcess.h"
-#include "station/StationContext.h"
+#include "station/StationCore.h"
 #include "support/WaitFor.h"
-#include "history/SampleRecorder.h"
 
 namespace {
 
@@ -36,14 +32,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         PortDevices devices;
         devices.setDevice(1, sim.devicePath());
-        link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
-        poll = std::make_unique<Poller>(image, *link, clock);
-        connection = std::make_unique<PortConnection>(*link, *poll);
-        recorder = std::make_unique<SampleRecorder>(image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite")));
-        context = std::make_unique<StationContext>(
-            StationContext{image, clock, *link, *poll, *connection, *recorder, dir.filePath(QStringLiteral("Rdatabj.sqlite"))});
-        connection->open(LinkChoices{});
-        window = std::make_unique<ConfigWindow>(*context);
+        core = std::make_unique<StationCore>(std::make_unique<ModbusFieldbus>(devices), clock,
+                                             dir.filePath(QStringLiteral("Rdatabj.sqlite")));
+        poll = &core->poller();
+        core->connection().open(LinkChoices{});
+        window = std::make_unique<ConfigWindow>(*core);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -55,10 +48,9 @@ protected:
     void closeLink()
     {
         window.reset();
-        connection->close();
-        connection.reset();
-        poll.reset();
-        link.reset();
+        core->connection().close();
+        poll = nullptr;
+        core.reset();  // the link thread closes the port before it ends
     }
 
     // How long after the instrument took the write parameter n shows `text`.
@@ -77,13 +69,9 @@ protected:
 
     SimProcess sim{{"--frozen"}};
     QTemporaryDir dir;
-    ProcessImage image;
     FakeClock clock;
-    std::unique_ptr<InstrumentLink> link;
-    std::unique_ptr<Poller> poll;
-    std::unique_ptr<PortConnection> connection;
-    std::unique_ptr<SampleRecorder> recorder;
-    std::unique_ptr<StationContext> context;
+    std::unique_ptr<StationCore> core;
+    Poller* poll = nullptr;
     std::unique_ptr<ConfigWindow> window;
 };
 
@@ -94,21 +82,21 @@ constexpr qint64 kShownWithinMs = Poller::kPollIntervalMs + ConfigWindow::kReadB
 TEST_F(ConfigEndToEnd, writtenParametersReachTheInstrumentAndShowWithinAPollAndASecond)
 {
     {
-        QSignalSpy finished(link.get(), &InstrumentLink::writeFinished);
+        QSignalSpy finished(&core->link(), &InstrumentLink::writeFinished);
         typeAndLeave(*window, 18, QStringLiteral("12.5"));
         const qint64 ms = msUntilShown(18, QStringLiteral("12.5"), finished);
         EXPECT_GE(ms, 0) << "never shown";
         EXPECT_LE(ms, kShownWithinMs);
     }
     {
-        QSignalSpy finished(link.get(), &InstrumentLink::writeFinished);
+        QSignalSpy finished(&core->link(), &InstrumentLink::writeFinished);
         pickAndLeave(*window, 22, 3);
         const qint64 ms = msUntilShown(22, QStringLiteral("上偏差"), finished);
         EXPECT_GE(ms, 0) << "never shown";
         EXPECT_LE(ms, kShownWithinMs);
     }
     {
-        QSignalSpy finished(link.get(), &InstrumentLink::writeFinished);
+        QSignalSpy finished(&core->link(), &InstrumentLink::writeFinished);
         focusEntry(*window, 11);
         comboOf(*window, 11)->lineEdit()->selectAll();
         QTest::keyClicks(comboOf(*window, 11)->lineEdit(), QStringLiteral("1"));

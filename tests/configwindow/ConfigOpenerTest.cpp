@@ -16,10 +16,10 @@ protected:
     void SetUp() override
     {
         ConfigFixture::SetUp();
-        main = std::make_unique<MainWindow>(context);
-        opener = std::make_unique<ConfigOpener>(context, *main, *main->configurationButton());
+        main = std::make_unique<MainWindow>(core);
+        opener = std::make_unique<ConfigOpener>(core, *main, *main->configurationButton());
         poll.setCycleInterval(std::chrono::hours(1));
-        connection.open(LinkChoices{});
+        core.connection().open(LinkChoices{});
         main->show();
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "support/ConfigFixture.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ namespace {
 // defaults, one refused entry and one failed write on the output page.
 class ConfigPictures : public ConfigFixture {
 protected:
-    static void fillDefaults(ProcessImage& image)
+    void fillDefaults()
     {
         const std::pair<int, float> defaults[] = {
             {1, 0}, {2, 1}, {3, 5000}, {4, 0}, {5, 0}, {6, 1}, {7, 0}, {9, 1}, {10, 0}, {11, 0}, {12, 20},
@@ -21,13 +22,13 @@ protected:
             {34, 600}, {35, 0}, {36, 0}, {37, 0},
         };
         for (const auto& [n, value] : defaults)
-            image.paramValues[static_cast<size_t>(n)] = value;
+            StateFeed::setParameter(state, n, value);
     }
 };
 
 TEST_F(ConfigPictures, eachPageRendersAtTheStationsScreenSize)
 {
-    fillDefaults(image);
+    fillDefaults();
     open();
     window->resize(1280, 800);
     window->showCurrentValues();

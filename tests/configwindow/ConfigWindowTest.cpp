@@ -8,6 +8,7 @@
 #include "widgets/PanelField.h"
 #include "configwindow/ParameterRowView.h"
 #include "widgets/StatusIndicator.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -103,12 +104,12 @@ TEST_F(ConfigWindowTest, readBackRunsEverySecondFromTheOpening)
 {
     QElapsedTimer sinceOpening;
     sinceOpening.start();
-    window = std::make_unique<ConfigWindow>(context);
-    image.paramValues[3] = 42;
+    window = std::make_unique<ConfigWindow>(core);
+    StateFeed::setParameter(state, 3, 42);
     ASSERT_TRUE(readBackShows(3, QStringLiteral("42")));
     // A timer may fire a little early, never a tenth of its interval early.
     EXPECT_GE(sinceOpening.elapsed(), 900);
-    image.paramValues[3] = 43;
+    StateFeed::setParameter(state, 3, 43);
     EXPECT_TRUE(readBackShows(3, QStringLiteral("43")));
 }
 
@@ -162,7 +163,7 @@ TEST_F(ConfigWindowTest, closingFromTheFrameIsRefusedAndSaysHowToReturn)
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->statusLine()->text().contains(QStringLiteral(" Esc 返回")));
     EXPECT_EQ(returned.count(), 0);
-    image.paramValues[12] = 35;
+    StateFeed::setParameter(state, 12, 35);
     EXPECT_TRUE(readBackShows(12, QStringLiteral("35")));  // the read-back goes on
 }
 
@@ -177,7 +178,7 @@ TEST_F(ConfigWindowTest, returnButtonClosesTheWindowAndHandsBack)
     EXPECT_EQ(returned.count(), 1);
     // The closed window reads nothing back any more.
     const QString shown = window->currentValueField(12)->text();
-    image.paramValues[12] = 35;
+    StateFeed::setParameter(state, 12, 35);
     EXPECT_FALSE(readBackShows(12, QStringLiteral("35"), ConfigWindow::kReadBackIntervalMs * 3 / 2));
     EXPECT_EQ(window->currentValueField(12)->text(), shown);
 }

@@ -4,7 +4,7 @@
 namespace {
 
 // The read-back as the operator meets it: the instrument's registers come
-// through the poll's conversion into the process image, the window's tick
+// through the poll into the instrument state, the window's tick
 // shows them.
 class ConfigReadBack : public ConfigFixture {
 protected:
@@ -12,7 +12,7 @@ protected:
     {
         ConfigFixture::SetUp();
         poll.setCycleInterval(std::chrono::hours(1));  // the test runs the cycles
-        connection.open(LinkChoices{});
+        core.connection().open(LinkChoices{});
         open();
     }
 
@@ -39,7 +39,7 @@ TEST_F(ConfigReadBack, labelsStartBlankAndShowCodeZeroNamesAndZerosAtTheFirstTic
 {
     // A window of its own, checked before the event loop could run its
     // read-back timer.
-    window = std::make_unique<ConfigWindow>(context);
+    window = std::make_unique<ConfigWindow>(core);
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters())
         EXPECT_TRUE(shown(p.number).isEmpty()) << p.number;
     window->showCurrentValues();
@@ -114,7 +114,7 @@ TEST_F(ConfigReadBack, thePollReadsBackInTenthsExactlyTheParametersWrittenInTent
     pollOnce();
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters()) {
         const bool tenths = p.form == ParameterCatalogue::ValueForm::Tenths;
-        EXPECT_FLOAT_EQ(image.paramValues[static_cast<size_t>(p.number)], tenths ? 12.3f : 123.0f) << p.number;
+        EXPECT_FLOAT_EQ(state.parameter(p.number), tenths ? 12.3f : 123.0f) << p.number;
     }
 }
 

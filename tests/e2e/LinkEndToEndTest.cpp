@@ -46,39 +46,37 @@ TEST_F(LinkEndToEnd, oneCycleMirrorsEveryBlockTheInstrumentHolds)
 
     for (size_t i = 0; i < 8; ++i) {
         const double scale = i == 1 ? 10.0 : 1.0;
-        EXPECT_EQ(image.inputRegs[i], (*input)[i]) << i;
-        EXPECT_EQ(image.inputValues[i], static_cast<float>((*input)[i] / scale)) << i;
-        EXPECT_EQ(image.holdingRegs[i], (*holding)[i]) << i;
-        EXPECT_EQ(image.holdingValues[i], static_cast<float>((*holding)[i] / scale)) << i;
+        EXPECT_EQ(state().measurement(i + 1), static_cast<float>((*input)[i] / scale)) << i;
+        EXPECT_EQ(state().command(i + 1), static_cast<float>((*holding)[i] / scale)) << i;
     }
     for (size_t n = 1; n <= 37; ++n) {
         const bool tenths = n == 6 || n == 17 || n == 18 || n == 33;
         const int reg = (*params)[n - 1];
-        EXPECT_EQ(image.paramValues[n], static_cast<float>(tenths ? reg / 10.0 : reg)) << n;
+        EXPECT_EQ(state().parameter(n), static_cast<float>(tenths ? reg / 10.0 : reg)) << n;
     }
-    EXPECT_EQ(image.paramValues[38], 0.0f);  // 4134..4136 are not converted
+    EXPECT_EQ(state().parameter(38), 0.0f);  // 4134..4136 are not converted
     for (size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(image.alarmRegs[i], (*alarms)[i]) << i;
-        EXPECT_EQ(image.inputBits[i], (*discrete)[i]) << i;
-        EXPECT_EQ(image.coilBits[i], (*coils)[i]) << i;
+        EXPECT_EQ(state().alarmRegister(i), (*alarms)[i]) << i;
+        EXPECT_EQ(state().discreteInput(i + 1), (*discrete)[i]) << i;
+        EXPECT_EQ(state().coil(i + 1), (*coils)[i]) << i;
     }
 
     // And the values the simulator was given, so the comparison is not empty.
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
-    EXPECT_FLOAT_EQ(image.inputValues[1], 45.6f);
-    EXPECT_FLOAT_EQ(image.holdingValues[1], -1.5f);
-    EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);
-    EXPECT_FLOAT_EQ(image.paramValues[6], 1.5f);
-    EXPECT_FLOAT_EQ(image.paramValues[17], 99.9f);
-    EXPECT_FLOAT_EQ(image.paramValues[37], 37.0f);
-    EXPECT_EQ(image.alarmRegs[0], -1999);
-    EXPECT_EQ(image.alarmRegs[15], 7);
-    EXPECT_EQ(image.inputBits[0], 1);
-    EXPECT_EQ(image.inputBits[2], 1);
-    EXPECT_EQ(image.inputBits[15], 1);
-    EXPECT_EQ(image.coilBits[0], 1);
-    EXPECT_EQ(image.coilBits[1], 0);
-    EXPECT_EQ(image.coilBits[8], 1);
+    EXPECT_FLOAT_EQ(state().measurement(1), 523.0f);
+    EXPECT_FLOAT_EQ(state().measurement(2), 45.6f);
+    EXPECT_FLOAT_EQ(state().command(2), -1.5f);
+    EXPECT_FLOAT_EQ(state().parameter(1), 11.0f);
+    EXPECT_FLOAT_EQ(state().parameter(6), 1.5f);
+    EXPECT_FLOAT_EQ(state().parameter(17), 99.9f);
+    EXPECT_FLOAT_EQ(state().parameter(37), 37.0f);
+    EXPECT_EQ(state().alarmRegister(0), -1999);
+    EXPECT_EQ(state().alarmRegister(15), 7);
+    EXPECT_EQ(state().discreteInput(1), 1);
+    EXPECT_EQ(state().discreteInput(3), 1);
+    EXPECT_EQ(state().discreteInput(16), 1);
+    EXPECT_EQ(state().coil(1), 1);
+    EXPECT_EQ(state().coil(2), 0);
+    EXPECT_EQ(state().coil(9), 1);
 }
 
 TEST_F(LinkEndToEnd, writesGoOneLowerOnTheWire)
@@ -115,7 +113,7 @@ TEST_F(LinkEndToEnd, everyCallGoesToTheModuleTheLinkWasOpenedFor)
     connectTo(sim.devicePath(), 7);
     runCycle();
     EXPECT_EQ(lastReport().failedCalls, 0) << lastReport().failureReason.toStdString();
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    EXPECT_FLOAT_EQ(state().measurement(1), 523.0f);
     writeRegister(4097, 11);
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }));
     EXPECT_TRUE(writes[0].ok) << writes[0].error.toStdString();
@@ -147,14 +145,14 @@ TEST_F(LinkEndToEnd, silentInstrumentKeepsTheImageAndTheCycleEndsWithinItsBudget
         runCycle();
         return lastReport().failedCalls == 0;
     }, 5000));
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    EXPECT_FLOAT_EQ(state().measurement(1), 523.0f);
 
     sim.signal(SIGUSR1);  // silent from now on
     const auto budget = 8 * ModbusFieldbus::kResponseTimeout + std::chrono::milliseconds(750);
     const auto took = runCycle();
     EXPECT_EQ(lastReport().failedCalls, 8);
     EXPECT_LE(took, budget);
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
+    EXPECT_FLOAT_EQ(state().measurement(1), 523.0f);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
     EXPECT_TRUE(poll->linkHealth().failingSince().has_value());
     EXPECT_FALSE(poll->linkHealth().failureReason().isEmpty());
@@ -179,7 +177,7 @@ TEST_F(LinkEndToEnd, instrumentThatGoesAwayAndComesBackIsPolledAgainWithoutReope
     const auto took = runCycle();
     EXPECT_EQ(lastReport().failedCalls, 8);
     EXPECT_LT(took, std::chrono::milliseconds(8 * 250 + 750));
-    EXPECT_FLOAT_EQ(image.inputValues[0], 100.0f);
+    EXPECT_FLOAT_EQ(state().measurement(1), 100.0f);
 
     ASSERT_TRUE(sim.restart());
     runCycle();

@@ -21,7 +21,7 @@ struct FaultCase {
 
 class EachFault : public LinkFaults, public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_P(EachFault, imageKeepsItsValuesHealthSaysWhyAndPollingRecoversWithinTwoCycles)
+TEST_P(EachFault, stateKeepsItsValuesHealthSaysWhyAndPollingRecoversWithinTwoCycles)
 {
     const FaultCase& fault = GetParam();
     SimProcess sim({"--frozen", "--set", "3x:1=523", "--set", "4x:4097=11", "--fault", fault.mode});
@@ -34,8 +34,8 @@ TEST_P(EachFault, imageKeepsItsValuesHealthSaysWhyAndPollingRecoversWithinTwoCyc
     const auto took = runCycle();
     EXPECT_EQ(reports.back().failedCalls, 8) << fault.mode;
     EXPECT_LE(took, fault.longestCycle) << fault.mode;
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
-    EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);
+    EXPECT_FLOAT_EQ(state().measurement(1), 523.0f);
+    EXPECT_FLOAT_EQ(state().parameter(1), 11.0f);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
     EXPECT_FALSE(poll->linkHealth().failureReason().isEmpty());
     EXPECT_FALSE(poll->cycleInProgress());
@@ -82,7 +82,7 @@ TEST_F(LinkFaults, instrumentKilledInTheMiddleOfACycleIsPolledAgainOnceItIsBack)
     sim.stop(true);
     ASSERT_TRUE(waitFor([&] { return reports.size() > before; }, 10000));
     EXPECT_GT(reports.back().failedCalls, 0);
-    EXPECT_FLOAT_EQ(image.inputValues[0], 77.0f);
+    EXPECT_FLOAT_EQ(state().measurement(1), 77.0f);
 
     ASSERT_TRUE(sim.restart());
     EXPECT_LE(cyclesUntilAnswered(2), 2) << reports.back().failureReason.toStdString();

@@ -129,7 +129,7 @@ TEST(StationEndToEnd, panelShowsWhatTheInstrumentHolds)
     const LivePanel* panel = station.mainWindow()->panel();
     EXPECT_EQ(panel->liveValueField(1)->text(), QStringLiteral("45.6"));
     EXPECT_EQ(panel->liveValueField(2)->text(), QStringLiteral("250"));
-    EXPECT_EQ(station.poll().linkHealth().state(), LinkHealth::State::Answering);
+    EXPECT_EQ(station.core().poller().linkHealth().state(), LinkHealth::State::Answering);
     station.shutdown();
 }
 

@@ -13,7 +13,7 @@ class RecorderFault : public RecorderFixture {
 protected:
     void startWatching()
     {
-        recorder = std::make_unique<SampleRecorder>(image, clock, path);
+        recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
         spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
         recorder->start();
         recorder->stop();  // the test ticks it
@@ -30,16 +30,15 @@ TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingR
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
     QFile(blocker).open(QIODevice::WriteOnly);
     path = blocker + QStringLiteral("/station/Rdatabj.sqlite");
-    image.mainWindowOpen = ProcessImage::kTrue;
     startWatching();
+    QSignalSpy taken(recorder.get(), &SampleRecorder::sampleTaken);
 
     EXPECT_EQ(state(), State::Failing);
     EXPECT_TRUE(recorder->health().reason().contains(path)) << recorder->health().reason().toStdString();
     EXPECT_EQ(spy->count(), 1);
     tick();
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);  // the live chart goes on
-        image.sampleReady = ProcessImage::kFalse;
+        EXPECT_EQ(taken.count(), i + 1);  // the live chart goes on
         nextSecond();
     }
     EXPECT_EQ(recorder->recordNumber(), 4);  // counted in memory

@@ -18,27 +18,27 @@ constexpr auto kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOthe
 constexpr auto kWritable = kReadOnly | QFile::WriteOwner;
 
 // Faults of the storage under a recorder that runs as the station runs it:
-// the main window open, so every stored second also feeds the live chart.
+// every second also feeds the live chart, stored or not.
 class RecorderStorageFault : public RecorderFixture {
 protected:
     void startWatching()
     {
-        recorder = std::make_unique<SampleRecorder>(image, clock, path);
+        recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
         spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
-        image.mainWindowOpen = ProcessImage::kTrue;
+        taken = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::sampleTaken);
         recorder->start();
         recorder->stop();  // the test ticks it
     }
     State state() const { return recorder->health().state(); }
     std::string reason() const { return recorder->health().reason().toStdString(); }
 
-    // Seconds pass; each must still raise the live chart's sample.
+    // Seconds pass; each must still announce its sample to the live chart.
     void secondsPassWithTheLiveChartFed(int seconds)
     {
         for (int i = 0; i < seconds; ++i) {
-            image.sampleReady = ProcessImage::kFalse;
+            const qsizetype before = taken->count();
             nextSecond();
-            EXPECT_EQ(image.sampleReady, ProcessImage::kTrue) << "second " << i;
+            EXPECT_EQ(taken->count(), before + 1) << "second " << i;
         }
     }
 
@@ -51,6 +51,7 @@ protected:
     }
 
     std::unique_ptr<QSignalSpy> spy;
+    std::unique_ptr<QSignalSpy> taken;
 };
 
 TEST_F(RecorderStorageFault, readOnlyFileIsReportedLeftAsItIsAndRecordedIntoOnceWritable)

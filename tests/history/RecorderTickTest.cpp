@@ -1,10 +1,14 @@
+#include <optional>
+
 #include <QElapsedTimer>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 #include "core/DateValue.h"
 #include "support/RecorderFixture.h"
 #include "support/WaitFor.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -25,13 +29,12 @@ TEST_F(RecorderTick, firstTickStoresAtOnceWithTheSampleDateAndTime)
     EXPECT_NEAR(rows[0].time, 0.5868866, 1e-7);
     EXPECT_EQ(HistoryFiles::pointer(path), 1);
     EXPECT_EQ(recorder->recordNumber(), 1);
-    EXPECT_EQ(image.recordRefDate, 36962.0);
-    EXPECT_EQ(image.recordRefTime, 50707.0 / 86400.0);
+    EXPECT_EQ(recorder->secondsSinceLastSample(), 0.0);
 }
 
 TEST_F(RecorderTick, startRunsTheTickOnItsOwnTimerSeveralTimesASecond)
 {
-    recorder = std::make_unique<SampleRecorder>(image, clock, path);
+    recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
     QElapsedTimer sinceStart;
     sinceStart.start();
     recorder->start();
@@ -76,7 +79,7 @@ TEST_F(RecorderTick, ringRunsUpTo65500AndThenOverwritesRecordOne)
     oldFirst.date = 36900;
     oldFirst.values[0] = 111;
     createWithPointer(65499, {oldFirst});
-    image.inputValues[0] = 42.5f;
+    StateFeed::setMeasurement(instrument, 1, 425);
     start();
 
     tick();
@@ -87,7 +90,7 @@ TEST_F(RecorderTick, ringRunsUpTo65500AndThenOverwritesRecordOne)
     EXPECT_EQ(HistoryFiles::pointer(path), 1);
     const auto first = HistoryFiles::rows(path, QStringLiteral("w_id=1"));
     ASSERT_EQ(first.size(), 1u);  // overwritten in place, not added
-    EXPECT_EQ(first[0].values[0], 42.5);
+    EXPECT_EQ(first[0].values[0], 425.0);
     EXPECT_EQ(first[0].date, 36962.0);
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
 }
@@ -141,9 +144,10 @@ TEST_F(RecorderTick, crossingMidnightStoresTheNewDateOneSecondLater)
 
 TEST_F(RecorderTick, storesInputValuesByPositionAndColumns11And12HoldZero)
 {
-    // What the poll writes: PV, OP in per cent, SV, 3X 4, 3X 5, alarm types.
+    // What the poll reads: PV, OP in per cent, SV, 3X 4, 3X 5, alarm types.
     const float polled[8] = {523.0f, 52.3f, 250.0f, -200.0f, 7.0f, 1.0f, 2.0f, 5.0f};
-    std::copy(std::begin(polled), std::end(polled), image.inputValues.begin());
+    for (int i = 0; i < 8; ++i)
+        StateFeed::setMeasurement(instrument, i + 1, polled[i]);
     start();
     tick();
     const Row row = HistoryFiles::rows(path).at(0);
@@ -155,25 +159,19 @@ TEST_F(RecorderTick, storesInputValuesByPositionAndColumns11And12HoldZero)
                   ->toInt(), 0);
 }
 
-TEST_F(RecorderTick, sampleReadyIsRaisedOnlyWhileTheMainWindowIsOpen)
+TEST_F(RecorderTick, eachNewSecondsSampleIsAnnouncedOnce)
 {
     start();
-    image.mainWindowOpen = ProcessImage::kFalse;
+    QSignalSpy taken(recorder.get(), &SampleRecorder::sampleTaken);
     tick();
-    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
-    image.sampleReady = ProcessImage::kTrue;  // stays as it was
-    nextSecond();
-    EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
-    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
-
-    image.sampleReady = ProcessImage::kFalse;
-    image.mainWindowOpen = ProcessImage::kTrue;
+    EXPECT_EQ(taken.count(), 1);
     clock.advanceMs(300);
-    tick();  // same second: nothing stored, nothing raised
-    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
+    tick();  // same second: nothing stored, nothing announced
+    EXPECT_EQ(taken.count(), 1);
     clock.advanceMs(700);
     tick();
-    EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
+    EXPECT_EQ(taken.count(), 2);
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
 }
 
 TEST_F(RecorderTick, restartContinuesTheRingFromThePointer)
@@ -194,7 +192,7 @@ TEST_F(RecorderTick, existingFileIsRecordedIntoByPositionWithoutChangingItsLayou
     ASSERT_TRUE(HistoryFiles::exec(path, HistoryFiles::otherFittingLayout()));
     const QString layoutQuery = QStringLiteral("select group_concat(sql, ';') from sqlite_master");
     const QString layoutBefore = HistoryFiles::scalar(path, layoutQuery)->toString();
-    image.inputValues[2] = 250.0f;
+    StateFeed::setMeasurement(instrument, 3, 250.0f);
     start();
     tick();
     recorder.reset();
@@ -207,29 +205,30 @@ TEST_F(RecorderTick, existingFileIsRecordedIntoByPositionWithoutChangingItsLayou
 }
 
 struct Elapsed {
-    double refDate;
-    double refTime;
+    std::optional<QDateTime> lastSample;  // none: nothing recorded yet
     QDateTime now;
     double seconds;
 };
 
 TEST(SecondsSinceLastSample, wholeSecondsEitherWayFromTheLastSample)
 {
-    const double t = 50707.0 / 86400.0;  // 14:05:07
+    const QDateTime t(QDate(2001, 3, 12), QTime(14, 5, 7));
     const Elapsed cases[] = {
-        {0.0, 0.0, QDateTime(QDate(1899, 12, 30), QTime(0, 0, 5)), 5.0},
-        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7, 999)), 0.0},
-        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 8)), 1.0},
-        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 6)), 1.0},
-        {36962.0, t, QDateTime(QDate(2001, 3, 13), QTime(14, 5, 7)), 86400.0},
-        {36962.0, t, QDateTime(QDate(2001, 3, 12), QTime(13, 5, 7)), 3600.0},
+        // Before the first sample the time counts from the date values' zero.
+        {std::nullopt, QDateTime(QDate(1899, 12, 30), QTime(0, 0, 5)), 5.0},
+        {t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7, 999)), 0.0},
+        {t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 8)), 1.0},
+        {t, QDateTime(QDate(2001, 3, 12), QTime(14, 5, 6)), 1.0},
+        {t, QDateTime(QDate(2001, 3, 13), QTime(14, 5, 7)), 86400.0},
+        {t, QDateTime(QDate(2001, 3, 12), QTime(13, 5, 7)), 3600.0},
     };
     for (const Elapsed& c : cases) {
-        ProcessImage image;
-        image.recordRefDate = c.refDate;
-        image.recordRefTime = c.refTime;
-        FakeClock clock(c.now);
-        const SampleRecorder recorder(image, clock, QString());
+        InstrumentState state;
+        FakeClock clock(c.lastSample.value_or(c.now));
+        SampleRecorder recorder(state, clock, QString());  // no file: the sample is only counted
+        if (c.lastSample)
+            recorder.tick();
+        clock.set(c.now);
         EXPECT_EQ(recorder.secondsSinceLastSample(), c.seconds) << c.now.toString(Qt::ISODateWithMs).toStdString();
     }
 }

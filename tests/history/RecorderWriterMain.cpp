@@ -12,8 +12,9 @@
 #include <QCoreApplication>
 
 #include "support/FakeClock.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "history/SampleRecorder.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -34,16 +35,16 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: tq5800-recorder-writer PATH DAY\n");
         return 2;
     }
-    ProcessImage image;
+    InstrumentState state;
     FakeClock clock(QDateTime(QDate(2026, 1, 5).addDays(std::atoi(argv[2])), QTime(6, 0, 0)));
-    SampleRecorder recorder(image, clock, QString::fromLocal8Bit(argv[1]));
+    SampleRecorder recorder(state, clock, QString::fromLocal8Bit(argv[1]));
     QObject::connect(&recorder, &SampleRecorder::sampleStored, [&](int32_t recordNumber) {
-        say(std::to_string(recordNumber) + " " + std::to_string(static_cast<long>(image.inputValues[0])));
+        say(std::to_string(recordNumber) + " " + std::to_string(static_cast<long>(state.measurement(1))));
     });
     recorder.start();
     recorder.stop();  // ticked below as fast as it goes
     for (long n = 1;; ++n) {
-        image.inputValues[0] = static_cast<float>(n);
+        StateFeed::setMeasurement(state, 1, static_cast<float>(n));
         recorder.tick();
         if (!recorder.health().recording()) {
             say("failing " + recorder.health().reason().toStdString());

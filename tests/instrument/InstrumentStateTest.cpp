@@ -31,7 +31,7 @@ TEST(InstrumentState, aGoodReadStoresScaledValuesItsTimeAndAnnouncesItOnce)
     QSignalSpy changed(&state, &InstrumentState::measurementsChanged);
     QSignalSpy others(&state, &InstrumentState::commandsChanged);
 
-    const std::array<int32_t, 8> raw{523, 457, 600, 21, -77, 2, 0, 0};
+    const std::array<int16_t, 8> raw{523, 457, 600, 21, -77, 2, 0, 0};
     state.setMeasurements(raw, kFirstRead);
 
     EXPECT_EQ(changed.count(), 1);
@@ -49,7 +49,7 @@ TEST(InstrumentState, aGoodReadStoresScaledValuesItsTimeAndAnnouncesItOnce)
 TEST(InstrumentState, aFailedReadKeepsValuesAndTimeUntilTheNextGoodRead)
 {
     InstrumentState state;
-    const std::array<int32_t, 8> first{250, -15, 0, 0, 0, 0, 0, 0};
+    const std::array<int16_t, 8> first{250, -15, 0, 0, 0, 0, 0, 0};
     state.setCommands(first, kFirstRead);
     QSignalSpy changed(&state, &InstrumentState::commandsChanged);
 
@@ -60,7 +60,7 @@ TEST(InstrumentState, aFailedReadKeepsValuesAndTimeUntilTheNextGoodRead)
     EXPECT_FLOAT_EQ(state.writtenSetValue(), 250.0f);
     EXPECT_FLOAT_EQ(state.writtenOutput(), -1.5f);
 
-    const std::array<int32_t, 8> second{300, 0, 0, 0, 0, 0, 0, 0};
+    const std::array<int16_t, 8> second{300, 0, 0, 0, 0, 0, 0, 0};
     state.setCommands(second, kLaterRead);
     EXPECT_EQ(changed.count(), 2);
     EXPECT_FALSE(state.status(Block::Commands).lastReadFailed);
@@ -71,13 +71,13 @@ TEST(InstrumentState, aFailedReadKeepsValuesAndTimeUntilTheNextGoodRead)
 TEST(InstrumentState, eachParameterReadReplacesOnlyItsOwnParametersAndNothingBeyondTheLast)
 {
     InstrumentState state;
-    std::array<int32_t, 16> firstPart{};
+    std::array<int16_t, 16> firstPart{};
     for (int i = 0; i < 16; ++i)
         firstPart[static_cast<size_t>(i)] = 100 + i;  // parameters 1..16
     state.setParameters(1, firstPart, kFirstRead);
 
     // The last read covers registers past parameter 37.
-    const std::array<int32_t, 8> lastPart{15, 1, 2, 3, 4, 999, 999, 999};  // parameters 33..40
+    const std::array<int16_t, 8> lastPart{15, 1, 2, 3, 4, 999, 999, 999};  // parameters 33..40
     state.setParameters(33, lastPart, kLaterRead);
 
     EXPECT_FLOAT_EQ(state.parameter(1), 100.0f);

@@ -15,7 +15,7 @@
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
 #include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -76,7 +76,7 @@ protected:
     LinkThread()
     {
         link = std::make_unique<InstrumentLink>(std::make_unique<ForwardingFieldbus>(fake));
-        poll = std::make_unique<Poller>(image, *link, clock);
+        poll = std::make_unique<Poller>(state, *link, clock);
         poll->setCycleInterval(std::chrono::hours(1));  // tests run the cycles themselves
         connection = std::make_unique<PortConnection>(*link, *poll);
         QObject::connect(poll.get(), &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
@@ -109,7 +109,7 @@ protected:
         return waitFor([&] { return reports.size() > before && !poll->cycleInProgress(); });
     }
 
-    ProcessImage image;
+    InstrumentState state;
     FakeClock clock;
     QObject asker;
     FakeFieldbus fake;  // outlives the link, so its log can be read after it
@@ -153,7 +153,7 @@ TEST_F(LinkThread, everyCallRunsOnOneThreadThatIsNotTheWindowThread)
     EXPECT_NE(*threads.begin(), std::this_thread::get_id());
 }
 
-TEST_F(LinkThread, imageHoldsWhatTheInstrumentHolds)
+TEST_F(LinkThread, stateHoldsWhatTheInstrumentHolds)
 {
     bus->setInputRegister(1, 523);
     bus->setInputRegister(2, 456);
@@ -170,21 +170,21 @@ TEST_F(LinkThread, imageHoldsWhatTheInstrumentHolds)
     bus->setCoil(2, true);
     openLink();
     ASSERT_TRUE(runCycle());
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
-    EXPECT_FLOAT_EQ(image.inputValues[1], 45.6f);
-    EXPECT_FLOAT_EQ(image.inputValues[7], 3.0f);
-    EXPECT_FLOAT_EQ(image.holdingValues[1], 50.0f);
-    EXPECT_FLOAT_EQ(image.paramValues[6], 1.5f);
-    EXPECT_FLOAT_EQ(image.paramValues[37], 12.0f);
-    EXPECT_EQ(image.paramValues[38], 0.0f);
-    EXPECT_EQ(image.alarmRegs[0], -1999);
-    EXPECT_EQ(image.alarmRegs[15], 4);
-    EXPECT_EQ(image.inputBits[0], 1);
-    EXPECT_EQ(image.inputBits[1], 0);
-    EXPECT_EQ(image.inputBits[2], 1);
-    EXPECT_EQ(image.inputBits[15], 1);
-    EXPECT_EQ(image.coilBits[0], 0);
-    EXPECT_EQ(image.coilBits[1], 1);
+    EXPECT_FLOAT_EQ(state.measurement(1), 523.0f);
+    EXPECT_FLOAT_EQ(state.measurement(2), 45.6f);
+    EXPECT_FLOAT_EQ(state.measurement(8), 3.0f);
+    EXPECT_FLOAT_EQ(state.command(2), 50.0f);
+    EXPECT_FLOAT_EQ(state.parameter(6), 1.5f);
+    EXPECT_FLOAT_EQ(state.parameter(37), 12.0f);
+    EXPECT_EQ(state.parameter(38), 0.0f);
+    EXPECT_EQ(state.alarmRegister(0), -1999);
+    EXPECT_EQ(state.alarmRegister(15), 4);
+    EXPECT_EQ(state.discreteInput(1), 1);
+    EXPECT_EQ(state.discreteInput(2), 0);
+    EXPECT_EQ(state.discreteInput(3), 1);
+    EXPECT_EQ(state.discreteInput(16), 1);
+    EXPECT_EQ(state.coil(1), 0);
+    EXPECT_EQ(state.coil(2), 1);
 }
 
 TEST_F(LinkThread, writeQueuedDuringACycleRunsAtTheNextYield)
@@ -357,8 +357,8 @@ TEST_F(LinkThread, silentInstrumentKeepsTheImageAndReportsTheFailure)
     const QDateTime failureStart = clock.now().addSecs(5);
     clock.set(failureStart);
     ASSERT_TRUE(runCycle());
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
-    EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);
+    EXPECT_FLOAT_EQ(state.measurement(1), 523.0f);
+    EXPECT_FLOAT_EQ(state.parameter(1), 11.0f);
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Silent);
     EXPECT_EQ(poll->linkHealth().failedCalls(), 8);
     EXPECT_EQ(poll->linkHealth().failingSince(), failureStart);
@@ -371,7 +371,7 @@ TEST_F(LinkThread, silentInstrumentKeepsTheImageAndReportsTheFailure)
     ASSERT_TRUE(runCycle());
     EXPECT_EQ(poll->linkHealth().state(), LinkHealth::State::Answering);
     EXPECT_FALSE(poll->linkHealth().failingSince().has_value());
-    EXPECT_FLOAT_EQ(image.inputValues[0], 0.0f);
+    EXPECT_FLOAT_EQ(state.measurement(1), 0.0f);
 }
 
 TEST_F(LinkThread, destroyingTheLinkClosesAnOpenPort)

@@ -6,7 +6,7 @@
 #include "support/FakeFieldbus.h"
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 
 namespace {
 
@@ -24,32 +24,30 @@ protected:
         return b;
     }
 
-    ProcessImage image;
+    InstrumentState state;
     FakeClock clock;
     InstrumentLink link{std::make_unique<FakeFieldbus>()};
-    Poller poll{image, link, clock};
+    Poller poll{state, link, clock};
 };
 
 TEST_F(PollConversion, inputRegistersWithOutputInTenths)
 {
     poll.applyBlock(block(1, {{0, 523}, {1, 523}, {2, 250}, {5, 1}, {7, -1999}}));
-    EXPECT_EQ(image.inputRegs[1], 523);
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
-    EXPECT_EQ(image.inputValues[1], static_cast<float>(52.3));
-    EXPECT_FLOAT_EQ(image.inputValues[2], 250.0f);
-    EXPECT_FLOAT_EQ(image.inputValues[5], 1.0f);
-    EXPECT_FLOAT_EQ(image.inputValues[7], -1999.0f);
-    EXPECT_EQ(image.inputValues[8], 0.0f);  // never written by the poll
-    EXPECT_EQ(image.inputValues[9], 0.0f);
+    EXPECT_FLOAT_EQ(state.measurement(1), 523.0f);
+    EXPECT_EQ(state.measurement(2), static_cast<float>(52.3));
+    EXPECT_FLOAT_EQ(state.measurement(3), 250.0f);
+    EXPECT_FLOAT_EQ(state.measurement(6), 1.0f);
+    EXPECT_FLOAT_EQ(state.measurement(8), -1999.0f);
+    EXPECT_EQ(state.measurement(9), 0.0f);  // never written by the poll
+    EXPECT_EQ(state.measurement(10), 0.0f);
 }
 
 TEST_F(PollConversion, holdingRegistersWithManualOutputInTenths)
 {
     poll.applyBlock(block(2, {{0, 523}, {1, 523}, {2, -5}}));
-    EXPECT_FLOAT_EQ(image.holdingValues[0], 523.0f);
-    EXPECT_EQ(image.holdingValues[1], static_cast<float>(52.3));
-    EXPECT_FLOAT_EQ(image.holdingValues[2], -5.0f);
-    EXPECT_EQ(image.holdingRegs[0], 523);
+    EXPECT_FLOAT_EQ(state.command(1), 523.0f);
+    EXPECT_EQ(state.command(2), static_cast<float>(52.3));
+    EXPECT_FLOAT_EQ(state.command(3), -5.0f);
 }
 
 TEST_F(PollConversion, parametersSixSeventeenEighteenAndThirtyThreeAreTenths)
@@ -60,19 +58,19 @@ TEST_F(PollConversion, parametersSixSeventeenEighteenAndThirtyThreeAreTenths)
     poll.applyBlock(b);
     for (int n = 1; n <= 37; ++n) {
         const bool tenths = n == 6 || n == 17 || n == 18 || n == 33;
-        EXPECT_FLOAT_EQ(image.paramValues[static_cast<size_t>(n)], tenths ? 1.5f : 15.0f) << n;
+        EXPECT_FLOAT_EQ(state.parameter(n), tenths ? 1.5f : 15.0f) << n;
     }
-    // 4134..4136 are read with the block but never reach the image.
-    for (size_t n = 38; n < image.paramValues.size(); ++n)
-        EXPECT_EQ(image.paramValues[n], 0.0f) << n;
-    EXPECT_EQ(image.paramValues[0], 0.0f);
+    // 4134..4136 are read with the block but are no parameters.
+    for (int n = 38; n <= 40; ++n)
+        EXPECT_EQ(state.parameter(n), 0.0f) << n;
+    EXPECT_EQ(state.parameter(0), 0.0f);
 }
 
 TEST_F(PollConversion, negativeParametersStayNegative)
 {
     poll.applyBlock(block(3, {{4, -1999}, {6, -15}}));
-    EXPECT_FLOAT_EQ(image.paramValues[4], -1999.0f);
-    EXPECT_FLOAT_EQ(image.paramValues[6], -1.5f);
+    EXPECT_FLOAT_EQ(state.parameter(4), -1999.0f);
+    EXPECT_FLOAT_EQ(state.parameter(6), -1.5f);
 }
 
 TEST_F(PollConversion, failedParameterReadKeepsTheParametersItCovers)
@@ -81,9 +79,9 @@ TEST_F(PollConversion, failedParameterReadKeepsTheParametersItCovers)
     poll.applyBlock(first);
     PollBlock second = block(3, {{1, 0}, {17, 999}, {33, 0}}, {false, true, false});
     poll.applyBlock(second);
-    EXPECT_FLOAT_EQ(image.paramValues[1], 11.0f);   // first read failed: kept
-    EXPECT_FLOAT_EQ(image.paramValues[17], 99.9f);  // second read answered
-    EXPECT_FLOAT_EQ(image.paramValues[33], 1.0f);   // third read failed: kept
+    EXPECT_FLOAT_EQ(state.parameter(1), 11.0f);   // first read failed: kept
+    EXPECT_FLOAT_EQ(state.parameter(17), 99.9f);  // second read answered
+    EXPECT_FLOAT_EQ(state.parameter(33), 1.0f);   // third read failed: kept
 }
 
 TEST_F(PollConversion, failedReadsKeepTheLastGoodValues)
@@ -92,9 +90,9 @@ TEST_F(PollConversion, failedReadsKeepTheLastGoodValues)
     poll.applyBlock(block(4, {{0, 150}, {15, 7}}));
     poll.applyBlock(block(1, {{0, 0}}, {false, false, false}));
     poll.applyBlock(block(4, {{0, 0}}, {false, false, false}));
-    EXPECT_FLOAT_EQ(image.inputValues[0], 523.0f);
-    EXPECT_EQ(image.alarmRegs[0], 150);
-    EXPECT_EQ(image.alarmRegs[15], 7);
+    EXPECT_FLOAT_EQ(state.measurement(1), 523.0f);
+    EXPECT_EQ(state.alarmRegister(0), 150);
+    EXPECT_EQ(state.alarmRegister(15), 7);
 }
 
 PollBlock bitsBlock(int step, uint16_t pattern)
@@ -116,10 +114,10 @@ TEST_P(BitPattern, discreteInputsAndCoilsTakeEveryBit)
     poll.applyBlock(bitsBlock(6, pattern));
     for (size_t i = 0; i < 16; ++i) {
         const int32_t expected = (pattern >> i) & 1;
-        EXPECT_EQ(image.inputBits[i], expected) << "input bit " << i;
-        EXPECT_EQ(image.coilBits[i], expected) << "coil " << i;
+        EXPECT_EQ(state.discreteInput(i + 1), expected) << "input bit " << i;
+        EXPECT_EQ(state.coil(i + 1), expected) << "coil " << i;
     }
-    EXPECT_EQ(image.inputBits[16], 0);  // never written by the poll
+    EXPECT_EQ(state.discreteInput(17), 0);  // never written by the poll
 }
 
 INSTANTIATE_TEST_SUITE_P(Patterns, BitPattern, ::testing::Values(0x0000, 0x0005, 0x0080, 0x00FE, 0x00FF, 0x8001, 0xFFFF),
@@ -129,12 +127,12 @@ TEST_F(PollConversion, discreteInputsAndCoilsKeepToTheirOwnArrays)
 {
     poll.applyBlock(bitsBlock(5, 0b0011));
     poll.applyBlock(bitsBlock(6, 0b1'0000'0110));
-    EXPECT_EQ(image.inputBits[0], 1);
-    EXPECT_EQ(image.inputBits[2], 0);
-    EXPECT_EQ(image.inputBits[8], 0);
-    EXPECT_EQ(image.coilBits[0], 0);
-    EXPECT_EQ(image.coilBits[2], 1);
-    EXPECT_EQ(image.coilBits[8], 1);
+    EXPECT_EQ(state.discreteInput(1), 1);
+    EXPECT_EQ(state.discreteInput(3), 0);
+    EXPECT_EQ(state.discreteInput(9), 0);
+    EXPECT_EQ(state.coil(1), 0);
+    EXPECT_EQ(state.coil(3), 1);
+    EXPECT_EQ(state.coil(9), 1);
 }
 
 TEST_F(PollConversion, failedBitReadKeepsTheLastGoodBits)
@@ -143,8 +141,8 @@ TEST_F(PollConversion, failedBitReadKeepsTheLastGoodBits)
     PollBlock failed = bitsBlock(6, 0);
     failed.readOk = {false, false, false};
     poll.applyBlock(failed);
-    EXPECT_EQ(image.coilBits[0], 1);
-    EXPECT_EQ(image.coilBits[2], 1);
+    EXPECT_EQ(state.coil(1), 1);
+    EXPECT_EQ(state.coil(3), 1);
 }
 
 } // namespace

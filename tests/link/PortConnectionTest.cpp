@@ -9,7 +9,7 @@
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
 #include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -23,11 +23,11 @@ protected:
         return waitFor([&] { return bus.calls().size() >= count; });
     }
 
-    ProcessImage image;
+    InstrumentState state;
     FakeClock clock;
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    Poller poll{image, link, clock};
+    Poller poll{state, link, clock};
     PortConnection connection{link, poll};
 };
 

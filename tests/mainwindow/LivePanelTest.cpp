@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "mainwindow/ChartPanel.h"
 #include "mainwindow/HeaderBar.h"
@@ -7,6 +9,7 @@
 #include "widgets/PanelStates.h"
 #include "support/StationFixture.h"
 #include "trendview/TrendChartView.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -30,10 +33,20 @@ protected:
             texts << window->chart()->scaleLabel(k)->text();
         return texts;
     }
+
+    // As the operator sets it: the two range entries, then "修改Y".
+    void setYRange(int minimum, int maximum)
+    {
+        ChartPanel& chart = *window->chartPanel();
+        chart.yMinimumEntry()->setText(QString::number(minimum));
+        chart.yMaximumEntry()->setText(QString::number(maximum));
+        chart.applyRangeButton()->click();
+        ASSERT_EQ(window->yRange().minimum, minimum);
+    }
 };
 
 struct FieldCase {
-    bool coil;  // an operating state from coilBits, else a current alarm from inputBits
+    bool coil;  // an operating state from a coil, else a current alarm from a discrete input
     int index;
     const char* set;
     QColor setColour;
@@ -51,7 +64,8 @@ TEST_F(LivePanelTest, everyStateFieldShowsItsTextAndColourForOneAndZero)
     };
     for (const int bit : {1, 0}) {
         for (const FieldCase& c : cases)
-            (c.coil ? image.coilBits : image.inputBits)[static_cast<size_t>(c.index)] = bit;
+            c.coil ? StateFeed::setCoil(state, c.index + 1, bit != 0)
+                   : StateFeed::setDiscreteInput(state, c.index + 1, bit != 0);
         window->refreshLiveValues();
         for (const FieldCase& c : cases) {
             PanelField* field = c.coil ? panel().coilStateField(c.index) : panel().alarmStateField(c.index);
@@ -65,7 +79,7 @@ TEST_F(LivePanelTest, everyStateFieldShowsItsTextAndColourForOneAndZero)
 TEST_F(LivePanelTest, fieldsStartEmptyInTheirOwnColours)
 {
     window.reset();  // one main window at a time: they share the connection name
-    window = std::make_unique<MainWindow>(context);
+    window = std::make_unique<MainWindow>(core);
     EXPECT_TRUE(panel().liveValueField(0)->text().isEmpty());
     EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
     EXPECT_EQ(panel().writtenValueField(1)->background(), kPink);
@@ -80,14 +94,14 @@ TEST_F(LivePanelTest, fieldsStartEmptyInTheirOwnColours)
     EXPECT_EQ(panel().writtenValueField(2), nullptr);
 }
 
-TEST_F(LivePanelTest, valuesShowAsTheProcessImageHoldsThem)
+TEST_F(LivePanelTest, valuesShowAsTheInstrumentStateHoldsThem)
 {
-    image.inputValues[0] = -200.0f;
-    image.inputValues[1] = 52.3f;   // raw 523 in tenths
-    image.inputValues[2] = 1234.0f; // shown as is, whatever the decimal point parameter
-    image.paramValues[2] = 1.0f;
-    image.holdingValues[0] = 523.0f;
-    image.holdingValues[1] = 50.5f;
+    StateFeed::setMeasurement(state, 1, -200.0f);
+    StateFeed::setMeasurement(state, 2, 52.3f);   // raw 523 in tenths
+    StateFeed::setMeasurement(state, 3, 1234.0f); // shown as is, whatever the decimal point parameter
+    StateFeed::setParameter(state, 2, 1.0f);
+    StateFeed::setCommand(state, 1, 523.0f);
+    StateFeed::setCommand(state, 2, 50.5f);
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("-200"));
     EXPECT_EQ(panel().liveValueField(1)->text(), QStringLiteral("52.3"));
@@ -98,16 +112,16 @@ TEST_F(LivePanelTest, valuesShowAsTheProcessImageHoldsThem)
 
 TEST_F(LivePanelTest, alarmTypeSixLeavesTheCaptionAndZeroShowsTwoBlanks)
 {
-    image.inputValues[5] = 1.0f;
-    image.inputValues[6] = 5.0f;
-    image.inputValues[7] = 0.0f;
+    StateFeed::setMeasurement(state, 6, 1.0f);
+    StateFeed::setMeasurement(state, 7, 5.0f);
+    StateFeed::setMeasurement(state, 8, 0.0f);
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(5)->text(), QStringLiteral("上限报警"));
     EXPECT_EQ(panel().liveValueField(6)->text(), QStringLiteral("偏差带报警"));
     EXPECT_EQ(panel().liveValueField(7)->text(), QStringLiteral("  "));
 
-    image.inputValues[5] = 6.0f;
-    image.inputValues[6] = 2.5f;
+    StateFeed::setMeasurement(state, 6, 6.0f);
+    StateFeed::setMeasurement(state, 7, -1);  // no code of the list either
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(5)->text(), QStringLiteral("上限报警"));
     EXPECT_EQ(panel().liveValueField(6)->text(), QStringLiteral("偏差带报警"));
@@ -116,11 +130,11 @@ TEST_F(LivePanelTest, alarmTypeSixLeavesTheCaptionAndZeroShowsTwoBlanks)
 TEST_F(LivePanelTest, parametersAndAlarmRegistersFollowTheImage)
 {
     for (int i = 1; i <= 37; ++i)
-        image.paramValues[static_cast<size_t>(i)] = static_cast<float>(i * 10);
-    image.paramValues[6] = 0.5f;  // a tenths parameter
-    image.alarmRegs[0] = 9999;
-    image.alarmRegs[8] = -1999;
-    image.alarmRegs[9] = 4242;    // read, not shown
+        StateFeed::setParameter(state, i, static_cast<float>(i * 10));
+    StateFeed::setParameter(state, 6, 0.5f);  // a tenths parameter
+    StateFeed::setAlarmRegister(state, 0, 9999);
+    StateFeed::setAlarmRegister(state, 8, -1999);
+    StateFeed::setAlarmRegister(state, 9, 4242);    // read, not shown
     window->refreshLiveValues();
     EXPECT_EQ(window->parameters()->field(0)->text(), QStringLiteral("10"));
     EXPECT_EQ(window->parameters()->field(5)->text(), QStringLiteral("0.5"));
@@ -145,19 +159,15 @@ TEST_F(LivePanelTest, yAxisScaleFollowsSpanAndMinimum)
         {1000, -200, {"-200", "-33", "133", "300", "467", "633", "800"}},
     };
     for (const Case& c : cases) {
-        image.yAxisSpan = c.span;
-        image.yAxisMin = c.min;
+        setYRange(c.min, c.min + c.span);
         window->refreshLiveValues();
         EXPECT_EQ(scale(), c.labels) << c.span;
     }
 }
 
-TEST_F(LivePanelTest, tickWithoutANewSampleChangesNeitherTheBuffersNorTheChart)
+TEST_F(LivePanelTest, tickWithoutANewSampleLeavesTheBuffersAsTheyWere)
 {
     const TrendBuffers before = window->trendBuffers();
-    image.yAxisSpan = 100;
-    image.yAxisMin = 50;  // a chart refresh would set a new offset
-    const int32_t offset = image.yAxisOffset;
     window->refreshLiveValues();
     const TrendBuffers& after = window->trendBuffers();
     EXPECT_EQ(after.trendValues, before.trendValues);
@@ -165,16 +175,15 @@ TEST_F(LivePanelTest, tickWithoutANewSampleChangesNeitherTheBuffersNorTheChart)
     EXPECT_EQ(after.trendTimes, before.trendTimes);
     EXPECT_EQ(after.markEnd, 241);
     EXPECT_EQ(after.curveEnd, 241);
-    EXPECT_EQ(image.yAxisOffset, offset);
 
     tickWithSample();
-    EXPECT_NE(image.yAxisOffset, offset);  // the new sample redraws the chart
+    EXPECT_EQ(window->trendBuffers().curveEnd, 242);
 }
 
 TEST_F(LivePanelTest, newSampleGoesIntoTheNextSlotStampedByTheClock)
 {
-    for (size_t ch = 0; ch < 10; ++ch)
-        image.inputValues[ch] = static_cast<float>(500 + ch);
+    for (int ch = 0; ch < 8; ++ch)
+        StateFeed::setMeasurement(state, ch + 1, 500 + ch);
     tickWithSample();
     const TrendBuffers& b = window->trendBuffers();
     EXPECT_EQ(b.curveEnd, 242);
@@ -184,12 +193,11 @@ TEST_F(LivePanelTest, newSampleGoesIntoTheNextSlotStampedByTheClock)
     EXPECT_EQ(b.trendValues[242][8], 0.0f);
     EXPECT_EQ(b.trendDates[242], DateValue::fromDate(QDate(2001, 3, 12)));
     EXPECT_EQ(b.trendTimes[242], DateValue::fromTime(QTime(14, 5, 7)));
-    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
 }
 
 TEST_F(LivePanelTest, atZoomLevelOneTheSampleAfterSlot260ReloadsTheNewestRecords)
 {
-    image.inputValues[0] = 7777.0f;
+    StateFeed::setMeasurement(state, 1, 7777.0f);
     for (int n = 1; n <= 19; ++n)
         tickWithSample();
     EXPECT_EQ(window->trendBuffers().curveEnd, 260);
@@ -249,16 +257,16 @@ TEST_F(LivePanelTest, headerShowsTheClocksDateAndTime)
 
 TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
 {
-    image.inputValues[0] = 321.0f;
+    StateFeed::setMeasurement(state, 1, 321.0f);
     recorder.start();
     recorder.stop();
     clock.advanceMs(1000);
     recorder.tick();
-    ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
     window->refreshLiveValues();
     EXPECT_EQ(window->trendBuffers().curveEnd, 242);
     EXPECT_EQ(idAt(242), 321);
-    EXPECT_EQ(image.sampleReady, ProcessImage::kFalse);
+    window->refreshLiveValues();  // taken once, appended once
+    EXPECT_EQ(window->trendBuffers().curveEnd, 242);
     EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("321"));
 }
 

@@ -19,6 +19,7 @@
 #include "widgets/StationFont.h"
 #include "trendview/TrendChartView.h"
 #include "support/WaitFor.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -37,7 +38,6 @@ protected:
         EXPECT_EQ(exits.count(), 1);
         EXPECT_FALSE(window->isVisible());
         EXPECT_FALSE(window->databaseOpen());
-        EXPECT_EQ(image.mainWindowOpen, ProcessImage::kFalse);
         EXPECT_FALSE(window->liveRefreshRunning());
         EXPECT_TRUE(window->close());  // the frame no longer refuses
     }
@@ -68,12 +68,11 @@ TEST_F(MainWindowTest, startChoosesTheDefaultLinkSettings)
     EXPECT_EQ(s->closeButton()->text(), QStringLiteral("关闭"));
 }
 
-TEST_F(MainWindowTest, startSetsTheSharedFlagsTheCloseRefusalAndTheChartLabels)
+TEST_F(MainWindowTest, startSetsTheYRangeTheCloseRefusalAndTheChartLabels)
 {
     startWindow();
-    EXPECT_EQ(image.yAxisSpan, 60);
-    EXPECT_EQ(image.yAxisMin, 0);
-    EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
+    EXPECT_EQ(window->yRange().span, 60);
+    EXPECT_EQ(window->yRange().minimum, 0);
     EXPECT_FALSE(window->navigator().rulerOn);
     EXPECT_EQ(window->zoom().zoomLevel, 1);
     EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("12008"));
@@ -90,11 +89,11 @@ TEST_F(MainWindowTest, startSetsTheSharedFlagsTheCloseRefusalAndTheChartLabels)
 
 TEST_F(MainWindowTest, onItsOwnTimersTheStartedWindowRefreshesTheValuesAndTheClock)
 {
-    window = std::make_unique<MainWindow>(context);
+    window = std::make_unique<MainWindow>(core);
     EXPECT_FALSE(window->liveRefreshRunning());
     window->start();
     EXPECT_TRUE(window->liveRefreshRunning());
-    image.inputValues[0] = 523.0f;
+    StateFeed::setMeasurement(state, 1, 523.0f);
     clock.advanceMs(2000);
     EXPECT_TRUE(waitFor([&] { return window->panel()->liveValueField(0)->text() == QStringLiteral("523"); }, 1000));
     EXPECT_TRUE(waitFor([&] { return window->header()->timeField()->text() == QStringLiteral("14:05:09"); }, 2000));
@@ -118,39 +117,57 @@ TEST_F(MainWindowTest, startShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
 }
 
-TEST_F(MainWindowTest, withoutADatabaseTheWindowStillWorksAndSaysWhy)
+// A station whose history file lies behind a plain file where its folder
+// should be: neither the recorder nor the window can open it.
+class BlockedHistory : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        QFile blocker(dir.filePath(QStringLiteral("blocker")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        blocked = std::make_unique<StationCore>(std::make_unique<ForwardingFieldbus>(bus), clock,
+                                                dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite")));
+        blockedWindow = std::make_unique<MainWindow>(*blocked, MainWindow::Ticking::ByCaller);
+        blockedWindow->start();
+    }
+    void TearDown() override
+    {
+        blockedWindow.reset();
+        blocked.reset();
+    }
+    void tickWithSample()
+    {
+        emit blocked->recorder().sampleTaken();
+        blockedWindow->refreshLiveValues();
+    }
+
+    std::unique_ptr<StationCore> blocked;
+    std::unique_ptr<MainWindow> blockedWindow;
+};
+
+TEST_F(BlockedHistory, theWindowStillWorksAndSaysWhy)
 {
-    // A plain file where the database's folder should be.
-    QFile blocker(dir.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
-    startWindow();
-    EXPECT_FALSE(window->databaseOpen());
-    EXPECT_EQ(window->trendBuffers().loadedCount, 241);
-    EXPECT_EQ(idAt(241), 0);
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("历史数据库无法打开")));
-    window->settings()->openButton()->click();
-    EXPECT_TRUE(poll.running());
+    EXPECT_FALSE(blockedWindow->databaseOpen());
+    EXPECT_EQ(blockedWindow->trendBuffers().loadedCount, 241);
+    EXPECT_EQ(blockedWindow->trendBuffers().trendValues[241][0], 0.0f);
+    EXPECT_TRUE(blockedWindow->statusBar()->currentMessage().contains(QStringLiteral("历史数据库无法打开")));
+    blockedWindow->settings()->openButton()->click();
+    EXPECT_TRUE(blocked->poller().running());
 }
 
-TEST_F(MainWindowTest, aDatabaseThatFailedAtStartIsTriedAgainAtTheNextReload)
+TEST_F(BlockedHistory, aDatabaseThatFailedAtStartIsTriedAgainAtTheNextReload)
 {
-    QFile blocker(dir.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    context.databasePath = dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite"));
-    startWindow();
-    ASSERT_FALSE(window->databaseOpen());
-
+    ASSERT_FALSE(blockedWindow->databaseOpen());
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("blocker"))));
     for (int n = 1; n < 20; ++n)
         tickWithSample();
-    EXPECT_FALSE(window->databaseOpen());  // not before a reload needs it
+    EXPECT_FALSE(blockedWindow->databaseOpen());  // not before a reload needs it
     tickWithSample();
-    EXPECT_TRUE(window->databaseOpen());
-    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("历史数据库已重新打开"));
-    EXPECT_EQ(window->trendBuffers().curveEnd, 241);
+    EXPECT_TRUE(blockedWindow->databaseOpen());
+    EXPECT_EQ(blockedWindow->statusBar()->currentMessage(), QStringLiteral("历史数据库已重新打开"));
+    EXPECT_EQ(blockedWindow->trendBuffers().curveEnd, 241);
 }
 
 TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
@@ -161,7 +178,6 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
     window->windowHandle()->close();  // what the frame's close button does
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->databaseOpen());
-    EXPECT_EQ(image.mainWindowOpen, ProcessImage::kTrue);
     EXPECT_TRUE(window->liveRefreshRunning());
     EXPECT_EQ(exits.count(), 0);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("退出")));
@@ -169,8 +185,10 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
     // The recorder still hands its samples to the chart.
     recorder.start();
     recorder.stop();
+    const int16_t before = window->trendBuffers().curveEnd;
     recorder.tick();
-    EXPECT_EQ(image.sampleReady, ProcessImage::kTrue);
+    window->refreshLiveValues();
+    EXPECT_EQ(window->trendBuffers().curveEnd, before + 1);
     EXPECT_FALSE(window->close());
 }
 

@@ -11,6 +11,7 @@
 #include "support/StationFixture.h"
 #include "trendview/TrendChartView.h"
 #include "support/WrittenCalls.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -175,19 +176,18 @@ TEST_F(OperatorCommandsTest, eachSwitchTurnsItsCoilTheOtherWayFromItsPolledState
     const CoilCase cases[] = {
         {&LivePanel::selfTuningButton, 1}, {&LivePanel::manualAutoButton, 2}, {&LivePanel::manualInhibitButton, 3}};
     for (const CoilCase& c : cases) {
-        auto& bit = image.coilBits[static_cast<size_t>(c.coil - 1)];
-        bit = 1;
+        StateFeed::setCoil(state, c.coil, true);
         EXPECT_EQ(press((panel().*c.button)()), switchCoil(c.coil, false));
         // Until the poll brings the new state a second click repeats it.
         EXPECT_EQ(press((panel().*c.button)()), switchCoil(c.coil, false));
-        bit = 0;
+        StateFeed::setCoil(state, c.coil, false);
         EXPECT_EQ(press((panel().*c.button)()), switchCoil(c.coil, true));
     }
 }
 
 TEST_F(OperatorCommandsTest, aSwitchTheInstrumentRefusesIsNamedInTheStatusBar)
 {
-    image.coilBits[1] = 1;
+    StateFeed::setCoil(state, 2, true);
     bus.failCalls("writeCoil");
     EXPECT_EQ(press(panel().manualAutoButton()).size(), 1u);  // a coil command is never repeated
     EXPECT_TRUE(status().startsWith(QStringLiteral("“手动/自动” 切换失败："))) << status().toStdString();
@@ -197,8 +197,8 @@ struct YCase {
     const char* maximum;
     const char* minimum;
     bool accepted;
-    int16_t yAxisMin;
-    int16_t yAxisSpan;
+    int16_t rangeMinimum;  // the range afterwards
+    int16_t rangeSpan;
 };
 
 TEST_F(OperatorCommandsTest, changeYSetsTheRangeOrLeavesItAsItWas)
@@ -211,8 +211,8 @@ TEST_F(OperatorCommandsTest, changeYSetsTheRangeOrLeavesItAsItWas)
     };
     for (const YCase& c : cases) {
         EXPECT_TRUE(changeY(QString::fromUtf8(c.maximum), QString::fromUtf8(c.minimum)).empty());
-        EXPECT_EQ(image.yAxisMin, c.yAxisMin) << c.maximum << "/" << c.minimum;
-        EXPECT_EQ(image.yAxisSpan, c.yAxisSpan) << c.maximum << "/" << c.minimum;
+        EXPECT_EQ(window->yRange().minimum, c.rangeMinimum) << c.maximum << "/" << c.minimum;
+        EXPECT_EQ(window->yRange().span, c.rangeSpan) << c.maximum << "/" << c.minimum;
         const bool marked =
             EntryFeedback::isMarked(chart().yMaximumEntry()) || EntryFeedback::isMarked(chart().yMinimumEntry());
         EXPECT_EQ(marked, !c.accepted) << c.maximum << "/" << c.minimum;
@@ -233,13 +233,13 @@ TEST_F(OperatorCommandsTest, aRefusedRangeMarksTheFieldToCorrectAndSaysWhy)
     EXPECT_TRUE(EntryFeedback::isMarked(chart().yMaximumEntry()));
     EXPECT_TRUE(EntryFeedback::isMarked(chart().yMinimumEntry()));
     EXPECT_EQ(status(), QStringLiteral("“修改Y”未执行：最大值与最小值之差不能超过 32767"));
-    EXPECT_EQ(image.yAxisSpan, 60);
-    EXPECT_EQ(image.yAxisMin, 0);
+    EXPECT_EQ(window->yRange().span, 60);
+    EXPECT_EQ(window->yRange().minimum, 0);
 
     changeY(QStringLiteral("300"), QStringLiteral("-12000"));
     EXPECT_FALSE(EntryFeedback::isMarked(chart().yMaximumEntry()));
     EXPECT_FALSE(EntryFeedback::isMarked(chart().yMinimumEntry()));
-    EXPECT_EQ(image.yAxisSpan, 12300);
+    EXPECT_EQ(window->yRange().span, 12300);
 }
 
 TEST_F(OperatorCommandsTest, parameterCalibrationDoesNothing)
@@ -266,7 +266,7 @@ TEST_F(OperatorCommandsTest, alarmDisplaysShowThePolledRegistersNotTheEntries)
     AlarmPanel& alarms = *window->alarmPanel();
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(alarms.valueField(i), window->alarmValueField(i)) << i;
-    image.alarmRegs[3] = 77;
+    StateFeed::setAlarmRegister(state, 3, 77);
     alarms.entry(3)->setText(QStringLiteral("12.5"));
     window->refreshLiveValues();
     EXPECT_EQ(window->alarmValueField(3)->text(), QStringLiteral("77"));

@@ -9,6 +9,7 @@
 #include "support/StationFixture.h"
 #include "widgets/StatusIndicator.h"
 #include "support/WaitFor.h"
+#include "support/StateFeed.h"
 
 namespace {
 
@@ -76,10 +77,10 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     window.reset();
-    SampleRecorder failing(image, clock, dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite")),
-                  QStringLiteral("test-failing-recorder"));
-    StationContext failingContext{image, clock, link, poll, connection, failing, path};
-    MainWindow station(failingContext);
+    StationCore failingCore(std::make_unique<ForwardingFieldbus>(bus), clock,
+                            dir.filePath(QStringLiteral("blocker/Rdatabj.sqlite")));
+    SampleRecorder& failing = failingCore.recorder();
+    MainWindow station(failingCore);
     station.start();
 
     failing.start();
@@ -116,16 +117,15 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
     EXPECT_TRUE(window->recorderIndicator()->toolTip().contains(QStringLiteral("cannot be written")));
 
-    // Every second still reaches the chart from the process image.
-    image.inputValues[0] = 321.5f;
+    // Every second still reaches the chart from the instrument state.
+    StateFeed::setMeasurement(state, 1, 321);
     for (int i = 0; i < 3; ++i) {
         clock.advanceMs(1000);
         recorder.tick();
-        ASSERT_EQ(image.sampleReady, ProcessImage::kTrue);
         const int end = window->trendBuffers().curveEnd;
         window->refreshLiveValues();
         EXPECT_EQ(window->trendBuffers().curveEnd, end + 1);
-        EXPECT_FLOAT_EQ(window->trendBuffers().trendValues[static_cast<size_t>(end + 1)][0], 321.5f);
+        EXPECT_FLOAT_EQ(window->trendBuffers().trendValues[static_cast<size_t>(end + 1)][0], 321.0f);
     }
     EXPECT_EQ(HistoryFiles::sha256(path), before);
 

@@ -17,15 +17,10 @@
 #include "support/FakeClock.h"
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
-#include "link/InstrumentLink.h"
-#include "link/Poller.h"
 #include "instrument/ParameterCatalogue.h"
-#include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
-#include "station/StationContext.h"
+#include "station/StationCore.h"
 #include "support/WaitFor.h"
 #include "support/WrittenCalls.h"  // also readable calls in failure messages
-#include "history/SampleRecorder.h"
 
 // The configuration window on a fake fieldbus, shown and active so that
 // focus moves as it does for an operator.
@@ -35,7 +30,7 @@ protected:
 
     void open()
     {
-        window = std::make_unique<ConfigWindow>(context);
+        window = std::make_unique<ConfigWindow>(core);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -80,13 +75,11 @@ protected:
     static constexpr int kMarkerCoil = 999;
 
     QTemporaryDir dir;
-    ProcessImage image;
     FakeClock clock;
     FakeFieldbus bus;
-    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    Poller poll{image, link, clock};
-    PortConnection connection{link, poll};
-    SampleRecorder recorder{image, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
-    StationContext context{image, clock, link, poll, connection, recorder, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
+    StationCore core{std::make_unique<ForwardingFieldbus>(bus), clock, dir.filePath(QStringLiteral("Rdatabj.sqlite"))};
+    InstrumentState& state = core.state();
+    InstrumentLink& link = core.link();
+    Poller& poll = core.poller();
     std::unique_ptr<ConfigWindow> window;  // last, so it goes first
 };

@@ -7,30 +7,30 @@
 
 #include <gtest/gtest.h>
 
-#include "support/FakeClock.h"
-#include "link/InstrumentLink.h"
-#include "link/Poller.h"
 #include "link/ModbusFieldbus.h"
-#include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
+#include "station/StationCore.h"
+#include "support/FakeClock.h"
 #include "support/WaitFor.h"
 
-// The station's link over libmodbus, wired as the station wires it, with
-// port 1 mapped onto a device (normally the simulator's pseudo-terminal).
-// The poll timer never fires: the test runs the cycles.
+// The station's core over libmodbus, without a history file, with port 1
+// mapped onto a device (normally the simulator's pseudo-terminal). The
+// poll timer never fires: the test runs the cycles.
 class RealLinkFixture : public ::testing::Test {
 protected:
     void connectTo(const std::string& device, int moduleAddress = 1)
     {
         PortDevices devices;
         devices.setDevice(1, device);
-        link = std::make_unique<InstrumentLink>(std::make_unique<ModbusFieldbus>(devices));
-        poll = std::make_unique<Poller>(image, *link, clock);
+        core = std::make_unique<StationCore>(std::make_unique<ModbusFieldbus>(devices), clock);
+        link = &core->link();
+        poll = &core->poller();
+        connection = &core->connection();
         poll->setCycleInterval(std::chrono::hours(1));  // the test runs the cycles
-        connection = std::make_unique<PortConnection>(*link, *poll);
-        QObject::connect(poll.get(), &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
-        QObject::connect(link.get(), &InstrumentLink::writeFinished,
-                         [this](const WriteOutcome& w) { writes.push_back(w); });
+        QObject::connect(poll, &Poller::cycleFinished, [this](const CycleReport& r) { reports.push_back(r); });
+        QObject::connect(link, &InstrumentLink::writeFinished, [this](const WriteOutcome& w) {
+            if (w.request.asker == &asker)
+                writes.push_back(w);
+        });
         connection->open(LinkSettings{1, 1, 0, moduleAddress});  // 9600 baud, no parity
     }
 
@@ -67,21 +67,29 @@ protected:
         link->write(WriteRequest::toCoil(coil, on, QStringLiteral("coil"), &asker));
     }
 
-    // Closes the port and ends the link thread.
+    // Closes the port and waits until the link thread has done so; the
+    // state keeps what the last cycles read.
     void closeLink()
     {
         connection->close();
-        connection.reset();
-        poll.reset();
-        link.reset();
+        // Calls run in order: a write queued after the close comes back
+        // (refused, the port being closed) only once the close has run.
+        QObject marker;
+        bool closed = false;
+        QObject::connect(link, &InstrumentLink::writeFinished, &marker,
+                         [&](const WriteOutcome& w) { closed = closed || w.request.asker == &marker; });
+        link->write(WriteRequest::toCoil(1, false, QStringLiteral("marker"), &marker));
+        ASSERT_TRUE(waitFor([&] { return closed; }));
     }
 
-    ProcessImage image;
+    const InstrumentState& state() const { return core->state(); }
+
     FakeClock clock;
     QObject asker;
-    std::unique_ptr<InstrumentLink> link;
-    std::unique_ptr<Poller> poll;
-    std::unique_ptr<PortConnection> connection;
+    std::unique_ptr<StationCore> core;
+    InstrumentLink* link = nullptr;
+    Poller* poll = nullptr;
+    PortConnection* connection = nullptr;
     std::vector<CycleReport> reports;
     std::vector<WriteOutcome> writes;
 };

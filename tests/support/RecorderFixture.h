@@ -8,7 +8,7 @@
 
 #include "support/FakeClock.h"
 #include "support/HistoryFiles.h"
-#include "instrument/ProcessImage.h"
+#include "instrument/InstrumentState.h"
 #include "history/SampleRecorder.h"
 
 // A recorder on a database in a fresh temporary folder, driven tick by tick
@@ -19,7 +19,7 @@ protected:
 
     void start()
     {
-        recorder = std::make_unique<SampleRecorder>(image, clock, path);
+        recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
         recorder->start();
         recorder->stop();  // the test ticks it with the stepped clock
     }
@@ -46,7 +46,7 @@ protected:
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
-    ProcessImage image;
+    InstrumentState instrument;
     FakeClock clock{QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7))};
     std::unique_ptr<SampleRecorder> recorder;
 };

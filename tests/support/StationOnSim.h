@@ -27,7 +27,7 @@ public:
         options_.portDevices.setDevice(1, sim_.devicePath());
         options_.connect = true;
         station_ = std::make_unique<Station>(options_, std::make_unique<ModbusFieldbus>(options_.portDevices), clock_);
-        QObject::connect(&station_->poll(), &Poller::cycleFinished, &station_->poll(), [this] { ++cycles_; });
+        QObject::connect(&station_->core().poller(), &Poller::cycleFinished, &station_->core().poller(), [this] { ++cycles_; });
         station_->start();
     }
 

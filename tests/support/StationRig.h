@@ -9,14 +9,9 @@
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
 #include "support/HistoryFiles.h"
-#include "link/InstrumentLink.h"
-#include "link/Poller.h"
-#include "link/PortConnection.h"
-#include "instrument/ProcessImage.h"
-#include "station/StationContext.h"
 #include "history/HistoryDatabase.h"
-#include "history/SampleRecorder.h"
 #include "mainwindow/MainWindow.h"
+#include "station/StationCore.h"
 
 // The main window on a fake fieldbus, a clock that only moves when its
 // user moves it and a history database in a fresh temporary folder. The
@@ -25,7 +20,7 @@
 struct StationRig {
     static inline const QDateTime kRecordStart{QDate(2001, 3, 12), QTime(13, 0, 0)};
 
-    // A station file holding records first..last, one second apart from
+    // A history file holding records first..last, one second apart from
     // kRecordStart, with `newest` in sl_void; false with nothing seeded when
     // the file cannot be made.
     bool seed(int32_t first, int32_t last, int32_t newest)
@@ -41,15 +36,15 @@ struct StationRig {
 
     void startWindow()
     {
-        window = std::make_unique<MainWindow>(context, MainWindow::Ticking::ByCaller);
+        window = std::make_unique<MainWindow>(core, MainWindow::Ticking::ByCaller);
         window->start();
     }
 
 
-    // One live refresh tick with a freshly stored sample.
+    // One live refresh tick with a sample the recorder has just taken.
     void tickWithSample()
     {
-        image.sampleReady = ProcessImage::kTrue;
+        emit recorder.sampleTaken();
         window->refreshLiveValues();
     }
 
@@ -61,13 +56,13 @@ struct StationRig {
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
-    ProcessImage image;
     FakeClock clock{QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7))};
     FakeFieldbus bus;
-    InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    Poller poll{image, link, clock};
-    PortConnection connection{link, poll};
-    SampleRecorder recorder{image, clock, path};
-    StationContext context{image, clock, link, poll, connection, recorder, path};
+    StationCore core{std::make_unique<ForwardingFieldbus>(bus), clock, path};
+    InstrumentState& state = core.state();
+    InstrumentLink& link = core.link();
+    Poller& poll = core.poller();
+    PortConnection& connection = core.connection();
+    SampleRecorder& recorder = core.recorder();
     std::unique_ptr<MainWindow> window;  // last, so it goes first
 };

@@ -4,7 +4,6 @@
 
 #include "trend/ChartDrawing.h"
 #include "core/DateValue.h"
-#include "instrument/ProcessImage.h"
 #include "trend/RecordingCanvas.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
@@ -66,13 +65,13 @@ TEST(GridDrawing, columnsIncludeTheEdgeLineAtEightAndTheDataAreaEnd)
         EXPECT_EQ(columns[static_cast<size_t>(i + 2)], 375 * i);
 }
 
-// Buffers as a live window load leaves them, and the process image's Y range.
+// Buffers as a live window load leaves them, and the chart's Y range.
 class CurveDrawing : public ::testing::Test {
 protected:
     CurveDrawing()
     {
         buffers.loadedCount = buffers.markEnd = buffers.curveEnd = TrendBuffers::kLiveWindow;
-        image.yAxisSpan = 60;
+        range.span = 60;
         zoom.apply();
     }
 
@@ -90,12 +89,12 @@ protected:
         return out;
     }
 
-    TimeAxisLabels draw() { return drawCurves(canvas, buffers, zoom, image, QLocale::c()); }
+    TimeAxisLabels draw() { return drawCurves(canvas, buffers, zoom, range, QLocale::c()); }
 
     RecordingCanvas canvas;
     TrendBuffers buffers;
     ZoomGeometry zoom;
-    ProcessImage image;
+    ChartYRange range;
 };
 
 TEST_F(CurveDrawing, liveWindowDrawsSixtySegmentsEndingAtTheDataAreaEdge)
@@ -121,8 +120,8 @@ TEST_F(CurveDrawing, liveWindowDrawsSixtySegmentsEndingAtTheDataAreaEdge)
 
 TEST_F(CurveDrawing, verticalMappingOfPvSvAndOutput)
 {
-    image.yAxisMin = -100;
-    image.yAxisSpan = 300;
+    range.minimum = -100;
+    range.span = 300;
     fill(0, -100);  // PV at the minimum: bottom edge
     fill(1, 0);     // OP 0 %
     fill(2, 200);   // SV at the maximum: top edge
@@ -130,7 +129,7 @@ TEST_F(CurveDrawing, verticalMappingOfPvSvAndOutput)
     EXPECT_EQ(linesIn(QColor(255, 0, 0)).front().y1, 7508);
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883);
     EXPECT_EQ(linesIn(QColor(0, 0, 192)).front().y1, 8);
-    EXPECT_EQ(image.yAxisOffset, -2500);
+    EXPECT_EQ(yAxisOffsetFor(range.span, range.minimum), -2500);
 
     fill(1, 100);
     canvas.clear();
@@ -145,24 +144,24 @@ TEST_F(CurveDrawing, verticalMappingOfPvSvAndOutput)
 TEST_F(CurveDrawing, largeRangeKeepsTheMinimumOnTheBottomEdge)
 {
     // 5 units per degree from 7000: an offset of 35000 would not fit 16 bits.
-    image.yAxisSpan = 1500;
-    image.yAxisMin = 7000;
+    range.span = 1500;
+    range.minimum = 7000;
     fill(0, 7000);
     fill(2, 8500);
     draw();
-    EXPECT_EQ(image.yAxisOffset, 35000);
+    EXPECT_EQ(yAxisOffsetFor(range.span, range.minimum), 35000);
     EXPECT_EQ(linesIn(QColor(255, 0, 0)).front().y1, 7508);
     EXPECT_EQ(linesIn(QColor(0, 0, 192)).front().y1, 8);
 }
 
 TEST_F(CurveDrawing, zeroSpanDrawsPvAndSvAlongTheBottomEdge)
 {
-    image.yAxisSpan = 0;
-    image.yAxisMin = 50;
+    range.span = 0;
+    range.minimum = 50;
     fill(0, 123);
     fill(1, 50);
     draw();
-    EXPECT_EQ(image.yAxisOffset, 0);
+    EXPECT_EQ(yAxisOffsetFor(range.span, range.minimum), 0);
     EXPECT_EQ(linesIn(QColor(255, 0, 0)).front().y1, 7508);
     EXPECT_EQ(linesIn(QColor(0, 0, 192)).front().y2, 7508);
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883 - 3125);

@@ -5,7 +5,6 @@
 
 #include "trend/ChartDrawing.h"
 #include "trend/PainterCanvas.h"
-#include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
 
@@ -22,15 +21,15 @@ TEST(PainterCanvas, userScaleMapsOntoThePicture)
             slot[0] = 30;
         ZoomGeometry zoom;
         zoom.apply();
-        ProcessImage image;
-        image.yAxisSpan = 60;
+        ChartYRange range;
+        range.span = 60;
 
         QImage picture(size, QImage::Format_RGB32);
         QPainter painter(&picture);
         PainterCanvas canvas(painter, picture.rect(), 12008, 7508);
         canvas.clear();
         drawGrid(canvas);
-        drawCurves(canvas, buffers, zoom, image);
+        drawCurves(canvas, buffers, zoom, range);
         painter.end();
 
         // Background in a corner cell, the red PV line at y = 3758 of 7508.

@@ -8,7 +8,6 @@
 
 #include "trend/ChartDrawing.h"
 #include "trendview/ChartPrint.h"
-#include "instrument/ProcessImage.h"
 #include "trend/TrendBuffers.h"
 #include "trendview/TrendChartView.h"
 #include "trend/ZoomGeometry.h"
@@ -29,9 +28,9 @@ TEST(ChartPrint, printsTheChartOnOnePdfPage)
         slot[0] = 30;
     ZoomGeometry zoom;
     zoom.apply();
-    ProcessImage image;
-    image.yAxisSpan = 60;
-    TrendChartView view(buffers, zoom, image);
+    ChartYRange range;
+    range.span = 60;
+    TrendChartView view(buffers, zoom, range);
     view.resize(1000, 600);
     view.show();  // lays out the surface and its labels
     view.refresh();
@@ -53,8 +52,8 @@ TEST(ChartLegend, eachNameIsWrittenInTheColourOfItsCurve)
 {
     TrendBuffers buffers;
     ZoomGeometry zoom;
-    ProcessImage image;
-    TrendChartView view(buffers, zoom, image);
+    const ChartYRange range;
+    TrendChartView view(buffers, zoom, range);
     view.resize(1000, 600);
     view.show();
     const std::array<QColor, 3> curves{ChartColours::kPv, ChartColours::kOp, ChartColours::kSv};

@@ -1,5 +1,5 @@
 // tq5800-probe: runs poll cycles against one instrument through the same
-// link code as the station and prints the process image after each cycle.
+// link code as the station and prints the instrument state after each cycle.
 // Exit code 0 when every call of every cycle answered, 1 when the instrument
 // did not answer or the probe was stopped before a cycle ended, 2 for a
 // usage error.
@@ -11,15 +11,12 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 
-#include "core/Clock.h"
-#include "link/InstrumentLink.h"
-#include "link/Poller.h"
-#include "link/ModbusFieldbus.h"
-#include "link/PortConnection.h"
+#include "InstrumentStateJson.h"
 #include "ProbeOptions.h"
-#include "instrument/ProcessImage.h"
-#include "ProcessImageJson.h"
+#include "core/Clock.h"
 #include "core/TerminationSignals.h"
+#include "link/ModbusFieldbus.h"
+#include "station/StationCore.h"
 
 int main(int argc, char* argv[])
 {
@@ -35,12 +32,11 @@ int main(int argc, char* argv[])
     PortDevices devices;
     devices.setDevice(kPort, options.device.toStdString());
 
-    ProcessImage image;
     SystemClock clock;
-    InstrumentLink link(std::make_unique<ModbusFieldbus>(devices));
-    Poller poll(image, link, clock);
+    StationCore core(std::make_unique<ModbusFieldbus>(devices), clock);  // records nothing
+    Poller& poll = core.poller();
+    PortConnection& connection = core.connection();
     poll.setCycleInterval(std::chrono::milliseconds(options.intervalMs));
-    PortConnection connection(link, poll);
 
     int cycles = 0;
     bool allAnswered = true;
@@ -51,7 +47,7 @@ int main(int argc, char* argv[])
             allAnswered = false;
             failureReason = report.failureReason;
         }
-        QJsonObject json = processImageJson(image, poll.linkHealth());
+        QJsonObject json = instrumentStateJson(core.state(), poll.linkHealth());
         json.insert(QStringLiteral("cycle"), cycles);
         std::fprintf(stdout, "%s\n", QJsonDocument(json).toJson(QJsonDocument::Compact).constData());
         std::fflush(stdout);

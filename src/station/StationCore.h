@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QString>
+
+#include "history/SampleRecorder.h"
+#include "instrument/InstrumentState.h"
+#include "link/Fieldbus.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/PortConnection.h"
+
+class Clock;
+
+// The running station without its windows, wired in this one place: the
+// instrument state, the link thread with its poll and port connection, and
+// the recorder of the history file. The station, the probe, the tests and
+// the benchmarks all build it here; the windows are given it to work with.
+// The probe records nothing: it builds the core without a history file.
+class StationCore {
+public:
+    StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
+                const std::optional<QString>& historyPath = std::nullopt);
+
+    StationCore(const StationCore&) = delete;
+    StationCore& operator=(const StationCore&) = delete;
+
+    InstrumentState& state() { return state_; }
+    const Clock& clock() const { return clock_; }
+    InstrumentLink& link() { return link_; }
+    Poller& poller() { return poller_; }
+    PortConnection& connection() { return connection_; }
+
+    bool records() const { return recorder_ != nullptr; }
+    // Only for a core built with a history file.
+    SampleRecorder& recorder() { return *recorder_; }
+    // The history file the recorder writes and the chart reads; empty
+    // without one.
+    QString databasePath() const;
+
+private:
+    // Destroyed bottom up: the recorder and the poll before the link, whose
+    // thread closes the port last.
+    InstrumentState state_;
+    const Clock& clock_;
+    InstrumentLink link_;
+    Poller poller_;
+    PortConnection connection_;
+    std::unique_ptr<SampleRecorder> recorder_;
+};
