@@ -16,7 +16,7 @@
 //   0 w_id    record number in the ring, 1..65500, unique
 //   1 w_date  date value, whole days since 1899-12-30
 //   2 w_time  time of day as a fraction of a day, whole seconds
-//   3..12     inputValues 0..9 (PV, OP in per cent, SV, 3X 4, 3X 5,
+//   3..12     the measurements (PV, OP in per cent, SV, 3X 4, 3X 5,
 //             alarm 1..3 type codes, and two that are always 0)
 // sl_void (exactly one record):
 //   0, 1      the number of the newest stored record, twice

@@ -11,7 +11,8 @@
 #include "history/HistoryTables.h"
 
 // What one stored sample consists of: the record number, its date and time
-// of day as date values, and inputValues 0..9.
+// of day as date values, and ten values: the eight measurements, then two
+// that are always 0.
 struct Sample {
     int32_t recordNumber = 0;
     double date = 0.0;

@@ -15,7 +15,7 @@ class QPushButton;
 
 // The alarm set-point panel: per row its caption, the register as last
 // polled (cyan), an entry ("0" at first) and "DOWNLOAD", which writes the
-// entry to register 257 + row.
+// entry to its set-point register.
 //
 // The display labels belong to the window's live refresh, which rewrites
 // them with the rest of the panel; this panel only gives them their place.

@@ -11,12 +11,12 @@ class QPushButton;
 class InstrumentState;
 
 // The live values of the instrument beside their captions: PV, OP and
-// working SV (inputValues 0..2), the written SV and manual OP
-// (holdingValues 0, 1), the alarm types (inputValues 5..7), the current
-// alarms (inputBits 0..2, 4, 5) and the operating states (coilBits 0..2).
-// Each field is found by the index of what it shows; indexes the panel does
-// not show (inputValues 3, 4, inputBits 3, holdingValues 2) have no field:
-// their accessors return null.
+// working SV (input registers 1..3), the written SV and manual OP (holding
+// registers 1, 2), the alarm types (input registers 6..8), the current
+// alarms (discrete inputs 1..3, 5, 6) and the operating states (coils
+// 1..3). Each field is found by its register's or bit's number less one;
+// numbers the panel does not show (input registers 4, 5, discrete input 4,
+// holding register 3) have no field: their accessors return null.
 //
 // The operator's command controls sit beside the values they change: the
 // SV and OP entries and buttons after the written values, each switch

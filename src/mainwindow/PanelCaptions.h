@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Captions beside the panel's parameter fields: field i shows
-// paramValues(i + 1), the instrument's parameter 4096 + i + 1. They are the
+// Captions beside the panel's parameter fields: field i shows the
+// instrument's configuration parameter i + 1. They are the
 // main window's own short names, not the configuration window's captions.
 namespace PanelCaptions {
 

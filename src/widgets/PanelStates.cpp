@@ -9,7 +9,7 @@ struct StateRow {
     const char* clear;
 };
 
-// inputBits 0..5; the unused element 3 has no row.
+// Discrete inputs 1..6 by index; the unused input 4 has no row.
 constexpr std::array<StateRow, 6> kCurrentAlarms{{
     {"ALM1报警", "ALM1 OFF"},
     {"ALM2报警", "ALM2 OFF"},

@@ -26,20 +26,21 @@ struct StateLook {
 
 namespace PanelStates {
 
-// The elements of inputBits the "当前报警" group shows, each in the alarm
-// state field of the same index: alarm outputs 1..3, input open, input short.
+// The discrete inputs (by number less one) the "当前报警" group shows, each
+// in the alarm state field of the same index: alarm outputs 1..3, input
+// open, input short.
 inline constexpr int kCurrentAlarmIndexes[] = {0, 1, 2, 4, 5};
-// The coils the three operating-state fields show (coilBits 0..2).
+// The coils the three operating-state fields show (coils 1..3).
 inline constexpr int kCoilCount = 3;
 
-// The alarm state field for inputBits(index); any value but 0 counts as
+// The alarm state field for discrete input index + 1; any value but 0 counts as
 // set. Empty for an index the group does not have (3, or beyond 5).
 std::optional<StateLook> currentAlarmLook(int index, int32_t bit);
 
-// The operating-state field for coilBits(index), index 0..2; empty otherwise.
+// The operating-state field for coil index + 1, index 0..2; empty otherwise.
 std::optional<StateLook> coilLook(int index, int32_t bit);
 
-// The caption of an alarm-type field (inputValues 5..7) for the instrument's
+// The caption of an alarm-type field (input registers 6..8) for the instrument's
 // alarm-type code, by exact equality: 0 is two blanks, 1..5 the alarm
 // kinds. Any other value is empty, and the field keeps its caption.
 std::optional<QString> alarmTypeText(float value);
