@@ -7,7 +7,7 @@
 
 // Every conversion of a real number to an integer goes to the nearest whole
 // number with an exact half going to the even neighbour (2.5 -> 2, 3.5 -> 4,
-// -2.5 -> -2), the rounding instruments and their old host software share.
+// -2.5 -> -2), the rounding process instruments use for their tenths.
 inline double roundHalfEven(double value)
 {
     const double floor = std::floor(value);
