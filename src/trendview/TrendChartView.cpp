@@ -33,7 +33,6 @@ TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& 
     : QWidget(parent)
     , buffers_(buffers)
     , zoom_(zoom)
-    , yRange_(yRange)
 {
     surfaceFrame_ = new QFrame(this);
     surfaceFrame_->setFrameShape(QFrame::Box);

@@ -65,7 +65,6 @@ protected:
 private:
     const TrendBuffers& buffers_;
     const ZoomGeometry& zoom_;
-    const ChartYRange& yRange_;
     QFrame* surfaceFrame_ = nullptr;
     TrendSurface* surface_ = nullptr;
     std::array<QLabel*, 9> timeLabels_{};
