@@ -231,30 +231,37 @@ void MainWindow::onLinkClosed()
 
 void MainWindow::refreshLiveValues()
 {
-    if (!navigator_.rulerOn) {
-        header_->dateField()->setBackground(PanelColours::kLightGreen);
-        header_->timeField()->setBackground(PanelColours::kLightGreen);
-        panel_->showLiveColours();
-    }
+    // The ruler holds the header and the panel with the sample under it.
+    if (navigator_.rulerOn)
+        return;
+    header_->dateField()->setBackground(PanelColours::kLightGreen);
+    header_->timeField()->setBackground(PanelColours::kLightGreen);
+    panel_->showLiveColours();
     chart()->setYAxisScale(yAxisScale(yRange_.span, yRange_.minimum));
 
+    // A history page keeps its records: only the live window takes the
+    // recorder's samples. The panel stays live either way.
+    if (liveRefreshOn_)
+        appendWaitingSample();
+    showPanelValues();
+    chartPanel_->sampleSpacingLabel()->setText(numberText(zoom_.markStep));
+}
+
+void MainWindow::appendWaitingSample()
+{
     // A connection that failed at start-up is tried again when the live
     // window is next reloaded from it.
     if (reloadDue() && !database_.isOpen())
         openDatabase();
-    if (sampleWaiting_) {
-        sampleWaiting_ = false;
-        const LiveAppendResult appended =
-            appendLiveSample(buffers_, playback_, zoom_, core_.state(), core_.clock().now());
-        if (appended == LiveAppendResult::ReloadedAndAppended)
-            showFirstVisibleSample();
-        // One redraw covers the reload's and the append's: nothing paints in
-        // between, so the picture is the same.
-        redrawChart();
-    }
-
-    showPanelValues();
-    chartPanel_->sampleSpacingLabel()->setText(numberText(zoom_.markStep));
+    if (!sampleWaiting_)
+        return;
+    sampleWaiting_ = false;
+    const LiveAppendResult appended = appendLiveSample(buffers_, playback_, zoom_, core_.state(), core_.clock().now());
+    if (appended == LiveAppendResult::ReloadedAndAppended)
+        showFirstVisibleSample();
+    // One redraw covers the reload's and the append's: nothing paints in
+    // between, so the picture is the same.
+    redrawChart();
 }
 
 bool MainWindow::reloadDue() const
@@ -315,14 +322,9 @@ void MainWindow::showMoment(const QDateTime& moment)
 
 void MainWindow::setLiveRefresh(bool running)
 {
+    // The refresh timer itself runs on: the panel stays live on a history
+    // page, only the chart stops taking samples.
     liveRefreshOn_ = running;
-    if (ticking_ != Ticking::ByTimers)
-        return;
-    // Started only when stopped: a restart would postpone the next tick.
-    if (!running)
-        liveRefreshTimer_.stop();
-    else if (!liveRefreshTimer_.isActive())
-        liveRefreshTimer_.start();
 }
 
 void MainWindow::showRulerReadOut(const RulerReadOut& readOut)

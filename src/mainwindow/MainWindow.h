@@ -74,15 +74,15 @@ public:
     // an operator's auto-start from the command line.
     void openLinkFromCommandLine(const LinkChoices& choices);
 
-    // The live values into the panel, a sample the recorder has taken since
-    // the last refresh into the chart, and the live colours back unless the
-    // ruler holds them.
+    // The live values into the panel and, while the chart shows the live
+    // window, a sample the recorder has taken since the last refresh into
+    // the chart. Nothing while the ruler holds the panel.
     void refreshLiveValues();
     void redrawChart();
     // The clock into the header, unless the ruler names its sample there.
     void showClock();
-    // Whether the live refresh runs: from start() until the exit, and not
-    // while the chart shows a history page or the ruler.
+    // Whether the chart takes the recorder's samples: from start() until the
+    // exit, and not while it shows a history page or the ruler.
     bool liveRefreshRunning() const { return liveRefreshOn_; }
 
     // Controls, for the start-up and for tests.
@@ -134,6 +134,7 @@ private:
     void showRulerReadOut(const RulerReadOut& readOut);
     void showYAxisRange();
     void setLiveRefresh(bool running);
+    void appendWaitingSample();
     bool reloadDue() const;
     // The timers stopped, the database closed, the window no longer open
     // for the recorder's samples.

@@ -9,7 +9,9 @@
 #include "trendview/HistorySelectPopup.h"
 #include "mainwindow/LivePanel.h"
 #include "widgets/PanelStates.h"
+#include "support/StateFeed.h"
 #include "support/StationFixture.h"
+#include "support/WaitFor.h"
 #include "trendview/TrendChartView.h"
 
 namespace {
@@ -227,6 +229,42 @@ TEST_F(ChartNavigationTest, aHistoryPageNamesItsFirstVisibleSampleInTheHeader)
     chart().pageBackButton()->click();
     // Page 1 ends at 940: slot 181, at the left edge, is record 800 (799 s after 13:00:00).
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("13:13:19"));
+}
+
+TEST_F(ChartNavigationTest, onAHistoryPageThePanelStaysLiveAndTheChartKeepsThePage)
+{
+    open(1000);
+    chart().pageBackButton()->click();
+    ASSERT_FALSE(window->liveRefreshRunning());
+    const TrendBuffers page = window->trendBuffers();
+
+    StateFeed::setMeasurement(state, RegisterMap::kProcessValue, 612);
+    StateFeed::setCommand(state, RegisterMap::kSetValue, 500);
+    StateFeed::setDiscreteInput(state, RegisterMap::kAlarmOutput1, true);
+    tickWithSample();
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("612"));
+    EXPECT_EQ(panel().writtenValueField(0)->text(), QStringLiteral("500"));
+    EXPECT_EQ(panel().alarmStateField(0)->text(), QStringLiteral("ALM1报警"));
+    EXPECT_EQ(window->trendBuffers().trendValues, page.trendValues);
+    EXPECT_EQ(window->trendBuffers().curveEnd, page.curveEnd);
+
+    // Back to live, the chart takes samples again.
+    key(Qt::Key_F6);
+    ASSERT_TRUE(window->liveRefreshRunning());
+    const int16_t liveEnd = window->trendBuffers().curveEnd;
+    tickWithSample();
+    EXPECT_EQ(window->trendBuffers().curveEnd, liveEnd + 1);
+}
+
+TEST_F(ChartNavigationTest, onAHistoryPageTheWindowsOwnRefreshGoesOn)
+{
+    seed(1, 1000, 1000);
+    MainWindow running(core);  // on its own timers, as the station runs it
+    running.start();
+    running.chartPanel()->pageBackButton()->click();
+    ASSERT_FALSE(running.liveRefreshRunning());
+    StateFeed::setMeasurement(state, RegisterMap::kProcessValue, 613);
+    EXPECT_TRUE(waitFor([&] { return running.panel()->liveValueField(0)->text() == QStringLiteral("613"); }));
 }
 
 TEST_F(ChartNavigationTest, theRedrawEverySecondKeepsTheRulerMarkInEveryMode)
