@@ -75,11 +75,29 @@ void SampleRecorder::tick()
 
     if (secondsSinceLastSample(now) < 1)
         return;
+    if (!measuredRecently(now)) {
+        // Nothing the instrument said stands for this second: the history
+        // gets a gap rather than zeros or the last values again.
+        if (!waitingForAnswer_)
+            qCInfo(historyLog) << "no sample while the instrument does not answer";
+        waitingForAnswer_ = true;
+        return;
+    }
+    if (waitingForAnswer_)
+        qCInfo(historyLog) << "the instrument answers: samples resume";
+    waitingForAnswer_ = false;
     advanceRecordNumber();
     lastSampleTime_ = DateValue::fromTime(now.time());
     lastSampleDate_ = DateValue::fromDate(now.date());
     storeSample(now);
     emit sampleTaken();
+}
+
+bool SampleRecorder::measuredRecently(const QDateTime& now) const
+{
+    const std::optional<QDateTime>& read = state_.status(InstrumentState::Block::Measurements).lastGoodRead;
+    // Either way: a clock set back must not make an old read look new.
+    return read && std::llabs(read->msecsTo(now)) <= kLongestSilenceMs;
 }
 
 void SampleRecorder::advanceRecordNumber()

@@ -18,7 +18,9 @@ class InstrumentState;
 
 // Stores the instrument's measurements once per wall-clock second into the
 // ring of 65500 records of the history database and announces each second's
-// sample to the live chart. A timer calls tick() every 100 ms on the
+// sample to the live chart. A second for which the instrument has not
+// answered within the last two poll cycles (the link closed, no answer yet,
+// a silent instrument) gets no sample at all: a gap, never an invented value. A timer calls tick() every 100 ms on the
 // user-interface thread; nothing here blocks longer than the database's
 // short busy time-out.
 //
@@ -33,6 +35,8 @@ class SampleRecorder : public QObject {
 public:
     static constexpr int kTickIntervalMs = 100;
     static constexpr int kRecheckSeconds = 5;
+    // Two poll cycles: measurements read longer ago than this are not stored.
+    static constexpr qint64 kLongestSilenceMs = 1000;
     static inline const QString kConnectionName = QStringLiteral("tq5800-recorder");
 
     SampleRecorder(const InstrumentState& state, const Clock& clock, const QString& databasePath,
@@ -71,6 +75,7 @@ signals:
 
 private:
     double secondsSinceLastSample(const QDateTime& now) const;
+    bool measuredRecently(const QDateTime& now) const;
     void advanceRecordNumber();
     void keepDatabaseOpen(const QDateTime& now);
     void openDatabase(const QDateTime& now);
@@ -84,6 +89,7 @@ private:
     // Date value and time of day of the last sample, as the file stores them.
     double lastSampleDate_ = 0.0;
     double lastSampleTime_ = 0.0;
+    bool waitingForAnswer_ = false;
     QTimer tickTimer_;
     int32_t recordNumber_ = 0;
     HistoryDatabase database_;

@@ -1,5 +1,8 @@
 #include "station/StationCore.h"
 
+// The recorder's patience is two poll cycles.
+static_assert(SampleRecorder::kLongestSilenceMs == 2 * Poller::kPollIntervalMs);
+
 StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                          const std::optional<QString>& historyPath)
     : clock_(clock)

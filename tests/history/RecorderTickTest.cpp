@@ -35,6 +35,7 @@ TEST_F(RecorderTick, firstTickStoresAtOnceWithTheSampleDateAndTime)
 TEST_F(RecorderTick, startRunsTheTickOnItsOwnTimerSeveralTimesASecond)
 {
     recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
+    answer();
     QElapsedTimer sinceStart;
     sinceStart.start();
     recorder->start();
@@ -47,6 +48,7 @@ TEST_F(RecorderTick, startRunsTheTickOnItsOwnTimerSeveralTimesASecond)
 
     // The next clock second is stored at the next tick, not a second later.
     clock.advanceMs(1000);
+    answer();
     sinceStart.restart();
     ASSERT_TRUE(waitFor([&] { return recorder->recordNumber() == 2; }));
     EXPECT_LT(sinceStart.elapsed(), 1000);
@@ -174,6 +176,37 @@ TEST_F(RecorderTick, eachNewSecondsSampleIsAnnouncedOnce)
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
 }
 
+TEST_F(RecorderTick, secondsTheInstrumentDidNotAnswerForGetNoSample)
+{
+    start();
+    QSignalSpy taken(recorder.get(), &SampleRecorder::sampleTaken);
+    recorder->tick();  // nothing read yet (the link closed, or no answer so far)
+    clock.advanceMs(1000);
+    recorder->tick();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 0);
+
+    nextSecond();  // the first answer
+    EXPECT_EQ(HistoryFiles::rowCount(path), 1);
+
+    // Silent from here: the answer stays good for two poll cycles, then
+    // the seconds have no sample, and the ring no record for them.
+    clock.advanceMs(1000);
+    recorder->tick();
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+    for (int i = 0; i < 5; ++i) {
+        clock.advanceMs(1000);
+        recorder->tick();
+    }
+    EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+    EXPECT_EQ(recorder->recordNumber(), 2);
+    EXPECT_EQ(recorder->health().lostSamples(), 0);  // nothing was lost: nothing was measured
+
+    nextSecond();  // answers again
+    EXPECT_EQ(HistoryFiles::rowCount(path), 3);
+    EXPECT_EQ(HistoryFiles::pointer(path), 3);
+    EXPECT_EQ(taken.count(), 3);
+}
+
 TEST_F(RecorderTick, restartContinuesTheRingFromThePointer)
 {
     start();
@@ -226,8 +259,10 @@ TEST(SecondsSinceLastSample, wholeSecondsEitherWayFromTheLastSample)
         InstrumentState state;
         FakeClock clock(c.lastSample.value_or(c.now));
         SampleRecorder recorder(state, clock, QString());  // no file: the sample is only counted
-        if (c.lastSample)
+        if (c.lastSample) {
+            StateFeed::setMeasurement(state, RegisterMap::kProcessValue, 1, *c.lastSample);
             recorder.tick();
+        }
         clock.set(c.now);
         EXPECT_EQ(recorder.secondsSinceLastSample(), c.seconds) << c.now.toString(Qt::ISODateWithMs).toStdString();
     }

@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
     recorder.start();
     recorder.stop();  // ticked below as fast as it goes
     for (long n = 1;; ++n) {
-        StateFeed::setMeasurement(state, 1, static_cast<float>(n));
+        StateFeed::setMeasurement(state, 1, static_cast<double>(n), clock.now());
         recorder.tick();
         if (!recorder.health().recording()) {
             say("failing " + recorder.health().reason().toStdString());

@@ -261,6 +261,7 @@ TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
     recorder.start();
     recorder.stop();
     clock.advanceMs(1000);
+    instrumentAnswers();
     recorder.tick();
     window->refreshLiveValues();
     EXPECT_EQ(window->trendBuffers().curveEnd, 242);

@@ -186,6 +186,7 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
     recorder.start();
     recorder.stop();
     const int16_t before = window->trendBuffers().curveEnd;
+    instrumentAnswers();
     recorder.tick();
     window->refreshLiveValues();
     EXPECT_EQ(window->trendBuffers().curveEnd, before + 1);

@@ -65,6 +65,7 @@ TEST_F(StatusDisplay, recordingThatWorksShowsGreen)
 {
     recorder.start();
     recorder.stop();
+    instrumentAnswers();
     recorder.tick();
     EXPECT_EQ(recorderText(), QStringLiteral("● 记录正常"));
     EXPECT_EQ(window->recorderIndicator()->line().severity, StatusSeverity::Ok);
@@ -92,6 +93,7 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
 
     // The recorder goes on counting samples; the display does not repeat itself.
     clock.advanceMs(10000);
+    StateFeed::setMeasurement(failingCore.state(), RegisterMap::kProcessValue, 0, clock.now());
     failing.tick();
     EXPECT_EQ(station.recorderIndicator()->text(), text);
 }
@@ -121,6 +123,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     StateFeed::setMeasurement(state, 1, 321);
     for (int i = 0; i < 3; ++i) {
         clock.advanceMs(1000);
+        instrumentAnswers();
         recorder.tick();
         const int end = window->trendBuffers().curveEnd;
         window->refreshLiveValues();
@@ -132,6 +135,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     for (int i = 0; i < SampleRecorder::kRecheckSeconds; ++i) {
         clock.advanceMs(1000);
+        instrumentAnswers();
         recorder.tick();
     }
     EXPECT_EQ(window->recorderIndicator()->text(), QStringLiteral("● 记录正常"));

@@ -73,7 +73,7 @@ protected:
     void runOneSecond(int sample)
     {
         clock.advanceMs(1000);
-        StateFeed::setMeasurement(state, 1, static_cast<float>(sample % 1000));
+        StateFeed::setMeasurement(state, 1, sample % 1000, clock.now());
         recorder.tick();
         window->refreshLiveValues();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 
 #include "support/FakeClock.h"
 #include "support/HistoryFiles.h"
+#include "support/StateFeed.h"
 #include "instrument/InstrumentState.h"
 #include "history/SampleRecorder.h"
 
@@ -28,7 +30,20 @@ protected:
         recorder.reset();
         start();
     }
-    void tick() { recorder->tick(); }
+    // The instrument answers the poll now, with the values it had.
+    void answer()
+    {
+        std::array<int16_t, RegisterMap::kInputBlockSize> values{};
+        for (int i = 0; i < RegisterMap::kInputBlockSize; ++i)
+            values[static_cast<size_t>(i)] = StateFeed::raw(instrument.measurement(i + 1), RegisterMap::inputInTenths(i + 1));
+        instrument.setMeasurements(values, clock.now());
+    }
+    // One recorder tick while the instrument answers every poll cycle.
+    void tick()
+    {
+        answer();
+        recorder->tick();
+    }
     // One tick a whole second later.
     void nextSecond()
     {

@@ -9,6 +9,7 @@
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
 #include "support/HistoryFiles.h"
+#include "support/StateFeed.h"
 #include "history/HistoryDatabase.h"
 #include "mainwindow/MainWindow.h"
 #include "station/StationCore.h"
@@ -40,6 +41,13 @@ struct StationRig {
         window->start();
     }
 
+
+    // The instrument answers the poll now, with the values it had: the
+    // recorder stores only what was read in the last two poll cycles.
+    void instrumentAnswers()
+    {
+        StateFeed::setMeasurement(state, RegisterMap::kProcessValue, state.processValue(), clock.now());
+    }
 
     // One live refresh tick with a sample the recorder has just taken.
     void tickWithSample()
