@@ -95,9 +95,7 @@ void SampleRecorder::tick()
 
 bool SampleRecorder::measuredRecently(const QDateTime& now) const
 {
-    const std::optional<QDateTime>& read = state_.status(InstrumentState::Block::Measurements).lastGoodRead;
-    // Either way: a clock set back must not make an old read look new.
-    return read && std::llabs(read->msecsTo(now)) <= kLongestSilenceMs;
+    return state_.isFresh(InstrumentState::Block::Measurements, now);
 }
 
 void SampleRecorder::advanceRecordNumber()

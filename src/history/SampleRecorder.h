@@ -35,8 +35,6 @@ class SampleRecorder : public QObject {
 public:
     static constexpr int kTickIntervalMs = 100;
     static constexpr int kRecheckSeconds = 5;
-    // Two poll cycles: measurements read longer ago than this are not stored.
-    static constexpr qint64 kLongestSilenceMs = 1000;
     static inline const QString kConnectionName = QStringLiteral("tq5800-recorder");
 
     SampleRecorder(const InstrumentState& state, const Clock& clock, const QString& databasePath,

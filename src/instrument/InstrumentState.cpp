@@ -1,6 +1,7 @@
 #include "instrument/InstrumentState.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -66,6 +67,12 @@ const ReadStatus& InstrumentState::status(Block block) const
 ReadStatus& InstrumentState::statusOf(Block block)
 {
     return statuses_[static_cast<size_t>(block)];
+}
+
+bool InstrumentState::isFresh(Block block, const QDateTime& now) const
+{
+    const std::optional<QDateTime>& read = status(block).lastGoodRead;
+    return read && std::llabs(read->msecsTo(now)) <= kFreshForMs;
 }
 
 std::optional<QDateTime> InstrumentState::lastAnswer() const

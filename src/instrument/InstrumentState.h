@@ -57,7 +57,14 @@ public:
     bool discreteInput(int input) const;
     bool coil(int coil) const;
 
+    // Two poll cycles: a block read longer ago than this is stale.
+    static constexpr qint64 kFreshForMs = 1000;
+
     const ReadStatus& status(Block block) const;
+    bool everRead(Block block) const { return status(block).lastGoodRead.has_value(); }
+    // Read well within kFreshForMs of now, either way: a clock set back
+    // must not make an old read look new.
+    bool isFresh(Block block, const QDateTime& now) const;
     // When the instrument last answered any read; empty before the first answer.
     std::optional<QDateTime> lastAnswer() const;
 

@@ -52,12 +52,13 @@ void fitRow(QWidget* control, const PanelField* field)
     control->setMaximumHeight(field->sizeHint().height() + 2);
 }
 
-void showLook(PanelField* field, const std::optional<StateLook>& look)
+// A state the instrument has not confirmed lately keeps its text on grey.
+void showLook(PanelField* field, const std::optional<StateLook>& look, bool fresh)
 {
     if (!field || !look)
         return;
     field->setCaption(look->text);
-    field->setBackground(look->background);
+    field->setBackground(fresh ? look->background : PanelColours::kStale);
 }
 
 } // namespace
@@ -174,32 +175,51 @@ QWidget* LivePanel::buildOperatingStates()
     return box;
 }
 
-void LivePanel::refresh(const InstrumentState& state)
+void LivePanel::refresh(const InstrumentState& state, const QDateTime& now)
 {
+    using Block = InstrumentState::Block;
+    const bool measured = state.everRead(Block::Measurements);
+    const bool commanded = state.everRead(Block::Commands);
     // Field i shows input register i + 1 (PV, OP, working SV, ...) and
-    // holding register i + 1 (the written SV and OP).
+    // holding register i + 1 (the written SV and OP). Nothing before the
+    // first answer: a 0 there would look measured.
     for (int i = 0; i < 3; ++i) {
         if (PanelField* f = liveValueField(i))
-            f->setCaption(numberText(state.measurement(RegisterMap::kInputBlockStart + i)));
-        if (PanelField* f = writtenValueField(i))
-            f->setCaption(numberText(state.command(RegisterMap::kHoldingBlockStart + i)));
+            f->setCaption(measured ? numberText(state.measurement(RegisterMap::kInputBlockStart + i)) : QString());
+        if (PanelField* f = writtenValueField(i)) {
+            f->setCaption(commanded ? numberText(state.command(RegisterMap::kHoldingBlockStart + i)) : QString());
+            f->setBackground(state.isFresh(Block::Commands, now) ? PanelColours::kPink : PanelColours::kStale);
+        }
     }
-    for (const int i : PanelStates::kCurrentAlarmIndexes)
-        showLook(alarmStateField(i), PanelStates::currentAlarmLook(i, state.discreteInput(RegisterMap::kBitBlockStart + i)));
-    for (int i = 0; i < PanelStates::kCoilCount; ++i)
-        showLook(coilStateField(i), PanelStates::coilLook(i, state.coil(RegisterMap::kBitBlockStart + i)));
+    showMeasurementColours(state.isFresh(Block::Measurements, now));
+
+    const bool alarmsFresh = state.isFresh(Block::DiscreteInputs, now);
+    for (const int i : PanelStates::kCurrentAlarmIndexes) {
+        const bool on = state.discreteInput(RegisterMap::kBitBlockStart + i);
+        showLook(alarmStateField(i), state.everRead(Block::DiscreteInputs) ? PanelStates::currentAlarmLook(i, on)
+                                                                           : StateLook{QString(), PanelColours::kStale},
+                 alarmsFresh);
+    }
+    const bool coilsFresh = state.isFresh(Block::Coils, now);
+    for (int i = 0; i < PanelStates::kCoilCount; ++i) {
+        const bool on = state.coil(RegisterMap::kBitBlockStart + i);
+        showLook(coilStateField(i), state.everRead(Block::Coils) ? PanelStates::coilLook(i, on)
+                                                                 : StateLook{QString(), PanelColours::kStale},
+                 coilsFresh);
+    }
     for (int alarm = 0; alarm < RegisterMap::kAlarms; ++alarm) {
         const int i = RegisterMap::kAlarmState1 - RegisterMap::kInputBlockStart + alarm;
-        const auto text = PanelStates::alarmTypeText(state.measurement(RegisterMap::kAlarmState1 + alarm));
+        const auto text = measured ? PanelStates::alarmTypeText(state.measurement(RegisterMap::kAlarmState1 + alarm))
+                                   : std::optional<QString>(QString());
         if (text && liveValueField(i))
             liveValueField(i)->setCaption(*text);
     }
 }
 
-void LivePanel::showLiveColours()
+void LivePanel::showMeasurementColours(bool fresh)
 {
     for (int i = 0; i < 3; ++i)
-        liveValueField(i)->setBackground(PanelColours::kPink);
+        liveValueField(i)->setBackground(fresh ? PanelColours::kPink : PanelColours::kStale);
 }
 
 void LivePanel::showRulerValues(const std::array<float, 10>& values)

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QDateTime>
 #include <QWidget>
 
 #include "mainwindow/OperatorCommands.h"
@@ -27,10 +28,10 @@ public:
     explicit LivePanel(QWidget* parent = nullptr);
 
     // The panel's part of the live refresh, in its order: values, current
-    // alarms, operating states, alarm types.
-    void refresh(const InstrumentState& state);
-    // The live colours of PV, OP and SV, which the ruler repaints.
-    void showLiveColours();
+    // alarms, operating states, alarm types. Values the instrument has not
+    // confirmed within two poll cycles of now stay, on grey; before its
+    // first answer a field shows nothing.
+    void refresh(const InstrumentState& state, const QDateTime& now);
     // The ruler's read-out: channel j in liveValueField(j) where the panel
     // has it, on yellow.
     void showRulerValues(const std::array<float, 10>& values);
@@ -51,6 +52,10 @@ public:
     PanelField* coilStateField(int coil) const;
 
 private:
+    // PV, OP and SV on pink while fresh, on grey while stale; the ruler
+    // paints them yellow.
+    void showMeasurementColours(bool fresh);
+
     QWidget* buildValues();
     QWidget* buildWritten();
     QWidget* buildAlarmTypes();

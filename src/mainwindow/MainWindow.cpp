@@ -236,7 +236,6 @@ void MainWindow::refreshLiveValues()
         return;
     header_->dateField()->setBackground(PanelColours::kLightGreen);
     header_->timeField()->setBackground(PanelColours::kLightGreen);
-    panel_->showLiveColours();
     chart()->setYAxisScale(yAxisScale(yRange_.span, yRange_.minimum));
 
     // A history page keeps its records: only the live window takes the
@@ -272,11 +271,16 @@ bool MainWindow::reloadDue() const
 void MainWindow::showPanelValues()
 {
     const InstrumentState& state = core_.state();
-    panel_->refresh(state);
+    panel_->refresh(state, core_.clock().now());
+    // Nothing before the first answer: a 0 there would look measured.
+    const bool parametersRead = state.everRead(InstrumentState::Block::Parameters);
     for (int i = 0; i < PanelCaptions::kParameterFields; ++i)
-        parameters_->setValue(i, numberText(state.parameter(RegisterMap::kFirstParameter + i)));
+        parameters_->setValue(i, parametersRead ? numberText(state.parameter(RegisterMap::kFirstParameter + i))
+                                                : QString());
+    const bool setPointsRead = state.everRead(InstrumentState::Block::AlarmSetPoints);
     for (size_t i = 0; i < alarmValues_.size(); ++i)
-        alarmValues_[i]->setCaption(numberText(static_cast<int32_t>(state.alarmRegister(static_cast<int>(i)))));
+        alarmValues_[i]->setCaption(
+            setPointsRead ? numberText(static_cast<int32_t>(state.alarmRegister(static_cast<int>(i)))) : QString());
 }
 
 void MainWindow::showClock()

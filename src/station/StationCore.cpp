@@ -1,7 +1,7 @@
 #include "station/StationCore.h"
 
-// The recorder's patience is two poll cycles.
-static_assert(SampleRecorder::kLongestSilenceMs == 2 * Poller::kPollIntervalMs);
+// Values stay fresh, for the recorder and the panel, for two poll cycles.
+static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
 StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                          const std::optional<QString>& historyPath)

@@ -16,6 +16,8 @@ inline const QColor kLightYellow{255, 255, 192};
 inline const QColor kLightGreen{128, 255, 128};
 // The ruler's read-out: the values shown are from the chart, not live.
 inline const QColor kYellow{255, 255, 0};
+// Values the instrument has not confirmed for more than two poll cycles.
+inline const QColor kStale{208, 208, 208};
 } // namespace PanelColours
 
 struct StateLook {

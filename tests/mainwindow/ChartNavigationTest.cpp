@@ -154,7 +154,8 @@ TEST_F(ChartNavigationTest, rulerOffReturnsToLiveAndRestartsTheLiveRefreshKeepin
     EXPECT_EQ(playback().pageCount, 2);
     EXPECT_TRUE(chart().pageForwardButton()->isEnabled());
 
-    // The next tick puts the live colours back.
+    // The next tick puts the live colours back (the instrument answering).
+    instrumentAnswers();
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(0)->background(), PanelColours::kPink);
     EXPECT_EQ(window->header()->dateField()->background(), PanelColours::kLightGreen);

@@ -227,6 +227,45 @@ TEST_F(LivePanelTest, theSampleSpacingIsShownAfterEachTick)
     EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("37.5"));
 }
 
+TEST_F(LivePanelTest, nothingShowsBeforeTheFirstAnswerAndSilenceGreysTheLastValues)
+{
+    using namespace RegisterMap;
+    window->refreshLiveValues();
+    for (PanelField* field : {panel().liveValueField(0), panel().liveValueField(1), panel().writtenValueField(0),
+                              panel().alarmStateField(0), panel().coilStateField(0), window->parameters()->field(0),
+                              window->alarmValueField(0)})
+        EXPECT_EQ(field->text(), QString()) << field->objectName().toStdString();
+
+    const QDateTime answered = clock.now();
+    StateFeed::setMeasurement(state, kProcessValue, 523, answered);
+    StateFeed::setCommand(state, kSetValue, 250, answered);
+    StateFeed::setDiscreteInput(state, kAlarmOutput1, true, answered);
+    StateFeed::setCoil(state, kAutomatic, true, answered);
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("523"));
+    EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+    EXPECT_EQ(panel().writtenValueField(0)->background(), kPink);
+    EXPECT_EQ(panel().alarmStateField(0)->background(), kPink);
+    EXPECT_EQ(panel().coilStateField(1)->background(), kLightRed);
+
+    // Two poll cycles are still fresh; beyond them the values stay, on grey.
+    clock.advanceMs(1000);
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+    clock.advanceMs(500);
+    window->refreshLiveValues();
+    for (PanelField* field : {panel().liveValueField(0), panel().writtenValueField(0), panel().alarmStateField(0),
+                              panel().coilStateField(1)})
+        EXPECT_EQ(field->background(), kStale);
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("523"));
+    EXPECT_EQ(panel().alarmStateField(0)->text(), QStringLiteral("ALM1报警"));
+
+    StateFeed::setMeasurement(state, kProcessValue, 524, clock.now());  // answers again
+    window->refreshLiveValues();
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("524"));
+    EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+}
+
 TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
 {
     panel().liveValueField(0)->setBackground(QColor(255, 255, 0));
@@ -238,6 +277,7 @@ TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
     EXPECT_NE(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
 
     window->navigator().rulerOn = false;
+    instrumentAnswers();
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
     EXPECT_EQ(window->header()->dateField()->background(), kLightGreen);
