@@ -1,5 +1,8 @@
 #include "mainwindow/ChartPanel.h"
 
+#include <algorithm>
+#include <optional>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,8 +13,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "core/DateValue.h"
 #include "core/NumberText.h"
+#include "trend/TrendBuffers.h"
 #include "trendview/TrendChartView.h"
+#include "trendview/TrendSurface.h"
 #include "trend/ZoomGeometry.h"
 
 namespace {
@@ -19,11 +25,21 @@ namespace {
 const QString kRulerOff = QStringLiteral("F4 标尺");
 const QString kRulerOn = QStringLiteral("F4 复原");
 
+// The time a buffer slot holds; none for a slot no record filled.
+std::optional<QDateTime> slotTime(const TrendBuffers& buffers, int slot)
+{
+    if (slot < 0 || slot >= TrendBuffers::kSlots || buffers.trendDates[static_cast<size_t>(slot)] <= 0)
+        return std::nullopt;
+    const auto i = static_cast<size_t>(slot);
+    return DateValue::toDateTime(buffers.trendDates[i] + buffers.trendTimes[i]);
+}
+
 } // namespace
 
 ChartPanel::ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, const ChartYRange& yRange,
                        ChartNavigator& navigator, QWidget* parent)
     : QWidget(parent)
+    , buffers_(buffers)
     , zoom_(zoom)
     , navigator_(navigator)
 {
@@ -237,5 +253,39 @@ void ChartPanel::showStates()
     pageBackButton_->setEnabled(playback.pageBackEnabled);
     rulerButton_->setText(navigator_.rulerOn ? kRulerOn : kRulerOff);
     rulerSlider_->setEnabled(navigator_.rulerOn);
+    showHistoryBanner();
     emit liveRefreshWanted(navigator_.liveRefreshRunning());
+}
+
+QLabel* ChartPanel::historyBanner() const
+{
+    return chart_->periodCaption();
+}
+
+void ChartPanel::showHistoryBanner()
+{
+    const HistoryPlayback& playback = navigator_.playback();
+    const bool historyShown = !playback.liveRefreshRunning && playback.pageCount > 0;
+    // The period the surface shows, as the time axis reads it: from the
+    // left edge's sample to the last one inside the right edge.
+    const int first = zoom_.markOffset + 1;
+    const int drawn = zoom_.curveOffset + 60 * zoom_.zoomLevel + (buffers_.curveEnd - TrendBuffers::kLiveWindow);
+    const int inside = first + static_cast<int>(TrendSurface::kScaleWidth / zoom_.markStep);
+    const int last = std::min(drawn, inside);
+    std::optional<QDateTime> from;
+    std::optional<QDateTime> to;
+    for (int slot = first; slot <= last; ++slot) {
+        if (const auto time = slotTime(buffers_, slot)) {
+            if (!from)
+                from = time;
+            to = time;
+        }
+    }
+    // A history page must never pass for the live window.
+    if (!historyShown || !from) {
+        chart_->setPeriodCaption(QString());
+        return;
+    }
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    chart_->setPeriodCaption(QStringLiteral("历史曲线 %1 至 %2").arg(from->toString(format), to->toString(format)));
 }

@@ -62,6 +62,8 @@ public:
     // Units between two samples on the chart (the surface width until the
     // first refresh), and the surface height.
     QLabel* sampleSpacingLabel() const { return sampleSpacing_; }
+    // Shown while the surface holds a history page, with the period it covers.
+    QLabel* historyBanner() const;
     QLabel* surfaceHeightLabel() const { return surfaceHeight_; }
 
 signals:
@@ -81,7 +83,9 @@ private:
     void addShortcut(Qt::Key key, void (ChartPanel::*action)());
     void afterZoom();
     void setSliderQuietly(int value);
+    void showHistoryBanner();
 
+    const TrendBuffers& buffers_;
     ZoomGeometry& zoom_;
     ChartNavigator& navigator_;
     QSlider* rulerSlider_ = nullptr;

@@ -53,6 +53,9 @@ TrendChartView::TrendChartView(const TrendBuffers& buffers, const ZoomGeometry& 
     legendLabels_[0] = makeLabel(this, QStringLiteral("PV"), Qt::AlignCenter, ChartColours::kPv);
     legendLabels_[1] = makeLabel(this, QStringLiteral("OP"), Qt::AlignCenter, ChartColours::kOp);
     legendLabels_[2] = makeLabel(this, QStringLiteral("SV"), Qt::AlignCenter, ChartColours::kSv);
+    periodCaption_ = new QLabel(this);
+    periodCaption_->setStyleSheet(QStringLiteral("background: rgb(255, 255, 192); padding: 0px 6px;"));
+    periodCaption_->hide();
 
     setMinimumSize(kLeftMargin + kRightMargin + 320, kTopMargin + kBottomMargin + 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -130,4 +133,13 @@ void TrendChartView::resizeEvent(QResizeEvent*)
     }
     for (size_t i = 0; i < legendLabels_.size(); ++i)
         legendLabels_[i]->setGeometry(area.right() - 36 * static_cast<int>(legendLabels_.size() - i), 2, 32, rowHeight);
+    periodCaption_->move(area.left(), 2);
+    periodCaption_->setMaximumWidth(std::max(0, area.width() - 36 * static_cast<int>(legendLabels_.size()) - 8));
+}
+
+void TrendChartView::setPeriodCaption(const QString& caption)
+{
+    periodCaption_->setText(caption);
+    periodCaption_->adjustSize();
+    periodCaption_->setVisible(!caption.isEmpty());
 }

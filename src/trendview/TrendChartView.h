@@ -58,6 +58,10 @@ public:
     QLabel* outputScaleLabel(int k) const { return outputScaleLabels_.at(static_cast<size_t>(k)); }
     // PV, OP, SV.
     QLabel* legendLabel(int i) const { return legendLabels_.at(static_cast<size_t>(i)); }
+    // A line above the surface, left of the legend, saying what the surface
+    // shows when it is not the live window; hidden while empty.
+    void setPeriodCaption(const QString& caption);
+    QLabel* periodCaption() const { return periodCaption_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -72,4 +76,5 @@ private:
     std::array<QLabel*, 7> outputScaleLabels_{};
     std::array<QLabel*, 9> dateLabels_{};
     std::array<QLabel*, 3> legendLabels_{};
+    QLabel* periodCaption_ = nullptr;
 };

@@ -268,6 +268,20 @@ TEST_F(ChartNavigationTest, onAHistoryPageTheWindowsOwnRefreshGoesOn)
     EXPECT_TRUE(waitFor([&] { return running.panel()->liveValueField(0)->text() == QStringLiteral("613"); }));
 }
 
+TEST_F(ChartNavigationTest, aHistoryPageSaysSoWithItsPeriodUntilF6ReturnsToLive)
+{
+    open(1000);
+    EXPECT_TRUE(chart().historyBanner()->isHidden());
+    chart().pageBackButton()->click();
+    // Page 1 from record 800 at the left edge to record 880 at the right,
+    // 799 s and 879 s after 13:00:00, as the time axis reads.
+    EXPECT_FALSE(chart().historyBanner()->isHidden());
+    EXPECT_EQ(chart().historyBanner()->text(), QStringLiteral("历史曲线 2001-03-12 13:13:19 至 2001-03-12 13:14:39"));
+    EXPECT_EQ(window->chart()->timeLabel(8)->text(), QStringLiteral("13:14:39"));
+    key(Qt::Key_F6);
+    EXPECT_TRUE(chart().historyBanner()->isHidden());
+}
+
 TEST_F(ChartNavigationTest, theRedrawEverySecondKeepsTheRulerMarkInEveryMode)
 {
     open(1000);
