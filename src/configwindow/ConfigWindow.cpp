@@ -117,6 +117,10 @@ void ConfigWindow::goBack()
 void ConfigWindow::showCurrentValues()
 {
     const InstrumentState& state = core_.state();
+    // Before the poll has read the parameters the column stays blank: a 0
+    // or the name of code 0 there would look read from the instrument.
+    if (!state.everRead(InstrumentState::Block::Parameters))
+        return;
     for (ParameterRowView* r : rows_) {
         if (!r)
             continue;

@@ -1,3 +1,5 @@
+#include <array>
+
 #include "support/ConfigFixture.h"
 #include "widgets/PanelField.h"
 
@@ -35,13 +37,19 @@ protected:
     QString shown(int n) const { return window->currentValueField(n)->text(); }
 };
 
-TEST_F(ConfigReadBack, labelsStartBlankAndShowCodeZeroNamesAndZerosAtTheFirstTick)
+TEST_F(ConfigReadBack, labelsStayBlankUntilThePollHasReadTheParameters)
 {
     // A window of its own, checked before the event loop could run its
     // read-back timer.
     window = std::make_unique<ConfigWindow>(core);
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters())
         EXPECT_TRUE(shown(p.number).isEmpty()) << p.number;
+    window->showCurrentValues();  // nothing read yet: a 0 would look read
+    for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters())
+        EXPECT_TRUE(shown(p.number).isEmpty()) << p.number;
+
+    const std::array<int16_t, RegisterMap::kLastParameter> zeros{};
+    state.setParameters(RegisterMap::kFirstParameter, zeros, clock.now());
     window->showCurrentValues();
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters()) {
         const QString expected = p.isChoice() ? ParameterCatalogue::text(p.names[0]) : QStringLiteral("0");
