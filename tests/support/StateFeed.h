@@ -35,6 +35,13 @@ inline void setMeasurement(InstrumentState& state, int inputRegister, double val
     state.setMeasurements(block, at);
 }
 
+// The instrument answers the measurements' read again at `at`, with the
+// values it had: the state's read time moves, its values stay.
+inline void measuredAgain(InstrumentState& state, const QDateTime& at)
+{
+    setMeasurement(state, RegisterMap::kProcessValue, state.processValue(), at);
+}
+
 inline void setCommand(InstrumentState& state, int holdingRegister, double value, const QDateTime& at = kReadTime)
 {
     std::array<int16_t, RegisterMap::kHoldingBlockSize> block{};

@@ -44,10 +44,7 @@ struct StationRig {
 
     // The instrument answers the poll now, with the values it had: the
     // recorder stores only what was read in the last two poll cycles.
-    void instrumentAnswers()
-    {
-        StateFeed::setMeasurement(state, RegisterMap::kProcessValue, state.processValue(), clock.now());
-    }
+    void instrumentAnswers() { StateFeed::measuredAgain(state, clock.now()); }
 
     // One live refresh tick with a sample the recorder has just taken.
     void tickWithSample()
