@@ -20,6 +20,15 @@ QString since(const std::optional<QDateTime>& moment, const QDate& today)
     return moment ? QStringLiteral(" 自 ") + StatusTexts::sinceText(*moment, today) : QString();
 }
 
+// The values on the panel are as old as this: the operator reads it beside
+// their grey.
+QString lastAnswer(const std::optional<QDateTime>& moment, const QDate& today)
+{
+    if (!moment)
+        return QStringLiteral("（从未应答）");
+    return QStringLiteral("（最后应答 %1）").arg(StatusTexts::sinceText(*moment, today));
+}
+
 } // namespace
 
 namespace StatusTexts {
@@ -53,7 +62,9 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
                     .arg(health.failureReason()),
                 StatusSeverity::Warning};
     case State::Silent:
-        return {QStringLiteral("通讯中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.failureReason())),
+        return {QStringLiteral("通讯中断%1%2：%3")
+                    .arg(since(health.failingSince(), today), lastAnswer(health.lastAnswer(), today),
+                         shownReason(health.failureReason())),
                 health.failureReason(), StatusSeverity::Fault};
     }
     return {};

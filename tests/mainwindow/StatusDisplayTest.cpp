@@ -45,7 +45,7 @@ TEST_F(StatusDisplay, aSilentInstrumentIsReportedOncePerEpisodeWithTheTimeItBega
 {
     bus.failAll();
     window->settings()->openButton()->click();
-    ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断 自 14:05:07：")); }));
+    ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断 自 14:05:07（从未应答）：")); }));
     EXPECT_EQ(window->linkIndicator()->line().severity, StatusSeverity::Fault);
     const QString reported = linkText();
 

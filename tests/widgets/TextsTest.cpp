@@ -42,12 +42,20 @@ TEST(LinkStatusLine, closedWaitingAndAnsweringSayWhatTheLinkDoes)
     EXPECT_EQ(answering.severity, StatusSeverity::Ok);
 }
 
-TEST(LinkStatusLine, silentInstrumentShowsSinceWhenAndWhy)
+TEST(LinkStatusLine, silentInstrumentShowsSinceWhenItsLastAnswerAndWhy)
 {
-    const StatusLine line = StatusTexts::linkStatusLine(linkAfter(9, 9, QStringLiteral("Connection timed out")), kToday);
-    EXPECT_EQ(line.text, QStringLiteral("通讯中断 自 14:05:07：Connection timed out"));
-    EXPECT_EQ(line.detail, QStringLiteral("Connection timed out"));
-    EXPECT_EQ(line.severity, StatusSeverity::Fault);
+    const StatusLine never = StatusTexts::linkStatusLine(linkAfter(9, 9, QStringLiteral("Connection timed out")), kToday);
+    EXPECT_EQ(never.text, QStringLiteral("通讯中断 自 14:05:07（从未应答）：Connection timed out"));
+    EXPECT_EQ(never.detail, QStringLiteral("Connection timed out"));
+    EXPECT_EQ(never.severity, StatusSeverity::Fault);
+
+    // The panel's grey values are from the last answer, yesterday here.
+    LinkHealth health;
+    health.linkOpened();
+    health.recordCycle(CycleReport{1, 9, 0, false, {}}, kNow.addSecs(-86400));
+    health.recordCycle(CycleReport{2, 9, 9, false, QStringLiteral("Connection timed out")}, kNow);
+    EXPECT_EQ(StatusTexts::linkStatusLine(health, kToday).text,
+              QStringLiteral("通讯中断 自 14:05:07（最后应答 03-11 14:05:07）：Connection timed out"));
 }
 
 TEST(LinkStatusLine, someFailedReadsAreAWarningWithTheCountsInTheDetail)
