@@ -14,9 +14,9 @@ constexpr int kDataAreaEnd = 9000;
 constexpr int kGapMarkerBottom = 9000;  // below the surface: clipped, as intended
 constexpr int kOpZeroAbove = 625;       // OP 0 % lies this far above the bottom
 constexpr double kOpUnitsPerPercent = 62.5;
-// Ten seconds as a day fraction, derived from the eight-place five minutes
-// of the gap check; the extrapolated labels depend on this exact rounding
-// (one zoom level = ten seconds between two time labels).
+// Ten seconds as a day fraction, derived from five minutes written to eight
+// places; the extrapolated labels depend on this exact rounding (one zoom
+// level = ten seconds between two time labels).
 constexpr double kTenSecondsApprox = 0.00347222 / 30;
 
 int nearest(double value)

@@ -40,6 +40,11 @@ LiveAppendResult appendLiveSample(TrendBuffers& buffers, HistoryPlayback& playba
             buffers.trendValues[slot][ch] = state.measurement(RegisterMap::kInputBlockStart + ch);
         buffers.trendDates[slot] = DateValue::fromDate(now.date());
         buffers.trendTimes[slot] = DateValue::fromTime(now.time());
+        // Seconds without an answer were not recorded: the sample after
+        // them shows the gap at once, as the next load would.
+        if (slot > 0)
+            buffers.gapMarks[slot] =
+                TrendGaps::isGap(buffers.trendTimes[slot - 1], buffers.trendTimes[slot]) ? int16_t(slot) : int16_t(0);
     }
     return reloaded ? LiveAppendResult::ReloadedAndAppended : LiveAppendResult::Appended;
 }

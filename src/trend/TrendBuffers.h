@@ -19,7 +19,7 @@ struct TrendBuffers {
     std::array<std::array<float, kChannels>, kSlots> trendValues{};
     std::array<double, kSlots> trendDates{};  // whole days, no time part
     std::array<double, kSlots> trendTimes{};  // fraction of a day, no date part
-    std::array<int16_t, kSlots> gapMarks{};   // > 0: more than 5 minutes after the slot before
+    std::array<int16_t, kSlots> gapMarks{};   // > 0: a gap between this slot and the one before
 
     int16_t markEnd = 0;      // end of the gap-marker range
     int16_t curveEnd = 0;     // end of the curve range, slot of the newest live sample
@@ -30,3 +30,18 @@ struct TrendBuffers {
     // shows channel 9 of an earlier load in slots a short load leaves empty.
     void clear();
 };
+
+// The recorder stores a sample each second the instrument answered and none
+// for a second it did not, so samples further apart than this have missing
+// data between them. One skipped second (a tick that came late) is not
+// worth a mark; two are. Times of day only, as fractions of a day: a
+// midnight between the two also counts as a gap.
+namespace TrendGaps {
+inline constexpr double kGapDays = 2.5 / 86400.0;
+
+inline bool isGap(double earlierTimeOfDay, double laterTimeOfDay)
+{
+    const double apart = laterTimeOfDay - earlierTimeOfDay;
+    return apart > kGapDays || apart < -kGapDays;
+}
+} // namespace TrendGaps

@@ -1,7 +1,6 @@
 #include "trend/TrendLoad.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,9 +12,6 @@
 namespace {
 
 constexpr int kLoadedChannels = 10;   // channels 0..9 from columns 3..12
-// Five minutes, written to eight places: 0.0002 s short of 300 s, so two
-// samples exactly five minutes apart count as a gap.
-constexpr double kGapDays = 0.00347222;
 
 // A field that is null or missing leaves the slot as it is.
 template <typename T>
@@ -56,8 +52,8 @@ LoadResult loadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSq
             ++result.records;
         }
         // Also past the last record: the first empty slot after a record
-        // later than 00:05 gets a gap mark, which shows where the data ends.
-        if (std::fabs(buffers.trendTimes[i] - buffers.trendTimes[i - 1]) > kGapDays)
+        // gets a gap mark, which shows where the data ends.
+        if (TrendGaps::isGap(buffers.trendTimes[i - 1], buffers.trendTimes[i]))
             buffers.gapMarks[i] = static_cast<int16_t>(i);
         if (onRecord)
             onRecord = q.next();

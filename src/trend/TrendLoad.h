@@ -17,7 +17,7 @@ struct LoadResult {
 
 // Fills slots 1..windowSize with the windowSize records ending at
 // windowEnd, oldest first, sets windowStart and marks the gaps: a slot
-// whose time of day differs from the slot before by more than 5 minutes
+// whose time of day is further from the slot before than TrendGaps allows
 // (also across midnight, and slot 1 against the empty slot 0). Slots the
 // query leaves over keep the cleared zeros. Leaves markEnd, curveEnd and
 // loadedCount to the caller; the first visible sample for the date and

@@ -36,6 +36,17 @@ TEST_F(LiveAppend, sampleGoesIntoTheNextSlotWithTheClocksDateAndTime)
     EXPECT_EQ(buffers.trendTimes[242], DateValue::fromTime(kNow.time()));
 }
 
+TEST_F(LiveAppend, aSampleAfterSecondsWithoutAnswerIsMarkedAsAGapAndTheNextIsNot)
+{
+    // The newest record is from 09:04:59; 09:05:01 follows one lost second.
+    appendLiveSample(buffers, playback, zoom, state, kNow);
+    EXPECT_EQ(buffers.gapMarks[242], 0);
+    appendLiveSample(buffers, playback, zoom, state, kNow.addSecs(20));
+    EXPECT_EQ(buffers.gapMarks[243], 243);
+    appendLiveSample(buffers, playback, zoom, state, kNow.addSecs(21));
+    EXPECT_EQ(buffers.gapMarks[244], 0);
+}
+
 TEST_F(LiveAppend, reachingTheEdgeReloadsTheNewestRecordsAndTheSampleTakesSlot241)
 {
     const int16_t thresholds[] = {261, 281, 301, 321};

@@ -75,13 +75,14 @@ TEST_F(TrendLoad, windowStraddlingMidnightMarksTheFirstRecordAfterMidnight)
     EXPECT_EQ(gapSlots(), (std::vector<int>{1, 121}));
 }
 
-TEST_F(TrendLoad, fiveMinutesApartIsAGapAndOneSecondLessIsNot)
+TEST_F(TrendLoad, twoMissingSecondsAreAGapAndOneIsNot)
 {
-    auto rows = HistoryFiles::sequence(1, 3, DateValue::fromDateTime(kMorning));
-    rows[1].time = DateValue::fromTime(QTime(10, 4, 59));
-    rows[2].time = DateValue::fromTime(QTime(10, 9, 59));
-    ASSERT_TRUE(HistoryFiles::insertRows(path, rows, 3));
-    load(3, 3);
+    auto rows = HistoryFiles::sequence(1, 4, DateValue::fromDateTime(kMorning));
+    rows[1].time = DateValue::fromTime(QTime(10, 0, 2));   // one second not stored
+    rows[2].time = DateValue::fromTime(QTime(10, 0, 5));   // two
+    rows[3].time = DateValue::fromTime(QTime(10, 0, 6));
+    ASSERT_TRUE(HistoryFiles::insertRows(path, rows, 4));
+    load(4, 4);
     EXPECT_EQ(gapSlots(), (std::vector<int>{1, 3}));
 }
 
