@@ -33,6 +33,8 @@ public:
 
     bool started() const { return sim_.started(); }
     const SimProcess& sim() const { return sim_; }
+    SimProcess& sim() { return sim_; }
+    const QString& historyPath() const { return options_.databasePath; }
     MainWindow& window() { return *station_->mainWindow(); }
     LivePanel& panel() { return *window().panel(); }
     int cycles() const { return cycles_; }
