@@ -218,8 +218,11 @@ void LivePanel::refresh(const InstrumentState& state, const QDateTime& now)
 
 void LivePanel::showMeasurementColours(bool fresh)
 {
-    for (int i = 0; i < 3; ++i)
-        liveValueField(i)->setBackground(fresh ? PanelColours::kPink : PanelColours::kStale);
+    // Every field the measurements fill, the alarm states too: all of them
+    // may still carry the ruler's yellow.
+    for (PanelField* field : liveValues_)
+        if (field)
+            field->setBackground(fresh ? PanelColours::kPink : PanelColours::kStale);
 }
 
 void LivePanel::showRulerValues(const std::array<float, 10>& values)

@@ -52,8 +52,8 @@ public:
     PanelField* coilStateField(int coil) const;
 
 private:
-    // PV, OP and SV on pink while fresh, on grey while stale; the ruler
-    // paints them yellow.
+    // PV, OP, SV and the alarm states on pink while fresh, on grey while
+    // stale; the ruler paints them yellow.
     void showMeasurementColours(bool fresh);
 
     QWidget* buildValues();

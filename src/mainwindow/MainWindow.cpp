@@ -272,15 +272,25 @@ void MainWindow::showPanelValues()
 {
     const InstrumentState& state = core_.state();
     panel_->refresh(state, core_.clock().now());
-    // Nothing before the first answer: a 0 there would look measured.
+    // Nothing before the first answer: a 0 there would look measured. What
+    // the instrument has not confirmed lately stays, on grey, as on the panel.
+    const QDateTime now = core_.clock().now();
     const bool parametersRead = state.everRead(InstrumentState::Block::Parameters);
-    for (int i = 0; i < PanelCaptions::kParameterFields; ++i)
+    const QColor parameterColour =
+        state.isFresh(InstrumentState::Block::Parameters, now) ? PanelColours::kCyan : PanelColours::kStale;
+    for (int i = 0; i < PanelCaptions::kParameterFields; ++i) {
         parameters_->setValue(i, parametersRead ? numberText(state.parameter(RegisterMap::kFirstParameter + i))
                                                 : QString());
+        parameters_->field(i)->setBackground(parameterColour);
+    }
     const bool setPointsRead = state.everRead(InstrumentState::Block::AlarmSetPoints);
-    for (size_t i = 0; i < alarmValues_.size(); ++i)
+    const QColor setPointColour =
+        state.isFresh(InstrumentState::Block::AlarmSetPoints, now) ? PanelColours::kCyan : PanelColours::kStale;
+    for (size_t i = 0; i < alarmValues_.size(); ++i) {
         alarmValues_[i]->setCaption(
             setPointsRead ? numberText(static_cast<int32_t>(state.alarmRegister(static_cast<int>(i)))) : QString());
+        alarmValues_[i]->setBackground(setPointColour);
+    }
 }
 
 void MainWindow::showClock()

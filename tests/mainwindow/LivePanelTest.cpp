@@ -241,9 +241,13 @@ TEST_F(LivePanelTest, nothingShowsBeforeTheFirstAnswerAndSilenceGreysTheLastValu
     StateFeed::setCommand(state, kSetValue, 250, answered);
     StateFeed::setDiscreteInput(state, kAlarmOutput1, true, answered);
     StateFeed::setCoil(state, kAutomatic, true, answered);
+    StateFeed::setParameter(state, 1, 10, answered);
+    StateFeed::setAlarmRegister(state, 0, 150, answered);
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("523"));
     EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+    EXPECT_EQ(window->parameters()->field(0)->background(), kCyan);
+    EXPECT_EQ(window->alarmValueField(0)->background(), kCyan);
     EXPECT_EQ(panel().writtenValueField(0)->background(), kPink);
     EXPECT_EQ(panel().alarmStateField(0)->background(), kPink);
     EXPECT_EQ(panel().coilStateField(1)->background(), kLightRed);
@@ -255,8 +259,9 @@ TEST_F(LivePanelTest, nothingShowsBeforeTheFirstAnswerAndSilenceGreysTheLastValu
     clock.advanceMs(500);
     window->refreshLiveValues();
     for (PanelField* field : {panel().liveValueField(0), panel().writtenValueField(0), panel().alarmStateField(0),
-                              panel().coilStateField(1)})
+                              panel().coilStateField(1), window->parameters()->field(0), window->alarmValueField(0)})
         EXPECT_EQ(field->background(), kStale);
+    EXPECT_EQ(window->parameters()->field(0)->text(), QStringLiteral("10"));
     EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("523"));
     EXPECT_EQ(panel().alarmStateField(0)->text(), QStringLiteral("ALM1报警"));
 
@@ -268,7 +273,7 @@ TEST_F(LivePanelTest, nothingShowsBeforeTheFirstAnswerAndSilenceGreysTheLastValu
 
 TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
 {
-    panel().liveValueField(0)->setBackground(QColor(255, 255, 0));
+    panel().showRulerValues({});
     window->header()->dateField()->setBackground(QColor(255, 255, 0));
     window->navigator().rulerOn = true;
     window->refreshLiveValues();
@@ -279,7 +284,8 @@ TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
     window->navigator().rulerOn = false;
     instrumentAnswers();
     window->refreshLiveValues();
-    EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
+    for (const int field : {0, 1, 2, 5, 6, 7})  // PV, OP, SV and the three alarm states
+        EXPECT_EQ(panel().liveValueField(field)->background(), kPink) << field;
     EXPECT_EQ(window->header()->dateField()->background(), kLightGreen);
     EXPECT_EQ(window->header()->timeField()->background(), kLightGreen);
 }

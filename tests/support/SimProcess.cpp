@@ -105,6 +105,10 @@ void SimProcess::stop(bool hard)
     }
     pid_ = -1;
     ready_ = false;
+    // A killed simulator leaves its link behind, pointing at a pseudo-terminal
+    // number the next one opened anywhere on the machine may take: gone is
+    // gone, as when it ends by itself.
+    unlink(linkPath_.c_str());
 }
 
 bool SimProcess::restart()

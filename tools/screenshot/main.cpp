@@ -1,12 +1,17 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
+//                   [--db FILE] [--page-back N]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
-// the main window and ends.
+// the main window and ends. With --db it records into (and shows) a history
+// file of the caller's; --page-back pages the chart back N times (F7) two
+// seconds before the picture.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -15,6 +20,7 @@
 #include "link/ModbusFieldbus.h"
 #include "app/Station.h"
 #include "widgets/StationFont.h"
+#include "mainwindow/ChartPanel.h"
 #include "mainwindow/MainWindow.h"
 
 int main(int argc, char* argv[])
@@ -26,17 +32,21 @@ int main(int argc, char* argv[])
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Picture file."), QStringLiteral("FILE"));
     const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("Run time."), QStringLiteral("N"), QStringLiteral("30"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Window size."), QStringLiteral("WxH"), QStringLiteral("1440x900"));
-    parser.addOptions({device, out, seconds, size});
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("History file."), QStringLiteral("FILE"));
+    const QCommandLineOption pageBack(QStringLiteral("page-back"), QStringLiteral("Pages back before the picture."),
+                                      QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({device, out, seconds, size, db, pageBack});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
-        std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]\n");
+        std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
+                             " [--db FILE] [--page-back N]\n");
         return 2;
     }
     app.setFont(StationFont::font());
 
     QTemporaryDir dir;
     StationOptions options;
-    options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
+    options.databasePath = parser.isSet(db) ? parser.value(db) : dir.filePath(QStringLiteral("history.sqlite"));
     options.portDevices.setDevice(1, parser.value(device).toStdString());
     options.connect = true;
     SystemClock clock;
@@ -48,8 +58,13 @@ int main(int argc, char* argv[])
         if (wh.size() == 2)
             station.mainWindow()->resize(wh[0].toInt(), wh[1].toInt());
     });
+    const int runMs = parser.value(seconds).toInt() * 1000;
+    QTimer::singleShot(std::max(0, runMs - 2000), &app, [&] {
+        for (int i = 0; i < parser.value(pageBack).toInt(); ++i)
+            station.mainWindow()->chartPanel()->pageBackButton()->click();
+    });
     int status = 1;
-    QTimer::singleShot(parser.value(seconds).toInt() * 1000, &app, [&] {
+    QTimer::singleShot(runMs, &app, [&] {
         status = station.mainWindow()->grab().save(parser.value(out)) ? 0 : 1;
         station.shutdown();
         app.quit();
