@@ -262,12 +262,22 @@ QLabel* ChartPanel::historyBanner() const
     return chart_->periodCaption();
 }
 
-void ChartPanel::showHistoryBanner()
+QString ShownPeriod::text() const
+{
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    return QStringLiteral("%1 至 %2").arg(from.toString(format), to.toString(format));
+}
+
+bool ChartPanel::historyShown() const
 {
     const HistoryPlayback& playback = navigator_.playback();
-    const bool historyShown = !playback.liveRefreshRunning && playback.pageCount > 0;
-    // The period the surface shows, as the time axis reads it: from the
-    // left edge's sample to the last one inside the right edge.
+    return !playback.liveRefreshRunning && playback.pageCount > 0;
+}
+
+std::optional<ShownPeriod> ChartPanel::shownPeriod() const
+{
+    // As the time axis reads it: from the left edge's sample to the last one
+    // inside the right edge.
     const int first = zoom_.markOffset + 1;
     const int drawn = zoom_.curveOffset + 60 * zoom_.zoomLevel + (buffers_.curveEnd - TrendBuffers::kLiveWindow);
     const int inside = first + static_cast<int>(TrendSurface::kScaleWidth / zoom_.markStep);
@@ -281,11 +291,18 @@ void ChartPanel::showHistoryBanner()
             to = time;
         }
     }
+    if (!from)
+        return std::nullopt;
+    return ShownPeriod{*from, *to};
+}
+
+void ChartPanel::showHistoryBanner()
+{
     // A history page must never pass for the live window.
-    if (!historyShown || !from) {
+    const std::optional<ShownPeriod> period = shownPeriod();
+    if (!historyShown() || !period) {
         chart_->setPeriodCaption(QString());
         return;
     }
-    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-    chart_->setPeriodCaption(QStringLiteral("历史曲线 %1 至 %2").arg(from->toString(format), to->toString(format)));
+    chart_->setPeriodCaption(QStringLiteral("历史曲线 %1").arg(period->text()));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include <QDateTime>
 #include <QWidget>
 
 #include "trend/ChartNavigator.h"
@@ -14,6 +17,14 @@ class TrendChartView;
 struct ChartYRange;
 struct TrendBuffers;
 struct ZoomGeometry;
+
+// From the first to the last sample the chart shows.
+struct ShownPeriod {
+    QDateTime from;
+    QDateTime to;
+    // "2026-12-07 16:36:04 至 2026-12-07 16:37:54"
+    QString text() const;
+};
 
 // The chart column of the main window: the ruler's slider above the chart,
 // the chart, and under it the function buttons F1..F7, the Y range entries
@@ -64,6 +75,9 @@ public:
     QLabel* sampleSpacingLabel() const { return sampleSpacing_; }
     // Shown while the surface holds a history page, with the period it covers.
     QLabel* historyBanner() const;
+    bool historyShown() const;
+    // None while the visible part of the chart holds no sample.
+    std::optional<ShownPeriod> shownPeriod() const;
     QLabel* surfaceHeightLabel() const { return surfaceHeight_; }
 
 signals:

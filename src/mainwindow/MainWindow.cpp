@@ -307,13 +307,29 @@ void MainWindow::redrawChart()
     chartPanel_->refresh();
 }
 
+ChartPrintHeading MainWindow::printHeading() const
+{
+    ChartPrintHeading heading{windowTitle(), {}, {}, panel_->liveValueField(0)->text(),
+                              panel_->liveValueField(2)->text(), panel_->liveValueField(1)->text()};
+    const bool history = chartPanel_->historyShown();
+    if (const auto period = chartPanel_->shownPeriod())
+        heading.period = (history ? QStringLiteral("历史曲线 ") : QStringLiteral("实时曲线 ")) + period->text();
+    // The panel's values belong to the ruler's sample, or to now; the
+    // values of now are no reading of a history page.
+    if (navigator_.rulerOn)
+        heading.valuesMoment = QStringLiteral("标尺处 %1 %2").arg(header_->dateField()->text(), header_->timeField()->text());
+    else if (!history)
+        heading.valuesMoment =
+            QStringLiteral("打印时 %1").arg(core_.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    return heading;
+}
+
 void MainWindow::printChart()
 {
-    const ChartPrintHeading heading{windowTitle(),
-                                    header_->dateField()->text() + QLatin1Char(' ') + header_->timeField()->text(),
-                                    panel_->liveValueField(0)->text(), panel_->liveValueField(2)->text(),
-                                    panel_->liveValueField(1)->text()};
-    openPrintDialog(this, *chart(), heading);
+    openPrintDialog(this, *chart(), printHeading(), [this](bool printed) {
+        if (!printed)
+            showFailure(QStringLiteral("打印失败：打印机未能打印这一页"), kMessageMs);
+    });
 }
 
 void MainWindow::chooseMoment()

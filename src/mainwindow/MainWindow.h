@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "trendview/ChartPrint.h"
 #include "trend/ChartDrawing.h"
 #include "trend/ChartNavigator.h"
 #include "trend/HistoryPlayback.h"
@@ -69,6 +70,8 @@ public:
     void closeLink();    // "关闭"
     void exitStation();  // "退出", also Esc
     void printChart();   // "F3 打印"
+    // What the printed page says above the chart, as the window is now.
+    ChartPrintHeading printHeading() const;
     void chooseMoment(); // "F5 选择"
     // Sets the link settings to these choices, then does what "打开" does:
     // an operator's auto-start from the command line.

@@ -21,10 +21,14 @@ void renderChartPage(QPainter& painter, const QRect& page, TrendChartView& view,
 
     QFont textFont = view.font();
     textFont.setPixelSize(lineHeight * 2 / 3);
+    textFont.setBold(false);
     painter.setFont(textFont);
-    painter.drawText(titleRect, Qt::AlignRight | Qt::AlignVCenter, heading.viewTime);
-    const QString values = QStringLiteral("测量值PV %1    设定值SV %2    输出值OP %3 %")
-                               .arg(heading.pv, heading.sv, heading.op);
+    painter.drawText(titleRect, Qt::AlignRight | Qt::AlignVCenter, heading.period);
+    const QString values =
+        heading.valuesMoment.isEmpty()
+            ? QString()
+            : QStringLiteral("%1：测量值PV %2    设定值SV %3    输出值OP %4 %")
+                  .arg(heading.valuesMoment, heading.pv, heading.sv, heading.op);
     const QRect valuesRect(page.left(), titleRect.bottom() + lineHeight / 4, page.width(), lineHeight);
     painter.drawText(valuesRect, Qt::AlignLeft | Qt::AlignVCenter, values);
 
@@ -62,15 +66,16 @@ bool printChartToPdf(const QString& path, TrendChartView& view, const ChartPrint
     return printChart(printer, view, heading);
 }
 
-void openPrintDialog(QWidget* parent, TrendChartView& view, const ChartPrintHeading& heading)
+void openPrintDialog(QWidget* parent, TrendChartView& view, const ChartPrintHeading& heading,
+                     std::function<void(bool printed)> finished)
 {
     auto* printer = new QPrinter(QPrinter::HighResolution);
     printer->setPageOrientation(QPageLayout::Landscape);
     auto* dialog = new QPrintDialog(printer, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(dialog, &QDialog::finished, dialog, [printer, &view, heading](int result) {
+    QObject::connect(dialog, &QDialog::finished, dialog, [printer, &view, heading, finished](int result) {
         if (result == QDialog::Accepted)
-            printChart(*printer, view, heading);
+            finished(printChart(*printer, view, heading));
         delete printer;
     });
     dialog->open();  // window-modal at most, and the event loop keeps running

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDateTime>
 #include <QString>
 
@@ -11,12 +13,13 @@ class TrendChartView;
 
 // "F3 打印": the chart as it is on screen (grid, curves, axis labels,
 // legend, time axis) on one landscape page, headed by the station's name,
-// the date and time of the view and the instrument's PV, SV and OP at the
-// moment of printing.
+// the period the chart shows and, where they belong to a moment of it or to
+// the moment of printing, the PV, SV and OP the panel shows with that moment.
 struct ChartPrintHeading {
-    QString title;        // the main window's caption
-    QString viewTime;     // date and time of the view, as the header shows it
-    QString pv, sv, op;   // as the live panel shows them
+    QString title;         // the main window's caption
+    QString period;        // which curve, from when to when; empty for an empty chart
+    QString valuesMoment;  // whose values these are; empty: no values line
+    QString pv, sv, op;    // as the panel shows them
 };
 
 // Renders the page into any painter (printer, PDF, picture).
@@ -29,5 +32,7 @@ bool printChart(QPrinter& printer, TrendChartView& view, const ChartPrintHeading
 bool printChartToPdf(const QString& path, TrendChartView& view, const ChartPrintHeading& heading);
 
 // The platform's print dialog (printing to a PDF file included), opened
-// without blocking the window; prints when the operator accepts it.
-void openPrintDialog(QWidget* parent, TrendChartView& view, const ChartPrintHeading& heading);
+// without blocking the window; prints when the operator accepts it and then
+// tells whether the printer took the page.
+void openPrintDialog(QWidget* parent, TrendChartView& view, const ChartPrintHeading& heading,
+                     std::function<void(bool printed)> finished);

@@ -86,7 +86,11 @@ void TrendChartView::renderAsDrawing(QPainter& painter) const
     for (const QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!label->isVisible() && isVisible())
             continue;
-        painter.setFont(label->font());
+        // In pixels as on screen: a point size would grow with the
+        // printer's resolution on top of the page's scale.
+        QFont font = label->font();
+        font.setPixelSize(QFontInfo(label->font()).pixelSize());
+        painter.setFont(font);
         painter.setPen(label->palette().color(QPalette::WindowText));
         painter.drawText(label->geometry(), static_cast<int>(label->alignment()), label->text());
     }

@@ -272,12 +272,17 @@ TEST_F(ChartNavigationTest, aHistoryPageSaysSoWithItsPeriodUntilF6ReturnsToLive)
 {
     open(1000);
     EXPECT_TRUE(chart().historyBanner()->isHidden());
+    EXPECT_TRUE(window->printHeading().period.startsWith(QStringLiteral("实时曲线 2001-03-12 ")));
+    EXPECT_EQ(window->printHeading().valuesMoment, QStringLiteral("打印时 2001-03-12 14:05:07"));
     chart().pageBackButton()->click();
     // Page 1 from record 800 at the left edge to record 880 at the right,
     // 799 s and 879 s after 13:00:00, as the time axis reads.
     EXPECT_FALSE(chart().historyBanner()->isHidden());
     EXPECT_EQ(chart().historyBanner()->text(), QStringLiteral("历史曲线 2001-03-12 13:13:19 至 2001-03-12 13:14:39"));
     EXPECT_EQ(window->chart()->timeLabel(8)->text(), QStringLiteral("13:14:39"));
+    // The printout names the page, and puts no values of now beside it.
+    EXPECT_EQ(window->printHeading().period, chart().historyBanner()->text());
+    EXPECT_TRUE(window->printHeading().valuesMoment.isEmpty());
     key(Qt::Key_F6);
     EXPECT_TRUE(chart().historyBanner()->isHidden());
 }

@@ -1,10 +1,11 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
-//                   [--db FILE] [--page-back N]
+//                   [--db FILE] [--page-back N] [--pdf FILE]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
 // the main window and ends. With --db it records into (and shows) a history
 // file of the caller's; --page-back pages the chart back N times (F7) two
-// seconds before the picture.
+// seconds before the picture; --pdf also prints the chart as "F3 打印" does
+// into a PDF file.
 
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +23,7 @@
 #include "widgets/StationFont.h"
 #include "mainwindow/ChartPanel.h"
 #include "mainwindow/MainWindow.h"
+#include "trendview/ChartPrint.h"
 
 int main(int argc, char* argv[])
 {
@@ -35,11 +37,13 @@ int main(int argc, char* argv[])
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("History file."), QStringLiteral("FILE"));
     const QCommandLineOption pageBack(QStringLiteral("page-back"), QStringLiteral("Pages back before the picture."),
                                       QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({device, out, seconds, size, db, pageBack});
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Also print the chart into this PDF file."),
+                                 QStringLiteral("FILE"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
-                             " [--db FILE] [--page-back N]\n");
+                             " [--db FILE] [--page-back N] [--pdf FILE]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -65,7 +69,10 @@ int main(int argc, char* argv[])
     });
     int status = 1;
     QTimer::singleShot(runMs, &app, [&] {
-        status = station.mainWindow()->grab().save(parser.value(out)) ? 0 : 1;
+        MainWindow& window = *station.mainWindow();
+        status = window.grab().save(parser.value(out)) ? 0 : 1;
+        if (parser.isSet(pdf) && !printChartToPdf(parser.value(pdf), *window.chart(), window.printHeading()))
+            status = 1;
         station.shutdown();
         app.quit();
     });
