@@ -43,7 +43,7 @@ struct FullRing {
     FullRing()
         : recorder(state, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite")))
         , reader(QString::fromLatin1(kReader), recorder.databasePath())
-        , playback(buffers, QString::fromLatin1(kReader))
+        , playback(buffers, reader)
     {
         recorder.start();
         recorder.stop();  // the benchmark ticks it with its stepped clock

@@ -15,7 +15,16 @@ bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now)
 {
     if (!failingSince_)
         failingSince_ = now;
+    fileSwitch_ = HistoryDatabase::FileChange::None;
+    fileSwitchedAt_.reset();
     return change(State::Failing, reason);
+}
+
+bool RecorderHealth::recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now)
+{
+    fileSwitch_ = change;
+    fileSwitchedAt_ = now;
+    return true;
 }
 
 bool RecorderHealth::change(State state, const QString& reason)
