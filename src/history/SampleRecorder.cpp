@@ -180,9 +180,8 @@ void SampleRecorder::followFileAtPath(const QDateTime& now)
     else
         qCWarning(historyLog).noquote() << "the history file" << database_.path()
                                         << "was deleted: recording goes on in a new one";
-    const RecorderHealth::State before = health_.state();
-    health_.recordFileSwitch(change, now);
-    reportHealth(before);
+    if (health_.recordFileSwitch(change, now))
+        emit healthChanged(health_);
 }
 
 void SampleRecorder::openDatabase(const QDateTime& now)
