@@ -20,11 +20,10 @@ bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now)
     return change(State::Failing, reason);
 }
 
-bool RecorderHealth::recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now)
+void RecorderHealth::recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now)
 {
     fileSwitch_ = change;
     fileSwitchedAt_ = now;
-    return true;
 }
 
 bool RecorderHealth::change(State state, const QString& reason)

@@ -28,9 +28,9 @@ public:
     bool recordStored(const QDateTime& now, bool pointerWritten);
     bool recordFailure(const QString& reason, const QDateTime& now);
     // Another file took the path's place (renamed over it, or made anew
-    // after the old one was deleted) and the recorder went over to it.
-    // Always news; stays shown beside the state until the next failure.
-    bool recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now);
+    // after the old one was deleted) and the recorder went over to it:
+    // always news. Shown beside the state until the next failure.
+    void recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now);
     // A sample fell due while the database was unusable.
     void recordLostSample() { ++lostSamples_; }
 

@@ -180,8 +180,8 @@ void SampleRecorder::followFileAtPath(const QDateTime& now)
     else
         qCWarning(historyLog).noquote() << "the history file" << database_.path()
                                         << "was deleted: recording goes on in a new one";
-    if (health_.recordFileSwitch(change, now))
-        emit healthChanged(health_);
+    health_.recordFileSwitch(change, now);
+    emit healthChanged(health_);
 }
 
 void SampleRecorder::openDatabase(const QDateTime& now)

@@ -15,11 +15,6 @@ QString shownReason(const QString& reason)
     return plain.left(StatusTexts::kShownReasonLength - 1) + QStringLiteral("…");
 }
 
-QString since(const std::optional<QDateTime>& moment, const QDate& today)
-{
-    return moment ? QStringLiteral(" 自 ") + StatusTexts::sinceText(*moment, today) : QString();
-}
-
 QString recordingText(const RecorderHealth& health, const QDate& today)
 {
     using Change = HistoryDatabase::FileChange;
@@ -30,6 +25,11 @@ QString recordingText(const RecorderHealth& health, const QDate& today)
     case Change::None: break;
     }
     return QStringLiteral("记录正常");
+}
+
+QString since(const std::optional<QDateTime>& moment, const QDate& today)
+{
+    return moment ? QStringLiteral(" 自 ") + StatusTexts::sinceText(*moment, today) : QString();
 }
 
 } // namespace
