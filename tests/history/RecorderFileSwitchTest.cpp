@@ -111,17 +111,4 @@ TEST_F(RecorderFileSwitch, replacedFileTakesTheNextSampleUnderItsOwnPointerAndTh
     EXPECT_EQ(HistoryFiles::rows(old, QStringLiteral("w_id=2"))[0].values[0], 425.0);
 }
 
-TEST_F(RecorderFileSwitch, aFailureAfterTheSwitchTakesItsPlaceInTheHealth)
-{
-    recordTwo();
-    replaceWithFileUpTo(10);
-    nextSecond();
-    ASSERT_EQ(recorder->health().fileSwitch(), Change::Replaced);
-    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data rename to pv_data_kept")}));
-    nextSecond();
-    EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Failing);
-    EXPECT_EQ(recorder->health().fileSwitch(), Change::None);
-    EXPECT_EQ(recorder->health().fileSwitchedAt(), std::nullopt);
-}
-
 } // namespace
