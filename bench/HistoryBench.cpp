@@ -43,7 +43,7 @@ struct FullRing {
     FullRing()
         : recorder(state, clock, dir.filePath(QStringLiteral("Rdatabj.sqlite")))
         , reader(QString::fromLatin1(kReader), recorder.databasePath())
-        , playback(buffers, QString::fromLatin1(kReader))
+        , playback(buffers, reader)
     {
         recorder.start();
         recorder.stop();  // the benchmark ticks it with its stepped clock
@@ -116,8 +116,19 @@ void historyPage321(benchmark::State& state)
         state.SkipWithError("the page is not full");
 }
 
+// What each sample and each window read adds: one stat() of the path.
+void followUnmovedFile(benchmark::State& state)
+{
+    FullRing& ring = FullRing::get();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ring.reader.followFileAtPath());
+    if (!ring.reader.isOpen())
+        state.SkipWithError("the reader lost its file");
+}
+
 BENCHMARK(storeOneSample)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(liveWindowLoad241)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(followUnmovedFile)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(historyPage321)->Arg(30000)->Arg(100)->Unit(benchmark::kMicrosecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

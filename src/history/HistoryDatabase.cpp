@@ -1,6 +1,10 @@
 #include "history/HistoryDatabase.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
+#include <vector>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -45,16 +49,26 @@ QString unwritableFileReason(const QString& path)
     return {};
 }
 
+// Every connection of this process, so that the first to find its file
+// moved can close the others on that file before anything opens the new one.
+std::vector<HistoryDatabase*>& everyConnection()
+{
+    static std::vector<HistoryDatabase*> all;
+    return all;
+}
+
 } // namespace
 
 HistoryDatabase::HistoryDatabase(QString connectionName, QString path)
     : connectionName_(std::move(connectionName))
     , path_(std::move(path))
 {
+    everyConnection().push_back(this);
 }
 
 HistoryDatabase::~HistoryDatabase()
 {
+    std::erase(everyConnection(), this);
     close();
     if (QSqlDatabase::contains(connectionName_))
         QSqlDatabase::removeDatabase(connectionName_);
@@ -84,6 +98,9 @@ bool HistoryDatabase::open()
         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     if (!db.isValid())
         return fail(QStringLiteral("the SQLite driver of Qt SQL is not installed"));
+    // Taken before SQLite opens the path: a file renamed over it in between
+    // then only makes the next check open it again.
+    identity_ = HistoryFileIdentity::at(path_);
     db.setDatabaseName(existingFileUri(path_));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open())
@@ -114,6 +131,50 @@ bool HistoryDatabase::configureConnection(QSqlDatabase& db)
     if (!q.exec(QStringLiteral("pragma synchronous=") + sync))
         return fail(q.lastError().text());
     return true;
+}
+
+HistoryDatabase::FileChange HistoryDatabase::followFileAtPath()
+{
+    const auto atPath = HistoryFileIdentity::at(path_);
+    if (open_ && atPath == identity_)
+        return std::exchange(movedAway_, FileChange::None);  // already opened again by its owner
+    if (!open_ && movedAway_ == FileChange::None)
+        return FileChange::None;  // closed for another reason: its owner opens it again
+    FileChange change = movedAway_;
+    if (open_) {
+        change = atPath ? FileChange::Replaced : FileChange::Recreated;
+        leaveMovedFile(change);
+    }
+    movedAway_ = FileChange::None;
+    qCDebug(historyLog).noquote() << connectionName_ << "follows the file at" << path_;
+    open();
+    return change;
+}
+
+void HistoryDatabase::leaveMovedFile(FileChange change)
+{
+    foldJournalIntoFile();
+    for (HistoryDatabase* other : everyConnection()) {
+        if (other != this && other->open_ && other->identity_ == identity_) {
+            other->close();
+            other->movedAway_ = change;
+        }
+    }
+    close();
+}
+
+void HistoryDatabase::foldJournalIntoFile()
+{
+    // SQLite leaves the -wal and -shm of a file that moved behind when it
+    // closes, under the path's names; the next connection to open the path
+    // would read the old file's pages from them as the new file's. Emptied
+    // here, they hold nothing, and the old file keeps all it had.
+    if (journalMode_ != QLatin1String("wal"))
+        return;
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("pragma wal_checkpoint(truncate)")) || !q.next() || q.value(0).toInt() != 0)
+        qCWarning(historyLog).noquote() << "the WAL of the file that was at" << path_
+                                        << "could not be emptied:" << q.lastError().text();
 }
 
 void HistoryDatabase::close()

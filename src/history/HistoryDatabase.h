@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QSqlDatabase>
 #include <QString>
 
+#include "history/HistoryFileIdentity.h"
 #include "history/HistoryTables.h"
 
 // One named connection to the station's history database. Each owner (the
@@ -17,8 +20,19 @@
 // Created files use WAL; with WAL, synchronous=NORMAL keeps every committed
 // transaction through a killed process (only a power cut can cost the last
 // few). Files in a rollback journal mode get synchronous=FULL instead.
+//
+// The connection stays with the file it opened even when that file is
+// deleted or another one is renamed over the path, so each owner asks
+// followFileAtPath() before it uses the connection.
+// All connections live on the user-interface thread.
 class HistoryDatabase {
 public:
+    enum class FileChange {
+        None,
+        Replaced,   // another file is at the path now
+        Recreated,  // the file was deleted; the path holds a new one (or none)
+    };
+
     HistoryDatabase(QString connectionName, QString path);
     ~HistoryDatabase();
 
@@ -30,6 +44,15 @@ public:
     bool open();
     void close();
     bool isOpen() const { return open_; }
+
+    // Compares the file at the path now with the one opened (one stat());
+    // when it is another file or none, opens the path again and says what
+    // changed. Before that, every connection of this process to the old
+    // file is closed and its WAL folded into it, so none of the old file's
+    // pages can be taken for the new one's. A connection closed so by
+    // another reports the change at its own next call. Check isOpen()
+    // after a change.
+    FileChange followFileAtPath();
 
     QSqlDatabase database() const;
     const QString& connectionName() const { return connectionName_; }
@@ -46,6 +69,8 @@ public:
 private:
     bool fail(const QString& reason);
     bool configureConnection(QSqlDatabase& db);
+    void leaveMovedFile(FileChange change);
+    void foldJournalIntoFile();
 
     QString connectionName_;
     QString path_;
@@ -54,4 +79,6 @@ private:
     QString journalMode_;
     bool open_ = false;
     bool createdFile_ = false;
+    std::optional<HistoryFileIdentity> identity_;  // of the file opened
+    FileChange movedAway_ = FileChange::None;      // closed by another connection for this
 };

@@ -15,7 +15,15 @@ bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now)
 {
     if (!failingSince_)
         failingSince_ = now;
+    fileSwitch_ = HistoryDatabase::FileChange::None;
+    fileSwitchedAt_.reset();
     return change(State::Failing, reason);
+}
+
+void RecorderHealth::recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now)
+{
+    fileSwitch_ = change;
+    fileSwitchedAt_ = now;
 }
 
 bool RecorderHealth::change(State state, const QString& reason)

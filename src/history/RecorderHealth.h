@@ -7,6 +7,8 @@
 #include <QMetaType>
 #include <QString>
 
+#include "history/HistoryDatabase.h"
+
 // Whether samples reach the history database, as the status display tells
 // it. The recorder keeps running whatever this says (the live chart does not
 // depend on the file); this only makes a silent loss of history visible.
@@ -25,6 +27,10 @@ public:
     // the status display needs to hear about it.
     bool recordStored(const QDateTime& now, bool pointerWritten);
     bool recordFailure(const QString& reason, const QDateTime& now);
+    // Another file took the path's place (renamed over it, or made anew
+    // after the old one was deleted) and the recorder went over to it:
+    // always news. Shown beside the state until the next failure.
+    void recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now);
     // A sample fell due while the database was unusable.
     void recordLostSample() { ++lostSamples_; }
 
@@ -33,6 +39,8 @@ public:
     const QString& reason() const { return reason_; }
     std::optional<QDateTime> failingSince() const { return failingSince_; }
     std::optional<QDateTime> lastStored() const { return lastStored_; }
+    HistoryDatabase::FileChange fileSwitch() const { return fileSwitch_; }
+    std::optional<QDateTime> fileSwitchedAt() const { return fileSwitchedAt_; }
     int64_t storedSamples() const { return storedSamples_; }
     int64_t lostSamples() const { return lostSamples_; }
 
@@ -45,6 +53,8 @@ private:
     std::optional<QDateTime> lastStored_;
     int64_t storedSamples_ = 0;
     int64_t lostSamples_ = 0;
+    HistoryDatabase::FileChange fileSwitch_ = HistoryDatabase::FileChange::None;
+    std::optional<QDateTime> fileSwitchedAt_;
 };
 
 Q_DECLARE_METATYPE(RecorderHealth)

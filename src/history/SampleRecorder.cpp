@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include <QFileInfo>
-
 #include "core/Clock.h"
 #include "core/DateValue.h"
 #include "core/WholeNumber.h"
@@ -86,6 +84,9 @@ void SampleRecorder::tick()
     if (waitingForAnswer_)
         qCInfo(historyLog) << "the instrument answers: samples resume";
     waitingForAnswer_ = false;
+    // Before the pointer is read and the sample written: both belong to
+    // the file at the path now, never to one that lost its name.
+    followFileAtPath(now);
     advanceRecordNumber();
     lastSampleTime_ = DateValue::fromTime(now.time());
     lastSampleDate_ = DateValue::fromDate(now.date());
@@ -151,18 +152,36 @@ void SampleRecorder::storeSample(const QDateTime& now)
 
 void SampleRecorder::keepDatabaseOpen(const QDateTime& now)
 {
+    if (database_.isOpen())
+        return;
     if (lastCheck_ && secondsBetween(*lastCheck_, now) < kRecheckSeconds)
         return;
     lastCheck_ = now;
-    if (database_.isOpen()) {
-        // SQLite goes on writing into a file that was deleted under it, and
-        // all of that would be lost; a fresh file is made in its place.
-        if (QFileInfo::exists(database_.path()))
-            return;
-        reportFailure(QStringLiteral("the database file was removed"), now);
-        closeDatabase();
-    }
     openDatabase(now);
+}
+
+void SampleRecorder::followFileAtPath(const QDateTime& now)
+{
+    // SQLite goes on writing into a file that was deleted or replaced under
+    // it, and all of that would be lost with it.
+    const HistoryDatabase::FileChange change = database_.followFileAtPath();
+    if (change == HistoryDatabase::FileChange::None)
+        return;
+    writer_.reset();  // its statements belonged to the old file's connection
+    if (!database_.isOpen()) {
+        lastCheck_ = now;
+        reportFailure(QStringLiteral("%1: %2").arg(database_.path(), database_.errorText()), now);
+        return;
+    }
+    writer_ = std::make_unique<SampleWriter>(database_.database(), database_.layout());
+    if (change == HistoryDatabase::FileChange::Replaced)
+        qCWarning(historyLog).noquote() << "the history file" << database_.path()
+                                        << "was replaced by another file: recording goes on in that one";
+    else
+        qCWarning(historyLog).noquote() << "the history file" << database_.path()
+                                        << "was deleted: recording goes on in a new one";
+    health_.recordFileSwitch(change, now);
+    emit healthChanged(health_);
 }
 
 void SampleRecorder::openDatabase(const QDateTime& now)

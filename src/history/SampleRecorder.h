@@ -28,7 +28,9 @@ class InstrumentState;
 // when the file cannot be opened or written the tick goes on counting
 // record numbers, keeping the sample's time and announcing it, the failure
 // shows in health(), and the file is tried again every few seconds (by the
-// injected clock) until recording resumes by itself.
+// injected clock) until recording resumes by itself. Each sample goes into
+// the file at the path at that moment: a file deleted or replaced under the
+// recorder is left for the new one, and health() says so once.
 class SampleRecorder : public QObject {
     Q_OBJECT
 
@@ -76,6 +78,7 @@ private:
     bool measuredRecently(const QDateTime& now) const;
     void advanceRecordNumber();
     void keepDatabaseOpen(const QDateTime& now);
+    void followFileAtPath(const QDateTime& now);
     void openDatabase(const QDateTime& now);
     void closeDatabase();
     void storeSample(const QDateTime& now);

@@ -63,7 +63,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
     , core_(core)
     , ticking_(ticking)
     , database_(kConnectionName, core.databasePath())
-    , playback_(buffers_, kConnectionName)
+    , playback_(buffers_, database_)
     , navigator_(buffers_, zoom_, playback_)
 {
     // First, so that every control built below inherits it.
@@ -343,7 +343,8 @@ void MainWindow::chooseMoment()
 
 void MainWindow::showMoment(const QDateTime& moment)
 {
-    const auto outcome = HistorySelect::showMoment(playback_, QSqlDatabase::database(kConnectionName), moment, zoom_);
+    database_.followFileAtPath();
+    const auto outcome = HistorySelect::showMoment(playback_, database_.database(), moment, zoom_);
     if (outcome == HistoryPlayback::Outcome::Refused)
         showFailure(QStringLiteral("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
                     kMessageMs);

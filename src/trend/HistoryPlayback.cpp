@@ -5,15 +5,16 @@
 #include "trend/TrendBuffers.h"
 #include "trend/TrendLog.h"
 
-HistoryPlayback::HistoryPlayback(TrendBuffers& buffers, QString connectionName)
+HistoryPlayback::HistoryPlayback(TrendBuffers& buffers, HistoryDatabase& database)
     : buffers_(buffers)
-    , connectionName_(std::move(connectionName))
+    , database_(database)
 {
 }
 
-QSqlDatabase HistoryPlayback::db() const
+QSqlDatabase HistoryPlayback::db()
 {
-    return QSqlDatabase::database(connectionName_, false);
+    database_.followFileAtPath();
+    return database_.database();
 }
 
 namespace {

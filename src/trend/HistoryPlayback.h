@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include <QSqlDatabase>
-#include <QString>
 
+#include "history/HistoryDatabase.h"
 #include "trend/TrendLoad.h"
 #include "trend/TrendWindow.h"
 
@@ -25,9 +25,9 @@ public:
         LiveLoaded,  // back in live mode with the 241 newest records
     };
 
-    // Queries go through the owner's named connection, looked up per call
-    // so that a connection opened again later is used as it is.
-    HistoryPlayback(TrendBuffers& buffers, QString connectionName);
+    // Queries go through the owner's connection as it is at each load,
+    // after it has followed the file now at its path.
+    HistoryPlayback(TrendBuffers& buffers, HistoryDatabase& database);
 
     TrendWindow window;
     int16_t pageCount = 0;     // 0 in live mode, pages stepped back otherwise
@@ -56,8 +56,8 @@ public:
 
 private:
     LoadResult loadPage();
-    QSqlDatabase db() const;
+    QSqlDatabase db();
 
     TrendBuffers& buffers_;
-    QString connectionName_;
+    HistoryDatabase& database_;
 };

@@ -41,7 +41,9 @@ void StationStatus::onRecorderHealth()
 {
     const RecorderHealth& health = recorder_.health();
     const StatusLine line = StatusTexts::recorderStatusLine(health, clock_.now().date());
-    if (!recorderEpisode_.changed(static_cast<int>(health.state()), health.failingSince())) {
+    // A file switch while recording is news of its own, as a failure is.
+    const auto since = health.failingSince() ? health.failingSince() : health.fileSwitchedAt();
+    if (!recorderEpisode_.changed(static_cast<int>(health.state()), since)) {
         recording_.setDetail(line.detail);
         return;
     }

@@ -15,6 +15,18 @@ QString shownReason(const QString& reason)
     return plain.left(StatusTexts::kShownReasonLength - 1) + QStringLiteral("…");
 }
 
+QString recordingText(const RecorderHealth& health, const QDate& today)
+{
+    using Change = HistoryDatabase::FileChange;
+    const QString at = health.fileSwitchedAt() ? StatusTexts::sinceText(*health.fileSwitchedAt(), today) : QString();
+    switch (health.fileSwitch()) {
+    case Change::Replaced: return QStringLiteral("记录正常：历史文件于 %1 被替换，改记新文件").arg(at);
+    case Change::Recreated: return QStringLiteral("记录正常：历史文件于 %1 被删除，已重建").arg(at);
+    case Change::None: break;
+    }
+    return QStringLiteral("记录正常");
+}
+
 QString since(const std::optional<QDateTime>& moment, const QDate& today)
 {
     return moment ? QStringLiteral(" 自 ") + StatusTexts::sinceText(*moment, today) : QString();
@@ -77,7 +89,7 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
     case State::Starting:
         return {QStringLiteral("记录未启动"), QStringLiteral("记录器尚未打开数据库"), StatusSeverity::Idle};
     case State::Recording:
-        return {QStringLiteral("记录正常"), QStringLiteral("每秒一条记录写入数据库"), StatusSeverity::Ok};
+        return {recordingText(health, today), QStringLiteral("每秒一条记录写入数据库"), StatusSeverity::Ok};
     case State::PointerMissing:
         return {QStringLiteral("记录不完整：sl_void 缺少记录"), health.reason(), StatusSeverity::Warning};
     case State::Failing:

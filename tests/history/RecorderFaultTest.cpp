@@ -116,20 +116,6 @@ TEST_F(RecorderFault, writeFailureIsReportedAndRecordingResumesOnceTheFileIsRepa
     EXPECT_EQ(HistoryFiles::pointer(path), 2);  // the lost seconds did not advance the file's ring
 }
 
-TEST_F(RecorderFault, removedFileIsCreatedAgain)
-{
-    startWatching();
-    tick();
-    for (const char* suffix : {"", "-wal", "-shm"})
-        QFile::remove(path + QLatin1String(suffix));
-    for (int i = 0; i < SampleRecorder::kRecheckSeconds; ++i)
-        nextSecond();
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(state(), State::Recording);
-    EXPECT_GE(HistoryFiles::rowCount(path), 1);
-    EXPECT_EQ(spy->count(), 3);  // recording, removed, recording again
-}
-
 TEST_F(RecorderFault, pointerTableWithoutItsRecordStoresUnderCountedNumbersAndSaysSo)
 {
     createWithPointer(0);

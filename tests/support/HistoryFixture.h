@@ -43,5 +43,5 @@ protected:
     QString path = dir.filePath(QStringLiteral("Rdatabj.sqlite"));
     HistoryDatabase database{kConnection, path};
     TrendBuffers buffers;
-    HistoryPlayback playback{buffers, kConnection};
+    HistoryPlayback playback{buffers, database};
 };

@@ -131,7 +131,7 @@ TEST_F(HistoryPaging, firstPageBackFromLiveIsRefusedForLatestIdFrom61To381)
 {
     seed(1, 400, kStart, std::nullopt);
     for (int32_t latest : {61, 200, 381, 382}) {
-        HistoryPlayback fresh(buffers, kConnection);
+        HistoryPlayback fresh(buffers, database);
         ASSERT_TRUE(HistoryFiles::insertRows(path, {}, latest));
         fresh.loadLiveWindow();
         const Outcome outcome = fresh.pageBack();

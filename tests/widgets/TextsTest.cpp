@@ -98,6 +98,19 @@ TEST(RecorderStatusLine, eachStateHasItsText)
     EXPECT_EQ(failing.severity, StatusSeverity::Fault);
 }
 
+TEST(RecorderStatusLine, aHistoryFileMadeAgainIsNamedWithItsMomentUntilTheNextFailure)
+{
+    RecorderHealth health;
+    health.recordStored(kNow, true);
+    health.recordFileSwitch(HistoryDatabase::FileChange::Recreated, QDateTime(QDate(2001, 3, 11), QTime(23, 59, 58)));
+    health.recordStored(kNow, true);
+    EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).text,
+              QStringLiteral("记录正常：历史文件于 03-11 23:59:58 被删除，已重建"));
+    health.recordFailure(QStringLiteral("disk full"), kNow);
+    health.recordStored(kNow, true);
+    EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).text, QStringLiteral("记录正常"));
+}
+
 TEST(StatusEpisode, sameFailureReportedAgainIsNotNews)
 {
     StatusEpisode episode;
