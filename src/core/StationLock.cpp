@@ -1,8 +1,13 @@
 #include "core/StationLock.h"
 
+#include <cerrno>
+
+#include <signal.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 
 namespace {
 
@@ -17,7 +22,27 @@ QString canonicalPath(const QString& path)
     return folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName());
 }
 
+// A holder on this machine whose process is gone: its file is stale, but
+// was left where this user may not remove it (another user's, in the
+// shared lock folder).
+bool endedHere(const LockHolder& holder)
+{
+    return holder.host == QSysInfo::machineHostName() && holder.pid > 0
+           && ::kill(static_cast<pid_t>(holder.pid), 0) == -1 && errno == ESRCH;
+}
+
 } // namespace
+
+QString LockHolder::text() const
+{
+    QString text = QStringLiteral("process %1").arg(pid);
+    if (!application.isEmpty())
+        text += QStringLiteral(" (%1)").arg(application);
+    text += QStringLiteral(" on host %1").arg(host);
+    if (since.isValid())
+        text += QStringLiteral(", since ") + since.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return text;
+}
 
 StationLock::StationLock(QString lockPath)
     : path_(std::move(lockPath))
@@ -42,6 +67,11 @@ StationLock::Outcome StationLock::take()
         if (file_->error() != QLockFile::LockFailedError)
             break;
         if (file_->getLockInfo(&holder_.pid, &holder_.host, &holder_.application)) {
+            if (endedHere(holder_)) {
+                error_ = QStringLiteral("cannot remove %1, left by process %2 that has ended").arg(path_).arg(holder_.pid);
+                holder_ = LockHolder{};
+                return Outcome::Failed;
+            }
             holder_.since = QFileInfo(path_).lastModified();
             return Outcome::Held;
         }
@@ -60,14 +90,6 @@ void StationLock::release()
 bool StationLock::isTaken() const
 {
     return file_->isLocked();
-}
-
-QString LockHolder::text() const
-{
-    QString text = QStringLiteral("process %1 on host %2").arg(pid).arg(host);
-    if (since.isValid())
-        text += QStringLiteral(", since ") + since.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return text;
 }
 
 QString StationLock::pathBeside(const QString& filePath)

@@ -14,8 +14,8 @@ struct LockHolder {
     QString application;
     QDateTime since;  // when the lock was taken; invalid when unknown
 
-    // "process 1234 on host pc1, since 2026-12-07 16:30:05", for logs and
-    // standard error.
+    // "process 1234 (tq5800-station) on host pc1, since 2026-12-07
+    // 16:30:05", for logs and standard error.
     QString text() const;
 };
 
@@ -39,7 +39,8 @@ public:
 
     // Taken (also when this object holds it already); Held with holder()
     // when a running process has it; Failed with error() when the lock file
-    // cannot be made (a missing folder is made first).
+    // cannot be made (a missing folder is made first) or a stale one cannot
+    // be removed.
     Outcome take();
     void release();
     bool isTaken() const;

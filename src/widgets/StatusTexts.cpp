@@ -106,7 +106,10 @@ QString writeFailedText(const WriteOutcome& outcome)
 
 QString lockHolderText(const LockHolder& holder, const QDate& today)
 {
-    QString text = QStringLiteral("进程 %1，主机 %2").arg(holder.pid).arg(holder.host);
+    QString text = QStringLiteral("进程 %1").arg(holder.pid);
+    if (!holder.application.isEmpty())
+        text += QStringLiteral("（%1）").arg(holder.application);
+    text += QStringLiteral("，主机 %1").arg(holder.host);
     if (holder.since.isValid())
         text += QStringLiteral("，%1 起").arg(sinceText(holder.since, today));
     return text;

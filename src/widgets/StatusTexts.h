@@ -45,11 +45,12 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
 QString writeFailedText(const WriteOutcome& outcome);
 
 // Who holds a file or device this station was refused, for example
-// "进程 1234，主机 pc1，14:05:07 起".
+// "进程 1234（tq5800-station），主机 pc1，14:05:07 起".
 QString lockHolderText(const LockHolder& holder, const QDate& today);
 
 // A port whose device another station holds, for example
-// "端口 2（/dev/ttyUSB1）已被占用：进程 1234，主机 pc1，14:05:07 起".
+// "端口 2（/dev/ttyUSB1）已被占用：进程 1234（tq5800-station），主机 pc1，
+// 14:05:07 起".
 QString portHeldText(const DeviceRefusal& refusal, const QDate& today);
 
 } // namespace StatusTexts

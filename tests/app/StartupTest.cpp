@@ -173,8 +173,9 @@ TEST_F(Startup, aSecondStationOnTheSameHistoryFileRefusesToStartAndNamesTheFirst
     EXPECT_TRUE(second.refusal().contains(options.databasePath)) << second.refusal().toStdString();
     EXPECT_TRUE(second.refusal().contains(QStringLiteral("process ") + pid));
     EXPECT_TRUE(second.splash().isVisible());
-    EXPECT_TRUE(second.splash().message().startsWith(QStringLiteral("历史数据库 %1 已被占用：进程 %2，主机 ")
-                                                         .arg(options.databasePath, pid)))
+    EXPECT_TRUE(second.splash().message().startsWith(QStringLiteral("历史数据库 %1 已被占用：进程 %2（%3），主机 ")
+                                                         .arg(options.databasePath, pid,
+                                                              QCoreApplication::applicationName())))
         << second.splash().message().toStdString();
     // It ends by itself without having recorded or polled anything.
     ASSERT_TRUE(finished.wait(Station::kRefusalShownMs + 10000));
@@ -218,9 +219,10 @@ TEST_F(Startup, openingAPortAnotherStationHoldsIsRefusedInTheStatusBarAndTheLink
     QTest::keyClicks(bar.portList()->lineEdit(), QStringLiteral("2 "));
     QTest::mouseClick(bar.openButton(), Qt::LeftButton);
     EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(
-        QStringLiteral("端口 2（%1）已被占用：进程 %2，主机 ")
+        QStringLiteral("端口 2（%1）已被占用：进程 %2（%3），主机 ")
             .arg(devicePath(2))
-            .arg(QCoreApplication::applicationPid())))
+            .arg(QCoreApplication::applicationPid())
+            .arg(QCoreApplication::applicationName())))
         << window.statusBar()->currentMessage().toStdString();
     EXPECT_FALSE(station->core().connection().isOpen());
     EXPECT_FALSE(bar.portGroup()->isHidden());

@@ -44,7 +44,11 @@ TEST_F(StationLockTest, aSecondTakerIsRefusedAndToldWhichProcessHostAndMomentHol
     EXPECT_EQ(second.holder().host, QSysInfo::machineHostName());
     EXPECT_GE(second.holder().since, before);
     EXPECT_LE(second.holder().since, QDateTime::currentDateTime().addSecs(2));
-    EXPECT_TRUE(second.holder().text().startsWith(QStringLiteral("process %1 on host ").arg(holder.processId())));
+    EXPECT_EQ(second.holder().application, QStringLiteral("tq5800-station-lock-holder"));
+    EXPECT_TRUE(second.holder().text().startsWith(QStringLiteral("process %1 (tq5800-station-lock-holder) on host %2, since ")
+                                                      .arg(holder.processId())
+                                                      .arg(QSysInfo::machineHostName())))
+        << second.holder().text().toStdString();
 
     holder.closeWriteChannel();
     ASSERT_TRUE(holder.waitForFinished(5000));

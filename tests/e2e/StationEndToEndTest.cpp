@@ -132,7 +132,7 @@ TEST(StationEndToEnd, aSecondStationAndTheProbeAreRefusedWhileAStationRunsAndNot
     startStationProgram(first, db, sim);
     ASSERT_TRUE(first.waitForStarted(5000));
     ASSERT_TRUE(waitFor([&] { return instrumentRows(storedRows(db)) >= 1; }, 15000));
-    const std::string holder = "in use by process " + std::to_string(first.processId());
+    const std::string holder = "in use by process " + std::to_string(first.processId()) + " (tq5800-station) on host";
 
     // The probe on the node the station's link points to: the same line.
     QProcess probe;
