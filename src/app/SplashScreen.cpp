@@ -36,6 +36,15 @@ void SplashScreen::stop()
     close();
 }
 
+void SplashScreen::showRefusal(const QString& text)
+{
+    waitStepTimer_.stop();
+    handOverTimer_.stop();
+    messageLabel_->setText(text);
+    messageLabel_->setWordWrap(true);
+    messageLabel_->setStyleSheet(QStringLiteral("color: #a01010;"));
+}
+
 void SplashScreen::countWaitStep()
 {
     if (++waitStepsDone_ < kWaitSteps)

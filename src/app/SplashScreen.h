@@ -23,6 +23,9 @@ public:
     void start();
     // Ends the wait without a hand-over and closes the splash.
     void stop();
+    // Instead of the wait: the reason this station does not start, shown
+    // until stop().
+    void showRefusal(const QString& text);
 
     QString message() const { return messageLabel_->text(); }
 

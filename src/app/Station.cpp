@@ -1,18 +1,23 @@
 #include "app/Station.h"
 
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/AppLog.h"
+#include "core/Clock.h"
 #include "history/DatabasePath.h"
 #include "mainwindow/MainWindow.h"
+#include "widgets/StatusTexts.h"
 
 Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                  QObject* parent)
     : QObject(parent)
     , options_(options)
+    , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
     , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath))
     , window_(std::make_unique<MainWindow>(core_))
 {
+    core_.connection().lockDevices(options.portDevices);
     configOpener_ =
         std::make_unique<ConfigOpener>(core_, *window_, *window_->configurationButton());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
@@ -24,11 +29,53 @@ Station::~Station()
     shutdown();
 }
 
-void Station::start()
+bool Station::start()
 {
     qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath());
+    if (!claim()) {
+        splash_.show();
+        QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
+        return false;
+    }
     splash_.start();
     splash_.show();
+    return true;
+}
+
+bool Station::claim()
+{
+    const QDate today = core_.clock().now().date();
+    switch (historyLock_.take()) {
+    case StationLock::Outcome::Held: {
+        const LockHolder& holder = historyLock_.holder();
+        refuse(QStringLiteral("the history file %1 is in use by %2").arg(core_.databasePath(), holder.text()),
+               QStringLiteral("历史数据库 %1 已被占用：%2")
+                   .arg(core_.databasePath(), StatusTexts::lockHolderText(holder, today)));
+        return false;
+    }
+    case StationLock::Outcome::Failed:
+        // The recorder reports the file itself when it cannot use it.
+        qCWarning(appLog).noquote() << "history file not locked:" << historyLock_.error();
+        break;
+    case StationLock::Outcome::Taken:
+        break;
+    }
+    if (!options_.connect)
+        return true;
+    const int port = options_.link.appliedTo(core_.link().settings()).port;
+    if (const auto refused = core_.connection().claimDevice(port)) {
+        historyLock_.release();
+        refuse(QStringLiteral("port %1 (%2) is in use by %3").arg(port).arg(refused->device, refused->holder.text()),
+               StatusTexts::portHeldText(*refused, today));
+        return false;
+    }
+    return true;
+}
+
+void Station::refuse(const QString& reason, const QString& shownText)
+{
+    refusal_ = reason;
+    splash_.showRefusal(shownText);
 }
 
 void Station::handOver()

@@ -7,6 +7,7 @@
 #include "configwindow/ConfigOpener.h"
 #include "app/SplashScreen.h"
 #include "app/StationOptions.h"
+#include "core/StationLock.h"
 #include "link/Fieldbus.h"
 #include "station/StationCore.h"
 
@@ -17,6 +18,9 @@ class MainWindow;
 // recorder) and the windows. start() shows the splash; at its
 // hand-over the main window is loaded and shown first, then the recorder
 // starts (the poll waits for the link to open).
+//
+// One station per history file and per serial device: the history file is
+// locked from start() to the end, a device while its port is open.
 class Station : public QObject {
     Q_OBJECT
 
@@ -26,7 +30,11 @@ public:
     // Closes the port and the database in order, whatever state it is in.
     ~Station() override;
 
-    void start();
+    // Refuses, instead, when another station holds the history file or the
+    // device of the --connect port: false, refusal() says why, the splash
+    // names the holder for kRefusalShownMs and the station then finishes
+    // without having started anything.
+    bool start();
     // Ends the station: the link is closed, the recorder stops, finished()
     // tells the program to quit. Safe to call more than once.
     void shutdown();
@@ -35,6 +43,10 @@ public:
     SplashScreen& splash() { return splash_; }
     MainWindow* mainWindow() const { return window_.get(); }
     bool hasStarted() const { return started_; }
+    // Empty unless start() refused; in English, for standard error.
+    const QString& refusal() const { return refusal_; }
+
+    static constexpr int kRefusalShownMs = 8000;
 
 signals:
     void started();   // after the hand-over: main window shown, recorder running
@@ -42,12 +54,18 @@ signals:
 
 private:
     void handOver();
+    // Takes the history file and the --connect port's device; false with
+    // refusal_ and the splash's text set when another station has one.
+    bool claim();
+    void refuse(const QString& reason, const QString& shownText);
 
     StationOptions options_;
+    StationLock historyLock_;  // released after the recorder closes the file
     StationCore core_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
     SplashScreen splash_;
     bool started_ = false;
     bool shutDown_ = false;
+    QString refusal_;
 };

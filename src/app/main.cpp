@@ -33,6 +33,8 @@ int main(int argc, char* argv[])
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &station, &Station::shutdown);
 
-    station.start();
-    return app.exec();
+    if (!station.start())
+        std::fprintf(stderr, "tq5800-station: %s\n", qPrintable(station.refusal()));
+    const int exitCode = app.exec();
+    return station.refusal().isEmpty() ? exitCode : 3;
 }

@@ -3,6 +3,7 @@
 #include "core/NumericText.h"
 #include "core/WholeNumber.h"
 #include "link/InstrumentLink.h"
+#include "link/LinkLog.h"
 #include "link/Poller.h"
 
 namespace {
@@ -34,22 +35,67 @@ PortConnection::PortConnection(InstrumentLink& link, Poller& poll, QObject* pare
 {
 }
 
-void PortConnection::open(const LinkChoices& choices)
+PortConnection::~PortConnection() = default;
+
+void PortConnection::lockDevices(const PortDevices& devices)
 {
-    open(choices.appliedTo(link_.settings()));
+    devices_ = devices;
 }
 
-void PortConnection::open(const LinkSettings& settings)
+std::optional<DeviceRefusal> PortConnection::claimDevice(int port)
 {
+    if (!devices_)
+        return std::nullopt;
+    const auto device = devices_->devicePath(port);
+    if (!device) {
+        // The open fails on the link thread and leaves the old device.
+        deviceLock_.reset();
+        return std::nullopt;
+    }
+    const QString devicePath = QString::fromStdString(*device);
+    const QString lockPath = StationLock::pathForDevice(devicePath);
+    if (deviceLock_ && deviceLock_->path() == lockPath)
+        return std::nullopt;
+    auto lock = std::make_unique<StationLock>(lockPath);
+    switch (lock->take()) {
+    case StationLock::Outcome::Held:
+        qCWarning(linkLog).noquote() << QStringLiteral("port %1 refused: %2 is held by %3")
+                                            .arg(port).arg(devicePath, lock->holder().text());
+        return DeviceRefusal{port, devicePath, lock->holder()};
+    case StationLock::Outcome::Failed:
+        qCWarning(linkLog).noquote() << QStringLiteral("port %1 opens without its device lock: %2")
+                                            .arg(port).arg(lock->error());
+        lock.reset();
+        break;
+    case StationLock::Outcome::Taken:
+        break;
+    }
+    deviceLock_ = std::move(lock);
+    return std::nullopt;
+}
+
+bool PortConnection::open(const LinkChoices& choices)
+{
+    return open(choices.appliedTo(link_.settings()));
+}
+
+bool PortConnection::open(const LinkSettings& settings)
+{
+    if (const auto refusal = claimDevice(settings.port)) {
+        emit refused(*refusal);
+        return false;
+    }
     link_.open(settings);
     emit opened();
     poll_.start();
+    return true;
 }
 
 void PortConnection::close()
 {
     link_.close();
     poll_.stop();
+    deviceLock_.reset();
     emit closed();
 }
 

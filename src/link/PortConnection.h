@@ -1,9 +1,14 @@
 #pragma once
 
+#include <memory>
+#include <optional>
+
 #include <QObject>
 #include <QString>
 
+#include "core/StationLock.h"
 #include "link/LinkSettings.h"
+#include "link/PortDevices.h"
 
 class InstrumentLink;
 class Poller;
@@ -22,17 +27,42 @@ struct LinkChoices {
     LinkSettings appliedTo(LinkSettings settings) const;
 };
 
+// A port whose serial device another station (or a probe) holds.
+struct DeviceRefusal {
+    int port = 0;
+    QString device;
+    LockHolder holder;
+};
+
 // Opening and closing the link: the port is opened on the link thread and
 // the poll starts; closing reverses it. The window hides and shows its
 // settings frames around these calls.
+//
+// With lockDevices() the device of the port is taken here, on this thread,
+// before the open is queued: a refusal then leaves the link exactly as it
+// was (nothing queued, the poll not started) and is known at once, where a
+// refusal from the link thread would arrive after the poll had started and
+// the fieldbus had begun retrying. The lock is kept until close() or the
+// open of another device.
 class PortConnection : public QObject {
     Q_OBJECT
 
 public:
     PortConnection(InstrumentLink& link, Poller& poll, QObject* parent = nullptr);
+    ~PortConnection() override;
 
-    void open(const LinkChoices& choices);
-    void open(const LinkSettings& settings);
+    // From now on every open takes its device's lock first. Without it
+    // (a fake fieldbus in tests) nothing is locked.
+    void lockDevices(const PortDevices& devices);
+    // Takes the lock of the port's device ahead of the open (the start-up
+    // checks its --connect port before anything shows); the refusal when
+    // another process holds it. A device lock that cannot be made at all is
+    // logged and the port opens without it.
+    std::optional<DeviceRefusal> claimDevice(int port);
+
+    // False, with refused(), when another process holds the device.
+    bool open(const LinkChoices& choices);
+    bool open(const LinkSettings& settings);
     void close();
     bool isOpen() const;
 
@@ -41,8 +71,11 @@ signals:
     // enables the commands that need the instrument here.
     void opened();
     void closed();
+    void refused(const DeviceRefusal& refusal);
 
 private:
     InstrumentLink& link_;
     Poller& poll_;
+    std::optional<PortDevices> devices_;
+    std::unique_ptr<StationLock> deviceLock_;
 };

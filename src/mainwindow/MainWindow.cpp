@@ -38,6 +38,7 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
+#include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
 #include "trendview/TrendSurface.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
 
     connect(&core_.connection(), &PortConnection::opened, this, &MainWindow::onLinkOpened);
     connect(&core_.connection(), &PortConnection::closed, this, &MainWindow::onLinkClosed);
+    connect(&core_.connection(), &PortConnection::refused, this, &MainWindow::onPortRefused);
     connect(&core_.link(), &InstrumentLink::portOpened, this, &MainWindow::onPortOpened);
     connect(&core_.recorder(), &SampleRecorder::sampleTaken, this, &MainWindow::onSampleTaken);
 }
@@ -136,6 +138,13 @@ void MainWindow::onPortOpened(bool ok, const QString& error)
 {
     if (!ok)
         showFailure(QStringLiteral("端口打开失败：") + error, kMessageMs);
+}
+
+void MainWindow::onPortRefused(const DeviceRefusal& refusal)
+{
+    showFailure(StatusTexts::portHeldText(refusal, core_.clock().now().date()), kMessageMs);
+    // The link stays as it was: a port already open keeps running.
+    settings_->setGroupsVisible(!core_.connection().isOpen(), core_.link().settings());
 }
 
 void MainWindow::openDatabase()

@@ -129,6 +129,7 @@ private:
     void onLinkOpened();
     void onLinkClosed();
     void onPortOpened(bool ok, const QString& error);
+    void onPortRefused(const DeviceRefusal& refusal);
     void openDatabase();
     void showFailure(const QString& text, int timeoutMs = 0);
     void showPanelValues();

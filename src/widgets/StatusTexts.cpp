@@ -127,6 +127,24 @@ QString writeFailedText(const WriteOutcome& outcome)
     return QStringLiteral("“%1” 切换失败：%2").arg(request.what, shownReason(outcome.error));
 }
 
+QString lockHolderText(const LockHolder& holder, const QDate& today)
+{
+    QString text = QStringLiteral("进程 %1").arg(holder.pid);
+    if (!holder.application.isEmpty())
+        text += QStringLiteral("（%1）").arg(holder.application);
+    text += QStringLiteral("，主机 %1").arg(holder.host);
+    if (holder.since.isValid())
+        text += QStringLiteral("，%1 起").arg(sinceText(holder.since, today));
+    return text;
+}
+
+QString portHeldText(const DeviceRefusal& refusal, const QDate& today)
+{
+    return QStringLiteral("端口 %1（%2）已被占用：%3")
+        .arg(refusal.port)
+        .arg(refusal.device, lockHolderText(refusal.holder, today));
+}
+
 } // namespace StatusTexts
 
 bool StatusEpisode::changed(int state, const std::optional<QDateTime>& since)

@@ -8,6 +8,7 @@
 
 #include "core/EntryCheck.h"
 #include "link/LinkHealth.h"
+#include "link/PortConnection.h"
 #include "link/WriteRequest.h"
 #include "history/RecorderHealth.h"
 
@@ -42,6 +43,15 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
 // the value for a register write and the link's reason, for example
 // "“设定SV” 250 写入失败（已重试一次）：Connection timed out".
 QString writeFailedText(const WriteOutcome& outcome);
+
+// Who holds a file or device this station was refused, for example
+// "进程 1234（tq5800-station），主机 pc1，14:05:07 起".
+QString lockHolderText(const LockHolder& holder, const QDate& today);
+
+// A port whose device another station holds, for example
+// "端口 2（/dev/ttyUSB1）已被占用：进程 1234（tq5800-station），主机 pc1，
+// 14:05:07 起".
+QString portHeldText(const DeviceRefusal& refusal, const QDate& today);
 
 } // namespace StatusTexts
 

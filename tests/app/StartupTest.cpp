@@ -1,10 +1,16 @@
 #include <memory>
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QElapsedTimer>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,7 +20,9 @@
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
 #include "app/Station.h"
+#include "core/StationLock.h"
 #include "support/WaitFor.h"
+#include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/MainWindow.h"
 
 namespace {
@@ -25,7 +33,13 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         options.databasePath = dir.filePath(QStringLiteral("history.sqlite"));
+        // Devices of the test's own: the station locks the device of the
+        // port it opens, and another test run must not meet that lock.
+        options.portDevices.setDevice(1, devicePath(1).toStdString());
+        options.portDevices.setDevice(2, devicePath(2).toStdString());
     }
+
+    QString devicePath(int port) const { return dir.filePath(QStringLiteral("tty%1").arg(port)); }
 
     void makeStation()
     {
@@ -141,6 +155,96 @@ TEST_F(Startup, exitFromTheMainWindowEndsTheStation)
     QSignalSpy finished(station.get(), &Station::finished);
     QTest::keyClick(station->mainWindow(), Qt::Key_Escape);
     EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(Startup, aSecondStationOnTheSameHistoryFileRefusesToStartAndNamesTheFirst)
+{
+    makeStation();
+    QSignalSpy started(station.get(), &Station::started);
+    ASSERT_TRUE(station->start());
+
+    StationOptions sameFile = options;
+    sameFile.databasePath = dir.filePath(QStringLiteral("./history.sqlite"));  // another spelling
+    Station second(sameFile, std::make_unique<ForwardingFieldbus>(bus), clock);
+    QSignalSpy finished(&second, &Station::finished);
+    EXPECT_FALSE(second.start());
+
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    EXPECT_TRUE(second.refusal().contains(options.databasePath)) << second.refusal().toStdString();
+    EXPECT_TRUE(second.refusal().contains(QStringLiteral("process ") + pid));
+    EXPECT_TRUE(second.splash().isVisible());
+    EXPECT_TRUE(second.splash().message().startsWith(QStringLiteral("历史数据库 %1 已被占用：进程 %2（%3），主机 ")
+                                                         .arg(options.databasePath, pid,
+                                                              QCoreApplication::applicationName())))
+        << second.splash().message().toStdString();
+    // It ends by itself without having recorded or polled anything.
+    ASSERT_TRUE(finished.wait(Station::kRefusalShownMs + 10000));
+    EXPECT_FALSE(second.hasStarted());
+    EXPECT_FALSE(second.core().recorder().running());
+    EXPECT_FALSE(second.mainWindow()->isVisible());
+
+    // The first one starts as ever; once it is gone the file is free.
+    ASSERT_TRUE(started.count() == 1 || started.wait(5000));
+    station.reset();
+    Station third(sameFile, std::make_unique<ForwardingFieldbus>(bus), clock);
+    EXPECT_TRUE(third.start());
+}
+
+TEST_F(Startup, connectingToADeviceAnotherStationHoldsRefusesTheStart)
+{
+    StationLock other(StationLock::pathForDevice(devicePath(2)));
+    ASSERT_EQ(other.take(), StationLock::Outcome::Taken);
+    options.connect = true;
+    options.link.portText = QStringLiteral("2 ");
+    makeStation();
+    EXPECT_FALSE(station->start());
+    EXPECT_TRUE(station->refusal().contains(QStringLiteral("port 2 (%1)").arg(devicePath(2))))
+        << station->refusal().toStdString();
+    EXPECT_TRUE(station->splash().message().startsWith(QStringLiteral("端口 2（%1）已被占用：").arg(devicePath(2))));
+    // The history file is not kept while the refusal shows.
+    StationLock history(StationLock::pathBeside(options.databasePath));
+    EXPECT_EQ(history.take(), StationLock::Outcome::Taken);
+}
+
+TEST_F(Startup, openingAPortAnotherStationHoldsIsRefusedInTheStatusBarAndTheLinkStaysClosed)
+{
+    makeStation();
+    handOver();
+    MainWindow& window = *station->mainWindow();
+    LinkSettingsBar& bar = *window.settings();
+    StationLock other(StationLock::pathForDevice(devicePath(2)));
+    ASSERT_EQ(other.take(), StationLock::Outcome::Taken);
+
+    bar.portList()->lineEdit()->selectAll();
+    QTest::keyClicks(bar.portList()->lineEdit(), QStringLiteral("2 "));
+    QTest::mouseClick(bar.openButton(), Qt::LeftButton);
+    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(
+        QStringLiteral("端口 2（%1）已被占用：进程 %2（%3），主机 ")
+            .arg(devicePath(2))
+            .arg(QCoreApplication::applicationPid())
+            .arg(QCoreApplication::applicationName())))
+        << window.statusBar()->currentMessage().toStdString();
+    EXPECT_FALSE(station->core().connection().isOpen());
+    EXPECT_FALSE(bar.portGroup()->isHidden());
+    EXPECT_FALSE(window.configurationButton()->isEnabled());
+
+    // Port 1 is free: the station holds its device while the link is open
+    // and lets it go when the operator closes the link.
+    bar.portList()->lineEdit()->selectAll();
+    QTest::keyClicks(bar.portList()->lineEdit(), QStringLiteral("1 "));
+    QTest::mouseClick(bar.openButton(), Qt::LeftButton);
+    ASSERT_TRUE(station->core().connection().isOpen());
+    StationLock portOne(StationLock::pathForDevice(devicePath(1)));
+    EXPECT_EQ(portOne.take(), StationLock::Outcome::Held);
+    QTest::mouseClick(bar.closeButton(), Qt::LeftButton);
+    EXPECT_EQ(portOne.take(), StationLock::Outcome::Taken);
+
+    // Nothing reached the fieldbus for port 2.
+    for (const FakeFieldbus::Call& call : bus.calls()) {
+        if (call.name == "open") {
+            EXPECT_EQ(call.args.front(), 1);
+        }
+    }
 }
 
 TEST(StationFont, aSimplifiedChineseFontIsInstalled)

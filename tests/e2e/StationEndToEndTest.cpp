@@ -1,6 +1,7 @@
 #include <csignal>
 #include <memory>
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -107,6 +108,60 @@ TEST(StationEndToEnd, recordsOneSamplePerSecondFromTheInstrumentAndEndsCleanlyOn
     EXPECT_EQ(scalar(db, QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
     const QString newest = scalar(db, QStringLiteral("select * from sl_void"));
     EXPECT_EQ(newest.toInt(), rows.back().id);
+}
+
+// The station program offscreen on the history file at db and the
+// simulator's line as port 1, the link opened at start.
+void startStationProgram(QProcess& station, const QString& db, const SimProcess& sim)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    station.setProcessEnvironment(env);
+    station.start(QStringLiteral(TQ5800_STATION_PATH),
+                  {QStringLiteral("--db"), db, QStringLiteral("--port-device"),
+                   QStringLiteral("1=") + QString::fromStdString(sim.devicePath()), QStringLiteral("--connect")});
+}
+
+TEST(StationEndToEnd, aSecondStationAndTheProbeAreRefusedWhileAStationRunsAndNotAfterItIsKilled)
+{
+    SimProcess sim(kInstrument);
+    ASSERT_TRUE(sim.started());
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("history.sqlite"));
+    QProcess first;
+    startStationProgram(first, db, sim);
+    ASSERT_TRUE(first.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return instrumentRows(storedRows(db)) >= 1; }, 15000));
+    const std::string holder = "in use by process " + std::to_string(first.processId()) + " (tq5800-station) on host";
+
+    // The probe on the node the station's link points to: the same line.
+    QProcess probe;
+    probe.setProcessChannelMode(QProcess::MergedChannels);
+    probe.start(QStringLiteral(TQ5800_PROBE_PATH),
+                {QStringLiteral("--device"), QFileInfo(QString::fromStdString(sim.devicePath())).canonicalFilePath()});
+    ASSERT_TRUE(probe.waitForFinished(10000));
+    const std::string probeTold = probe.readAll().toStdString();
+    EXPECT_EQ(probe.exitCode(), 3) << probeTold;
+    EXPECT_NE(probeTold.find(holder), std::string::npos) << probeTold;
+
+    QProcess second;
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    startStationProgram(second, db, sim);
+    ASSERT_TRUE(second.waitForFinished(Station::kRefusalShownMs + 10000));
+    EXPECT_EQ(second.exitCode(), 3);
+    const std::string told = second.readAll().toStdString();
+    EXPECT_NE(told.find("the history file " + db.toStdString() + " is " + holder), std::string::npos) << told;
+
+    // Killed, the first leaves its lock files behind; they block nobody.
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(5000));
+    const int rowsBefore = instrumentRows(storedRows(db));
+    QProcess third;
+    startStationProgram(third, db, sim);
+    ASSERT_TRUE(waitFor([&] { return instrumentRows(storedRows(db)) > rowsBefore; }, 15000));
+    third.terminate();
+    ASSERT_TRUE(third.waitForFinished(5000));
+    EXPECT_EQ(third.exitCode(), 0);
 }
 
 TEST(StationEndToEnd, panelShowsWhatTheInstrumentHolds)

@@ -2,7 +2,8 @@
 // link code as the station and prints the instrument state after each cycle.
 // Exit code 0 when every call of every cycle answered, 1 when the instrument
 // did not answer or the probe was stopped before a cycle ended, 2 for a
-// usage error.
+// usage error, 3 when a station (or another probe) holds the device: two
+// masters on one line would garble each other's frames.
 
 #include <chrono>
 #include <cstdio>
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     Poller& poll = core.poller();
     PortConnection& connection = core.connection();
     poll.setCycleInterval(std::chrono::milliseconds(options.intervalMs));
+    connection.lockDevices(devices);
 
     int cycles = 0;
     bool allAnswered = true;
@@ -63,6 +65,11 @@ int main(int argc, char* argv[])
         app.quit();
     });
 
+    if (const auto refused = connection.claimDevice(kPort)) {
+        std::fprintf(stderr, "tq5800-probe: %s is in use by %s\n", qPrintable(refused->device),
+                     qPrintable(refused->holder.text()));
+        return 3;
+    }
     connection.open(LinkSettings{kPort, options.baudCode, options.parityCode, options.address});
     poll.startCycle();  // the first cycle at once, not one interval later
 
