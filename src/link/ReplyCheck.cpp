@@ -9,6 +9,7 @@ namespace ReplyCheck {
 namespace {
 
 constexpr size_t kHeader = 3;  // address, function, byte count
+constexpr size_t kCrc = 2;     // counted in lengths named to the operator, as on the wire
 
 int word(std::span<const uint8_t> frame, size_t at)
 {
@@ -57,8 +58,8 @@ std::string mismatch(std::span<const uint8_t> request, std::span<const uint8_t> 
         return "answer to function " + std::to_string(answer[1]) + " instead of " + std::to_string(request[1]);
     const size_t expected = expectedLength(request);
     if (answer.size() != expected)
-        return "answer of " + std::to_string(answer.size()) + " bytes instead of " + std::to_string(expected)
-               + " (not this request's)";
+        return "answer of " + std::to_string(answer.size() + kCrc) + " bytes instead of "
+               + std::to_string(expected + kCrc) + " (not this request's)";
     if (expected == 6) {
         if (!std::equal(answer.begin() + 2, answer.end(), request.begin() + 2))
             return "echo differs from the write";
