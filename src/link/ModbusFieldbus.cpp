@@ -148,14 +148,10 @@ bool ModbusFieldbus::deviceReplaced() const
 
 FieldbusResult ModbusFieldbus::fail(const char* what, int error)
 {
-    if (isProtocolError(error) && !deviceReplaced())
-        return outOfStep(what, modbus_strerror(error));
-    FieldbusResult failed = FieldbusResult::failure(std::string(what) + ": " + modbus_strerror(error));
-    disconnect();
-    if (!outOfStep_)
-        ++episode_;
-    outOfStep_ = true;
-    return failed;
+    // The device itself failed or was replaced: the next call reconnects.
+    if (!isProtocolError(error) || deviceReplaced())
+        disconnect();
+    return outOfStep(what, modbus_strerror(error));
 }
 
 FieldbusResult ModbusFieldbus::outOfStep(const char* what, const std::string& reason)
@@ -190,8 +186,8 @@ FieldbusResult ModbusFieldbus::resynchronise()
 {
     const int count = kProbeCounts[static_cast<size_t>(episode_) % kProbeCounts.size()];
     const auto probe = request(MODBUS_FC_READ_HOLDING_REGISTERS, RegisterMap::kHoldingBlockStart - 1, count);
-    uint8_t answer[3 + 2 * 5];
-    FieldbusResult probed = exchange("probing", probe, answer);
+    uint8_t answer[3 + 2 * kMaxBlock];
+    FieldbusResult probed = exchange("probing", probe, std::span(answer, static_cast<size_t>(3 + 2 * count)));
     if (probed.ok) {
         outOfStep_ = false;
         justResynchronised_ = true;
@@ -217,12 +213,13 @@ FieldbusResult ModbusFieldbus::exchange(const char* what, std::span<const uint8_
         return fail(what, errno);
     uint8_t received[MODBUS_RTU_MAX_ADU_LENGTH];
     const int length = modbus_receive_confirmation(context_, received);
-    if (length == -1) {
-        const int error = errno;
+    const int error = errno;
+    // A time-out heard nothing since the request: the line is quiet.
+    if (length != -1 || error != ETIMEDOUT)
         line_->heard();
+    if (length == -1)
         return fail(what, error);
-    }
-    if (length == 0)  // libmodbus leaves another station's answer to us
+    if (length == 0)  // libmodbus's way of handing back another station's answer
         return outOfStep(what, modbus_strerror(EMBBADSLAVE));
     const auto frame = std::span<const uint8_t>(received, static_cast<size_t>(length) - kCrcBytes);
     if (const std::string wrong = ReplyCheck::mismatch(request, frame); !wrong.empty())
