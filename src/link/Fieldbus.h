@@ -22,8 +22,9 @@ struct FieldbusResult {
 
 // The call interface the station uses to reach the instrument over the one
 // open link. Addresses are the 1-based Modbus numbers of the register
-// tables. Each call returns promptly (bounded by the response time-out),
-// never blocks indefinitely. Reads leave their buffer untouched when they
+// tables. Each call returns promptly (bounded by a few response time-outs:
+// waiting for a quiet line, resynchronising, the request itself), never
+// blocks indefinitely. Reads leave their buffer untouched when they
 // fail, so a caller can keep its last good values.
 class Fieldbus {
 public:

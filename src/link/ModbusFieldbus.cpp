@@ -1,5 +1,6 @@
 #include "link/ModbusFieldbus.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -8,7 +9,10 @@
 
 #include <modbus.h>
 
+#include "instrument/RegisterMap.h"
 #include "link/LinkCodes.h"
+#include "link/LinkLog.h"
+#include "link/ReplyCheck.h"
 
 namespace {
 
@@ -32,7 +36,7 @@ bool isProtocolError(int error)
 {
     return error == ETIMEDOUT || error == EMBBADCRC || error == EMBBADDATA
            || error == EMBBADEXC || error == EMBMDATA || error == EMBBADSLAVE
-           || (error > MODBUS_ENOBASE && error < MODBUS_ENOBASE + MODBUS_EXCEPTION_MAX);
+           || (error >= MODBUS_ENOBASE && error < MODBUS_ENOBASE + MODBUS_EXCEPTION_MAX);
 }
 
 // 1-based register numbers go on the wire one lower; the whole block must
@@ -44,6 +48,8 @@ bool validBlock(int start, size_t count)
 
 // The most one request may carry: a whole poll block fits.
 constexpr size_t kMaxBlock = 125;
+
+constexpr size_t kCrcBytes = 2;
 
 } // namespace
 
@@ -67,6 +73,8 @@ FieldbusResult ModbusFieldbus::open(const LinkSettings& settings)
     if (!LinkCodes::baudRate(settings.baudCode) || !LinkCodes::parityLetter(settings.parityCode))
         return FieldbusResult::failure("invalid baud or parity code");
     wantOpen_ = true;
+    outOfStep_ = false;
+    justResynchronised_ = false;
     settings_ = settings;
     devicePath_ = *path;
     return connect();
@@ -102,6 +110,7 @@ FieldbusResult ModbusFieldbus::connect()
         openedInode_ = opened.st_ino;
     }
     context_ = context;
+    line_.emplace(*LinkCodes::baudRate(settings_.baudCode), settings_.parityCode != 0);
     return FieldbusResult::success();
 }
 
@@ -137,52 +146,122 @@ bool ModbusFieldbus::deviceReplaced() const
     return now.st_rdev != openedDevice_ || now.st_ino != openedInode_;
 }
 
-FieldbusResult ModbusFieldbus::fail(const char* what)
+FieldbusResult ModbusFieldbus::fail(const char* what, int error)
 {
-    const int error = errno;
-    FieldbusResult failed = FieldbusResult::failure(std::string(what) + ": " + modbus_strerror(error));
-    if (isProtocolError(error) && !deviceReplaced()) {
-        // Late or partial bytes would shift every later answer.
-        modbus_flush(context_);
-    } else {
+    // The device itself failed or was replaced: the next call reconnects.
+    if (!isProtocolError(error) || deviceReplaced())
         disconnect();
+    return outOfStep(what, modbus_strerror(error));
+}
+
+FieldbusResult ModbusFieldbus::outOfStep(const char* what, const std::string& reason)
+{
+    if (!outOfStep_)
+        ++episode_;
+    outOfStep_ = true;
+    justResynchronised_ = false;
+    return FieldbusResult::failure(std::string(what) + ": " + reason);
+}
+
+std::array<uint8_t, 6> ModbusFieldbus::request(int function, int address, int value) const
+{
+    return {static_cast<uint8_t>(settings_.moduleAddress), static_cast<uint8_t>(function),
+            static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address & 0xFF),
+            static_cast<uint8_t>((value >> 8) & 0xFF), static_cast<uint8_t>(value & 0xFF)};
+}
+
+FieldbusResult ModbusFieldbus::call(const char* what, std::span<const uint8_t> request, std::span<uint8_t> answer)
+{
+    if (FieldbusResult prepared = prepare(); !prepared.ok)
+        return prepared;
+    if (outOfStep_) {
+        FieldbusResult probed = resynchronise();
+        if (!probed.ok)
+            return FieldbusResult::failure("link out of step: resynchronising: " + probed.reason);
     }
-    return failed;
+    return exchange(what, request, answer);
+}
+
+FieldbusResult ModbusFieldbus::resynchronise()
+{
+    const int count = kProbeCounts[static_cast<size_t>(episode_) % kProbeCounts.size()];
+    const auto probe = request(MODBUS_FC_READ_HOLDING_REGISTERS, RegisterMap::kHoldingBlockStart - 1, count);
+    uint8_t answer[3 + 2 * kMaxBlock];
+    FieldbusResult probed = exchange("probing", probe, std::span(answer, static_cast<size_t>(3 + 2 * count)));
+    if (probed.ok) {
+        outOfStep_ = false;
+        justResynchronised_ = true;
+        qCDebug(linkLog) << "link back in step";
+    }
+    return probed;
+}
+
+FieldbusResult ModbusFieldbus::exchange(const char* what, std::span<const uint8_t> request,
+                                        std::span<uint8_t> answer)
+{
+    const int fd = modbus_get_socket(context_);
+    const auto quiet = outOfStep_ || justResynchronised_ ? LineDiscipline::Clock::duration(kResyncQuiet)
+                                                          : line_->gap();
+    justResynchronised_ = false;
+    const LineDiscipline::Silence silence = line_->awaitSilence(fd, quiet, kResponseTimeout);
+    if (silence.dropped > 0)
+        qCDebug(linkLog).noquote() << QStringLiteral("dropped %1 bytes heard outside any answer").arg(silence.dropped);
+    if (!silence.reached)
+        return outOfStep(what, "the line never fell silent");
+
+    if (modbus_send_raw_request(context_, request.data(), static_cast<int>(request.size())) == -1)
+        return fail(what, errno);
+    uint8_t received[MODBUS_RTU_MAX_ADU_LENGTH];
+    const int length = modbus_receive_confirmation(context_, received);
+    const int error = errno;
+    // A time-out heard nothing since the request: the line is quiet.
+    if (length != -1 || error != ETIMEDOUT)
+        line_->heard();
+    if (length == -1)
+        return fail(what, error);
+    if (length == 0)  // libmodbus's way of handing back another station's answer
+        return outOfStep(what, modbus_strerror(EMBBADSLAVE));
+    const auto frame = std::span<const uint8_t>(received, static_cast<size_t>(length) - kCrcBytes);
+    if (const std::string wrong = ReplyCheck::mismatch(request, frame); !wrong.empty())
+        return outOfStep(what, wrong);
+    if (!line_->answerEnded(fd))
+        return outOfStep(what, "more bytes ran on after the answer");
+    std::copy(frame.begin(), frame.begin() + static_cast<long>(answer.size()), answer.begin());
+    return FieldbusResult::success();
 }
 
 FieldbusResult ModbusFieldbus::readRegisters(RegisterTable table, int start, std::span<int16_t> values)
 {
     if (!validBlock(start, values.size()) || values.size() > kMaxBlock)
         return FieldbusResult::failure("register block out of range");
-    if (FieldbusResult prepared = prepare(); !prepared.ok)
-        return prepared;
-    const int count = static_cast<int>(values.size());
-    uint16_t raw[kMaxBlock] = {};
-    const int rc = table == RegisterTable::Input ? modbus_read_input_registers(context_, start - 1, count, raw)
-                                                 : modbus_read_registers(context_, start - 1, count, raw);
-    if (rc != count)
-        return fail(table == RegisterTable::Input ? "reading input registers" : "reading holding registers");
+    const bool input = table == RegisterTable::Input;
+    const auto asked = request(input ? MODBUS_FC_READ_INPUT_REGISTERS : MODBUS_FC_READ_HOLDING_REGISTERS, start - 1,
+                               static_cast<int>(values.size()));
+    uint8_t answer[3 + 2 * kMaxBlock];
+    const FieldbusResult result = call(input ? "reading input registers" : "reading holding registers", asked,
+                                       std::span(answer, 3 + 2 * values.size()));
+    if (!result.ok)
+        return result;
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = static_cast<int16_t>(raw[i]);  // registers are signed
-    return FieldbusResult::success();
+        values[i] = static_cast<int16_t>(answer[3 + 2 * i] << 8 | answer[4 + 2 * i]);  // registers are signed
+    return result;
 }
 
 FieldbusResult ModbusFieldbus::readBits(BitTable table, int start, std::span<bool> bits)
 {
     if (!validBlock(start, bits.size()) || bits.size() > kMaxBlock)
         return FieldbusResult::failure("bit block out of range");
-    if (FieldbusResult prepared = prepare(); !prepared.ok)
-        return prepared;
-    const int count = static_cast<int>(bits.size());
-    uint8_t raw[kMaxBlock] = {};
     const bool coils = table == BitTable::Coils;
-    const int rc = coils ? modbus_read_bits(context_, start - 1, count, raw)
-                         : modbus_read_input_bits(context_, start - 1, count, raw);
-    if (rc != count)
-        return fail(coils ? "reading coils" : "reading discrete inputs");
+    const auto asked = request(coils ? MODBUS_FC_READ_COILS : MODBUS_FC_READ_DISCRETE_INPUTS, start - 1,
+                               static_cast<int>(bits.size()));
+    uint8_t answer[3 + (kMaxBlock + 7) / 8];
+    const FieldbusResult result = call(coils ? "reading coils" : "reading discrete inputs", asked,
+                                       std::span(answer, 3 + (bits.size() + 7) / 8));
+    if (!result.ok)
+        return result;
     for (size_t i = 0; i < bits.size(); ++i)
-        bits[i] = raw[i] != 0;
-    return FieldbusResult::success();
+        bits[i] = (answer[3 + i / 8] >> (i % 8) & 1) != 0;
+    return result;
 }
 
 FieldbusResult ModbusFieldbus::writeRegister(int registerNumber, int value)
@@ -191,20 +270,16 @@ FieldbusResult ModbusFieldbus::writeRegister(int registerNumber, int value)
         return FieldbusResult::failure("value " + std::to_string(value) + " does not fit a register");
     if (!validBlock(registerNumber, 1))
         return FieldbusResult::failure("register address out of range");
-    if (FieldbusResult prepared = prepare(); !prepared.ok)
-        return prepared;
-    if (modbus_write_register(context_, registerNumber - 1, static_cast<uint16_t>(value)) != 1)
-        return fail("writing holding register");
-    return FieldbusResult::success();
+    const auto asked = request(MODBUS_FC_WRITE_SINGLE_REGISTER, registerNumber - 1, value);
+    uint8_t echo[6];
+    return call("writing holding register", asked, echo);
 }
 
 FieldbusResult ModbusFieldbus::writeCoil(int coil, bool on)
 {
     if (!validBlock(coil, 1))
         return FieldbusResult::failure("coil address out of range");
-    if (FieldbusResult prepared = prepare(); !prepared.ok)
-        return prepared;
-    if (modbus_write_bit(context_, coil - 1, on ? 1 : 0) != 1)
-        return fail("writing coil");
-    return FieldbusResult::success();
+    const auto asked = request(MODBUS_FC_WRITE_SINGLE_COIL, coil - 1, on ? 0xFF00 : 0);
+    uint8_t echo[6];
+    return call("writing coil", asked, echo);
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 #include <sys/types.h>
 
 #include "link/Fieldbus.h"
+#include "link/LineDiscipline.h"
 #include "link/PortDevices.h"
 
 struct _modbus;
@@ -19,11 +24,29 @@ struct _modbus;
 // resumes without the operator as soon as the instrument answers again.
 // Only close() ends that.
 //
+// An answer names no register, and the poll asks several requests of the
+// same shape, so a late, repeated or spoiled answer could pass for the next
+// request's. Every exchange therefore keeps the line's silences
+// (LineDiscipline) and takes only an answer of its request's exact shape
+// (ReplyCheck). After any failed exchange the link is out of step: the
+// next call first sends a probe whose answer no other request of the
+// station has (a read of a register count no poll block uses) and makes
+// its own request only once the probe is answered; otherwise it fails with
+// the probe's reason. The probe's data is never used. Consecutive episodes
+// alternate between two probe sizes, so a probe answer still in flight from
+// an earlier episode (one that ordinary requests followed) is never taken.
+//
 // Not thread-safe: it lives on the link thread and nowhere else.
 class ModbusFieldbus final : public Fieldbus {
 public:
     static constexpr std::chrono::milliseconds kResponseTimeout{250};
     static constexpr std::chrono::milliseconds kByteTimeout{50};
+    // How long the line must be quiet before a probe and before the first
+    // request after it: long enough for repeats of old answers to land.
+    static constexpr std::chrono::milliseconds kResyncQuiet{40};
+    // Register counts of the probe reads: answers of 11 and 15 bytes, the
+    // length of no poll read (21, 37, 7) and no write echo (8).
+    static constexpr std::array<int, 2> kProbeCounts{3, 5};
 
     explicit ModbusFieldbus(PortDevices devices);
     ~ModbusFieldbus() override;
@@ -44,13 +67,25 @@ private:
     FieldbusResult prepare();
     FieldbusResult connect();
     void disconnect();
-    // After a failed exchange: keep the context for protocol errors, drop
-    // it when the device itself failed or was replaced.
-    FieldbusResult fail(const char* what);
+    // A request (address, function, data) and its answer (the same,
+    // without the CRC), resynchronising first if the link is out of step.
+    FieldbusResult call(const char* what, std::span<const uint8_t> request, std::span<uint8_t> answer);
+    FieldbusResult exchange(const char* what, std::span<const uint8_t> request, std::span<uint8_t> answer);
+    FieldbusResult resynchronise();
+    std::array<uint8_t, 6> request(int function, int address, int value) const;
+    // After a failed exchange the link is out of step. The context stays
+    // for protocol errors and goes when the device itself failed or was
+    // replaced.
+    FieldbusResult fail(const char* what, int error);
+    FieldbusResult outOfStep(const char* what, const std::string& reason);
     bool deviceReplaced() const;
 
     PortDevices devices_;
     _modbus* context_ = nullptr;
+    std::optional<LineDiscipline> line_;
+    bool outOfStep_ = false;
+    bool justResynchronised_ = false;
+    int episode_ = 0;  // chooses the probe size
 
     bool wantOpen_ = false;
     LinkSettings settings_;

@@ -47,6 +47,18 @@ TEST(SimOptions, everyOptionIsTakenWithOrWithoutEqualsSign)
     EXPECT_EQ(o.assignments[1].value, 6);
 }
 
+TEST(SimOptions, answerFaultsAreNamedAndLateTakesItsDelayInMilliseconds)
+{
+    EXPECT_EQ(parseWithLink({"--fault", "duplicate"}).options.fault, FaultMode::Duplicate);
+    EXPECT_EQ(parseWithLink({"--fault", "trailing"}).options.fault, FaultMode::Trailing);
+    const auto late = parseWithLink({"--fault=late:3000"});
+    ASSERT_TRUE(late.ok()) << late.error;
+    EXPECT_EQ(late.options.fault, FaultMode::Late);
+    EXPECT_EQ(late.options.lateMs, 3000);
+    for (const char* bad : {"late", "late:", "late:0", "late:x", "late:60001"})
+        EXPECT_FALSE(parseWithLink({"--fault", bad}).ok()) << bad;
+}
+
 struct SetCase {
     const char* text;
     Table table;

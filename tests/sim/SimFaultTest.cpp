@@ -2,6 +2,9 @@
 
 #include <csignal>
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <modbus.h>
 
 #include "support/SimMaster.h"
@@ -62,4 +65,56 @@ TEST(SimFault, spoiledAnswerStillCarriesOutTheWrite)
     EXPECT_EQ(s.master.lastError(), EMBBADCRC);
     s.sim.signal(SIGUSR1);
     EXPECT_TRUE(waitUntil([&] { return s.master.read(Table::HoldingRegisters, 1, 1) == SimMaster::Values{321}; }));
+}
+
+namespace {
+
+// Whatever reaches the master's device within `timeout` after the first
+// byte, read until the line has been quiet for 50 ms.
+std::vector<uint8_t> bytesArriving(int fd, int timeoutMs)
+{
+    std::vector<uint8_t> bytes;
+    pollfd pfd{fd, POLLIN, 0};
+    int wait = timeoutMs;
+    while (poll(&pfd, 1, wait) == 1) {
+        uint8_t buffer[256];
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        bytes.insert(bytes.end(), buffer, buffer + n);
+        wait = 50;
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(SimFault, lateInstrumentStillAnswersAfterTheMasterGaveUp)
+{
+    ServedSim s({"--frozen", "--set", "3x:1=523", "--fault", "late:400"});
+    EXPECT_FALSE(s.master.read(Table::InputRegisters, 1, 8));
+    EXPECT_EQ(s.master.lastError(), ETIMEDOUT);
+    const auto late = bytesArriving(s.master.fd(), 2000);
+    ASSERT_EQ(late.size(), 21u);  // the answer to the 8 registers asked
+    EXPECT_EQ(late[3] << 8 | late[4], 523);
+}
+
+TEST(SimFault, duplicateSendsEveryAnswerASecondTime)
+{
+    ServedSim s({"--frozen", "--set", "3x:1=523", "--fault", "duplicate"});
+    EXPECT_EQ(s.master.read(Table::InputRegisters, 1, 1), SimMaster::Values{523});
+    const auto copy = bytesArriving(s.master.fd(), 1000);
+    ASSERT_EQ(copy.size(), 7u);
+    EXPECT_EQ(copy[3] << 8 | copy[4], 523);
+}
+
+TEST(SimFault, trailingBytesFollowEveryAnswer)
+{
+    ServedSim s({"--frozen", "--set", "3x:1=523", "--fault", "trailing"});
+    EXPECT_EQ(s.master.read(Table::InputRegisters, 1, 1), SimMaster::Values{523});
+    const auto tail = bytesArriving(s.master.fd(), 1000);
+    ASSERT_EQ(tail.size(), 21u);  // an input answer nobody asked for
+    EXPECT_EQ(tail[3] << 8 | tail[4], 9999);
+    EXPECT_EQ(s.master.read(Table::InputRegisters, 1, 1), SimMaster::Values{523});
+    EXPECT_FALSE(bytesArriving(s.master.fd(), 1000).empty());  // then garbage
 }

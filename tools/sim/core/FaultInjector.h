@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include "Options.h"
 #include "RtuFrame.h"
 
@@ -12,8 +14,13 @@ class FaultInjector {
 public:
     // The exception an instrument gives when it cannot serve a request.
     static constexpr uint8_t kExceptionCode = 4; // slave device failure
+    // The pause before a repeated answer: well over 3.5 characters at any
+    // baud rate, so the repeat is a frame of its own, not a tail.
+    static constexpr std::chrono::milliseconds kRepeatGap{10};
+    // The measured value the answer-shaped tail carries.
+    static constexpr int16_t kTailProcessValue = 9999;
 
-    FaultInjector(FaultMode mode, int afterAnswers);
+    FaultInjector(FaultMode mode, int afterAnswers, int lateMs = 0);
 
     // Whether the next request meets the fault, given the run-time switch.
     bool active(bool switchedOn) const;
@@ -23,13 +30,20 @@ public:
     FaultMode mode() const { return mode_; }
 
     // What goes on the wire while the fault is active; empty for silence.
+    // A trailing fault appends to the answer, taking turns between a whole
+    // input-register answer (the poll's block, PV 9999) and plain garbage.
     Frame spoil(const Frame& request, const Frame& answer, int stationAddress) const;
+    // How long after the request a late instrument answers.
+    std::chrono::milliseconds delay() const;
+    // Whether the answer goes out a second time, kRepeatGap after the first.
+    bool repeats() const { return mode_ == FaultMode::Duplicate; }
 
     void countAnswer() { ++answered_; }
 
 private:
     FaultMode mode_;
     long long after_;
+    std::chrono::milliseconds late_;
     long long answered_ = 0;
 };
 

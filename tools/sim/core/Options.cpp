@@ -84,8 +84,15 @@ std::string applyValued(Options& o, std::string_view name, const std::string& va
             o.fault = FaultMode::Exception;
         else if (value == "wrong-address")
             o.fault = FaultMode::WrongAddress;
+        else if (value == "duplicate")
+            o.fault = FaultMode::Duplicate;
+        else if (value == "trailing")
+            o.fault = FaultMode::Trailing;
+        else if (value.rfind("late:", 0) == 0 && parseIntIn(value.substr(5), 1, 60000, &o.lateMs))
+            o.fault = FaultMode::Late;
         else
-            return "--fault takes silent, crc, exception or wrong-address, not '" + value + "'";
+            return "--fault takes silent, crc, exception, wrong-address, late:MS (1..60000), duplicate or trailing, not '"
+                   + value + "'";
     } else if (name == "--fault-after") {
         if (!parseIntIn(value, 0, 1000000000, &o.faultAfter))
             return "--fault-after takes a count of requests, not '" + value + "'";
@@ -211,7 +218,7 @@ std::string usageText()
            "  --speed X               plant time runs X times faster (default 1)\n"
            "  --input-fault open|short  simulate a broken or shorted sensor\n"
            "  --line-timing           answer no earlier than the wire would allow\n"
-           "  --fault silent|crc|exception|wrong-address\n"
+           "  --fault silent|crc|exception|wrong-address|late:MS|duplicate|trailing\n"
            "                          misbehave on purpose; SIGUSR1 toggles it off and on\n"
            "  --fault-after N         the fault starts after N answered requests\n"
            "  --help                  show this text\n";

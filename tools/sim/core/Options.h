@@ -10,7 +10,7 @@
 namespace tqsim {
 
 enum class Parity { None, Odd, Even };
-enum class FaultMode { None, Silent, Crc, Exception, WrongAddress };
+enum class FaultMode { None, Silent, Crc, Exception, WrongAddress, Late, Duplicate, Trailing };
 enum class InputFault { None, Open, Short };
 
 // One --set TABLE:ADDRESS=VALUE, with ADDRESS the 1-based number.
@@ -32,6 +32,7 @@ struct Options {
     double speed = 1.0;
     bool lineTiming = false;
     FaultMode fault = FaultMode::None;
+    int lateMs = 0;           // --fault late:MS
     int faultAfter = 0;
     InputFault inputFault = InputFault::None;
     bool help = false;

@@ -37,7 +37,7 @@ Server::Server(const Options& options, RegisterImage& image, ReplyEngine& engine
     , speed_(options.speed)
     , lineTiming_(options.lineTiming)
     , timing_(options.baud, options.parity)
-    , faults_(options.fault, options.faultAfter)
+    , faults_(options.fault, options.faultAfter, options.lateMs)
     , address_(options.address)
 {
     if (!options.frozen)
@@ -119,20 +119,30 @@ void Server::handle(const FrameAssembler::Received& received)
         answer = faults_.spoil(request, answer, station);
     if (answer.empty())
         return;
-    send(answer, received.arrival, request.size());
+    // A late instrument does one thing at a time: requests that arrive
+    // while it waits stay in the line's buffer and get their turn after.
+    send(answer, received.arrival, request.size(), faulty ? faults_.delay() : std::chrono::milliseconds(0),
+         faulty && faults_.repeats());
     faults_.countAnswer();
 }
 
-void Server::send(const Frame& answer, Clock::time_point arrival, size_t requestBytes)
+void Server::send(const Frame& answer, Clock::time_point arrival, size_t requestBytes,
+                  std::chrono::milliseconds delay, bool repeat)
 {
-    if (lineTiming_) {
-        const auto deadline = timing_.responseDeadline(arrival, lastResponseEnd_, static_cast<int>(requestBytes),
-                                                       static_cast<int>(answer.size()));
-        if (!sleepUntil(deadline))
-            return;
-    }
+    Clock::time_point due = arrival + delay;
+    if (lineTiming_)
+        due = std::max(due, timing_.responseDeadline(arrival, lastResponseEnd_, static_cast<int>(requestBytes),
+                                                     static_cast<int>(answer.size())));
+    if (!sleepUntil(due))
+        return;
     line_.dropUnreadAnswers();
     writeAll(answer);
+    if (repeat) {
+        // The copy must meet a master that has read the first one.
+        if (!sleepUntil(Clock::now() + FaultInjector::kRepeatGap))
+            return;
+        writeAll(answer);
+    }
     lastResponseEnd_ = Clock::now();
 }
 

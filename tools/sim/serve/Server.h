@@ -26,7 +26,10 @@ public:
 private:
     void readLine();
     void handle(const FrameAssembler::Received& received);
-    void send(const Frame& answer, Clock::time_point arrival, size_t requestBytes);
+    // Writes the answer when it is due: after `delay` from the request's
+    // arrival, and no earlier than the wire allows with line timing.
+    void send(const Frame& answer, Clock::time_point arrival, size_t requestBytes, std::chrono::milliseconds delay,
+              bool repeat);
     int stationAddress();
     // False when a stop signal cut the wait short.
     bool sleepUntil(Clock::time_point deadline) const;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// Whether an answer belongs to the request it came after. An RTU answer
+// names neither its register address nor its request, so the station takes
+// only an answer of exactly the shape its own request calls for: the same
+// station and function, the length the request implies, and for a write the
+// echo of what was written. Frames are address, function and data, without
+// the CRC (libmodbus has checked it already).
+namespace ReplyCheck {
+
+// The length of the answer the request calls for; 0 for a function the
+// station never sends.
+size_t expectedLength(std::span<const uint8_t> request);
+
+// Empty when the answer fits the request; else why not, in a few words.
+// An exception answer is a refusal: its reason names the exception.
+std::string mismatch(std::span<const uint8_t> request, std::span<const uint8_t> answer);
+
+// libmodbus's words for the exceptions it knows; "exception N" for others.
+std::string exceptionText(int code);
+
+} // namespace ReplyCheck
