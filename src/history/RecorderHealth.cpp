@@ -5,6 +5,7 @@ bool RecorderHealth::recordStored(const QDateTime& now, bool pointerWritten)
     ++storedSamples_;
     lastStored_ = now;
     failingSince_.reset();
+    pausedSince_.reset();
     if (pointerWritten)
         return change(State::Recording, QString());
     return change(State::PointerMissing,
@@ -18,6 +19,15 @@ bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now)
     fileSwitch_ = HistoryDatabase::FileChange::None;
     fileSwitchedAt_.reset();
     return change(State::Failing, reason);
+}
+
+bool RecorderHealth::recordPaused(const QDateTime& now)
+{
+    if (state_ == State::Failing)
+        return false;
+    if (!pausedSince_)
+        pausedSince_ = now;
+    return change(State::Paused, QStringLiteral("no fresh values from the instrument"));
 }
 
 void RecorderHealth::recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now)

@@ -21,6 +21,7 @@ public:
         Recording,       // the last sample was stored with its ring pointer
         PointerMissing,  // samples are stored, but sl_void has no record to name them
         Failing,         // the file cannot be opened or written; see reason()
+        Paused,          // the instrument's values are not fresh: no sample, a gap
     };
 
     // Each returns true when the state or the reason changed, which is when
@@ -31,6 +32,9 @@ public:
     // after the old one was deleted) and the recorder went over to it:
     // always news. Shown beside the state until the next failure.
     void recordFileSwitch(HistoryDatabase::FileChange change, const QDateTime& now);
+    // A second passed without fresh values to store. A failing file stays
+    // the news until a sample is stored again.
+    bool recordPaused(const QDateTime& now);
     // A sample fell due while the database was unusable.
     void recordLostSample() { ++lostSamples_; }
 
@@ -38,6 +42,7 @@ public:
     bool recording() const { return state_ == State::Recording; }
     const QString& reason() const { return reason_; }
     std::optional<QDateTime> failingSince() const { return failingSince_; }
+    std::optional<QDateTime> pausedSince() const { return pausedSince_; }
     std::optional<QDateTime> lastStored() const { return lastStored_; }
     HistoryDatabase::FileChange fileSwitch() const { return fileSwitch_; }
     std::optional<QDateTime> fileSwitchedAt() const { return fileSwitchedAt_; }
@@ -50,6 +55,7 @@ private:
     State state_ = State::Starting;
     QString reason_;
     std::optional<QDateTime> failingSince_;
+    std::optional<QDateTime> pausedSince_;
     std::optional<QDateTime> lastStored_;
     int64_t storedSamples_ = 0;
     int64_t lostSamples_ = 0;

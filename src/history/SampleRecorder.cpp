@@ -79,6 +79,9 @@ void SampleRecorder::tick()
         if (!waitingForAnswer_)
             qCInfo(historyLog) << "no sample while the instrument does not answer";
         waitingForAnswer_ = true;
+        const RecorderHealth::State before = health_.state();
+        if (health_.recordPaused(now))
+            reportHealth(before);
         return;
     }
     if (waitingForAnswer_)
@@ -219,10 +222,12 @@ void SampleRecorder::reportHealth(RecorderHealth::State before)
         qCWarning(historyLog).noquote() << "recording without its pointer:" << health_.reason();
         break;
     case RecorderHealth::State::Recording:
-        if (before != RecorderHealth::State::Starting)
+        // After a pause the tick has said that samples resume.
+        if (before != RecorderHealth::State::Starting && before != RecorderHealth::State::Paused)
             qCWarning(historyLog) << "recording resumed;" << health_.lostSamples() << "samples lost since start";
         break;
     case RecorderHealth::State::Starting:
+    case RecorderHealth::State::Paused:
         break;
     }
     emit healthChanged(health_);

@@ -1,5 +1,7 @@
 #include "link/PortConnection.h"
 
+#include <QFileInfo>
+
 #include "core/NumericText.h"
 #include "core/WholeNumber.h"
 #include "link/InstrumentLink.h"
@@ -33,6 +35,7 @@ PortConnection::PortConnection(InstrumentLink& link, Poller& poll, QObject* pare
     , link_(link)
     , poll_(poll)
 {
+    connect(&poll_, &Poller::cycleFinished, this, &PortConnection::followDevice);
 }
 
 PortConnection::~PortConnection() = default;
@@ -65,6 +68,7 @@ std::optional<DeviceRefusal> PortConnection::claimDevice(int port)
     case StationLock::Outcome::Failed:
         qCWarning(linkLog).noquote() << QStringLiteral("port %1 opens without its device lock: %2")
                                             .arg(port).arg(lock->error());
+        unlockablePath_ = lockPath;
         lock.reset();
         break;
     case StationLock::Outcome::Taken:
@@ -96,7 +100,32 @@ void PortConnection::close()
     link_.close();
     poll_.stop();
     deviceLock_.reset();
+    unlockablePath_.clear();
     emit closed();
+}
+
+void PortConnection::followDevice()
+{
+    if (!devices_ || !isOpen())
+        return;
+    const int port = link_.settings().port;
+    const auto device = devices_->devicePath(port);
+    if (!device)
+        return;
+    const QString devicePath = QString::fromStdString(*device);
+    if (!QFileInfo::exists(devicePath)) {
+        if (deviceLock_)
+            qCInfo(linkLog).noquote() << QStringLiteral("%1 is gone: its lock is let go").arg(devicePath);
+        deviceLock_.reset();
+        return;
+    }
+    const QString lockPath = StationLock::pathForDevice(devicePath);
+    if ((deviceLock_ && deviceLock_->path() == lockPath) || (!deviceLock_ && unlockablePath_ == lockPath))
+        return;
+    if (const auto refusal = claimDevice(port)) {
+        close();
+        emit refused(*refusal);
+    }
 }
 
 bool PortConnection::isOpen() const

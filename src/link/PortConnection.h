@@ -43,7 +43,8 @@ struct DeviceRefusal {
 // was (nothing queued, the poll not started) and is known at once, where a
 // refusal from the link thread would arrive after the poll had started and
 // the fieldbus had begun retrying. The lock is kept until close() or the
-// open of another device.
+// open of another device, and follows the device while the port is open
+// (followDevice()).
 class PortConnection : public QObject {
     Q_OBJECT
 
@@ -66,6 +67,13 @@ public:
     void close();
     bool isOpen() const;
 
+    // After every poll cycle: the lock names the device the port leads to
+    // now. A device that went away (an adapter unplugged, a simulator ended)
+    // is in use no more, and its number may go to another station's device;
+    // one the port leads to again is claimed anew, and when another station
+    // holds it meanwhile the port closes with refused().
+    void followDevice();
+
 signals:
     // After the port call was queued and before the poll starts: the window
     // enables the commands that need the instrument here.
@@ -78,4 +86,5 @@ private:
     Poller& poll_;
     std::optional<PortDevices> devices_;
     std::unique_ptr<StationLock> deviceLock_;
+    QString unlockablePath_;  // its lock file could not be made: not tried again each cycle
 };

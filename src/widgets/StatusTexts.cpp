@@ -95,6 +95,9 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
     case State::Failing:
         return {QStringLiteral("记录失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
                 health.reason(), StatusSeverity::Fault};
+    case State::Paused:
+        return {QStringLiteral("记录暂停%1：无新的仪表数据").arg(since(health.pausedSince(), today)),
+                QStringLiteral("仪表超过两个轮询周期未应答：这段时间不记录，历史曲线在此留空"), StatusSeverity::Warning};
     }
     return {};
 }

@@ -193,6 +193,9 @@ TEST_F(RecorderTick, secondsTheInstrumentDidNotAnswerForGetNoSample)
     clock.advanceMs(1000);
     recorder->tick();
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
+    EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Recording);
+    QSignalSpy health(recorder.get(), &SampleRecorder::healthChanged);
+    const QDateTime silentFrom = clock.now().addSecs(1);
     for (int i = 0; i < 5; ++i) {
         clock.advanceMs(1000);
         recorder->tick();
@@ -200,11 +203,17 @@ TEST_F(RecorderTick, secondsTheInstrumentDidNotAnswerForGetNoSample)
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
     EXPECT_EQ(recorder->recordNumber(), 2);
     EXPECT_EQ(recorder->health().lostSamples(), 0);  // nothing was lost: nothing was measured
+    // The recorder light says so, once, from the first second without a sample.
+    EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Paused);
+    EXPECT_EQ(recorder->health().pausedSince(), silentFrom);
+    EXPECT_EQ(health.count(), 1);
 
     nextSecond();  // answers again
     EXPECT_EQ(HistoryFiles::rowCount(path), 3);
     EXPECT_EQ(HistoryFiles::pointer(path), 3);
     EXPECT_EQ(taken.count(), 3);
+    EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Recording);
+    EXPECT_EQ(health.count(), 2);
 }
 
 TEST_F(RecorderTick, restartContinuesTheRingFromThePointer)

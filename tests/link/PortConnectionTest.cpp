@@ -1,6 +1,9 @@
 #include <chrono>
 #include <memory>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include "support/FakeClock.h"
@@ -96,6 +99,66 @@ TEST_F(PortConnectionTest, unchosenButtonsAndOversizedTextsKeepTheStoredValues)
     connection.open(LinkChoices{QStringLiteral("5 "), 2, 2, QStringLiteral("3 ")});
     connection.open(LinkChoices{QStringLiteral("1e20"), -1, -1, QStringLiteral("4 ")});
     EXPECT_EQ(link.settings(), (LinkSettings{5, 2, 2, 4}));
+}
+
+// The lock of a device as another station would try it.
+StationLock::Outcome anotherStationTakes(const QString& device)
+{
+    StationLock other(StationLock::pathForDevice(device));
+    return other.take();
+}
+
+TEST_F(PortConnectionTest, theDeviceLockFollowsTheDeviceThePortLeadsTo)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("pts-first"));
+    const QString second = dir.filePath(QStringLiteral("pts-second"));
+    const QString port = dir.filePath(QStringLiteral("tty"));
+    for (const QString& node : {first, second}) {
+        QFile device(node);
+        ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(first, port));
+    PortDevices devices;
+    devices.setDevice(1, port.toStdString());
+    connection.lockDevices(devices);
+    ASSERT_TRUE(connection.open(LinkSettings{1, 1, 0, 1}));
+    EXPECT_EQ(anotherStationTakes(first), StationLock::Outcome::Held);
+
+    // The device goes away: its name is free for whoever gets it next.
+    QFile::remove(port);
+    QFile::remove(first);
+    connection.followDevice();
+    EXPECT_EQ(anotherStationTakes(first), StationLock::Outcome::Taken);
+
+    // The port leads to a device again: claimed before anyone else polls it.
+    ASSERT_TRUE(QFile::link(second, port));
+    connection.followDevice();
+    EXPECT_EQ(anotherStationTakes(second), StationLock::Outcome::Held);
+    EXPECT_TRUE(connection.isOpen());
+}
+
+TEST_F(PortConnectionTest, aDeviceAnotherStationTookMeanwhileClosesThePortWithTheRefusal)
+{
+    QTemporaryDir dir;
+    const QString node = dir.filePath(QStringLiteral("pts"));
+    const QString port = dir.filePath(QStringLiteral("tty"));
+    PortDevices devices;
+    devices.setDevice(1, port.toStdString());
+    connection.lockDevices(devices);
+    ASSERT_TRUE(connection.open(LinkSettings{1, 1, 0, 1}));  // nothing there yet
+
+    QFile device(node);
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(node, port));
+    StationLock other(StationLock::pathForDevice(node));
+    ASSERT_EQ(other.take(), StationLock::Outcome::Taken);
+    std::vector<DeviceRefusal> refusals;
+    QObject::connect(&connection, &PortConnection::refused, [&](const DeviceRefusal& r) { refusals.push_back(r); });
+    connection.followDevice();
+    EXPECT_FALSE(connection.isOpen());
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals.front().device, port);
 }
 
 TEST_F(PortConnectionTest, settingsOpenAsGivenWithoutChoices)

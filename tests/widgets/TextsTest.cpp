@@ -96,6 +96,13 @@ TEST(RecorderStatusLine, eachStateHasItsText)
     const StatusLine failing = StatusTexts::recorderStatusLine(health, kToday);
     EXPECT_EQ(failing.text, QStringLiteral("记录失败 自 14:05:07：disk full"));
     EXPECT_EQ(failing.severity, StatusSeverity::Fault);
+    health.recordPaused(kNow);  // a failing file stays the news
+    EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).text, failing.text);
+    health.recordStored(kNow, true);
+    health.recordPaused(kNow);
+    const StatusLine paused = StatusTexts::recorderStatusLine(health, kToday);
+    EXPECT_EQ(paused.text, QStringLiteral("记录暂停 自 14:05:07：无新的仪表数据"));
+    EXPECT_EQ(paused.severity, StatusSeverity::Warning);
 }
 
 TEST(RecorderStatusLine, aHistoryFileMadeAgainIsNamedWithItsMomentUntilTheNextFailure)
