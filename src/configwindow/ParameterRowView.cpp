@@ -35,18 +35,12 @@ ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& paramete
             onChange();
             emit operatorPicked();
         });
-        connect(choiceEdit_->lineEdit(), &QLineEdit::textEdited, this, [this] {
-            onChange();
-            emit operatorEdited();
-        });
+        connect(choiceEdit_->lineEdit(), &QLineEdit::textEdited, this, &ParameterRowView::onChange);
         connect(choiceEdit_->lineEdit(), &QLineEdit::returnPressed, this, &ParameterRowView::entered);
     } else {
         valueEdit_ = new QLineEdit(page);
         valueEdit_->installEventFilter(this);
-        connect(valueEdit_, &QLineEdit::textEdited, this, [this] {
-            onChange();
-            emit operatorEdited();
-        });
+        connect(valueEdit_, &QLineEdit::textEdited, this, &ParameterRowView::onChange);
         connect(valueEdit_, &QLineEdit::returnPressed, this, &ParameterRowView::entered);
     }
     caption_->setBuddy(entry());

@@ -57,7 +57,6 @@ public:
 
 signals:
     void operatorPicked();  // an item chosen from the list, by mouse or keys
-    void operatorEdited();  // the text changed by typing
     void focusLeft();       // focus went to another control of the window
     void entered();         // Return or Enter in the entry
 
