@@ -76,4 +76,7 @@ private:
     QLabel* help_ = nullptr;
     bool edited_ = false;
     bool refused_ = false;
+    // From Return or leaving the list until the operator's next key or
+    // click in it.
+    bool confirming_ = false;
 };

@@ -126,6 +126,22 @@ TEST_F(ConfigWriteBack, heatingAndCoolingWritesAPickAtOnce)
     EXPECT_EQ(writes(), (std::vector{writeCall(4107, 1)}));
 }
 
+TEST_F(ConfigWriteBack, anItemsFullTextTypedAndConfirmedIsWrittenOnceAndAPickAfterwardsAgain)
+{
+    QWidget* combo = focusEntry(11);
+    editOf(11)->selectAll();
+    editOf(11)->insert(QStringLiteral("1:制冷正作用 "));  // as typed, beyond what key clicks can spell
+    QTest::keyClick(combo, Qt::Key_Return);
+    QTest::keyClick(combo, Qt::Key_Tab);
+    typeAndLeave(1, QStringLiteral("1:S(0-1700) "));
+    QTest::keyClick(focusEntry(1), Qt::Key_Tab);  // leaving again adds nothing
+    EXPECT_EQ(writes(), (std::vector{writeCall(4107, 1), writeCall(4097, 1)}));
+
+    bus.clearCalls();
+    pick(11, 0);
+    EXPECT_EQ(writes(), (std::vector{writeCall(4107, 0)}));
+}
+
 TEST_F(ConfigWriteBack, aFailedWriteIsRepeatedOnceAndTheRowShowsItUntilAWriteSucceeds)
 {
     bus.scriptWriteResults({false, false});
