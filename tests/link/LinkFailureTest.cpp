@@ -59,15 +59,4 @@ TEST(LinkFailure, aPortWithoutADeviceIsNamedAndLaterCallsNameThatPort)
     EXPECT_EQ(kindOf(fieldbus.writeRegister(1, 70000).reason), Kind::OutOfRange);
 }
 
-TEST(LinkFailure, aFailedProbeIsMarkedAndClassifiedByItsOwnReason)
-{
-    const LinkFailure failure =
-        classifyLinkFailure(std::string(LinkReasons::kOutOfStep) + "probing: Connection timed out");
-    EXPECT_EQ(failure, (LinkFailure{Kind::NoAnswer, 0, true}));
-    EXPECT_EQ(kindOf("reading coils: Invalid CRC"), Kind::BadCrc);
-    EXPECT_EQ(kindOf("reading coils: " + std::string(LinkReasons::kNeverSilent)), Kind::LineBusy);
-    EXPECT_EQ(kindOf("cannot open /dev/ttyS3: Permission denied"), Kind::NoAccess);
-    EXPECT_EQ(kindOf("something nobody wrote"), Kind::Unknown);
-}
-
 } // namespace

@@ -101,13 +101,6 @@ TEST(LinkStatusLine, eachKindOfReasonIsShownInChineseWithTheReasonAsTheDetail)
         const StatusLine line = StatusTexts::linkStatusLine(linkAfter(9, 9, reason), kToday);
         EXPECT_EQ(line.text, QStringLiteral("通讯中断 自 14:05:07（从未应答）：") + QString::fromUtf8(c.shown)) << c.reason;
         EXPECT_EQ(line.detail, reason);
-
-        WriteOutcome write;
-        write.request = WriteRequest::toRegister(1, 250, QStringLiteral("设定SV"), nullptr);
-        write.attempts = 2;
-        write.error = reason;
-        EXPECT_EQ(StatusTexts::writeFailedText(write),
-                  QStringLiteral("“设定SV” 250 写入失败（已重试一次）：") + QString::fromUtf8(c.shown));
     }
 }
 
