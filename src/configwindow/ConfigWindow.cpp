@@ -19,6 +19,7 @@
 #include "instrument/InstrumentState.h"
 #include "configwindow/ReadBackText.h"
 #include "station/StationCore.h"
+#include "widgets/LinkFailureText.h"
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -195,9 +196,11 @@ void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
             StatusSeverity::Ok);
         return;
     }
-    const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : outcome.error;
-    qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address << "failed:" << reason;
-    say(QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason), StatusSeverity::Fault);
+    const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : linkFailureText(outcome.error);
+    qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address
+                         << "failed:" << outcome.error;
+    const QString text = QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason);
+    message_->display(StatusLine{text, outcome.error.isEmpty() ? text : outcome.error, StatusSeverity::Fault});
 }
 
 void ConfigWindow::say(const QString& text, StatusSeverity severity)

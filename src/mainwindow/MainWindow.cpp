@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -21,9 +22,11 @@
 #include "widgets/EntryFeedback.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
+#include "widgets/LinkFailureText.h"
 #include "trend/HistorySelect.h"
 #include "trendview/HistorySelectPopup.h"
 #include "link/InstrumentLink.h"
+#include "link/LinkFailure.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "trend/LiveAppend.h"
 #include "mainwindow/LivePanel.h"
@@ -38,6 +41,7 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
+#include "widgets/StatusMessage.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
@@ -55,6 +59,20 @@ QStringList captions(QString (*caption)(int), int count)
     for (int i = 0; i < count; ++i)
         list << caption(i);
     return list;
+}
+
+// The newest sample in the chart's data area (its left edge up to slot
+// 240), on a history page as in the live window: the picker starts from
+// what the operator is looking at.
+std::optional<QDateTime> newestVisibleMoment(const TrendBuffers& buffers, const ZoomGeometry& zoom)
+{
+    constexpr int kRightEdgeSlot = TrendBuffers::kLiveWindow - 1;
+    for (int slot = kRightEdgeSlot; slot > zoom.markOffset; --slot) {
+        const auto at = static_cast<size_t>(slot);
+        if (buffers.trendDates[at] > 0)
+            return DateValue::toDateTime(buffers.trendDates[at] + buffers.trendTimes[at]);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -136,8 +154,23 @@ void MainWindow::showFailure(const QString& text, int timeoutMs)
 
 void MainWindow::onPortOpened(bool ok, const QString& error)
 {
-    if (!ok)
-        showFailure(QStringLiteral("端口打开失败：") + error, kMessageMs);
+    if (ok)
+        return;
+    const QString text = QStringLiteral("端口打开失败：") + linkFailureText(error);
+    qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text, error);
+    showStatusMessage(*statusBar(), text, error, kMessageMs);
+}
+
+void MainWindow::onWriteFailed(WriteOutcome outcome)
+{
+    // A closed link knows only the port it last opened, none before the
+    // first open: the operator is told of the port he has chosen.
+    if (!core_.connection().isOpen()
+        && classifyLinkFailure(outcome.error.toStdString()).kind == LinkFailure::Kind::NotOpen) {
+        const int port = settings_->choices().appliedTo(core_.link().settings()).port;
+        outcome.error = QString::fromStdString(LinkReasons::notOpen(port));
+    }
+    feedback_->showWriteFailure(outcome);
 }
 
 void MainWindow::onPortRefused(const DeviceRefusal& refusal)
@@ -347,7 +380,8 @@ void MainWindow::chooseMoment()
         historySelect_ = new HistorySelectPopup(this);
         connect(historySelect_, &HistorySelectPopup::chosen, this, &MainWindow::showMoment);
     }
-    historySelect_->popUp(chartPanel_->chooseMomentButton(), core_.clock().now().addSecs(-3600));
+    historySelect_->popUp(chartPanel_->chooseMomentButton(),
+                          newestVisibleMoment(buffers_, zoom_).value_or(core_.clock().now().addSecs(-3600)));
 }
 
 void MainWindow::showMoment(const QDateTime& moment)
@@ -482,7 +516,7 @@ void MainWindow::connectCommands()
     connect(commands_, &OperatorCommands::yAxisChanged, this, &MainWindow::showYAxisRange);
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
-    connect(writes_, &OperatorWrites::failed, feedback_, &EntryFeedback::showWriteFailure);
+    connect(writes_, &OperatorWrites::failed, this, &MainWindow::onWriteFailed);
 
     connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &MainWindow::setLiveRefresh);
     connect(chartPanel_, &ChartPanel::windowLoaded, this, &MainWindow::showFirstVisibleSample);

@@ -10,6 +10,7 @@
 #include "trend/ChartNavigator.h"
 #include "trend/HistoryPlayback.h"
 #include "link/PortConnection.h"
+#include "link/WriteRequest.h"
 #include "history/HistoryDatabase.h"
 #include "mainwindow/AlarmRows.h"
 #include "trend/TrendBuffers.h"
@@ -129,6 +130,7 @@ private:
     void onLinkOpened();
     void onLinkClosed();
     void onPortOpened(bool ok, const QString& error);
+    void onWriteFailed(WriteOutcome outcome);
     void onPortRefused(const DeviceRefusal& refusal);
     void openDatabase();
     void showFailure(const QString& text, int timeoutMs = 0);

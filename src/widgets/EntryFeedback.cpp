@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
+#include "widgets/StatusMessage.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 
@@ -47,8 +48,8 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
 void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
     const QString text = StatusTexts::writeFailedText(outcome);
-    qCWarning(windowLog).noquote() << text;
-    statusBar_.showMessage(text, kFailureMs);
+    qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text, outcome.error);
+    showStatusMessage(statusBar_, text, outcome.error, kFailureMs);
 }
 
 QString EntryFeedback::refusedStyle(const QWidget& field)

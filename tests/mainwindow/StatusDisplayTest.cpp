@@ -147,8 +147,14 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
 TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
 {
     bus.failCalls("open");
+    bus.setFailureReason("cannot open /dev/ttyUSB0: No such file or directory");
     window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("端口打开失败：设备不存在"));
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("cannot open /dev/ttyUSB0: No such file or directory"));
+    // The reason goes with its message.
+    window->statusBar()->showMessage(QStringLiteral("另一条消息"));
+    EXPECT_TRUE(window->statusBar()->toolTip().isEmpty());
 }
 
 } // namespace
