@@ -420,8 +420,13 @@ void MainWindow::showYAxisRange()
 
 void MainWindow::showFirstVisibleSample()
 {
-    // A load names the first sample visible at the left edge; outside the
-    // ruler the clock header takes over again at its next tick.
+    // Live, the header is the clock: a reload is no moment of its own. A
+    // history page names its first sample visible at the left edge; outside
+    // the ruler the clock takes over again at its next tick.
+    if (!chartPanel_->historyShown()) {
+        showClock();
+        return;
+    }
     const auto slot = static_cast<size_t>(zoom_.markOffset + 1);
     if (slot >= buffers_.trendDates.size())
         return;

@@ -224,12 +224,20 @@ TEST_F(ChartNavigationTest, aShortHistoryRefusesTheFirstPageAndF6ComesBackToLive
     EXPECT_TRUE(chart().pageBackButton()->isEnabled());
 }
 
-TEST_F(ChartNavigationTest, aHistoryPageNamesItsFirstVisibleSampleInTheHeader)
+TEST_F(ChartNavigationTest, aHistoryPageNamesItsFirstVisibleSampleInTheHeaderAndTheLiveChartNever)
 {
     open(1000);
+    // Live, at the start and after every reload, the header is the clock.
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
+    seed(1001, 1020, 1020);
+    for (int i = 0; i < 20; ++i)
+        tickWithSample();
+    ASSERT_EQ(playback().window.latestId, 1020);  // reloaded
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
+
     chart().pageBackButton()->click();
-    // Page 1 ends at 940: slot 181, at the left edge, is record 800 (799 s after 13:00:00).
-    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("13:13:19"));
+    // Page 1 ends at 960: slot 181, at the left edge, is record 820 (819 s after 13:00:00).
+    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("13:13:39"));
 }
 
 TEST_F(ChartNavigationTest, onAHistoryPageThePanelStaysLiveAndTheChartKeepsThePage)

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, onItsOwnTimersTheStartedWindowRefreshesTheValuesAndTheClo
     EXPECT_TRUE(waitFor([&] { return window->header()->timeField()->text() == QStringLiteral("14:05:09"); }, 2000));
 }
 
-TEST_F(MainWindowTest, startShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
+TEST_F(MainWindowTest, startShowsTheNewestRecordsWithTheClockInTheHeader)
 {
     seed(1, 300, 300);
     startWindow();
@@ -110,9 +110,7 @@ TEST_F(MainWindowTest, startShowsTheNewestRecordsAndNamesTheFirstVisibleSample)
     EXPECT_EQ(window->playback().window.latestId, 300);
     EXPECT_EQ(idAt(1), 60);
     EXPECT_EQ(idAt(241), 300);
-    // Slot 181 is at the left edge at zoom level 1: record 240, 239 s after the first.
-    EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("13:03:59"));
-    window->showClock();
+    // Live, no sample's moment passes for now.
     EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
 }
