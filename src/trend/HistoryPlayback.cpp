@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "history/HistoryTables.h"
 #include "trend/TrendBuffers.h"
 #include "trend/TrendLog.h"
 
@@ -48,10 +49,11 @@ LoadResult HistoryPlayback::loadLiveWindow()
 bool HistoryPlayback::pageAvailable(int32_t page) const
 {
     const int32_t back = kPageStep * page;
-    const int32_t latest = window.latestId;
-    if (latest > back)
-        return latest - back > TrendBuffers::kHistoryPage;
-    return ringWrapped;
+    // A wrapped ring holds its whole length: the oldest record is the one
+    // after the newest, and a page may cross the wrap until it reaches it.
+    if (ringWrapped)
+        return back + TrendBuffers::kHistoryPage <= HistoryTables::kRingSize;
+    return window.latestId - back > TrendBuffers::kHistoryPage;
 }
 
 HistoryPlayback::Outcome HistoryPlayback::pageBack()

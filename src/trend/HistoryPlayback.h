@@ -43,10 +43,11 @@ public:
     // cannot be read) and loads the 241 records up to it; counters 241.
     LoadResult loadLiveWindow();
 
-    // F7: one page further back. Refused when a full page would reach
-    // below record 1, and also when it would wrap to the top of a ring
-    // that has never been filled (no record above latestId is stored),
-    // where it could only show an empty page.
+    // F7: one page further back. In a ring that has never been filled (no
+    // record above latestId is stored) refused when a full page would reach
+    // below record 1; in a wrapped ring it crosses the wrap and is refused
+    // only where a page would reach past the oldest record, the one after
+    // latestId.
     Outcome pageBack();
     // F6: one page towards the present, back to live mode from page 1.
     Outcome pageForward();

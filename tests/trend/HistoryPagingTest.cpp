@@ -127,11 +127,28 @@ TEST_F(HistoryPaging, newerRecordsAfterTheLiveLoadDoNotCountAsAWrappedRing)
     EXPECT_EQ(playback.pageBack(), Outcome::Refused);
 }
 
-TEST_F(HistoryPaging, firstPageBackFromLiveIsRefusedForLatestIdFrom61To381)
+TEST_F(HistoryPaging, aWrappedRingPagesBackAcrossTheWrapDownToTheOldestStoredRecord)
+{
+    seedWrappedRing(1000);
+    playback.loadLiveWindow();
+    for (int page = 1; page <= 12; ++page)
+        ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded) << page;
+    expectPage(280);  // 1000 - 720: the page straddles the wrap
+    // The furthest page back ends at 1340 and reaches down to 1020, just
+    // short of the oldest record, 1001; the next would show the newest.
+    playback.pageCount = 1085;
+    ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded);
+    expectPage(1340);
+    EXPECT_EQ(playback.pageBack(), Outcome::Refused);
+    expectRefused(1087);
+}
+
+TEST_F(HistoryPaging, firstPageBackFromLiveIsRefusedForLatestIdFrom61To381InARingNeverFilled)
 {
     seed(1, 400, kStart, std::nullopt);
-    for (int32_t latest : {61, 200, 381, 382}) {
+    for (int32_t latest : {382, 381, 200, 61}) {
         HistoryPlayback fresh(buffers, database);
+        ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("delete from pv_data where w_id > %1").arg(latest)}));
         ASSERT_TRUE(HistoryFiles::insertRows(path, {}, latest));
         fresh.loadLiveWindow();
         const Outcome outcome = fresh.pageBack();
