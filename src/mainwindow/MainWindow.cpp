@@ -18,6 +18,7 @@
 #include "trendview/ChartPrint.h"
 #include "core/Clock.h"
 #include "core/DateValue.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/EntryFeedback.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
@@ -508,6 +509,12 @@ void MainWindow::buildShortcuts()
 
 void MainWindow::buildStatusBar()
 {
+    // The status bar draws its message clipped and without a tooltip; this
+    // line shows it in its place, cut with "…" and whole in the tooltip.
+    messageLine_ = new ElidedLabel(statusBar());
+    messageLine_->setAutoFillBackground(true);
+    statusBar()->addPermanentWidget(messageLine_, 1);
+    connect(statusBar(), &QStatusBar::messageChanged, messageLine_, &QLabel::setText);
     linkIndicator_ = new StatusIndicator(statusBar());
     recorderIndicator_ = new StatusIndicator(statusBar());
     statusBar()->addPermanentWidget(linkIndicator_);

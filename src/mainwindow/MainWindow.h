@@ -17,6 +17,7 @@
 
 class AlarmPanel;
 class ChartPanel;
+class ElidedLabel;
 class EntryFeedback;
 class HeaderBar;
 class HistorySelectPopup;
@@ -101,6 +102,7 @@ public:
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* configurationButton() const { return configurationButton_; }
     QPushButton* calibrationButton() const { return calibrationButton_; }
+    ElidedLabel* messageLine() const { return messageLine_; }
     StatusIndicator* linkIndicator() const { return linkIndicator_; }
     StatusIndicator* recorderIndicator() const { return recorderIndicator_; }
 
@@ -176,6 +178,7 @@ private:
     QPushButton* exitButton_ = nullptr;
     QPushButton* configurationButton_ = nullptr;
     QPushButton* calibrationButton_ = nullptr;
+    ElidedLabel* messageLine_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
