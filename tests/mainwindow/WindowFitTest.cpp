@@ -36,7 +36,8 @@ TEST_F(WindowFit, longTextsAndALinkCloseLeaveTheWindowOnTheScreenWithTheWholeTex
         QStringLiteral("通讯中断 自 14:05:07（最后应答 14:05:05）：cannot open %1: No such fi…").arg(path);
     window->statusBar()->showMessage(message);
     window->linkIndicator()->display({failure, path, StatusSeverity::Fault});
-    window->recorderIndicator()->display({QStringLiteral("记录失败 自 14:05:07：") + path, path, StatusSeverity::Fault});
+    const QString recording = QStringLiteral("记录失败 自 14:05:07：") + path;
+    window->recorderIndicator()->display({recording, path, StatusSeverity::Fault});
     QCoreApplication::processEvents();
     EXPECT_LE(window->width(), kScreen.width());
     EXPECT_TRUE(window->messageLine()->isElided());
