@@ -25,6 +25,7 @@
 #include "trend/HistorySelect.h"
 #include "trendview/HistorySelectPopup.h"
 #include "link/InstrumentLink.h"
+#include "link/Poller.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "trend/LiveAppend.h"
 #include "mainwindow/LivePanel.h"
@@ -39,6 +40,7 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
+#include "widgets/StatusMessages.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
@@ -49,6 +51,8 @@ namespace {
 
 constexpr int16_t kInitialYAxisSpan = 60;
 constexpr int kMessageMs = 8000;
+// What the status bar says about the link, as against a command's messages.
+const QString kLinkSubject = QStringLiteral("link");
 
 QStringList captions(QString (*caption)(int), int count)
 {
@@ -93,6 +97,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
     connect(&core_.connection(), &PortConnection::closed, this, &MainWindow::onLinkClosed);
     connect(&core_.connection(), &PortConnection::refused, this, &MainWindow::onPortRefused);
     connect(&core_.link(), &InstrumentLink::portOpened, this, &MainWindow::onPortOpened);
+    connect(&core_.poller(), &Poller::linkHealthChanged, this, &MainWindow::onLinkHealthChanged);
     connect(&core_.recorder(), &SampleRecorder::sampleTaken, this, &MainWindow::onSampleTaken);
 }
 
@@ -135,15 +140,34 @@ void MainWindow::showFailure(const QString& text, int timeoutMs)
     statusBar()->showMessage(text, timeoutMs);
 }
 
+void MainWindow::showLinkFailure(const QString& text)
+{
+    qCWarning(windowLog).noquote() << text;
+    linkMessages_->show(kLinkSubject, text, kMessageMs);
+}
+
 void MainWindow::onPortOpened(bool ok, const QString& error)
 {
-    if (!ok)
-        showFailure(QStringLiteral("端口打开失败：") + error, kMessageMs);
+    if (ok)
+        linkMessages_->answer(kLinkSubject);
+    else
+        showLinkFailure(QStringLiteral("端口打开失败：") + error);
+}
+
+void MainWindow::onLinkHealthChanged()
+{
+    // The light shows the recovery; the message about the failure goes
+    // with it. Only on the change: a port refused while another one keeps
+    // answering is news all the same.
+    const bool answering = core_.poller().linkHealth().state() == LinkHealth::State::Answering;
+    if (answering && !linkAnswering_)
+        linkMessages_->answer(kLinkSubject);
+    linkAnswering_ = answering;
 }
 
 void MainWindow::onPortRefused(const DeviceRefusal& refusal)
 {
-    showFailure(StatusTexts::portHeldText(refusal, core_.clock().now().date()), kMessageMs);
+    showLinkFailure(StatusTexts::portHeldText(refusal, core_.clock().now().date()));
     // The link stays as it was: a port already open keeps running.
     settings_->setGroupsVisible(!core_.connection().isOpen(), core_.link().settings());
 }
@@ -484,6 +508,8 @@ void MainWindow::connectCommands()
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(writes_, &OperatorWrites::failed, feedback_, &EntryFeedback::showWriteFailure);
+    connect(writes_, &OperatorWrites::succeeded, feedback_, &EntryFeedback::showWriteSuccess);
+    connect(commands_, &OperatorCommands::applied, feedback_, &EntryFeedback::showApplied);
 
     connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &MainWindow::setLiveRefresh);
     connect(chartPanel_, &ChartPanel::windowLoaded, this, &MainWindow::showFirstVisibleSample);
@@ -515,6 +541,7 @@ void MainWindow::buildStatusBar()
     messageLine_->setAutoFillBackground(true);
     statusBar()->addPermanentWidget(messageLine_, 1);
     connect(statusBar(), &QStatusBar::messageChanged, messageLine_, &QLabel::setText);
+    linkMessages_ = std::make_unique<StatusMessages>(*statusBar());
     linkIndicator_ = new StatusIndicator(statusBar());
     recorderIndicator_ = new StatusIndicator(statusBar());
     statusBar()->addPermanentWidget(linkIndicator_);

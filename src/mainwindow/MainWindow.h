@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -29,6 +30,7 @@ class PanelField;
 class QPushButton;
 class StationStatus;
 class StatusIndicator;
+class StatusMessages;
 class TrendChartView;
 class ValueGrid;
 class StationCore;
@@ -132,6 +134,8 @@ private:
     void onLinkClosed();
     void onPortOpened(bool ok, const QString& error);
     void onPortRefused(const DeviceRefusal& refusal);
+    void showLinkFailure(const QString& text);
+    void onLinkHealthChanged();
     void openDatabase();
     void showFailure(const QString& text, int timeoutMs = 0);
     void showPanelValues();
@@ -164,6 +168,7 @@ private:
     bool databaseFailed_ = false;
     bool open_ = false;           // from start() until stop(): the recorder's samples count
     bool sampleWaiting_ = false;  // taken by the recorder, not yet in the chart
+    bool linkAnswering_ = false;
 
     HeaderBar* header_ = nullptr;
     LivePanel* panel_ = nullptr;
@@ -182,5 +187,6 @@ private:
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
+    std::unique_ptr<StatusMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;
 };

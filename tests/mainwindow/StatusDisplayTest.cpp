@@ -144,11 +144,17 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     EXPECT_TRUE(window->databaseOpen());
 }
 
-TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
+TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLineUntilTheLinkAnswers)
 {
-    bus.failCalls("open");
+    bus.failAll();
     window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
+    ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断")); }));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")));
+
+    bus.failAll(false);
+    ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString());
 }
 
 } // namespace
