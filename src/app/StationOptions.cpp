@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include "link/LinkCodes.h"
 
@@ -13,6 +14,7 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Operator station for one TQ5800 process controller."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("History database file."), QStringLiteral("PATH"));
     const QCommandLineOption portDevice(QStringLiteral("port-device"),
         QStringLiteral("Serial device for port N (repeatable), e.g. 1=/dev/ttyS0."), QStringLiteral("N=PATH"));
@@ -30,6 +32,11 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     if (parser.isSet(QStringLiteral("help"))) {
         helpRequested = true;
         error = parser.helpText();
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        helpRequested = true;
+        error = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -17,8 +17,8 @@ struct StationOptions {
 };
 
 // Parses the arguments (the program name first). On failure returns false
-// with a message for the user in error; --help also returns false, with
-// the help text and helpRequested set.
+// with a message for the user in error; --help and --version also return
+// false, with the help or version text and helpRequested set.
 bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
                          bool& helpRequested);
 

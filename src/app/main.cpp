@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include "core/Clock.h"
 #include "link/ModbusFieldbus.h"
@@ -12,8 +13,32 @@
 #include "app/StationOptions.h"
 #include "core/TerminationSignals.h"
 
+namespace {
+
+// --help and --version answer before any window system is asked for: they
+// must work on a console without a display. Anything else is left to the
+// parse after the application is made.
+bool answeredWithoutDisplay(int argc, char* argv[])
+{
+    QCoreApplication commandLine(argc, argv);
+    StationOptions options;
+    QString text;
+    bool answered = false;
+    parseStationOptions(commandLine.arguments(), options, text, answered);
+    if (answered)
+        std::printf("%s\n", qPrintable(text));
+    return answered;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("tq5800-station"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TQ5800_VERSION));
+    if (answeredWithoutDisplay(argc, argv))
+        return 0;
+
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("tq5800-station"));
 

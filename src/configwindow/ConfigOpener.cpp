@@ -1,10 +1,13 @@
 #include "configwindow/ConfigOpener.h"
 
 #include <QAbstractButton>
+#include <QMainWindow>
+#include <QStatusBar>
 
 #include "configwindow/ConfigWindow.h"
+#include "widgets/EntryFeedback.h"
 
-ConfigOpener::ConfigOpener(StationCore& core, QWidget& mainWindow, QAbstractButton& configurationButton,
+ConfigOpener::ConfigOpener(StationCore& core, QMainWindow& mainWindow, QAbstractButton& configurationButton,
                            QObject* parent)
     : QObject(parent)
     , core_(core)
@@ -27,6 +30,9 @@ void ConfigOpener::openConfiguration()
     }
     auto* config = new ConfigWindow(core_);
     config->setAttribute(Qt::WA_DeleteOnClose);
+    // As long as the main window shows its own refused entries.
+    connect(config, &ConfigWindow::leftUnwritten, this,
+            [this](const QString& why) { main_.statusBar()->showMessage(why, EntryFeedback::kRefusalMs); });
     connect(config, &ConfigWindow::returned, this, [this] {
         main_.show();
         main_.raise();

@@ -5,20 +5,21 @@
 
 class ConfigWindow;
 class QAbstractButton;
-class QWidget;
+class QMainWindow;
 class StationCore;
 
 // The "CONFIG" command: a fresh configuration window takes the main
 // window's place, and " Esc 返回" brings the main window back. The main
 // window is only hidden meanwhile, so its timers, the poll and the recorder
 // go on. At most one configuration window is open at a time. A write the
-// configuration window leaves unanswered is reported in the main window's
-// status bar, since its own window is closed by then.
+// configuration window leaves unanswered, and an entry " Esc 返回" refused,
+// are reported in the main window's status bar, since the configuration
+// window is closed by then.
 class ConfigOpener : public QObject {
     Q_OBJECT
 
 public:
-    ConfigOpener(StationCore& core, QWidget& mainWindow, QAbstractButton& configurationButton,
+    ConfigOpener(StationCore& core, QMainWindow& mainWindow, QAbstractButton& configurationButton,
                  QObject* parent = nullptr);
     ~ConfigOpener() override;
 
@@ -34,6 +35,6 @@ public:
 
 private:
     StationCore& core_;
-    QWidget& main_;
+    QMainWindow& main_;
     QPointer<ConfigWindow> window_;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -18,6 +19,7 @@
 #include "instrument/InstrumentState.h"
 #include "configwindow/ReadBackText.h"
 #include "station/StationCore.h"
+#include "widgets/LinkFailureText.h"
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -27,8 +29,8 @@ namespace {
 
 using ParameterCatalogue::Page;
 
-// Heating or cooling is written at every pick and every edit of its list,
-// not when the operator leaves it.
+// A pick from the heating/cooling action list is written at once, without
+// waiting for the operator to leave it.
 constexpr int kHeatingCoolingParameter = 11;
 
 QString hintText()
@@ -103,14 +105,20 @@ void ConfigWindow::goBack()
     if (returned_)
         return;
     // Esc leaves focus where it is: an entry still being typed into is
-    // written now, as leaving it would have done.
+    // written now, as leaving it would have done. A refusal is told by the
+    // main window, since this one closes.
+    QStringList refused;
     for (ParameterRowView* r : rows_) {
-        if (r && r->number() != kHeatingCoolingParameter)
-            commitIfEdited(*r);
+        if (!r || !r->takeEdit())
+            continue;
+        if (const std::optional<QString> why = commitEntry(*r))
+            refused.append(*why);
     }
     returned_ = true;
     closeAllowed_ = true;
     close();
+    if (!refused.isEmpty())
+        emit leftUnwritten(refused.join(QStringLiteral("；")));
     emit returned();
 }
 
@@ -141,19 +149,21 @@ void ConfigWindow::writeOnPick(ParameterRowView& r)
     commitEntry(r);
 }
 
-void ConfigWindow::commitEntry(ParameterRowView& r)
+std::optional<QString> ConfigWindow::commitEntry(ParameterRowView& r)
 {
-    const EntryValue entry = entryValue(r.parameter().form, r.entryText());
+    const EntryValue entry = entryValue(r.parameter(), r.entryText());
     const QString caption = ParameterCatalogue::text(r.parameter().caption);
     if (!entry.writable()) {
         const QString why = problemText(*entry.problem);
         r.markRefused(why);
         qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
                              << "refused:" << why;
-        say(QStringLiteral("%1：%2，未写入").arg(caption, why), StatusSeverity::Warning);
-        return;
+        const QString text = QStringLiteral("%1：%2，未写入").arg(caption, why);
+        say(text, StatusSeverity::Warning);
+        return text;
     }
     write(r, entry.value);
+    return std::nullopt;
 }
 
 void ConfigWindow::write(ParameterRowView& r, int32_t value)
@@ -186,9 +196,11 @@ void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
             StatusSeverity::Ok);
         return;
     }
-    const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : outcome.error;
-    qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address << "failed:" << reason;
-    say(QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason), StatusSeverity::Fault);
+    const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : linkFailureText(outcome.error);
+    qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address
+                         << "failed:" << outcome.error;
+    const QString text = QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason);
+    message_->display(StatusLine{text, outcome.error.isEmpty() ? text : outcome.error, StatusSeverity::Fault});
 }
 
 void ConfigWindow::say(const QString& text, StatusSeverity severity)
@@ -198,12 +210,10 @@ void ConfigWindow::say(const QString& text, StatusSeverity severity)
 
 void ConfigWindow::connectRow(ParameterRowView& r)
 {
-    if (r.number() == kHeatingCoolingParameter) {
+    if (r.number() == kHeatingCoolingParameter)
         connect(&r, &ParameterRowView::operatorPicked, this, [this, &r] { writeOnPick(r); });
-        connect(&r, &ParameterRowView::operatorEdited, this, [this, &r] { writeOnPick(r); });
-        return;
-    }
-    // Return is the operator saying the entry is done, as leaving it is.
+    // Return is the operator saying the entry is done, as leaving it is;
+    // a code being typed is not yet one to write.
     connect(&r, &ParameterRowView::focusLeft, this, [this, &r] { commitIfEdited(r); });
     connect(&r, &ParameterRowView::entered, this, [this, &r] { commitIfEdited(r); });
 }

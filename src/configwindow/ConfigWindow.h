@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include <QTimer>
 #include <QWidget>
@@ -25,10 +26,11 @@ enum class StatusSeverity;
 
 // The configuration window: one row per parameter of the catalogue on five
 // pages, each row showing the instrument's current value and taking a new
-// one. A parameter is written when the operator leaves its entry after
-// picking an item or editing the text (the heating/cooling action on every
-// pick and edit); opening the window and passing through untouched entries
-// write nothing.
+// one. A parameter is written when the operator leaves its entry or presses
+// Return after picking an item or editing the text (a pick from the
+// heating/cooling action list at once); opening the window and passing
+// through untouched entries write nothing. A typed code that is none of the
+// list's items is refused like any unusable entry.
 //
 // Constructed in its opening state; show() the window. " Esc 返回" (the
 // back button, also Esc) writes an entry still being edited, closes the
@@ -68,6 +70,10 @@ public slots:
 signals:
     // " Esc 返回": the window has closed; the main window is to show again.
     void returned();
+    // " Esc 返回" refused an entry still being edited: why, as this window's
+    // status line would have said it, for the main window to tell. Emitted
+    // after the window has closed, before returned().
+    void leftUnwritten(const QString& why);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,7 +85,9 @@ private:
     void connectRow(ParameterRowView& row);
     void commitIfEdited(ParameterRowView& row);
     void writeOnPick(ParameterRowView& row);
-    void commitEntry(ParameterRowView& row);
+    // Writes the entry, or marks it refused and returns what the status
+    // line says.
+    std::optional<QString> commitEntry(ParameterRowView& row);
     void write(ParameterRowView& row, int32_t value);
     void onWriteFinished(const WriteOutcome& outcome);
     void say(const QString& text, StatusSeverity severity);

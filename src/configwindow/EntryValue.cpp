@@ -1,5 +1,7 @@
 #include "configwindow/EntryValue.h"
 
+#include <iterator>
+
 #include "core/NumericText.h"
 #include "core/WholeNumber.h"
 
@@ -26,12 +28,27 @@ EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text)
     return {*value, std::nullopt};
 }
 
+EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringView text)
+{
+    const EntryValue entry = entryValue(parameter.form, text);
+    if (!parameter.isChoice() || entry.problem == EntryProblem::Empty || entry.problem == EntryProblem::NotANumber)
+        return entry;
+    // The register would take any number, but one outside the list or
+    // between two codes names no item: 1.5 is not rounded into one.
+    const bool isCode = entry.writable() && *leadingNumber(text) == entry.value && entry.value >= 0
+                        && entry.value < std::ssize(parameter.choices);
+    if (!isCode)
+        return {0, EntryProblem::NotAChoice};
+    return entry;
+}
+
 QString problemText(EntryProblem problem)
 {
     switch (problem) {
     case EntryProblem::Empty: return QStringLiteral("没有输入数值");
     case EntryProblem::NotANumber: return QStringLiteral("输入不是以数字开头");
     case EntryProblem::OutOfRange: return QStringLiteral("数值超出寄存器范围 -32768～32767");
+    case EntryProblem::NotAChoice: return QStringLiteral("列表中没有这个代码");
     }
     return {};
 }

@@ -14,6 +14,7 @@ enum class EntryProblem {
     Empty,       // nothing but blanks
     NotANumber,  // does not begin with a number
     OutOfRange,  // the value to write does not fit a signed 16-bit register
+    NotAChoice,  // a number that is not the code of one of the list's items
 };
 
 // The value an entry text writes to its parameter's register, or the
@@ -29,6 +30,10 @@ struct EntryValue {
 // number narrowed to single precision and rounded; a tenths box ten times
 // the entered number, then the same. Rounding goes half to even.
 EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text);
+
+// The same for the parameter's entry; a choice writes only the code of one
+// of its items.
+EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringView text);
 
 // A few words for the status line and the marked field's tooltip.
 QString problemText(EntryProblem problem);

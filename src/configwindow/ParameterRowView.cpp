@@ -32,21 +32,22 @@ ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& paramete
         choiceEdit_->setFocusPolicy(Qt::StrongFocus);
         choiceEdit_->installEventFilter(this);
         connect(choiceEdit_, &QComboBox::activated, this, [this] {
+            // Confirming a typed item's full text makes the list activate
+            // that item as well: the typed entry, already taken, not a pick.
+            if (confirming_)
+                return;
             onChange();
             emit operatorPicked();
         });
-        connect(choiceEdit_->lineEdit(), &QLineEdit::textEdited, this, [this] {
-            onChange();
-            emit operatorEdited();
+        connect(choiceEdit_->lineEdit(), &QLineEdit::textEdited, this, &ParameterRowView::onChange);
+        connect(choiceEdit_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+            confirming_ = true;
+            emit entered();
         });
-        connect(choiceEdit_->lineEdit(), &QLineEdit::returnPressed, this, &ParameterRowView::entered);
     } else {
         valueEdit_ = new QLineEdit(page);
         valueEdit_->installEventFilter(this);
-        connect(valueEdit_, &QLineEdit::textEdited, this, [this] {
-            onChange();
-            emit operatorEdited();
-        });
+        connect(valueEdit_, &QLineEdit::textEdited, this, &ParameterRowView::onChange);
         connect(valueEdit_, &QLineEdit::returnPressed, this, &ParameterRowView::entered);
     }
     caption_->setBuddy(entry());
@@ -147,12 +148,18 @@ bool ParameterRowView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Wheel && watched == choiceEdit_)
         return true;
+    // Every pick from the list starts with a key or a click on it.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress
+        || event->type() == QEvent::FocusIn)
+        confirming_ = false;
     if (event->type() == QEvent::FocusOut) {
         // An opening list or context menu and a switch to another program
         // leave the operator in this control; anything else is leaving it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            confirming_ = true;
             emit focusLeft();
+        }
     }
     return QObject::eventFilter(watched, event);
 }

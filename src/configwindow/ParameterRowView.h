@@ -57,7 +57,6 @@ public:
 
 signals:
     void operatorPicked();  // an item chosen from the list, by mouse or keys
-    void operatorEdited();  // the text changed by typing
     void focusLeft();       // focus went to another control of the window
     void entered();         // Return or Enter in the entry
 
@@ -77,4 +76,7 @@ private:
     QLabel* help_ = nullptr;
     bool edited_ = false;
     bool refused_ = false;
+    // From Return or leaving the list until the operator's next key or
+    // click in it.
+    bool confirming_ = false;
 };

@@ -11,6 +11,7 @@
 
 #include "instrument/RegisterMap.h"
 #include "link/LinkCodes.h"
+#include "link/LinkFailure.h"
 #include "link/LinkLog.h"
 #include "link/ReplyCheck.h"
 
@@ -67,15 +68,17 @@ FieldbusResult ModbusFieldbus::open(const LinkSettings& settings)
 {
     disconnect();
     wantOpen_ = false;
+    // Kept even when the open fails: a later call names the port the
+    // operator chose.
+    settings_ = settings;
     const auto path = devices_.devicePath(settings.port);
     if (!path)
-        return FieldbusResult::failure("no serial device for port " + std::to_string(settings.port));
+        return FieldbusResult::failure(LinkReasons::noDevice(settings.port));
     if (!LinkCodes::baudRate(settings.baudCode) || !LinkCodes::parityLetter(settings.parityCode))
         return FieldbusResult::failure("invalid baud or parity code");
     wantOpen_ = true;
     outOfStep_ = false;
     justResynchronised_ = false;
-    settings_ = settings;
     devicePath_ = *path;
     return connect();
 }
@@ -126,7 +129,7 @@ void ModbusFieldbus::disconnect()
 FieldbusResult ModbusFieldbus::prepare()
 {
     if (!wantOpen_)
-        return FieldbusResult::failure("port " + std::to_string(settings_.port) + " is not open");
+        return FieldbusResult::failure(LinkReasons::notOpen(settings_.port));
     const int address = settings_.moduleAddress;
     if (address < 1 || address > 247)
         return FieldbusResult::failure("invalid module address " + std::to_string(address));
@@ -177,7 +180,7 @@ FieldbusResult ModbusFieldbus::call(const char* what, std::span<const uint8_t> r
     if (outOfStep_) {
         FieldbusResult probed = resynchronise();
         if (!probed.ok)
-            return FieldbusResult::failure("link out of step: resynchronising: " + probed.reason);
+            return FieldbusResult::failure(std::string(LinkReasons::kOutOfStep) + probed.reason);
     }
     return exchange(what, request, answer);
 }
@@ -207,7 +210,7 @@ FieldbusResult ModbusFieldbus::exchange(const char* what, std::span<const uint8_
     if (silence.dropped > 0)
         qCDebug(linkLog).noquote() << QStringLiteral("dropped %1 bytes heard outside any answer").arg(silence.dropped);
     if (!silence.reached)
-        return outOfStep(what, "the line never fell silent");
+        return outOfStep(what, std::string(LinkReasons::kNeverSilent));
 
     if (modbus_send_raw_request(context_, request.data(), static_cast<int>(request.size())) == -1)
         return fail(what, errno);

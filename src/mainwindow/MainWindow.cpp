@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -22,10 +23,12 @@
 #include "widgets/EntryFeedback.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
+#include "widgets/LinkFailureText.h"
 #include "trend/HistorySelect.h"
 #include "trendview/HistorySelectPopup.h"
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
+#include "link/LinkFailure.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "trend/LiveAppend.h"
 #include "mainwindow/LivePanel.h"
@@ -60,6 +63,20 @@ QStringList captions(QString (*caption)(int), int count)
     for (int i = 0; i < count; ++i)
         list << caption(i);
     return list;
+}
+
+// The newest sample in the chart's data area (its left edge up to slot
+// 240), on a history page as in the live window: the picker starts from
+// what the operator is looking at.
+std::optional<QDateTime> newestVisibleMoment(const TrendBuffers& buffers, const ZoomGeometry& zoom)
+{
+    constexpr int kRightEdgeSlot = TrendBuffers::kLiveWindow - 1;
+    for (int slot = kRightEdgeSlot; slot > zoom.markOffset; --slot) {
+        const auto at = static_cast<size_t>(slot);
+        if (buffers.trendDates[at] > 0)
+            return DateValue::toDateTime(buffers.trendDates[at] + buffers.trendTimes[at]);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -140,10 +157,10 @@ void MainWindow::showFailure(const QString& text, int timeoutMs)
     statusBar()->showMessage(text, timeoutMs);
 }
 
-void MainWindow::showLinkFailure(const QString& text)
+void MainWindow::showLinkFailure(const QString& text, const QString& detail)
 {
-    qCWarning(windowLog).noquote() << text;
-    linkMessages_->show(kLinkSubject, text, kMessageMs);
+    qCWarning(windowLog).noquote() << (detail.isEmpty() ? text : QStringLiteral("%1 [%2]").arg(text, detail));
+    linkMessages_->show(kLinkSubject, text, detail, kMessageMs);
 }
 
 void MainWindow::onPortOpened(bool ok, const QString& error)
@@ -151,7 +168,7 @@ void MainWindow::onPortOpened(bool ok, const QString& error)
     if (ok)
         linkMessages_->answer(kLinkSubject);
     else
-        showLinkFailure(QStringLiteral("端口打开失败：") + error);
+        showLinkFailure(QStringLiteral("端口打开失败：") + linkFailureText(error), error);
 }
 
 void MainWindow::onLinkHealthChanged()
@@ -163,6 +180,18 @@ void MainWindow::onLinkHealthChanged()
     if (answering && !linkAnswering_)
         linkMessages_->answer(kLinkSubject);
     linkAnswering_ = answering;
+}
+
+void MainWindow::onWriteFailed(WriteOutcome outcome)
+{
+    // A closed link knows only the port it last opened, none before the
+    // first open: the operator is told of the port he has chosen.
+    if (!core_.connection().isOpen()
+        && classifyLinkFailure(outcome.error.toStdString()).kind == LinkFailure::Kind::NotOpen) {
+        const int port = settings_->choices().appliedTo(core_.link().settings()).port;
+        outcome.error = QString::fromStdString(LinkReasons::notOpen(port));
+    }
+    feedback_->showWriteFailure(outcome);
 }
 
 void MainWindow::onPortRefused(const DeviceRefusal& refusal)
@@ -372,7 +401,8 @@ void MainWindow::chooseMoment()
         historySelect_ = new HistorySelectPopup(this);
         connect(historySelect_, &HistorySelectPopup::chosen, this, &MainWindow::showMoment);
     }
-    historySelect_->popUp(chartPanel_->chooseMomentButton(), core_.clock().now().addSecs(-3600));
+    historySelect_->popUp(chartPanel_->chooseMomentButton(),
+                          newestVisibleMoment(buffers_, zoom_).value_or(core_.clock().now().addSecs(-3600)));
 }
 
 void MainWindow::showMoment(const QDateTime& moment)
@@ -507,7 +537,7 @@ void MainWindow::connectCommands()
     connect(commands_, &OperatorCommands::yAxisChanged, this, &MainWindow::showYAxisRange);
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
-    connect(writes_, &OperatorWrites::failed, feedback_, &EntryFeedback::showWriteFailure);
+    connect(writes_, &OperatorWrites::failed, this, &MainWindow::onWriteFailed);
     connect(writes_, &OperatorWrites::succeeded, feedback_, &EntryFeedback::showWriteSuccess);
     connect(commands_, &OperatorCommands::applied, feedback_, &EntryFeedback::showApplied);
 

@@ -11,6 +11,7 @@
 #include "trend/ChartNavigator.h"
 #include "trend/HistoryPlayback.h"
 #include "link/PortConnection.h"
+#include "link/WriteRequest.h"
 #include "history/HistoryDatabase.h"
 #include "mainwindow/AlarmRows.h"
 #include "trend/TrendBuffers.h"
@@ -133,8 +134,9 @@ private:
     void onLinkOpened();
     void onLinkClosed();
     void onPortOpened(bool ok, const QString& error);
+    void onWriteFailed(WriteOutcome outcome);
     void onPortRefused(const DeviceRefusal& refusal);
-    void showLinkFailure(const QString& text);
+    void showLinkFailure(const QString& text, const QString& detail = QString());
     void onLinkHealthChanged();
     void openDatabase();
     void showFailure(const QString& text, int timeoutMs = 0);

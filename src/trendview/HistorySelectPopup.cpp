@@ -2,6 +2,7 @@
 
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -15,6 +16,8 @@ HistorySelectPopup::HistorySelectPopup(QWidget* parent)
     show_ = new QPushButton(QStringLiteral("显示"), this);
     show_->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    // Enter on a focused "取消" cancels; anywhere else it shows the moment.
+    cancel->setAutoDefault(true);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("显示时刻"), this));
@@ -22,10 +25,7 @@ HistorySelectPopup::HistorySelectPopup(QWidget* parent)
     layout->addWidget(show_);
     layout->addWidget(cancel);
 
-    connect(show_, &QPushButton::clicked, this, [this] {
-        hide();
-        emit chosen(moment_->dateTime());
-    });
+    connect(show_, &QPushButton::clicked, this, &HistorySelectPopup::confirm);
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -37,4 +37,20 @@ void HistorySelectPopup::popUp(QWidget* anchor, const QDateTime& initial)
     move(below.x(), below.y());
     show();
     moment_->setFocus();
+}
+
+void HistorySelectPopup::confirm()
+{
+    hide();
+    emit chosen(moment_->dateTime());
+}
+
+void HistorySelectPopup::keyPressEvent(QKeyEvent* event)
+{
+    // The date field passes Enter on once it has taken the typed text.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        confirm();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }

@@ -6,8 +6,9 @@
 class QDateTimeEdit;
 class QPushButton;
 
-// The small popup of "F5 选择": a date and time to go to, "显示" shows it,
-// "取消" or Esc or a click elsewhere closes it. It never blocks the window.
+// The small popup of "F5 选择": a date and time to go to, "显示" or Enter
+// shows it, "取消" or Esc or a click elsewhere closes it. It never blocks
+// the window.
 class HistorySelectPopup : public QFrame {
     Q_OBJECT
 
@@ -23,7 +24,12 @@ public:
 signals:
     void chosen(const QDateTime& moment);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void confirm();
+
     QDateTimeEdit* moment_ = nullptr;
     QPushButton* show_ = nullptr;
 };

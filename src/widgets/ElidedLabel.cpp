@@ -27,9 +27,14 @@ bool ElidedLabel::isElided() const
 
 QString ElidedLabel::tip() const
 {
+    // Without a tooltip of its own the label stands for its parent's, as
+    // Qt's tooltips do.
+    QString given = toolTip();
+    if (given.isEmpty() && parentWidget())
+        given = parentWidget()->toolTip();
     if (!isElided())
-        return toolTip();
-    return toolTip().isEmpty() ? text() : text() + QLatin1Char('\n') + toolTip();
+        return given;
+    return given.isEmpty() ? text() : text() + QLatin1Char('\n') + given;
 }
 
 QSize ElidedLabel::sizeHint() const

@@ -5,7 +5,8 @@
 // A one-line label for texts of any length (reasons, paths, messages): it
 // asks for little room, shows what fits with "…" at the end, and its
 // tooltip gives the whole text while it is cut, ahead of the tooltip it was
-// given. A long text thus never widens the window that holds it.
+// given (or its parent's). A long text thus never widens the window that
+// holds it.
 class ElidedLabel : public QLabel {
 public:
     explicit ElidedLabel(QWidget* parent = nullptr);

@@ -30,7 +30,7 @@ void EntryFeedback::showRefusal(const QList<QLineEdit*>& fields, const QString& 
     }
     const QString text = StatusTexts::refusedEntryText(command, refusal);
     qCWarning(windowLog).noquote() << text;
-    messages_.show(command, text, kRefusalMs);
+    messages_.show(command, text, QString(), kRefusalMs);
 }
 
 void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
@@ -46,8 +46,8 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
 void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
     const QString text = StatusTexts::writeFailedText(outcome);
-    qCWarning(windowLog).noquote() << text;
-    messages_.show(outcome.request.what, text, kFailureMs);
+    qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text, outcome.error);
+    messages_.show(outcome.request.what, text, outcome.error, kFailureMs);
 }
 
 void EntryFeedback::showWriteSuccess(const WriteOutcome& outcome)

@@ -2,16 +2,18 @@
 
 #include <QStatusBar>
 
+#include "widgets/StatusMessage.h"
+
 StatusMessages::StatusMessages(QStatusBar& bar)
     : bar_(bar)
 {
 }
 
-void StatusMessages::show(const QString& subject, const QString& text, int timeoutMs)
+void StatusMessages::show(const QString& subject, const QString& text, const QString& detail, int timeoutMs)
 {
     subject_ = subject;
     text_ = text;
-    bar_.showMessage(text, timeoutMs);
+    showStatusMessage(bar_, text, detail, timeoutMs);
 }
 
 bool StatusMessages::showing(const QString& subject) const
@@ -28,5 +30,5 @@ void StatusMessages::answer(const QString& subject, const QString& text, int tim
         bar_.clearMessage();
         return;
     }
-    show(subject, text, timeoutMs);
+    show(subject, text, QString(), timeoutMs);
 }

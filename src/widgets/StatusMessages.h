@@ -12,7 +12,9 @@ class StatusMessages {
 public:
     explicit StatusMessages(QStatusBar& bar);
 
-    void show(const QString& subject, const QString& text, int timeoutMs);
+    // detail, the technical reason, is the status bar's tooltip while the
+    // message stands.
+    void show(const QString& subject, const QString& text, const QString& detail, int timeoutMs);
     // Whether the bar still shows what was last shown here about subject.
     bool showing(const QString& subject) const;
     // What is still shown about subject gives way to text, or to nothing

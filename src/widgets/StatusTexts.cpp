@@ -1,6 +1,7 @@
 #include "widgets/StatusTexts.h"
 
 #include "widgets/HeaderTexts.h"
+#include "widgets/LinkFailureText.h"
 #include "core/NumberText.h"
 
 namespace {
@@ -68,15 +69,15 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
         return {QStringLiteral("通讯正常"), QStringLiteral("仪表应答每一次读取"), StatusSeverity::Ok};
     case State::Degraded:
         return {QStringLiteral("通讯不稳%1：部分读取无应答").arg(since(health.failingSince(), today)),
-                QStringLiteral("上一轮 %1 次读取中 %2 次失败：%3")
+                QStringLiteral("上一轮 %1 次读取中 %2 次失败：%3\n%4")
                     .arg(health.calls())
                     .arg(health.failedCalls())
-                    .arg(health.failureReason()),
+                    .arg(linkFailureText(health.failureReason()), health.failureReason()),
                 StatusSeverity::Warning};
     case State::Silent:
         return {QStringLiteral("通讯中断%1%2：%3")
                     .arg(since(health.failingSince(), today), lastAnswer(health.lastAnswer(), today),
-                         shownReason(health.failureReason())),
+                         linkFailureText(health.failureReason())),
                 health.failureReason(), StatusSeverity::Fault};
     }
     return {};
@@ -126,8 +127,8 @@ QString writeFailedText(const WriteOutcome& outcome)
     if (request.target == WriteRequest::Target::Register)
         return QStringLiteral("“%1” %2 写入失败%3：%4")
             .arg(request.what, numberText(int32_t{request.value}),
-                 outcome.attempts > 1 ? QStringLiteral("（已重试一次）") : QString(), shownReason(outcome.error));
-    return QStringLiteral("“%1” 切换失败：%2").arg(request.what, shownReason(outcome.error));
+                 outcome.attempts > 1 ? QStringLiteral("（已重试一次）") : QString(), linkFailureText(outcome.error));
+    return QStringLiteral("“%1” 切换失败：%2").arg(request.what, linkFailureText(outcome.error));
 }
 
 QString writtenText(const WriteRequest& request)

@@ -25,7 +25,7 @@ struct StatusLine {
 
 namespace StatusTexts {
 
-// Reasons longer than this are cut with "…" in the shown text.
+// Recorder reasons longer than this are cut with "…" in the shown text.
 inline constexpr int kShownReasonLength = 48;
 
 // today decides whether the start of a failure needs its date as well.
@@ -40,8 +40,8 @@ QString sinceText(const QDateTime& since, const QDate& today);
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal);
 
 // A write the instrument never took, named as the operator knows it, with
-// the value for a register write and the link's reason, for example
-// "“设定SV” 250 写入失败（已重试一次）：Connection timed out".
+// the value for a register write and the link's reason in the operator's
+// words, for example "“设定SV” 250 写入失败（已重试一次）：无应答".
 QString writeFailedText(const WriteOutcome& outcome);
 
 // A write the instrument took, for example "“设定SV” 250 已写入" or

@@ -100,6 +100,7 @@ TEST_F(ConfigEndToEnd, writtenParametersReachTheInstrumentAndShowWithinAPollAndA
         focusEntry(*window, 11);
         comboOf(*window, 11)->lineEdit()->selectAll();
         QTest::keyClicks(comboOf(*window, 11)->lineEdit(), QStringLiteral("1"));
+        QTest::keyClick(comboOf(*window, 11)->lineEdit(), Qt::Key_Return);
         EXPECT_GE(msUntilShown(11, QStringLiteral("制冷-正作用"), finished), 0);
     }
 

@@ -3,6 +3,7 @@
 
 #include "support/ConfigFixture.h"
 #include "configwindow/ConfigOpener.h"
+#include "configwindow/EntryValue.h"
 #include "instrument/ParameterCatalogue.h"
 #include "support/WaitFor.h"
 #include "mainwindow/MainWindow.h"
@@ -102,6 +103,22 @@ TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow
     const QString shown = main->statusBar()->currentMessage();
     EXPECT_TRUE(shown.contains(caption)) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("-1999")));
+}
+
+TEST_F(ConfigOpening, escWithAnUnusableEntryWritesNothingAndTheMainWindowSaysWhy)
+{
+    ConfigWindow& config = openConfig();
+    ConfigOperator::focusEntry(config, 11);
+    config.choiceEdit(11)->lineEdit()->selectAll();
+    QTest::keyClicks(config.choiceEdit(11)->lineEdit(), QStringLiteral("10"));
+    QTest::keyClick(config.choiceEdit(11), Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(writes().empty());
+    const QString shown = main->statusBar()->currentMessage();
+    EXPECT_TRUE(shown.contains(ParameterCatalogue::text(ParameterCatalogue::find(11)->caption))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(problemText(EntryProblem::NotAChoice))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("未写入"))) << shown.toStdString();
 }
 
 TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheOpeningState)

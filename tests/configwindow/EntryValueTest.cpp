@@ -65,6 +65,38 @@ TEST(EntryValue, blankUnreadableAndTooWideEntriesWriteNothing)
     }
 }
 
+struct CodeCase {
+    const char* text;
+    EntryProblem problem;
+};
+
+TEST(EntryValue, aListTakesTheCodeOfEachOfItsItemsAndNoOtherNumber)
+{
+    for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters()) {
+        for (size_t code = 0; code < p.choices.size(); ++code) {
+            const EntryValue v = entryValue(p, ParameterCatalogue::text(p.choices[code]));
+            EXPECT_TRUE(v.writable()) << p.number << " item " << code;
+            EXPECT_EQ(v.value, static_cast<int>(code)) << p.number << " item " << code;
+        }
+    }
+    const CodeCase cases[] = {
+        {"2", EntryProblem::NotAChoice},  // one past the last of two items
+        {"-1", EntryProblem::NotAChoice},
+        {"0.5", EntryProblem::NotAChoice},  // not rounded into a code
+        {"99999", EntryProblem::NotAChoice},
+        {"", EntryProblem::Empty},
+        {"加热", EntryProblem::NotANumber},
+    };
+    const ParameterCatalogue::Parameter& action = *ParameterCatalogue::find(11);
+    for (const CodeCase& c : cases) {
+        const EntryValue v = entryValue(action, QString::fromUtf8(c.text));
+        EXPECT_EQ(v.problem, c.problem) << c.text;
+    }
+    EXPECT_FALSE(problemText(EntryProblem::NotAChoice).isEmpty());
+    // A number box keeps its own rules.
+    EXPECT_EQ(entryValue(*ParameterCatalogue::find(3), u"10000").value, 10000);
+}
+
 struct NameCase {
     int number;
     float value;

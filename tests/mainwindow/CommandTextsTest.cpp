@@ -32,9 +32,8 @@ TEST(CommandTexts, aFailedWriteNamesTheCommandTheValueAndTheReason)
     WriteOutcome registerWrite;
     registerWrite.request = WriteRequest::toRegister(1, 250, QStringLiteral("设定SV"), nullptr);
     registerWrite.attempts = 2;
-    registerWrite.error = QStringLiteral("Connection timed out");
-    EXPECT_EQ(StatusTexts::writeFailedText(registerWrite),
-              QStringLiteral("“设定SV” 250 写入失败（已重试一次）：Connection timed out"));
+    registerWrite.error = QStringLiteral("writing holding register: Connection timed out");
+    EXPECT_EQ(StatusTexts::writeFailedText(registerWrite), QStringLiteral("“设定SV” 250 写入失败（已重试一次）：无应答"));
 
     WriteOutcome coil;
     coil.request = WriteRequest::toCoil(2, false, QStringLiteral("手动/自动"), nullptr);

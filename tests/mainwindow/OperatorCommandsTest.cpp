@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 #include "mainwindow/AlarmPanel.h"
 #include "mainwindow/ChartPanel.h"
 #include "widgets/EntryFeedback.h"
+#include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/LivePanel.h"
 #include "support/StationFixture.h"
 #include "trendview/TrendChartView.h"
@@ -197,6 +199,16 @@ TEST_F(OperatorCommandsTest, aSuccessReplacesWhatTheStatusBarSaidAboutItsCommand
     window->statusBar()->clearMessage();
     setSv(QStringLiteral("252"));
     EXPECT_EQ(status(), QString());
+}
+
+TEST_F(OperatorCommandsTest, aWriteWhileTheLinkIsClosedNamesThePortTheOperatorChose)
+{
+    bus.setFailureReason("port 0 is not open");  // what a link never opened knows of its port
+    bus.scriptWriteResults({false, false});
+    window->settings()->portList()->setEditText(QStringLiteral("5 "));
+    setSv(QStringLiteral("250"));
+    EXPECT_EQ(status(), QStringLiteral("“设定SV” 250 写入失败（已重试一次）：端口 5 未打开"));
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("port 5 is not open"));
 }
 
 struct CoilCase {

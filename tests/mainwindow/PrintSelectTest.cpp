@@ -77,4 +77,31 @@ TEST_F(PrintSelectTest, selectBeforeTheOldestPageIsRefusedWithASign)
     EXPECT_TRUE(window->playback().liveRefreshRunning);
 }
 
+TEST_F(PrintSelectTest, enterInThePickerShowsTheMoment)
+{
+    window->chartPanel()->chooseMomentButton()->click();
+    popup()->moment()->setDateTime(kRecordStart.addSecs(1233));
+    QTest::keyClick(popup()->moment(), Qt::Key_Return);
+    EXPECT_FALSE(popup()->isVisible());
+    EXPECT_GE(window->playback().pageCount, 1);
+    EXPECT_FALSE(window->liveRefreshRunning());
+}
+
+TEST_F(PrintSelectTest, selectProposesTheNewestSampleTheChartShowsLiveAndOnAHistoryPage)
+{
+    // Slot 240 is the right edge of the data area.
+    const int32_t newestLive = idAt(240);
+    ASSERT_GT(newestLive, 0);
+    window->chartPanel()->chooseMomentButton()->click();
+    EXPECT_EQ(popup()->moment()->dateTime(), kRecordStart.addSecs(newestLive - 1));
+
+    popup()->moment()->setDateTime(kRecordStart.addSecs(1233));
+    popup()->showButton()->click();
+    const int32_t newestOnPage = idAt(240);
+    ASSERT_GT(newestOnPage, 0);
+    ASSERT_LT(newestOnPage, newestLive);
+    window->chartPanel()->chooseMomentButton()->click();
+    EXPECT_EQ(popup()->moment()->dateTime(), kRecordStart.addSecs(newestOnPage - 1));
+}
+
 } // namespace

@@ -2,15 +2,6 @@
 
 #include <chrono>
 
-namespace {
-
-FieldbusResult scriptedFailure()
-{
-    return FieldbusResult::failure("scripted failure");
-}
-
-} // namespace
-
 void FakeFieldbus::setInputRegister(int address, int value)
 {
     std::lock_guard lock(mutex_);
@@ -176,7 +167,7 @@ FieldbusResult FakeFieldbus::writeRegister(int registerNumber, int value)
         const bool succeeds = writeResults_.front();
         writeResults_.erase(writeResults_.begin());
         if (!succeeds)
-            return scriptedFailure();
+            return FieldbusResult::failure(failureReason_);  // the lock is held already
     }
     holding_[registerNumber] = value;
     return FieldbusResult::success();
@@ -189,4 +180,16 @@ FieldbusResult FakeFieldbus::writeCoil(int coil, bool on)
     std::lock_guard lock(mutex_);
     coils_[coil] = on;
     return FieldbusResult::success();
+}
+
+void FakeFieldbus::setFailureReason(const std::string& reason)
+{
+    std::lock_guard lock(mutex_);
+    failureReason_ = reason;
+}
+
+FieldbusResult FakeFieldbus::scriptedFailure() const
+{
+    std::lock_guard lock(mutex_);
+    return FieldbusResult::failure(failureReason_);
 }

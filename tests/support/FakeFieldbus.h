@@ -41,6 +41,8 @@ public:
     void failAll(bool fail = true);
     // Whether the next register writes succeed, consumed in order; then they do.
     void scriptWriteResults(std::vector<bool> results);
+    // What failed calls give as their reason ("scripted failure" unless set).
+    void setFailureReason(const std::string& reason);
 
     // Holds the next call of this name (and first argument, if given) until
     // release() (from another thread).
@@ -64,6 +66,7 @@ public:
 private:
     // Logs the call, honours a hold, and tells whether it is to fail.
     bool enter(const std::string& name, std::vector<int> args);
+    FieldbusResult scriptedFailure() const;
 
     mutable std::mutex mutex_;
     std::condition_variable heldChanged_;
@@ -71,6 +74,7 @@ private:
     std::map<int, bool> discrete_, coils_;
     std::map<std::string, bool> failing_;
     bool failAll_ = false;
+    std::string failureReason_ = "scripted failure";
     std::vector<bool> writeResults_;
     std::string holdName_;
     std::optional<int> holdFirstArg_;
