@@ -43,7 +43,7 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
-#include "widgets/StatusMessages.h"
+#include "widgets/SubjectMessages.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
@@ -571,7 +571,7 @@ void MainWindow::buildStatusBar()
     messageLine_->setAutoFillBackground(true);
     statusBar()->addPermanentWidget(messageLine_, 1);
     connect(statusBar(), &QStatusBar::messageChanged, messageLine_, &QLabel::setText);
-    linkMessages_ = std::make_unique<StatusMessages>(*statusBar());
+    linkMessages_ = std::make_unique<SubjectMessages>(*statusBar());
     linkIndicator_ = new StatusIndicator(statusBar());
     recorderIndicator_ = new StatusIndicator(statusBar());
     statusBar()->addPermanentWidget(linkIndicator_);

@@ -31,7 +31,7 @@ class PanelField;
 class QPushButton;
 class StationStatus;
 class StatusIndicator;
-class StatusMessages;
+class SubjectMessages;
 class TrendChartView;
 class ValueGrid;
 class StationCore;
@@ -189,6 +189,6 @@ private:
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
-    std::unique_ptr<StatusMessages> linkMessages_;  // a port that failed to open or is held
+    std::unique_ptr<SubjectMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;
 };

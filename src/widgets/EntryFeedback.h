@@ -5,7 +5,7 @@
 
 #include "core/EntryCheck.h"
 #include "link/WriteRequest.h"
-#include "widgets/StatusMessages.h"
+#include "widgets/SubjectMessages.h"
 
 class QLineEdit;
 class QStatusBar;
@@ -45,5 +45,5 @@ public:
 private:
     void mark(QLineEdit* field);
 
-    StatusMessages messages_;
+    SubjectMessages messages_;
 };

@@ -8,9 +8,9 @@ class QStatusBar;
 // command, the link), so that the news which answers it (the same command
 // written after all, the link answering again) can take it back. A message
 // shown since by anyone else is left alone.
-class StatusMessages {
+class SubjectMessages {
 public:
-    explicit StatusMessages(QStatusBar& bar);
+    explicit SubjectMessages(QStatusBar& bar);
 
     // detail, the technical reason, is the status bar's tooltip while the
     // message stands.
