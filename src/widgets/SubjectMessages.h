@@ -4,7 +4,7 @@
 
 class QStatusBar;
 
-// What one part of a window says in the status bar, and about what (a
+// What one source in a window says in the status bar, and about what (a
 // command, the link), so that the news which answers it (the same command
 // written after all, the link answering again) can take it back. A message
 // shown since by anyone else is left alone.
