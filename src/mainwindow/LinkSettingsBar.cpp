@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "widgets/ElidedLabel.h"
 #include "widgets/EntryFeedback.h"
 #include "link/LinkCodes.h"
 #include "core/NumericText.h"
@@ -101,7 +102,7 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
     addressRow->addWidget(addressCaption);
     addressRow->addWidget(addressList_);
 
-    summary_ = new QLabel(this);
+    summary_ = new ElidedLabel(this);
     summary_->hide();
 
     openButton_ = new QPushButton(QStringLiteral("打开"), this);

@@ -6,9 +6,9 @@
 
 #include "link/PortConnection.h"
 
+class ElidedLabel;
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -53,7 +53,7 @@ public:
     QGroupBox* addressGroup() const { return addressGroup_; }
     QPushButton* openButton() const { return openButton_; }
     QPushButton* closeButton() const { return closeButton_; }
-    QLabel* summary() const { return summary_; }
+    ElidedLabel* summary() const { return summary_; }
 
 private:
     QGroupBox* portGroup_ = nullptr;
@@ -66,5 +66,5 @@ private:
     std::array<QRadioButton*, 3> parityButtons_{};
     QPushButton* openButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-    QLabel* summary_ = nullptr;
+    ElidedLabel* summary_ = nullptr;
 };

@@ -19,6 +19,7 @@
 #include "trendview/ChartPrint.h"
 #include "core/Clock.h"
 #include "core/DateValue.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/EntryFeedback.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
@@ -26,6 +27,7 @@
 #include "trend/HistorySelect.h"
 #include "trendview/HistorySelectPopup.h"
 #include "link/InstrumentLink.h"
+#include "link/Poller.h"
 #include "link/LinkFailure.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "trend/LiveAppend.h"
@@ -41,7 +43,7 @@
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
-#include "widgets/StatusMessage.h"
+#include "widgets/SubjectMessages.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
@@ -52,6 +54,8 @@ namespace {
 
 constexpr int16_t kInitialYAxisSpan = 60;
 constexpr int kMessageMs = 8000;
+// What the status bar says about the link, as against a command's messages.
+const QString kLinkSubject = QStringLiteral("link");
 
 QStringList captions(QString (*caption)(int), int count)
 {
@@ -110,6 +114,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
     connect(&core_.connection(), &PortConnection::closed, this, &MainWindow::onLinkClosed);
     connect(&core_.connection(), &PortConnection::refused, this, &MainWindow::onPortRefused);
     connect(&core_.link(), &InstrumentLink::portOpened, this, &MainWindow::onPortOpened);
+    connect(&core_.poller(), &Poller::linkHealthChanged, this, &MainWindow::onLinkHealthChanged);
     connect(&core_.recorder(), &SampleRecorder::sampleTaken, this, &MainWindow::onSampleTaken);
 }
 
@@ -152,13 +157,29 @@ void MainWindow::showFailure(const QString& text, int timeoutMs)
     statusBar()->showMessage(text, timeoutMs);
 }
 
+void MainWindow::showLinkFailure(const QString& text, const QString& detail)
+{
+    qCWarning(windowLog).noquote() << (detail.isEmpty() ? text : QStringLiteral("%1 [%2]").arg(text, detail));
+    linkMessages_->show(kLinkSubject, text, detail, kMessageMs);
+}
+
 void MainWindow::onPortOpened(bool ok, const QString& error)
 {
     if (ok)
-        return;
-    const QString text = QStringLiteral("端口打开失败：") + linkFailureText(error);
-    qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text, error);
-    showStatusMessage(*statusBar(), text, error, kMessageMs);
+        linkMessages_->answer(kLinkSubject);
+    else
+        showLinkFailure(QStringLiteral("端口打开失败：") + linkFailureText(error), error);
+}
+
+void MainWindow::onLinkHealthChanged()
+{
+    // The light shows the recovery; the message about the failure goes
+    // with it. Only on the change: a port refused while another one keeps
+    // answering is news all the same.
+    const bool answering = core_.poller().linkHealth().state() == LinkHealth::State::Answering;
+    if (answering && !linkAnswering_)
+        linkMessages_->answer(kLinkSubject);
+    linkAnswering_ = answering;
 }
 
 void MainWindow::onWriteFailed(WriteOutcome outcome)
@@ -175,7 +196,7 @@ void MainWindow::onWriteFailed(WriteOutcome outcome)
 
 void MainWindow::onPortRefused(const DeviceRefusal& refusal)
 {
-    showFailure(StatusTexts::portHeldText(refusal, core_.clock().now().date()), kMessageMs);
+    showLinkFailure(StatusTexts::portHeldText(refusal, core_.clock().now().date()));
     // The link stays as it was: a port already open keeps running.
     settings_->setGroupsVisible(!core_.connection().isOpen(), core_.link().settings());
 }
@@ -522,6 +543,8 @@ void MainWindow::connectCommands()
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(writes_, &OperatorWrites::failed, this, &MainWindow::onWriteFailed);
+    connect(writes_, &OperatorWrites::succeeded, feedback_, &EntryFeedback::showWriteSuccess);
+    connect(commands_, &OperatorCommands::applied, feedback_, &EntryFeedback::showApplied);
 
     connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &MainWindow::setLiveRefresh);
     connect(chartPanel_, &ChartPanel::windowLoaded, this, &MainWindow::showFirstVisibleSample);
@@ -547,6 +570,13 @@ void MainWindow::buildShortcuts()
 
 void MainWindow::buildStatusBar()
 {
+    // The status bar draws its message clipped and without a tooltip; this
+    // line shows it in its place, cut with "…" and whole in the tooltip.
+    messageLine_ = new ElidedLabel(statusBar());
+    messageLine_->setAutoFillBackground(true);
+    statusBar()->addPermanentWidget(messageLine_, 1);
+    connect(statusBar(), &QStatusBar::messageChanged, messageLine_, &QLabel::setText);
+    linkMessages_ = std::make_unique<SubjectMessages>(*statusBar());
     linkIndicator_ = new StatusIndicator(statusBar());
     recorderIndicator_ = new StatusIndicator(statusBar());
     statusBar()->addPermanentWidget(linkIndicator_);

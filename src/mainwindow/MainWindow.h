@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -18,6 +19,7 @@
 
 class AlarmPanel;
 class ChartPanel;
+class ElidedLabel;
 class EntryFeedback;
 class HeaderBar;
 class HistorySelectPopup;
@@ -29,6 +31,7 @@ class PanelField;
 class QPushButton;
 class StationStatus;
 class StatusIndicator;
+class SubjectMessages;
 class TrendChartView;
 class ValueGrid;
 class StationCore;
@@ -102,6 +105,7 @@ public:
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* configurationButton() const { return configurationButton_; }
     QPushButton* calibrationButton() const { return calibrationButton_; }
+    ElidedLabel* messageLine() const { return messageLine_; }
     StatusIndicator* linkIndicator() const { return linkIndicator_; }
     StatusIndicator* recorderIndicator() const { return recorderIndicator_; }
 
@@ -132,6 +136,8 @@ private:
     void onPortOpened(bool ok, const QString& error);
     void onWriteFailed(WriteOutcome outcome);
     void onPortRefused(const DeviceRefusal& refusal);
+    void showLinkFailure(const QString& text, const QString& detail = QString());
+    void onLinkHealthChanged();
     void openDatabase();
     void showFailure(const QString& text, int timeoutMs = 0);
     void showPanelValues();
@@ -164,6 +170,7 @@ private:
     bool databaseFailed_ = false;
     bool open_ = false;           // from start() until stop(): the recorder's samples count
     bool sampleWaiting_ = false;  // taken by the recorder, not yet in the chart
+    bool linkAnswering_ = false;
 
     HeaderBar* header_ = nullptr;
     LivePanel* panel_ = nullptr;
@@ -178,8 +185,10 @@ private:
     QPushButton* exitButton_ = nullptr;
     QPushButton* configurationButton_ = nullptr;
     QPushButton* calibrationButton_ = nullptr;
+    ElidedLabel* messageLine_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
+    std::unique_ptr<SubjectMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;
 };

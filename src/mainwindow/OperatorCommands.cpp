@@ -8,6 +8,12 @@
 #include "mainwindow/YAxisRange.h"
 #include "trend/ChartDrawing.h"
 
+namespace {
+
+const QString kYRangeCommand = QStringLiteral("修改Y");
+
+} // namespace
+
 OperatorCommands::OperatorCommands(const CommandControls& controls, const InstrumentState& state, ChartYRange& yRange,
                                    OperatorWrites& writes, QObject* parent)
     : QObject(parent)
@@ -80,11 +86,12 @@ void OperatorCommands::applyYRange()
             fields << controls_.yMaximumEntry;
         if (checked.minimumRefused)
             fields << controls_.yMinimumEntry;
-        emit refused(fields, QStringLiteral("修改Y"), checked.refusal);
+        emit refused(fields, kYRangeCommand, checked.refusal);
         return;
     }
     emit accepted({controls_.yMaximumEntry, controls_.yMinimumEntry});
     yRange_.minimum = checked.range->minimum;
     yRange_.span = checked.range->span;
     emit yAxisChanged();
+    emit applied(kYRangeCommand);
 }

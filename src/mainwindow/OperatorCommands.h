@@ -53,6 +53,8 @@ signals:
     void accepted(const QList<QLineEdit*>& fields);
     // The chart's Y range is new.
     void yAxisChanged();
+    // A command that writes nothing took effect.
+    void applied(const QString& command);
 
 private:
     // A register the instrument keeps in tenths takes ten times the entry.

@@ -28,8 +28,11 @@ void OperatorWrites::onWriteFinished(const WriteOutcome& outcome)
     const bool ours = outcome.request.asker == this;
     if (ours)
         --pending_;
-    if (outcome.ok)
+    if (outcome.ok) {
+        if (ours)
+            emit succeeded(outcome);
         return;
+    }
     if (ours || !toldByItsAsker(outcome))
         emit failed(outcome);
 }

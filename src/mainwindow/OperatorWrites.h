@@ -33,6 +33,8 @@ public:
 
 signals:
     void failed(const WriteOutcome& outcome);
+    // Our own writes the instrument took.
+    void succeeded(const WriteOutcome& outcome);
 
 private:
     void onWriteFinished(const WriteOutcome& outcome);

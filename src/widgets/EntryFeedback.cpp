@@ -1,9 +1,7 @@
 #include "widgets/EntryFeedback.h"
 
 #include <QLineEdit>
-#include <QStatusBar>
 
-#include "widgets/StatusMessage.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 
@@ -16,7 +14,7 @@ const char* const kWatchedProperty = "entryRefusalWatched";
 
 EntryFeedback::EntryFeedback(QStatusBar& statusBar, QObject* parent)
     : QObject(parent)
-    , statusBar_(statusBar)
+    , messages_(statusBar)
 {
 }
 
@@ -32,7 +30,7 @@ void EntryFeedback::showRefusal(const QList<QLineEdit*>& fields, const QString& 
     }
     const QString text = StatusTexts::refusedEntryText(command, refusal);
     qCWarning(windowLog).noquote() << text;
-    statusBar_.showMessage(text, kRefusalMs);
+    messages_.show(command, text, QString(), kRefusalMs);
 }
 
 void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
@@ -49,7 +47,17 @@ void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
     const QString text = StatusTexts::writeFailedText(outcome);
     qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text, outcome.error);
-    showStatusMessage(statusBar_, text, outcome.error, kFailureMs);
+    messages_.show(outcome.request.what, text, outcome.error, kFailureMs);
+}
+
+void EntryFeedback::showWriteSuccess(const WriteOutcome& outcome)
+{
+    messages_.answer(outcome.request.what, StatusTexts::writtenText(outcome.request), kSuccessMs);
+}
+
+void EntryFeedback::showApplied(const QString& command)
+{
+    messages_.answer(command);
 }
 
 QString EntryFeedback::refusedStyle(const QWidget& field)

@@ -5,6 +5,7 @@
 
 #include "core/EntryCheck.h"
 #include "link/WriteRequest.h"
+#include "widgets/SubjectMessages.h"
 
 class QLineEdit;
 class QStatusBar;
@@ -14,6 +15,8 @@ class QWidget;
 // him with a dialog: a refused entry is marked in red until it is edited
 // or accepted, holds the focus with its text selected, and the status bar
 // says why; a write the instrument never took is named in the status bar.
+// What the status bar says about a command gives way once the command
+// succeeds: to a short word that the value is written, or to nothing.
 class EntryFeedback : public QObject {
     Q_OBJECT
 
@@ -21,12 +24,18 @@ public:
     static constexpr int kRefusalMs = 8000;
     // Longer: the operator may have turned away while the line retried.
     static constexpr int kFailureMs = 30000;
+    static constexpr int kSuccessMs = 4000;
 
     explicit EntryFeedback(QStatusBar& statusBar, QObject* parent = nullptr);
 
     void showRefusal(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
     void clearMarks(const QList<QLineEdit*>& fields);
     void showWriteFailure(const WriteOutcome& outcome);
+    // Replaces a refusal or failure of the same command still shown.
+    void showWriteSuccess(const WriteOutcome& outcome);
+    // A command that writes nothing (the chart's Y range) took effect: what
+    // is still shown about it goes.
+    void showApplied(const QString& command);
 
     static bool isMarked(const QLineEdit* field);
     // The red mark of a refused entry, for any kind of entry control, so
@@ -36,5 +45,5 @@ public:
 private:
     void mark(QLineEdit* field);
 
-    QStatusBar& statusBar_;
+    SubjectMessages messages_;
 };

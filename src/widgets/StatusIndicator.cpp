@@ -3,8 +3,11 @@
 #include "widgets/PanelStates.h"
 
 StatusIndicator::StatusIndicator(QWidget* parent)
-    : QLabel(parent)
+    : ElidedLabel(parent)
 {
+    // Two lights and a message share the status bar: each light asks for
+    // about a third of a 1280 px wide one.
+    setPreferredWidth(kPreferredWidth);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setAutoFillBackground(true);

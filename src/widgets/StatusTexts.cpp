@@ -131,6 +131,13 @@ QString writeFailedText(const WriteOutcome& outcome)
     return QStringLiteral("“%1” 切换失败：%2").arg(request.what, linkFailureText(outcome.error));
 }
 
+QString writtenText(const WriteRequest& request)
+{
+    if (request.target == WriteRequest::Target::Register)
+        return QStringLiteral("“%1” %2 已写入").arg(request.what, numberText(int32_t{request.value}));
+    return QStringLiteral("“%1” 已切换").arg(request.what);
+}
+
 QString lockHolderText(const LockHolder& holder, const QDate& today)
 {
     QString text = QStringLiteral("进程 %1").arg(holder.pid);

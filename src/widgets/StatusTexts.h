@@ -44,6 +44,10 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
 // words, for example "“设定SV” 250 写入失败（已重试一次）：无应答".
 QString writeFailedText(const WriteOutcome& outcome);
 
+// A write the instrument took, for example "“设定SV” 250 已写入" or
+// "“自整定” 已切换".
+QString writtenText(const WriteRequest& request);
+
 // Who holds a file or device this station was refused, for example
 // "进程 1234（tq5800-station），主机 pc1，14:05:07 起".
 QString lockHolderText(const LockHolder& holder, const QDate& today);

@@ -7,6 +7,7 @@
 #include "instrument/ParameterCatalogue.h"
 #include "support/WaitFor.h"
 #include "mainwindow/MainWindow.h"
+#include "widgets/StatusIndicator.h"
 
 namespace {
 
@@ -54,6 +55,27 @@ TEST_F(ConfigOpening, configHidesTheMainWindowAndShowsTheConfigurationInItsPlace
     EXPECT_TRUE(config.isVisible());
     EXPECT_EQ(config.size(), main->size());
     EXPECT_EQ(config.windowTitle(), QStringLiteral("TQ5800 配置 "));
+}
+
+TEST_F(ConfigOpening, opensNoWiderThanTheMainWindowAfterLongTextsAndALinkClose)
+{
+    main->resize(1280, 800);
+    const QString reason =
+        QStringLiteral("cannot open /tmp/%1/tty: No such file or directory").arg(QString(120, QLatin1Char('x')));
+    main->statusBar()->showMessage(QStringLiteral("端口打开失败：") + reason);
+    const QString failure = QStringLiteral("通讯中断 自 14:05:07（最后应答 14:05:05）：") + reason;
+    main->linkIndicator()->display({failure, reason, StatusSeverity::Fault});
+    QCoreApplication::processEvents();
+    core.connection().close();
+    core.connection().open(LinkChoices{});
+    ASSERT_TRUE(waitFor([&] { return main->configurationButton()->isEnabled(); }));
+    ASSERT_EQ(main->width(), 1280);
+
+    ConfigWindow& config = openConfig();
+    config.statusLine()->display({QStringLiteral("写入失败：") + reason, reason, StatusSeverity::Fault});
+    QCoreApplication::processEvents();
+    EXPECT_LE(config.width(), 1280);
+    EXPECT_LE(config.minimumSizeHint().width(), 1280);
 }
 
 TEST_F(ConfigOpening, escRightAfterTypingWritesTheEntryThenTheMainWindowReappears)

@@ -10,6 +10,7 @@
 #include "mainwindow/LinkSettingsBar.h"
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
+#include "widgets/ElidedLabel.h"
 
 namespace {
 

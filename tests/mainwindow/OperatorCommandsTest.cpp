@@ -168,6 +168,39 @@ TEST_F(OperatorCommandsTest, aWriteThatFailsTwiceIsNamedInTheStatusBar)
     EXPECT_TRUE(status().startsWith(QStringLiteral("“设定SV” 250 写入失败（已重试一次）："))) << status().toStdString();
 }
 
+TEST_F(OperatorCommandsTest, aSuccessReplacesWhatTheStatusBarSaidAboutItsCommandAndNothingElse)
+{
+    EXPECT_TRUE(setSv(QStringLiteral("abc")).empty());
+    EXPECT_EQ(setSv(QStringLiteral("250")).size(), 1u);
+    EXPECT_EQ(status(), QStringLiteral("“设定SV” 250 已写入"));
+
+    bus.scriptWriteResults({false, false});
+    setSv(QStringLiteral("250"));
+    EXPECT_TRUE(status().contains(QStringLiteral("写入失败")));
+    setSv(QStringLiteral("251"));
+    EXPECT_EQ(status(), QStringLiteral("“设定SV” 251 已写入"));
+
+    StateFeed::setCoil(state, 2, true);
+    bus.failCalls("writeCoil");
+    press(panel().manualAutoButton());
+    bus.failCalls("writeCoil", false);
+    press(panel().manualAutoButton());
+    EXPECT_EQ(status(), QStringLiteral("“手动/自动” 已切换"));
+
+    changeY(QStringLiteral("100"), QStringLiteral("101"));
+    changeY(QStringLiteral("100"), QStringLiteral("0"));
+    EXPECT_EQ(status(), QString());
+
+    // A success of another command leaves the refusal alone, and one with
+    // nothing to answer says nothing.
+    setSv(QStringLiteral("abc"));
+    EXPECT_EQ(press(panel().outputButton(), panel().outputEntry(), QStringLiteral("50")).size(), 1u);
+    EXPECT_EQ(status(), QStringLiteral("“设定SV”未执行：输入的不是数字"));
+    window->statusBar()->clearMessage();
+    setSv(QStringLiteral("252"));
+    EXPECT_EQ(status(), QString());
+}
+
 TEST_F(OperatorCommandsTest, aWriteWhileTheLinkIsClosedNamesThePortTheOperatorChose)
 {
     bus.setFailureReason("port 0 is not open");  // what a link never opened knows of its port

@@ -144,16 +144,21 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
     EXPECT_TRUE(window->databaseOpen());
 }
 
-TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLine)
+TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLineUntilTheLinkAnswers)
 {
-    bus.failCalls("open");
+    bus.failAll();
     bus.setFailureReason("cannot open /dev/ttyUSB0: No such file or directory");
     window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("端口打开失败：设备不存在"));
     EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("cannot open /dev/ttyUSB0: No such file or directory"));
-    // The reason goes with its message.
-    window->statusBar()->showMessage(QStringLiteral("另一条消息"));
+    ASSERT_TRUE(waitFor([&] { return linkText().startsWith(QStringLiteral("● 通讯中断")); }));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("端口打开失败：设备不存在"));
+
+    // The message and its reason go once the link answers again.
+    bus.failAll(false);
+    ASSERT_TRUE(waitFor([&] { return linkText() == QStringLiteral("● 通讯正常"); }));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString());
     EXPECT_TRUE(window->statusBar()->toolTip().isEmpty());
 }
 
