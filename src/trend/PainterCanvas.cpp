@@ -1,12 +1,29 @@
 #include "trend/PainterCanvas.h"
 
+#include <algorithm>
+
+#include <QPaintDevice>
+
 #include "trend/ChartDrawing.h"
+
+namespace {
+
+// Pens are as wide in device pixels as on a screen of 96 dots per inch: a
+// printer's 1200 would otherwise make every curve a hairline of 0.02 mm.
+double penScaleFor(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    return device ? std::max(1.0, device->logicalDpiX() / 96.0) : 1.0;
+}
+
+} // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, const QRect& target, int scaleWidth, int scaleHeight)
     : painter_(painter)
     , scaleWidth_(scaleWidth)
     , scaleHeight_(scaleHeight)
     , background_(ChartColours::kBackground)
+    , penScale_(penScaleFor(painter))
 {
     // Composed with whatever transform the painter already has, so the
     // chart can also be drawn scaled onto a printed page.
@@ -28,7 +45,7 @@ void PainterCanvas::setPen(const QColor& colour, int width, LineStyle style)
 {
     QPen pen(colour);
     pen.setCosmetic(true);
-    pen.setWidth(width);
+    pen.setWidthF(width * penScale_);
     switch (style) {
     case LineStyle::Solid: pen.setStyle(Qt::SolidLine); break;
     case LineStyle::Dashed: pen.setStyle(Qt::DashLine); break;

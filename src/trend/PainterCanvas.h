@@ -25,4 +25,5 @@ private:
     int scaleWidth_;
     int scaleHeight_;
     QColor background_;
+    double penScale_;  // device pixels per pixel of a 96 dpi screen
 };

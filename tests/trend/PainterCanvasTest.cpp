@@ -45,4 +45,27 @@ TEST(PainterCanvas, userScaleMapsOntoThePicture)
     }
 }
 
+// A line of one pixel on screen is as wide on a printer's page: at
+// 1200 dots per inch that is 12.5 dots, not a hairline of one.
+TEST(PainterCanvas, penWidthsGrowWithTheDevicesResolution)
+{
+    const auto rowsCovered = [](int dotsPerInch) {
+        QImage picture(QSize(400, 400), QImage::Format_RGB32);
+        picture.setDotsPerMeterX(static_cast<int>(dotsPerInch / 0.0254));
+        picture.setDotsPerMeterY(static_cast<int>(dotsPerInch / 0.0254));
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        PainterCanvas canvas(painter, picture.rect(), 400, 400);
+        canvas.setPen(Qt::black, 1, ChartCanvas::LineStyle::Solid);
+        canvas.line(0, 200, 399, 200);
+        painter.end();
+        int rows = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            rows += picture.pixelColor(200, y) == QColor(Qt::black) ? 1 : 0;
+        return rows;
+    };
+    EXPECT_EQ(rowsCovered(96), 1);
+    EXPECT_GE(rowsCovered(1200), 12);
+}
+
 } // namespace
