@@ -92,7 +92,9 @@ TEST_P(InstrumentThatMisanswers, noValueEverLandsOnAnotherRequestAndTheLinkRecov
     ASSERT_TRUE(sim.started());
     sim.signal(SIGUSR1);  // answering well while the truth is read
     connectTo(sim.devicePath());
-    ASSERT_LE(cyclesUntilAnswered(3), 3);
+    // Setting up, not under test: a slow machine (or a sanitizer) may see
+    // the switch land after the first request, answered late.
+    ASSERT_LE(cyclesUntilAnswered(10), 10);
     const StateValues truth = StateValues::of(state());
     ASSERT_FLOAT_EQ(state().processValue(), 523.0f);
     watch(truth);
