@@ -48,18 +48,32 @@ HistoryPlayback::Outcome showMoment(HistoryPlayback& playback, const QSqlDatabas
     const auto record = nearestRecord(db, when);
     if (!record)
         return HistoryPlayback::Outcome::Refused;
+    // Counted from the newest record stored now, not the one of the last
+    // live reload: a moment recorded since would otherwise count as one
+    // most of the ring back. Kept only if the moment is shown.
+    const TrendWindow before = playback.window;
+    const bool wrappedBefore = playback.ringWrapped;
+    if (const auto latest = readLatestId(db)) {
+        playback.window.latestId = *latest;
+        playback.ringWrapped = hasRecordsAbove(db, *latest).value_or(playback.ringWrapped);
+    }
     const int16_t page = pageShowing(playback.window.latestId, *record, zoom);
     if (page == 0) {
-        if (playback.pageCount == 0)
-            return HistoryPlayback::Outcome::LiveLoaded;  // already on screen
+        if (playback.pageCount == 0) {
+            playback.loadLiveWindow();  // the newest records, the chosen one among them
+            return HistoryPlayback::Outcome::LiveLoaded;
+        }
         playback.pageCount = 1;
         return playback.pageForward();
     }
     // A page beyond the oldest is refused before anything changes: unlike
     // one step of paging back, its neighbours towards the present may lie
     // beyond the oldest too, and F6 must never load one of those.
-    if (!playback.pageAvailable(page))
+    if (!playback.pageAvailable(page)) {
+        playback.window = before;
+        playback.ringWrapped = wrappedBefore;
         return HistoryPlayback::Outcome::Refused;
+    }
     // Entered as one more step of paging back, so the buttons and the live
     // refresh behave as they do there.
     playback.pageCount = static_cast<int16_t>(page - 1);

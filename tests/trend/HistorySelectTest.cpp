@@ -91,6 +91,27 @@ TEST_F(HistorySelectTest, momentBeyondTheOldestPageIsRefusedAndChangesNothing)
     EXPECT_EQ(playback.pageForward(), Outcome::LiveLoaded);
 }
 
+TEST_F(HistorySelectTest, aMomentRecordedSinceTheLastLiveReloadIsFoundInAYoungAndInAWrappedRing)
+{
+    // A young file: 300 records at the reload, 400 when the moment is chosen.
+    seed(1, 300, kStart, 300);
+    playback.loadLiveWindow();
+    seed(301, 400, kStart.addSecs(300), 400);
+    EXPECT_EQ(HistorySelect::showMoment(playback, db(), kStart.addSecs(389), zoom), Outcome::LiveLoaded);
+    EXPECT_EQ(playback.window.latestId, 400);
+    EXPECT_EQ(idAt(241), 400);
+    EXPECT_GT(slotOf(390), zoom.markOffset);
+
+    // A wrapped ring whose newest record was 1000 at the reload and is 1100 now.
+    seedWrappedRing(1000);
+    playback.loadLiveWindow();
+    const QDateTime newest = DateValue::toDateTime(buffers.trendDates[241] + buffers.trendTimes[241]);
+    seed(1001, 1100, newest.addSecs(1), 1100);
+    EXPECT_EQ(HistorySelect::showMoment(playback, db(), newest.addSecs(90), zoom), Outcome::LiveLoaded);
+    EXPECT_EQ(idAt(241), 1100);
+    EXPECT_GT(slotOf(1090), zoom.markOffset);
+}
+
 TEST_F(HistorySelectTest, pagesCountBackAroundTheRing)
 {
     EXPECT_EQ(HistorySelect::pageShowing(100, 100, zoom), 0);
