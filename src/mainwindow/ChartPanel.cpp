@@ -227,7 +227,9 @@ void ChartPanel::pageBack()
 
 void ChartPanel::showPagingOutcome(HistoryPlayback::Outcome outcome)
 {
-    if (outcome != HistoryPlayback::Outcome::Refused) {
+    if (outcome == HistoryPlayback::Outcome::Failed)
+        emit historyUnreadable(navigator_.playback().loadError());
+    if (outcome == HistoryPlayback::Outcome::PageLoaded || outcome == HistoryPlayback::Outcome::LiveLoaded) {
         emit windowLoaded();
         refresh();
         if (navigator_.rulerOn)

@@ -81,6 +81,9 @@ public:
     QLabel* surfaceHeightLabel() const { return surfaceHeight_; }
 
 signals:
+    // A page or the live window could not be read: the chart shows what it
+    // showed before.
+    void historyUnreadable(const QString& reason);
     // The window's live refresh is to run or to stop.
     void liveRefreshWanted(bool running);
     // New samples were loaded: the header names the first visible one.

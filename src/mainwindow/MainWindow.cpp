@@ -548,6 +548,9 @@ void MainWindow::connectCommands()
 
     connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &MainWindow::setLiveRefresh);
     connect(chartPanel_, &ChartPanel::windowLoaded, this, &MainWindow::showFirstVisibleSample);
+    connect(chartPanel_, &ChartPanel::historyUnreadable, this, [this](const QString& reason) {
+        showFailure(QStringLiteral("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
+    });
     connect(chartPanel_, &ChartPanel::rulerReadOut, this, &MainWindow::showRulerReadOut);
     connect(chartPanel_->printButton(), &QPushButton::clicked, this, &MainWindow::printChart);
     connect(chartPanel_->chooseMomentButton(), &QPushButton::clicked, this, &MainWindow::chooseMoment);

@@ -56,8 +56,44 @@ bool HistoryPlayback::pageAvailable(int32_t page) const
     return window.latestId - back > TrendBuffers::kHistoryPage;
 }
 
+struct HistoryPlayback::View {
+    TrendBuffers buffers;
+    TrendWindow window;
+    int16_t pageCount;
+    bool atOldest, ringWrapped, pageBackEnabled, pageForwardEnabled, liveRefreshRunning;
+};
+
+std::shared_ptr<const HistoryPlayback::View> HistoryPlayback::view() const
+{
+    return std::make_shared<const View>(View{buffers_, window, pageCount, atOldest, ringWrapped, pageBackEnabled,
+                                             pageForwardEnabled, liveRefreshRunning});
+}
+
+void HistoryPlayback::restore(const View& view)
+{
+    buffers_ = view.buffers;
+    window = view.window;
+    pageCount = view.pageCount;
+    atOldest = view.atOldest;
+    ringWrapped = view.ringWrapped;
+    pageBackEnabled = view.pageBackEnabled;
+    pageForwardEnabled = view.pageForwardEnabled;
+    liveRefreshRunning = view.liveRefreshRunning;
+}
+
+HistoryPlayback::Outcome HistoryPlayback::loaded(const LoadResult& result, const View& before, Outcome success)
+{
+    if (result.queryOk)
+        return success;
+    // An empty chart counted as a page would pass for a time without data.
+    restore(before);
+    loadError_ = result.error;
+    return Outcome::Failed;
+}
+
 HistoryPlayback::Outcome HistoryPlayback::pageBack()
 {
+    const auto before = view();
     if (pageCount < std::numeric_limits<int16_t>::max())
         ++pageCount;
     if (pageCount >= 1) {
@@ -69,21 +105,23 @@ HistoryPlayback::Outcome HistoryPlayback::pageBack()
         atOldest = true;
         return Outcome::Refused;
     }
-    loadPage();
-    return Outcome::PageLoaded;
+    return loaded(loadPage(), *before, Outcome::PageLoaded);
 }
 
 HistoryPlayback::Outcome HistoryPlayback::pageForward()
 {
+    const auto before = view();
     if (pageCount > std::numeric_limits<int16_t>::min())
         --pageCount;
     if (pageCount != 0) {
-        loadPage();
+        if (loaded(loadPage(), *before, Outcome::PageLoaded) == Outcome::Failed)
+            return Outcome::Failed;
         pageBackEnabled = true;
         atOldest = false;
         return Outcome::PageLoaded;
     }
-    loadLiveWindow();
+    if (loaded(loadLiveWindow(), *before, Outcome::LiveLoaded) == Outcome::Failed)
+        return Outcome::Failed;
     pageForwardEnabled = false;
     liveRefreshRunning = true;
     // Back in live mode the history has grown meanwhile: a refusal at the

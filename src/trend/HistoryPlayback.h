@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include <QSqlDatabase>
 
@@ -23,7 +24,11 @@ public:
         Refused,     // no page loaded; the chart keeps what it shows
         PageLoaded,  // a history page of 321 records
         LiveLoaded,  // back in live mode with the 241 newest records
+        Failed,      // the query failed: everything as before, see loadError
     };
+
+    // Everything paging changes, to put back when a load fails.
+    struct View;
 
     // Queries go through the owner's connection as it is at each load,
     // after it has followed the file now at its path.
@@ -55,10 +60,20 @@ public:
     // Whether page p can be shown, by the rule pageBack applies.
     bool pageAvailable(int32_t page) const;
 
+    // The reason of the last Failed.
+    const QString& loadError() const { return loadError_; }
+    std::shared_ptr<const View> view() const;
+    void restore(const View& view);
+
 private:
     LoadResult loadPage();
     QSqlDatabase db();
 
+    // Loads as pageBack or pageForward wants it; on a failed query puts
+    // back what was shown and counted before.
+    Outcome loaded(const LoadResult& result, const View& before, Outcome success);
+
     TrendBuffers& buffers_;
     HistoryDatabase& database_;
+    QString loadError_;
 };

@@ -51,33 +51,33 @@ HistoryPlayback::Outcome showMoment(HistoryPlayback& playback, const QSqlDatabas
     // Counted from the newest record stored now, not the one of the last
     // live reload: a moment recorded since would otherwise count as one
     // most of the ring back. Kept only if the moment is shown.
-    const TrendWindow before = playback.window;
-    const bool wrappedBefore = playback.ringWrapped;
+    const auto before = playback.view();
     if (const auto latest = readLatestId(db)) {
         playback.window.latestId = *latest;
         playback.ringWrapped = hasRecordsAbove(db, *latest).value_or(playback.ringWrapped);
     }
     const int16_t page = pageShowing(playback.window.latestId, *record, zoom);
+    const auto shown = [&](HistoryPlayback::Outcome outcome) {
+        if (outcome == HistoryPlayback::Outcome::Failed)
+            playback.restore(*before);
+        return outcome;
+    };
     if (page == 0) {
-        if (playback.pageCount == 0) {
-            playback.loadLiveWindow();  // the newest records, the chosen one among them
-            return HistoryPlayback::Outcome::LiveLoaded;
-        }
+        // From live too: the newest records, the chosen one among them.
         playback.pageCount = 1;
-        return playback.pageForward();
+        return shown(playback.pageForward());
     }
     // A page beyond the oldest is refused before anything changes: unlike
     // one step of paging back, its neighbours towards the present may lie
     // beyond the oldest too, and F6 must never load one of those.
     if (!playback.pageAvailable(page)) {
-        playback.window = before;
-        playback.ringWrapped = wrappedBefore;
+        playback.restore(*before);
         return HistoryPlayback::Outcome::Refused;
     }
     // Entered as one more step of paging back, so the buttons and the live
     // refresh behave as they do there.
     playback.pageCount = static_cast<int16_t>(page - 1);
-    return playback.pageBack();
+    return shown(playback.pageBack());
 }
 
 } // namespace HistorySelect

@@ -2,6 +2,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTest>
 
 #include "mainwindow/ChartPanel.h"
@@ -9,6 +10,7 @@
 #include "trendview/HistorySelectPopup.h"
 #include "mainwindow/LivePanel.h"
 #include "widgets/PanelStates.h"
+#include "support/HistoryFiles.h"
 #include "support/StateFeed.h"
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
@@ -293,6 +295,19 @@ TEST_F(ChartNavigationTest, aHistoryPageSaysSoWithItsPeriodUntilF6ReturnsToLive)
     EXPECT_TRUE(window->printHeading().valuesMoment.isEmpty());
     key(Qt::Key_F6);
     EXPECT_TRUE(chart().historyBanner()->isHidden());
+}
+
+TEST_F(ChartNavigationTest, aPageThatCannotBeReadIsReportedAndTheLiveChartStays)
+{
+    open(1000);
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data rename to pv_gone")}));
+    chart().pageBackButton()->click();
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QStringLiteral("历史数据读取失败，曲线保持原样：")))
+        << window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(playback().pageCount, 0);
+    EXPECT_TRUE(window->liveRefreshRunning());
+    EXPECT_TRUE(chart().historyBanner()->isHidden());
+    EXPECT_EQ(idAt(241), 1000);
 }
 
 TEST_F(ChartNavigationTest, theRedrawEverySecondKeepsTheRulerMarkInEveryMode)

@@ -127,6 +127,26 @@ TEST_F(HistoryPaging, newerRecordsAfterTheLiveLoadDoNotCountAsAWrappedRing)
     EXPECT_EQ(playback.pageBack(), Outcome::Refused);
 }
 
+TEST_F(HistoryPaging, aPageThatCannotBeReadLeavesTheViewAndThePageCountAsTheyWere)
+{
+    seed(1, 1000, kStart, 1000);
+    playback.loadLiveWindow();
+    ASSERT_EQ(playback.pageBack(), Outcome::PageLoaded);
+    const TrendBuffers shown = buffers;
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data rename to pv_gone")}));
+
+    for (const auto step : {&HistoryPlayback::pageBack, &HistoryPlayback::pageForward}) {
+        EXPECT_EQ((playback.*step)(), Outcome::Failed);
+        EXPECT_FALSE(playback.loadError().isEmpty());
+        EXPECT_EQ(playback.pageCount, 1);
+        EXPECT_EQ(playback.window.windowEnd, 940);
+        EXPECT_FALSE(playback.liveRefreshRunning);
+        EXPECT_TRUE(playback.pageBackEnabled);
+        EXPECT_EQ(idAt(321), 940);
+        EXPECT_EQ(buffers.trendTimes, shown.trendTimes);
+    }
+}
+
 TEST_F(HistoryPaging, aWrappedRingPagesBackAcrossTheWrapDownToTheOldestStoredRecord)
 {
     seedWrappedRing(1000);
