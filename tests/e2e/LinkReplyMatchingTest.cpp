@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -100,11 +101,16 @@ TEST_P(InstrumentThatMisanswers, noValueEverLandsOnAnotherRequestAndTheLinkRecov
     watch(truth);
 
     sim.signal(SIGUSR1);  // misanswering from now on
+    const size_t cleanCycles = reports.size();
     writeRegister(kSetValue, kWrittenSetValue);
     for (int i = 0; i < fault.cyclesWhileFaulty; ++i)
         runCycle();
     ASSERT_TRUE(waitFor([&] { return writes.size() == 1; }, 10000));
-    EXPECT_GT(reports.back().failedCalls, 0) << fault.mode;
+    // The fault showed. A slow machine may meet a repeated answer only once
+    // it is over and drop it before the next request: clean cycles then.
+    EXPECT_TRUE(std::any_of(reports.begin() + static_cast<std::ptrdiff_t>(cleanCycles), reports.end(),
+                            [](const CycleReport& r) { return r.failedCalls > 0; }))
+        << fault.mode;
 
     sim.signal(SIGUSR1);  // answering well again
     const bool recovered = waitFor([&] {
