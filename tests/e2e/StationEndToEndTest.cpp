@@ -70,6 +70,18 @@ int instrumentRows(const std::vector<Row>& rows)
     return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.pv == 523; }));
 }
 
+// The station program offscreen on the history file at db and the
+// simulator's line as port 1, the link opened at start.
+void startStationProgram(QProcess& station, const QString& db, const SimProcess& sim)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    station.setProcessEnvironment(env);
+    station.start(QStringLiteral(TQ5800_STATION_PATH),
+                  {QStringLiteral("--db"), db, QStringLiteral("--port-device"),
+                   QStringLiteral("1=") + QString::fromStdString(sim.devicePath()), QStringLiteral("--connect")});
+}
+
 TEST(StationEndToEnd, recordsOneSamplePerSecondFromTheInstrumentAndEndsCleanlyOnSigterm)
 {
     SimProcess sim(kInstrument);
@@ -78,12 +90,7 @@ TEST(StationEndToEnd, recordsOneSamplePerSecondFromTheInstrumentAndEndsCleanlyOn
     const QString db = dir.filePath(QStringLiteral("history.sqlite"));
 
     QProcess station;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    station.setProcessEnvironment(env);
-    station.start(QStringLiteral(TQ5800_STATION_PATH),
-                  {QStringLiteral("--db"), db, QStringLiteral("--port-device"),
-                   QStringLiteral("1=") + QString::fromStdString(sim.devicePath()), QStringLiteral("--connect")});
+    startStationProgram(station, db, sim);
     ASSERT_TRUE(station.waitForStarted(5000));
 
     ASSERT_TRUE(waitFor([&] { return instrumentRows(storedRows(db)) >= 4; }, 15000))
@@ -108,18 +115,6 @@ TEST(StationEndToEnd, recordsOneSamplePerSecondFromTheInstrumentAndEndsCleanlyOn
     EXPECT_EQ(scalar(db, QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
     const QString newest = scalar(db, QStringLiteral("select * from sl_void"));
     EXPECT_EQ(newest.toInt(), rows.back().id);
-}
-
-// The station program offscreen on the history file at db and the
-// simulator's line as port 1, the link opened at start.
-void startStationProgram(QProcess& station, const QString& db, const SimProcess& sim)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    station.setProcessEnvironment(env);
-    station.start(QStringLiteral(TQ5800_STATION_PATH),
-                  {QStringLiteral("--db"), db, QStringLiteral("--port-device"),
-                   QStringLiteral("1=") + QString::fromStdString(sim.devicePath()), QStringLiteral("--connect")});
 }
 
 TEST(StationEndToEnd, aSecondStationAndTheProbeAreRefusedWhileAStationRunsAndNotAfterItIsKilled)

@@ -11,16 +11,7 @@ using State = RecorderHealth::State;
 
 class RecorderFault : public RecorderFixture {
 protected:
-    void startWatching()
-    {
-        recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
-        spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
-        recorder->start();
-        recorder->stop();  // the test ticks it
-    }
     State state() const { return recorder->health().state(); }
-
-    std::unique_ptr<QSignalSpy> spy;
 };
 
 TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingResumesByItself)

@@ -19,13 +19,6 @@ using Change = HistoryDatabase::FileChange;
 // operator does it from a shell while the station runs.
 class RecorderFileSwitch : public RecorderFixture {
 protected:
-    void startWatching()
-    {
-        recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
-        spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
-        recorder->start();
-        recorder->stop();  // the test ticks it
-    }
     // Two samples in the file, the second still in its WAL only.
     void recordTwo()
     {
@@ -51,7 +44,6 @@ protected:
         ASSERT_EQ(std::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()), 0);
     }
 
-    std::unique_ptr<QSignalSpy> spy;
 };
 
 TEST_F(RecorderFileSwitch, deletedFileIsMadeAgainAtTheNextSampleAndReportedOnce)

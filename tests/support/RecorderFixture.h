@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,14 @@ protected:
         recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
         recorder->start();
         recorder->stop();  // the test ticks it with the stepped clock
+    }
+    // As start(), with every health report caught in spy.
+    void startWatching()
+    {
+        recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
+        spy = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::healthChanged);
+        recorder->start();
+        recorder->stop();
     }
     void restart()
     {
@@ -57,4 +66,5 @@ protected:
     InstrumentState instrument;
     FakeClock clock{QDateTime(QDate(2001, 3, 12), QTime(14, 5, 7))};
     std::unique_ptr<SampleRecorder> recorder;
+    std::unique_ptr<QSignalSpy> spy;
 };
