@@ -3,6 +3,7 @@
 #include "link/LinkLog.h"
 #include "link/LinkWorker.h"
 #include "link/QueuedCall.h"
+#include "link/ResultRelay.h"
 #include "link/ThreadHandOver.h"
 
 namespace {
@@ -25,23 +26,28 @@ InstrumentLink::InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* pare
     worker_ = new LinkWorker(std::move(fieldbus));
     worker_->moveToThread(thread_);
     connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
+    // A thread left running past the stop wait frees itself when it ends at
+    // last; one that stopped in time is deleted by the destructor first.
+    connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
 
-    // The worker's results are copied on the link thread and handed over as
-    // queued calls that emit this object's signals on its own thread. The
-    // direct connections end with this object, so a worker that outlives it
-    // posts nothing to a dead receiver.
-    connect(worker_, &LinkWorker::portOpened, this, [this](bool ok, const QString& error) {
-        postQueuedCall(this, [this, ok, error] { emit portOpened(ok, error); });
+    // The worker's results are copied on the link thread and handed over
+    // through the relay as queued calls that emit this object's signals on
+    // its own thread. The connections belong to the worker and reach this
+    // object only through the relay, which the destructor cuts off: a worker
+    // that outlives this object posts nothing and touches nothing of it.
+    relay_ = std::make_shared<ResultRelay>(this);
+    connect(worker_, &LinkWorker::portOpened, worker_, [relay = relay_, this](bool ok, const QString& error) {
+        relay->post([this, ok, error] { emit portOpened(ok, error); });
     }, Qt::DirectConnection);
-    connect(worker_, &LinkWorker::blockRead, this, [this](const PollBlock& block) {
-        postQueuedCall(this, [this, block] { emit blockRead(block); });
+    connect(worker_, &LinkWorker::blockRead, worker_, [relay = relay_, this](const PollBlock& block) {
+        relay->post([this, block] { emit blockRead(block); });
     }, Qt::DirectConnection);
-    connect(worker_, &LinkWorker::cycleFinished, this, [this](const CycleReport& report) {
-        postQueuedCall(this, [this, report] { emit cycleFinished(report); });
+    connect(worker_, &LinkWorker::cycleFinished, worker_, [relay = relay_, this](const CycleReport& report) {
+        relay->post([this, report] { emit cycleFinished(report); });
     }, Qt::DirectConnection);
-    connect(worker_, &LinkWorker::writeFinished, this,
-            [this](quint64 id, bool ok, int attempts, const QString& error) {
-        postQueuedCall(this, [=, this] { onWriteFinished(id, ok, attempts, error); });
+    connect(worker_, &LinkWorker::writeFinished, worker_,
+            [relay = relay_, this](quint64 id, bool ok, int attempts, const QString& error) {
+        relay->post([=, this] { onWriteFinished(id, ok, attempts, error); });
     }, Qt::DirectConnection);
     thread_->start();
 }
@@ -58,8 +64,13 @@ InstrumentLink::~InstrumentLink()
         handOverSent(QThread::currentThread());
         QThread::currentThread()->quit();
     });
-    if (!thread_->wait(QDeadlineTimer(10000))) {
-        // Leaking a stuck thread beats tearing it down in the middle of a call.
+    const bool stopped = thread_->wait(QDeadlineTimer(stopWait_));
+    // Results still queued for this object go with it; none can come after.
+    relay_->cutOff();
+    if (!stopped) {
+        // Leaving a stuck thread to finish its call beats tearing it down in
+        // the middle of one. It owns all it still uses: the worker and the
+        // fieldbus, and the thread object, which frees itself when it ends.
         qWarning("link thread did not end in time");
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -12,6 +13,7 @@
 #include "link/WriteRequest.h"
 
 class LinkWorker;
+class ResultRelay;
 
 // The user-interface side of the link thread. Every fieldbus call is posted
 // to one worker on its own thread and runs there in posting order, so the
@@ -23,8 +25,10 @@ class InstrumentLink : public QObject {
 public:
     explicit InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* parent = nullptr);
     // Closes the port on the link thread after the calls already queued and
-    // ends the thread, waiting at most ten seconds.
+    // ends the thread, waiting at most the stop wait (ten seconds unless set).
     ~InstrumentLink() override;
+
+    void setStopWait(std::chrono::milliseconds wait) { stopWait_ = wait; }
 
     // Every call after this one goes to the port and module these name.
     void open(const LinkSettings& settings);
@@ -51,6 +55,8 @@ private:
 
     QThread* thread_ = nullptr;     // owned; leaked only if it cannot be stopped
     LinkWorker* worker_ = nullptr;  // lives on thread_, deleted when it ends
+    std::shared_ptr<ResultRelay> relay_;  // shared with the worker's connections
+    std::chrono::milliseconds stopWait_{10000};
     LinkSettings settings_;
     // The one place a write's outcome meets its request again; the link
     // thread only ever sees the number.

@@ -406,4 +406,80 @@ TEST_F(LinkThread, destroyingTheLinkWaitsForTheCallInProgress)
     EXPECT_EQ(bus->callNames().back(), "close");
 }
 
+// A fieldbus that says when the link thread has let go of it.
+class WatchedFieldbus final : public Fieldbus {
+public:
+    WatchedFieldbus(Fieldbus& target, std::atomic<bool>& gone) : forward_(target), gone_(gone) {}
+    ~WatchedFieldbus() override { gone_ = true; }
+
+    FieldbusResult open(const LinkSettings& settings) override { return forward_.open(settings); }
+    void close() override { forward_.close(); }
+    FieldbusResult readRegisters(RegisterTable table, int start, std::span<int16_t> values) override
+    {
+        return forward_.readRegisters(table, start, values);
+    }
+    FieldbusResult readBits(BitTable table, int start, std::span<bool> bits) override
+    {
+        return forward_.readBits(table, start, bits);
+    }
+    FieldbusResult writeRegister(int registerNumber, int value) override
+    {
+        return forward_.writeRegister(registerNumber, value);
+    }
+    FieldbusResult writeCoil(int coil, bool on) override { return forward_.writeCoil(coil, on); }
+
+private:
+    ForwardingFieldbus forward_;
+    std::atomic<bool>& gone_;
+};
+
+// Releases the held call the moment the link gives up waiting for its thread,
+// so the thread left behind sends its results while the link is being freed.
+class ReleaseWhenAbandoned {
+public:
+    explicit ReleaseWhenAbandoned(FakeFieldbus& bus)
+    {
+        bus_ = &bus;
+        previous_ = qInstallMessageHandler(&ReleaseWhenAbandoned::watch);
+    }
+    ~ReleaseWhenAbandoned() { qInstallMessageHandler(previous_); }
+
+private:
+    static void watch(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        if (message.contains(QStringLiteral("did not end in time")))
+            bus_->release();
+    }
+
+    static inline FakeFieldbus* bus_ = nullptr;
+    QtMessageHandler previous_ = nullptr;
+};
+
+TEST(LinkLeftBehind, aThreadThatOutlivesTheLinkFinishesItsQueueAndFreesItselfWithoutReachingBack)
+{
+    FakeFieldbus bus;
+    std::atomic<bool> fieldbusGone{false};
+    auto link = std::make_unique<InstrumentLink>(std::make_unique<WatchedFieldbus>(bus, fieldbusGone));
+    link->setStopWait(std::chrono::milliseconds(50));
+    link->open(LinkSettings{});
+    bus.holdNext("readInputRegisters");
+    link->startPollCycle(1);
+    ASSERT_TRUE(bus.waitUntilHeld(5000));
+    link->write(WriteRequest::toRegister(1, 250, QStringLiteral("register"), nullptr));
+    {
+        ReleaseWhenAbandoned releaser(bus);
+        link.reset();  // gives up on the held call after the stop wait
+    }
+
+    // The rest of the cycle, the write and the close run on the thread left
+    // behind; then it ends and the worker goes with its fieldbus.
+    ASSERT_TRUE(waitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return fieldbusGone.load();
+    }));
+    const auto names = bus.callNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "writeRegister"), 1);
+    EXPECT_EQ(names.back(), "close");
+}
+
 } // namespace
