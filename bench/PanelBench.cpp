@@ -112,7 +112,7 @@ void tickWithNewSample(benchmark::State& state)
         buffers.markEnd = buffers.curveEnd = 300;  // well short of a reload at zoom level 4
         station.window->zoom().zoomLevel = 4;
         station.changeProcessValues(++n);
-        emit station.recorder.sampleTaken();
+        emit station.recorder.sampleTaken(takenSample(station.state, station.sampleSeconds.next(station.clock.now())));
         state.ResumeTiming();
         station.window->refreshLiveValues();
         QApplication::processEvents();
@@ -129,7 +129,7 @@ void tickWithReload(benchmark::State& state)
         state.PauseTiming();
         buffers.markEnd = buffers.curveEnd = 260;  // the next sample reloads at zoom level 1
         station.changeProcessValues(++n);
-        emit station.recorder.sampleTaken();
+        emit station.recorder.sampleTaken(takenSample(station.state, station.sampleSeconds.next(station.clock.now())));
         state.ResumeTiming();
         station.window->refreshLiveValues();
         QApplication::processEvents();

@@ -93,8 +93,9 @@ void SampleRecorder::tick()
     advanceRecordNumber();
     lastSampleTime_ = DateValue::fromTime(now.time());
     lastSampleDate_ = DateValue::fromDate(now.date());
-    storeSample(now);
-    emit sampleTaken();
+    const Sample sample = takeSample();
+    storeSample(sample, now);
+    emit sampleTaken(sample);
 }
 
 bool SampleRecorder::measuredRecently(const QDateTime& now) const
@@ -116,19 +117,23 @@ void SampleRecorder::advanceRecordNumber()
     ++recordNumber_;
 }
 
-void SampleRecorder::storeSample(const QDateTime& now)
+Sample SampleRecorder::takeSample() const
 {
-    if (!writer_) {
-        health_.recordLostSample();
-        return;
-    }
     Sample sample;
     sample.recordNumber = recordNumber_;
     sample.date = lastSampleDate_;
     sample.time = lastSampleTime_;
     for (size_t i = 0; i < sample.values.size(); ++i)
         sample.values[i] = state_.measurement(RegisterMap::kInputBlockStart + static_cast<int>(i));
+    return sample;
+}
 
+void SampleRecorder::storeSample(const Sample& sample, const QDateTime& now)
+{
+    if (!writer_) {
+        health_.recordLostSample();
+        return;
+    }
     const SampleWriter::Result result = writer_->store(sample);
     if (result.stored) {
         qCDebug(historyLog).noquote() << "stored record" << recordNumber_ << "at" << now.toString(Qt::ISODate);

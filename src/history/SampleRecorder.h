@@ -11,6 +11,7 @@
 
 #include "history/RecorderHealth.h"
 #include "history/HistoryDatabase.h"
+#include "history/SampleWriter.h"
 
 class Clock;
 class SampleWriter;
@@ -69,9 +70,9 @@ signals:
     // Only when the state or its reason changes: once per failure episode.
     void healthChanged(const RecorderHealth& health);
     void sampleStored(int32_t recordNumber);
-    // Every second's sample, stored or not: the live chart takes the
-    // instrument's values of that moment.
-    void sampleTaken();
+    // Every second's sample, stored or not: the live chart shows it as the
+    // recorder took it.
+    void sampleTaken(const Sample& sample);
 
 private:
     double secondsSinceLastSample(const QDateTime& now) const;
@@ -81,7 +82,8 @@ private:
     void followFileAtPath(const QDateTime& now);
     void openDatabase(const QDateTime& now);
     void closeDatabase();
-    void storeSample(const QDateTime& now);
+    Sample takeSample() const;
+    void storeSample(const Sample& sample, const QDateTime& now);
     void reportFailure(const QString& reason, const QDateTime& now);
     void reportHealth(RecorderHealth::State before);
 

@@ -225,11 +225,11 @@ void LivePanel::showMeasurementColours(bool fresh)
             field->setBackground(fresh ? PanelColours::kPink : PanelColours::kStale);
 }
 
-void LivePanel::showRulerValues(const std::array<float, 10>& values)
+void LivePanel::showRulerValues(const std::optional<std::array<float, 10>>& values)
 {
-    for (size_t j = 0; j < values.size(); ++j) {
+    for (size_t j = 0; j < 10; ++j) {
         if (PanelField* field = liveValueField(static_cast<int>(j))) {
-            field->setCaption(numberText(values[j]));
+            field->setCaption(values ? numberText((*values)[j]) : QString());
             field->setBackground(PanelColours::kYellow);
         }
     }

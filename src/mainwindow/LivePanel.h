@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QDateTime>
 #include <QWidget>
@@ -33,8 +34,8 @@ public:
     // first answer a field shows nothing.
     void refresh(const InstrumentState& state, const QDateTime& now);
     // The ruler's read-out: channel j in liveValueField(j) where the panel
-    // has it, on yellow.
-    void showRulerValues(const std::array<float, 10>& values);
+    // has it, on yellow; blank over a slot that holds no sample.
+    void showRulerValues(const std::optional<std::array<float, 10>>& values);
 
     // The controls here; the Y range's are the chart's.
     CommandControls commandControls() const { return controls_; }

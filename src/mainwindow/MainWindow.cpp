@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -242,10 +243,16 @@ void MainWindow::stop()
     open_ = false;
 }
 
-void MainWindow::onSampleTaken()
+void MainWindow::onSampleTaken(const Sample& sample)
 {
-    if (open_)
-        sampleWaiting_ = true;
+    // A history page takes no samples; back in live mode the reload brings
+    // what was stored meanwhile. More than a window's worth would only fall
+    // off the left edge.
+    if (!open_ || !liveRefreshOn_)
+        return;
+    if (waitingSamples_.size() >= static_cast<size_t>(TrendBuffers::kSlots))
+        waitingSamples_.erase(waitingSamples_.begin());
+    waitingSamples_.push_back(sample);
 }
 
 void MainWindow::exitStation()
@@ -315,20 +322,34 @@ void MainWindow::appendWaitingSample()
     // window is next reloaded from it.
     if (reloadDue() && !database_.isOpen())
         openDatabase();
-    if (!sampleWaiting_)
+    if (waitingSamples_.empty())
         return;
-    sampleWaiting_ = false;
-    const LiveAppendResult appended = appendLiveSample(buffers_, playback_, zoom_, core_.state(), core_.clock().now());
-    if (appended == LiveAppendResult::ReloadedAndAppended)
-        showFirstVisibleSample();
-    // One redraw covers the reload's and the append's: nothing paints in
+    for (const Sample& sample : std::exchange(waitingSamples_, {})) {
+        const LiveAppendResult appended = appendLiveSample(buffers_, playback_, zoom_, sample);
+        using Outcome = LiveAppendResult::Outcome;
+        if (appended.outcome == Outcome::Reloaded || appended.outcome == Outcome::ReloadFailed)
+            showFirstVisibleSample();
+        // Once per episode: the chart goes on from memory meanwhile.
+        if (appended.outcome == Outcome::ReloadFailed && !liveReloadFailing_)
+            reportUnreadableHistory(appended.loadError);
+        if (appended.outcome == Outcome::Reloaded)
+            liveReloadFailing_ = false;
+        else if (appended.outcome == Outcome::ReloadFailed)
+            liveReloadFailing_ = true;
+    }
+    // One redraw covers the reload's and the appends': nothing paints in
     // between, so the picture is the same.
     redrawChart();
 }
 
 bool MainWindow::reloadDue() const
 {
-    return sampleWaiting_ && buffers_.markEnd + 1 >= TrendBuffers::kLiveWindow + 20 * zoom_.zoomLevel;
+    return !waitingSamples_.empty() && buffers_.markEnd + 1 >= TrendBuffers::kLiveWindow + 20 * zoom_.zoomLevel;
+}
+
+void MainWindow::reportUnreadableHistory(const QString& reason)
+{
+    showFailure(QStringLiteral("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
 }
 
 void MainWindow::showPanelValues()
@@ -548,9 +569,7 @@ void MainWindow::connectCommands()
 
     connect(chartPanel_, &ChartPanel::liveRefreshWanted, this, &MainWindow::setLiveRefresh);
     connect(chartPanel_, &ChartPanel::windowLoaded, this, &MainWindow::showFirstVisibleSample);
-    connect(chartPanel_, &ChartPanel::historyUnreadable, this, [this](const QString& reason) {
-        showFailure(QStringLiteral("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
-    });
+    connect(chartPanel_, &ChartPanel::historyUnreadable, this, &MainWindow::reportUnreadableHistory);
     connect(chartPanel_, &ChartPanel::rulerReadOut, this, &MainWindow::showRulerReadOut);
     connect(chartPanel_->printButton(), &QPushButton::clicked, this, &MainWindow::printChart);
     connect(chartPanel_->chooseMomentButton(), &QPushButton::clicked, this, &MainWindow::chooseMoment);

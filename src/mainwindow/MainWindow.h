@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "link/PortConnection.h"
 #include "link/WriteRequest.h"
 #include "history/HistoryDatabase.h"
+#include "history/SampleWriter.h"
 #include "mainwindow/AlarmRows.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
@@ -151,7 +153,8 @@ private:
     // The timers stopped, the database closed, the window no longer open
     // for the recorder's samples.
     void stop();
-    void onSampleTaken();
+    void onSampleTaken(const Sample& sample);
+    void reportUnreadableHistory(const QString& reason);
 
     StationCore& core_;
     const Ticking ticking_;
@@ -169,7 +172,8 @@ private:
     bool closesOnlyOnExit_ = false;  // a close through the frame is refused
     bool databaseFailed_ = false;
     bool open_ = false;           // from start() until stop(): the recorder's samples count
-    bool sampleWaiting_ = false;  // taken by the recorder, not yet in the chart
+    bool liveReloadFailing_ = false;
+    std::vector<Sample> waitingSamples_;  // taken by the recorder, not yet in the chart
     bool linkAnswering_ = false;
 
     HeaderBar* header_ = nullptr;

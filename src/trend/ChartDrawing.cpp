@@ -51,16 +51,16 @@ TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& z
     TimeAxisLabels labels;
     for (int i = 0; i <= 8; ++i) {
         const auto k = static_cast<size_t>(i * zoom.zoomLevel * 10 + zoom.markOffset + 1);
-        if (k >= buffers.trendTimes.size())
-            continue;
+        if (!buffers.holdsSample(k))
+            continue;  // a time of 00:00:00 under no data would look recorded
         labels.times[static_cast<size_t>(i)] = DateValue::text(buffers.trendTimes[k], locale);
         labels.dates[static_cast<size_t>(i)] = DateValue::text(buffers.trendDates[k], locale);
     }
 
     // In a live window the slots of labels 7 and 8 still lie in the future:
     // name them from the newest record, assuming a sample per second.
-    if (buffers.loadedCount < 320) {
-        constexpr size_t newest = TrendBuffers::kLiveWindow;
+    constexpr size_t newest = TrendBuffers::kLiveWindow;
+    if (buffers.loadedCount < 320 && buffers.holdsSample(newest)) {
         const double steps[2] = {
             static_cast<float>(zoom.zoomLevel * kTenSecondsApprox),
             static_cast<float>(2 * zoom.zoomLevel * kTenSecondsApprox),
@@ -119,6 +119,9 @@ TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, cons
         const auto b = static_cast<size_t>(i + zoom.curveOffset);
         if (b >= buffers.trendValues.size())
             break;
+        // No line into or out of an empty slot: its zeros were never measured.
+        if (!buffers.holdsSample(a) || !buffers.holdsSample(b))
+            continue;
         const int x1 = nearest(static_cast<double>(static_cast<float>(i - 1) * zoom.curveStep));
         const int x2 = nearest(static_cast<double>(static_cast<float>(i) * zoom.curveStep));
         canvas.setPen(ChartColours::kPv, 2, LineStyle::Solid);

@@ -37,7 +37,7 @@ void drawGrid(ChartCanvas& canvas);
 
 // The time labels for the buffers as they stand: slot labels, with labels 7
 // and 8 extrapolated into the future (ten seconds per zoom level each) while
-// a live window is shown.
+// a live window is shown. A label over an empty slot stays empty.
 TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& zoom,
                               const QLocale& locale = QLocale::system());
 
@@ -54,8 +54,8 @@ struct ChartYRange {
 // labels say.
 int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin);
 
-// Gap markers and the PV, OP and SV curves in the given range; returns the
-// time-axis labels. Expects the grid drawn and the zoom geometry applied.
+// Gap markers and the PV, OP and SV curves in the given range, drawn
+// between slots that both hold a sample; returns the time-axis labels. Expects the grid drawn and the zoom geometry applied.
 TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
                           const ChartYRange& range, const QLocale& locale = QLocale::system());
 

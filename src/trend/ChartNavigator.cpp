@@ -109,10 +109,15 @@ RulerReadOut ChartNavigator::readOut(int v) const
     out.slot = slotWithin(roundHalfEven(v / static_cast<double>(zoom_.markStep)) + zoom_.markOffset);
     const int valueSlot = slotWithin(v / static_cast<double>(zoom_.curveStep) + zoom_.curveOffset);
     const auto s = static_cast<size_t>(out.slot);
-    out.date = DateValue::text(buffers_.trendDates[s]);
-    out.time = DateValue::text(buffers_.trendTimes[s]);
-    const auto& values = buffers_.trendValues[static_cast<size_t>(valueSlot)];
-    std::copy_n(values.begin(), RulerReadOut::kChannels, out.values.begin());
+    if (buffers_.holdsSample(s)) {
+        out.date = DateValue::text(buffers_.trendDates[s]);
+        out.time = DateValue::text(buffers_.trendTimes[s]);
+    }
+    if (buffers_.holdsSample(static_cast<size_t>(valueSlot))) {
+        const auto& values = buffers_.trendValues[static_cast<size_t>(valueSlot)];
+        out.values.emplace();
+        std::copy_n(values.begin(), RulerReadOut::kChannels, out.values->begin());
+    }
     return out;
 }
 

@@ -17,9 +17,10 @@ struct ZoomGeometry;
 struct RulerReadOut {
     static constexpr int kChannels = 10;
     int slot = 0;
+    // Empty, and no values, over a slot that holds no sample.
     QString date;  // for the header's date field
     QString time;  // for the header's time field
-    std::array<float, kChannels> values{};  // channel j for the live panel's value field j
+    std::optional<std::array<float, kChannels>> values;  // channel j for the live panel's value field j
 };
 
 // The chart's navigation without widgets: which function keys are taken,

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The samples the trend chart shows, indexed by slot 0..322. Slot 0 never
-// holds a sample (it stays zero after a clear); a load fills slots 1..N
-// oldest first, and live samples are appended after them.
+// holds a sample (it stays zero after a clear); a load fills the slots up
+// to the window's size oldest first, so its newest record sits at the live
+// edge (slot 241) or the right end of a page, and live samples are appended
+// after them. A young file fills only the right end: the slots before its
+// oldest record stay empty.
 // trendValues is indexed slot first, channel second: trendValues[slot][ch],
 // channel 0 PV, 1 OP in per cent, 2 SV, 3..9 further inputs.
 struct TrendBuffers {
@@ -24,6 +28,9 @@ struct TrendBuffers {
     int16_t markEnd = 0;      // end of the gap-marker range
     int16_t curveEnd = 0;     // end of the curve range, slot of the newest live sample
     int16_t loadedCount = 0;  // records put in by the last load: 241 or 321
+
+    // A stored date is never day 0 (1899-12-30): an empty slot has none.
+    bool holdsSample(size_t slot) const { return slot < kSlots && trendDates[slot] > 0; }
 
     // Sets slots 0..321 of trendDates and trendTimes and channels 0..8 of
     // trendValues to 0. Channel 9 and slot 322 keep what they hold: the ruler

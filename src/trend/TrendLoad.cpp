@@ -1,6 +1,8 @@
 #include "trend/TrendLoad.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -40,23 +42,33 @@ LoadResult loadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSq
     } else {
         result.error = QStringLiteral("the history database is not open");
     }
-    bool onRecord = result.queryOk && q.next();
-
+    // Read first, placed after: only the count says where the oldest goes.
+    struct Record {
+        double date = 0.0, time = 0.0;
+        std::array<float, kLoadedChannels> values{};
+    };
     const int last = std::min(window.windowSize, TrendBuffers::kSlots - 1);
-    for (int i = 1; i <= last; ++i) {
-        if (onRecord) {
-            readField(q, 1, buffers.trendDates[i]);
-            readField(q, 2, buffers.trendTimes[i]);
-            for (int ch = 0; ch < kLoadedChannels; ++ch)
-                readField(q, HistoryTables::kFirstValueColumn + ch, buffers.trendValues[i][ch]);
-            ++result.records;
-        }
-        // Also past the last record: the first empty slot after a record
-        // gets a gap mark, which shows where the data ends.
-        if (TrendGaps::isGap(buffers.trendTimes[i - 1], buffers.trendTimes[i]))
-            buffers.gapMarks[i] = static_cast<int16_t>(i);
-        if (onRecord)
-            onRecord = q.next();
+    std::vector<Record> records;
+    records.reserve(static_cast<size_t>(last));
+    while (result.queryOk && static_cast<int>(records.size()) < last && q.next()) {
+        Record r;
+        readField(q, 1, r.date);
+        readField(q, 2, r.time);
+        for (int ch = 0; ch < kLoadedChannels; ++ch)
+            readField(q, HistoryTables::kFirstValueColumn + ch, r.values[static_cast<size_t>(ch)]);
+        records.push_back(r);
+    }
+    result.records = static_cast<int>(records.size());
+
+    const int first = last - result.records + 1;
+    for (int i = first; i <= last; ++i) {
+        const Record& r = records[static_cast<size_t>(i - first)];
+        const auto slot = static_cast<size_t>(i);
+        buffers.trendDates[slot] = r.date;
+        buffers.trendTimes[slot] = r.time;
+        std::copy(r.values.begin(), r.values.end(), buffers.trendValues[slot].begin());
+        if (TrendGaps::isGap(buffers.trendTimes[slot - 1], buffers.trendTimes[slot]))
+            buffers.gapMarks[slot] = static_cast<int16_t>(i);
     }
     q.finish();
     return result;

@@ -15,11 +15,12 @@ struct LoadResult {
     QString error;
 };
 
-// Fills slots 1..windowSize with the windowSize records ending at
-// windowEnd, oldest first, sets windowStart and marks the gaps: a slot
-// whose time of day is further from the slot before than TrendGaps allows
-// (also across midnight, and slot 1 against the empty slot 0). Slots the
-// query leaves over keep the cleared zeros. Leaves markEnd, curveEnd and
+// Fills slots up to windowSize with the windowSize records ending at
+// windowEnd, oldest first and the newest in slot windowSize, sets
+// windowStart and marks the gaps: a slot whose time of day is further from
+// the slot before than TrendGaps allows (also across midnight, and the
+// oldest record against the empty slot before it). With fewer records (a
+// young file) the slots before the oldest keep the cleared zeros. Leaves markEnd, curveEnd and
 // loadedCount to the caller; the first visible sample for the date and
 // time header is slot markOffset + 1.
 LoadResult loadTrendWindow(TrendBuffers& buffers, TrendWindow& window, const QSqlDatabase& db);

@@ -208,13 +208,13 @@ TEST_F(LivePanelTest, atZoomLevelOneTheSampleAfterSlot260ReloadsTheNewestRecords
         path, HistoryFiles::sequence(301, 301, DateValue::fromDateTime(kRecordStart.addSecs(300))), 301));
     tickWithSample();
     const TrendBuffers& b = window->trendBuffers();
-    EXPECT_EQ(b.markEnd, 241);
-    EXPECT_EQ(b.curveEnd, 241);
     EXPECT_EQ(window->playback().window.latestId, 301);
     EXPECT_EQ(idAt(1), 61);
     EXPECT_EQ(idAt(240), 300);
-    EXPECT_EQ(idAt(241), 7777);  // the live sample over the newest record
-    EXPECT_EQ(idAt(242), 0);
+    EXPECT_EQ(idAt(241), 301);
+    // This rig's sample never reached the file: it follows the newest record.
+    EXPECT_EQ(b.curveEnd, 242);
+    EXPECT_EQ(idAt(242), 7777);
 }
 
 TEST_F(LivePanelTest, theSampleSpacingIsShownAfterEachTick)

@@ -137,7 +137,7 @@ protected:
     }
     void tickWithSample()
     {
-        emit blocked->recorder().sampleTaken();
+        emit blocked->recorder().sampleTaken(takenSample(blocked->state(), sampleSeconds.next(clock.now())));
         blockedWindow->refreshLiveValues();
     }
 
@@ -165,7 +165,7 @@ TEST_F(BlockedHistory, aDatabaseThatFailedAtStartIsTriedAgainAtTheNextReload)
     tickWithSample();
     EXPECT_TRUE(blockedWindow->databaseOpen());
     EXPECT_EQ(blockedWindow->statusBar()->currentMessage(), QStringLiteral("历史数据库已重新打开"));
-    EXPECT_EQ(blockedWindow->trendBuffers().curveEnd, 241);
+    EXPECT_EQ(blockedWindow->trendBuffers().curveEnd, 242);  // after the empty file's live edge
 }
 
 TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)

@@ -10,6 +10,7 @@
 #include "support/ForwardingFieldbus.h"
 #include "support/HistoryFiles.h"
 #include "support/StateFeed.h"
+#include "support/TakenSample.h"
 #include "history/HistoryDatabase.h"
 #include "mainwindow/MainWindow.h"
 #include "station/StationCore.h"
@@ -46,10 +47,11 @@ struct StationRig {
     // recorder stores only what was read in the last two poll cycles.
     void instrumentAnswers() { StateFeed::measuredAgain(state, clock.now()); }
 
-    // One live refresh tick with a sample the recorder has just taken.
+    // One live refresh tick with a sample the recorder has just taken, a
+    // second after the one before.
     void tickWithSample()
     {
-        emit recorder.sampleTaken();
+        emit recorder.sampleTaken(takenSample(state, sampleSeconds.next(clock.now())));
         window->refreshLiveValues();
     }
 
@@ -69,5 +71,6 @@ struct StationRig {
     Poller& poll = core.poller();
     PortConnection& connection = core.connection();
     SampleRecorder& recorder = core.recorder();
+    SampleSeconds sampleSeconds;
     std::unique_ptr<MainWindow> window;  // last, so it goes first
 };

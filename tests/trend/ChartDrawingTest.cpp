@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/StampedSlots.h"
 #include "trend/ChartDrawing.h"
 #include "core/DateValue.h"
 #include "trend/RecordingCanvas.h"
@@ -65,12 +66,14 @@ TEST(GridDrawing, columnsIncludeTheEdgeLineAtEightAndTheDataAreaEnd)
         EXPECT_EQ(columns[static_cast<size_t>(i + 2)], 375 * i);
 }
 
-// Buffers as a live window load leaves them, and the chart's Y range.
+// Buffers as a live window load leaves them, every slot after slot 0
+// holding a sample, and the chart's Y range.
 class CurveDrawing : public ::testing::Test {
 protected:
     CurveDrawing()
     {
         buffers.loadedCount = buffers.markEnd = buffers.curveEnd = TrendBuffers::kLiveWindow;
+        stampSlots(buffers, 1, TrendBuffers::kSlots - 1);
         range.span = 60;
         zoom.apply();
     }
@@ -167,22 +170,37 @@ TEST_F(CurveDrawing, zeroSpanDrawsPvAndSvAlongTheBottomEdge)
     EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883 - 3125);
 }
 
-TEST_F(CurveDrawing, zoomLevelFourStartsFromTheEmptySlotZero)
+TEST_F(CurveDrawing, zoomLevelFourDrawsNoLineFromTheEmptySlotZero)
 {
     zoom.zoomLevel = 4;
     zoom.apply();
     fill(0, 30);
-    buffers.trendValues[0] = {};
     draw();
     const auto pv = linesIn(QColor(255, 0, 0));
-    ASSERT_EQ(pv.size(), 240u);
-    EXPECT_EQ(pv.front().x1, 0);
-    EXPECT_EQ(pv.front().y1, 7508);         // slot 0 holds zeros
-    EXPECT_EQ(pv.front().y2, 7508 - 3750);  // slot 1 holds 30 of 60
-    EXPECT_EQ(pv[0].x2, 38);                // 37.5 rounds to the even 38
-    EXPECT_EQ(pv[1].x2, 75);
-    EXPECT_EQ(pv[2].x2, 112);               // 112.5 rounds to the even 112
-    EXPECT_EQ(linesIn(QColor(128, 128, 0)).front().y1, 6883);
+    ASSERT_EQ(pv.size(), 239u);
+    EXPECT_EQ(pv.front().x1, 38);           // slot 1; 37.5 rounds to the even 38
+    EXPECT_EQ(pv.front().y1, 7508 - 3750);  // slot 1 holds 30 of 60
+    EXPECT_EQ(pv[0].x2, 75);
+    EXPECT_EQ(pv[1].x2, 112);               // 112.5 rounds to the even 112
+}
+
+TEST_F(CurveDrawing, aYoungFileDrawsAndLabelsOnlyTheSlotsThatHoldItsRecords)
+{
+    // Forty records, in slots 202..241: the left of the live window is empty.
+    for (size_t slot = 1; slot <= 201; ++slot)
+        buffers.trendDates[slot] = buffers.trendTimes[slot] = 0.0;
+    const TimeAxisLabels labels = draw();
+    const auto pv = linesIn(QColor(255, 0, 0));
+    ASSERT_EQ(pv.size(), 38u);  // 202 to 240, the data area's edge
+    EXPECT_EQ(pv.front().x1, 3300);  // slot 202, 22 steps of 150 right of slot 180
+    EXPECT_EQ(pv.back().x2, 9000);
+    EXPECT_EQ(linesIn(QColor(128, 128, 0)).size(), 38u);
+    for (size_t i = 0; i <= 2; ++i) {  // slots 181, 191, 201
+        EXPECT_TRUE(labels.times[i].isEmpty()) << i;
+        EXPECT_TRUE(labels.dates[i].isEmpty()) << i;
+    }
+    EXPECT_EQ(labels.times[3], DateValue::text(buffers.trendTimes[211], QLocale::c()));
+    EXPECT_FALSE(labels.times[7].isEmpty());  // from slot 241, which holds the newest
 }
 
 TEST_F(CurveDrawing, appendedSamplesRunIntoTheZoneRightOfTheDataArea)
@@ -234,11 +252,11 @@ TEST_F(CurveDrawing, historyPageShowsSlotTimesInEveryLabel)
 {
     buffers.loadedCount = buffers.markEnd = buffers.curveEnd = TrendBuffers::kHistoryPage;
     buffers.trendTimes[261] = DateValue::fromTime(QTime(8, 0, 0));
+    buffers.trendDates[251] = 0.0;  // a slot no record filled
     const TimeAxisLabels labels = draw();
     EXPECT_EQ(labels.times[8], QStringLiteral("08:00:00"));
-    // An empty slot's zero date value is written as a time: midnight.
-    EXPECT_EQ(labels.times[7], QStringLiteral("00:00:00"));
-    EXPECT_EQ(labels.dates[7], QStringLiteral("00:00:00"));
+    EXPECT_TRUE(labels.times[7].isEmpty());
+    EXPECT_TRUE(labels.dates[7].isEmpty());
 }
 
 TEST(YAxisScale, sixthsOfTheSpanRoundedHalfToEven)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/StampedSlots.h"
 #include "trend/ChartDrawing.h"
 #include "trend/PainterCanvas.h"
 #include "trend/TrendBuffers.h"
@@ -19,6 +20,7 @@ TEST(PainterCanvas, userScaleMapsOntoThePicture)
         buffers.loadedCount = buffers.markEnd = buffers.curveEnd = TrendBuffers::kLiveWindow;
         for (auto& slot : buffers.trendValues)
             slot[0] = 30;
+        stampSlots(buffers, 1, TrendBuffers::kLiveWindow);
         ZoomGeometry zoom;
         zoom.apply();
         ChartYRange range;

@@ -86,24 +86,18 @@ TEST_F(TrendLoad, twoMissingSecondsAreAGapAndOneIsNot)
     EXPECT_EQ(gapSlots(), (std::vector<int>{1, 3}));
 }
 
-TEST_F(TrendLoad, fewerRecordsThanTheWindowLeaveZerosWithAGapAndChannel9OfTheEarlierLoad)
+TEST_F(TrendLoad, aYoungFilesRecordsEndAtTheLiveEdgeWithEmptySlotsBeforeThem)
 {
-    auto rows = HistoryFiles::sequence(1, 241, DateValue::fromDateTime(kMorning));
-    for (auto& row : rows)
-        row.values[9] = 9.5;
-    ASSERT_TRUE(HistoryFiles::insertRows(path, rows, 241));
-    load(241, 241);
-    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("delete from pv_data where w_id > 100")}));
-
-    const LoadResult result = load(241, 241);
+    seed(1, 100, kMorning, 100);
+    const LoadResult result = load(100, 241);
     EXPECT_EQ(result.records, 100);
-    EXPECT_EQ(idAt(100), 100);
-    for (int slot = 101; slot <= 241; ++slot) {
-        ASSERT_EQ(idAt(slot), 0);
-        ASSERT_EQ(buffers.trendTimes[slot], 0.0);
-        ASSERT_EQ(buffers.trendValues[slot][9], 9.5f);  // not cleared
-    }
-    EXPECT_EQ(gapSlots(), (std::vector<int>{1, 101}));
+    EXPECT_EQ(idAt(142), 1);
+    EXPECT_EQ(idAt(241), 100);
+    EXPECT_EQ(buffers.trendTimes[241], DateValue::fromTime(kMorning.time().addSecs(99)));
+    for (int slot = 1; slot <= 141; ++slot)
+        ASSERT_FALSE(buffers.holdsSample(static_cast<size_t>(slot))) << slot;
+    EXPECT_TRUE(buffers.holdsSample(142));
+    EXPECT_EQ(gapSlots(), std::vector<int>{142});  // where the data begins
 }
 
 TEST_F(TrendLoad, clearTouchesSlots0To321AndChannels0To8Only)
