@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "mainwindow/ChartPanel.h"
 #include "mainwindow/HeaderBar.h"
@@ -180,7 +181,7 @@ TEST_F(LivePanelTest, tickWithoutANewSampleLeavesTheBuffersAsTheyWere)
     EXPECT_EQ(window->trendBuffers().curveEnd, 242);
 }
 
-TEST_F(LivePanelTest, newSampleGoesIntoTheNextSlotStampedByTheClock)
+TEST_F(LivePanelTest, aTakenSampleGoesIntoTheNextSlotWithItsOwnSecond)
 {
     for (int ch = 0; ch < 8; ++ch)
         StateFeed::setMeasurement(state, ch + 1, 500 + ch);
@@ -316,6 +317,53 @@ TEST_F(LivePanelTest, aSampleTheRecorderStoresReachesTheTrend)
     window->refreshLiveValues();  // taken once, appended once
     EXPECT_EQ(window->trendBuffers().curveEnd, 242);
     EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("321"));
+}
+
+TEST_F(LivePanelTest, everySecondTheRecorderTookShowsOnceWithItsOwnTimeEvenWhenTheRefreshIsLate)
+{
+    recorder.start();
+    recorder.stop();
+    const QDateTime first = clock.now().addSecs(1);
+    for (int n = 0; n < 2; ++n) {
+        clock.advanceMs(1000);
+        instrumentAnswers();
+        recorder.tick();
+    }
+    clock.advanceMs(600);  // the refresh comes in the next second
+    window->refreshLiveValues();
+    window->refreshLiveValues();
+    const TrendBuffers& b = window->trendBuffers();
+    ASSERT_EQ(b.curveEnd, 243);
+    EXPECT_EQ(b.trendTimes[242], DateValue::fromTime(first.time()));
+    EXPECT_EQ(b.trendTimes[243], DateValue::fromTime(first.addSecs(1).time()));
+}
+
+TEST_F(LivePanelTest, aLiveReloadThatFailsKeepsTheCurveAndSaysSoOncePerEpisode)
+{
+    const QString kUnreadable = QStringLiteral("历史数据读取失败，曲线保持原样：");
+    for (int n = 1; n <= 19; ++n)
+        tickWithSample();
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data rename to pv_gone")}));
+    tickWithSample();
+    const TrendBuffers& b = window->trendBuffers();
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(kUnreadable));
+    EXPECT_EQ(b.curveEnd, 242);
+    EXPECT_EQ(idAt(222), 300);  // the newest record, moved left with what followed it
+    EXPECT_TRUE(b.holdsSample(1));
+
+    window->statusBar()->clearMessage();
+    for (int n = 0; n < 19; ++n)  // to the next reload, which fails again
+        tickWithSample();
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(b.curveEnd, 242);
+
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_gone rename to pv_data")}));
+    for (int n = 0; n < 20; ++n)
+        tickWithSample();
+    ASSERT_TRUE(HistoryFiles::exec(path, {QStringLiteral("alter table pv_data rename to pv_gone")}));
+    for (int n = 0; n < 20; ++n)
+        tickWithSample();
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(kUnreadable));  // a new episode
 }
 
 } // namespace
