@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QDateTime>
+#include <QList>
+#include <QMetaType>
+#include <QString>
+
+// One entry of the event journal: something that happened to the
+// instrument, the link, the files or the station, or something an operator
+// did. Texts are kept as the station showed them, so the journal reads the
+// same months later whatever the instrument's state is then.
+struct JournalEvent {
+    // Stored as its code (kindCode), which scripts and the --kind option use.
+    enum class Kind {
+        AlarmRaised,     // "alarm.raised": what = ALM1 / ALM2 / ALM3 / BREAK / SHORT
+        AlarmCleared,    // "alarm.cleared"
+        LinkOpened,      // "link.opened": source names port and address
+        LinkClosed,      // "link.closed"
+        LinkFailing,     // "link.failing": text says why, oldValue the last answer
+        LinkRecovered,   // "link.recovered"
+        Write,           // "write": what, oldValue (shown before), newValue, outcome
+        EntriesRefused,  // "entries.refused": newValue the count of the minute
+        HistoryFailing,  // "history.failing": the history file cannot be written
+        HistoryResumed,  // "history.resumed"
+        HistoryReplaced, // "history.replaced": another file took the path's place
+        JournalResumed,  // "journal.resumed": newValue how many events were held
+        StationStarted,  // "station.started"
+        StationExited,   // "station.exited"
+    };
+
+    int64_t id = 0;     // given by the store; 0 before it is written
+    QDateTime time;     // when it happened; stored in UTC with the local offset
+    Kind kind = Kind::StationStarted;
+    QString source;     // "端口 1 地址 1" or the file's path; empty when none
+    QString what;       // the alarm, the parameter's caption, the command
+    QString oldValue;
+    QString newValue;
+    QString outcome;    // "ok" or "failed" for writes; empty otherwise
+    QString text;       // a sentence for people, the reason of a failure
+    QString user;       // operating-system user, for operator actions
+    QString host;
+
+    bool operator==(const JournalEvent&) const = default;
+};
+
+namespace JournalKinds {
+QString code(JournalEvent::Kind kind);
+// The kind whose code this is; false for an unknown code.
+bool fromCode(const QString& code, JournalEvent::Kind& kind);
+QList<JournalEvent::Kind> all();
+// The name the journal window shows, in the station's language.
+QString caption(JournalEvent::Kind kind);
+} // namespace JournalKinds
+
+Q_DECLARE_METATYPE(JournalEvent)

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include "journal/JournalEvent.h"
+
+class Clock;
+
+// How much the journal keeps: the oldest events go first, a few with each
+// insert, once either bound is passed.
+struct JournalLimits {
+    int64_t maxEvents = 1'000'000;
+    int maxDays = 730;
+    // Events held in memory while the file cannot be written; beyond this the
+    // oldest held ones are dropped (and counted).
+    int maxHeld = 10'000;
+};
+
+// Appends events to the journal file on its own connection, one
+// transaction per event (WAL, so a reader never blocks it and a crash never
+// loses a committed event). A file that cannot be written is reported once
+// per episode and tried again every few seconds; the events meanwhile are
+// held in memory and written, in order and once each, when it is back.
+class JournalStore : public QObject {
+    Q_OBJECT
+
+public:
+    static inline const QString kConnectionName = QStringLiteral("tq5800-journal");
+
+    JournalStore(QString path, const Clock& clock, JournalLimits limits = {},
+                 QString connectionName = kConnectionName, QObject* parent = nullptr);
+    ~JournalStore() override;
+
+    // Opens the file, creating it and its table when missing.
+    void open();
+
+    // Stamps the event with the clock when it has no time, and writes it
+    // (after any held ones), or holds it while the file cannot be written.
+    void append(JournalEvent event);
+
+    const QString& path() const { return path_; }
+    bool writing() const { return !failingSince_.has_value(); }
+    const QString& failure() const { return failure_; }
+    std::optional<QDateTime> failingSince() const { return failingSince_; }
+    int heldEvents() const { return static_cast<int>(held_.size()); }
+    int64_t droppedEvents() const { return dropped_; }
+
+signals:
+    // Once when writing fails and once when it works again.
+    void healthChanged();
+    // After the event is in the file, with its id.
+    void appended(const JournalEvent& event);
+
+private:
+    bool openDatabase();
+    bool writeHeld();
+    bool insert(JournalEvent& event);
+    void fail(const QString& reason);
+
+    QString path_;
+    const Clock& clock_;
+    JournalLimits limits_;
+    QString connectionName_;
+    std::deque<JournalEvent> held_;
+    int64_t dropped_ = 0;
+    std::optional<QDateTime> failingSince_;
+    std::optional<QDateTime> lastTry_;
+    QString failure_;
+};
+
+// Where the journal lives: journal.sqlite beside the history file unless
+// --journal names a path.
+namespace JournalPath {
+QString resolve(const QString& commandLinePath, const QString& historyPath);
+}
+
+// Who does an operator action here: the operating-system user and host.
+namespace JournalIdentity {
+QString user();
+QString host();
+}
