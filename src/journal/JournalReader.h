@@ -9,6 +9,8 @@
 #include "journal/JournalEvent.h"
 #include "journal/JournalFilter.h"
 
+class QSqlQuery;
+
 // Reads the journal file on a connection of its own, read-only, never
 // creating the file. Newest first, a page at a time: each page starts below
 // the id the last one ended at, so paging stays fast on a full journal and
@@ -20,18 +22,31 @@ public:
     JournalReader(const JournalReader&) = delete;
     JournalReader& operator=(const JournalReader&) = delete;
 
+    // False, with errorText set, when the file is missing or holds no journal.
     bool open();
+    bool isOpen() const { return open_; }
+    const QString& path() const { return path_; }
     const QString& errorText() const { return error_; }
 
     // Up to `count` events matching filter with ids below `below` (all when
     // empty), newest first. Empty on failure, with errorText set.
     std::vector<JournalEvent> page(const JournalFilter& filter, int count,
                                    std::optional<int64_t> below = std::nullopt);
+    // Up to `count` events matching filter with ids above `above`, oldest
+    // first: what was written since a reader's newest event.
+    std::vector<JournalEvent> newer(const JournalFilter& filter, int64_t above, int count);
     // How many events match, or nothing on failure.
     std::optional<int64_t> count(const JournalFilter& filter);
+    // Whether the last page, newer() or count() failed.
+    bool failed() const { return !error_.isEmpty(); }
 
 private:
+    std::vector<JournalEvent> select(const JournalFilter& filter, const QString& idCondition,
+                                     std::optional<int64_t> id, const QString& order, int count);
+    bool run(QSqlQuery& query);
+
     QString path_;
     QString connectionName_;
     QString error_;
+    bool open_ = false;
 };
