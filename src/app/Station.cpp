@@ -6,6 +6,8 @@
 #include "app/AppLog.h"
 #include "core/Clock.h"
 #include "history/DatabasePath.h"
+#include "journal/JournalStore.h"
+#include "journalwindow/JournalWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/StatusTexts.h"
 
@@ -16,17 +18,33 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
     , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath))
     , window_(std::make_unique<MainWindow>(core_))
+    , journalPath_(JournalPath::resolve(QString(), core_.databasePath()))
 {
     core_.connection().lockDevices(options.portDevices);
     configOpener_ =
         std::make_unique<ConfigOpener>(core_, *window_, *window_->configurationButton());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
     connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
+    connect(window_.get(), &MainWindow::journalRequested, this, &Station::openJournal);
 }
 
 Station::~Station()
 {
     shutdown();
+    delete journalWindow_.data();
+}
+
+void Station::openJournal()
+{
+    if (!journalWindow_) {
+        // A window of its own, not the main window's child: it may stand
+        // beside it or behind it while the main window keeps running.
+        journalWindow_ = new JournalWindow(journalPath_);
+        journalWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
 }
 
 bool Station::start()
@@ -104,6 +122,8 @@ void Station::shutdown()
     // connection and lifts its close guard (or the application's quit would
     // be refused by it).
     configOpener_->closeWindow();
+    if (journalWindow_)
+        journalWindow_->close();
     window_->exitStation();
     core_.recorder().stop();
     if (core_.connection().isOpen())

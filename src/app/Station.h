@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QObject>
+#include <QPointer>
 
 #include "configwindow/ConfigOpener.h"
 #include "app/SplashScreen.h"
@@ -12,6 +13,7 @@
 #include "station/StationCore.h"
 
 class Clock;
+class JournalWindow;
 class MainWindow;
 
 // The whole station: its core (instrument state, link thread and poll,
@@ -42,6 +44,11 @@ public:
     StationCore& core() { return core_; }
     SplashScreen& splash() { return splash_; }
     MainWindow* mainWindow() const { return window_.get(); }
+    // "事件记录" / F8: shows the journal window, or brings the open one to
+    // the front. It reads the journal file beside the history file.
+    void openJournal();
+    JournalWindow* journalWindow() const { return journalWindow_; }
+    const QString& journalPath() const { return journalPath_; }
     bool hasStarted() const { return started_; }
     // Empty unless start() refused; in English, for standard error.
     const QString& refusal() const { return refusal_; }
@@ -64,6 +71,8 @@ private:
     StationCore core_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
+    QString journalPath_;
+    QPointer<JournalWindow> journalWindow_;  // while open
     SplashScreen splash_;
     bool started_ = false;
     bool shutDown_ = false;

@@ -537,10 +537,13 @@ QWidget* MainWindow::buildCommandBar()
 
     // Commands that need the instrument are usable only while the link is open.
     // "参数校准" is there for the operators who know it; it has no action.
+    // "事件记录" reads only the journal file, so it works with the link closed.
+    journalButton_ = new QPushButton(QStringLiteral("事件记录"), bar);
+    journalButton_->setToolTip(QStringLiteral("查看报警、通讯和操作的记录（F8）"));
     configurationButton_ = new QPushButton(QStringLiteral("CONFIG"), bar);
     calibrationButton_ = new QPushButton(QStringLiteral("参数校准"), bar);
     exitButton_ = new QPushButton(QStringLiteral("退出"), bar);
-    for (QPushButton* button : {configurationButton_, calibrationButton_, exitButton_}) {
+    for (QPushButton* button : {journalButton_, configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
         row->addWidget(button, 0, Qt::AlignBottom);
     }
@@ -573,6 +576,7 @@ void MainWindow::connectCommands()
     connect(chartPanel_, &ChartPanel::rulerReadOut, this, &MainWindow::showRulerReadOut);
     connect(chartPanel_->printButton(), &QPushButton::clicked, this, &MainWindow::printChart);
     connect(chartPanel_->chooseMomentButton(), &QPushButton::clicked, this, &MainWindow::chooseMoment);
+    connect(journalButton_, &QPushButton::clicked, this, &MainWindow::journalRequested);
 }
 
 void MainWindow::buildShortcuts()
@@ -583,6 +587,7 @@ void MainWindow::buildShortcuts()
         {Qt::Key_Escape, &MainWindow::exitStation},
         {Qt::Key_F3, &MainWindow::printChart},
         {Qt::Key_F5, &MainWindow::chooseMoment},
+        {Qt::Key_F8, &MainWindow::journalRequested},
     };
     for (const auto& [key, action] : kKeys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

@@ -106,6 +106,7 @@ public:
     PanelField* alarmValueField(int row) const;
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* configurationButton() const { return configurationButton_; }
+    QPushButton* journalButton() const { return journalButton_; }
     QPushButton* calibrationButton() const { return calibrationButton_; }
     ElidedLabel* messageLine() const { return messageLine_; }
     StatusIndicator* linkIndicator() const { return linkIndicator_; }
@@ -122,6 +123,8 @@ public:
 signals:
     // "退出" or Esc: the window has closed; the station is to end.
     void exitRequested();
+    // "事件记录" or F8: the journal window is to be shown.
+    void journalRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -188,6 +191,7 @@ private:
     EntryFeedback* feedback_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* configurationButton_ = nullptr;
+    QPushButton* journalButton_ = nullptr;
     QPushButton* calibrationButton_ = nullptr;
     ElidedLabel* messageLine_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "journal/JournalFilter.h"
+#include "journal/JournalReader.h"
+
+// The journal as a table, newest first, read a page at a time as the view
+// scrolls (canFetchMore / fetchMore), so a full journal opens at once.
+// refresh() puts the events written since on top. A journal that cannot be
+// read leaves the table empty and says why, once per episode.
+class JournalModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Time, Kind, Source, What, OldValue, NewValue, Outcome, Text, User, ColumnCount };
+    static constexpr int kPageSize = 300;
+
+    JournalModel(const QString& path, const QString& connectionName, QObject* parent = nullptr);
+
+    // Shows the events matching the filter from the newest on.
+    void setFilter(const JournalFilter& filter);
+    const JournalFilter& filter() const { return filter_; }
+    // Reads the events written since the newest one shown and puts them on
+    // top; how many. A journal that could not be read is read anew.
+    int refresh();
+
+    const JournalEvent& event(int row) const { return rows_[static_cast<size_t>(row)]; }
+    JournalReader& reader() { return reader_; }
+    // Empty while the journal reads well.
+    const QString& failure() const { return failure_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+signals:
+    // The journal became unreadable (failure() says why) or readable again.
+    void failureChanged();
+
+private:
+    void reload();
+    void noteOutcome();
+    QString text(const JournalEvent& event, int column) const;
+
+    JournalReader reader_;
+    JournalFilter filter_;
+    std::vector<JournalEvent> rows_;
+    int64_t newestId_ = 0;  // of the newest matching event read, shown or not
+    bool atEnd_ = true;
+    QString failure_;
+};

@@ -1,0 +1,147 @@
+#include "journalwindow/JournalWindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "journal/JournalCsv.h"
+#include "journalwindow/JournalFilterBar.h"
+#include "journalwindow/JournalModel.h"
+#include "widgets/ElidedLabel.h"
+
+namespace {
+
+// Each window reads on a connection of its own.
+QString nextConnectionName()
+{
+    static int windows = 0;
+    return QStringLiteral("tq5800-journal-window-%1").arg(++windows);
+}
+
+} // namespace
+
+JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(kTitle);
+    model_ = new JournalModel(journalPath, nextConnectionName(), this);
+    filterBar_ = new JournalFilterBar(this);
+    refreshButton_ = new QPushButton(QStringLiteral("刷新"), this);
+    exportButton_ = new QPushButton(QStringLiteral("导出CSV"), this);
+    exportButton_->setToolTip(QStringLiteral("把符合筛选条件的全部事件存为 CSV 文件"));
+
+    table_ = new QTableView(this);
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    QHeaderView* columns = table_->horizontalHeader();
+    columns->setStretchLastSection(false);
+    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int widths[JournalModel::ColumnCount] = {21, 16, 16, 14, 10, 10, 6, 40, 10};
+    for (int column = 0; column < JournalModel::ColumnCount; ++column)
+        columns->resizeSection(column, widths[column] * digit);
+    columns->setSectionResizeMode(JournalModel::Text, QHeaderView::Stretch);
+
+    statusLine_ = new ElidedLabel(this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(filterBar_, 1);
+    top->addWidget(refreshButton_);
+    top->addWidget(exportButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_, 1);
+    layout->addWidget(statusLine_);
+    resize(1200, 700);
+
+    connect(filterBar_, &JournalFilterBar::changed, this, &JournalWindow::applyFilter);
+    connect(refreshButton_, &QPushButton::clicked, this, &JournalWindow::refresh);
+    connect(exportButton_, &QPushButton::clicked, this, &JournalWindow::chooseExportFile);
+    connect(model_, &JournalModel::failureChanged, this, &JournalWindow::showReadFailure);
+    connect(&refreshTimer_, &QTimer::timeout, this, &JournalWindow::refresh);
+    refreshTimer_.start(kRefreshIntervalMs);
+    showReadFailure();
+}
+
+JournalWindow::~JournalWindow() = default;
+
+void JournalWindow::applyFilter()
+{
+    const std::optional<JournalFilter> filter = filterBar_->filter();
+    if (!filter) {
+        showStatus(QStringLiteral("起始时间晚于结束时间"));
+        return;
+    }
+    showStatus(QString());
+    model_->setFilter(*filter);
+    showReadFailure();
+}
+
+void JournalWindow::refresh()
+{
+    QScrollBar* bar = table_->verticalScrollBar();
+    const int position = bar->value();
+    const int added = model_->refresh();
+    // At the top the newest show; further down the rows read stay put.
+    if (added > 0 && position > 0)
+        bar->setValue(position + added * (table_->verticalScrollMode() == QAbstractItemView::ScrollPerItem
+                                              ? 1
+                                              : table_->verticalHeader()->defaultSectionSize()));
+}
+
+void JournalWindow::chooseExportFile()
+{
+    auto* dialog = new QFileDialog(this, QStringLiteral("导出CSV"), QDir::homePath(),
+                                   QStringLiteral("CSV (*.csv)"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->selectFile(QStringLiteral("journal.csv"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &JournalWindow::exportTo);
+    dialog->open();
+}
+
+bool JournalWindow::exportTo(const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showStatus(QStringLiteral("导出失败：%1").arg(path), file.errorString());
+        return false;
+    }
+    QString error;
+    const std::optional<int64_t> written = JournalCsv::writeMatching(file, model_->reader(), model_->filter(), error);
+    if (!written || !file.commit()) {
+        file.cancelWriting();
+        showStatus(QStringLiteral("导出失败：%1").arg(path), written ? file.errorString() : error);
+        return false;
+    }
+    showStatus(QStringLiteral("已导出 %1 条事件：%2").arg(*written).arg(path));
+    return true;
+}
+
+void JournalWindow::showStatus(const QString& text, const QString& detail)
+{
+    readFailureShown_ = false;
+    statusLine_->setText(text);
+    statusLine_->setToolTip(detail);
+}
+
+void JournalWindow::showReadFailure()
+{
+    if (!model_->failure().isEmpty()) {
+        showStatus(QStringLiteral("事件记录文件不能读取：%1").arg(model_->reader().path()), model_->failure());
+        readFailureShown_ = true;
+    } else if (readFailureShown_) {
+        showStatus(QString());
+    }
+}

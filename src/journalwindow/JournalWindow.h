@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+class ElidedLabel;
+class JournalFilterBar;
+class JournalModel;
+class QPushButton;
+class QTableView;
+
+// "事件记录": the journal, newest first, in a window of its own beside the
+// main window. The filter bar narrows it; every few seconds (and at
+// "刷新") the events written since come in on top, and a view scrolled down
+// keeps its rows in place. "导出CSV" writes every event matching the
+// filter, not only those read so far. What goes wrong (an unreadable file,
+// a range that ends before it starts, an export that fails) is said in the
+// window's own status line.
+class JournalWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static inline const QString kTitle = QStringLiteral("事件记录");
+    static constexpr int kRefreshIntervalMs = 3000;
+
+    explicit JournalWindow(const QString& journalPath, QWidget* parent = nullptr);
+    ~JournalWindow() override;
+
+    // The filter bar's choice into the table, unless it is refused.
+    void applyFilter();
+    // The events written since on top; the view stays where it was.
+    void refresh();
+    // Writes the events matching the shown filter as CSV; false, said in the
+    // status line, when the journal or the file fails.
+    bool exportTo(const QString& path);
+    // "导出CSV": asks for a file, then exports into it.
+    void chooseExportFile();
+
+    JournalModel* model() const { return model_; }
+    QTableView* table() const { return table_; }
+    JournalFilterBar* filterBar() const { return filterBar_; }
+    QPushButton* refreshButton() const { return refreshButton_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    ElidedLabel* statusLine() const { return statusLine_; }
+    QTimer& refreshTimer() { return refreshTimer_; }
+
+private:
+    void showStatus(const QString& text, const QString& detail = QString());
+    void showReadFailure();
+
+    JournalModel* model_ = nullptr;
+    QTableView* table_ = nullptr;
+    JournalFilterBar* filterBar_ = nullptr;
+    QPushButton* refreshButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    ElidedLabel* statusLine_ = nullptr;
+    QTimer refreshTimer_;
+    bool readFailureShown_ = false;
+};

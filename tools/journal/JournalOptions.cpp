@@ -1,0 +1,75 @@
+#include "JournalOptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+bool parseTime(const QString& text, const QString& option, std::optional<QDateTime>& time, QString& error)
+{
+    const QDateTime parsed = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!parsed.isValid()) {
+        error = QStringLiteral("--%1: not an ISO 8601 time: %2").arg(option, text);
+        return false;
+    }
+    time = parsed;
+    return true;
+}
+
+} // namespace
+
+QString journalUsage()
+{
+    return QStringLiteral(
+        "Usage: tq5800-journal --journal PATH [--from T] [--to T] [--kind K]... [--csv]\n"
+        "Prints the station's event journal, newest first.\n"
+        "  --journal PATH  the journal file (journal.sqlite beside the history file)\n"
+        "  --from T        events at or after T (ISO 8601; local time without an offset)\n"
+        "  --to T          events before T\n"
+        "  --kind K        only events of kind K (a code such as alarm.raised); may repeat\n"
+        "  --csv           the CSV form the journal window exports, instead of a table\n"
+        "  --help          this text\n"
+        "Exit status: 0 done, 1 the journal cannot be read, 2 bad usage.\n");
+}
+
+bool parseJournalOptions(const QStringList& arguments, JournalOptions& options, QString& error)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption journal(QStringLiteral("journal"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("T"));
+    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("T"));
+    const QCommandLineOption kind(QStringLiteral("kind"), QString(), QStringLiteral("K"));
+    const QCommandLineOption csv(QStringLiteral("csv"));
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOptions({journal, from, to, kind, csv, help});
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(help)) {
+        options.help = true;
+        return true;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
+        return false;
+    }
+    if (parser.values(journal).size() != 1 || parser.value(journal).isEmpty()) {
+        error = QStringLiteral("--journal PATH is needed once");
+        return false;
+    }
+    options.journalPath = parser.value(journal);
+    if (parser.isSet(from) && !parseTime(parser.value(from), QStringLiteral("from"), options.filter.from, error))
+        return false;
+    if (parser.isSet(to) && !parseTime(parser.value(to), QStringLiteral("to"), options.filter.to, error))
+        return false;
+    for (const QString& code : parser.values(kind)) {
+        JournalEvent::Kind k;
+        if (!JournalKinds::fromCode(code, k)) {
+            error = QStringLiteral("--kind: unknown kind %1").arg(code);
+            return false;
+        }
+        options.filter.kinds.append(k);
+    }
+    options.csv = parser.isSet(csv);
+    return true;
+}

@@ -1,0 +1,84 @@
+// tq5800-journal: the station's event journal on standard output, newest
+// first, as a table for people or in the journal window's CSV form.
+// Exit code 0 when done, 1 when the journal cannot be read, 2 for a usage
+// error.
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include "JournalOptions.h"
+#include "journal/JournalCsv.h"
+#include "journal/JournalReader.h"
+
+namespace {
+
+constexpr int kPageSize = 1000;
+
+QByteArray tableLine(const JournalEvent& event)
+{
+    QStringList fields{JournalCsv::timeText(event.time), JournalKinds::caption(event.kind), event.source,
+                       event.what};
+    if (!event.oldValue.isEmpty() || !event.newValue.isEmpty())
+        fields.append(event.oldValue + QStringLiteral(" -> ") + event.newValue);
+    fields.append({event.outcome, event.text, event.user});
+    fields.removeAll(QString());
+    return fields.join(QStringLiteral("  ")).toUtf8() + '\n';
+}
+
+// false with `error` set when the journal failed midway.
+bool printTable(QFile& out, JournalReader& reader, const JournalFilter& filter, QString& error)
+{
+    std::optional<int64_t> below;
+    for (;;) {
+        const std::vector<JournalEvent> events = reader.page(filter, kPageSize, below);
+        if (reader.failed()) {
+            error = reader.errorText();
+            return false;
+        }
+        for (const JournalEvent& event : events)
+            out.write(tableLine(event));
+        if (events.size() < static_cast<size_t>(kPageSize))
+            return true;
+        below = events.back().id;
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    JournalOptions options;
+    QString error;
+    if (!parseJournalOptions(app.arguments(), options, error)) {
+        std::fprintf(stderr, "tq5800-journal: %s\n%s", qPrintable(error), qPrintable(journalUsage()));
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(qPrintable(journalUsage()), stdout);
+        return 0;
+    }
+
+    JournalReader reader(options.journalPath, QStringLiteral("tq5800-journal-tool"));
+    if (!reader.open()) {
+        std::fprintf(stderr, "tq5800-journal: cannot read %s: %s\n", qPrintable(options.journalPath),
+                     qPrintable(reader.errorText()));
+        return 1;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "tq5800-journal: cannot write to standard output\n");
+        return 1;
+    }
+    const bool done = options.csv ? JournalCsv::writeMatching(out, reader, options.filter, error).has_value()
+                                  : printTable(out, reader, options.filter, error);
+    out.close();
+    if (!done) {
+        std::fprintf(stderr, "tq5800-journal: reading %s failed: %s\n", qPrintable(options.journalPath),
+                     qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
