@@ -1,0 +1,161 @@
+#include <set>
+#include <vector>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "journal/JournalReader.h"
+#include "support/JournalFiles.h"
+
+namespace {
+
+using Kind = JournalEvent::Kind;
+
+const QDateTime kDayOne(QDate(2026, 12, 7), QTime(0, 0), Qt::UTC);
+
+class JournalReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    std::vector<int64_t> ids(const JournalFilter& filter)
+    {
+        JournalReader reader(path, QStringLiteral("reader-test"));
+        std::vector<int64_t> found;
+        for (const JournalEvent& event : reader.page(filter, 1000))
+            found.push_back(event.id);
+        EXPECT_FALSE(reader.failed()) << reader.errorText().toStdString();
+        return found;
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+};
+
+TEST_F(JournalReaderTest, pagesNewestFirstWithoutGapsOrRepeatsWhileEventsAreAdded)
+{
+    auto make = [](int64_t i) { return JournalFiles::event(Kind::Write, kDayOne.addSecs(i), QStringLiteral("SV")); };
+    ASSERT_TRUE(JournalFiles::appendMade(path, 1000, make));
+    JournalReader reader(path, QStringLiteral("paging"));
+    ASSERT_TRUE(reader.open());
+
+    std::vector<int64_t> seen;
+    std::optional<int64_t> below;
+    for (;;) {
+        const std::vector<JournalEvent> page = reader.page({}, 70, below);
+        if (page.empty())
+            break;
+        for (const JournalEvent& event : page)
+            seen.push_back(event.id);
+        below = page.back().id;
+        // Written between two pages: they belong above the first page.
+        ASSERT_TRUE(JournalFiles::appendMade(path, 3, make));
+    }
+    ASSERT_EQ(seen.size(), 1000u);
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], static_cast<int64_t>(1000 - i));
+    const std::vector<JournalEvent> arrived = reader.newer({}, 1000, 1000);
+    ASSERT_EQ(arrived.size(), 3u * 15);
+    EXPECT_EQ(arrived.front().id, 1001);  // oldest first
+    EXPECT_EQ(arrived.back().id, 1045);
+}
+
+TEST_F(JournalReaderTest, filtersByKindsAndTimeRangeFromInclusiveToExclusive)
+{
+    ASSERT_TRUE(JournalFiles::append(path, {
+        JournalFiles::event(Kind::AlarmRaised, kDayOne.addSecs(3600)),    // 1
+        JournalFiles::event(Kind::AlarmCleared, kDayOne.addSecs(7200)),   // 2
+        JournalFiles::event(Kind::Write, kDayOne.addDays(1)),             // 3
+        JournalFiles::event(Kind::AlarmRaised, kDayOne.addDays(1).addSecs(1)),  // 4
+        JournalFiles::event(Kind::LinkFailing, kDayOne.addDays(2)),       // 5
+    }));
+    EXPECT_EQ(ids({}), (std::vector<int64_t>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(ids({{Kind::AlarmRaised}, {}, {}, {}}), (std::vector<int64_t>{4, 1}));
+    EXPECT_EQ(ids({{Kind::AlarmRaised, Kind::AlarmCleared}, {}, {}, {}}), (std::vector<int64_t>{4, 2, 1}));
+    EXPECT_EQ(ids({{}, kDayOne.addDays(1), {}, {}}), (std::vector<int64_t>{5, 4, 3}));
+    EXPECT_EQ(ids({{}, {}, kDayOne.addDays(1), {}}), (std::vector<int64_t>{2, 1}));
+    // A range given in another offset means the same moments.
+    const QDateTime dayTwoInShanghai = kDayOne.addDays(1).toOffsetFromUtc(8 * 3600);
+    EXPECT_EQ(ids({{Kind::AlarmRaised}, dayTwoInShanghai, kDayOne.addDays(2), {}}), (std::vector<int64_t>{4}));
+
+    JournalReader reader(path, QStringLiteral("count"));
+    EXPECT_EQ(reader.count({{Kind::AlarmRaised}, {}, {}, {}}), 2);
+}
+
+TEST_F(JournalReaderTest, textSearchIgnoresCaseCoversEveryTextColumnAndTakesWildcardsLiterally)
+{
+    std::vector<JournalEvent> events(7);
+    events[0].what = QStringLiteral("SV_1");
+    events[1].what = QStringLiteral("SVx1");
+    events[2].newValue = QStringLiteral("50%");
+    events[3].oldValue = QStringLiteral("500");
+    events[4].source = QStringLiteral("端口 2 地址 7");
+    events[5].text = QStringLiteral("path C:\\data\\ok");
+    events[6].user = QStringLiteral("sv_1");  // the user is not searched
+    for (JournalEvent& event : events)
+        event.time = kDayOne;
+    ASSERT_TRUE(JournalFiles::append(path, events));
+
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("sv_1")}), (std::vector<int64_t>{1}));
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("0%")}), (std::vector<int64_t>{3}));
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("50")}), (std::vector<int64_t>{4, 3}));
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("地址 7")}), (std::vector<int64_t>{5}));
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("\\data\\")}), (std::vector<int64_t>{6}));
+}
+
+TEST_F(JournalReaderTest, eventsComeBackWholeAtTheOffsetTheyWereWrittenWith)
+{
+    JournalEvent written;
+    written.time = QDateTime(QDate(2026, 12, 7), QTime(19, 53, 9, 123), Qt::OffsetFromUTC, 3600);
+    written.kind = Kind::Write;
+    written.source = QStringLiteral("端口 1 地址 1");
+    written.what = QStringLiteral("设定SV");
+    written.oldValue = QStringLiteral("100.0");
+    written.newValue = QStringLiteral("250.0");
+    written.outcome = QStringLiteral("ok");
+    written.text = QStringLiteral("“设定SV” 250 已写入");
+    written.user = QStringLiteral("operator");
+    written.host = QStringLiteral("station-1");
+    JournalEvent west = JournalFiles::event(Kind::StationStarted, written.time.toOffsetFromUtc(-5 * 3600 - 1800));
+    ASSERT_TRUE(JournalFiles::append(path, {written, west}));
+
+    JournalReader reader(path, QStringLiteral("whole"));
+    const std::vector<JournalEvent> read = reader.page({}, 10);
+    ASSERT_EQ(read.size(), 2u);
+    written.id = 1;
+    EXPECT_EQ(read[1], written);
+    EXPECT_EQ(read[1].time.offsetFromUtc(), 3600);
+    EXPECT_EQ(read[1].time.time(), QTime(19, 53, 9, 123));
+    EXPECT_EQ(read[0].time.offsetFromUtc(), -5 * 3600 - 1800);
+    EXPECT_EQ(read[0].time.time(), QTime(13, 23, 9, 123));
+}
+
+TEST_F(JournalReaderTest, aMissingFileIsNotCreatedAndAForeignFileIsRefused)
+{
+    JournalReader missing(path, QStringLiteral("missing"));
+    EXPECT_FALSE(missing.open());
+    EXPECT_FALSE(missing.errorText().isEmpty());
+    EXPECT_TRUE(missing.page({}, 10).empty());
+    EXPECT_TRUE(missing.failed());
+    EXPECT_FALSE(QFile::exists(path));
+
+    QFile foreign(path);
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write(QByteArray(4096, 'x'));
+    foreign.close();
+    JournalReader reader(path, QStringLiteral("foreign"));
+    EXPECT_FALSE(reader.open());
+    EXPECT_FALSE(reader.count({}).has_value());
+}
+
+TEST_F(JournalReaderTest, readsAFileItMayNotWrite)
+{
+    ASSERT_TRUE(JournalFiles::append(path, {JournalFiles::event(Kind::StationStarted, kDayOne)}));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    JournalReader reader(path, QStringLiteral("read-only"));
+    EXPECT_TRUE(reader.open()) << reader.errorText().toStdString();
+    EXPECT_EQ(reader.page({}, 10).size(), 1u);
+}
+
+} // namespace
