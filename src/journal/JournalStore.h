@@ -2,15 +2,18 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "journal/JournalEvent.h"
 
 class Clock;
+class QSqlDatabase;
 
 // How much the journal keeps: the oldest events go first, a few with each
 // insert, once either bound is passed.
@@ -20,6 +23,8 @@ struct JournalLimits {
     // Events held in memory while the file cannot be written; beyond this the
     // oldest held ones are dropped (and counted).
     int maxHeld = 10'000;
+    // How often a file that cannot be written is tried again.
+    int retryMs = 5000;
 };
 
 // Appends events to the journal file on its own connection, one
@@ -59,9 +64,16 @@ signals:
 
 private:
     bool openDatabase();
+    // Each returns the reason of a failure, empty on success.
+    QString openConnection();
+    QString insert(JournalEvent& event);
+    QString insertAndDropOldest(QSqlDatabase& db, JournalEvent& event);
+    void closeDatabase();
     bool writeHeld();
-    bool insert(JournalEvent& event);
-    void fail(const QString& reason);
+    void resume(int written);
+    void retry();
+    // Always false, for `return fail(...)`.
+    bool fail(const QString& reason);
 
     QString path_;
     const Clock& clock_;
@@ -70,8 +82,10 @@ private:
     std::deque<JournalEvent> held_;
     int64_t dropped_ = 0;
     std::optional<QDateTime> failingSince_;
-    std::optional<QDateTime> lastTry_;
     QString failure_;
+    QTimer retryTimer_;
+    struct Statements;
+    std::unique_ptr<Statements> statements_;
 };
 
 // Where the journal lives: journal.sqlite beside the history file unless
