@@ -34,6 +34,11 @@ Station::~Station()
     delete journalWindow_.data();
 }
 
+JournalWindow* Station::journalWindow() const
+{
+    return journalWindow_;
+}
+
 void Station::openJournal()
 {
     if (!journalWindow_) {

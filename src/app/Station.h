@@ -47,7 +47,7 @@ public:
     // "事件记录" / F8: shows the journal window, or brings the open one to
     // the front. It reads the journal file beside the history file.
     void openJournal();
-    JournalWindow* journalWindow() const { return journalWindow_; }
+    JournalWindow* journalWindow() const;
     const QString& journalPath() const { return journalPath_; }
     bool hasStarted() const { return started_; }
     // Empty unless start() refused; in English, for standard error.

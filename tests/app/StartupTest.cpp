@@ -22,6 +22,7 @@
 #include "app/Station.h"
 #include "core/StationLock.h"
 #include "support/WaitFor.h"
+#include "journalwindow/JournalWindow.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/MainWindow.h"
 
@@ -245,6 +246,34 @@ TEST_F(Startup, openingAPortAnotherStationHoldsIsRefusedInTheStatusBarAndTheLink
             EXPECT_EQ(call.args.front(), 1);
         }
     }
+}
+
+TEST_F(Startup, journalButtonAndF8ShowOneJournalWindowBesideTheRunningMainWindow)
+{
+    makeStation();
+    handOver();
+    MainWindow& window = *station->mainWindow();
+    EXPECT_EQ(station->journalPath(), dir.filePath(QStringLiteral("journal.sqlite")));
+    EXPECT_TRUE(window.journalButton()->isEnabled());  // also with the link closed
+    QTest::mouseClick(window.journalButton(), Qt::LeftButton);
+    JournalWindow* journal = station->journalWindow();
+    ASSERT_NE(journal, nullptr);
+    EXPECT_TRUE(journal->isVisible());
+    EXPECT_EQ(journal->windowTitle(), QStringLiteral("事件记录"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(station->core().recorder().running());
+
+    window.activateWindow();
+    QTest::keyClick(&window, Qt::Key_F8);
+    EXPECT_EQ(station->journalWindow(), journal);  // the open one, not a second
+    EXPECT_TRUE(journal->isVisible());
+
+    journal->close();
+    ASSERT_TRUE(waitFor([&] { return station->journalWindow() == nullptr; }));
+    QTest::keyClick(&window, Qt::Key_F8);
+    ASSERT_NE(station->journalWindow(), nullptr);
+    station->shutdown();
+    EXPECT_FALSE(station->journalWindow() && station->journalWindow()->isVisible());
 }
 
 TEST(StationFont, aSimplifiedChineseFontIsInstalled)

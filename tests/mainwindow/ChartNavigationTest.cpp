@@ -336,7 +336,7 @@ TEST_F(ChartNavigationTest, printAndSelectKeysReachTheirHandlersAndOtherKeysNoth
     ASSERT_NE(select, nullptr);
     EXPECT_TRUE(select->isVisible());
     select->hide();
-    for (Qt::Key k : {Qt::Key_F8, Qt::Key_F12})
+    for (Qt::Key k : {Qt::Key_F9, Qt::Key_F12})
         key(k);
     EXPECT_EQ(window->trendBuffers().trendValues, before.trendValues);
     EXPECT_TRUE(window->isVisible());
