@@ -1,0 +1,93 @@
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "support/JournalFiles.h"
+
+namespace {
+
+using Kind = JournalEvent::Kind;
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class JournalToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const QDateTime start(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC);
+        JournalEvent write = JournalFiles::event(Kind::Write, start.addSecs(60), QStringLiteral("设定SV"));
+        write.oldValue = QStringLiteral("100.0");
+        write.newValue = QStringLiteral("250.0");
+        write.outcome = QStringLiteral("ok");
+        ASSERT_TRUE(JournalFiles::append(path, {JournalFiles::event(Kind::StationStarted, start), write,
+                                                JournalFiles::event(Kind::AlarmRaised, start.addSecs(120),
+                                                                    QStringLiteral("ALM1"))}));
+    }
+
+    // In UTC, so times without an offset mean the same as in the seed.
+    ToolRun run(const QStringList& arguments)
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(TQ5800_JOURNAL_TOOL_PATH), arguments);
+        EXPECT_TRUE(tool.waitForFinished(30000));
+        return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
+                QString::fromUtf8(tool.readAllStandardError())};
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+};
+
+TEST_F(JournalToolTest, printsATableNewestFirstNarrowedByKindAndTime)
+{
+    const ToolRun all = run({QStringLiteral("--journal"), path});
+    EXPECT_EQ(all.exitCode, 0) << all.err.toStdString();
+    const QStringList lines = all.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("2026-12-07T08:02:00.000+00:00  报警发生  ALM1")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("设定SV  100.0 -> 250.0  ok")));
+
+    const ToolRun narrowed = run({QStringLiteral("--journal"), path, QStringLiteral("--kind"), QStringLiteral("write"),
+                              QStringLiteral("--kind"), QStringLiteral("station.started"), QStringLiteral("--from"),
+                              QStringLiteral("2026-12-07T08:00:30"), QStringLiteral("--to"),
+                              QStringLiteral("2026-12-07T09:01:30+01:00")});
+    EXPECT_EQ(narrowed.exitCode, 0);
+    EXPECT_EQ(narrowed.out.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(narrowed.out.contains(QStringLiteral("写入仪表")));
+}
+
+TEST_F(JournalToolTest, badUsageExitsWithTwoAndAnUnreadableJournalWithOne)
+{
+    const QStringList bad[] = {
+        {},
+        {QStringLiteral("--journal")},
+        {QStringLiteral("--journal"), path, QStringLiteral("--kind"), QStringLiteral("alarm")},
+        {QStringLiteral("--journal"), path, QStringLiteral("--from"), QStringLiteral("yesterday")},
+        {QStringLiteral("--journal"), path, QStringLiteral("--colour")},
+        {QStringLiteral("--journal"), path, QStringLiteral("extra")},
+    };
+    for (const QStringList& arguments : bad) {
+        const ToolRun r = run(arguments);
+        EXPECT_EQ(r.exitCode, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("Usage:")));
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    const ToolRun missing = run({QStringLiteral("--journal"), dir.filePath(QStringLiteral("none.sqlite"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("cannot read")));
+
+    const ToolRun help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tq5800-journal")));
+}
+
+} // namespace
