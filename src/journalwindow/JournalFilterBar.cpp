@@ -1,5 +1,7 @@
 #include "journalwindow/JournalFilterBar.h"
 
+#include <utility>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -44,8 +46,12 @@ JournalFilterBar::JournalFilterBar(QWidget* parent)
     connect(&typingPause_, &QTimer::timeout, this, &JournalFilterBar::changed);
     connect(search_, &QLineEdit::textChanged, &typingPause_, qOverload<>(&QTimer::start));
     connect(kind_, &QComboBox::currentIndexChanged, this, &JournalFilterBar::changed);
-    for (QCheckBox* box : {fromOn_, toOn_})
+    // A field counts only while its box is ticked, and looks so.
+    for (auto [box, field] : {std::pair{fromOn_, from_}, std::pair{toOn_, to_}}) {
+        field->setEnabled(false);
+        connect(box, &QCheckBox::toggled, field, &QWidget::setEnabled);
         connect(box, &QCheckBox::toggled, this, &JournalFilterBar::changed);
+    }
     for (QDateTimeEdit* field : {from_, to_}) {
         connect(field, &QDateTimeEdit::dateTimeChanged, this, [this, field] {
             if ((field == from_ ? fromOn_ : toOn_)->isChecked())
@@ -59,6 +65,8 @@ QDateTimeEdit* JournalFilterBar::timeField(const QDateTime& initial)
     auto* field = new QDateTimeEdit(initial, this);
     field->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     field->setCalendarPopup(true);
+    // Room for the whole time beside the calendar's arrow.
+    field->setMinimumWidth(field->sizeHint().width() + field->fontMetrics().horizontalAdvance(QStringLiteral("00")));
     return field;
 }
 
