@@ -545,6 +545,11 @@ QWidget* MainWindow::buildCommandBar()
     exitButton_ = new QPushButton(QStringLiteral("退出"), bar);
     for (QPushButton* button : {journalButton_, configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
+        // The style gives every button at least 80 px; beside the link
+        // settings of a closed link they give up that spare room rather than
+        // widen the window past the screen.
+        const QFontMetrics metrics = button->fontMetrics();
+        button->setMinimumWidth(metrics.horizontalAdvance(button->text()) + 2 * metrics.height());
         row->addWidget(button, 0, Qt::AlignBottom);
     }
     configurationButton_->setEnabled(false);
