@@ -14,6 +14,8 @@
 #include "journalwindow/JournalFilterBar.h"
 #include "journalwindow/JournalModel.h"
 #include "widgets/ElidedLabel.h"
+#include "widgets/StationFont.h"
+#include "widgets/WindowLog.h"
 
 namespace {
 
@@ -30,6 +32,7 @@ JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
     setWindowTitle(kTitle);
+    setFont(StationFont::font());
     model_ = new JournalModel(journalPath, nextConnectionName(), this);
     filterBar_ = new JournalFilterBar(this);
     refreshButton_ = new QPushButton(QStringLiteral("刷新"), this);
@@ -139,6 +142,8 @@ void JournalWindow::showStatus(const QString& text, const QString& detail)
 void JournalWindow::showReadFailure()
 {
     if (!model_->failure().isEmpty()) {
+        qCWarning(windowLog).noquote() << "journal" << model_->reader().path()
+                                       << "cannot be read:" << model_->failure();
         showStatus(QStringLiteral("事件记录文件不能读取：%1").arg(model_->reader().path()), model_->failure());
         readFailureShown_ = true;
     } else if (readFailureShown_) {

@@ -72,6 +72,8 @@ TEST_F(JournalToolTest, badUsageExitsWithTwoAndAnUnreadableJournalWithOne)
         {QStringLiteral("--journal")},
         {QStringLiteral("--journal"), path, QStringLiteral("--kind"), QStringLiteral("alarm")},
         {QStringLiteral("--journal"), path, QStringLiteral("--from"), QStringLiteral("yesterday")},
+        {QStringLiteral("--journal"), path, QStringLiteral("--from"), QStringLiteral("2026-12-07T09:00"),
+         QStringLiteral("--to"), QStringLiteral("2026-12-07T08:00")},
         {QStringLiteral("--journal"), path, QStringLiteral("--colour")},
         {QStringLiteral("--journal"), path, QStringLiteral("extra")},
     };

@@ -9,7 +9,6 @@
 #include "journalwindow/JournalWindow.h"
 #include "support/JournalFiles.h"
 #include "widgets/PanelStates.h"
-#include "widgets/StationFont.h"
 
 namespace {
 
@@ -56,7 +55,6 @@ TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
         at(Kind::Write, 55, QStringLiteral("设定SV"), QStringLiteral("250.0"), QStringLiteral("260.0")),
     }));
     JournalWindow window(path);
-    window.setFont(StationFont::font());
     window.resize(1280, 720);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -62,6 +62,10 @@ bool parseJournalOptions(const QStringList& arguments, JournalOptions& options, 
         return false;
     if (parser.isSet(to) && !parseTime(parser.value(to), QStringLiteral("to"), options.filter.to, error))
         return false;
+    if (options.filter.from && options.filter.to && *options.filter.from > *options.filter.to) {
+        error = QStringLiteral("--from is after --to");
+        return false;
+    }
     for (const QString& code : parser.values(kind)) {
         JournalEvent::Kind k;
         if (!JournalKinds::fromCode(code, k)) {
