@@ -96,6 +96,25 @@ void filterOneKindOneDay(benchmark::State& state)
 }
 BENCHMARK(filterOneKindOneDay)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// No target: a day without a kind leaves only the time index.
+void filterOneDay(benchmark::State& state)
+{
+    FullJournal& journal = FullJournal::get();
+    if (!journal.ok) {
+        state.SkipWithError("the journal could not be built");
+        return;
+    }
+    JournalModel model(journal.path, QStringLiteral("bench-day"));
+    JournalFilter filter;
+    filter.from = kFirst.addDays(180);
+    filter.to = kFirst.addDays(181);
+    for (auto _ : state) {
+        model.setFilter(filter);
+        readScreen(model, state);
+    }
+}
+BENCHMARK(filterOneDay)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // No target: a text no event holds reads every row, the worst a search does.
 void searchTextFoundNowhere(benchmark::State& state)
 {
