@@ -1,16 +1,18 @@
 #include "journalwindow/JournalWindow.h"
 
+#include <memory>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTableView>
+#include <QThread>
 #include <QVBoxLayout>
 
-#include "journal/JournalCsv.h"
+#include "journalwindow/JournalExport.h"
 #include "journalwindow/JournalFilterBar.h"
 #include "journalwindow/JournalModel.h"
 #include "widgets/ElidedLabel.h"
@@ -76,7 +78,14 @@ JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     showReadFailure();
 }
 
-JournalWindow::~JournalWindow() = default;
+JournalWindow::~JournalWindow()
+{
+    // The file is written whole or not at all: let a running export end.
+    if (exportThread_) {
+        exportThread_->wait();
+        delete exportThread_;
+    }
+}
 
 void JournalWindow::applyFilter()
 {
@@ -114,22 +123,29 @@ void JournalWindow::chooseExportFile()
     dialog->open();
 }
 
-bool JournalWindow::exportTo(const QString& path)
+void JournalWindow::exportTo(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        showStatus(QStringLiteral("导出失败：%1").arg(path), file.errorString());
-        return false;
+    if (exportThread_) {
+        showStatus(QStringLiteral("上一次导出尚未完成"));
+        return;
     }
-    QString error;
-    const std::optional<int64_t> written = JournalCsv::writeMatching(file, model_->reader(), model_->filter(), error);
-    if (!written || !file.commit()) {
-        file.cancelWriting();
-        showStatus(QStringLiteral("导出失败：%1").arg(path), written ? file.errorString() : error);
-        return false;
-    }
-    showStatus(QStringLiteral("已导出 %1 条事件：%2").arg(*written).arg(path));
-    return true;
+    auto result = std::make_shared<JournalExportResult>();
+    exportThread_ = QThread::create([journal = model_->reader().path(), filter = model_->filter(), path, result] {
+        *result = exportJournal(journal, filter, path);
+    });
+    connect(exportThread_, &QThread::finished, this, [this, path, result] {
+        exportThread_->deleteLater();
+        exportThread_ = nullptr;
+        exportButton_->setEnabled(true);
+        if (result->ok)
+            showStatus(QStringLiteral("已导出 %1 条事件：%2").arg(result->events).arg(path));
+        else
+            showStatus(QStringLiteral("导出失败：%1").arg(path), result->error);
+        emit exportFinished(result->ok);
+    });
+    exportButton_->setEnabled(false);
+    showStatus(QStringLiteral("正在导出：%1").arg(path));
+    exportThread_->start();
 }
 
 void JournalWindow::showStatus(const QString& text, const QString& detail)

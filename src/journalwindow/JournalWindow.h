@@ -7,13 +7,14 @@ class ElidedLabel;
 class JournalFilterBar;
 class JournalModel;
 class QPushButton;
+class QThread;
 class QTableView;
 
 // "事件记录": the journal, newest first, in a window of its own beside the
 // main window. The filter bar narrows it; every few seconds (and at
 // "刷新") the events written since come in on top, and a view scrolled down
 // keeps its rows in place. "导出CSV" writes every event matching the
-// filter, not only those read so far. What goes wrong (an unreadable file,
+// filter, not only those read so far, without holding up the station. What goes wrong (an unreadable file,
 // a range that ends before it starts, an export that fails) is said in the
 // window's own status line.
 class JournalWindow : public QWidget {
@@ -30,9 +31,11 @@ public:
     void applyFilter();
     // The events written since on top; the view stays where it was.
     void refresh();
-    // Writes the events matching the shown filter as CSV; false, said in the
-    // status line, when the journal or the file fails.
-    bool exportTo(const QString& path);
+    // Writes the events matching the shown filter as CSV, on a thread of its
+    // own; exportFinished() and the status line tell how it went. One
+    // export at a time: another asked for meanwhile is refused.
+    void exportTo(const QString& path);
+    bool exporting() const { return exportThread_ != nullptr; }
     // "导出CSV": asks for a file, then exports into it.
     void chooseExportFile();
 
@@ -43,6 +46,9 @@ public:
     QPushButton* exportButton() const { return exportButton_; }
     ElidedLabel* statusLine() const { return statusLine_; }
     QTimer& refreshTimer() { return refreshTimer_; }
+
+signals:
+    void exportFinished(bool ok);
 
 private:
     void showStatus(const QString& text, const QString& detail = QString());
@@ -55,5 +61,6 @@ private:
     QPushButton* exportButton_ = nullptr;
     ElidedLabel* statusLine_ = nullptr;
     QTimer refreshTimer_;
+    QThread* exportThread_ = nullptr;
     bool readFailureShown_ = false;
 };

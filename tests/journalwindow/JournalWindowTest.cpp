@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,6 +62,15 @@ protected:
     JournalModel& model() { return *window->model(); }
     JournalFilterBar& bar() { return *window->filterBar(); }
     QString status() const { return window->statusLine()->text(); }
+
+    // Runs the export to its end; whether it worked.
+    bool exportTo(const QString& csv)
+    {
+        QSignalSpy finished(window.get(), &JournalWindow::exportFinished);
+        window->exportTo(csv);
+        EXPECT_TRUE(finished.wait(30000));
+        return !finished.isEmpty() && finished.first().first().toBool();
+    }
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("journal.sqlite"));
@@ -161,13 +171,22 @@ TEST_F(JournalWindowTest, refreshPutsNewEventsOnTopAndAScrolledViewKeepsItsRows)
     EXPECT_EQ(model().rowCount(), JournalModel::kPageSize + 7);
 }
 
-TEST_F(JournalWindowTest, exportWritesEveryMatchingEventNotOnlyTheRowsRead)
+TEST_F(JournalWindowTest, exportWritesEveryMatchingEventNotOnlyTheRowsReadOneExportAtATime)
 {
     seed(1000);
     openWindow();
     bar().kindChoice()->setCurrentIndex(bar().kindChoice()->findText(QStringLiteral("写入仪表")));
     const QString csv = dir.filePath(QStringLiteral("out.csv"));
-    ASSERT_TRUE(window->exportTo(csv));
+    const QString second = dir.filePath(QStringLiteral("second.csv"));
+    QSignalSpy finished(window.get(), &JournalWindow::exportFinished);
+    window->exportTo(csv);
+    EXPECT_FALSE(window->exportButton()->isEnabled());
+    window->exportTo(second);  // its end is reported only through the event loop
+    EXPECT_EQ(status(), QStringLiteral("上一次导出尚未完成"));
+    ASSERT_TRUE(finished.wait(30000));
+    EXPECT_TRUE(finished.first().first().toBool());
+    EXPECT_TRUE(window->exportButton()->isEnabled());
+    EXPECT_FALSE(QFile::exists(second));
     EXPECT_EQ(status(), QStringLiteral("已导出 600 条事件：%1").arg(csv));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -176,7 +195,7 @@ TEST_F(JournalWindowTest, exportWritesEveryMatchingEventNotOnlyTheRowsRead)
     EXPECT_EQ(bytes.count("\r\n"), 601);
     EXPECT_EQ(bytes.count(",alarm."), 0);
 
-    EXPECT_FALSE(window->exportTo(dir.filePath(QStringLiteral("no-such-folder/out.csv"))));
+    EXPECT_FALSE(exportTo(dir.filePath(QStringLiteral("no-such-folder/out.csv"))));
     EXPECT_TRUE(status().startsWith(QStringLiteral("导出失败：")));
 }
 
@@ -201,7 +220,7 @@ TEST_F(JournalWindowTest, theToolsCsvIsTheWindowsExportForTheSameFilter)
     bar().fromTime()->setDateTime(kStart.addSecs(60 * 100));
     bar().fromOn()->setChecked(true);
     const QString csv = dir.filePath(QStringLiteral("window.csv"));
-    ASSERT_TRUE(window->exportTo(csv));
+    ASSERT_TRUE(exportTo(csv));
 
     QProcess tool;
     tool.start(QStringLiteral(TQ5800_JOURNAL_TOOL_PATH),
