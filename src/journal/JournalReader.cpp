@@ -158,17 +158,15 @@ bool JournalReader::run(QSqlQuery& query)
     return true;
 }
 
-std::vector<JournalEvent> JournalReader::select(const JournalFilter& filter, const QString& idCondition,
-                                                std::optional<int64_t> id, const QString& order, int count)
+std::vector<JournalEvent> JournalReader::select(const JournalFilter& filter, const QStringList& idConditions,
+                                                const QVariantList& ids, const QString& order, int count)
 {
     std::vector<JournalEvent> events;
     if (!open_ && !open())
         return events;
     Conditions c = conditionsOf(filter);
-    if (id) {
-        c.clauses.append(idCondition);
-        c.values.append(QVariant::fromValue<qlonglong>(*id));
-    }
+    c.clauses += idConditions;
+    c.values += ids;
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("select %1 from events%2 order by id %3 limit ?")
@@ -184,14 +182,37 @@ std::vector<JournalEvent> JournalReader::select(const JournalFilter& filter, con
     return events;
 }
 
-std::vector<JournalEvent> JournalReader::page(const JournalFilter& filter, int count, std::optional<int64_t> below)
+std::vector<JournalEvent> JournalReader::page(const JournalFilter& filter, int count, std::optional<int64_t> below,
+                                              std::optional<int64_t> atLeast)
 {
-    return select(filter, QStringLiteral("id < ?"), below, QStringLiteral("desc"), count);
+    QStringList conditions;
+    QVariantList ids;
+    if (below) {
+        conditions.append(QStringLiteral("id < ?"));
+        ids.append(QVariant::fromValue<qlonglong>(*below));
+    }
+    if (atLeast) {
+        conditions.append(QStringLiteral("id >= ?"));
+        ids.append(QVariant::fromValue<qlonglong>(*atLeast));
+    }
+    return select(filter, conditions, ids, QStringLiteral("desc"), count);
 }
 
 std::vector<JournalEvent> JournalReader::newer(const JournalFilter& filter, int64_t above, int count)
 {
-    return select(filter, QStringLiteral("id > ?"), above, QStringLiteral("asc"), count);
+    return select(filter, {QStringLiteral("id > ?")}, {QVariant::fromValue<qlonglong>(above)}, QStringLiteral("asc"),
+                  count);
+}
+
+std::optional<JournalReader::IdRange> JournalReader::ids()
+{
+    if (!open_ && !open())
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    query.prepare(QStringLiteral("select coalesce(min(id), 0), coalesce(max(id), 0) from events"));
+    if (!run(query) || !query.next())
+        return std::nullopt;
+    return IdRange{query.value(0).toLongLong(), query.value(1).toLongLong()};
 }
 
 std::optional<int64_t> JournalReader::count(const JournalFilter& filter)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QTimer>
+
 #include "widgets/PanelStates.h"
 
 namespace {
@@ -17,9 +19,10 @@ QString outcomeText(const QString& outcome)
 
 } // namespace
 
-JournalModel::JournalModel(const QString& path, const QString& connectionName, QObject* parent)
+JournalModel::JournalModel(const QString& path, const QString& connectionName, QObject* parent, int64_t scanSpan)
     : QAbstractTableModel(parent)
     , reader_(path, connectionName)
+    , scanSpan_(scanSpan)
 {
     reload();
 }
@@ -33,29 +36,69 @@ void JournalModel::setFilter(const JournalFilter& filter)
 void JournalModel::reload()
 {
     beginResetModel();
-    rows_ = reader_.page(filter_, kPageSize);
-    atEnd_ = rows_.size() < static_cast<size_t>(kPageSize);
-    newestId_ = rows_.empty() ? 0 : rows_.front().id;
+    rows_.clear();
+    atEnd_ = true;
+    newestId_ = 0;
+    const std::optional<JournalReader::IdRange> ids = reader_.ids();
+    if (ids) {
+        // Bounded above, so an event written meanwhile comes once, through refresh().
+        oldestId_ = ids->oldest;
+        newestId_ = ids->newest;
+        readBelow_ = newestId_ + 1;
+        atEnd_ = false;
+        rows_ = readStep();
+    }
     endResetModel();
     noteOutcome();
+    continueIfNothingFound(rows_.size());
+}
+
+std::vector<JournalEvent> JournalModel::readStep()
+{
+    std::optional<int64_t> atLeast;
+    if (!filter_.text.isEmpty())
+        atLeast = readBelow_ - scanSpan_;
+    std::vector<JournalEvent> events = reader_.page(filter_, kPageSize, readBelow_, atLeast);
+    if (reader_.failed())
+        return events;  // the same step again at the next try
+    if (events.size() == static_cast<size_t>(kPageSize))
+        readBelow_ = events.back().id;
+    else if (atLeast && *atLeast > oldestId_)
+        readBelow_ = *atLeast;
+    else
+        atEnd_ = true;
+    return events;
+}
+
+void JournalModel::continueIfNothingFound(size_t found)
+{
+    // A view asks for more only after rows arrived.
+    if (found == 0 && !atEnd_ && !reader_.failed())
+        QTimer::singleShot(0, this, [this] { fetchMore(QModelIndex()); });
 }
 
 int JournalModel::refresh()
 {
-    if (!reader_.isOpen()) {
+    if (!reader_.isOpen() || !failure_.isEmpty()) {
         reload();
         return static_cast<int>(rows_.size());
     }
+    // Taken first: whatever the search below does not find up to here,
+    // does not match.
+    const std::optional<JournalReader::IdRange> ids = reader_.ids();
     std::vector<JournalEvent> arrived;
-    for (;;) {
-        std::vector<JournalEvent> batch = reader_.newer(filter_, newestId_, kPageSize);
+    int64_t above = newestId_;
+    while (ids) {
+        std::vector<JournalEvent> batch = reader_.newer(filter_, above, kPageSize);
         if (reader_.failed())
             break;
         if (!batch.empty())
-            newestId_ = batch.back().id;
+            above = batch.back().id;
         arrived.insert(arrived.end(), batch.begin(), batch.end());
-        if (batch.size() < static_cast<size_t>(kPageSize))
+        if (batch.size() < static_cast<size_t>(kPageSize)) {
+            newestId_ = std::max(above, ids->newest);
             break;
+        }
     }
     noteOutcome();
     if (arrived.empty())
@@ -84,13 +127,11 @@ bool JournalModel::canFetchMore(const QModelIndex& parent) const
 
 void JournalModel::fetchMore(const QModelIndex& parent)
 {
-    if (parent.isValid() || atEnd_ || rows_.empty())
+    if (parent.isValid() || atEnd_)
         return;
-    std::vector<JournalEvent> older = reader_.page(filter_, kPageSize, rows_.back().id);
+    std::vector<JournalEvent> older = readStep();
     noteOutcome();
-    if (reader_.failed())
-        return;  // tried again at the next scroll or refresh
-    atEnd_ = older.size() < static_cast<size_t>(kPageSize);
+    continueIfNothingFound(older.size());
     if (older.empty())
         return;
     const int first = static_cast<int>(rows_.size());

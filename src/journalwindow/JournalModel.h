@@ -12,14 +12,21 @@
 // scrolls (canFetchMore / fetchMore), so a full journal opens at once.
 // refresh() puts the events written since on top. A journal that cannot be
 // read leaves the table empty and says why, once per episode.
+//
+// A text search can use no index and may have to read every event: it reads
+// at most `scanSpan` ids a step, and a step that found nothing is followed
+// by the next one through the event loop, so the thread the recorder ticks
+// on is never held for long.
 class JournalModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     enum Column { Time, Kind, Source, What, OldValue, NewValue, Outcome, Text, User, ColumnCount };
     static constexpr int kPageSize = 300;
+    static constexpr int64_t kScanSpan = 20'000;  // about 20 ms of reading
 
-    JournalModel(const QString& path, const QString& connectionName, QObject* parent = nullptr);
+    JournalModel(const QString& path, const QString& connectionName, QObject* parent = nullptr,
+                 int64_t scanSpan = kScanSpan);
 
     // Shows the events matching the filter from the newest on.
     void setFilter(const JournalFilter& filter);
@@ -46,13 +53,19 @@ signals:
 
 private:
     void reload();
+    // The next events below those read; updates where reading stands.
+    std::vector<JournalEvent> readStep();
+    void continueIfNothingFound(size_t found);
     void noteOutcome();
     QString text(const JournalEvent& event, int column) const;
 
     JournalReader reader_;
     JournalFilter filter_;
+    const int64_t scanSpan_;
     std::vector<JournalEvent> rows_;
-    int64_t newestId_ = 0;  // of the newest matching event read, shown or not
+    int64_t newestId_ = 0;   // events above it are new to refresh()
+    int64_t oldestId_ = 0;   // in the file at the last reload
+    int64_t readBelow_ = 0;  // every event from here to newestId_ is read
     bool atEnd_ = true;
     QString failure_;
 };
