@@ -209,7 +209,9 @@ std::optional<JournalReader::IdRange> JournalReader::ids()
     if (!open_ && !open())
         return std::nullopt;
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
-    query.prepare(QStringLiteral("select coalesce(min(id), 0), coalesce(max(id), 0) from events"));
+    // Each on its own: only a bare min() or max() is read off the key's
+    // ends, anything more reads the whole table. Null (read as 0) when empty.
+    query.prepare(QStringLiteral("select (select min(id) from events), (select max(id) from events)"));
     if (!run(query) || !query.next())
         return std::nullopt;
     return IdRange{query.value(0).toLongLong(), query.value(1).toLongLong()};
