@@ -201,7 +201,7 @@ QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
                 "delete from events where id in (select id from events where id <= ? order by id limit %1)")
                                                         .arg(kDroppedPerInsert))
             && statements_->dropBeyondAge.prepare(QStringLiteral(
-                "delete from events where id in (select id from events where time_utc < ? order by id limit %1)")
+                "delete from events where id in (select id from events where time_utc < ? limit %1)")
                                                       .arg(kDroppedPerInsert));
         if (!prepared) {
             const QString error = db.lastError().text();
