@@ -78,10 +78,11 @@ std::optional<JournalFilter> JournalFilterBar::filter()
         filter.kinds.append(kind);
     if (fromOn_->isChecked())
         filter.from = from_->dateTime();
+    // The field shows whole seconds: "到" takes in the second it names.
     if (toOn_->isChecked())
-        filter.to = to_->dateTime();
+        filter.to = to_->dateTime().addSecs(1);
     filter.text = search_->text();
-    const bool refused = filter.from && filter.to && *filter.from > *filter.to;
+    const bool refused = filter.from && filter.to && *filter.from > to_->dateTime();
     markRange(refused);
     if (refused)
         return std::nullopt;

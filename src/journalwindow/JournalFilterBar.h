@@ -14,7 +14,7 @@ class QLineEdit;
 
 // The journal window's filter: a kind ("全部" for all), a time range whose
 // ends are each on or off, picked in date-time fields like the one of
-// "F5 选择", and a text to search for. changed() is emitted on every
+// "F5 选择" ("到" takes in the second it shows), and a text to search for. changed() is emitted on every
 // choice, and after a short pause in typing.
 class JournalFilterBar : public QWidget {
     Q_OBJECT
