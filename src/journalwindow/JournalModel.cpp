@@ -35,6 +35,7 @@ void JournalModel::setFilter(const JournalFilter& filter)
 
 void JournalModel::reload()
 {
+    ++reading_;
     beginResetModel();
     rows_.clear();
     atEnd_ = true;
@@ -73,8 +74,12 @@ std::vector<JournalEvent> JournalModel::readStep()
 void JournalModel::continueIfNothingFound(size_t found)
 {
     // A view asks for more only after rows arrived.
+    // A reload meanwhile starts a reading of its own: this one then ends.
     if (found == 0 && !atEnd_ && !reader_.failed())
-        QTimer::singleShot(0, this, [this] { fetchMore(QModelIndex()); });
+        QTimer::singleShot(0, this, [this, reading = reading_] {
+            if (reading == reading_)
+                fetchMore(QModelIndex());
+        });
 }
 
 int JournalModel::refresh()

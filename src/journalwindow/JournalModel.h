@@ -67,5 +67,6 @@ private:
     int64_t oldestId_ = 0;   // in the file at the last reload
     int64_t readBelow_ = 0;  // every event from here to newestId_ is read
     bool atEnd_ = true;
+    int reading_ = 0;  // counts reloads
     QString failure_;
 };
