@@ -1,11 +1,13 @@
 #include "app/Station.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
 #include "app/AppLog.h"
 #include "core/Clock.h"
 #include "history/DatabasePath.h"
+#include "journal/JournalStore.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/StatusTexts.h"
 
@@ -14,7 +16,8 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     : QObject(parent)
     , options_(options)
     , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
-    , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath))
+    , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath),
+            JournalPath::resolve(options.journalPath, DatabasePath::resolve(options.databasePath)))
     , window_(std::make_unique<MainWindow>(core_))
 {
     core_.connection().lockDevices(options.portDevices);
@@ -31,7 +34,7 @@ Station::~Station()
 
 bool Station::start()
 {
-    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath());
+    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath(), core_.journal().path());
     if (!claim()) {
         splash_.show();
         QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
@@ -88,6 +91,7 @@ void Station::handOver()
     window_->activateWindow();
     // The poll has nothing to start: its timer waits for the link.
     core_.recorder().start();
+    core_.stationStarted(QCoreApplication::applicationVersion());
     started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);
@@ -108,5 +112,8 @@ void Station::shutdown()
     core_.recorder().stop();
     if (core_.connection().isOpen())
         core_.connection().close();
+    // Only a station that started has an end to journal.
+    if (started_)
+        core_.stationExited();
     emit finished();
 }
