@@ -1,5 +1,7 @@
 #include "journal/JournalStore.h"
 
+#include <memory>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -29,6 +31,12 @@ QString lastError(const QSqlQuery& q)
 }
 
 } // namespace
+
+struct JournalStore::Statements {
+    QSqlQuery insert;
+    QSqlQuery dropBeyondCount;
+    QSqlQuery dropBeyondAge;
+};
 
 JournalStore::JournalStore(QString path, const Clock& clock, JournalLimits limits, QString connectionName,
                            QObject* parent)
@@ -118,6 +126,7 @@ QString JournalStore::openConnection()
 
 void JournalStore::closeDatabase()
 {
+    statements_.reset();
     if (!QSqlDatabase::contains(connectionName_))
         return;
     QSqlDatabase::database(connectionName_, false).close();
@@ -180,9 +189,27 @@ QString JournalStore::insert(JournalEvent& event)
 
 QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
 {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("insert into events (time_utc, utc_offset, kind, source, what, old_value, new_value, "
-                             "outcome, message, user_name, host) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    // Prepared once per connection: parsing them again for every event
+    // would cost more than the insert.
+    if (!statements_) {
+        statements_ = std::make_unique<Statements>(Statements{QSqlQuery(db), QSqlQuery(db), QSqlQuery(db)});
+        const bool prepared =
+            statements_->insert.prepare(QStringLiteral(
+                "insert into events (time_utc, utc_offset, kind, source, what, old_value, new_value, outcome, "
+                "message, user_name, host) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+            && statements_->dropBeyondCount.prepare(QStringLiteral(
+                "delete from events where id in (select id from events where id <= ? order by id limit %1)")
+                                                        .arg(kDroppedPerInsert))
+            && statements_->dropBeyondAge.prepare(QStringLiteral(
+                "delete from events where id in (select id from events where time_utc < ? limit %1)")
+                                                      .arg(kDroppedPerInsert));
+        if (!prepared) {
+            const QString error = db.lastError().text();
+            statements_.reset();
+            return error.isEmpty() ? QStringLiteral("the journal's statements cannot be prepared") : error;
+        }
+    }
+    QSqlQuery& q = statements_->insert;
     q.addBindValue(event.time.toUTC().toString(JournalSchema::kTimeFormat));
     q.addBindValue(event.time.offsetFromUtc());
     q.addBindValue(JournalKinds::code(event.kind));
@@ -193,19 +220,17 @@ QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
     if (!q.exec())
         return lastError(q);
     const int64_t id = q.lastInsertId().toLongLong();
+    q.finish();
 
     // The oldest go first, in the same transaction, a few at a time.
-    QSqlQuery drop(db);
-    drop.prepare(QStringLiteral("delete from events where id in (select id from events where id <= ? "
-                                "order by id limit %1)").arg(kDroppedPerInsert));
-    drop.addBindValue(static_cast<qlonglong>(id - limits_.maxEvents));
-    if (!drop.exec())
-        return lastError(drop);
-    drop.prepare(QStringLiteral("delete from events where id in (select id from events where time_utc < ? "
-                                "order by id limit %1)").arg(kDroppedPerInsert));
-    drop.addBindValue(event.time.toUTC().addDays(-limits_.maxDays).toString(JournalSchema::kTimeFormat));
-    if (!drop.exec())
-        return lastError(drop);
+    QSqlQuery& count = statements_->dropBeyondCount;
+    count.addBindValue(static_cast<qlonglong>(id - limits_.maxEvents));
+    if (!count.exec())
+        return lastError(count);
+    QSqlQuery& age = statements_->dropBeyondAge;
+    age.addBindValue(event.time.toUTC().addDays(-limits_.maxDays).toString(JournalSchema::kTimeFormat));
+    if (!age.exec())
+        return lastError(age);
     event.id = id;
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 
 #include <QDateTime>
@@ -83,6 +84,8 @@ private:
     std::optional<QDateTime> failingSince_;
     QString failure_;
     QTimer retryTimer_;
+    struct Statements;
+    std::unique_ptr<Statements> statements_;
 };
 
 // Where the journal lives: journal.sqlite beside the history file unless
