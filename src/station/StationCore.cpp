@@ -1,6 +1,5 @@
 #include "station/StationCore.h"
 
-
 // Values stay fresh, for the recorder and the panel, for two poll cycles.
 static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
