@@ -1,5 +1,6 @@
 #include "app/Station.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
@@ -16,9 +17,9 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     : QObject(parent)
     , options_(options)
     , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
-    , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath))
+    , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath),
+            JournalPath::resolve(options.journalPath, DatabasePath::resolve(options.databasePath)))
     , window_(std::make_unique<MainWindow>(core_))
-    , journalPath_(JournalPath::resolve(QString(), core_.databasePath()))
 {
     core_.connection().lockDevices(options.portDevices);
     configOpener_ =
@@ -44,7 +45,7 @@ void Station::openJournal()
     if (!journalWindow_) {
         // A window of its own, not the main window's child: it may stand
         // beside it or behind it while the main window keeps running.
-        journalWindow_ = new JournalWindow(journalPath_);
+        journalWindow_ = new JournalWindow(core_.journal().path());
         journalWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
     journalWindow_->show();
@@ -54,7 +55,7 @@ void Station::openJournal()
 
 bool Station::start()
 {
-    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath());
+    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath(), core_.journal().path());
     if (!claim()) {
         splash_.show();
         QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
@@ -111,6 +112,7 @@ void Station::handOver()
     window_->activateWindow();
     // The poll has nothing to start: its timer waits for the link.
     core_.recorder().start();
+    core_.stationStarted(QCoreApplication::applicationVersion());
     started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);
@@ -133,5 +135,8 @@ void Station::shutdown()
     core_.recorder().stop();
     if (core_.connection().isOpen())
         core_.connection().close();
+    // Only a station that started has an end to journal.
+    if (started_)
+        core_.stationExited();
     emit finished();
 }

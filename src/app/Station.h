@@ -45,10 +45,9 @@ public:
     SplashScreen& splash() { return splash_; }
     MainWindow* mainWindow() const { return window_.get(); }
     // "事件记录" / F8: shows the journal window, or brings the open one to
-    // the front. It reads the journal file beside the history file.
+    // the front. It reads the file the station's journal writes.
     void openJournal();
     JournalWindow* journalWindow() const;
-    const QString& journalPath() const { return journalPath_; }
     bool hasStarted() const { return started_; }
     // Empty unless start() refused; in English, for standard error.
     const QString& refusal() const { return refusal_; }
@@ -71,7 +70,6 @@ private:
     StationCore core_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
-    QString journalPath_;
     QPointer<JournalWindow> journalWindow_;  // while open
     SplashScreen splash_;
     bool started_ = false;

@@ -16,6 +16,8 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("History database file."), QStringLiteral("PATH"));
+    const QCommandLineOption journal(QStringLiteral("journal"),
+        QStringLiteral("Event journal file (default journal.sqlite beside the history database)."), QStringLiteral("PATH"));
     const QCommandLineOption portDevice(QStringLiteral("port-device"),
         QStringLiteral("Serial device for port N (repeatable), e.g. 1=/dev/ttyS0."), QStringLiteral("N=PATH"));
     const QCommandLineOption connect(QStringLiteral("connect"), QStringLiteral("Open the link at start."));
@@ -23,7 +25,7 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("4800, 9600 or 19200 (default 9600)."), QStringLiteral("B"), QStringLiteral("9600"));
     const QCommandLineOption parity(QStringLiteral("parity"), QStringLiteral("none, odd or even (default none)."), QStringLiteral("P"), QStringLiteral("none"));
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Module address 1..16 (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
-    parser.addOptions({db, portDevice, connect, port, baud, parity, address});
+    parser.addOptions({db, journal, portDevice, connect, port, baud, parity, address});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -45,6 +47,7 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     }
 
     options.databasePath = parser.value(db);
+    options.journalPath = parser.value(journal);
     for (const QString& mapping : parser.values(portDevice)) {
         if (!options.portDevices.addMapping(mapping.toStdString())) {
             error = QStringLiteral("--port-device wants N=PATH with N from 1 to 20, not \"%1\"").arg(mapping);
@@ -82,7 +85,8 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     return true;
 }
 
-QString describeStationOptions(const StationOptions& options, const QString& databasePath)
+QString describeStationOptions(const StationOptions& options, const QString& databasePath,
+                               const QString& journalPath)
 {
     QStringList devices;
     for (int port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port) {
@@ -93,8 +97,9 @@ QString describeStationOptions(const StationOptions& options, const QString& dat
     static constexpr std::array<const char*, 3> kParityNames{"none", "odd", "even"};
     const LinkChoices& link = options.link;
     const int parity = link.parityIndex;
-    return QStringLiteral("database %1; port devices %2; port %3, %4 baud, parity %5, address %6; link %7 at start")
-        .arg(databasePath,
+    return QStringLiteral("database %1; journal %2; port devices %3; port %4, %5 baud, parity %6, address %7; "
+                          "link %8 at start")
+        .arg(databasePath, journalPath,
              devices.isEmpty() ? QStringLiteral("as default") : devices.join(QStringLiteral(", ")),
              link.portText.trimmed(),
              QString::number(LinkCodes::baudRate(link.baudIndex).value_or(0)),

@@ -11,6 +11,7 @@
 // default place. Scripts and an operator's auto-start use the rest.
 struct StationOptions {
     QString databasePath;       // empty: the default place
+    QString journalPath;        // empty: journal.sqlite beside the history file
     PortDevices portDevices;
     bool connect = false;       // open the link at start, as if "打开" were pressed
     LinkChoices link;           // the settings chosen before that
@@ -23,6 +24,7 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
                          bool& helpRequested);
 
 // One line naming the options in effect, for the start-up's log: the
-// database the station uses (resolved, so never empty), the ports named on
-// the command line, and the link settings chosen.
-QString describeStationOptions(const StationOptions& options, const QString& databasePath);
+// database and journal the station uses (resolved, so never empty), the
+// ports named on the command line, and the link settings chosen.
+QString describeStationOptions(const StationOptions& options, const QString& databasePath,
+                               const QString& journalPath);

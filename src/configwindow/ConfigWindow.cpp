@@ -19,7 +19,8 @@
 #include "instrument/InstrumentState.h"
 #include "configwindow/ReadBackText.h"
 #include "station/StationCore.h"
-#include "widgets/LinkFailureText.h"
+#include "link/LinkFailureText.h"
+#include "widgets/PanelField.h"
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -158,6 +159,7 @@ std::optional<QString> ConfigWindow::commitEntry(ParameterRowView& r)
         r.markRefused(why);
         qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
                              << "refused:" << why;
+        core_.entryRefused();
         const QString text = QStringLiteral("%1：%2，未写入").arg(caption, why);
         say(text, StatusSeverity::Warning);
         return text;
@@ -170,7 +172,11 @@ void ConfigWindow::write(ParameterRowView& r, int32_t value)
 {
     const int registerAddress = r.parameter().registerAddress;
     const QString caption = ParameterCatalogue::text(r.parameter().caption);
-    core_.link().write(WriteRequest::toRegister(registerAddress, value, caption, this));
+    WriteRequest request = WriteRequest::toRegister(registerAddress, value, caption, this);
+    request.shownBefore = r.currentValueField()->text();
+    request.shownValue = r.entryText();
+    request.origin = kCaption.trimmed();
+    core_.link().write(request);
     writes_.queued(r.number());
     r.showWriteState(writes_.state(r.number()), writes_.error(r.number()));
     say(QStringLiteral("%1：正在写入 %2 = %3").arg(caption).arg(registerAddress).arg(value), StatusSeverity::Idle);

@@ -7,7 +7,9 @@
 
 // One write the operator asked for: a holding register's new value or a
 // coil switched on or off, named as the operator knows it (a caption or a
-// command), and who asked, so that the outcome finds its way back.
+// command), and who asked, so that the outcome finds its way back. What the
+// window showed before, what the operator typed and which window it was
+// travel along for the journal.
 struct WriteRequest {
     enum class Target { Register, Coil };
 
@@ -17,15 +19,18 @@ struct WriteRequest {
     bool on = false;  // the coil's new state
     QString what;
     QPointer<QObject> asker;  // empty once the asker is gone
+    QString shownBefore;      // the value the window showed; empty when none
+    QString shownValue;       // the new value as the operator typed or chose it
+    QString origin;           // the window or tab: "主窗口", "报警参数", ...
 
     static WriteRequest toRegister(int registerNumber, int value, const QString& what, QObject* asker)
     {
-        return {Target::Register, registerNumber, value, false, what, asker};
+        return {Target::Register, registerNumber, value, false, what, asker, {}, {}, {}};
     }
 
     static WriteRequest toCoil(int coil, bool on, const QString& what, QObject* asker)
     {
-        return {Target::Coil, coil, 0, on, what, asker};
+        return {Target::Coil, coil, 0, on, what, asker, {}, {}, {}};
     }
 };
 

@@ -73,7 +73,9 @@ void AlarmPanel::download(int row)
         return;
     }
     emit accepted({field});
-    writes_.writeRegister(AlarmRows::registerOf(row), *checked.value, command);
+    const QLabel* shown = valueField(row);
+    writes_.writeRegister(AlarmRows::registerOf(row), *checked.value, command,
+                          {shown ? shown->text() : QString(), field->text(), QStringLiteral("报警参数")});
 }
 
 QLabel* AlarmPanel::captionLabel(int row) const { return element(captions_, row); }

@@ -24,7 +24,7 @@
 #include "widgets/EntryFeedback.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
-#include "widgets/LinkFailureText.h"
+#include "link/LinkFailureText.h"
 #include "trend/HistorySelect.h"
 #include "trendview/HistorySelectPopup.h"
 #include "link/InstrumentLink.h"
@@ -42,6 +42,7 @@
 #include "instrument/InstrumentState.h"
 #include "station/StationCore.h"
 #include "widgets/StationFont.h"
+#include "widgets/JournalStatus.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
 #include "widgets/SubjectMessages.h"
@@ -567,9 +568,11 @@ void MainWindow::connectCommands()
     controls.applyRangeButton = chartPanel_->applyRangeButton();
     commands_ = new OperatorCommands(controls, core_.state(), yRange_, *writes_, this);
     connect(commands_, &OperatorCommands::refused, feedback_, &EntryFeedback::showRefusal);
+    connect(commands_, &OperatorCommands::refused, this, [this] { core_.entryRefused(); });
     connect(commands_, &OperatorCommands::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(commands_, &OperatorCommands::yAxisChanged, this, &MainWindow::showYAxisRange);
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
+    connect(alarmPanel_, &AlarmPanel::refused, this, [this] { core_.entryRefused(); });
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
     connect(writes_, &OperatorWrites::failed, this, &MainWindow::onWriteFailed);
     connect(writes_, &OperatorWrites::succeeded, feedback_, &EntryFeedback::showWriteSuccess);
@@ -616,4 +619,10 @@ void MainWindow::buildStatusBar()
     status_ = new StationStatus(core_.poller(), core_.recorder(), core_.clock(), *linkIndicator_,
                                 *recorderIndicator_, this);
     status_->showCurrent();
+    if (core_.journals()) {
+        journalIndicator_ = new StatusIndicator(statusBar());
+        statusBar()->addPermanentWidget(journalIndicator_);
+        auto* journalStatus = new JournalStatus(core_.journal(), core_.clock(), *journalIndicator_, this);
+        journalStatus->showCurrent();
+    }
 }

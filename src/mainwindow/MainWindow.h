@@ -111,6 +111,8 @@ public:
     ElidedLabel* messageLine() const { return messageLine_; }
     StatusIndicator* linkIndicator() const { return linkIndicator_; }
     StatusIndicator* recorderIndicator() const { return recorderIndicator_; }
+    // Only with a journal; hidden while it is written.
+    StatusIndicator* journalIndicator() const { return journalIndicator_; }
 
     // The chart state the window owns.
     TrendBuffers& trendBuffers() { return buffers_; }
@@ -196,6 +198,7 @@ private:
     ElidedLabel* messageLine_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
+    StatusIndicator* journalIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
     std::unique_ptr<SubjectMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;

@@ -4,13 +4,23 @@
 #include <QPushButton>
 
 #include "mainwindow/OperatorWrites.h"
+#include "core/NumberText.h"
 #include "instrument/InstrumentState.h"
 #include "mainwindow/YAxisRange.h"
 #include "trend/ChartDrawing.h"
+#include "widgets/PanelStates.h"
 
 namespace {
 
 const QString kYRangeCommand = QStringLiteral("修改Y");
+const QString kOrigin = QStringLiteral("主窗口");
+
+// The operating-state field's text for the coil in this state.
+QString coilText(int coil, bool on)
+{
+    const auto look = PanelStates::coilLook(coil - RegisterMap::kBitBlockStart, on ? 1 : 0);
+    return look ? look->text : QString();
+}
 
 } // namespace
 
@@ -53,7 +63,10 @@ void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int 
         return;
     }
     emit accepted({entry});
-    writes_.writeRegister(registerAddress, *checked.value, caption);
+    // As the live panel shows the written values: nothing before the first read.
+    const QString before =
+        state_.everRead(InstrumentState::Block::Commands) ? numberText(state_.command(registerAddress)) : QString();
+    writes_.writeRegister(registerAddress, *checked.value, caption, {before, entry->text(), kOrigin});
 }
 
 void OperatorCommands::toggleSelfTuning()
@@ -73,7 +86,9 @@ void OperatorCommands::toggleManualInhibit()
 
 void OperatorCommands::toggleCoil(int coil, const QString& what)
 {
-    writes_.switchCoil(coil, !state_.coil(coil), what);
+    const bool on = state_.coil(coil);
+    const QString before = state_.everRead(InstrumentState::Block::Coils) ? coilText(coil, on) : QString();
+    writes_.switchCoil(coil, !on, what, {before, coilText(coil, !on), kOrigin});
 }
 
 void OperatorCommands::applyYRange()

@@ -11,16 +11,28 @@ OperatorWrites::OperatorWrites(InstrumentLink& link, QObject* parent)
     connect(&link_, &InstrumentLink::writeFinished, this, &OperatorWrites::onWriteFinished);
 }
 
-void OperatorWrites::writeRegister(int registerNumber, int32_t value, const QString& what)
+namespace {
+
+WriteRequest withShown(WriteRequest request, const WriteShown& shown)
 {
-    ++pending_;
-    link_.write(WriteRequest::toRegister(registerNumber, value, what, this));
+    request.shownBefore = shown.before;
+    request.shownValue = shown.typed;
+    request.origin = shown.origin;
+    return request;
 }
 
-void OperatorWrites::switchCoil(int coil, bool on, const QString& what)
+} // namespace
+
+void OperatorWrites::writeRegister(int registerNumber, int32_t value, const QString& what, const WriteShown& shown)
 {
     ++pending_;
-    link_.write(WriteRequest::toCoil(coil, on, what, this));
+    link_.write(withShown(WriteRequest::toRegister(registerNumber, value, what, this), shown));
+}
+
+void OperatorWrites::switchCoil(int coil, bool on, const QString& what, const WriteShown& shown)
+{
+    ++pending_;
+    link_.write(withShown(WriteRequest::toCoil(coil, on, what, this), shown));
 }
 
 void OperatorWrites::onWriteFinished(const WriteOutcome& outcome)

@@ -9,6 +9,14 @@
 
 class InstrumentLink;
 
+// What the journal keeps of a write besides its value: what the window
+// showed before, the value as the operator typed or chose it, and where.
+struct WriteShown {
+    QString before;
+    QString typed;
+    QString origin;
+};
+
 // The main window's writes to the instrument: the set value, the manual
 // output value, the alarm registers and the three coil switches. Each goes
 // through the link thread, so a click never waits for the line; the link
@@ -25,8 +33,8 @@ public:
     explicit OperatorWrites(InstrumentLink& link, QObject* parent = nullptr);
 
     // what names the write as the operator knows it.
-    void writeRegister(int registerNumber, int32_t value, const QString& what);
-    void switchCoil(int coil, bool on, const QString& what);
+    void writeRegister(int registerNumber, int32_t value, const QString& what, const WriteShown& shown);
+    void switchCoil(int coil, bool on, const QString& what, const WriteShown& shown);
 
     // Our writes queued and not yet answered.
     int pending() const { return pending_; }

@@ -4,7 +4,7 @@
 static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
 StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
-                         const std::optional<QString>& historyPath)
+                         const std::optional<QString>& historyPath, const std::optional<QString>& journalPath)
     : clock_(clock)
     , link_(std::move(fieldbus))
     , poller_(state_, link_, clock_)
@@ -12,6 +12,32 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
 {
     if (historyPath)
         recorder_ = std::make_unique<SampleRecorder>(state_, clock_, *historyPath);
+    if (journalPath) {
+        journal_ = std::make_unique<JournalStore>(*journalPath, clock_);
+        journal_->open();
+        journalSink_ = std::make_unique<JournalStoreSink>(*journal_);
+        journalSources_ = std::make_unique<StationJournal>(
+            *journalSink_, clock_, StationJournal::Watched{state_, link_, poller_, connection_, recorder_.get()},
+            JournalIdentity::user(), JournalIdentity::host());
+    }
+}
+
+void StationCore::entryRefused()
+{
+    if (journalSources_)
+        journalSources_->entryRefused();
+}
+
+void StationCore::stationStarted(const QString& version)
+{
+    if (journalSources_)
+        journalSources_->stationStarted(version, databasePath(), journal_->path());
+}
+
+void StationCore::stationExited()
+{
+    if (journalSources_)
+        journalSources_->stationExited();
 }
 
 QString StationCore::databasePath() const

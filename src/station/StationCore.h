@@ -7,6 +7,9 @@
 
 #include "history/SampleRecorder.h"
 #include "instrument/InstrumentState.h"
+#include "journal/JournalStore.h"
+#include "journal/JournalStoreSink.h"
+#include "journal/StationJournal.h"
 #include "link/Fieldbus.h"
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
@@ -15,14 +18,16 @@
 class Clock;
 
 // The running station without its windows, wired in this one place: the
-// instrument state, the link thread with its poll and port connection, and
-// the recorder of the history file. The station, the probe, the tests and
-// the benchmarks all build it here; the windows are given it to work with.
-// The probe records nothing: it builds the core without a history file.
+// instrument state, the link thread with its poll and port connection, the
+// recorder of the history file and the event journal with its sources. The
+// station, the probe, the tests and the benchmarks all build it here; the
+// windows are given it to work with. The probe records nothing: it builds
+// the core without a history file and without a journal.
 class StationCore {
 public:
     StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
-                const std::optional<QString>& historyPath = std::nullopt);
+                const std::optional<QString>& historyPath = std::nullopt,
+                const std::optional<QString>& journalPath = std::nullopt);
 
     StationCore(const StationCore&) = delete;
     StationCore& operator=(const StationCore&) = delete;
@@ -40,6 +45,15 @@ public:
     // without one.
     QString databasePath() const;
 
+    bool journals() const { return journal_ != nullptr; }
+    // Only for a core built with a journal path.
+    JournalStore& journal() { return *journal_; }
+    // The windows tell each refused entry; counted per minute in the journal.
+    void entryRefused();
+    // The journal's first and last word of a run; nothing without a journal.
+    void stationStarted(const QString& version);
+    void stationExited();
+
 private:
     // Destroyed bottom up: the recorder and the poll before the link, whose
     // thread closes the port last.
@@ -49,4 +63,8 @@ private:
     Poller poller_;
     PortConnection connection_;
     std::unique_ptr<SampleRecorder> recorder_;
+    // The sources go before the store they write to.
+    std::unique_ptr<JournalStore> journal_;
+    std::unique_ptr<JournalStoreSink> journalSink_;
+    std::unique_ptr<StationJournal> journalSources_;
 };

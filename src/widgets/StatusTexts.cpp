@@ -1,7 +1,7 @@
 #include "widgets/StatusTexts.h"
 
 #include "widgets/HeaderTexts.h"
-#include "widgets/LinkFailureText.h"
+#include "link/LinkFailureText.h"
 #include "core/NumberText.h"
 
 namespace {
@@ -101,6 +101,14 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
                 QStringLiteral("仪表超过两个轮询周期未应答：这段时间不记录，历史曲线在此留空"), StatusSeverity::Warning};
     }
     return {};
+}
+
+StatusLine journalStatusLine(const JournalStore& journal, const QDate& today)
+{
+    if (journal.writing())
+        return {QString(), QStringLiteral("事件记录正常写入 %1").arg(journal.path()), StatusSeverity::Ok};
+    return {QStringLiteral("事件记录失败%1：%2").arg(since(journal.failingSince(), today), shownReason(journal.failure())),
+            QStringLiteral("%1：%2").arg(journal.path(), journal.failure()), StatusSeverity::Fault};
 }
 
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)

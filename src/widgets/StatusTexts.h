@@ -11,6 +11,7 @@
 #include "link/PortConnection.h"
 #include "link/WriteRequest.h"
 #include "history/RecorderHealth.h"
+#include "journal/JournalStore.h"
 
 // What the status display says about the link and the recorder: short
 // Chinese for the operator, the technical reason in full for the tooltip.
@@ -31,6 +32,8 @@ inline constexpr int kShownReasonLength = 48;
 // today decides whether the start of a failure needs its date as well.
 StatusLine linkStatusLine(const LinkHealth& health, const QDate& today);
 StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today);
+// Empty text while the journal is written: the field shows only a failure.
+StatusLine journalStatusLine(const JournalStore& journal, const QDate& today);
 
 // "14:05:07", or "03-11 23:59:58" for a moment before today.
 QString sinceText(const QDateTime& since, const QDate& today);

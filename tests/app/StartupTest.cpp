@@ -22,6 +22,7 @@
 #include "app/Station.h"
 #include "core/StationLock.h"
 #include "support/WaitFor.h"
+#include "journalwindow/JournalModel.h"
 #include "journalwindow/JournalWindow.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/MainWindow.h"
@@ -253,13 +254,16 @@ TEST_F(Startup, journalButtonAndF8ShowOneJournalWindowBesideTheRunningMainWindow
     makeStation();
     handOver();
     MainWindow& window = *station->mainWindow();
-    EXPECT_EQ(station->journalPath(), dir.filePath(QStringLiteral("journal.sqlite")));
     EXPECT_TRUE(window.journalButton()->isEnabled());  // also with the link closed
     QTest::mouseClick(window.journalButton(), Qt::LeftButton);
     JournalWindow* journal = station->journalWindow();
     ASSERT_NE(journal, nullptr);
     EXPECT_TRUE(journal->isVisible());
     EXPECT_EQ(journal->windowTitle(), QStringLiteral("事件记录"));
+    // The file the station writes, with the station's start in it.
+    EXPECT_EQ(journal->model()->reader().path(), dir.filePath(QStringLiteral("journal.sqlite")));
+    ASSERT_GE(journal->model()->rowCount(), 1);
+    EXPECT_EQ(journal->model()->event(journal->model()->rowCount() - 1).kind, JournalEvent::Kind::StationStarted);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(station->core().recorder().running());
 

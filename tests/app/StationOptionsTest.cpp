@@ -17,6 +17,7 @@ TEST(StationOptions, withoutOptionsTheStationStartsAsAnOperatorExpects)
     QString error;
     ASSERT_TRUE(parse({}, options, error)) << error.toStdString();
     EXPECT_TRUE(options.databasePath.isEmpty());
+    EXPECT_TRUE(options.journalPath.isEmpty());
     EXPECT_FALSE(options.connect);
     EXPECT_EQ(options.link.portText, QStringLiteral("1 "));
     EXPECT_EQ(options.link.baudIndex, 1);
@@ -29,10 +30,11 @@ TEST(StationOptions, autoStartChoosesTheSettingsFirst)
 {
     StationOptions options;
     QString error;
-    ASSERT_TRUE(parse({"--db", "/tmp/h.sqlite", "--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty",
+    ASSERT_TRUE(parse({"--db", "/tmp/h.sqlite", "--journal", "/tmp/j.sqlite", "--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty",
                        "--connect", "--port", "3", "--baud", "19200", "--parity", "even", "--address", "16"},
                       options, error)) << error.toStdString();
     EXPECT_EQ(options.databasePath, QStringLiteral("/tmp/h.sqlite"));
+    EXPECT_EQ(options.journalPath, QStringLiteral("/tmp/j.sqlite"));
     EXPECT_TRUE(options.connect);
     EXPECT_EQ(options.portDevices.devicePath(3), "/dev/ttyS0");
     EXPECT_EQ(options.portDevices.devicePath(1), "/tmp/pty");
@@ -57,18 +59,18 @@ TEST(StationOptions, badValuesAreRefusedWithAReason)
     }
 }
 
-TEST(StationOptions, descriptionNamesTheFileThePortsAndTheLinkInEffect)
+TEST(StationOptions, descriptionNamesTheFilesThePortsAndTheLinkInEffect)
 {
     StationOptions options;
     QString error;
     ASSERT_TRUE(parse({"--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty", "--connect", "--port", "3",
                        "--baud", "19200", "--parity", "even", "--address", "16"},
                       options, error)) << error.toStdString();
-    EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite")),
-              QStringLiteral("database /srv/h.sqlite; port devices 1=/tmp/pty, 3=/dev/ttyS0; "
+    EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite")),
+              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; port devices 1=/tmp/pty, 3=/dev/ttyS0; "
                              "port 3, 19200 baud, parity even, address 16; link opened at start"));
-    EXPECT_EQ(describeStationOptions(StationOptions{}, QStringLiteral("/srv/h.sqlite")),
-              QStringLiteral("database /srv/h.sqlite; port devices as default; "
+    EXPECT_EQ(describeStationOptions(StationOptions{}, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite")),
+              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; port devices as default; "
                              "port 1, 9600 baud, parity none, address 1; link closed at start"));
 }
 

@@ -2,6 +2,8 @@
 #include <QStringList>
 
 #include "support/ConfigFixture.h"
+#include "support/StateFeed.h"
+#include "widgets/PanelField.h"
 #include "configwindow/ParameterRowView.h"
 #include "widgets/StatusIndicator.h"
 
@@ -236,6 +238,24 @@ TEST_F(ConfigWriteBack, refusedEntriesAndFailedWritesAreLoggedAsWarnings)
     writes();
     ASSERT_EQ(WindowWarnings::seen.size(), 2);
     EXPECT_TRUE(WindowWarnings::seen[1].contains(QStringLiteral("4114"))) << WindowWarnings::seen[1].toStdString();
+}
+
+TEST_F(ConfigWriteBack, aWriteCarriesTheValueShownBeforeTheEntryAsTypedAndTheWindowForTheJournal)
+{
+    StateFeed::setParameter(state, 14, 20, clock.now());
+    ASSERT_TRUE(waitFor([&] { return window->currentValueField(14)->text() == QStringLiteral("20"); }, 5000));
+    std::vector<WriteRequest> requests;
+    QObject::connect(&link, &InstrumentLink::writeFinished, window.get(),
+                     [&](const WriteOutcome& outcome) { requests.push_back(outcome.request); });
+
+    typeAndLeave(14, QStringLiteral("30"));
+    drainLink();
+
+    ASSERT_GE(requests.size(), 1U);
+    EXPECT_EQ(requests[0].address, 4110);
+    EXPECT_EQ(requests[0].shownBefore, QStringLiteral("20"));
+    EXPECT_EQ(requests[0].shownValue, QStringLiteral("30"));
+    EXPECT_EQ(requests[0].origin, QStringLiteral("TQ5800 配置"));
 }
 
 } // namespace

@@ -230,6 +230,31 @@ TEST_F(OperatorCommandsTest, eachSwitchTurnsItsCoilTheOtherWayFromItsPolledState
     }
 }
 
+TEST_F(OperatorCommandsTest, writesCarryWhatThePanelShowedAndWhatTheOperatorChoseForTheJournal)
+{
+    std::vector<WriteRequest> requests;
+    QObject::connect(&link, &InstrumentLink::writeFinished, window.get(),
+                     [&](const WriteOutcome& outcome) {
+        if (outcome.request.what != QStringLiteral("marker"))
+            requests.push_back(outcome.request);
+    });
+    setSv(QStringLiteral("250"));  // nothing read yet: nothing was shown
+    StateFeed::setCommand(state, RegisterMap::kManualOutput, 12.5);
+    press(panel().outputButton(), panel().outputEntry(), QStringLiteral("40.0"));
+    StateFeed::setCoil(state, RegisterMap::kAutomatic, true);
+    press(panel().manualAutoButton());
+
+    ASSERT_EQ(requests.size(), 3U);
+    EXPECT_EQ(requests[0].shownBefore, QString());
+    EXPECT_EQ(requests[0].shownValue, QStringLiteral("250"));
+    EXPECT_EQ(requests[1].shownBefore, QStringLiteral("12.5"));
+    EXPECT_EQ(requests[1].shownValue, QStringLiteral("40.0"));
+    EXPECT_EQ(requests[2].shownBefore, QStringLiteral("自动"));
+    EXPECT_EQ(requests[2].shownValue, QStringLiteral("手动"));
+    for (const WriteRequest& r : requests)
+        EXPECT_EQ(r.origin, QStringLiteral("主窗口"));
+}
+
 TEST_F(OperatorCommandsTest, aSwitchTheInstrumentRefusesIsNamedInTheStatusBar)
 {
     StateFeed::setCoil(state, 2, true);

@@ -24,6 +24,7 @@ public:
         : sim_(std::move(simArgs))
     {
         options_.databasePath = dir_.filePath(QStringLiteral("history.sqlite"));
+        options_.journalPath = dir_.filePath(QStringLiteral("journal.sqlite"));
         options_.portDevices.setDevice(1, sim_.devicePath());
         options_.connect = true;
         station_ = std::make_unique<Station>(options_, std::make_unique<ModbusFieldbus>(options_.portDevices), clock_);
@@ -35,6 +36,7 @@ public:
     const SimProcess& sim() const { return sim_; }
     SimProcess& sim() { return sim_; }
     const QString& historyPath() const { return options_.databasePath; }
+    const QString& journalPath() const { return options_.journalPath; }
     MainWindow& window() { return *station_->mainWindow(); }
     LivePanel& panel() { return *window().panel(); }
     int cycles() const { return cycles_; }

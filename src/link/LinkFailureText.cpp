@@ -1,4 +1,4 @@
-#include "widgets/LinkFailureText.h"
+#include "link/LinkFailureText.h"
 
 #include "link/LinkFailure.h"
 

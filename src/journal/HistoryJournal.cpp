@@ -1,0 +1,47 @@
+#include "journal/HistoryJournal.h"
+
+#include "history/RecorderHealth.h"
+#include "journal/JournalSink.h"
+
+namespace {
+
+QString switchText(HistoryDatabase::FileChange change)
+{
+    return change == HistoryDatabase::FileChange::Recreated ? QStringLiteral("历史文件已被删除，改写新文件")
+                                                            : QStringLiteral("另一文件已替换历史文件，改写该文件");
+}
+
+} // namespace
+
+HistoryJournal::HistoryJournal(JournalSink& sink, QString path)
+    : sink_(sink)
+    , path_(std::move(path))
+{
+}
+
+void HistoryJournal::healthChanged(const RecorderHealth& health)
+{
+    using State = RecorderHealth::State;
+    JournalEvent event;
+    event.source = path_;
+    if (health.fileSwitchedAt() && health.fileSwitchedAt() != lastSwitch_) {
+        lastSwitch_ = health.fileSwitchedAt();
+        event.time = *health.fileSwitchedAt();
+        event.kind = JournalEvent::Kind::HistoryReplaced;
+        event.text = switchText(health.fileSwitch());
+        sink_.append(event);
+    }
+    if (health.state() == State::Failing && !failing_) {
+        failing_ = true;
+        event.time = health.failingSince().value_or(QDateTime());
+        event.kind = JournalEvent::Kind::HistoryFailing;
+        event.text = health.reason();
+        sink_.append(event);
+    } else if (failing_ && (health.state() == State::Recording || health.state() == State::PointerMissing)) {
+        failing_ = false;
+        event.time = health.lastStored().value_or(QDateTime());
+        event.kind = JournalEvent::Kind::HistoryResumed;
+        event.text = QString();
+        sink_.append(event);
+    }
+}

@@ -1,0 +1,60 @@
+#include "journal/StationJournal.h"
+
+#include "core/Clock.h"
+#include "history/SampleRecorder.h"
+#include "instrument/InstrumentState.h"
+#include "journal/JournalSink.h"
+#include "journal/LinkSourceText.h"
+#include "link/InstrumentLink.h"
+#include "link/Poller.h"
+#include "link/PortConnection.h"
+
+StationJournal::StationJournal(JournalSink& sink, const Clock& clock, const Watched& watched, const QString& user,
+                               const QString& host, QObject* parent)
+    : QObject(parent)
+    , sink_(sink)
+    , clock_(clock)
+    , alarms_(sink)
+    , linkEvents_(sink, clock)
+    , writes_(sink, clock, user, host)
+    , refusals_(sink, clock)
+{
+    InstrumentLink& link = watched.link;
+    connect(&watched.connection, &PortConnection::opened, this, [this, &link] {
+        const QString source = linkSourceText(link.settings());
+        alarms_.linkOpened(source);
+        linkEvents_.opened(source);
+    });
+    connect(&watched.connection, &PortConnection::closed, this, [this] { linkEvents_.closed(); });
+    Poller& poller = watched.poller;
+    connect(&poller, &Poller::linkHealthChanged, this, [this, &poller] { linkEvents_.healthChanged(poller.linkHealth()); });
+    const InstrumentState& state = watched.state;
+    connect(&state, &InstrumentState::discreteInputsChanged, this, [this, &state] { alarms_.inputsRead(state); });
+    connect(&link, &InstrumentLink::writeFinished, this, [this](const WriteOutcome& outcome) { writes_.finished(outcome); });
+    if (watched.recorder) {
+        history_ = std::make_unique<HistoryJournal>(sink, watched.recorder->databasePath());
+        connect(watched.recorder, &SampleRecorder::healthChanged, this,
+                [this](const RecorderHealth& health) { history_->healthChanged(health); });
+    }
+}
+
+StationJournal::~StationJournal() = default;
+
+void StationJournal::stationStarted(const QString& version, const QString& historyPath, const QString& journalPath)
+{
+    JournalEvent event;
+    event.time = clock_.now();
+    event.kind = JournalEvent::Kind::StationStarted;
+    event.newValue = version;
+    event.text = QStringLiteral("版本 %1；历史文件 %2；事件记录 %3").arg(version, historyPath, journalPath);
+    sink_.append(event);
+}
+
+void StationJournal::stationExited()
+{
+    refusals_.publishNow();
+    JournalEvent event;
+    event.time = clock_.now();
+    event.kind = JournalEvent::Kind::StationExited;
+    sink_.append(event);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class Clock;
+class JournalSink;
+struct WriteOutcome;
+
+// One event per operator write, once its outcome is known (after the
+// link's one repeat): what was written where, the value the window showed
+// before and the value as the operator typed it, ok or failed with why,
+// the window it came from, and who did it on which computer.
+class WriteJournal {
+public:
+    WriteJournal(JournalSink& sink, const Clock& clock, QString user, QString host);
+
+    void finished(const WriteOutcome& outcome);
+
+private:
+    JournalSink& sink_;
+    const Clock& clock_;
+    QString user_;
+    QString host_;
+};
