@@ -1,16 +1,15 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <mutex>
 #include <thread>
 
-#include <QLoggingCategory>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include "support/FakeClock.h"
 #include "support/FakeFieldbus.h"
+#include "support/LinkTrace.h"
 #include "support/ForwardingFieldbus.h"
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
@@ -25,44 +24,6 @@ using Call = FakeFieldbus::Call;
 const std::vector<std::string> kCycleReads{
     "readInputRegisters", "readHoldingRegisters", "readHoldingRegisters", "readHoldingRegisters",
     "readHoldingRegisters", "readHoldingRegisters", "readDiscreteInputs", "readCoils"};
-
-// What the link traces while this lives, from whichever thread, with its
-// debug lines turned on as QT_LOGGING_RULES would.
-class LinkTrace {
-public:
-    LinkTrace()
-    {
-        QLoggingCategory::setFilterRules(QStringLiteral("tq5800.link.debug=true"));
-        previous_ = qInstallMessageHandler(&LinkTrace::collect);
-    }
-
-    ~LinkTrace()
-    {
-        qInstallMessageHandler(previous_);
-        QLoggingCategory::setFilterRules(QString());
-        std::lock_guard lock(mutex_);
-        lines_.clear();
-    }
-
-    QStringList lines() const
-    {
-        std::lock_guard lock(mutex_);
-        return lines_;
-    }
-
-private:
-    static void collect(QtMsgType, const QMessageLogContext& context, const QString& message)
-    {
-        if (qstrcmp(context.category, "tq5800.link") != 0)
-            return;
-        std::lock_guard lock(mutex_);
-        lines_.append(message);
-    }
-
-    static inline std::mutex mutex_;
-    static inline QStringList lines_;
-    QtMessageHandler previous_ = nullptr;
-};
 
 std::vector<std::string> withoutPortCalls(std::vector<std::string> names)
 {
