@@ -41,7 +41,7 @@ QByteArray header()
            + joined({QStringLiteral("id"), QStringLiteral("time"), QStringLiteral("kind"), QStringLiteral("caption"),
                      QStringLiteral("source"), QStringLiteral("what"), QStringLiteral("old_value"),
                      QStringLiteral("new_value"), QStringLiteral("outcome"), QStringLiteral("message"),
-                     QStringLiteral("user"), QStringLiteral("host")});
+                     QStringLiteral("user"), QStringLiteral("host"), QStringLiteral("origin")});
 }
 
 QString timeText(const QDateTime& time)
@@ -60,7 +60,7 @@ QByteArray line(const JournalEvent& event)
 {
     return joined({QString::number(event.id), timeText(event.time), JournalKinds::code(event.kind),
                    JournalKinds::caption(event.kind), event.source, event.what, event.oldValue, event.newValue,
-                   event.outcome, event.text, event.user, event.host});
+                   event.outcome, event.text, event.user, event.host, event.origin});
 }
 
 bool write(QIODevice& device, const std::vector<JournalEvent>& events)

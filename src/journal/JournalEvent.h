@@ -41,6 +41,7 @@ struct JournalEvent {
     QString text;       // a sentence for people, the reason of a failure
     QString user;       // operating-system user, for operator actions
     QString host;
+    QString origin;     // the window an operator action came from
 
     bool operator==(const JournalEvent&) const = default;
 };

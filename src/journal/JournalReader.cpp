@@ -99,6 +99,7 @@ JournalEvent eventOf(const QSqlQuery& query)
     event.text = query.value(9).toString();
     event.user = query.value(10).toString();
     event.host = query.value(11).toString();
+    event.origin = query.value(12).toString();
     return event;
 }
 

@@ -28,7 +28,8 @@ inline QStringList createStatements()
                        "outcome text not null default '', "
                        "message text not null default '', "
                        "user_name text not null default '', "
-                       "host text not null default '')"),
+                       "host text not null default '', "
+                       "origin text not null default '')"),
         QStringLiteral("create index if not exists events_by_time on events (time_utc)"),
         QStringLiteral("create index if not exists events_by_kind_time on events (kind, time_utc)"),
     };
@@ -36,6 +37,6 @@ inline QStringList createStatements()
 
 // The columns in the order the reader selects them.
 inline const QString kColumns = QStringLiteral(
-    "id, time_utc, utc_offset, kind, source, what, old_value, new_value, outcome, message, user_name, host");
+    "id, time_utc, utc_offset, kind, source, what, old_value, new_value, outcome, message, user_name, host, origin");
 
 } // namespace JournalSchema

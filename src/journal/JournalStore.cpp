@@ -196,7 +196,7 @@ QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
         const bool prepared =
             statements_->insert.prepare(QStringLiteral(
                 "insert into events (time_utc, utc_offset, kind, source, what, old_value, new_value, outcome, "
-                "message, user_name, host) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+                "message, user_name, host, origin) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
             && statements_->dropBeyondCount.prepare(QStringLiteral(
                 "delete from events where id in (select id from events where id <= ? order by id limit %1)")
                                                         .arg(kDroppedPerInsert))
@@ -215,7 +215,7 @@ QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
     q.addBindValue(JournalKinds::code(event.kind));
     // A null text would bind as NULL; the columns hold '' for none.
     for (const QString* text : {&event.source, &event.what, &event.oldValue, &event.newValue, &event.outcome,
-                                &event.text, &event.user, &event.host})
+                                &event.text, &event.user, &event.host, &event.origin})
         q.addBindValue(text->isNull() ? QStringLiteral("") : *text);
     if (!q.exec())
         return lastError(q);

@@ -30,7 +30,9 @@ StationJournal::StationJournal(JournalSink& sink, const Clock& clock, const Watc
     connect(&poller, &Poller::linkHealthChanged, this, [this, &poller] { linkEvents_.healthChanged(poller.linkHealth()); });
     const InstrumentState& state = watched.state;
     connect(&state, &InstrumentState::discreteInputsChanged, this, [this, &state] { alarms_.inputsRead(state); });
-    connect(&link, &InstrumentLink::writeFinished, this, [this](const WriteOutcome& outcome) { writes_.finished(outcome); });
+    connect(&link, &InstrumentLink::writeFinished, this, [this, &link](const WriteOutcome& outcome) {
+        writes_.finished(outcome, linkSourceText(link.settings()));
+    });
     if (watched.recorder) {
         history_ = std::make_unique<HistoryJournal>(sink, watched.recorder->databasePath());
         connect(watched.recorder, &SampleRecorder::healthChanged, this,

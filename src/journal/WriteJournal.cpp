@@ -40,13 +40,14 @@ WriteJournal::WriteJournal(JournalSink& sink, const Clock& clock, QString user, 
 {
 }
 
-void WriteJournal::finished(const WriteOutcome& outcome)
+void WriteJournal::finished(const WriteOutcome& outcome, const QString& source)
 {
     const WriteRequest& request = outcome.request;
     JournalEvent event;
     event.time = clock_.now();
     event.kind = JournalEvent::Kind::Write;
-    event.source = request.origin;
+    event.source = source;
+    event.origin = request.origin;
     event.what = request.what;
     event.oldValue = request.shownBefore;
     event.newValue = newValueText(request);

@@ -14,7 +14,8 @@ class WriteJournal {
 public:
     WriteJournal(JournalSink& sink, const Clock& clock, QString user, QString host);
 
-    void finished(const WriteOutcome& outcome);
+    // source names the instrument written to (port and address).
+    void finished(const WriteOutcome& outcome, const QString& source);
 
 private:
     JournalSink& sink_;

@@ -176,6 +176,8 @@ QString JournalModel::text(const JournalEvent& event, int column) const
         return event.text;
     case User:
         return event.user;
+    case Origin:
+        return event.origin;
     default:
         return QString();
     }
@@ -207,7 +209,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
     static const QStringList kCaptions{
         QStringLiteral("时间"), QStringLiteral("类型"), QStringLiteral("来源"), QStringLiteral("对象"),
         QStringLiteral("原值"), QStringLiteral("新值"), QStringLiteral("结果"), QStringLiteral("说明"),
-        QStringLiteral("用户")};
+        QStringLiteral("用户"), QStringLiteral("窗口")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kCaptions.size())
         return QVariant();
     return kCaptions[section];

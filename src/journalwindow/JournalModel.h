@@ -21,7 +21,7 @@ class JournalModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Time, Kind, Source, What, OldValue, NewValue, Outcome, Text, User, ColumnCount };
+    enum Column { Time, Kind, Source, What, OldValue, NewValue, Outcome, Text, User, Origin, ColumnCount };
     static constexpr int kPageSize = 300;
     static constexpr int64_t kScanSpan = 20'000;  // about 20 ms of reading
 

@@ -52,7 +52,7 @@ JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     QHeaderView* columns = table_->horizontalHeader();
     columns->setStretchLastSection(false);
     const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int widths[JournalModel::ColumnCount] = {21, 16, 16, 14, 10, 10, 6, 40, 10};
+    const int widths[JournalModel::ColumnCount] = {21, 16, 16, 14, 10, 10, 6, 40, 10, 14};
     for (int column = 0; column < JournalModel::ColumnCount; ++column)
         columns->resizeSection(column, widths[column] * digit);
     columns->setSectionResizeMode(JournalModel::Text, QHeaderView::Stretch);

@@ -22,7 +22,7 @@ TEST(JournalCsvTest, headerHasTheByteOrderMarkAndEveryLineEndsInCrLf)
     JournalEvent event = JournalFiles::event(Kind::AlarmRaised, kMoment, QStringLiteral("ALM1"));
     event.id = 42;
     EXPECT_EQ(JournalCsv::line(event),
-              QByteArray("42,2026-12-07T19:53:09.123+01:00,alarm.raised,报警发生,,ALM1,,,,,,\r\n"));
+              QByteArray("42,2026-12-07T19:53:09.123+01:00,alarm.raised,报警发生,,ALM1,,,,,,,\r\n"));
 }
 
 TEST(JournalCsvTest, fieldsWithSeparatorsQuotesOrLineBreaksAreQuotedWithQuotesDoubled)
@@ -34,8 +34,9 @@ TEST(JournalCsvTest, fieldsWithSeparatorsQuotesOrLineBreaksAreQuotedWithQuotesDo
     event.outcome = QStringLiteral("ok");
     event.text = QStringLiteral("line\nbreak");
     event.user = QStringLiteral(" spaced ");
+    event.origin = QStringLiteral("主窗口");
     EXPECT_EQ(JournalCsv::line(event), QByteArray("1,2026-12-07T19:53:09.123+01:00,write,写入仪表,,\"a,b\","
-                                                  "\"say \"\"hi\"\"\",\"two\r\nlines\",ok,\"line\nbreak\", spaced ,\r\n"));
+                                                  "\"say \"\"hi\"\"\",\"two\r\nlines\",ok,\"line\nbreak\", spaced ,,主窗口\r\n"));
 }
 
 TEST(JournalCsvTest, timesCarryTheOffsetTheyWereRecordedWith)

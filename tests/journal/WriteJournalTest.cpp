@@ -8,6 +8,7 @@
 namespace {
 
 const QDateTime t0(QDate(2026, 12, 7), QTime(9, 0, 0));
+const QString kSource = QStringLiteral("端口 2 地址 7");
 
 WriteOutcome outcome(WriteRequest request, bool ok, int attempts, const QString& error = {})
 {
@@ -27,7 +28,7 @@ TEST_F(WriteJournalTest, aWriteTheInstrumentTookKeepsWhatTheWindowShowedAndWhatW
     request.shownBefore = QStringLiteral("200");
     request.shownValue = QStringLiteral("250.0");
     request.origin = QStringLiteral("主窗口");
-    journal.finished(outcome(request, true, 1));
+    journal.finished(outcome(request, true, 1), kSource);
 
     ASSERT_EQ(sink.events.size(), 1U);
     const JournalEvent& e = sink.events[0];
@@ -37,7 +38,8 @@ TEST_F(WriteJournalTest, aWriteTheInstrumentTookKeepsWhatTheWindowShowedAndWhatW
     EXPECT_EQ(e.oldValue, QStringLiteral("200"));
     EXPECT_EQ(e.newValue, QStringLiteral("250.0"));
     EXPECT_EQ(e.outcome, QStringLiteral("ok"));
-    EXPECT_EQ(e.source, QStringLiteral("主窗口"));
+    EXPECT_EQ(e.source, kSource);  // the instrument written to
+    EXPECT_EQ(e.origin, QStringLiteral("主窗口"));
     EXPECT_EQ(e.text, QStringLiteral("寄存器 1"));
     EXPECT_EQ(e.user, QStringLiteral("operator"));
     EXPECT_EQ(e.host, QStringLiteral("station-7"));
@@ -47,9 +49,9 @@ TEST_F(WriteJournalTest, aFailedWriteSaysWhyInBothLanguagesAndThatItWasRepeated)
 {
     WriteRequest request = WriteRequest::toRegister(257, 300, QStringLiteral("ALM1"), nullptr);
     request.origin = QStringLiteral("报警参数");
-    journal.finished(outcome(request, false, 2, QStringLiteral("Connection timed out")));
+    journal.finished(outcome(request, false, 2, QStringLiteral("Connection timed out")), kSource);
     WriteRequest coil = WriteRequest::toCoil(2, false, QStringLiteral("手动/自动"), nullptr);
-    journal.finished(outcome(coil, false, 1, QStringLiteral("Illegal data address")));
+    journal.finished(outcome(coil, false, 1, QStringLiteral("Illegal data address")), kSource);
 
     ASSERT_EQ(sink.events.size(), 2U);
     EXPECT_EQ(sink.events[0].outcome, QStringLiteral("failed"));

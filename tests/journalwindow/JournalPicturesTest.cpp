@@ -26,6 +26,7 @@ JournalEvent at(Kind kind, int minute, const QString& what = QString(), const QS
     if (kind == Kind::Write) {
         event.outcome = QStringLiteral("ok");
         event.user = QStringLiteral("operator");
+        event.origin = minute == 41 ? QStringLiteral("TQ5800 配置") : QStringLiteral("主窗口");
     }
     return event;
 }

@@ -45,7 +45,7 @@ bool appendMade(const QString& path, int64_t count, const std::function<JournalE
             ok = ok && db.transaction();
             ok = ok && query.prepare(QStringLiteral(
                            "insert into events (time_utc, utc_offset, kind, source, what, old_value, new_value, "
-                           "outcome, message, user_name, host) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                           "outcome, message, user_name, host, origin) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
             for (int64_t i = 0; ok && i < count; ++i) {
                 const JournalEvent e = make(i);
                 int column = 0;
@@ -53,7 +53,7 @@ bool appendMade(const QString& path, int64_t count, const std::function<JournalE
                      {QVariant(e.time.toUTC().toString(JournalSchema::kTimeFormat)), QVariant(e.time.offsetFromUtc()),
                       QVariant(JournalKinds::code(e.kind)), textValue(e.source), textValue(e.what),
                       textValue(e.oldValue), textValue(e.newValue), textValue(e.outcome), textValue(e.text),
-                      textValue(e.user), textValue(e.host)})
+                      textValue(e.user), textValue(e.host), textValue(e.origin)})
                     query.bindValue(column++, value);
                 ok = query.exec();
             }
