@@ -18,7 +18,8 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , options_(options)
     , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
     , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath),
-            JournalPath::resolve(options.journalPath, DatabasePath::resolve(options.databasePath)))
+            JournalPath::resolve(options.journalPath, DatabasePath::resolve(options.databasePath)),
+            options.journalLimits)
     , window_(std::make_unique<MainWindow>(core_))
 {
     core_.connection().lockDevices(options.portDevices);

@@ -25,7 +25,12 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("4800, 9600 or 19200 (default 9600)."), QStringLiteral("B"), QStringLiteral("9600"));
     const QCommandLineOption parity(QStringLiteral("parity"), QStringLiteral("none, odd or even (default none)."), QStringLiteral("P"), QStringLiteral("none"));
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Module address 1..16 (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
-    parser.addOptions({db, journal, portDevice, connect, port, baud, parity, address});
+    const QCommandLineOption keepDays(QStringLiteral("journal-keep-days"),
+        QStringLiteral("Days of events the journal keeps (default 730)."), QStringLiteral("N"), QStringLiteral("730"));
+    const QCommandLineOption keepEvents(QStringLiteral("journal-keep-events"),
+        QStringLiteral("Events the journal keeps at most (default 1000000)."), QStringLiteral("N"),
+        QStringLiteral("1000000"));
+    parser.addOptions({db, journal, keepDays, keepEvents, portDevice, connect, port, baud, parity, address});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -48,6 +53,17 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
 
     options.databasePath = parser.value(db);
     options.journalPath = parser.value(journal);
+    bool kept = false;
+    options.journalLimits.maxDays = parser.value(keepDays).toInt(&kept);
+    if (!kept || options.journalLimits.maxDays < 1) {
+        error = QStringLiteral("--journal-keep-days must be a whole number of days, at least 1");
+        return false;
+    }
+    options.journalLimits.maxEvents = parser.value(keepEvents).toLongLong(&kept);
+    if (!kept || options.journalLimits.maxEvents < 1) {
+        error = QStringLiteral("--journal-keep-events must be a whole number, at least 1");
+        return false;
+    }
     for (const QString& mapping : parser.values(portDevice)) {
         if (!options.portDevices.addMapping(mapping.toStdString())) {
             error = QStringLiteral("--port-device wants N=PATH with N from 1 to 20, not \"%1\"").arg(mapping);

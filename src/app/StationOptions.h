@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "journal/JournalStore.h"
 #include "link/PortDevices.h"
 #include "link/PortConnection.h"
 
@@ -12,6 +13,7 @@
 struct StationOptions {
     QString databasePath;       // empty: the default place
     QString journalPath;        // empty: journal.sqlite beside the history file
+    JournalLimits journalLimits;  // how much of it is kept
     PortDevices portDevices;
     bool connect = false;       // open the link at start, as if "打开" were pressed
     LinkChoices link;           // the settings chosen before that

@@ -4,7 +4,8 @@
 static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
 StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
-                         const std::optional<QString>& historyPath, const std::optional<QString>& journalPath)
+                         const std::optional<QString>& historyPath, const std::optional<QString>& journalPath,
+                         const JournalLimits& journalLimits)
     : clock_(clock)
     , link_(std::move(fieldbus))
     , poller_(state_, link_, clock_)
@@ -13,7 +14,7 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
     if (historyPath)
         recorder_ = std::make_unique<SampleRecorder>(state_, clock_, *historyPath);
     if (journalPath) {
-        journal_ = std::make_unique<JournalStore>(*journalPath, clock_);
+        journal_ = std::make_unique<JournalStore>(*journalPath, clock_, journalLimits);
         journal_->open();
         journalSink_ = std::make_unique<JournalStoreSink>(*journal_);
         journalSources_ = std::make_unique<StationJournal>(

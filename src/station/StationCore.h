@@ -27,7 +27,7 @@ class StationCore {
 public:
     StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                 const std::optional<QString>& historyPath = std::nullopt,
-                const std::optional<QString>& journalPath = std::nullopt);
+                const std::optional<QString>& journalPath = std::nullopt, const JournalLimits& journalLimits = {});
 
     StationCore(const StationCore&) = delete;
     StationCore& operator=(const StationCore&) = delete;

@@ -44,12 +44,24 @@ TEST(StationOptions, autoStartChoosesTheSettingsFirst)
     EXPECT_EQ(options.link.addressText, QStringLiteral("16 "));
 }
 
+TEST(StationOptions, theJournalKeepsTwoYearsOrAMillionEventsUnlessTold)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({}, options, error));
+    EXPECT_EQ(options.journalLimits.maxDays, 730);
+    EXPECT_EQ(options.journalLimits.maxEvents, 1'000'000);
+    ASSERT_TRUE(parse({"--journal-keep-days", "90", "--journal-keep-events", "50000"}, options, error));
+    EXPECT_EQ(options.journalLimits.maxDays, 90);
+    EXPECT_EQ(options.journalLimits.maxEvents, 50'000);
+}
+
 TEST(StationOptions, badValuesAreRefusedWithAReason)
 {
     const QStringList bad[] = {
         {"--port", "0"}, {"--port", "21"}, {"--baud", "1200"}, {"--parity", "mark"}, {"--address", "17"},
         {"--address", "x"}, {"--port-device", "1"}, {"--port-device", "30=/dev/x"}, {"--no-such-option"},
-        {"stray"},
+        {"stray"}, {"--journal-keep-days", "0"}, {"--journal-keep-days", "a year"}, {"--journal-keep-events", "-5"},
     };
     for (const QStringList& args : bad) {
         StationOptions options;
