@@ -96,6 +96,7 @@ void SampleRecorder::tick()
     const Sample sample = takeSample();
     storeSample(sample, now);
     emit sampleTaken(sample);
+    emit sampleRecorded(withBits(sample, now));
 }
 
 bool SampleRecorder::measuredRecently(const QDateTime& now) const
@@ -126,6 +127,22 @@ Sample SampleRecorder::takeSample() const
     for (size_t i = 0; i < sample.values.size(); ++i)
         sample.values[i] = state_.measurement(RegisterMap::kInputBlockStart + static_cast<int>(i));
     return sample;
+}
+
+RecordedSample SampleRecorder::withBits(const Sample& sample, const QDateTime& now) const
+{
+    RecordedSample recorded{sample, std::nullopt, std::nullopt};
+    const auto bits = [](auto read) {
+        uint16_t value = 0;
+        for (int i = 0; i < 16; ++i)
+            value |= read(i + 1) ? uint16_t(1u << i) : uint16_t(0);
+        return value;
+    };
+    if (state_.isFresh(InstrumentState::Block::DiscreteInputs, now))
+        recorded.alarmBits = bits([this](int input) { return state_.discreteInput(input); });
+    if (state_.isFresh(InstrumentState::Block::Coils, now))
+        recorded.coilBits = bits([this](int coil) { return state_.coil(coil); });
+    return recorded;
 }
 
 void SampleRecorder::storeSample(const Sample& sample, const QDateTime& now)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "history/RecordedSample.h"
 #include "history/RecorderHealth.h"
 #include "history/HistoryDatabase.h"
 #include "history/SampleWriter.h"
@@ -73,6 +74,8 @@ signals:
     // Every second's sample, stored or not: the live chart shows it as the
     // recorder took it.
     void sampleTaken(const Sample& sample);
+    // The same sample with the bits of its second, for the archive.
+    void sampleRecorded(const RecordedSample& recorded);
 
 private:
     double secondsSinceLastSample(const QDateTime& now) const;
@@ -83,6 +86,7 @@ private:
     void openDatabase(const QDateTime& now);
     void closeDatabase();
     Sample takeSample() const;
+    RecordedSample withBits(const Sample& sample, const QDateTime& now) const;
     void storeSample(const Sample& sample, const QDateTime& now);
     void reportFailure(const QString& reason, const QDateTime& now);
     void reportHealth(RecorderHealth::State before);

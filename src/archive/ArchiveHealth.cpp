@@ -1,0 +1,20 @@
+#include "archive/ArchiveHealth.h"
+
+bool ArchiveHealth::recordWritten()
+{
+    failingSince_.reset();
+    const bool changed = state_ != State::Writing;
+    state_ = State::Writing;
+    reason_.clear();
+    return changed;
+}
+
+bool ArchiveHealth::recordFailure(const QString& reason, const QDateTime& now)
+{
+    if (!failingSince_)
+        failingSince_ = now;
+    const bool changed = state_ != State::Failing || reason_ != reason;
+    state_ = State::Failing;
+    reason_ = reason;
+    return changed;
+}

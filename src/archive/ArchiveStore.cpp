@@ -1,0 +1,156 @@
+#include "archive/ArchiveStore.h"
+
+#include <vector>
+
+#include "archive/ArchiveLog.h"
+#include "archive/RingMoment.h"
+#include "core/Clock.h"
+
+ArchiveStore::ArchiveStore(ArchiveSettings settings, const QString& historyPath, const Clock& clock,
+                           QObject* parent)
+    : QObject(parent)
+    , settings_(std::move(settings))
+    , clock_(clock)
+    , folder_(settings_.folder)
+    , ring_(historyPath)
+{
+    batchTimer_.setInterval(settings_.batchMs);
+    retryTimer_.setInterval(settings_.retryMs);
+    connect(&batchTimer_, &QTimer::timeout, this, &ArchiveStore::flush);
+    connect(&retryTimer_, &QTimer::timeout, this, &ArchiveStore::retry);
+}
+
+ArchiveStore::~ArchiveStore()
+{
+    stop();
+}
+
+void ArchiveStore::start()
+{
+    removeOldMonths();
+    writeQueue();
+    batchTimer_.start();
+}
+
+void ArchiveStore::stop()
+{
+    batchTimer_.stop();
+    if (health_.state() != ArchiveHealth::State::Failing)
+        writeQueue();
+}
+
+void ArchiveStore::add(const RecordedSample& recorded)
+{
+    PeriodSample sample = RingMoment::periodSample(recorded.sample);
+    sample.alarmBits = recorded.alarmBits;
+    sample.coilBits = recorded.coilBits;
+    sample.address = address_;
+    queue_.push_back(sample);
+    if (static_cast<int>(queue_.size()) > settings_.maxQueued) {
+        queue_.pop_front();
+        health_.recordDropped();
+        backFillDue_ = true;
+    }
+    // While failing only the retry timer tries: each try may wait the busy
+    // time-out on the recorder's thread.
+    if (health_.state() != ArchiveHealth::State::Failing && static_cast<int>(queue_.size()) >= settings_.batchSamples)
+        writeQueue();
+}
+
+void ArchiveStore::flush()
+{
+    if (health_.state() != ArchiveHealth::State::Failing)
+        writeQueue();
+}
+
+void ArchiveStore::retry()
+{
+    folder_.closeAll();
+    writeQueue();
+}
+
+bool ArchiveStore::backFill()
+{
+    QString error;
+    const std::optional<int64_t> newest = folder_.newestUtcMs(&error);
+    if (!error.isEmpty()) {
+        fail(error);
+        return false;
+    }
+    QString ringError;
+    std::vector<PeriodSample> missing = ring_.samplesAfter(newest, &ringError);
+    if (!ringError.isEmpty()) {
+        // Not the archive's fault: what the ring cannot give is not there.
+        qCWarning(archiveLog).noquote() << "the ring cannot be read for the back-fill:" << ringError;
+    }
+    // The queued samples are in the ring too, but with their bits: they go
+    // in as queued.
+    if (!queue_.empty())
+        std::erase_if(missing, [this](const PeriodSample& s) { return s.utcMs >= queue_.front().utcMs; });
+    const ArchiveFolder::Written written = folder_.write(missing);
+    if (!written.error.isEmpty()) {
+        fail(written.error);
+        return false;
+    }
+    if (written.committed > 0)
+        qCInfo(archiveLog).noquote() << written.committed << "samples copied from the ring into the archive";
+    backFillDue_ = false;
+    return true;
+}
+
+void ArchiveStore::writeQueue()
+{
+    if (backFillDue_ && !backFill())
+        return;
+    removeOldMonths();
+    const std::vector<PeriodSample> batch(queue_.begin(), queue_.end());
+    const ArchiveFolder::Written written = folder_.write(batch);
+    queue_.erase(queue_.begin(), queue_.begin() + written.committed);
+    if (written.repeated > 0) {
+        health_.recordRepeated(written.repeated);
+        qCWarning(archiveLog).noquote() << written.repeated
+                                        << "samples not archived: their moment is archived already (clock set back?)";
+        emit healthChanged(health_);
+    }
+    if (!written.error.isEmpty()) {
+        fail(written.error);
+        return;
+    }
+    if (batch.empty() && health_.state() != ArchiveHealth::State::Failing)
+        return;
+    if (health_.state() == ArchiveHealth::State::Failing)
+        qCInfo(archiveLog).noquote() << "the archive is written again;" << health_.droppedSamples()
+                                     << "samples dropped from the queue meanwhile, taken from the ring";
+    retryTimer_.stop();
+    if (health_.recordWritten())
+        emit healthChanged(health_);
+    qCDebug(archiveLog) << "archived" << written.committed << "samples";
+}
+
+void ArchiveStore::removeOldMonths()
+{
+    if (settings_.keepMonths <= 0)
+        return;
+    const QDateTime now = clock_.now().toUTC();
+    const QString month = now.toString(QStringLiteral("yyyy-MM"));
+    if (month == retainedFrom_)
+        return;
+    const QString firstKept = now.addMonths(-settings_.keepMonths).toString(QStringLiteral("yyyy-MM"));
+    const QStringList removed = folder_.removeMonthsBefore(firstKept);
+    if (!removed.isEmpty())
+        qCInfo(archiveLog).noquote() << "month files past the retention removed:" << removed.join(QStringLiteral(", "));
+    retainedFrom_ = month;
+}
+
+void ArchiveStore::fail(const QString& reason)
+{
+    // A new episode closes the connections, so the retry opens the files
+    // afresh; the ring's copy covers whatever the queue cannot hold.
+    folder_.closeAll();
+    backFillDue_ = true;
+    if (health_.recordFailure(reason, clock_.now())) {
+        qCWarning(archiveLog).noquote() << "archiving fails:" << reason;
+        emit healthChanged(health_);
+    }
+    retryTimer_.start();
+}

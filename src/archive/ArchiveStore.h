@@ -1,0 +1,77 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "archive/ArchiveFolder.h"
+#include "archive/ArchiveHealth.h"
+#include "archive/ArchiveSettings.h"
+#include "archive/RingReader.h"
+#include "history/RecordedSample.h"
+
+class Clock;
+
+// Keeps every recorded sample for good in the month files of the archive
+// folder, beside the ring. Samples are queued and written a batch per
+// transaction, so the recorder's tick only appends to a queue. A folder or
+// file that cannot be written is reported once per episode and tried again
+// every few seconds; the queue holds the samples meanwhile (bounded).
+// At start, and when writing works again, the ring's samples newer than
+// the archive's newest are copied first: what a killed station or a full
+// disk kept from the archive, the ring still has (for 18 hours).
+//
+// A sample whose moment is archived already (the clock set back within an
+// hour's samples) is not written; the first one stays, and health() counts
+// the others and the log says so.
+class ArchiveStore : public QObject {
+    Q_OBJECT
+
+public:
+    ArchiveStore(ArchiveSettings settings, const QString& historyPath, const Clock& clock,
+                 QObject* parent = nullptr);
+    ~ArchiveStore() override;
+
+    // Removes months past the retention, back-fills from the ring and
+    // starts the batch timer.
+    void start();
+    // Writes what is queued and stops the timer.
+    void stop();
+
+    // The recorder's hand-over: queues the sample and writes a full batch.
+    void add(const RecordedSample& recorded);
+    // The module address of the samples from now on; empty while unknown.
+    void setModuleAddress(std::optional<int> address) { address_ = address; }
+
+    // Writes the queue now (the batch timer calls it).
+    void flush();
+
+    const ArchiveHealth& health() const { return health_; }
+    const QString& folder() const { return folder_.path(); }
+    int queued() const { return static_cast<int>(queue_.size()); }
+
+signals:
+    void healthChanged(const ArchiveHealth& health);
+
+private:
+    bool backFill();
+    void writeQueue();
+    void retry();
+    void removeOldMonths();
+    void fail(const QString& reason);
+
+    ArchiveSettings settings_;
+    const Clock& clock_;
+    ArchiveFolder folder_;
+    RingReader ring_;
+    std::deque<PeriodSample> queue_;
+    std::optional<int> address_;
+    bool backFillDue_ = true;
+    QString retainedFrom_;  // the month the last retention ran in
+    ArchiveHealth health_;
+    QTimer batchTimer_;
+    QTimer retryTimer_;
+};

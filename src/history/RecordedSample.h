@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "history/SampleWriter.h"
+
+// A sample as the recorder hands it on: what the ring keeps, plus the
+// alarm outputs and coils of that second, which the ring has no room for.
+// A bit block without a fresh read is empty rather than stale.
+struct RecordedSample {
+    Sample sample;
+    std::optional<uint16_t> alarmBits;  // discrete inputs 1..16, bit 0 = input 1
+    std::optional<uint16_t> coilBits;
+};
