@@ -7,7 +7,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTimeZone>
 
 #include "archive/ArchiveLog.h"
 #include "archive/ArchiveSchema.h"
@@ -22,7 +21,7 @@ namespace {
 
 QString monthOf(const PeriodSample& sample)
 {
-    return ArchiveSchema::monthFileName(QDateTime::fromMSecsSinceEpoch(sample.utcMs, QTimeZone::UTC));
+    return ArchiveSchema::monthFileName(QDateTime::fromMSecsSinceEpoch(sample.utcMs, Qt::UTC));
 }
 
 QVariant optionalValue(const auto& value)
