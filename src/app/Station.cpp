@@ -5,12 +5,27 @@
 #include <QTimer>
 
 #include "app/AppLog.h"
+#include "archive/ArchiveSettings.h"
 #include "core/Clock.h"
 #include "history/DatabasePath.h"
 #include "journal/JournalStore.h"
 #include "journalwindow/JournalWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/StatusTexts.h"
+
+namespace {
+
+std::optional<ArchiveSettings> archiveSettings(const StationOptions& options)
+{
+    if (!options.archive)
+        return std::nullopt;
+    ArchiveSettings settings;
+    settings.folder = ArchivePath::resolve(options.archivePath, DatabasePath::resolve(options.databasePath));
+    settings.keepMonths = options.archiveMonths;
+    return settings;
+}
+
+} // namespace
 
 Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                  QObject* parent)
@@ -19,7 +34,7 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
     , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath),
             JournalPath::resolve(options.journalPath, DatabasePath::resolve(options.databasePath)),
-            options.journalLimits)
+            options.journalLimits, archiveSettings(options))
     , window_(std::make_unique<MainWindow>(core_))
 {
     core_.connection().lockDevices(options.portDevices);
@@ -56,7 +71,8 @@ void Station::openJournal()
 
 bool Station::start()
 {
-    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath(), core_.journal().path());
+    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath(), core_.journal().path(),
+                                                       core_.archives() ? core_.archive().folder() : QString());
     if (!claim()) {
         splash_.show();
         QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
@@ -112,6 +128,10 @@ void Station::handOver()
     window_->raise();
     window_->activateWindow();
     // The poll has nothing to start: its timer waits for the link.
+    // The back-fill from the ring goes first, so the recorder's first
+    // samples queue behind it.
+    if (core_.archives())
+        core_.archive().start();
     core_.recorder().start();
     core_.stationStarted(QCoreApplication::applicationVersion());
     started_ = true;
@@ -134,6 +154,8 @@ void Station::shutdown()
         journalWindow_->close();
     window_->exitStation();
     core_.recorder().stop();
+    if (core_.archives())
+        core_.archive().stop();
     if (core_.connection().isOpen())
         core_.connection().close();
     // Only a station that started has an end to journal.

@@ -30,7 +30,15 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     const QCommandLineOption keepEvents(QStringLiteral("journal-keep-events"),
         QStringLiteral("Events the journal keeps at most (default 1000000)."), QStringLiteral("N"),
         QStringLiteral("1000000"));
-    parser.addOptions({db, journal, keepDays, keepEvents, portDevice, connect, port, baud, parity, address});
+    const QCommandLineOption archive(QStringLiteral("archive"),
+        QStringLiteral("Folder of the monthly archive files (default archive/ beside the history database)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption noArchive(QStringLiteral("no-archive"),
+        QStringLiteral("Keep no archive: only the history database's ring of about 18 hours."));
+    const QCommandLineOption archiveMonths(QStringLiteral("archive-months"),
+        QStringLiteral("Remove archive month files once they are older than N months (default 0: keep all)."),
+        QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({db, journal, keepDays, keepEvents, archive, noArchive, archiveMonths, portDevice, connect, port, baud, parity, address});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -62,6 +70,17 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     options.journalLimits.maxEvents = parser.value(keepEvents).toLongLong(&kept);
     if (!kept || options.journalLimits.maxEvents < 1) {
         error = QStringLiteral("--journal-keep-events must be a whole number, at least 1");
+        return false;
+    }
+    options.archivePath = parser.value(archive);
+    options.archive = !parser.isSet(noArchive);
+    if (!options.archive && parser.isSet(archive)) {
+        error = QStringLiteral("--archive and --no-archive exclude each other");
+        return false;
+    }
+    options.archiveMonths = parser.value(archiveMonths).toInt(&kept);
+    if (!kept || options.archiveMonths < 0) {
+        error = QStringLiteral("--archive-months must be a whole number of months, 0 to keep all");
         return false;
     }
     for (const QString& mapping : parser.values(portDevice)) {
@@ -102,7 +121,7 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
 }
 
 QString describeStationOptions(const StationOptions& options, const QString& databasePath,
-                               const QString& journalPath)
+                               const QString& journalPath, const QString& archiveFolder)
 {
     QStringList devices;
     for (int port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port) {
@@ -113,9 +132,12 @@ QString describeStationOptions(const StationOptions& options, const QString& dat
     static constexpr std::array<const char*, 3> kParityNames{"none", "odd", "even"};
     const LinkChoices& link = options.link;
     const int parity = link.parityIndex;
-    return QStringLiteral("database %1; journal %2; port devices %3; port %4, %5 baud, parity %6, address %7; "
-                          "link %8 at start")
-        .arg(databasePath, journalPath,
+    const QString archive = archiveFolder.isEmpty() ? QStringLiteral("off")
+        : options.archiveMonths > 0 ? QStringLiteral("%1, %2 months kept").arg(archiveFolder).arg(options.archiveMonths)
+                                    : QStringLiteral("%1, all months kept").arg(archiveFolder);
+    return QStringLiteral("database %1; journal %2; archive %3; port devices %4; port %5, %6 baud, parity %7, "
+                          "address %8; link %9 at start")
+        .arg(databasePath, journalPath, archive,
              devices.isEmpty() ? QStringLiteral("as default") : devices.join(QStringLiteral(", ")),
              link.portText.trimmed(),
              QString::number(LinkCodes::baudRate(link.baudIndex).value_or(0)),

@@ -14,6 +14,9 @@ struct StationOptions {
     QString databasePath;       // empty: the default place
     QString journalPath;        // empty: journal.sqlite beside the history file
     JournalLimits journalLimits;  // how much of it is kept
+    QString archivePath;        // empty: the folder "archive" beside the history file
+    bool archive = true;        // --no-archive: the ring only
+    int archiveMonths = 0;      // months kept before the current one; 0: all
     PortDevices portDevices;
     bool connect = false;       // open the link at start, as if "打开" were pressed
     LinkChoices link;           // the settings chosen before that
@@ -26,7 +29,8 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
                          bool& helpRequested);
 
 // One line naming the options in effect, for the start-up's log: the
-// database and journal the station uses (resolved, so never empty), the
-// ports named on the command line, and the link settings chosen.
+// database, journal and archive folder the station uses (resolved; an empty
+// archive folder is no archive), the ports named on the command line, and
+// the link settings chosen.
 QString describeStationOptions(const StationOptions& options, const QString& databasePath,
-                               const QString& journalPath);
+                               const QString& journalPath, const QString& archiveFolder);

@@ -5,7 +5,7 @@ static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
 StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                          const std::optional<QString>& historyPath, const std::optional<QString>& journalPath,
-                         const JournalLimits& journalLimits)
+                         const JournalLimits& journalLimits, const std::optional<ArchiveSettings>& archive)
     : clock_(clock)
     , link_(std::move(fieldbus))
     , poller_(state_, link_, clock_)
@@ -13,6 +13,15 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
 {
     if (historyPath)
         recorder_ = std::make_unique<SampleRecorder>(state_, clock_, *historyPath);
+    if (recorder_ && archive) {
+        archive_ = std::make_unique<ArchiveStore>(*archive, *historyPath, clock_);
+        QObject::connect(recorder_.get(), &SampleRecorder::sampleRecorded, archive_.get(), &ArchiveStore::add);
+        // The address is fixed while the link is open; a failed open leaves
+        // the samples without one until the next.
+        QObject::connect(&link_, &InstrumentLink::portOpened, archive_.get(), [this](bool ok, const QString&) {
+            archive_->setModuleAddress(ok ? std::optional<int>(link_.settings().moduleAddress) : std::nullopt);
+        });
+    }
     if (journalPath) {
         journal_ = std::make_unique<JournalStore>(*journalPath, clock_, journalLimits);
         journal_->open();

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "archive/ArchiveSettings.h"
+#include "archive/ArchiveStore.h"
 #include "history/SampleRecorder.h"
 #include "instrument/InstrumentState.h"
 #include "journal/JournalStore.h"
@@ -19,15 +21,16 @@ class Clock;
 
 // The running station without its windows, wired in this one place: the
 // instrument state, the link thread with its poll and port connection, the
-// recorder of the history file and the event journal with its sources. The
-// station, the probe, the tests and the benchmarks all build it here; the
-// windows are given it to work with. The probe records nothing: it builds
-// the core without a history file and without a journal.
+// recorder of the history file, the archive it feeds and the event journal
+// with its sources. The station, the probe, the tests and the benchmarks all
+// build it here; the windows are given it to work with. The probe records
+// nothing: it builds the core without a history file, archive or journal.
 class StationCore {
 public:
     StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                 const std::optional<QString>& historyPath = std::nullopt,
-                const std::optional<QString>& journalPath = std::nullopt, const JournalLimits& journalLimits = {});
+                const std::optional<QString>& journalPath = std::nullopt, const JournalLimits& journalLimits = {},
+                const std::optional<ArchiveSettings>& archive = std::nullopt);
 
     StationCore(const StationCore&) = delete;
     StationCore& operator=(const StationCore&) = delete;
@@ -44,6 +47,10 @@ public:
     // The history file the recorder writes and the chart reads; empty
     // without one.
     QString databasePath() const;
+
+    // Only with a history file: the archive takes the recorder's samples.
+    bool archives() const { return archive_ != nullptr; }
+    ArchiveStore& archive() { return *archive_; }
 
     bool journals() const { return journal_ != nullptr; }
     // Only for a core built with a journal path.
@@ -63,6 +70,7 @@ private:
     Poller poller_;
     PortConnection connection_;
     std::unique_ptr<SampleRecorder> recorder_;
+    std::unique_ptr<ArchiveStore> archive_;
     // The sources go before the store they write to.
     std::unique_ptr<JournalStore> journal_;
     std::unique_ptr<JournalStoreSink> journalSink_;

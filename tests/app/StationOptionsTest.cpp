@@ -56,12 +56,29 @@ TEST(StationOptions, theJournalKeepsTwoYearsOrAMillionEventsUnlessTold)
     EXPECT_EQ(options.journalLimits.maxEvents, 50'000);
 }
 
+TEST(StationOptions, theArchiveKeepsEveryMonthBesideTheHistoryUnlessTold)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({}, options, error));
+    EXPECT_TRUE(options.archive);
+    EXPECT_TRUE(options.archivePath.isEmpty());
+    EXPECT_EQ(options.archiveMonths, 0);
+    ASSERT_TRUE(parse({"--archive", "/srv/months", "--archive-months", "24"}, options, error)) << error.toStdString();
+    EXPECT_EQ(options.archivePath, QStringLiteral("/srv/months"));
+    EXPECT_EQ(options.archiveMonths, 24);
+    StationOptions without;
+    ASSERT_TRUE(parse({"--no-archive"}, without, error));
+    EXPECT_FALSE(without.archive);
+}
+
 TEST(StationOptions, badValuesAreRefusedWithAReason)
 {
     const QStringList bad[] = {
         {"--port", "0"}, {"--port", "21"}, {"--baud", "1200"}, {"--parity", "mark"}, {"--address", "17"},
         {"--address", "x"}, {"--port-device", "1"}, {"--port-device", "30=/dev/x"}, {"--no-such-option"},
         {"stray"}, {"--journal-keep-days", "0"}, {"--journal-keep-days", "a year"}, {"--journal-keep-events", "-5"},
+        {"--archive-months", "-1"}, {"--archive-months", "many"}, {"--no-archive", "--archive", "/srv/months"},
     };
     for (const QStringList& args : bad) {
         StationOptions options;
@@ -78,11 +95,15 @@ TEST(StationOptions, descriptionNamesTheFilesThePortsAndTheLinkInEffect)
     ASSERT_TRUE(parse({"--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty", "--connect", "--port", "3",
                        "--baud", "19200", "--parity", "even", "--address", "16"},
                       options, error)) << error.toStdString();
-    EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite")),
-              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; port devices 1=/tmp/pty, 3=/dev/ttyS0; "
+    options.archiveMonths = 6;
+    EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
+                                     QStringLiteral("/srv/archive")),
+              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive /srv/archive, 6 months kept; "
+                             "port devices 1=/tmp/pty, 3=/dev/ttyS0; "
                              "port 3, 19200 baud, parity even, address 16; link opened at start"));
-    EXPECT_EQ(describeStationOptions(StationOptions{}, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite")),
-              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; port devices as default; "
+    EXPECT_EQ(describeStationOptions(StationOptions{}, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
+                                     QString()),
+              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive off; port devices as default; "
                              "port 1, 9600 baud, parity none, address 1; link closed at start"));
 }
 
