@@ -42,6 +42,7 @@
 #include "instrument/InstrumentState.h"
 #include "station/StationCore.h"
 #include "widgets/StationFont.h"
+#include "widgets/ArchiveStatus.h"
 #include "widgets/JournalStatus.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -624,5 +625,11 @@ void MainWindow::buildStatusBar()
         statusBar()->addPermanentWidget(journalIndicator_);
         auto* journalStatus = new JournalStatus(core_.journal(), core_.clock(), *journalIndicator_, this);
         journalStatus->showCurrent();
+    }
+    if (core_.archives()) {
+        archiveIndicator_ = new StatusIndicator(statusBar());
+        statusBar()->addPermanentWidget(archiveIndicator_);
+        auto* archiveStatus = new ArchiveStatus(core_.archive(), core_.clock(), *archiveIndicator_, this);
+        archiveStatus->showCurrent();
     }
 }

@@ -113,6 +113,7 @@ public:
     StatusIndicator* recorderIndicator() const { return recorderIndicator_; }
     // Only with a journal; hidden while it is written.
     StatusIndicator* journalIndicator() const { return journalIndicator_; }
+    StatusIndicator* archiveIndicator() const { return archiveIndicator_; }
 
     // The chart state the window owns.
     TrendBuffers& trendBuffers() { return buffers_; }
@@ -199,6 +200,7 @@ private:
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
     StatusIndicator* journalIndicator_ = nullptr;
+    StatusIndicator* archiveIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
     std::unique_ptr<SubjectMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;

@@ -111,6 +111,14 @@ StatusLine journalStatusLine(const JournalStore& journal, const QDate& today)
             QStringLiteral("%1：%2").arg(journal.path(), journal.failure()), StatusSeverity::Fault};
 }
 
+StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder, const QDate& today)
+{
+    if (health.state() != ArchiveHealth::State::Failing)
+        return {QString(), QStringLiteral("归档正常写入 %1").arg(folder), StatusSeverity::Ok};
+    return {QStringLiteral("归档失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+            QStringLiteral("%1：%2").arg(folder, health.reason()), StatusSeverity::Fault};
+}
+
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
 {
     using Reason = EntryCheck::Refusal::Reason;

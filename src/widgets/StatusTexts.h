@@ -10,6 +10,7 @@
 #include "link/LinkHealth.h"
 #include "link/PortConnection.h"
 #include "link/WriteRequest.h"
+#include "archive/ArchiveHealth.h"
 #include "history/RecorderHealth.h"
 #include "journal/JournalStore.h"
 
@@ -34,6 +35,8 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today);
 StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today);
 // Empty text while the journal is written: the field shows only a failure.
 StatusLine journalStatusLine(const JournalStore& journal, const QDate& today);
+// Likewise for the archive in its folder.
+StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder, const QDate& today);
 
 // "14:05:07", or "03-11 23:59:58" for a moment before today.
 QString sinceText(const QDateTime& since, const QDate& today);
