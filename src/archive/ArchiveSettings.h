@@ -17,6 +17,9 @@ struct ArchiveSettings {
     // oldest are dropped, and the back-fill takes them from the ring.
     int maxQueued = HistoryTables::kRingSize;
     int retryMs = 5000;
+    // Samples copied from the ring per turn of the event loop: a long
+    // back-fill never holds up the recorder's tick for long.
+    int backFillChunk = 1000;
 };
 
 // The folder "archive" beside the history file unless --archive names one.

@@ -1,5 +1,6 @@
 #include "archive/ArchiveStore.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "archive/ArchiveLog.h"
@@ -18,6 +19,9 @@ ArchiveStore::ArchiveStore(ArchiveSettings settings, const QString& historyPath,
     retryTimer_.setInterval(settings_.retryMs);
     connect(&batchTimer_, &QTimer::timeout, this, &ArchiveStore::flush);
     connect(&retryTimer_, &QTimer::timeout, this, &ArchiveStore::retry);
+    backFillStep_.setSingleShot(true);
+    backFillStep_.setInterval(0);
+    connect(&backFillStep_, &QTimer::timeout, this, &ArchiveStore::flush);
 }
 
 ArchiveStore::~ArchiveStore()
@@ -35,8 +39,9 @@ void ArchiveStore::start()
 void ArchiveStore::stop()
 {
     batchTimer_.stop();
+    backFillStep_.stop();
     if (health_.state() != ArchiveHealth::State::Failing)
-        writeQueue();
+        writeQueue(true);
 }
 
 void ArchiveStore::add(const RecordedSample& recorded)
@@ -69,7 +74,7 @@ void ArchiveStore::retry()
     writeQueue();
 }
 
-bool ArchiveStore::backFill()
+bool ArchiveStore::readBackFill()
 {
     QString error;
     const std::optional<int64_t> newest = folder_.newestUtcMs(&error);
@@ -78,7 +83,8 @@ bool ArchiveStore::backFill()
         return false;
     }
     QString ringError;
-    std::vector<PeriodSample> missing = ring_.samplesAfter(newest, &ringError);
+    backFill_ = ring_.samplesAfter(newest, &ringError);
+    backFillDone_ = 0;
     if (!ringError.isEmpty()) {
         // Not the archive's fault: what the ring cannot give is not there.
         qCWarning(archiveLog).noquote() << "the ring cannot be read for the back-fill:" << ringError;
@@ -86,21 +92,42 @@ bool ArchiveStore::backFill()
     // The queued samples are in the ring too, but with their bits: they go
     // in as queued.
     if (!queue_.empty())
-        std::erase_if(missing, [this](const PeriodSample& s) { return s.utcMs >= queue_.front().utcMs; });
-    const ArchiveFolder::Written written = folder_.write(missing);
-    if (!written.error.isEmpty()) {
-        fail(written.error);
-        return false;
-    }
-    if (written.committed > 0)
-        qCInfo(archiveLog).noquote() << written.committed << "samples copied from the ring into the archive";
+        std::erase_if(backFill_, [this](const PeriodSample& s) { return s.utcMs >= queue_.front().utcMs; });
     backFillDue_ = false;
     return true;
 }
 
-void ArchiveStore::writeQueue()
+bool ArchiveStore::writeBackFill(bool whole)
 {
-    if (backFillDue_ && !backFill())
+    while (backFillDone_ < backFill_.size()) {
+        const size_t end = std::min(backFill_.size(), backFillDone_ + static_cast<size_t>(settings_.backFillChunk));
+        const std::vector<PeriodSample> chunk(backFill_.begin() + static_cast<ptrdiff_t>(backFillDone_),
+                                              backFill_.begin() + static_cast<ptrdiff_t>(end));
+        const ArchiveFolder::Written written = folder_.write(chunk);
+        backFillDone_ += static_cast<size_t>(written.committed);
+        if (!written.error.isEmpty()) {
+            fail(written.error);
+            return false;
+        }
+        if (!whole && backFillDone_ < backFill_.size()) {
+            backFillStep_.start();
+            return false;
+        }
+    }
+    if (!backFill_.empty())
+        qCInfo(archiveLog).noquote() << backFill_.size() << "samples copied from the ring into the archive";
+    backFill_.clear();
+    backFillDone_ = 0;
+    return true;
+}
+
+void ArchiveStore::writeQueue(bool whole)
+{
+    // The queue waits for the back-fill, so the archive's newest moment
+    // never passes a gap the ring has yet to fill.
+    if (backFillDue_ && !readBackFill())
+        return;
+    if (!writeBackFill(whole))
         return;
     removeOldMonths();
     const std::vector<PeriodSample> batch(queue_.begin(), queue_.end());
@@ -148,6 +175,9 @@ void ArchiveStore::fail(const QString& reason)
     // afresh; the ring's copy covers whatever the queue cannot hold.
     folder_.closeAll();
     backFillDue_ = true;
+    backFill_.clear();
+    backFillDone_ = 0;
+    backFillStep_.stop();
     if (health_.recordFailure(reason, clock_.now())) {
         qCWarning(archiveLog).noquote() << "archiving fails:" << reason;
         emit healthChanged(health_);

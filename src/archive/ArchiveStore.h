@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <vector>
 #include <optional>
 
 #include <QObject>
@@ -21,8 +22,9 @@ class Clock;
 // file that cannot be written is reported once per episode and tried again
 // every few seconds; the queue holds the samples meanwhile (bounded).
 // At start, and when writing works again, the ring's samples newer than
-// the archive's newest are copied first: what a killed station or a full
-// disk kept from the archive, the ring still has (for 18 hours).
+// the archive's newest are copied first, a chunk per turn of the event loop
+// while the queue waits: what a killed station or a full disk kept from
+// the archive, the ring still has (for 18 hours).
 //
 // A sample whose moment is archived already (the clock set back within an
 // hour's samples) is not written; the first one stays, and health() counts
@@ -57,8 +59,9 @@ signals:
     void healthChanged(const ArchiveHealth& health);
 
 private:
-    bool backFill();
-    void writeQueue();
+    bool readBackFill();
+    bool writeBackFill(bool whole);
+    void writeQueue(bool whole = false);
     void retry();
     void removeOldMonths();
     void fail(const QString& reason);
@@ -68,10 +71,13 @@ private:
     ArchiveFolder folder_;
     RingReader ring_;
     std::deque<PeriodSample> queue_;
+    std::vector<PeriodSample> backFill_;  // read from the ring, not yet copied
+    size_t backFillDone_ = 0;
     std::optional<int> address_;
     bool backFillDue_ = true;
     QString retainedFrom_;  // the month the last retention ran in
     ArchiveHealth health_;
     QTimer batchTimer_;
     QTimer retryTimer_;
+    QTimer backFillStep_;
 };

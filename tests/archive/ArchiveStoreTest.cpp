@@ -102,6 +102,26 @@ TEST_F(ArchiveStoreTest, startCopiesTheRingSamplesNewerThanTheArchivesNewest)
     EXPECT_EQ(samples.begin()->second.address, 7);
 }
 
+TEST_F(ArchiveStoreTest, aLongBackFillGoesInChunksBetweenTicksAndTheQueueWaitsForIt)
+{
+    clock.set(QDateTime(QDate(2026, 3, 1), QTime(8, 0, 0)));
+    start();
+    recordSeconds(35, 1);
+    ArchiveSettings s = settings();
+    s.backFillChunk = 10;
+    s.batchSamples = 1;
+    startBoth(s);
+    EXPECT_EQ(archived().size(), 10u);
+    // A sample recorded meanwhile waits: the archive's newest moment stays
+    // behind the part of the ring not yet copied.
+    recordSeconds(1, 36);
+    EXPECT_EQ(archived().size(), 20u);
+    EXPECT_EQ(archive->queued(), 1);
+    ASSERT_TRUE(waitFor([&] { return archive->queued() == 0; }));
+    EXPECT_EQ(archived(), recorded);
+    EXPECT_TRUE(ArchiveFiles::samples(folder).rbegin()->second.alarmBits.has_value());
+}
+
 TEST_F(ArchiveStoreTest, anUnwritableFolderIsReportedRetriedAndTheRingFillsWhatTheQueueDropped)
 {
     clock.set(QDateTime(QDate(2026, 3, 1), QTime(8, 0, 0)));
