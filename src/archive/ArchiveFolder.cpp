@@ -33,7 +33,7 @@ QVariant optionalValue(const auto& value)
 
 ArchiveFolder::ArchiveFolder(QString path, QString connectionPrefix)
     : path_(std::move(path))
-    , connectionPrefix_(std::move(connectionPrefix))
+    , connectionPrefix_(std::move(connectionPrefix) + path_ + QLatin1Char('/'))
 {
 }
 

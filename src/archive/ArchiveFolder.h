@@ -12,8 +12,9 @@
 #include "archive/PeriodSample.h"
 
 // The archive's folder of month files, each on a connection of its own
-// (WAL, normal sync: a committed batch survives a killed process). Opens
-// a month file, with its table, when a sample first needs it.
+// (WAL, normal sync: a committed batch survives a killed process), named
+// after the prefix, the folder and the month. Opens a month file, with its
+// table, when a sample first needs it.
 class ArchiveFolder {
 public:
     static inline const QString kConnectionPrefix = QStringLiteral("tq5800-archive-");

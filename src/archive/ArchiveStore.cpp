@@ -21,7 +21,9 @@ ArchiveStore::ArchiveStore(ArchiveSettings settings, const QString& historyPath,
     connect(&retryTimer_, &QTimer::timeout, this, &ArchiveStore::retry);
     backFillStep_.setSingleShot(true);
     backFillStep_.setInterval(0);
-    connect(&backFillStep_, &QTimer::timeout, this, &ArchiveStore::flush);
+    // Also while a failure episode ends: the state says failing until the
+    // queue is written, after the back-fill.
+    connect(&backFillStep_, &QTimer::timeout, this, [this] { writeQueue(); });
 }
 
 ArchiveStore::~ArchiveStore()

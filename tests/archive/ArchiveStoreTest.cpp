@@ -130,6 +130,7 @@ TEST_F(ArchiveStoreTest, anUnwritableFolderIsReportedRetriedAndTheRingFillsWhatT
     ArchiveSettings s = settings();
     s.batchSamples = 1;
     s.maxQueued = 5;
+    s.backFillChunk = 3;
     archive = std::make_unique<ArchiveStore>(s, path, clock);
     QSignalSpy health(archive.get(), &ArchiveStore::healthChanged);
     archive->start();
