@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/AppLog.h"
+#include "archive/ArchivePath.h"
 #include "archive/ArchiveSettings.h"
 #include "core/Clock.h"
 #include "history/DatabasePath.h"

@@ -1,4 +1,4 @@
-#include "archive/ArchiveSettings.h"
+#include "archive/ArchivePath.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -21,8 +21,3 @@ struct ArchiveSettings {
     // back-fill never holds up the recorder's tick for long.
     int backFillChunk = 1000;
 };
-
-// The folder "archive" beside the history file unless --archive names one.
-namespace ArchivePath {
-QString resolve(const QString& commandLinePath, const QString& historyPath);
-}

@@ -9,6 +9,7 @@
 #include "history/HistoryLog.h"
 #include "history/SampleWriter.h"
 #include "instrument/InstrumentState.h"
+#include "instrument/RegisterMap.h"
 
 namespace {
 
@@ -134,8 +135,8 @@ RecordedSample SampleRecorder::withBits(const Sample& sample, const QDateTime& n
     RecordedSample recorded{sample, std::nullopt, std::nullopt};
     const auto bits = [](auto read) {
         uint16_t value = 0;
-        for (int i = 0; i < 16; ++i)
-            value |= read(i + 1) ? uint16_t(1u << i) : uint16_t(0);
+        for (int i = 0; i < RegisterMap::kBitBlockSize; ++i)
+            value |= read(RegisterMap::kBitBlockStart + i) ? uint16_t(1u << i) : uint16_t(0);
         return value;
     };
     if (state_.isFresh(InstrumentState::Block::DiscreteInputs, now))
