@@ -1,5 +1,7 @@
 #include <QFile>
+#include <QSignalSpy>
 
+#include "support/ArchiveFiles.h"
 #include "support/ForwardingFieldbus.h"
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
@@ -8,6 +10,41 @@
 namespace {
 
 using ArchiveStatusTest = StationFixture;
+using StationArchive = StationFixture;
+
+TEST_F(StationArchive, eachRecordedSampleReachesTheArchiveWithTheBitsAndTheAddressOfTheOpenLink)
+{
+    ArchiveSettings settings;
+    settings.folder = dir.filePath(QStringLiteral("archive"));
+    const QString history = dir.filePath(QStringLiteral("station.sqlite"));
+    StationCore station(std::make_unique<ForwardingFieldbus>(bus), clock, history, std::nullopt, {}, settings);
+    station.poller().setCycleInterval(std::chrono::hours(1));  // the test runs the cycle
+    bus.setInputRegister(RegisterMap::kProcessValue, 250);
+    bus.setDiscreteInput(3, true);
+    bus.setCoil(2, true);
+    QSignalSpy opened(&station.link(), &InstrumentLink::portOpened);
+    LinkChoices choices;
+    choices.addressText = QStringLiteral("9 ");
+    ASSERT_TRUE(station.connection().open(choices));
+    ASSERT_TRUE(waitFor([&] { return opened.count() > 0; }));
+    QSignalSpy finished(&station.poller(), &Poller::cycleFinished);
+    station.poller().startCycle();
+    ASSERT_TRUE(waitFor([&] { return finished.count() > 0; }));
+
+    station.archive().start();
+    station.recorder().start();
+    station.recorder().stop();  // ticked here
+    station.recorder().tick();
+    station.archive().stop();
+
+    const auto samples = ArchiveFiles::samples(settings.folder);
+    ASSERT_EQ(samples.size(), 1u);
+    const PeriodSample& sample = samples.begin()->second;
+    EXPECT_EQ(sample.pv, 250.0f);
+    EXPECT_EQ(sample.alarmBits, uint16_t(0b100));
+    EXPECT_EQ(sample.coilBits, uint16_t(0b10));
+    EXPECT_EQ(sample.address, 9);
+}
 
 TEST_F(ArchiveStatusTest, anArchiveThatCannotBeWrittenShowsInTheStatusBarUntilItIsWrittenAgain)
 {
