@@ -40,7 +40,12 @@ void ArchiveStore::start()
 
 void ArchiveStore::stop()
 {
+    // A store never started (a station refused at start) leaves the folder
+    // alone: another station may be writing it.
+    if (!batchTimer_.isActive())
+        return;
     batchTimer_.stop();
+    retryTimer_.stop();
     backFillStep_.stop();
     if (health_.state() != ArchiveHealth::State::Failing)
         writeQueue(true);

@@ -40,7 +40,9 @@ public:
     // Removes months past the retention, back-fills from the ring and
     // starts the batch timer.
     void start();
-    // Writes what is queued and stops the timer.
+    // Finishes the back-fill, writes what is queued and stops the timers;
+    // what a failing archive still holds then is left to the next start's
+    // back-fill.
     void stop();
 
     // The recorder's hand-over: queues the sample and writes a full batch.
