@@ -104,7 +104,7 @@ Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTi
     QByteArray buffer = header();
     buffer.reserve(kFlushBytes + 256);
     bool writeFailed = false;
-    int sinceProgress = 0;
+    int64_t sinceProgress = 0;
     const PeriodSamples::Outcome read = samples.read(from, to, [&](const PeriodSample& sample) {
         appendLine(buffer, sample);
         if (buffer.size() >= kFlushBytes) {
@@ -114,11 +114,8 @@ Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTi
             }
             buffer.clear();
         }
-        if (progress && ++sinceProgress == kProgressEvery) {
-            sinceProgress = 0;
-            return progress(sample.utcMs);
-        }
-        return true;
+        // Asked at the first sample already, so a cancel never waits long.
+        return !progress || sinceProgress++ % kProgressEvery != 0 || progress(sample.utcMs);
     });
     result.samples = read.samples;
     result.skipped = read.skipped;
