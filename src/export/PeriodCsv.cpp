@@ -9,7 +9,6 @@
 
 namespace {
 
-const QByteArray kLineEnd("\r\n");
 constexpr qsizetype kFlushBytes = 1 << 20;
 constexpr int kProgressEvery = 4096;
 
@@ -29,7 +28,16 @@ void civilFromDays(int64_t days, int& year, int& month, int& day)
     year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-void appendTime(QByteArray& out, int64_t utcMs, int offsetSeconds)
+char* twoDigits(char* at, int value)
+{
+    at[0] = static_cast<char>('0' + value / 10);
+    at[1] = static_cast<char>('0' + value % 10);
+    return at + 2;
+}
+
+// "2026-12-07T19:53:09.000+01:00", written digit by digit: a formatted
+// print per line would cost more than reading the sample.
+char* writeTime(char* at, int64_t utcMs, int offsetSeconds)
 {
     const int64_t localMs = utcMs + int64_t(offsetSeconds) * 1000;
     int64_t days = localMs / 86400000;
@@ -42,28 +50,40 @@ void appendTime(QByteArray& out, int64_t utcMs, int offsetSeconds)
     civilFromDays(days, year, month, day);
     const int ms = static_cast<int>(msOfDay);
     const int minutes = std::abs(offsetSeconds) / 60;
-    char text[40];
-    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d%c%02d:%02d", year, month, day,
-                                ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000,
-                                offsetSeconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
-    out.append(text, n);
+    at = twoDigits(at, year / 100 % 100);
+    at = twoDigits(at, year % 100);
+    *at++ = '-';
+    at = twoDigits(at, month);
+    *at++ = '-';
+    at = twoDigits(at, day);
+    *at++ = 'T';
+    at = twoDigits(at, ms / 3600000);
+    *at++ = ':';
+    at = twoDigits(at, ms / 60000 % 60);
+    *at++ = ':';
+    at = twoDigits(at, ms / 1000 % 60);
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + ms % 1000 / 100);
+    at = twoDigits(at, ms % 100);
+    *at++ = offsetSeconds < 0 ? '-' : '+';
+    at = twoDigits(at, minutes / 60 % 100);
+    *at++ = ':';
+    return twoDigits(at, minutes % 60);
 }
 
 // As numberText writes it (seven significant digits, "0" for -0, exponent
 // in capitals), straight into the line.
-void appendNumber(QByteArray& out, float value)
+char* writeNumber(char* at, char* end, float value)
 {
     if (value == 0.0f) {
-        out.append('0');
-        return;
+        *at++ = '0';
+        return at;
     }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(value),
-                                      std::chars_format::general, 7);
-    for (char* c = text; c != result.ptr; ++c)
+    const auto result = std::to_chars(at, end, static_cast<double>(value), std::chars_format::general, 7);
+    for (char* c = at; c != result.ptr; ++c)
         if (*c == 'e')
             *c = 'E';
-    out.append(text, result.ptr - text);
+    return result.ptr;
 }
 
 } // namespace
@@ -72,24 +92,28 @@ namespace PeriodCsv {
 
 QByteArray header()
 {
-    return QByteArray("\xEF\xBB\xBF" "time,PV,OP,SV,ALM1,ALM2,ALM3") + kLineEnd;
+    return QByteArray("\xEF\xBB\xBF" "time,PV,OP,SV,ALM1,ALM2,ALM3\r\n");
 }
 
 void appendLine(QByteArray& out, const PeriodSample& sample)
 {
-    appendTime(out, sample.utcMs, sample.utcOffset);
-    out.append(',');
-    appendNumber(out, sample.pv);
-    out.append(',');
-    appendNumber(out, sample.op);
-    out.append(',');
-    appendNumber(out, sample.sv);
+    char line[128];
+    char* const end = line + sizeof line;
+    char* at = writeTime(line, sample.utcMs, sample.utcOffset);
+    *at++ = ',';
+    at = writeNumber(at, end, sample.pv);
+    *at++ = ',';
+    at = writeNumber(at, end, sample.op);
+    *at++ = ',';
+    at = writeNumber(at, end, sample.sv);
     for (int alarm = 0; alarm < RegisterMap::kAlarms; ++alarm) {
-        out.append(',');
+        *at++ = ',';
         if (sample.alarmBits)
-            out.append((*sample.alarmBits >> (RegisterMap::kAlarmOutput1 - 1 + alarm)) & 1 ? '1' : '0');
+            *at++ = (*sample.alarmBits >> (RegisterMap::kAlarmOutput1 - 1 + alarm)) & 1 ? '1' : '0';
     }
-    out.append(kLineEnd);
+    *at++ = '\r';
+    *at++ = '\n';
+    out.append(line, at - line);
 }
 
 Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTime& from, const QDateTime& to,
@@ -112,7 +136,7 @@ Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTi
                 writeFailed = true;
                 return false;
             }
-            buffer.clear();
+            buffer.resize(0);  // keeps the capacity
         }
         // Asked at the first sample already, so a cancel never waits long.
         return !progress || sinceProgress++ % kProgressEvery != 0 || progress(sample.utcMs);
