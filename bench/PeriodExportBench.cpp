@@ -87,4 +87,27 @@ void BM_MonthToCsv(benchmark::State& state)
 }
 BENCHMARK(BM_MonthToCsv)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
+// The reading alone, every sample handed over and dropped: what the CSV
+// form adds is the difference.
+void BM_MonthRead(benchmark::State& state)
+{
+    ArchivedMonth& month = ArchivedMonth::get();
+    if (!month.ok) {
+        state.SkipWithError("the month could not be built");
+        return;
+    }
+    const PeriodSamples samples(month.ringPath, month.folder);
+    for (auto _ : state) {
+        float sum = 0;
+        const PeriodSamples::Outcome outcome = samples.read(kMonth, kMonth.addMonths(1), [&](const PeriodSample& s) {
+            sum += s.pv;
+            return true;
+        });
+        benchmark::DoNotOptimize(sum);
+        if (outcome.samples != kSamples)
+            state.SkipWithError("not every sample was read");
+    }
+}
+BENCHMARK(BM_MonthRead)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
 } // namespace

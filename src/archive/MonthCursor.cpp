@@ -3,8 +3,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QVariant>
+
+#include <sqlite3.h>
 
 #include "archive/ArchiveSchema.h"
 #include "archive/ReadOnlyConnection.h"
@@ -30,25 +34,28 @@ void MonthCursor::advance()
 {
     current_.reset();
     for (;;) {
-        if (query_.isActive() && query_.next()) {
-            PeriodSample s;
-            s.utcMs = query_.value(0).toLongLong();
-            s.utcOffset = query_.value(1).toInt();
-            s.pv = query_.value(2).toFloat();
-            s.op = query_.value(3).toFloat();
-            s.sv = query_.value(4).toFloat();
-            if (!query_.isNull(5))
-                s.alarmBits = static_cast<uint16_t>(query_.value(5).toUInt());
-            if (!query_.isNull(6))
-                s.coilBits = static_cast<uint16_t>(query_.value(6).toUInt());
-            if (!query_.isNull(7))
-                s.address = query_.value(7).toInt();
-            current_ = s;
-            return;
+        if (statement_) {
+            const int step = sqlite3_step(statement_);
+            if (step == SQLITE_ROW) {
+                PeriodSample s;
+                s.utcMs = sqlite3_column_int64(statement_, 0);
+                s.utcOffset = sqlite3_column_int(statement_, 1);
+                s.pv = static_cast<float>(sqlite3_column_double(statement_, 2));
+                s.op = static_cast<float>(sqlite3_column_double(statement_, 3));
+                s.sv = static_cast<float>(sqlite3_column_double(statement_, 4));
+                if (sqlite3_column_type(statement_, 5) != SQLITE_NULL)
+                    s.alarmBits = static_cast<uint16_t>(sqlite3_column_int(statement_, 5));
+                if (sqlite3_column_type(statement_, 6) != SQLITE_NULL)
+                    s.coilBits = static_cast<uint16_t>(sqlite3_column_int(statement_, 6));
+                if (sqlite3_column_type(statement_, 7) != SQLITE_NULL)
+                    s.address = sqlite3_column_int(statement_, 7);
+                current_ = s;
+                return;
+            }
+            // The samples read before a fault stay given; the rest of the month is lost.
+            if (step != SQLITE_DONE)
+                skip(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement_))));
         }
-        // The samples read before a fault stay given; the rest of the month is lost.
-        if (query_.isActive() && query_.lastError().isValid())
-            skip(query_.lastError().text());
         closeMonth();
         if (!openNextMonth())
             return;
@@ -62,31 +69,43 @@ bool MonthCursor::openNextMonth()
         const QString path = QDir(folder_).filePath(monthName_);
         if (!QFileInfo::exists(path))
             continue;
-        QSqlDatabase db = ReadOnlyConnection::open(path, QStringLiteral("period-month"), &connectionName_);
-        if (!db.isOpen()) {
-            skip(db.lastError().text());
-            closeMonth();
-            continue;
-        }
-        query_ = QSqlQuery(db);
-        query_.setForwardOnly(true);
-        query_.prepare(QStringLiteral("select time_utc_ms, utc_offset, pv, op, sv, alarm_bits, coil_bits, address "
-                                      "from samples where time_utc_ms >= ? and time_utc_ms < ? order by time_utc_ms"));
-        query_.addBindValue(static_cast<qlonglong>(fromMs_));
-        query_.addBindValue(static_cast<qlonglong>(toMs_));
-        if (!query_.exec()) {
-            skip(query_.lastError().text());
-            closeMonth();
-            continue;
-        }
-        return true;
+        if (prepare(path))
+            return true;
+        closeMonth();
     }
     return false;
 }
 
+bool MonthCursor::prepare(const QString& path)
+{
+    QSqlDatabase db = ReadOnlyConnection::open(path, QStringLiteral("period-month"), &connectionName_);
+    if (!db.isOpen()) {
+        skip(db.lastError().text());
+        return false;
+    }
+    const QVariant handle = db.driver()->handle();
+    sqlite3* connection = nullptr;
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        connection = *static_cast<sqlite3* const*>(handle.constData());
+    if (!connection) {
+        skip(QStringLiteral("the SQL driver gives no SQLite connection"));
+        return false;
+    }
+    const char* const query = "select time_utc_ms, utc_offset, pv, op, sv, alarm_bits, coil_bits, address "
+                              "from samples where time_utc_ms >= ? and time_utc_ms < ? order by time_utc_ms";
+    if (sqlite3_prepare_v2(connection, query, -1, &statement_, nullptr) != SQLITE_OK) {
+        skip(QString::fromUtf8(sqlite3_errmsg(connection)));
+        return false;
+    }
+    sqlite3_bind_int64(statement_, 1, fromMs_);
+    sqlite3_bind_int64(statement_, 2, toMs_);
+    return true;
+}
+
 void MonthCursor::closeMonth()
 {
-    query_ = QSqlQuery();
+    sqlite3_finalize(statement_);
+    statement_ = nullptr;
     ReadOnlyConnection::close(connectionName_);
     connectionName_.clear();
 }

@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +11,11 @@
 
 // The archive's samples within [fromMs, toMs) in time order, one month file
 // after the other. A month file that cannot be read is passed over and
-// named in skipped(); a missing one simply holds nothing.
+// named in skipped(); a missing one simply holds nothing. The rows go
+// through SQLite's own statement interface: a month is millions of rows,
+// and Qt's per-value variants would cost more than the rest of an export.
+struct sqlite3_stmt;
+
 class MonthCursor {
 public:
     struct Skipped {
@@ -31,6 +34,7 @@ public:
 
 private:
     bool openNextMonth();
+    bool prepare(const QString& path);
     void closeMonth();
     void skip(const QString& reason);
 
@@ -40,7 +44,7 @@ private:
     QStringList months_;  // file names still to read, oldest first
     QString monthName_;   // the one open now
     QString connectionName_;
-    QSqlQuery query_;
+    sqlite3_stmt* statement_ = nullptr;
     std::optional<PeriodSample> current_;
     std::vector<Skipped> skipped_;
 };
