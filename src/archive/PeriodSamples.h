@@ -40,6 +40,8 @@ public:
     // empty when it can.
     static std::optional<QString> refusal(const QDateTime& from, const QDateTime& to, const QDateTime& now);
 
+    // Reads a period refusal() lets through; callable from any thread, on
+    // connections of its own.
     Outcome read(const QDateTime& from, const QDateTime& to, const Sink& sink) const;
 
 private:

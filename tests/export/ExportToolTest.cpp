@@ -1,3 +1,5 @@
+#include <ctime>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -18,6 +20,9 @@ class ExportToolTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The ring keeps local time: seed it in the tool's time zone.
+        qputenv("TZ", "UTC");
+        tzset();
         ASSERT_TRUE(dir.isValid());
         // The ring from 23:30 on 31 October, the archive from midnight on.
         ASSERT_TRUE(PeriodFiles::writeRing(ringPath, start, 3600, 65000));
@@ -49,19 +54,28 @@ protected:
     QString csvPath = dir.filePath(QStringLiteral("period.csv"));
 };
 
-TEST_F(ExportToolTest, writesThePeriodFromRingAndArchiveAndNamesASkippedMonth)
+TEST_F(ExportToolTest, writesEverySampleOnceInTimeOrderAcrossTheRingWrapAndAMonthBoundary)
 {
-    const ToolRun done = run(period(QStringLiteral("2026-10-31T23:50:00"), QStringLiteral("2026-11-01T01:10:00+01:00")));
+    // The ring wraps at 23:38:20, the archive takes over at midnight.
+    const ToolRun done = run(period(QStringLiteral("2026-10-31T23:35:00"), QStringLiteral("2026-11-01T01:10:00+01:00")));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     QFile csv(csvPath);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 1 + 1200 + 1);
-    EXPECT_TRUE(lines[1].startsWith("2026-10-31T23:50:00.000+00:00,"));
-    EXPECT_TRUE(lines[1].endsWith(",,,\r"));  // from the ring: alarms unknown
-    EXPECT_TRUE(lines[1200].startsWith("2026-11-01T00:09:59.000+00:00,"));
-    EXPECT_TRUE(lines[1200].endsWith(",1,0,0\r"));
+    ASSERT_EQ(lines.size(), 1 + 2100 + 1);
+    const QDateTime first(QDate(2026, 10, 31), QTime(23, 35), Qt::UTC);
+    for (int i = 1; i <= 2100; ++i) {
+        const QByteArray time = first.addSecs(i - 1).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.000+00:00")).toUtf8();
+        ASSERT_TRUE(lines[i].startsWith(time + ',')) << i << ": " << lines[i].toStdString();
+    }
+    EXPECT_TRUE(lines[1].endsWith(",65300,40,250,,,\r"));  // from the ring: alarms unknown
+    EXPECT_TRUE(lines[201].endsWith(",65500,40,250,,,\r"));
+    EXPECT_TRUE(lines[202].endsWith(",1,40,250,,,\r"));  // the first record after the wrap
+    EXPECT_TRUE(lines[2100].endsWith(",1,0,0\r"));          // from the archive
+}
 
+TEST_F(ExportToolTest, aDamagedMonthIsNamedAndTheRestWritten)
+{
     QFile damaged(archive + QStringLiteral("/2026-11.sqlite"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
     damaged.write(QByteArray(4096, 'x'));
@@ -69,6 +83,9 @@ TEST_F(ExportToolTest, writesThePeriodFromRingAndArchiveAndNamesASkippedMonth)
     const ToolRun skipped = run(period(QStringLiteral("2026-10-31T23:50:00"), QStringLiteral("2026-11-01T00:10:00")));
     EXPECT_EQ(skipped.exitCode, 0);
     EXPECT_TRUE(skipped.err.contains(QStringLiteral("2026-11.sqlite"))) << skipped.err.toStdString();
+    QFile csv(csvPath);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count('\n'), 1 + 1200);  // the ring's records of the period
 }
 
 TEST_F(ExportToolTest, badUsageExitsWithTwoAndNothingToWriteWithOne)
