@@ -1,0 +1,166 @@
+#include "export/PeriodCsv.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include <QSaveFile>
+
+#include "instrument/RegisterMap.h"
+
+namespace {
+
+constexpr qsizetype kFlushBytes = 1 << 20;
+constexpr int kProgressEvery = 4096;
+
+// The civil date of a day count since 1970 (proleptic Gregorian): the
+// station's own offset is in the sample, so no time zone look-up is needed
+// for two and a half million lines.
+void civilFromDays(int64_t days, int& year, int& month, int& day)
+{
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t doe = days - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+char* twoDigits(char* at, int value)
+{
+    at[0] = static_cast<char>('0' + value / 10);
+    at[1] = static_cast<char>('0' + value % 10);
+    return at + 2;
+}
+
+// "2026-12-07T19:53:09.000+01:00", written digit by digit: a formatted
+// print per line would cost more than reading the sample.
+char* writeTime(char* at, int64_t utcMs, int offsetSeconds)
+{
+    const int64_t localMs = utcMs + int64_t(offsetSeconds) * 1000;
+    int64_t days = localMs / 86400000;
+    int64_t msOfDay = localMs % 86400000;
+    if (msOfDay < 0) {
+        msOfDay += 86400000;
+        --days;
+    }
+    int year, month, day;
+    civilFromDays(days, year, month, day);
+    const int ms = static_cast<int>(msOfDay);
+    const int minutes = std::abs(offsetSeconds) / 60;
+    at = twoDigits(at, year / 100 % 100);
+    at = twoDigits(at, year % 100);
+    *at++ = '-';
+    at = twoDigits(at, month);
+    *at++ = '-';
+    at = twoDigits(at, day);
+    *at++ = 'T';
+    at = twoDigits(at, ms / 3600000);
+    *at++ = ':';
+    at = twoDigits(at, ms / 60000 % 60);
+    *at++ = ':';
+    at = twoDigits(at, ms / 1000 % 60);
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + ms % 1000 / 100);
+    at = twoDigits(at, ms % 100);
+    *at++ = offsetSeconds < 0 ? '-' : '+';
+    at = twoDigits(at, minutes / 60 % 100);
+    *at++ = ':';
+    return twoDigits(at, minutes % 60);
+}
+
+// As numberText writes it (seven significant digits, "0" for -0, exponent
+// in capitals), straight into the line.
+char* writeNumber(char* at, char* end, float value)
+{
+    if (value == 0.0f) {
+        *at++ = '0';
+        return at;
+    }
+    const auto result = std::to_chars(at, end, static_cast<double>(value), std::chars_format::general, 7);
+    for (char* c = at; c != result.ptr; ++c)
+        if (*c == 'e')
+            *c = 'E';
+    return result.ptr;
+}
+
+} // namespace
+
+namespace PeriodCsv {
+
+QByteArray header()
+{
+    return QByteArray("\xEF\xBB\xBF" "time,PV,OP,SV,ALM1,ALM2,ALM3\r\n");
+}
+
+void appendLine(QByteArray& out, const PeriodSample& sample)
+{
+    char line[128];
+    char* const end = line + sizeof line;
+    char* at = writeTime(line, sample.utcMs, sample.utcOffset);
+    *at++ = ',';
+    at = writeNumber(at, end, sample.pv);
+    *at++ = ',';
+    at = writeNumber(at, end, sample.op);
+    *at++ = ',';
+    at = writeNumber(at, end, sample.sv);
+    for (int alarm = 0; alarm < RegisterMap::kAlarms; ++alarm) {
+        *at++ = ',';
+        if (sample.alarmBits)
+            *at++ = (*sample.alarmBits >> (RegisterMap::kAlarmOutput1 - 1 + alarm)) & 1 ? '1' : '0';
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    out.append(line, at - line);
+}
+
+Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTime& from, const QDateTime& to,
+             const Progress& progress)
+{
+    Result result;
+    QSaveFile file(csvPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
+        return result;
+    }
+    QByteArray buffer = header();
+    buffer.reserve(kFlushBytes + 256);
+    bool writeFailed = false;
+    int64_t sinceProgress = 0;
+    const PeriodSamples::Outcome read = samples.read(from, to, [&](const PeriodSample& sample) {
+        appendLine(buffer, sample);
+        if (buffer.size() >= kFlushBytes) {
+            if (file.write(buffer) != buffer.size()) {
+                writeFailed = true;
+                return false;
+            }
+            buffer.resize(0);  // keeps the capacity
+        }
+        // Asked at the first sample already, so a cancel never waits long.
+        return !progress || sinceProgress++ % kProgressEvery != 0 || progress(sample.utcMs);
+    });
+    result.samples = read.samples;
+    result.skipped = read.skipped;
+    if (writeFailed || (read.ringRead && !read.cancelled && file.write(buffer) != buffer.size())) {
+        result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
+    } else if (!read.ringRead) {
+        result.error = QStringLiteral("cannot read the history file %1").arg(read.error);
+    } else if (read.cancelled) {
+        result.cancelled = true;
+    } else if (!read.error.isEmpty()) {
+        result.error = QStringLiteral("reading the history file failed: %1").arg(read.error);
+    } else if (read.samples == 0) {
+        result.error = QStringLiteral("no samples were recorded in the period");
+    } else if (!file.commit()) {
+        result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
+    } else {
+        result.written = true;
+        return result;
+    }
+    file.cancelWriting();
+    return result;
+}
+
+} // namespace PeriodCsv
