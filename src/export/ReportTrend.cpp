@@ -1,6 +1,7 @@
 #include "export/ReportTrend.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -32,7 +33,18 @@ struct ValueScale {
     }
 };
 
-// PV and SV share a scale wide enough for both, with a tenth to spare.
+// 1, 2 or 5 times a power of ten, the least not below rough.
+double roundStep(double rough)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (const double m : {1.0, 2.0, 5.0})
+        if (m * power >= rough)
+            return m * power;
+    return 10.0 * power;
+}
+
+// PV and SV share a scale wide enough for both with a little to spare, its
+// grid rows on round values.
 ValueScale pvSvScale(const MinMaxReduction& reduction)
 {
     double low = std::numeric_limits<double>::max();
@@ -45,8 +57,16 @@ ValueScale pvSvScale(const MinMaxReduction& reduction)
     }
     if (low > high)
         return {0.0, 100.0};
-    const double margin = std::max((high - low) / 10.0, 1.0);
-    return {std::floor(low - margin), std::ceil(high + margin)};
+    const double margin = std::max((high - low) / 20.0, 0.5);
+    low -= margin;
+    high += margin;
+    double step = roundStep((high - low) / kGridRows);
+    double bottom = std::floor(low / step) * step;
+    while (bottom + step * kGridRows < high) {
+        step = roundStep(step * 1.01);
+        bottom = std::floor(low / step) * step;
+    }
+    return {bottom, bottom + step * kGridRows};
 }
 
 int columnX(size_t column, size_t columns)
@@ -97,9 +117,25 @@ void drawCurve(ChartCanvas& canvas, const MinMaxReduction& reduction, Curve curv
     }
 }
 
-QString number(double value)
+QString number(double value, double step)
 {
-    return QString::number(value, 'f', std::fabs(value) < 10 ? 1 : 0);
+    return QString::number(value, 'f', step < 1.0 ? 1 : 0);
+}
+
+// The curves' names in their colours, centred above the plot.
+void drawLegend(QPainter& painter, const QRect& above)
+{
+    const std::array<std::pair<const char*, QColor>, 3> names{
+        {{"PV", ChartColours::kPv}, {"SV", ChartColours::kSv}, {"OP", ChartColours::kOp}}};
+    const int width = above.width() / 12;
+    int x = above.center().x() - width * 3 / 2;
+    for (const auto& [name, colour] : names) {
+        painter.setPen(colour);
+        painter.drawText(QRect(x, above.top(), width, above.height()), Qt::AlignCenter,
+                         QStringLiteral("━ %1").arg(QLatin1String(name)));
+        x += width;
+    }
+    painter.setPen(Qt::black);
 }
 
 } // namespace
@@ -112,19 +148,21 @@ void drawReportTrend(QPainter& painter, const QRect& area, const MinMaxReduction
     const QFontMetrics metrics(font);
     const int labelWidth = metrics.horizontalAdvance(QStringLiteral("-00000.0 "));
     const int labelHeight = metrics.height();
-    const QRect plot(area.left() + labelWidth, area.top() + labelHeight / 2, area.width() - 2 * labelWidth,
-                     area.height() - 2 * labelHeight - labelHeight / 2);
+    // A line above the plot for the legend, two below for the times.
+    const QRect plot(area.left() + labelWidth, area.top() + labelHeight * 3 / 2, area.width() - 2 * labelWidth,
+                     area.height() - 3 * labelHeight - labelHeight * 3 / 2);
     const ValueScale pvSv = pvSvScale(reduction);
     const ValueScale op{0.0, 100.0};
 
-    // Scales and time labels, outside the plot.
+    // Scales, legend and time labels, outside the plot.
     painter.setPen(Qt::black);
+    const double step = (pvSv.maximum - pvSv.minimum) / kGridRows;
     for (int row = 0; row <= kGridRows; ++row) {
         const int y = plot.bottom() - row * plot.height() / kGridRows;
         const QRect left(area.left(), y - labelHeight / 2, labelWidth - labelHeight / 4, labelHeight);
         const QRect right(plot.right() + labelHeight / 4, y - labelHeight / 2, labelWidth, labelHeight);
         painter.drawText(left, Qt::AlignRight | Qt::AlignVCenter,
-                         number(pvSv.minimum + (pvSv.maximum - pvSv.minimum) * row / kGridRows));
+                         number(pvSv.minimum + step * row, step));
         painter.drawText(right, Qt::AlignLeft | Qt::AlignVCenter, QString::number(row * 100 / kGridRows));
     }
     const int64_t span = reduction.toUtcMs() - reduction.fromUtcMs();
@@ -137,10 +175,11 @@ void drawReportTrend(QPainter& painter, const QRect& area, const MinMaxReduction
         painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop,
                          moment.toString(QStringLiteral("yyyy-MM-dd\nHH:mm")));
     }
-    painter.drawText(QRect(area.left(), area.top() - labelHeight, labelWidth, labelHeight), Qt::AlignRight,
-                     QStringLiteral("PV/SV"));
-    painter.drawText(QRect(plot.right() + labelHeight / 4, area.top() - labelHeight, labelWidth, labelHeight),
-                     Qt::AlignLeft, QStringLiteral("OP %"));
+    const QRect above(plot.left(), area.top(), plot.width(), labelHeight);
+    painter.drawText(QRect(area.left(), above.top(), labelWidth, labelHeight), Qt::AlignRight, QStringLiteral("PV/SV"));
+    painter.drawText(QRect(plot.right() + labelHeight / 4, above.top(), labelWidth, labelHeight), Qt::AlignLeft,
+                     QStringLiteral("OP %"));
+    drawLegend(painter, above);
 
     // The plot in the chart's colours, on a canvas of its own units.
     PainterCanvas canvas(painter, plot, kUnitsWide, kUnitsHigh);

@@ -20,8 +20,9 @@ using Kind = JournalEvent::Kind;
 const QDateTime kFrom(QDate(2026, 11, 2), QTime(8, 0, 0), Qt::OffsetFromUTC, 8 * 3600);
 const QDateTime kTo = kFrom.addSecs(2 * 3600);
 
-// Two hours a second apart: PV 20 with one peak of 95, SV 20, OP 50, ALM1
-// on for the first ten minutes, and a minute missing at 09:00.
+// Two hours a second apart: PV 20 with one peak of 95, SV 20 and from 08:30
+// on 25, OP 50 and then 60, ALM1 on for the first ten minutes, and a minute
+// missing at 09:00.
 std::vector<PeriodSample> twoHours()
 {
     std::vector<PeriodSample> samples;
@@ -32,8 +33,8 @@ std::vector<PeriodSample> twoHours()
         s.utcMs = kFrom.toMSecsSinceEpoch() + second * 1000LL;
         s.utcOffset = 8 * 3600;
         s.pv = second == 5000 ? 95.0f : 20.0f;
-        s.sv = 20.0f;
-        s.op = 50.0f;
+        s.sv = second < 1800 ? 20.0f : 25.0f;
+        s.op = second < 1800 ? 50.0f : 60.0f;
         s.alarmBits = static_cast<uint16_t>(second < 600 ? 1 : 0);
         samples.push_back(s);
     }
@@ -221,16 +222,19 @@ TEST_F(ReportFixture, theFirstPageShowsTheTrendInTheChartsColours)
 
     int background = 0;
     int pv = 0;
+    int sv = 0;
     int op = 0;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x) {
             const QRgb p = page.pixel(x, y);
             background += nearly(p, QColor(192, 255, 255));
             pv += nearly(p, QColor(255, 0, 0));
+            sv += nearly(p, QColor(0, 0, 192));
             op += nearly(p, QColor(128, 128, 0));
         }
     EXPECT_GT(background, page.width() * page.height() / 4);
     EXPECT_GT(pv, page.width() / 2);  // the PV line across the plot
+    EXPECT_GT(sv, page.width() / 4);
     EXPECT_GT(op, page.width() / 2);
 
     const QDir out(QStringLiteral(TQ5800_REPORT_PICTURES_DIR));
