@@ -54,6 +54,10 @@ void ArchiveStore::stop()
 void ArchiveStore::add(const RecordedSample& recorded)
 {
     PeriodSample sample = RingMoment::periodSample(recorded.sample);
+    if (recorded.takenAt.isValid()) {
+        sample.utcMs = recorded.takenAt.toMSecsSinceEpoch();
+        sample.utcOffset = recorded.takenAt.offsetFromUtc();
+    }
     sample.alarmBits = recorded.alarmBits;
     sample.coilBits = recorded.coilBits;
     sample.address = address_;

@@ -132,7 +132,9 @@ Sample SampleRecorder::takeSample() const
 
 RecordedSample SampleRecorder::withBits(const Sample& sample, const QDateTime& now) const
 {
-    RecordedSample recorded{sample, std::nullopt, std::nullopt};
+    // The whole second, moved on the UTC axis so a repeated local hour keeps
+    // its own occurrence.
+    RecordedSample recorded{sample, now.addMSecs(-now.time().msec()), std::nullopt, std::nullopt};
     const auto bits = [](auto read) {
         uint16_t value = 0;
         for (int i = 0; i < RegisterMap::kBitBlockSize; ++i)

@@ -14,7 +14,7 @@ struct KindNames {
 };
 
 // Codes are stored in the file and typed by scripts: they never change.
-const std::array<KindNames, 14> kKinds{{
+const std::array<KindNames, 16> kKinds{{
     {Kind::AlarmRaised, "alarm.raised", "报警发生"},
     {Kind::AlarmCleared, "alarm.cleared", "报警解除"},
     {Kind::LinkOpened, "link.opened", "链路打开"},
@@ -26,6 +26,8 @@ const std::array<KindNames, 14> kKinds{{
     {Kind::HistoryFailing, "history.failing", "历史文件不能写入"},
     {Kind::HistoryResumed, "history.resumed", "历史文件恢复写入"},
     {Kind::HistoryReplaced, "history.replaced", "历史文件被替换"},
+    {Kind::ArchiveFailing, "archive.failing", "归档不能写入"},
+    {Kind::ArchiveResumed, "archive.resumed", "归档恢复写入"},
     {Kind::JournalResumed, "journal.resumed", "事件记录恢复写入"},
     {Kind::StationStarted, "station.started", "工作站启动"},
     {Kind::StationExited, "station.exited", "工作站退出"},

@@ -25,6 +25,8 @@ struct JournalEvent {
         HistoryFailing,  // "history.failing": the history file cannot be written
         HistoryResumed,  // "history.resumed"
         HistoryReplaced, // "history.replaced": another file took the path's place
+        ArchiveFailing,  // "archive.failing": the archive's month files cannot be written
+        ArchiveResumed,  // "archive.resumed": newValue how many samples the archive lost meanwhile
         JournalResumed,  // "journal.resumed": newValue how many events were held
         StationStarted,  // "station.started"
         StationExited,   // "station.exited"

@@ -1,5 +1,7 @@
 #include "station/StationCore.h"
 
+#include "core/Clock.h"
+
 // Values stay fresh, for the recorder and the panel, for two poll cycles.
 static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
@@ -29,7 +31,26 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
         journalSources_ = std::make_unique<StationJournal>(
             *journalSink_, clock_, StationJournal::Watched{state_, link_, poller_, connection_, recorder_.get()},
             JournalIdentity::user(), JournalIdentity::host());
+        if (archive_)
+            journalArchiveFaults();
     }
+}
+
+StationCore::~StationCore()
+{
+    QObject::disconnect(archiveJournalConnection_);
+}
+
+void StationCore::journalArchiveFaults()
+{
+    archiveJournal_ = std::make_unique<ArchiveJournal>(*journalSink_, archive_->folder());
+    archiveJournalConnection_ = QObject::connect(
+        archive_.get(), &ArchiveStore::healthChanged, archive_.get(), [this](const ArchiveHealth& health) {
+            if (health.state() == ArchiveHealth::State::Failing)
+                archiveJournal_->failing(health.failingSince().value_or(clock_.now()), health.reason());
+            else if (health.writing())
+                archiveJournal_->writing(clock_.now(), health.droppedSamples());
+        });
 }
 
 void StationCore::entryRefused()

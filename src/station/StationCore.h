@@ -9,6 +9,7 @@
 #include "archive/ArchiveStore.h"
 #include "history/SampleRecorder.h"
 #include "instrument/InstrumentState.h"
+#include "journal/ArchiveJournal.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalStoreSink.h"
 #include "journal/StationJournal.h"
@@ -31,6 +32,8 @@ public:
                 const std::optional<QString>& historyPath = std::nullopt,
                 const std::optional<QString>& journalPath = std::nullopt, const JournalLimits& journalLimits = {},
                 const std::optional<ArchiveSettings>& archive = std::nullopt);
+
+    ~StationCore();
 
     StationCore(const StationCore&) = delete;
     StationCore& operator=(const StationCore&) = delete;
@@ -62,6 +65,8 @@ public:
     void stationExited();
 
 private:
+    void journalArchiveFaults();
+
     // Destroyed bottom up: the recorder and the poll before the link, whose
     // thread closes the port last.
     InstrumentState state_;
@@ -75,4 +80,7 @@ private:
     std::unique_ptr<JournalStore> journal_;
     std::unique_ptr<JournalStoreSink> journalSink_;
     std::unique_ptr<StationJournal> journalSources_;
+    std::unique_ptr<ArchiveJournal> archiveJournal_;
+    // Cut before the journal goes: the archive's last flush comes after it.
+    QMetaObject::Connection archiveJournalConnection_;
 };

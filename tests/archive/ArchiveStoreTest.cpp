@@ -1,3 +1,5 @@
+#include <ctime>
+
 #include <QFile>
 #include <QSignalSpy>
 
@@ -80,6 +82,54 @@ TEST_F(ArchiveStoreTest, aClockSetBackKeepsTheFirstSampleOfARepeatedMomentAndCou
     EXPECT_EQ(kept.rbegin()->second, 105.0f);
     EXPECT_EQ(archive->health().repeatedSamples(), 5);
     EXPECT_GE(health.count(), 1);
+}
+
+// The process's local time zone for one test.
+class LocalZone {
+public:
+    explicit LocalZone(const char* zone) : before_(qgetenv("TZ")), hadOne_(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~LocalZone()
+    {
+        if (hadOne_)
+            qputenv("TZ", before_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    QByteArray before_;
+    bool hadOne_;
+};
+
+TEST_F(ArchiveStoreTest, theHourRepeatedWhenSummerTimeEndsIsArchivedWholeAtItsOwnMoments)
+{
+    const LocalZone berlin("Europe/Berlin");
+    // Local 02:59:50 summer time; at 01:00 UTC the clocks go back to 02:00.
+    const QDateTime start = QDateTime(QDate(2026, 10, 25), QTime(0, 59, 50), Qt::UTC).toLocalTime();
+    if (start.offsetFromUtc() != 7200)
+        GTEST_SKIP() << "no time zone data for Europe/Berlin";
+    clock.set(start);
+    startBoth();
+    recordSeconds(20, 1);
+    archive->stop();
+
+    EXPECT_EQ(HistoryFiles::rowCount(path), 20);
+    const auto samples = ArchiveFiles::samples(folder);
+    ASSERT_EQ(samples.size(), 20u);
+    int64_t expected = start.toMSecsSinceEpoch();
+    float pv = 1.0f;
+    for (const auto& [moment, sample] : samples) {
+        expected += 1000;
+        EXPECT_EQ(moment, expected);
+        EXPECT_EQ(sample.pv, pv++);
+        EXPECT_EQ(sample.utcOffset, moment < start.toMSecsSinceEpoch() + 10000 ? 7200 : 3600);
+    }
+    EXPECT_EQ(archive->health().repeatedSamples(), 0);
 }
 
 TEST_F(ArchiveStoreTest, startCopiesTheRingSamplesNewerThanTheArchivesNewest)

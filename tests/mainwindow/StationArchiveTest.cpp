@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QSignalSpy>
 
+#include "journal/JournalReader.h"
 #include "support/ArchiveFiles.h"
 #include "support/ForwardingFieldbus.h"
 #include "support/StationFixture.h"
@@ -46,7 +47,7 @@ TEST_F(StationArchive, eachRecordedSampleReachesTheArchiveWithTheBitsAndTheAddre
     EXPECT_EQ(sample.address, 9);
 }
 
-TEST_F(ArchiveStatusTest, anArchiveThatCannotBeWrittenShowsInTheStatusBarUntilItIsWrittenAgain)
+TEST_F(ArchiveStatusTest, anArchiveThatCannotBeWrittenShowsInTheStatusBarAndTheJournalUntilItIsWrittenAgain)
 {
     // A file where the archive's folder should be.
     ArchiveSettings settings;
@@ -55,7 +56,8 @@ TEST_F(ArchiveStatusTest, anArchiveThatCannotBeWrittenShowsInTheStatusBarUntilIt
     QFile blocker(settings.folder);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    StationCore core(std::make_unique<ForwardingFieldbus>(bus), clock, path, std::nullopt, {}, settings);
+    const QString journalPath = dir.filePath(QStringLiteral("journal.sqlite"));
+    StationCore core(std::make_unique<ForwardingFieldbus>(bus), clock, path, journalPath, {}, settings);
     MainWindow window(core, MainWindow::Ticking::ByCaller);
     window.start();
     const StatusIndicator* shown = window.archiveIndicator();
@@ -73,6 +75,14 @@ TEST_F(ArchiveStatusTest, anArchiveThatCannotBeWrittenShowsInTheStatusBarUntilIt
 
     ASSERT_TRUE(blocker.remove());
     ASSERT_TRUE(waitFor([&] { return shown->isHidden(); }));
+
+    JournalReader journal(journalPath, QStringLiteral("archive-status-journal"));
+    ASSERT_TRUE(journal.open());
+    std::vector<JournalEvent::Kind> kinds;
+    for (const JournalEvent& event : journal.page(JournalFilter{}, 10))
+        kinds.insert(kinds.begin(), event.kind);  // the page is newest first
+    EXPECT_EQ(kinds, (std::vector<JournalEvent::Kind>{JournalEvent::Kind::ArchiveFailing,
+                                                       JournalEvent::Kind::ArchiveResumed}));
 }
 
 TEST_F(ArchiveStatusTest, aCoreWithoutArchiveHasNoArchiveField)

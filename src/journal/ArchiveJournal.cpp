@@ -1,0 +1,41 @@
+#include "journal/ArchiveJournal.h"
+
+#include "journal/JournalSink.h"
+
+ArchiveJournal::ArchiveJournal(JournalSink& sink, QString folder)
+    : sink_(sink)
+    , folder_(std::move(folder))
+{
+}
+
+void ArchiveJournal::failing(const QDateTime& since, const QString& reason)
+{
+    if (failing_)
+        return;
+    failing_ = true;
+    JournalEvent event;
+    event.time = since;
+    event.kind = JournalEvent::Kind::ArchiveFailing;
+    event.source = folder_;
+    event.text = reason;
+    sink_.append(event);
+}
+
+void ArchiveJournal::writing(const QDateTime& at, int64_t droppedSamples)
+{
+    if (!failing_) {
+        droppedBefore_ = droppedSamples;
+        return;
+    }
+    failing_ = false;
+    JournalEvent event;
+    event.time = at;
+    event.kind = JournalEvent::Kind::ArchiveResumed;
+    event.source = folder_;
+    const int64_t lost = droppedSamples - droppedBefore_;
+    event.newValue = QString::number(lost);
+    if (lost > 0)
+        event.text = QStringLiteral("队列已满，%1 个采样未能归档").arg(lost);
+    droppedBefore_ = droppedSamples;
+    sink_.append(event);
+}
