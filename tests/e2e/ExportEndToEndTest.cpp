@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include <QDir>
 #include <QFile>

@@ -141,11 +141,18 @@ TEST_F(ExportToolTest, theReportNamesTheArchivedAddressTheBandAndThePeriodsStati
     EXPECT_TRUE(text.contains(PdfText::squeezed(QStringLiteral("SV ± 2.5")))) << text.toStdString();
 }
 
-TEST_F(ExportToolTest, aReportOfAnEmptyPeriodIsRefusedAndOneWithADamagedMonthNamesIt)
+TEST_F(ExportToolTest, aReportOfAnEmptyPeriodOrAnUnreadableRingIsRefusedAndOneWithADamagedMonthNamesIt)
 {
     const ToolRun empty = run(report(QStringLiteral("2026-10-01T00:00:00"), QStringLiteral("2026-10-02T00:00:00")));
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_TRUE(empty.err.contains(QStringLiteral("no samples"))) << empty.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdfPath));
+
+    QStringList unreadable = report(QStringLiteral("2026-11-01T00:00:00"), QStringLiteral("2026-11-01T00:10:00"));
+    unreadable[1] = dir.filePath(QStringLiteral("missing.sqlite"));
+    const ToolRun missing = run(unreadable);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("missing.sqlite"))) << missing.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdfPath));
 
     QFile damaged(archive + QStringLiteral("/2026-11.sqlite"));

@@ -20,7 +20,7 @@ bool single(const QCommandLineParser& parser, const QCommandLineOption& option, 
 }
 
 // An option that may be left out, but given only once and not empty.
-bool optional(const QCommandLineParser& parser, const QCommandLineOption& option, QString& value, QString& error)
+bool atMostOnce(const QCommandLineParser& parser, const QCommandLineOption& option, QString& value, QString& error)
 {
     return !parser.isSet(option) || single(parser, option, value, error);
 }
@@ -99,8 +99,8 @@ bool parseExportOptions(const QStringList& arguments, ExportOptions& options, QS
     QString fromText;
     QString toText;
     if (!single(parser, db, options.historyPath, error) || !single(parser, from, fromText, error)
-        || !single(parser, to, toText, error) || !optional(parser, archive, options.archiveFolder, error)
-        || !optional(parser, csv, options.csvPath, error) || !optional(parser, pdf, options.pdfPath, error))
+        || !single(parser, to, toText, error) || !atMostOnce(parser, archive, options.archiveFolder, error)
+        || !atMostOnce(parser, csv, options.csvPath, error) || !atMostOnce(parser, pdf, options.pdfPath, error))
         return false;
     // What only the report uses is refused beside --csv rather than ignored.
     for (const QCommandLineOption* reportOnly : {&band, &journal, &instrument}) {
@@ -110,8 +110,8 @@ bool parseExportOptions(const QStringList& arguments, ExportOptions& options, QS
         }
     }
     QString bandText;
-    if (!optional(parser, journal, options.journalPath, error)
-        || !optional(parser, instrument, options.instrument, error) || !optional(parser, band, bandText, error))
+    if (!atMostOnce(parser, journal, options.journalPath, error)
+        || !atMostOnce(parser, instrument, options.instrument, error) || !atMostOnce(parser, band, bandText, error))
         return false;
     if (!bandText.isEmpty() && !parseBand(bandText, options.band, error))
         return false;
