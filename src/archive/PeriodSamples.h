@@ -40,6 +40,11 @@ public:
     // empty when it can.
     static std::optional<QString> refusal(const QDateTime& from, const QDateTime& to, const QDateTime& now);
 
+    // The oldest moment the archive or the ring holds: a period starting
+    // before it cannot be had whole. Empty when neither holds a sample or
+    // can be read (read() then says why).
+    std::optional<QDateTime> oldestHeld() const;
+
     // Reads a period refusal() lets through; callable from any thread, on
     // connections of its own.
     Outcome read(const QDateTime& from, const QDateTime& to, const Sink& sink) const;

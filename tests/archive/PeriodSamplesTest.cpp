@@ -137,6 +137,23 @@ TEST_F(PeriodSamplesTest, aMissingOrForeignHistoryFileIsReportedWithItsPath)
     EXPECT_FALSE(outcome.error.isEmpty());
 }
 
+TEST_F(PeriodSamplesTest, theOldestMomentHeldIsTheOlderOfTheRingsAndTheFirstReadableMonths)
+{
+    EXPECT_FALSE(PeriodSamples(ringPath, archive).oldestHeld());  // neither file there
+
+    ASSERT_TRUE(PeriodFiles::writeRing(ringPath, utc(12, 1, 9), 600, 65400));  // wrapped: record 1 is not the oldest
+    EXPECT_EQ(PeriodSamples(ringPath, QString()).oldestHeld(), utc(12, 1, 9));
+    EXPECT_EQ(PeriodSamples(ringPath, archive).oldestHeld(), utc(12, 1, 9));
+
+    // A damaged older month is passed over, as reading passes it over.
+    ASSERT_TRUE(PeriodFiles::writeArchive(archive, PeriodFiles::seconds(utc(11, 30, 23, 59), 120, 0.0f)));
+    QFile damaged(archive + QStringLiteral("/2026-10.sqlite"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(8192, 'x'));
+    damaged.close();
+    EXPECT_EQ(PeriodSamples(ringPath, archive).oldestHeld(), utc(11, 30, 23, 59));
+}
+
 TEST_F(PeriodSamplesTest, periodsThatCannotBeReadAreRefusedWithAReason)
 {
     const QDateTime now = utc(12, 7, 12);

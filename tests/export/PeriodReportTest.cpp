@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include "export/PeriodReport.h"
 #include "support/JournalFiles.h"
 #include "support/ListedSamples.h"
+#include "support/PdfText.h"
 
 namespace {
 
@@ -50,21 +50,7 @@ int pdfPages(const QString& path)
     return static_cast<int>(pdf.count("/Type /Page") - pdf.count("/Type /Pages"));
 }
 
-// The text without any white space: pdftotext's layout spaces words as it
-// sees fit.
-QString squeezed(QString text)
-{
-    return text.remove(QRegularExpression(QStringLiteral("\\s")));
-}
-
-QString pdfText(const QString& path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(20000))
-        return QString();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
+using PdfText::squeezed;
 
 JournalEvent write(const QDateTime& time, const QString& what, const QString& oldValue, const QString& newValue)
 {
@@ -111,7 +97,7 @@ TEST_F(ReportFixture, holdsHeadingPeriodStatisticsAndThePeriodsAlarmsAndWritesAs
     ASSERT_TRUE(writePeriodReport(request(), error)) << error.toStdString();
     EXPECT_EQ(pdfPages(request().path), 2);
 
-    const QString text = squeezed(pdfText(request().path));
+    const QString text = squeezed(PdfText::of(request().path));
     ASSERT_FALSE(text.isEmpty()) << "pdftotext gave nothing";
     for (const QString& expected : {
              QStringLiteral("周期报表"), QStringLiteral("TQ5800 地址 1"),
@@ -143,7 +129,7 @@ TEST_F(ReportFixture, aLongJournalRunsOverSeveralPagesWithEveryRowOnce)
     const int pages = pdfPages(request().path);
     EXPECT_GE(pages, 4);
 
-    const QString text = squeezed(pdfText(request().path));
+    const QString text = squeezed(PdfText::of(request().path));
     for (int i = 0; i < events; ++i) {
         const QString what = QStringLiteral("参数%1").arg(i, 3, 10, QLatin1Char('0'));
         EXPECT_EQ(text.count(what), 1) << what.toStdString();
@@ -158,7 +144,7 @@ TEST_F(ReportFixture, withoutAJournalFileIsOnePageThatSaysSo)
     QString error;
     ASSERT_TRUE(writePeriodReport(request(), error)) << error.toStdString();
     EXPECT_EQ(pdfPages(request().path), 1);
-    EXPECT_TRUE(pdfText(request().path).contains(QStringLiteral("无事件记录文件")));
+    EXPECT_TRUE(PdfText::of(request().path).contains(QStringLiteral("无事件记录文件")));
     EXPECT_FALSE(QFile::exists(request().journalPath));
 }
 
@@ -172,7 +158,7 @@ TEST_F(ReportFixture, samplesWithoutAlarmBitsAreReportedAsUnknown)
     r.samples = &fromRing;
     QString error;
     ASSERT_TRUE(writePeriodReport(r, error)) << error.toStdString();
-    EXPECT_TRUE(squeezed(pdfText(r.path)).contains(QStringLiteral("报警状态未知的时间01:59:00")));
+    EXPECT_TRUE(squeezed(PdfText::of(r.path)).contains(QStringLiteral("报警状态未知的时间01:59:00")));
 }
 
 TEST_F(ReportFixture, aFailedReadOrABadPeriodLeavesTheFileAtThePathAsItWas)

@@ -5,11 +5,19 @@
 #include <QStringList>
 
 struct ExportOptions {
+    // PV further than this from SV counts as outside the band in the
+    // report: a few degrees, what a settled loop keeps to.
+    static constexpr double kDefaultBand = 5.0;
+
     QString historyPath;
     QString archiveFolder;  // empty: the ring alone
     QDateTime from;
     QDateTime to;
-    QString csvPath;
+    QString csvPath;  // exactly one of csvPath and pdfPath
+    QString pdfPath;
+    double band = kDefaultBand;
+    QString journalPath;  // empty: journal.sqlite beside the history file
+    QString instrument;   // empty: named by the samples' address
     bool help = false;
 };
 

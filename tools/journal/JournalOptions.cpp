@@ -2,20 +2,7 @@
 
 #include <QCommandLineParser>
 
-namespace {
-
-bool parseTime(const QString& text, const QString& option, std::optional<QDateTime>& time, QString& error)
-{
-    const QDateTime parsed = QDateTime::fromString(text, Qt::ISODateWithMs);
-    if (!parsed.isValid()) {
-        error = QStringLiteral("--%1: not an ISO 8601 time: %2").arg(option, text);
-        return false;
-    }
-    time = parsed;
-    return true;
-}
-
-} // namespace
+#include "core/IsoTime.h"
 
 QString journalUsage()
 {
@@ -58,10 +45,17 @@ bool parseJournalOptions(const QStringList& arguments, JournalOptions& options, 
         return false;
     }
     options.journalPath = parser.value(journal);
-    if (parser.isSet(from) && !parseTime(parser.value(from), QStringLiteral("from"), options.filter.from, error))
-        return false;
-    if (parser.isSet(to) && !parseTime(parser.value(to), QStringLiteral("to"), options.filter.to, error))
-        return false;
+    QDateTime time;
+    if (parser.isSet(from)) {
+        if (!IsoTime::parseOption(QStringLiteral("from"), parser.value(from), time, error))
+            return false;
+        options.filter.from = time;
+    }
+    if (parser.isSet(to)) {
+        if (!IsoTime::parseOption(QStringLiteral("to"), parser.value(to), time, error))
+            return false;
+        options.filter.to = time;
+    }
     if (options.filter.from && options.filter.to && *options.filter.from > *options.filter.to) {
         error = QStringLiteral("--from is after --to");
         return false;
