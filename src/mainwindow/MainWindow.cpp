@@ -558,10 +558,11 @@ QWidget* MainWindow::buildCommandBar()
          {journalButton_, exportButton_, configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
         // The style gives every button at least 80 px; beside the link
-        // settings of a closed link they give up that spare room rather than
-        // widen the window past the screen.
+        // settings of a closed link the five of them give up that spare room
+        // and most of their padding rather than widen the window past the
+        // screen.
         const QFontMetrics metrics = button->fontMetrics();
-        button->setMinimumWidth(metrics.horizontalAdvance(button->text()) + 2 * metrics.height());
+        button->setMinimumWidth(metrics.horizontalAdvance(button->text()) + metrics.height() / 2);
         row->addWidget(button, 0, Qt::AlignBottom);
     }
     configurationButton_->setEnabled(false);
