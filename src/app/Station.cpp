@@ -2,15 +2,18 @@
 
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "app/AppLog.h"
 #include "archive/ArchivePath.h"
 #include "archive/ArchiveSettings.h"
 #include "core/Clock.h"
+#include "exportwindow/ExportWindow.h"
 #include "history/DatabasePath.h"
 #include "journal/JournalStore.h"
 #include "journalwindow/JournalWindow.h"
+#include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/StatusTexts.h"
 
@@ -44,12 +47,14 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
     connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
     connect(window_.get(), &MainWindow::journalRequested, this, &Station::openJournal);
+    connect(window_.get(), &MainWindow::exportRequested, this, &Station::openExport);
 }
 
 Station::~Station()
 {
     shutdown();
     delete journalWindow_.data();
+    delete exportWindow_.data();
 }
 
 JournalWindow* Station::journalWindow() const
@@ -68,6 +73,38 @@ void Station::openJournal()
     journalWindow_->show();
     journalWindow_->raise();
     journalWindow_->activateWindow();
+}
+
+ExportWindow* Station::exportWindow() const
+{
+    return exportWindow_;
+}
+
+void Station::openExport(const QDateTime& oldest, const QDateTime& newest)
+{
+    if (!exportWindow_) {
+        // The instrument of the open link, or the one the settings name.
+        const LinkSettings link = core_.connection().isOpen()
+                                      ? core_.link().settings()
+                                      : window_->settings()->choices().appliedTo(core_.link().settings());
+        const auto device = options_.portDevices.devicePath(link.port);
+        ExportSources sources;
+        sources.ringPath = core_.databasePath();
+        sources.archiveFolder = core_.archives() ? core_.archive().folder() : QString();
+        sources.journalPath = core_.journals() ? core_.journal().path() : QString();
+        sources.instrument = QStringLiteral("仪表 %1 · %2")
+                                 .arg(link.moduleAddress)
+                                 .arg(device ? QString::fromStdString(*device) : QStringLiteral("端口 %1").arg(link.port));
+        exportWindow_ = new ExportWindow(sources, core_.clock());
+        exportWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        exportWindow_->setPeriod(oldest, newest);
+        connect(exportWindow_, &ExportWindow::refused, this, [this] { core_.entryRefused(); });
+        connect(exportWindow_, &ExportWindow::finished, this,
+                [this](bool, const QString& text) { window_->statusBar()->showMessage(text, ExportWindow::kOutcomeShownMs); });
+    }
+    exportWindow_->show();
+    exportWindow_->raise();
+    exportWindow_->activateWindow();
 }
 
 bool Station::start()
@@ -153,6 +190,9 @@ void Station::shutdown()
     configOpener_->closeWindow();
     if (journalWindow_)
         journalWindow_->close();
+    // A running export is cancelled; no half-written file is left.
+    if (exportWindow_)
+        exportWindow_->close();
     window_->exitStation();
     core_.recorder().stop();
     if (core_.archives())

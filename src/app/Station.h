@@ -13,6 +13,7 @@
 #include "station/StationCore.h"
 
 class Clock;
+class ExportWindow;
 class JournalWindow;
 class MainWindow;
 
@@ -48,6 +49,12 @@ public:
     // the front. It reads the file the station's journal writes.
     void openJournal();
     JournalWindow* journalWindow() const;
+    // "导出记录" / F9: shows the export dialog, or brings the open one to
+    // the front. A new one starts at the period the chart shows (oldest and
+    // newest sample) and reads the station's own history file, archive and
+    // journal.
+    void openExport(const QDateTime& oldest, const QDateTime& newest);
+    ExportWindow* exportWindow() const;
     bool hasStarted() const { return started_; }
     // Empty unless start() refused; in English, for standard error.
     const QString& refusal() const { return refusal_; }
@@ -71,6 +78,7 @@ private:
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window
     QPointer<JournalWindow> journalWindow_;  // while open
+    QPointer<ExportWindow> exportWindow_;    // while open
     SplashScreen splash_;
     bool started_ = false;
     bool shutDown_ = false;

@@ -438,6 +438,12 @@ void MainWindow::showMoment(const QDateTime& moment)
     chartPanel_->showPagingOutcome(outcome);
 }
 
+void MainWindow::requestExport()
+{
+    const std::optional<ShownPeriod> period = chartPanel_->shownPeriod();
+    emit exportRequested(period ? period->from : QDateTime(), period ? period->to : QDateTime());
+}
+
 void MainWindow::setLiveRefresh(bool running)
 {
     // The refresh timer itself runs on: the panel stays live on a history
@@ -542,16 +548,21 @@ QWidget* MainWindow::buildCommandBar()
     // "事件记录" reads only the journal file, so it works with the link closed.
     journalButton_ = new QPushButton(QStringLiteral("事件记录"), bar);
     journalButton_->setToolTip(QStringLiteral("查看报警、通讯和操作的记录（F8）"));
+    // "导出记录" reads only the files, so it too works with the link closed.
+    exportButton_ = new QPushButton(QStringLiteral("导出记录"), bar);
+    exportButton_->setToolTip(QStringLiteral("把一段时间的记录存为 CSV 表格或 PDF 报表（F9）"));
     configurationButton_ = new QPushButton(QStringLiteral("CONFIG"), bar);
     calibrationButton_ = new QPushButton(QStringLiteral("参数校准"), bar);
     exitButton_ = new QPushButton(QStringLiteral("退出"), bar);
-    for (QPushButton* button : {journalButton_, configurationButton_, calibrationButton_, exitButton_}) {
+    for (QPushButton* button :
+         {journalButton_, exportButton_, configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
         // The style gives every button at least 80 px; beside the link
-        // settings of a closed link they give up that spare room rather than
-        // widen the window past the screen.
+        // settings of a closed link the five of them give up that spare room
+        // and most of their padding rather than widen the window past the
+        // screen.
         const QFontMetrics metrics = button->fontMetrics();
-        button->setMinimumWidth(metrics.horizontalAdvance(button->text()) + 2 * metrics.height());
+        button->setMinimumWidth(metrics.horizontalAdvance(button->text()) + metrics.height() / 2);
         row->addWidget(button, 0, Qt::AlignBottom);
     }
     configurationButton_->setEnabled(false);
@@ -586,6 +597,7 @@ void MainWindow::connectCommands()
     connect(chartPanel_->printButton(), &QPushButton::clicked, this, &MainWindow::printChart);
     connect(chartPanel_->chooseMomentButton(), &QPushButton::clicked, this, &MainWindow::chooseMoment);
     connect(journalButton_, &QPushButton::clicked, this, &MainWindow::journalRequested);
+    connect(exportButton_, &QPushButton::clicked, this, &MainWindow::requestExport);
 }
 
 void MainWindow::buildShortcuts()
@@ -597,6 +609,7 @@ void MainWindow::buildShortcuts()
         {Qt::Key_F3, &MainWindow::printChart},
         {Qt::Key_F5, &MainWindow::chooseMoment},
         {Qt::Key_F8, &MainWindow::journalRequested},
+        {Qt::Key_F9, &MainWindow::requestExport},
     };
     for (const auto& [key, action] : kKeys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

@@ -107,6 +107,7 @@ public:
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* configurationButton() const { return configurationButton_; }
     QPushButton* journalButton() const { return journalButton_; }
+    QPushButton* exportButton() const { return exportButton_; }
     QPushButton* calibrationButton() const { return calibrationButton_; }
     ElidedLabel* messageLine() const { return messageLine_; }
     StatusIndicator* linkIndicator() const { return linkIndicator_; }
@@ -128,6 +129,10 @@ signals:
     void exitRequested();
     // "事件记录" or F8: the journal window is to be shown.
     void journalRequested();
+    // "导出记录" or F9: the export dialog is to be shown, its period set to
+    // the chart's oldest and newest shown sample (invalid for an empty
+    // chart).
+    void exportRequested(const QDateTime& oldest, const QDateTime& newest);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +156,7 @@ private:
     void showPanelValues();
     void showFirstVisibleSample();
     void showMoment(const QDateTime& moment);  // "F5 选择" chose it
+    void requestExport();
     void showRulerReadOut(const RulerReadOut& readOut);
     void showYAxisRange();
     void setLiveRefresh(bool running);
@@ -195,6 +201,7 @@ private:
     QPushButton* exitButton_ = nullptr;
     QPushButton* configurationButton_ = nullptr;
     QPushButton* journalButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
     QPushButton* calibrationButton_ = nullptr;
     ElidedLabel* messageLine_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QCoreApplication>
 #include <QFile>
 #include <QElapsedTimer>
@@ -21,6 +22,10 @@
 #include "support/ForwardingFieldbus.h"
 #include "app/Station.h"
 #include "core/StationLock.h"
+#include "exportwindow/ExportWindow.h"
+#include "mainwindow/ChartPanel.h"
+#include "support/PeriodFiles.h"
+#include "widgets/ElidedLabel.h"
 #include "support/WaitFor.h"
 #include "journalwindow/JournalModel.h"
 #include "journalwindow/JournalWindow.h"
@@ -278,6 +283,38 @@ TEST_F(Startup, journalButtonAndF8ShowOneJournalWindowBesideTheRunningMainWindow
     ASSERT_NE(station->journalWindow(), nullptr);
     station->shutdown();
     EXPECT_FALSE(station->journalWindow() && station->journalWindow()->isVisible());
+}
+
+TEST_F(Startup, exportButtonAndF9ShowOneExportDialogAtTheChartsPeriodAndItsOutcomeReachesTheStatusBar)
+{
+    // Ten minutes recorded up to the station's clock: the chart shows them.
+    ASSERT_TRUE(PeriodFiles::writeRing(options.databasePath, clock.now().addSecs(-600), 600, 1));
+    makeStation();
+    handOver();
+    MainWindow& window = *station->mainWindow();
+    const std::optional<ShownPeriod> shown = window.chartPanel()->shownPeriod();
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(window.exportButton()->isEnabled());  // also with the link closed
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
+    ExportWindow* dialog = station->exportWindow();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("导出记录"));
+    EXPECT_EQ(dialog->fromField()->dateTime(), shown->from);
+    EXPECT_EQ(dialog->toField()->dateTime(), shown->to);
+    EXPECT_EQ(dialog->instrumentField()->text(), QStringLiteral("仪表 1 · %1").arg(devicePath(1)));
+
+    window.activateWindow();
+    QTest::keyClick(&window, Qt::Key_F9);
+    EXPECT_EQ(station->exportWindow(), dialog);  // the open one, not a second
+
+    QSignalSpy finished(dialog, &ExportWindow::finished);
+    dialog->setPath(dir.filePath(QStringLiteral("period.csv")));
+    dialog->startButton()->click();
+    ASSERT_TRUE(finished.wait(30000));
+    EXPECT_TRUE(finished.first().first().toBool()) << dialog->statusLine()->text().toStdString();
+    EXPECT_EQ(window.statusBar()->currentMessage(), dialog->statusLine()->text());
+    station->shutdown();
+    EXPECT_FALSE(station->exportWindow() && station->exportWindow()->isVisible());
 }
 
 TEST(StationFont, aSimplifiedChineseFontIsInstalled)

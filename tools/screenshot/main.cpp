@@ -1,17 +1,20 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
-//                   [--db FILE] [--page-back N] [--pdf FILE]
+//                   [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
 // the main window and ends. With --db it records into (and shows) a history
 // file of the caller's; --page-back pages the chart back N times (F7) two
 // seconds before the picture; --pdf also prints the chart as "F3 打印" does
-// into a PDF file.
+// into a PDF file; --export opens "导出记录" three seconds before the picture,
+// writes the chart's period into FILE as CSV and shows the dialog over the
+// main window.
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include <QApplication>
+#include <QPainter>
 #include <QPushButton>
 #include <QCommandLineParser>
 #include <QTemporaryDir>
@@ -20,6 +23,7 @@
 #include "core/Clock.h"
 #include "link/ModbusFieldbus.h"
 #include "app/Station.h"
+#include "exportwindow/ExportWindow.h"
 #include "widgets/StationFont.h"
 #include "mainwindow/ChartPanel.h"
 #include "mainwindow/MainWindow.h"
@@ -39,11 +43,14 @@ int main(int argc, char* argv[])
                                       QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Also print the chart into this PDF file."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({device, out, seconds, size, db, pageBack, pdf});
+    const QCommandLineOption exportFile(QStringLiteral("export"),
+                                        QStringLiteral("Also export the chart's period into this CSV file."),
+                                        QStringLiteral("FILE"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
-                             " [--db FILE] [--page-back N] [--pdf FILE]\n");
+                             " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -67,10 +74,28 @@ int main(int argc, char* argv[])
         for (int i = 0; i < parser.value(pageBack).toInt(); ++i)
             station.mainWindow()->chartPanel()->pageBackButton()->click();
     });
+    if (parser.isSet(exportFile)) {
+        QTimer::singleShot(std::max(0, runMs - 3000), &app, [&] {
+            station.mainWindow()->exportButton()->click();
+            station.exportWindow()->setPath(parser.value(exportFile));
+            station.exportWindow()->startButton()->click();
+        });
+    }
     int status = 1;
     QTimer::singleShot(runMs, &app, [&] {
         MainWindow& window = *station.mainWindow();
-        status = window.grab().save(parser.value(out)) ? 0 : 1;
+        QImage picture = window.grab().toImage();
+        // Offscreen windows have no frames: the dialog is drawn in the
+        // middle of the main window with a line around it.
+        if (ExportWindow* dialog = station.exportWindow()) {
+            const QPixmap front = dialog->grab();
+            const QPoint at((picture.width() - front.width()) / 2, (picture.height() - front.height()) / 2);
+            QPainter painter(&picture);
+            painter.drawPixmap(at, front);
+            painter.setPen(QColor(60, 60, 60));
+            painter.drawRect(QRect(at, front.size()).adjusted(-1, -1, 0, 0));
+        }
+        status = picture.save(parser.value(out)) ? 0 : 1;
         if (parser.isSet(pdf) && !printChartToPdf(parser.value(pdf), *window.chart(), window.printHeading()))
             status = 1;
         station.shutdown();
