@@ -122,6 +122,7 @@ Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTi
     Result result;
     QSaveFile file(csvPath);
     if (!file.open(QIODevice::WriteOnly)) {
+        result.failure = Failure::CannotWrite;
         result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
         return result;
     }
@@ -144,16 +145,21 @@ Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTi
     result.samples = read.samples;
     result.skipped = read.skipped;
     if (writeFailed || (read.ringRead && !read.cancelled && file.write(buffer) != buffer.size())) {
+        result.failure = Failure::CannotWrite;
         result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
     } else if (!read.ringRead) {
+        result.failure = Failure::CannotReadHistory;
         result.error = QStringLiteral("cannot read the history file %1").arg(read.error);
     } else if (read.cancelled) {
         result.cancelled = true;
     } else if (!read.error.isEmpty()) {
+        result.failure = Failure::CannotReadHistory;
         result.error = QStringLiteral("reading the history file failed: %1").arg(read.error);
     } else if (read.samples == 0) {
+        result.failure = Failure::NoSamples;
         result.error = QStringLiteral("no samples were recorded in the period");
     } else if (!file.commit()) {
+        result.failure = Failure::CannotWrite;
         result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
     } else {
         result.written = true;

@@ -20,8 +20,12 @@ namespace PeriodCsv {
 QByteArray header();  // with the byte-order mark
 void appendLine(QByteArray& out, const PeriodSample& sample);
 
+// Why nothing was written, for front ends that word it their own way.
+enum class Failure { None, CannotWrite, CannotReadHistory, NoSamples };
+
 struct Result {
     bool written = false;  // the file is in place under its name
+    Failure failure = Failure::None;
     bool cancelled = false;
     int64_t samples = 0;
     std::vector<PeriodSamples::SkippedFile> skipped;

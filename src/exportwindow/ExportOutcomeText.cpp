@@ -7,16 +7,20 @@ namespace {
 // The CSV writer gives its reasons in English, for logs and the command
 // line; the operator reads them in Chinese, the English stays in the
 // tooltip. The report's reasons are already the operator's words.
-QString whyNotWritten(ExportKind kind, const QString& error)
+QString whyNotWritten(ExportKind kind, const PeriodExportOutcome& outcome)
 {
     if (kind == ExportKind::Report)
-        return error;
-    if (error.startsWith(QLatin1String("no samples")))
+        return outcome.error;
+    switch (outcome.csvFailure) {
+    case PeriodCsv::Failure::NoSamples:
         return QStringLiteral("这段时间没有记录");
-    if (error.contains(QLatin1String("history file")))
+    case PeriodCsv::Failure::CannotReadHistory:
         return QStringLiteral("历史数据库不能读取");
-    if (error.startsWith(QLatin1String("cannot write")))
+    case PeriodCsv::Failure::CannotWrite:
         return QStringLiteral("文件不能写入");
+    case PeriodCsv::Failure::None:
+        break;
+    }
     return QStringLiteral("导出失败");
 }
 
@@ -32,7 +36,7 @@ ExportOutcomeLine describe(ExportKind kind, const QString& path, const PeriodExp
         return line;
     }
     if (!outcome.written) {
-        line.text = QStringLiteral("未写入文件：%1").arg(whyNotWritten(kind, outcome.error));
+        line.text = QStringLiteral("未写入文件：%1").arg(whyNotWritten(kind, outcome));
         line.detail = outcome.error;
         return line;
     }

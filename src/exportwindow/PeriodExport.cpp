@@ -15,6 +15,7 @@ PeriodExportOutcome runPeriodExport(const PeriodExportJob& job, const ExportProg
         outcome.samples = result.samples;
         outcome.skipped = result.skipped;
         outcome.error = result.error;
+        outcome.csvFailure = result.failure;
         return outcome;
     }
     ArchiveSampleSource source(samples, progress);

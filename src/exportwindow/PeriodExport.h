@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "archive/PeriodSamples.h"
+#include "export/PeriodCsv.h"
 
 // Where the station keeps what an export reads; each export opens its own
 // connections to them.
@@ -35,6 +36,9 @@ struct PeriodExportOutcome {
     int64_t samples = 0;
     std::vector<PeriodSamples::SkippedFile> skipped;  // damaged month files passed over
     QString error;  // why nothing was written, as the writer put it
+    // The CSV writer's reason in its own terms; the report's error is in the
+    // operator's words already.
+    PeriodCsv::Failure csvFailure = PeriodCsv::Failure::None;
 };
 
 // Called with a sample's moment (UTC ms) now and then; false cancels.
