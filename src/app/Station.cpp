@@ -1,6 +1,5 @@
 #include "app/Station.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
@@ -8,6 +7,7 @@
 #include "archive/ArchivePath.h"
 #include "archive/ArchiveSettings.h"
 #include "core/Clock.h"
+#include "core/Version.h"
 #include "history/DatabasePath.h"
 #include "journal/JournalStore.h"
 #include "journalwindow/JournalWindow.h"
@@ -72,8 +72,10 @@ void Station::openJournal()
 
 bool Station::start()
 {
-    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath(), core_.journal().path(),
-                                                       core_.archives() ? core_.archive().folder() : QString());
+    qCInfo(appLog).noquote() << QStringLiteral("version %1; %2")
+                                    .arg(QString::fromLatin1(StationVersion::kText),
+                                         describeStationOptions(options_, core_.databasePath(), core_.journal().path(),
+                                              core_.archives() ? core_.archive().folder() : QString()));
     if (!claim()) {
         splash_.show();
         QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
@@ -134,7 +136,7 @@ void Station::handOver()
     if (core_.archives())
         core_.archive().start();
     core_.recorder().start();
-    core_.stationStarted(QCoreApplication::applicationVersion());
+    core_.stationStarted(QString::fromLatin1(StationVersion::kText));
     started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);

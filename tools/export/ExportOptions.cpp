@@ -38,6 +38,7 @@ QString exportUsage()
         "  --to T          the period's end\n"
         "  --csv FILE      the CSV file to write (UTF-8, replaced only when complete)\n"
         "  --help          this text\n"
+        "  --version       the program's version\n"
         "Exit status: 0 done, 1 nothing written (no samples, a file cannot be read or written), 2 bad usage.\n");
 }
 
@@ -50,13 +51,18 @@ bool parseExportOptions(const QStringList& arguments, ExportOptions& options, QS
     const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("T"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({db, archive, from, to, csv, help});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({db, archive, from, to, csv, help, version});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
     }
     if (parser.isSet(help)) {
         options.help = true;
+        return true;
+    }
+    if (parser.isSet(version)) {
+        options.version = true;
         return true;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -11,6 +11,7 @@ struct ExportOptions {
     QDateTime to;
     QString csvPath;
     bool help = false;
+    bool version = false;
 };
 
 // The command line of tq5800-export; false with `error` set for bad usage.

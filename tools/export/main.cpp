@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "ExportOptions.h"
+#include "core/Version.h"
 #include "archive/PeriodSamples.h"
 #include "export/PeriodCsv.h"
 
@@ -22,6 +23,10 @@ int main(int argc, char* argv[])
     }
     if (options.help) {
         std::fputs(qPrintable(exportUsage()), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("tq5800-export %s\n", StationVersion::kText);
         return 0;
     }
     if (const auto refused = PeriodSamples::refusal(options.from, options.to, QDateTime::currentDateTime())) {
