@@ -1,6 +1,5 @@
 #include "app/Station.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -9,6 +8,7 @@
 #include "archive/ArchivePath.h"
 #include "archive/ArchiveSettings.h"
 #include "core/Clock.h"
+#include "core/Version.h"
 #include "exportwindow/ExportWindow.h"
 #include "history/DatabasePath.h"
 #include "journal/JournalStore.h"
@@ -109,8 +109,10 @@ void Station::openExport(const QDateTime& oldest, const QDateTime& newest)
 
 bool Station::start()
 {
-    qCInfo(appLog).noquote() << describeStationOptions(options_, core_.databasePath(), core_.journal().path(),
-                                                       core_.archives() ? core_.archive().folder() : QString());
+    qCInfo(appLog).noquote() << QStringLiteral("version %1; %2")
+                                    .arg(QString::fromLatin1(StationVersion::kText),
+                                         describeStationOptions(options_, core_.databasePath(), core_.journal().path(),
+                                              core_.archives() ? core_.archive().folder() : QString()));
     if (!claim()) {
         splash_.show();
         QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
@@ -171,7 +173,7 @@ void Station::handOver()
     if (core_.archives())
         core_.archive().start();
     core_.recorder().start();
-    core_.stationStarted(QCoreApplication::applicationVersion());
+    core_.stationStarted(QString::fromLatin1(StationVersion::kText));
     started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);

@@ -4,8 +4,20 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "link/LinkCodes.h"
+
+namespace {
+
+// As the command line spells a parity code.
+QString parityName(int code)
+{
+    static constexpr std::array<const char*, 3> kNames{"none", "odd", "even"};
+    return QString::fromLatin1(code >= 0 && code < 3 ? kNames[static_cast<size_t>(code)] : "?");
+}
+
+} // namespace
 
 bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
                          bool& helpRequested)
@@ -38,7 +50,12 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     const QCommandLineOption archiveMonths(QStringLiteral("archive-months"),
         QStringLiteral("Remove archive month files once they are older than N months (default 0: keep all)."),
         QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({db, journal, keepDays, keepEvents, archive, noArchive, archiveMonths, portDevice, connect, port, baud, parity, address});
+    const QCommandLineOption installAutostart(QStringLiteral("install-autostart"),
+        QStringLiteral("Start the station at login with the other options given: write the autostart entry and exit."));
+    const QCommandLineOption removeAutostart(QStringLiteral("remove-autostart"),
+        QStringLiteral("Remove the autostart entry and exit."));
+    parser.addOptions({db, journal, keepDays, keepEvents, archive, noArchive, archiveMonths, portDevice, connect, port, baud, parity, address,
+                       installAutostart, removeAutostart});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -59,6 +76,13 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
         return false;
     }
 
+    if (parser.isSet(installAutostart) && parser.isSet(removeAutostart)) {
+        error = QStringLiteral("--install-autostart and --remove-autostart exclude each other");
+        return false;
+    }
+    options.autostart = parser.isSet(installAutostart) ? StationOptions::Autostart::Install
+        : parser.isSet(removeAutostart)                 ? StationOptions::Autostart::Remove
+                                                        : StationOptions::Autostart::Unchanged;
     options.databasePath = parser.value(db);
     options.journalPath = parser.value(journal);
     bool kept = false;
@@ -120,6 +144,41 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     return true;
 }
 
+QStringList stationArguments(const StationOptions& options)
+{
+    const auto absolute = [](const QString& path) { return QFileInfo(path).absoluteFilePath(); };
+    QStringList arguments;
+    if (!options.databasePath.isEmpty())
+        arguments << QStringLiteral("--db") << absolute(options.databasePath);
+    if (!options.journalPath.isEmpty())
+        arguments << QStringLiteral("--journal") << absolute(options.journalPath);
+    const JournalLimits defaults;
+    if (options.journalLimits.maxDays != defaults.maxDays)
+        arguments << QStringLiteral("--journal-keep-days") << QString::number(options.journalLimits.maxDays);
+    if (options.journalLimits.maxEvents != defaults.maxEvents)
+        arguments << QStringLiteral("--journal-keep-events") << QString::number(options.journalLimits.maxEvents);
+    if (!options.archive)
+        arguments << QStringLiteral("--no-archive");
+    else if (!options.archivePath.isEmpty())
+        arguments << QStringLiteral("--archive") << absolute(options.archivePath);
+    if (options.archiveMonths > 0)
+        arguments << QStringLiteral("--archive-months") << QString::number(options.archiveMonths);
+    for (int port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port) {
+        const std::string path = options.portDevices.devicePath(port).value_or(std::string());
+        if (path != PortDevices::defaultDevicePath(port))
+            arguments << QStringLiteral("--port-device")
+                      << QStringLiteral("%1=%2").arg(port).arg(absolute(QString::fromStdString(path)));
+    }
+    if (options.connect)
+        arguments << QStringLiteral("--connect");
+    const LinkChoices& link = options.link;
+    arguments << QStringLiteral("--port") << link.portText.trimmed()
+              << QStringLiteral("--baud") << QString::number(LinkCodes::baudRate(link.baudIndex).value_or(9600))
+              << QStringLiteral("--parity") << parityName(link.parityIndex)
+              << QStringLiteral("--address") << link.addressText.trimmed();
+    return arguments;
+}
+
 QString describeStationOptions(const StationOptions& options, const QString& databasePath,
                                const QString& journalPath, const QString& archiveFolder)
 {
@@ -129,9 +188,7 @@ QString describeStationOptions(const StationOptions& options, const QString& dat
         if (path != PortDevices::defaultDevicePath(port))
             devices << QStringLiteral("%1=%2").arg(port).arg(QString::fromStdString(path));
     }
-    static constexpr std::array<const char*, 3> kParityNames{"none", "odd", "even"};
     const LinkChoices& link = options.link;
-    const int parity = link.parityIndex;
     const QString archive = archiveFolder.isEmpty() ? QStringLiteral("off")
         : options.archiveMonths > 0 ? QStringLiteral("%1, %2 months kept").arg(archiveFolder).arg(options.archiveMonths)
                                     : QStringLiteral("%1, all months kept").arg(archiveFolder);
@@ -141,7 +198,7 @@ QString describeStationOptions(const StationOptions& options, const QString& dat
              devices.isEmpty() ? QStringLiteral("as default") : devices.join(QStringLiteral(", ")),
              link.portText.trimmed(),
              QString::number(LinkCodes::baudRate(link.baudIndex).value_or(0)),
-             QString::fromLatin1(parity >= 0 && parity < 3 ? kParityNames[static_cast<size_t>(parity)] : "?"),
+             parityName(link.parityIndex),
              link.addressText.trimmed(),
              options.connect ? QStringLiteral("opened") : QStringLiteral("closed"));
 }

@@ -11,6 +11,9 @@
 // expects: link closed, settings at their defaults, the database at its
 // default place. Scripts and an operator's auto-start use the rest.
 struct StationOptions {
+    // --install-autostart / --remove-autostart: change the login's autostart
+    // entry and exit, without a window.
+    enum class Autostart { Unchanged, Install, Remove };
     QString databasePath;       // empty: the default place
     QString journalPath;        // empty: journal.sqlite beside the history file
     JournalLimits journalLimits;  // how much of it is kept
@@ -20,6 +23,7 @@ struct StationOptions {
     PortDevices portDevices;
     bool connect = false;       // open the link at start, as if "打开" were pressed
     LinkChoices link;           // the settings chosen before that
+    Autostart autostart = Autostart::Unchanged;
 };
 
 // Parses the arguments (the program name first). On failure returns false
@@ -27,6 +31,12 @@ struct StationOptions {
 // false, with the help or version text and helpRequested set.
 bool parseStationOptions(const QStringList& arguments, StationOptions& options, QString& error,
                          bool& helpRequested);
+
+// The arguments (without the program) that start a station with these
+// options: paths made absolute, since a login starts it elsewhere; the
+// journal's limits, archive and port devices only where they differ from the
+// defaults; the link settings always. Parsing them gives the same options.
+QStringList stationArguments(const StationOptions& options);
 
 // One line naming the options in effect, for the start-up's log: the
 // database, journal and archive folder the station uses (resolved; an empty

@@ -2,11 +2,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "app/AutostartEntry.h"
 #include "core/Clock.h"
+#include "core/Version.h"
 #include "link/ModbusFieldbus.h"
 #include "app/Station.h"
 #include "widgets/StationFont.h"
@@ -15,19 +18,26 @@
 
 namespace {
 
-// --help and --version answer before any window system is asked for: they
-// must work on a console without a display. Anything else is left to the
-// parse after the application is made.
-bool answeredWithoutDisplay(int argc, char* argv[])
+// --help, --version, bad usage and the autostart entry are answered before
+// any window system is asked for: they must work on a console without a
+// display.
+std::optional<int> answeredWithoutDisplay(int argc, char* argv[])
 {
     QCoreApplication commandLine(argc, argv);
     StationOptions options;
     QString text;
     bool answered = false;
-    parseStationOptions(commandLine.arguments(), options, text, answered);
-    if (answered)
-        std::printf("%s\n", qPrintable(text));
-    return answered;
+    if (!parseStationOptions(commandLine.arguments(), options, text, answered)) {
+        std::fprintf(answered ? stdout : stderr, "%s\n", qPrintable(text));
+        return answered ? 0 : 2;
+    }
+    if (options.autostart == StationOptions::Autostart::Unchanged)
+        return std::nullopt;
+    const bool done = options.autostart == StationOptions::Autostart::Install
+        ? AutostartEntry::install(QCoreApplication::applicationFilePath(), stationArguments(options), text)
+        : AutostartEntry::remove(text);
+    std::fprintf(done ? stdout : stderr, "tq5800-station: %s\n", qPrintable(text));
+    return done ? 0 : 1;
 }
 
 } // namespace
@@ -35,9 +45,9 @@ bool answeredWithoutDisplay(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("tq5800-station"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TQ5800_VERSION));
-    if (answeredWithoutDisplay(argc, argv))
-        return 0;
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(StationVersion::kText));
+    if (const std::optional<int> exitCode = answeredWithoutDisplay(argc, argv))
+        return *exitCode;
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("tq5800-station"));

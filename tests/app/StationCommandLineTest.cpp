@@ -1,5 +1,7 @@
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,14 +14,16 @@ struct Answer {
 
 // The station program as a console starts it: no display, no platform
 // chosen.
-Answer runWithoutDisplay(const QString& option)
+Answer runWithoutDisplay(const QStringList& arguments, const QString& configHome = QString())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QString::fromLatin1(name));
+    if (!configHome.isEmpty())
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     QProcess station;
     station.setProcessEnvironment(environment);
-    station.start(QStringLiteral(TQ5800_STATION_PATH), {option});
+    station.start(QStringLiteral(TQ5800_STATION_PATH), arguments);
     if (!station.waitForFinished(30000)) {
         station.kill();
         station.waitForFinished();
@@ -31,15 +35,35 @@ Answer runWithoutDisplay(const QString& option)
     return answer;
 }
 
-TEST(StationCommandLine, helpAndVersionAnswerOnAConsoleWithoutADisplay)
+TEST(StationCommandLine, helpAnswersOnAConsoleWithoutADisplay)
 {
-    const Answer help = runWithoutDisplay(QStringLiteral("--help"));
+    const Answer help = runWithoutDisplay({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.output.contains(QStringLiteral("--port-device"))) << help.output.toStdString();
+    EXPECT_TRUE(help.output.contains(QStringLiteral("--install-autostart"))) << help.output.toStdString();
+}
 
-    const Answer version = runWithoutDisplay(QStringLiteral("--version"));
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(version.output.startsWith(QStringLiteral("tq5800-station "))) << version.output.toStdString();
+TEST(StationCommandLine, theAutostartEntryIsWrittenAndRemovedWithoutAWindow)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString entry = home.path() + QStringLiteral("/autostart/tq5800-station.desktop");
+
+    const Answer installed = runWithoutDisplay(
+        {QStringLiteral("--install-autostart"), QStringLiteral("--connect"), QStringLiteral("--port"), QStringLiteral("2")},
+        home.path());
+    EXPECT_EQ(installed.exitCode, 0);
+    EXPECT_TRUE(installed.output.contains(entry)) << installed.output.toStdString();
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("\nExec=" TQ5800_STATION_PATH " --connect --port 2 --baud 9600")))
+        << text.toStdString();
+    file.close();
+
+    const Answer removed = runWithoutDisplay({QStringLiteral("--remove-autostart")}, home.path());
+    EXPECT_EQ(removed.exitCode, 0);
+    EXPECT_FALSE(QFile::exists(entry));
 }
 
 } // namespace

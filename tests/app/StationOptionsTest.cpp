@@ -1,3 +1,5 @@
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include "app/StationOptions.h"
@@ -79,6 +81,7 @@ TEST(StationOptions, badValuesAreRefusedWithAReason)
         {"--address", "x"}, {"--port-device", "1"}, {"--port-device", "30=/dev/x"}, {"--no-such-option"},
         {"stray"}, {"--journal-keep-days", "0"}, {"--journal-keep-days", "a year"}, {"--journal-keep-events", "-5"},
         {"--archive-months", "-1"}, {"--archive-months", "many"}, {"--no-archive", "--archive", "/srv/months"},
+        {"--install-autostart", "--remove-autostart"}, {"--install-autostart", "--port", "0"},
     };
     for (const QStringList& args : bad) {
         StationOptions options;
@@ -105,6 +108,55 @@ TEST(StationOptions, descriptionNamesTheFilesThePortsAndTheLinkInEffect)
                                      QString()),
               QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive off; port devices as default; "
                              "port 1, 9600 baud, parity none, address 1; link closed at start"));
+}
+
+TEST(StationOptions, theAutostartEntryIsInstalledOrRemovedOnlyWhenAsked)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({"--connect"}, options, error));
+    EXPECT_EQ(options.autostart, StationOptions::Autostart::Unchanged);
+    ASSERT_TRUE(parse({"--install-autostart", "--connect", "--port", "2"}, options, error));
+    EXPECT_EQ(options.autostart, StationOptions::Autostart::Install);
+    EXPECT_TRUE(options.connect);
+    StationOptions removal;
+    ASSERT_TRUE(parse({"--remove-autostart"}, removal, error));
+    EXPECT_EQ(removal.autostart, StationOptions::Autostart::Remove);
+}
+
+TEST(StationOptions, theArgumentsForALoginStartGiveTheSameStationFromAnyFolder)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({"--install-autostart", "--db", "plant/h.sqlite", "--journal", "/srv/j.sqlite",
+                       "--journal-keep-days", "90", "--archive", "months", "--archive-months", "12",
+                       "--port-device", "2=/dev/serial/by-id/usb-adapter-port0", "--connect", "--port", "2",
+                       "--baud", "4800", "--parity", "odd", "--address", "7"},
+                      options, error)) << error.toStdString();
+    const QStringList arguments = stationArguments(options);
+    EXPECT_FALSE(arguments.contains(QStringLiteral("--install-autostart")));
+
+    StationOptions again;
+    ASSERT_TRUE(parse(arguments, again, error)) << error.toStdString();
+    EXPECT_EQ(again.databasePath, QDir::current().absoluteFilePath(QStringLiteral("plant/h.sqlite")));
+    EXPECT_EQ(again.journalPath, QStringLiteral("/srv/j.sqlite"));
+    EXPECT_EQ(again.journalLimits.maxDays, 90);
+    EXPECT_EQ(again.journalLimits.maxEvents, options.journalLimits.maxEvents);
+    EXPECT_EQ(again.archivePath, QDir::current().absoluteFilePath(QStringLiteral("months")));
+    EXPECT_EQ(again.archiveMonths, 12);
+    EXPECT_EQ(again.portDevices.devicePath(2), "/dev/serial/by-id/usb-adapter-port0");
+    EXPECT_EQ(again.portDevices.devicePath(1), "/dev/ttyUSB0");
+    EXPECT_TRUE(again.connect);
+    EXPECT_EQ(again.link.portText, QStringLiteral("2 "));
+    EXPECT_EQ(again.link.baudIndex, 0);
+    EXPECT_EQ(again.link.parityIndex, 1);
+    EXPECT_EQ(again.link.addressText, QStringLiteral("7 "));
+    EXPECT_EQ(again.autostart, StationOptions::Autostart::Unchanged);
+
+    StationOptions without;
+    ASSERT_TRUE(parse({"--no-archive"}, without, error));
+    EXPECT_EQ(stationArguments(without),
+              QStringList({"--no-archive", "--port", "1", "--baud", "9600", "--parity", "none", "--address", "1"}));
 }
 
 } // namespace

@@ -62,6 +62,7 @@ QString exportUsage()
         "  --instrument TEXT report: the instrument's name in the heading (default 仪表 and\n"
         "                    the module address the archive recorded, e.g. \"仪表 1\")\n"
         "  --help            this text\n"
+        "  --version         the program's version\n"
         "Exit status: 0 done, 1 nothing written (no samples, a file cannot be read or written), 2 bad usage.\n")
         .arg(ExportOptions::kDefaultBand);
 }
@@ -79,13 +80,18 @@ bool parseExportOptions(const QStringList& arguments, ExportOptions& options, QS
     const QCommandLineOption journal(QStringLiteral("journal"), QString(), QStringLiteral("PATH"));
     const QCommandLineOption instrument(QStringLiteral("instrument"), QString(), QStringLiteral("TEXT"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({db, archive, from, to, csv, pdf, band, journal, instrument, help});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({db, archive, from, to, csv, pdf, band, journal, instrument, help, version});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
     }
     if (parser.isSet(help)) {
         options.help = true;
+        return true;
+    }
+    if (parser.isSet(version)) {
+        options.version = true;
         return true;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -19,6 +19,7 @@ struct ExportOptions {
     QString journalPath;  // empty: journal.sqlite beside the history file
     QString instrument;   // empty: named by the samples' address
     bool help = false;
+    bool version = false;
 };
 
 // The command line of tq5800-export; false with `error` set for bad usage.

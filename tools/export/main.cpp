@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 
 #include "ExportOptions.h"
+#include "core/Version.h"
 #include "archive/PeriodSamples.h"
 #include "export/ArchiveSampleSource.h"
 #include "export/PeriodCsv.h"
@@ -104,6 +105,10 @@ int main(int argc, char* argv[])
     }
     if (options.help) {
         std::fputs(qPrintable(exportUsage()), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("tq5800-export %s\n", StationVersion::kText);
         return 0;
     }
     // The report's text needs the fonts of a GUI application; it never

@@ -15,6 +15,7 @@ QString journalUsage()
         "  --kind K        only events of kind K (a code such as alarm.raised); may repeat\n"
         "  --csv           the CSV form the journal window exports, instead of a table\n"
         "  --help          this text\n"
+        "  --version       the program's version\n"
         "Exit status: 0 done, 1 the journal cannot be read, 2 bad usage.\n");
 }
 
@@ -27,13 +28,18 @@ bool parseJournalOptions(const QStringList& arguments, JournalOptions& options, 
     const QCommandLineOption kind(QStringLiteral("kind"), QString(), QStringLiteral("K"));
     const QCommandLineOption csv(QStringLiteral("csv"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({journal, from, to, kind, csv, help});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({journal, from, to, kind, csv, help, version});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
     }
     if (parser.isSet(help)) {
         options.help = true;
+        return true;
+    }
+    if (parser.isSet(version)) {
+        options.version = true;
         return true;
     }
     if (!parser.positionalArguments().isEmpty()) {

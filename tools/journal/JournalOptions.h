@@ -10,6 +10,7 @@ struct JournalOptions {
     JournalFilter filter;
     bool csv = false;
     bool help = false;
+    bool version = false;
 };
 
 // The command line of tq5800-journal; false with `error` set for bad usage.

@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include "JournalOptions.h"
+#include "core/Version.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalReader.h"
 
@@ -58,6 +59,10 @@ int main(int argc, char* argv[])
     }
     if (options.help) {
         std::fputs(qPrintable(journalUsage()), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("tq5800-journal %s\n", StationVersion::kText);
         return 0;
     }
 

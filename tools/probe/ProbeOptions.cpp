@@ -10,6 +10,7 @@ bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QStr
     parser.setApplicationDescription(QStringLiteral(
         "Polls one TQ5800 instrument and prints the process image as JSON, one object per cycle."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serial device."), QStringLiteral("PATH"));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("4800, 9600 or 19200."), QStringLiteral("B"), QStringLiteral("9600"));
     const QCommandLineOption parity(QStringLiteral("parity"), QStringLiteral("none, odd or even."), QStringLiteral("P"), QStringLiteral("none"));
@@ -25,6 +26,10 @@ bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QStr
     if (parser.isSet(QStringLiteral("help"))) {
         error = parser.helpText();
         return false;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        options.version = true;
+        return true;
     }
     if (!parser.isSet(device)) {
         error = QStringLiteral("--device PATH is required");

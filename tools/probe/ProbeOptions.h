@@ -10,6 +10,7 @@ struct ProbeOptions {
     int address = 1;
     int cycles = 1;       // 0: until ended
     int intervalMs = 500;
+    bool version = false;  // --version: print it and do nothing else
 };
 
 // Parses the command line; on failure returns false with a message in error.

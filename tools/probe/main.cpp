@@ -16,6 +16,7 @@
 #include "ProbeOptions.h"
 #include "core/Clock.h"
 #include "core/TerminationSignals.h"
+#include "core/Version.h"
 #include "link/ModbusFieldbus.h"
 #include "station/StationCore.h"
 
@@ -27,6 +28,10 @@ int main(int argc, char* argv[])
     if (!parseProbeOptions(app.arguments(), options, error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
+    }
+    if (options.version) {
+        std::printf("tq5800-probe %s\n", StationVersion::kText);
+        return 0;
     }
 
     constexpr int kPort = 1;

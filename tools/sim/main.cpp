@@ -14,6 +14,7 @@
 #include "Server.h"
 #include "Signals.h"
 #include "StartImage.h"
+#include "core/Version.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ int main(int argc, char** argv)
     const Options& options = parsed.options;
     if (options.help) {
         std::cout << usageText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "tq5800-sim " << StationVersion::kText << '\n';
         return 0;
     }
 

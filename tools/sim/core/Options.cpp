@@ -159,6 +159,10 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             o.help = true;
             return parsed;
         }
+        if (arg == "--version") {
+            o.version = true;
+            return parsed;
+        }
         if (arg == "--frozen") {
             o.frozen = true;
             continue;
@@ -221,7 +225,8 @@ std::string usageText()
            "  --fault silent|crc|exception|wrong-address|late:MS|duplicate|trailing\n"
            "                          misbehave on purpose; SIGUSR1 toggles it off and on\n"
            "  --fault-after N         the fault starts after N answered requests\n"
-           "  --help                  show this text\n";
+           "  --help                  show this text\n"
+           "  --version               show the program's version\n";
 }
 
 } // namespace tqsim

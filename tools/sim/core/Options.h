@@ -36,6 +36,7 @@ struct Options {
     int faultAfter = 0;
     InputFault inputFault = InputFault::None;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedOptions {
