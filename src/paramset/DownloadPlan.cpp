@@ -1,0 +1,3 @@
+#include "paramset/DownloadPlan.h"
+
+DownloadPlan planDownload(const ParameterSet&, const ParameterSet&) { return {}; }
