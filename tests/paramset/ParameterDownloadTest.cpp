@@ -61,7 +61,12 @@ protected:
         else
             bus = std::make_unique<ForwardingFieldbus>(fake);
         link = std::make_unique<InstrumentLink>(std::move(bus));
+        bool opened = false;
+        QObject::connect(link.get(), &InstrumentLink::portOpened, [&opened](bool ok, const QString&) { opened = ok; });
         link->open(LinkSettings{1, 1, 0, 1});
+        // The open's call must not land among those a test counts.
+        EXPECT_TRUE(waitFor([&] { return opened; }));
+        link->disconnect();
         download = std::make_unique<ParameterDownload>(*link);
         QObject::connect(download.get(), &ParameterDownload::finished,
                          [this](const DownloadReport& r) { reports.push_back(r); });
