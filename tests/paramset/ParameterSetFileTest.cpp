@@ -175,19 +175,4 @@ TEST(ParameterSetFile, refusesTenMegabytesOfGarbageUnread)
     EXPECT_TRUE(reading.problem.contains(QStringLiteral("文件过大"))) << reading.problem.toStdString();
 }
 
-TEST(ParameterSetFile, savedFileLoadsAndAMissingFileIsNamed)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("kiln.json"));
-    ASSERT_FALSE(ParameterSetFile::save(completeSet(), path));
-    const SetFileReading reading = ParameterSetFile::load(path);
-    ASSERT_TRUE(reading.set) << reading.problem.toStdString();
-    EXPECT_EQ(reading.set->values, completeSet().values);
-
-    const SetFileReading missing = ParameterSetFile::load(dir.filePath(QStringLiteral("none.json")));
-    EXPECT_FALSE(missing.set);
-    EXPECT_TRUE(missing.problem.contains(QStringLiteral("none.json")));
-}
-
 } // namespace
