@@ -13,6 +13,7 @@ void registerLinkTypes()
     qRegisterMetaType<PollBlock>();
     qRegisterMetaType<CycleReport>();
     qRegisterMetaType<WriteOutcome>();
+    qRegisterMetaType<RegisterReading>();
 }
 
 } // namespace
@@ -48,6 +49,10 @@ InstrumentLink::InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* pare
     connect(worker_, &LinkWorker::writeFinished, worker_,
             [relay = relay_, this](quint64 id, bool ok, int attempts, const QString& error) {
         relay->post([=, this] { onWriteFinished(id, ok, attempts, error); });
+    }, Qt::DirectConnection);
+    connect(worker_, &LinkWorker::registersRead, worker_,
+            [relay = relay_, this](quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values) {
+        relay->post([=, this] { onRegistersRead(id, ok, error, values); });
     }, Qt::DirectConnection);
     thread_->start();
 }
@@ -123,4 +128,28 @@ void InstrumentLink::onWriteFinished(quint64 id, bool ok, int attempts, const QS
     if (!ok)
         qCWarning(linkLog).noquote() << QStringLiteral("write of %1 failed: %2").arg(outcome.request.what, error);
     emit writeFinished(outcome);
+}
+
+void InstrumentLink::readRegisters(int start, int count, QObject* asker)
+{
+    const quint64 number = ++lastReadNumber_;
+    RegisterReading reading;
+    reading.start = start;
+    reading.count = count;
+    reading.asker = asker;
+    readsInFlight_.emplace(number, reading);
+    postQueuedCall(worker_, [=, w = worker_] { w->readRegisters(number, start, count); });
+}
+
+void InstrumentLink::onRegistersRead(quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values)
+{
+    const auto it = readsInFlight_.find(id);
+    if (it == readsInFlight_.end())
+        return;
+    RegisterReading reading = it->second;
+    readsInFlight_.erase(it);
+    reading.ok = ok;
+    reading.error = error;
+    reading.values = values;
+    emit registersRead(reading);
 }

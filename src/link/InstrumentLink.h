@@ -10,6 +10,7 @@
 #include "link/Fieldbus.h"
 #include "link/LinkSettings.h"
 #include "link/PollBlock.h"
+#include "link/RegisterReading.h"
 #include "link/WriteRequest.h"
 
 class LinkWorker;
@@ -41,6 +42,10 @@ public:
     // Queued; its outcome comes back in writeFinished, with the request.
     void write(const WriteRequest& request);
 
+    // Queued like a write, between two reads of a poll cycle; its values
+    // come back in registersRead. At most 125 registers.
+    void readRegisters(int start, int count, QObject* asker);
+
 protected:
     bool event(QEvent* event) override;
 
@@ -49,9 +54,11 @@ signals:
     void blockRead(const PollBlock& block);
     void cycleFinished(const CycleReport& report);
     void writeFinished(const WriteOutcome& outcome);
+    void registersRead(const RegisterReading& reading);
 
 private:
     void onWriteFinished(quint64 id, bool ok, int attempts, const QString& error);
+    void onRegistersRead(quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values);
 
     QThread* thread_ = nullptr;     // owned; leaked only if it cannot be stopped
     LinkWorker* worker_ = nullptr;  // lives on thread_, deleted when it ends
@@ -62,4 +69,6 @@ private:
     // thread only ever sees the number.
     std::map<quint64, WriteRequest> writesInFlight_;
     quint64 lastWriteNumber_ = 0;
+    std::map<quint64, RegisterReading> readsInFlight_;
+    quint64 lastReadNumber_ = 0;
 };

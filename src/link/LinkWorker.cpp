@@ -171,3 +171,12 @@ void LinkWorker::writeCoil(quint64 id, int coil, bool on)
                                       .arg(outcomeText(result));
     emit writeFinished(id, result.ok, 1, QString::fromStdString(result.reason));
 }
+
+void LinkWorker::readRegisters(quint64 id, int start, int count)
+{
+    std::vector<int16_t> values(static_cast<size_t>(count));
+    const FieldbusResult result = fieldbus_->readRegisters(RegisterTable::Holding, start, values);
+    qCDebug(linkLog).noquote() << QStringLiteral("read %1 holding registers from %2: %3")
+                                      .arg(count).arg(start).arg(outcomeText(result));
+    emit registersRead(id, result.ok, QString::fromStdString(result.reason), result.ok ? values : std::vector<int16_t>{});
+}

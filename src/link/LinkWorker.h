@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <QObject>
 
@@ -27,6 +29,8 @@ public:
     void startCycle(int cycle);
     void writeRegister(quint64 id, int registerNumber, int value);
     void writeCoil(quint64 id, int coil, bool on);
+    // Holding registers start..start+count-1.
+    void readRegisters(quint64 id, int start, int count);
     // Closes the port for good before the thread ends.
     void shutdown();
 
@@ -39,6 +43,7 @@ signals:
     void cycleFinished(const CycleReport& report);
     // attempts is 2 when a failed register write was repeated.
     void writeFinished(quint64 id, bool ok, int attempts, const QString& error);
+    void registersRead(quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values);
 
 private:
     void runNextRead();

@@ -11,6 +11,12 @@ struct ProbeOptions {
     int cycles = 1;       // 0: until ended
     int intervalMs = 500;
     bool version = false;  // --version: print it and do nothing else
+
+    // At most one parameter set action; with one the probe polls nothing.
+    enum class SetAction { None, Save, Compare, Load };
+    SetAction setAction = SetAction::None;
+    QString setFile;
+    bool dryRun = false;  // a load prints what it would write, writes nothing
 };
 
 // Parses the command line; on failure returns false with a message in error.

@@ -4,9 +4,10 @@
 
 #include "instrument/RegisterMap.h"
 
-// The nine rows of the alarm set-point panel: for each of the instrument's
-// three alarms its set value, action hysteresis and delay time, held in the
-// alarm set-point registers in raw register units (never scaled).
+// The nine alarm set points as the alarm set-point panel and a parameter
+// set name them: for each of the instrument's three alarms its set value,
+// action hysteresis and delay time, held in the alarm set-point registers
+// in raw register units (never scaled).
 namespace AlarmRows {
 
 inline constexpr int kRows = RegisterMap::kAlarmSetPoints;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QMetaType>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+// One read of consecutive holding registers asked for outside the poll
+// (a parameter set read fresh from the instrument, a written value read
+// back), and how it went. The values are meaningless when it failed.
+struct RegisterReading {
+    int start = 0;  // first 1-based register number
+    int count = 0;
+    QPointer<QObject> asker;  // empty once the asker is gone
+    bool ok = false;
+    QString error;
+    std::vector<int16_t> values;  // count values when ok
+};
+
+Q_DECLARE_METATYPE(RegisterReading)

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include <QString>
+
+#include "instrument/ParameterCatalogue.h"
+
+// One register a parameter set holds: a configuration parameter, an alarm
+// set point or the set value, with what the set needs to show, check and
+// write it.
+struct SetSlot {
+    enum class Kind { Parameter, AlarmSetPoint, SetValue };
+
+    Kind kind = Kind::Parameter;
+    int number = 0;           // parameter 1..37, alarm set point 1..9, 0 for the set value
+    int registerAddress = 0;  // 1-based holding register
+    QString caption;
+    int scale = 1;            // 10 for a value the instrument keeps in tenths
+    // The catalogue's row of a parameter; nullptr for the others.
+    const ParameterCatalogue::Parameter* parameter = nullptr;
+
+    bool isChoice() const { return parameter && parameter->isChoice(); }
+};
+
+namespace SetSlots {
+
+// The 35 configuration parameters in catalogue order, the nine alarm set
+// points, then the set value.
+std::span<const SetSlot> all();
+
+// The slot of a register; nullptr for one no set holds.
+const SetSlot* ofRegister(int registerAddress);
+const SetSlot* ofParameter(int number);
+const SetSlot* ofAlarmSetPoint(int number);  // 1..9
+const SetSlot& setValue();
+
+// The raw register value in the instrument's units: divided by the scale.
+double unitValue(const SetSlot& slot, int16_t raw);
+// As the parameter sheet and the probe show it: "52.3", "1200".
+QString numberText(const SetSlot& slot, int16_t raw);
+// The list item of a choice's code, as the configuration window lists it;
+// empty for a number or a code with no item.
+QString choiceText(const SetSlot& slot, int16_t raw);
+// The item for a choice, else the number.
+QString valueText(const SetSlot& slot, int16_t raw);
+
+} // namespace SetSlots
