@@ -16,6 +16,7 @@
 #include "link/InstrumentLink.h"
 #include "configwindow/ParameterPage.h"
 #include "configwindow/ParameterRowView.h"
+#include "configwindow/ParameterSetCommands.h"
 #include "instrument/InstrumentState.h"
 #include "configwindow/ReadBackText.h"
 #include "station/StationCore.h"
@@ -291,12 +292,18 @@ QWidget* ConfigWindow::buildBottomBar()
     stationStatus_ = new StationStatus(core_.poller(), core_.recorder(), core_.clock(), *linkIndicator_,
                                        *recorderIndicator_, this);
     stationStatus_->showCurrent();
+    parameterSets_ = new ParameterSetCommands(core_.link(), *this);
+    connect(parameterSets_, &ParameterSetCommands::told, this, &ConfigWindow::say);
     backButton_ = new QPushButton(QStringLiteral(" Esc 返回"), bar);
     backButton_->setMinimumHeight(backButton_->sizeHint().height() * 3 / 2);
     backButton_->setMinimumWidth(backButton_->sizeHint().width() + 24);
     row->addWidget(message_, 1);
     row->addWidget(linkIndicator_);
     row->addWidget(recorderIndicator_);
+    row->addWidget(parameterSets_->saveButton());
+    row->addWidget(parameterSets_->compareButton());
+    row->addWidget(parameterSets_->downloadButton());
+    row->addWidget(parameterSets_->printButton());
     row->addWidget(backButton_);
     return bar;
 }
