@@ -12,7 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "configwindow/EntryValue.h"
+#include "instrument/EntryValue.h"
 #include "link/InstrumentLink.h"
 #include "configwindow/ParameterPage.h"
 #include "configwindow/ParameterRowView.h"

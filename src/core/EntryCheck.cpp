@@ -24,7 +24,14 @@ RegisterValue panelRegisterValue(QStringView text, int scale)
     const Number entered = numberWithin(text, kPanelLow, kPanelHigh);
     if (!entered.value)
         return {std::nullopt, entered.refusal};
-    const std::optional<int16_t> scaled = toInt16(*entered.value * scale);
+    return panelRegisterValue(*entered.value, scale);
+}
+
+RegisterValue panelRegisterValue(double number, int scale)
+{
+    if (!(number >= kPanelLow && number <= kPanelHigh))
+        return {std::nullopt, {Reason::OutOfRange, kPanelLow, kPanelHigh}};
+    const std::optional<int16_t> scaled = toInt16(number * scale);
     if (!scaled) {
         constexpr double kLow = std::numeric_limits<int16_t>::min();
         constexpr double kHigh = std::numeric_limits<int16_t>::max();

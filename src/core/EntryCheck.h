@@ -40,6 +40,8 @@ struct RegisterValue {
 // multiplied by scale (10 for a value kept in tenths) and rounded half to
 // even; refused when the result would not fit a signed 16-bit register.
 RegisterValue panelRegisterValue(QStringView text, int scale = 1);
+// The same for a number already read (from a parameter set file).
+RegisterValue panelRegisterValue(double number, int scale = 1);
 
 // The number the text begins with when it lies within low..high.
 struct Number {

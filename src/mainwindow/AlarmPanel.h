@@ -6,7 +6,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "mainwindow/AlarmRows.h"
+#include "instrument/AlarmRows.h"
 #include "core/EntryCheck.h"
 
 class OperatorWrites;

@@ -15,7 +15,7 @@
 #include "link/WriteRequest.h"
 #include "history/HistoryDatabase.h"
 #include "history/SampleWriter.h"
-#include "mainwindow/AlarmRows.h"
+#include "instrument/AlarmRows.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
 

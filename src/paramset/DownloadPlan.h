@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QMetaType>
+
 #include "paramset/ParameterSet.h"
 #include "paramset/SetComparison.h"
 
@@ -15,3 +17,5 @@ struct DownloadPlan {
 };
 
 DownloadPlan planDownload(const ParameterSet& file, const ParameterSet& instrument);
+
+Q_DECLARE_METATYPE(DownloadPlan)

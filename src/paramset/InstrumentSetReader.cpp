@@ -1,18 +1,88 @@
 #include "paramset/InstrumentSetReader.h"
 
+#include <array>
+
+#include "instrument/RegisterMap.h"
 #include "link/InstrumentLink.h"
+#include "link/LinkFailureText.h"
+#include "paramset/ParameterSetFile.h"
+#include "paramset/ParamsetLog.h"
+#include "paramset/SetSlot.h"
+
+namespace {
+
+// The registers of a set in the blocks the poll reads them in: the
+// instrument answers at most 16 registers at a time.
+struct SetRead {
+    int start;
+    int count;
+    const char16_t* what;
+};
+
+constexpr std::array<SetRead, 5> kReads{{
+    {RegisterMap::parameter(1), 16, u"参数 1～16"},
+    {RegisterMap::parameter(17), 16, u"参数 17～32"},
+    {RegisterMap::parameter(33), 5, u"参数 33～37"},
+    {RegisterMap::kAlarmSetPointBase, RegisterMap::kAlarmSetPoints, u"报警设定点"},
+    {RegisterMap::kSetValue, 1, u"设定SV"},
+}};
+
+} // namespace
 
 InstrumentSetReader::InstrumentSetReader(InstrumentLink& link, QObject* parent)
     : QObject(parent)
     , link_(link)
 {
     qRegisterMetaType<SetReading>();
+    connect(&link_, &InstrumentLink::registersRead, this, &InstrumentSetReader::onRegistersRead);
 }
 
 void InstrumentSetReader::start()
 {
-    emit finished({std::nullopt, QStringLiteral("未实现")});
+    if (busy_)
+        return;
+    busy_ = true;
+    const LinkSettings& settings = link_.settings();
+    set_ = ParameterSet{};
+    set_.address = settings.moduleAddress;
+    set_.port = settings.port;
+    set_.stationVersion = ParameterSetFile::stationVersion();
+    nextRead_ = 0;
+    readNext();
 }
 
-void InstrumentSetReader::onRegistersRead(const RegisterReading&) {}
-void InstrumentSetReader::readNext() {}
+void InstrumentSetReader::readNext()
+{
+    const SetRead& read = kReads[static_cast<size_t>(nextRead_)];
+    link_.readRegisters(read.start, read.count, this);
+}
+
+void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
+{
+    if (!busy_ || reading.asker != this)
+        return;
+    const SetRead& read = kReads[static_cast<size_t>(nextRead_)];
+    if (!reading.ok) {
+        busy_ = false;
+        const QString what = QString::fromUtf16(read.what);
+        qCWarning(paramsetLog).noquote() << QStringLiteral("fresh read of registers %1..%2 failed: %3")
+                                                .arg(read.start).arg(read.start + read.count - 1).arg(reading.error);
+        emit finished({std::nullopt, QStringLiteral("读取%1失败：%2").arg(what, linkFailureText(reading.error))});
+        return;
+    }
+    for (int i = 0; i < read.count; ++i) {
+        const int registerAddress = read.start + i;
+        // Parameters 8 and 21 come along in the block but belong to no set.
+        if (SetSlots::ofRegister(registerAddress))
+            set_.values[registerAddress] = reading.values[static_cast<size_t>(i)];
+    }
+    ++nextRead_;
+    if (nextRead_ < static_cast<int>(kReads.size())) {
+        readNext();
+        return;
+    }
+    busy_ = false;
+    set_.timeRead = QDateTime::currentDateTime();
+    qCDebug(paramsetLog) << "fresh read of" << set_.values.size() << "registers";
+    emit finished({set_, {}});
+}

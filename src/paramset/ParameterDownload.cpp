@@ -1,22 +1,120 @@
 #include "paramset/ParameterDownload.h"
 
 #include "link/InstrumentLink.h"
+#include "link/LinkFailureText.h"
+#include "paramset/ParamsetLog.h"
+#include "paramset/SetCheck.h"
 
 ParameterDownload::ParameterDownload(InstrumentLink& link, QObject* parent)
     : QObject(parent)
     , link_(link)
     , reader_(link)
 {
+    connect(&reader_, &InstrumentSetReader::finished, this, &ParameterDownload::onFreshRead);
+    connect(&link_, &InstrumentLink::writeFinished, this, &ParameterDownload::onWriteFinished);
+    connect(&link_, &InstrumentLink::registersRead, this, &ParameterDownload::onRegistersRead);
 }
 
-void ParameterDownload::start(const ParameterSet&)
+void ParameterDownload::start(const ParameterSet& file)
 {
-    emit finished({QStringLiteral("未实现"), {}, {}, {}, {}, {}});
+    if (busy_)
+        return;
+    busy_ = true;
+    file_ = file;
+    plan_ = DownloadPlan{};
+    next_ = 0;
+    report_ = DownloadReport{};
+    // The whole set is held to the entry rules before anything is written:
+    // a set with one refused value writes nothing at all.
+    if (const auto problem = SetCheck::setProblem(file_)) {
+        qCWarning(paramsetLog).noquote() << "download refused:" << *problem;
+        report_.problem = QStringLiteral("参数组有误，未写入：%1").arg(*problem);
+        finish();
+        return;
+    }
+    // What differs is decided on the instrument's values of this moment,
+    // so a download repeated after a lost link writes only what is left.
+    reader_.start();
 }
 
-void ParameterDownload::onFreshRead(const SetReading&) {}
-void ParameterDownload::writeNext() {}
-void ParameterDownload::onWriteFinished(const WriteOutcome&) {}
-void ParameterDownload::onRegistersRead(const RegisterReading&) {}
-void ParameterDownload::fail(const QString&) {}
-void ParameterDownload::finish() {}
+void ParameterDownload::onFreshRead(const SetReading& reading)
+{
+    if (!busy_)
+        return;
+    if (!reading.set) {
+        report_.problem = QStringLiteral("未写入：%1").arg(reading.problem);
+        finish();
+        return;
+    }
+    plan_ = planDownload(file_, *reading.set);
+    report_.kept = plan_.kept;
+    qCInfo(paramsetLog) << "download of" << plan_.writes.size() << "differing values";
+    emit planned(plan_);
+    writeNext();
+}
+
+void ParameterDownload::writeNext()
+{
+    if (next_ == plan_.writes.size()) {
+        finish();
+        return;
+    }
+    const SetDifference& d = plan_.writes[next_];
+    WriteRequest request = WriteRequest::toRegister(d.slot->registerAddress, d.fileRaw, d.caption(), this);
+    request.shownBefore = d.instrumentText();
+    request.shownValue = d.fileText();
+    request.origin = kOrigin;
+    link_.write(request);
+}
+
+void ParameterDownload::onWriteFinished(const WriteOutcome& outcome)
+{
+    if (!busy_ || outcome.request.asker != this)
+        return;
+    if (!outcome.ok) {
+        fail(QStringLiteral("写入失败：%1").arg(linkFailureText(outcome.error)));
+        return;
+    }
+    // The instrument may take a write and keep another value (clamped to a
+    // range): only the value read back counts as written.
+    link_.readRegisters(outcome.request.address, 1, this);
+}
+
+void ParameterDownload::onRegistersRead(const RegisterReading& reading)
+{
+    if (!busy_ || reading.asker != this)
+        return;
+    const SetDifference& d = plan_.writes[next_];
+    if (!reading.ok) {
+        fail(QStringLiteral("读回失败：%1").arg(linkFailureText(reading.error)));
+        return;
+    }
+    const int16_t held = reading.values.front();
+    if (held != d.fileRaw) {
+        fail(QStringLiteral("仪表保持 %1，不是写入的 %2")
+                 .arg(SetSlots::valueText(*d.slot, held), d.fileText()));
+        return;
+    }
+    qCDebug(paramsetLog) << "written and read back:" << d.slot->registerAddress << "=" << d.fileRaw;
+    report_.written.push_back(d);
+    ++next_;
+    emit progress(static_cast<int>(next_), static_cast<int>(plan_.writes.size()));
+    writeNext();
+}
+
+void ParameterDownload::fail(const QString& why)
+{
+    const SetDifference& d = plan_.writes[next_];
+    qCWarning(paramsetLog).noquote() << QStringLiteral("download stopped at register %1: %2")
+                                            .arg(d.slot->registerAddress).arg(why);
+    report_.failed = d;
+    report_.failure = QStringLiteral("%1：%2").arg(d.caption(), why);
+    report_.notWritten.assign(plan_.writes.begin() + static_cast<std::ptrdiff_t>(next_) + 1, plan_.writes.end());
+    finish();
+}
+
+void ParameterDownload::finish()
+{
+    busy_ = false;
+    emit finished(report_);
+}

@@ -42,7 +42,8 @@ public:
 
     explicit ParameterDownload(InstrumentLink& link, QObject* parent = nullptr);
 
-    // Ignored while a download is running.
+    // Ignored while a download is running. A refused set finishes here,
+    // before start returns.
     void start(const ParameterSet& file);
     bool busy() const { return busy_; }
 
@@ -69,3 +70,5 @@ private:
     size_t next_ = 0;
     DownloadReport report_;
 };
+
+Q_DECLARE_METATYPE(DownloadReport)

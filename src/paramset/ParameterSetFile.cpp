@@ -1,11 +1,200 @@
 #include "paramset/ParameterSetFile.h"
 
+#include <cmath>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include "paramset/SetCheck.h"
+#include "paramset/SetSlot.h"
+
 namespace ParameterSetFile {
 
-QByteArray toJson(const ParameterSet&) { return {}; }
-SetFileReading fromJson(const QByteArray&) { return {std::nullopt, QStringLiteral("未实现")}; }
-SetFileReading load(const QString&) { return {std::nullopt, QStringLiteral("未实现")}; }
-std::optional<QString> save(const ParameterSet&, const QString&) { return QStringLiteral("未实现"); }
-QString stationVersion() { return QStringLiteral(TQ5800_VERSION); }
+namespace {
+
+const QString kFormat = QStringLiteral("format");
+const QString kModelKey = QStringLiteral("model");
+const QString kAddress = QStringLiteral("address");
+const QString kPort = QStringLiteral("port");
+const QString kTimeRead = QStringLiteral("timeRead");
+const QString kStationVersion = QStringLiteral("stationVersion");
+const QString kParameters = QStringLiteral("parameters");
+const QString kAlarmSetPoints = QStringLiteral("alarmSetPoints");
+const QString kSetValue = QStringLiteral("setValue");
+const QString kNumber = QStringLiteral("number");
+const QString kRegister = QStringLiteral("register");
+const QString kCaption = QStringLiteral("caption");
+const QString kValue = QStringLiteral("value");
+const QString kRaw = QStringLiteral("raw");
+const QString kItem = QStringLiteral("item");
+
+QJsonObject slotJson(const SetSlot& slot, int16_t raw)
+{
+    QJsonObject json;
+    if (slot.kind != SetSlot::Kind::SetValue)
+        json.insert(kNumber, slot.number);
+    json.insert(kRegister, slot.registerAddress);
+    json.insert(kCaption, slot.caption);
+    // The number as the sheet shows it (52.3, not 52.29999923706055).
+    json.insert(kValue, SetSlots::numberText(slot, raw).toDouble());
+    json.insert(kRaw, raw);
+    if (slot.isChoice())
+        json.insert(kItem, SetSlots::choiceText(slot, raw).trimmed());
+    return json;
+}
+
+std::optional<int> wholeNumber(const QJsonValue& value)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double d = value.toDouble();
+    if (d != std::trunc(d) || d < -2147483648.0 || d > 2147483647.0)
+        return std::nullopt;
+    return static_cast<int>(d);
+}
+
+// Takes one entry's value into set, or says why not. What a technician
+// edits is the value: raw must agree with it, and the register, when
+// given, must be the slot's.
+std::optional<QString> takeEntry(const SetSlot& slot, const QJsonObject& json, ParameterSet& set)
+{
+    if (set.has(slot.registerAddress))
+        return QStringLiteral("%1 重复").arg(slot.caption);
+    if (json.contains(kRegister) && wholeNumber(json.value(kRegister)) != slot.registerAddress)
+        return QStringLiteral("%1：寄存器应为 %2").arg(slot.caption).arg(slot.registerAddress);
+    if (!json.value(kValue).isDouble())
+        return QStringLiteral("%1：缺少数值").arg(slot.caption);
+    const double value = json.value(kValue).toDouble();
+    int16_t raw = 0;
+    if (auto problem = SetCheck::unitValueProblem(slot, value, raw))
+        return problem;
+    if (wholeNumber(json.value(kRaw)) != int{raw})
+        return QStringLiteral("%1：寄存器值与数值 %2 不符").arg(slot.caption, json.value(kValue).toVariant().toString());
+    set.values[slot.registerAddress] = raw;
+    return std::nullopt;
+}
+
+template <typename Find>
+std::optional<QString> takeList(const QJsonObject& root, const QString& key, const QString& what, Find find,
+                                ParameterSet& set)
+{
+    if (!root.value(key).isArray())
+        return QStringLiteral("缺少%1列表").arg(what);
+    for (const QJsonValue& item : root.value(key).toArray()) {
+        const QJsonObject json = item.toObject();
+        const std::optional<int> number = wholeNumber(json.value(kNumber));
+        const SetSlot* slot = number ? find(*number) : nullptr;
+        if (!slot)
+            return QStringLiteral("未知%1 %2").arg(what, json.value(kNumber).toVariant().toString());
+        if (auto problem = takeEntry(*slot, json, set))
+            return problem;
+    }
+    return std::nullopt;
+}
+
+SetFileReading refused(const QString& problem)
+{
+    return {std::nullopt, problem};
+}
+
+} // namespace
+
+QByteArray toJson(const ParameterSet& set)
+{
+    QJsonObject root;
+    root.insert(kFormat, ParameterSet::kFormatVersion);
+    root.insert(kModelKey, set.model);
+    root.insert(kAddress, set.address);
+    root.insert(kPort, set.port);
+    root.insert(kTimeRead, set.timeRead.toOffsetFromUtc(set.timeRead.offsetFromUtc()).toString(Qt::ISODate));
+    root.insert(kStationVersion, set.stationVersion);
+    QJsonArray parameters;
+    QJsonArray alarmSetPoints;
+    for (const SetSlot& slot : SetSlots::all()) {
+        const std::optional<int16_t> raw = set.value(slot.registerAddress);
+        if (!raw)
+            continue;
+        switch (slot.kind) {
+        case SetSlot::Kind::Parameter: parameters.append(slotJson(slot, *raw)); break;
+        case SetSlot::Kind::AlarmSetPoint: alarmSetPoints.append(slotJson(slot, *raw)); break;
+        case SetSlot::Kind::SetValue: root.insert(kSetValue, slotJson(slot, *raw)); break;
+        }
+    }
+    root.insert(kParameters, parameters);
+    root.insert(kAlarmSetPoints, alarmSetPoints);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+SetFileReading fromJson(const QByteArray& json)
+{
+    if (json.size() > kMaxBytes)
+        return refused(QStringLiteral("文件过大，不是参数文件"));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        return refused(QStringLiteral("文件不完整或不是 JSON（第 %1 字节：%2）").arg(error.offset).arg(error.errorString()));
+    if (!document.isObject())
+        return refused(QStringLiteral("不是参数文件"));
+    const QJsonObject root = document.object();
+
+    const QString model = root.value(kModelKey).toString();
+    if (model != ParameterSet::kModel)
+        return refused(QStringLiteral("型号“%1”不是 %2").arg(model, ParameterSet::kModel));
+    const std::optional<int> format = wholeNumber(root.value(kFormat));
+    if (!format || *format < 1)
+        return refused(QStringLiteral("缺少格式版本"));
+    if (*format > ParameterSet::kFormatVersion)
+        return refused(QStringLiteral("格式版本 %1 比本站能读的 %2 新").arg(*format).arg(ParameterSet::kFormatVersion));
+
+    ParameterSet set;
+    set.model = model;
+    set.address = root.value(kAddress).toInt();
+    set.port = root.value(kPort).toInt();
+    set.timeRead = QDateTime::fromString(root.value(kTimeRead).toString(), Qt::ISODate);
+    set.stationVersion = root.value(kStationVersion).toString();
+    if (auto problem = takeList(root, kParameters, QStringLiteral("参数"), SetSlots::ofParameter, set))
+        return refused(*problem);
+    if (auto problem = takeList(root, kAlarmSetPoints, QStringLiteral("报警设定点"), SetSlots::ofAlarmSetPoint, set))
+        return refused(*problem);
+    if (root.contains(kSetValue)) {
+        if (auto problem = takeEntry(SetSlots::setValue(), root.value(kSetValue).toObject(), set))
+            return refused(*problem);
+    }
+    if (auto problem = SetCheck::setProblem(set))
+        return refused(*problem);
+    return {set, {}};
+}
+
+SetFileReading load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(QStringLiteral("无法打开 %1：%2").arg(path, file.errorString()));
+    // One byte past the bound tells a file that is too large without
+    // reading the rest of it.
+    const QByteArray json = file.read(kMaxBytes + 1);
+    if (json.size() > kMaxBytes)
+        return refused(QStringLiteral("文件过大，不是参数文件"));
+    return fromJson(json);
+}
+
+std::optional<QString> save(const ParameterSet& set, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+    file.write(toJson(set));
+    if (!file.commit())
+        return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+    return std::nullopt;
+}
+
+QString stationVersion()
+{
+    return QStringLiteral(TQ5800_VERSION);
+}
 
 } // namespace ParameterSetFile

@@ -1,9 +1,56 @@
 #include "paramset/SetCheck.h"
 
+#include "core/EntryCheck.h"
+#include "core/NumberText.h"
+#include "instrument/EntryValue.h"
+
 namespace SetCheck {
 
-std::optional<QString> unitValueProblem(const SetSlot&, double, int16_t&) { return QStringLiteral("未实现"); }
-std::optional<QString> rawProblem(const SetSlot&, int16_t) { return QStringLiteral("未实现"); }
-std::optional<QString> setProblem(const ParameterSet&) { return QStringLiteral("未实现"); }
+std::optional<QString> unitValueProblem(const SetSlot& slot, double value, int16_t& raw)
+{
+    // A parameter as its configuration row takes it, a set point or the
+    // set value as the main window's entry does.
+    if (slot.parameter) {
+        const EntryValue entry = entryValue(*slot.parameter, value);
+        if (!entry.writable())
+            return QStringLiteral("%1：%2").arg(slot.caption, problemText(*entry.problem));
+        raw = static_cast<int16_t>(entry.value);
+        return std::nullopt;
+    }
+    const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(value, slot.scale);
+    if (!checked.value) {
+        return QStringLiteral("%1：数值须在 %2 到 %3 之间")
+            .arg(slot.caption, numberText(static_cast<float>(checked.refusal.low)),
+                 numberText(static_cast<float>(checked.refusal.high)));
+    }
+    raw = static_cast<int16_t>(*checked.value);
+    return std::nullopt;
+}
+
+std::optional<QString> rawProblem(const SetSlot& slot, int16_t raw)
+{
+    int16_t entered = 0;
+    if (auto problem = unitValueProblem(slot, SetSlots::unitValue(slot, raw), entered))
+        return problem;
+    return std::nullopt;
+}
+
+std::optional<QString> setProblem(const ParameterSet& set)
+{
+    if (set.model != ParameterSet::kModel)
+        return QStringLiteral("型号 %1 不是 %2").arg(set.model, ParameterSet::kModel);
+    for (const auto& [registerAddress, raw] : set.values) {
+        const SetSlot* slot = SetSlots::ofRegister(registerAddress);
+        if (!slot)
+            return QStringLiteral("寄存器 %1 不属于参数组").arg(registerAddress);
+        if (auto problem = rawProblem(*slot, raw))
+            return problem;
+    }
+    for (const SetSlot& slot : SetSlots::all()) {
+        if (slot.kind != SetSlot::Kind::SetValue && !set.has(slot.registerAddress))
+            return QStringLiteral("缺少参数：%1").arg(slot.caption);
+    }
+    return std::nullopt;
+}
 
 } // namespace SetCheck

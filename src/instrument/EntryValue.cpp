@@ -1,4 +1,4 @@
-#include "configwindow/EntryValue.h"
+#include "instrument/EntryValue.h"
 
 #include <iterator>
 
@@ -12,8 +12,12 @@ EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text)
     const std::optional<double> number = leadingNumber(text);
     if (!number)
         return {0, EntryProblem::NotANumber};
+    return entryValue(form, *number);
+}
 
-    double scaled = *number;
+EntryValue entryValue(ParameterCatalogue::ValueForm form, double number)
+{
+    double scaled = number;
     if (form != ParameterCatalogue::ValueForm::Choice) {
         if (form == ParameterCatalogue::ValueForm::Tenths)
             scaled *= 10.0;
@@ -30,12 +34,22 @@ EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text)
 
 EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringView text)
 {
-    const EntryValue entry = entryValue(parameter.form, text);
-    if (!parameter.isChoice() || entry.problem == EntryProblem::Empty || entry.problem == EntryProblem::NotANumber)
+    if (text.trimmed().isEmpty())
+        return {0, EntryProblem::Empty};
+    const std::optional<double> number = leadingNumber(text);
+    if (!number)
+        return {0, EntryProblem::NotANumber};
+    return entryValue(parameter, *number);
+}
+
+EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double number)
+{
+    const EntryValue entry = entryValue(parameter.form, number);
+    if (!parameter.isChoice())
         return entry;
     // The register would take any number, but one outside the list or
     // between two codes names no item: 1.5 is not rounded into one.
-    const bool isCode = entry.writable() && *leadingNumber(text) == entry.value && entry.value >= 0
+    const bool isCode = entry.writable() && number == entry.value && entry.value >= 0
                         && entry.value < std::ssize(parameter.choices);
     if (!isCode)
         return {0, EntryProblem::NotAChoice};

@@ -1,4 +1,4 @@
-#include "mainwindow/AlarmRows.h"
+#include "instrument/AlarmRows.h"
 
 #include <array>
 

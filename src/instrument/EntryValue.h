@@ -35,5 +35,10 @@ EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text);
 // of its items.
 EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringView text);
 
+// The same rules for a number already read (from a parameter set file):
+// what the entry would write had the operator typed it.
+EntryValue entryValue(ParameterCatalogue::ValueForm form, double number);
+EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double number);
+
 // A few words for the status line and the marked field's tooltip.
 QString problemText(EntryProblem problem);
