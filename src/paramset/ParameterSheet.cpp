@@ -40,7 +40,7 @@ QString temperatureUnit(const ParameterSet& set)
     const std::optional<int16_t> unit = set.value(RegisterMap::parameter(kUnitParameter));
     if (!sensor || !unit || *sensor < 0 || *sensor > kLastTemperatureSensor)
         return QString();
-    static const std::array<QString, 3> kUnits{QStringLiteral("℃"), QStringLiteral("℉"), QStringLiteral("K")};
+    static const std::array<QString, 3> kUnits{QStringLiteral("°C"), QStringLiteral("°F"), QStringLiteral("K")};
     return *unit >= 0 && *unit < static_cast<int>(kUnits.size()) ? kUnits[static_cast<size_t>(*unit)] : QString();
 }
 
@@ -102,7 +102,9 @@ std::vector<RowTexts> rowsOf(const ParameterSet& set)
         if (!raw)
             continue;
         const QString unit = unitText(slot, processUnit);
-        const QString number = SetSlots::numberText(slot, *raw);
+        // A value kept in tenths shows its decimal even when it is zero.
+        const QString number = slot.scale == 10 ? QString::number(SetSlots::unitValue(slot, *raw), 'f', 1)
+                                                : SetSlots::numberText(slot, *raw);
         rows.push_back({numberColumn(slot), slot.caption, QString::number(slot.registerAddress),
                         unit.isEmpty() ? number : number + QLatin1Char(' ') + unit,
                         slot.isChoice() ? SetSlots::choiceText(slot, *raw).trimmed() : QString()});

@@ -3,7 +3,7 @@
 
 #include "support/ConfigFixture.h"
 #include "configwindow/ConfigOpener.h"
-#include "configwindow/EntryValue.h"
+#include "instrument/EntryValue.h"
 #include "instrument/ParameterCatalogue.h"
 #include "support/WaitFor.h"
 #include "mainwindow/MainWindow.h"

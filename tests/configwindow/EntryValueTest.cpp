@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "configwindow/EntryValue.h"
+#include "instrument/EntryValue.h"
 #include "configwindow/ReadBackText.h"
 #include "configwindow/WriteTracker.h"
 

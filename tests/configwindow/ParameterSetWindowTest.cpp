@@ -179,8 +179,8 @@ TEST_F(ParameterSetWindow, compareShowsFileAndInstrumentValuesWithChoiceTextsInA
     const SetSlot& alarmMode = *SetSlots::ofParameter(22);
     const int row = static_cast<int>(table.captions().indexOf(alarmMode.caption));
     ASSERT_GE(row, 0);
-    EXPECT_EQ(table.item(row, DifferenceTable::FileColumn)->text(), SetSlots::choiceText(alarmMode, 3));
-    EXPECT_EQ(table.item(row, DifferenceTable::InstrumentColumn)->text(), SetSlots::choiceText(alarmMode, 1));
+    EXPECT_EQ(table.item(row, DifferenceTable::FileColumn)->text(), QStringLiteral("3:上偏差"));
+    EXPECT_EQ(table.item(row, DifferenceTable::InstrumentColumn)->text(), QStringLiteral("1:上限"));
     EXPECT_TRUE(writes().empty());
 }
 

@@ -65,7 +65,7 @@ TEST(ParameterSheet, aPdfHoldsEveryCaptionAndValueWithTheHeadingOverSeveralPages
     }
     // Input upper limit in the set's temperature unit, the filter in tenths of a second.
     const SetSlot& upper = *SetSlots::ofParameter(3);
-    EXPECT_TRUE(text.contains(SetSlots::numberText(upper, *set.value(upper.registerAddress)) + QStringLiteral(" ℃")));
+    EXPECT_TRUE(text.contains(SetSlots::numberText(upper, *set.value(upper.registerAddress)) + QStringLiteral(" °C")));
     const SetSlot& filter = *SetSlots::ofParameter(6);
     EXPECT_TRUE(text.contains(SetSlots::numberText(filter, *set.value(filter.registerAddress)) + QStringLiteral(" S")));
 }
