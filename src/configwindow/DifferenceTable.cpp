@@ -10,10 +10,12 @@ DifferenceTable::DifferenceTable(QWidget* parent)
     setHorizontalHeaderLabels({QStringLiteral("参数"), QStringLiteral("文件中的值"), QStringLiteral("仪表中的值"),
                                QStringLiteral("说明")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
     setAlternatingRowColors(true);
     verticalHeader()->hide();
     horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setMinimumSectionSize(150);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
@@ -24,6 +26,8 @@ void DifferenceTable::fill(const std::vector<SetDifference>& differences)
     for (const SetDifference& d : differences)
         rowOf(d);
     resizeColumnsToContents();
+    for (int column = CaptionColumn; column < NoteColumn; ++column)
+        setColumnWidth(column, columnWidth(column) + 24);
 }
 
 void DifferenceTable::setNote(const SetDifference& difference, const QString& note)

@@ -40,6 +40,9 @@ DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDif
     auto* buttons = new QDialogButtonBox(this);
     download_ = buttons->addButton(QStringLiteral("下载"), QDialogButtonBox::AcceptRole);
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    // Enter closes: only a click on "下载" writes to the instrument.
+    download_->setAutoDefault(false);
+    close->setDefault(true);
     connect(download_, &QPushButton::clicked, this, &DownloadDialog::confirmed);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 

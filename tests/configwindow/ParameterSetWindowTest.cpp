@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <map>
 
+#include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPushButton>
 
 #include "configwindow/CompareDialog.h"
@@ -182,6 +184,33 @@ TEST_F(ParameterSetWindow, compareShowsFileAndInstrumentValuesWithChoiceTextsInA
     EXPECT_EQ(table.item(row, DifferenceTable::FileColumn)->text(), QStringLiteral("3:上偏差"));
     EXPECT_EQ(table.item(row, DifferenceTable::InstrumentColumn)->text(), QStringLiteral("1:上限"));
     EXPECT_TRUE(writes().empty());
+}
+
+TEST_F(ParameterSetWindow, theDownloadPreviewOverTheWindowRendersAtTheStationsScreenSize)
+{
+    // The poll running, so that the lamps and current values are an open link's.
+    ASSERT_TRUE(core.connection().open(LinkSettings{1, 1, 0, 1}));
+    ASSERT_TRUE(waitFor([&] { return state.everRead(InstrumentState::Block::Parameters); }));
+    window->resize(1280, 800);
+    window->showCurrentValues();
+    DownloadDialog* preview = previewOfFile();
+    ASSERT_TRUE(preview);
+    QApplication::sendPostedEvents();  // lays both out
+
+    // The offscreen platform has no window manager to draw the dialog over
+    // its parent: the picture puts it there, centred.
+    QImage picture = window->grab().toImage();
+    ASSERT_EQ(picture.size(), QSize(1280, 800));
+    const QImage dialog = preview->grab().toImage();
+    QPainter painter(&picture);
+    const QPoint corner((picture.width() - dialog.width()) / 2, (picture.height() - dialog.height()) / 2);
+    painter.drawImage(corner, dialog);
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawRect(QRect(corner, dialog.size()).adjusted(-1, -1, 0, 0));
+    painter.end();
+    const QDir out(QStringLiteral(TQ5800_CONFIG_PICTURES_DIR));
+    ASSERT_TRUE(out.mkpath(QStringLiteral(".")));
+    EXPECT_TRUE(picture.save(out.filePath(QStringLiteral("parameter-compare.png"))));
 }
 
 } // namespace
