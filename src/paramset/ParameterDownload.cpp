@@ -48,7 +48,7 @@ void ParameterDownload::onFreshRead(const SetReading& reading)
     }
     plan_ = planDownload(file_, *reading.set);
     report_.kept = plan_.kept;
-    qCInfo(paramsetLog) << "download of" << plan_.writes.size() << "differing values";
+    qCDebug(paramsetLog) << "download of" << plan_.writes.size() << "differing values";
     emit planned(plan_);
     writeNext();
 }

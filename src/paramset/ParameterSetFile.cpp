@@ -1,6 +1,7 @@
 #include "paramset/ParameterSetFile.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include <QFile>
 #include <QJsonArray>
@@ -44,6 +45,19 @@ QJsonObject slotJson(const SetSlot& slot, int16_t raw)
     if (slot.isChoice())
         json.insert(kItem, SetSlots::choiceText(slot, raw).trimmed());
     return json;
+}
+
+// "2026-12-07T22:39:13+01:00": the offset always written out, also for UTC,
+// so the file tells the local time it was read at.
+QString isoTimeWithOffset(const QDateTime& time)
+{
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toOffsetFromUtc(offset).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+           + QStringLiteral("%1%2:%3")
+                 .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                 .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                 .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 std::optional<int> wholeNumber(const QJsonValue& value)
@@ -109,7 +123,7 @@ QByteArray toJson(const ParameterSet& set)
     root.insert(kModelKey, set.model);
     root.insert(kAddress, set.address);
     root.insert(kPort, set.port);
-    root.insert(kTimeRead, set.timeRead.toOffsetFromUtc(set.timeRead.offsetFromUtc()).toString(Qt::ISODate));
+    root.insert(kTimeRead, isoTimeWithOffset(set.timeRead));
     root.insert(kStationVersion, set.stationVersion);
     QJsonArray parameters;
     QJsonArray alarmSetPoints;

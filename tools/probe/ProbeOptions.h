@@ -10,6 +10,12 @@ struct ProbeOptions {
     int address = 1;
     int cycles = 1;       // 0: until ended
     int intervalMs = 500;
+
+    // At most one parameter set action; with one the probe polls nothing.
+    enum class SetAction { None, Save, Compare, Load };
+    SetAction setAction = SetAction::None;
+    QString setFile;
+    bool dryRun = false;  // a load prints what it would write, writes nothing
 };
 
 // Parses the command line; on failure returns false with a message in error.

@@ -4,6 +4,11 @@
 // did not answer or the probe was stopped before a cycle ended, 2 for a
 // usage error, 3 when a station (or another probe) holds the device: two
 // masters on one line would garble each other's frames.
+//
+// With --save-parameters, --compare-parameters or --load-parameters it runs
+// that one action instead of polling (ParameterCommand) and exits 0 when
+// done (compare: equal), 1 when the instrument differs (compare) or a load
+// stopped at a failed write, 2 for a link failure or a bad file.
 
 #include <chrono>
 #include <cstdio>
@@ -13,11 +18,47 @@
 #include <QJsonDocument>
 
 #include "InstrumentStateJson.h"
+#include "ParameterCommand.h"
 #include "ProbeOptions.h"
 #include "core/Clock.h"
 #include "core/TerminationSignals.h"
 #include "link/ModbusFieldbus.h"
 #include "station/StationCore.h"
+
+namespace {
+
+constexpr int kPort = 1;
+
+// The parameter set action alone: the link opens without the poll, whose
+// reads would only come between the set's reads and writes.
+int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, const PortDevices& devices)
+{
+    SystemClock clock;
+    StationCore core(std::make_unique<ModbusFieldbus>(devices), clock);  // records nothing
+    PortConnection& connection = core.connection();
+    connection.lockDevices(devices);
+    if (const auto refused = connection.claimDevice(kPort)) {
+        std::fprintf(stderr, "tq5800-probe: %s is in use by %s\n", qPrintable(refused->device),
+                     qPrintable(refused->holder.text()));
+        return 3;
+    }
+    core.link().open(LinkSettings{kPort, options.baudCode, options.parityCode, options.address});
+
+    ParameterCommand command(options, core.link());
+    // Queued: a bad file ends the command before the event loop runs.
+    QObject::connect(&command, &ParameterCommand::done, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        std::fprintf(stderr, "tq5800-probe: stopped before the parameter set action finished\n");
+        app.exit(2);
+    });
+    command.start();
+    if (app.exec() != 0)
+        return 2;
+    return command.exitCode();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -29,9 +70,11 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    constexpr int kPort = 1;
     PortDevices devices;
     devices.setDevice(kPort, options.device.toStdString());
+
+    if (options.setAction != ProbeOptions::SetAction::None)
+        return runParameterCommand(app, options, devices);
 
     SystemClock clock;
     StationCore core(std::make_unique<ModbusFieldbus>(devices), clock);  // records nothing
