@@ -106,6 +106,12 @@ void ConfigWindow::goBack()
 {
     if (returned_)
         return;
+    // Closing would end the download between two writes, the instrument
+    // half loaded; it ends by itself, at the latest with the link's time-outs.
+    if (parameterSets_->downloading()) {
+        say(QStringLiteral("参数下载进行中，结束后才能返回"), StatusSeverity::Warning);
+        return;
+    }
     // Esc leaves focus where it is: an entry still being typed into is
     // written now, as leaving it would have done. A refusal is told by the
     // main window, since this one closes.

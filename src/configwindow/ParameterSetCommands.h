@@ -41,6 +41,8 @@ public:
     QPushButton* printButton() const { return print_; }
 
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    // From the operator's "下载" until the report.
+    bool downloading() const { return downloader_.busy(); }
 
     void save();
     void compare();

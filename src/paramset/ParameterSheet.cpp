@@ -141,7 +141,7 @@ int drawHeading(QPainter& painter, const SheetLayout& layout, const ParameterSet
     painter.drawText(titleRect, Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("第 %1 页，共 %2 页").arg(page).arg(pages));
     const QStringList lines{
-        QStringLiteral("仪表：地址 %1，端口 COM%2").arg(set.address).arg(set.port),
+        QStringLiteral("仪表：地址 %1，端口 %2").arg(set.address).arg(set.port),
         QStringLiteral("读取时间：%1").arg(set.timeRead.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
         QStringLiteral("来源：%1").arg(source),
     };

@@ -132,6 +132,25 @@ TEST_F(ParameterSetWindow, confirmingThePreviewWritesTheDifferencesAndShowsEachA
     EXPECT_TRUE(statusText().startsWith(QStringLiteral("参数下载完成"))) << statusText().toStdString();
 }
 
+TEST_F(ParameterSetWindow, escDuringADownloadIsRefusedUntilItEnds)
+{
+    DownloadDialog* preview = previewOfFile();
+    ASSERT_TRUE(preview);
+    bus.holdNext("writeRegister");
+    preview->downloadButton()->click();
+    // The fresh read before the first write comes back through the event loop.
+    ASSERT_TRUE(waitFor([&] { return bus.waitUntilHeld(0); }));
+    QSignalSpy returned(window.get(), &ConfigWindow::returned);
+    window->backButton()->click();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(returned.count(), 0);
+    EXPECT_EQ(statusText(), QStringLiteral("参数下载进行中，结束后才能返回"));
+    bus.release();
+    ASSERT_TRUE(waitFor([&] { return !commands().downloading(); }));
+    window->backButton()->click();
+    EXPECT_EQ(returned.count(), 1);
+}
+
 TEST_F(ParameterSetWindow, aFileThatIsRefusedWritesNothingAndTheStatusLineSaysWhy)
 {
     QFile file(chosenPath);

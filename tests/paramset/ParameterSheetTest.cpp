@@ -51,7 +51,7 @@ TEST(ParameterSheet, aPdfHoldsEveryCaptionAndValueWithTheHeadingOverSeveralPages
     ASSERT_FALSE(text.isEmpty()) << "pdftotext gave nothing";
     EXPECT_GE(text.count(QLatin1Char('\f')), 2) << "one page only";
     EXPECT_TRUE(text.contains(QStringLiteral("TQ5800 参数表")));
-    EXPECT_TRUE(text.contains(QStringLiteral("仪表：地址 7，端口 COM3")));
+    EXPECT_TRUE(text.contains(QStringLiteral("仪表：地址 7，端口 3")));
     EXPECT_TRUE(text.contains(QStringLiteral("读取时间：2026-05-04 09:08:07")));
     EXPECT_TRUE(text.contains(QStringLiteral("来源：文件 line 3.json")));
     ASSERT_FALSE(SetSlots::all().empty());
