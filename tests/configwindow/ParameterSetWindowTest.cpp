@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 
 #include "configwindow/CompareDialog.h"
@@ -202,6 +203,25 @@ TEST_F(ParameterSetWindow, compareShowsFileAndInstrumentValuesWithChoiceTextsInA
     ASSERT_GE(row, 0);
     EXPECT_EQ(table.item(row, DifferenceTable::FileColumn)->text(), QStringLiteral("3:上偏差"));
     EXPECT_EQ(table.item(row, DifferenceTable::InstrumentColumn)->text(), QStringLiteral("1:上限"));
+    EXPECT_TRUE(writes().empty());
+}
+
+TEST_F(ParameterSetWindow, theSheetOfAFileIsSavedAsPdfNamingTheFileAndItsValues)
+{
+    writeFile();
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    commands().setFileChooser([&](ParameterSetCommands::FileRole role, std::function<void(const QString&)> chosen) {
+        chosen(role == ParameterSetCommands::FileRole::SavePdf ? pdf : chosenPath);
+    });
+    commands().printFile(true);
+    ASSERT_TRUE(waitFor([&] { return statusText().startsWith(QStringLiteral("参数表已保存")); }))
+        << statusText().toStdString();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(20000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("来源：文件 line 3.json"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("3:上偏差"))) << text.toStdString();
     EXPECT_TRUE(writes().empty());
 }
 
