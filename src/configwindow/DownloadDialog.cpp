@@ -15,6 +15,14 @@ QString keptNote()
     return QStringLiteral("不下载（通讯设置）");
 }
 
+// The row already names the parameter the report's failure begins with.
+QString failureNote(const SetDifference& failed, const QString& failure)
+{
+    const QString prefix = failed.caption() + QStringLiteral("：");
+    const QString why = failure.startsWith(prefix) ? failure.mid(prefix.size()) : failure;
+    return why.contains(QStringLiteral("失败")) ? why : QStringLiteral("失败：%1").arg(why);
+}
+
 } // namespace
 
 DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDifference>& differences,
@@ -86,7 +94,7 @@ void DownloadDialog::showReport(const DownloadReport& report)
     for (const SetDifference& d : report.written)
         table_->setNote(d, QStringLiteral("已写入"));
     if (report.failed)
-        table_->setNote(*report.failed, QStringLiteral("写入失败：%1").arg(report.failure));
+        table_->setNote(*report.failed, failureNote(*report.failed, report.failure));
     for (const SetDifference& d : report.notWritten)
         table_->setNote(d, QStringLiteral("未写入"));
     for (const SetDifference& d : report.kept)
@@ -95,8 +103,8 @@ void DownloadDialog::showReport(const DownloadReport& report)
         summary_->setText(QStringLiteral("下载完成：%1 个参数已写入并读回核对").arg(report.written.size()));
         return;
     }
-    summary_->setText(QStringLiteral("下载中止：%1 写入失败，%2 个参数已写入，%3 个参数未写入")
-                          .arg(report.failed ? report.failed->caption() : QString())
+    summary_->setText(QStringLiteral("下载中止：%1；%2 个参数已写入，%3 个参数未写入")
+                          .arg(report.failure)
                           .arg(report.written.size())
                           .arg(report.notWritten.size()));
 }

@@ -219,8 +219,8 @@ void ParameterSetCommands::onDownloadFinished(const DownloadReport& report)
     } else if (report.complete()) {
         say(QStringLiteral("参数下载完成：%1 个参数已写入").arg(report.written.size()), StatusSeverity::Ok);
     } else {
-        say(QStringLiteral("参数下载中止：%1 写入失败（%2），%3 个参数已写入，%4 个未写入")
-                .arg(report.failed ? report.failed->caption() : QString(), report.failure)
+        say(QStringLiteral("参数下载中止：%1；%2 个参数已写入，%3 个未写入")
+                .arg(report.failure)
                 .arg(report.written.size())
                 .arg(report.notWritten.size()),
             StatusSeverity::Fault);

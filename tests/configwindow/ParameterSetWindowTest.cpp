@@ -133,6 +133,24 @@ TEST_F(ParameterSetWindow, confirmingThePreviewWritesTheDifferencesAndShowsEachA
     EXPECT_TRUE(statusText().startsWith(QStringLiteral("参数下载完成"))) << statusText().toStdString();
 }
 
+TEST_F(ParameterSetWindow, aFailedWriteShowsWhatWasWrittenWhatFailedAndWhatWasNot)
+{
+    DownloadDialog* preview = previewOfFile();
+    ASSERT_TRUE(preview);
+    // The first write goes through; the second fails, and so does the link's repeat of it.
+    bus.scriptWriteResults({true, false, false});
+    preview->downloadButton()->click();
+    ASSERT_TRUE(waitFor([&] { return preview->summary().startsWith(QStringLiteral("下载中止")); }))
+        << preview->summary().toStdString();
+    QStringList notes;
+    for (int row = 0; row < preview->table()->rowCount(); ++row)
+        notes.append(preview->table()->note(row).section(QChar(u'：'), 0, 0));
+    notes.sort();
+    EXPECT_EQ(notes, (QStringList{QStringLiteral("写入失败"), QStringLiteral("已写入"), QStringLiteral("未写入")}))
+        << notes.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(statusText().startsWith(QStringLiteral("参数下载中止"))) << statusText().toStdString();
+}
+
 TEST_F(ParameterSetWindow, escDuringADownloadIsRefusedUntilItEnds)
 {
     DownloadDialog* preview = previewOfFile();
