@@ -16,6 +16,7 @@
 #include "link/InstrumentLink.h"
 #include "configwindow/ParameterPage.h"
 #include "configwindow/ParameterRowView.h"
+#include "configwindow/ParameterSetCommands.h"
 #include "instrument/InstrumentState.h"
 #include "configwindow/ReadBackText.h"
 #include "station/StationCore.h"
@@ -105,6 +106,12 @@ void ConfigWindow::goBack()
 {
     if (returned_)
         return;
+    // Closing would end the download between two writes, the instrument
+    // half loaded; it ends by itself, at the latest with the link's time-outs.
+    if (parameterSets_->downloading()) {
+        say(QStringLiteral("参数下载进行中，结束后才能返回"), StatusSeverity::Warning);
+        return;
+    }
     // Esc leaves focus where it is: an entry still being typed into is
     // written now, as leaving it would have done. A refusal is told by the
     // main window, since this one closes.
@@ -291,12 +298,18 @@ QWidget* ConfigWindow::buildBottomBar()
     stationStatus_ = new StationStatus(core_.poller(), core_.recorder(), core_.clock(), *linkIndicator_,
                                        *recorderIndicator_, this);
     stationStatus_->showCurrent();
+    parameterSets_ = new ParameterSetCommands(core_.link(), *this);
+    connect(parameterSets_, &ParameterSetCommands::told, this, &ConfigWindow::say);
     backButton_ = new QPushButton(QStringLiteral(" Esc 返回"), bar);
     backButton_->setMinimumHeight(backButton_->sizeHint().height() * 3 / 2);
     backButton_->setMinimumWidth(backButton_->sizeHint().width() + 24);
     row->addWidget(message_, 1);
     row->addWidget(linkIndicator_);
     row->addWidget(recorderIndicator_);
+    row->addWidget(parameterSets_->saveButton());
+    row->addWidget(parameterSets_->compareButton());
+    row->addWidget(parameterSets_->downloadButton());
+    row->addWidget(parameterSets_->printButton());
     row->addWidget(backButton_);
     return bar;
 }

@@ -12,6 +12,7 @@
 
 class PanelField;
 class ParameterRowView;
+class ParameterSetCommands;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -53,6 +54,8 @@ public:
     QGroupBox* parameterGroup() const { return parameterGroup_; }
     QTabWidget* pageTabs() const { return pageTabs_; }
     QPushButton* backButton() const { return backButton_; }
+    // "保存参数", "比较参数", "下载参数", "打印参数表".
+    ParameterSetCommands* parameterSets() const { return parameterSets_; }
     // By parameter number; nullptr where the parameter has no such entry.
     QComboBox* choiceEdit(int number) const;
     QLineEdit* valueEdit(int number) const;
@@ -100,6 +103,7 @@ private:
     QGroupBox* parameterGroup_ = nullptr;
     QTabWidget* pageTabs_ = nullptr;
     QPushButton* backButton_ = nullptr;
+    ParameterSetCommands* parameterSets_ = nullptr;
     StatusIndicator* message_ = nullptr;
     StatusIndicator* linkIndicator_ = nullptr;
     StatusIndicator* recorderIndicator_ = nullptr;
