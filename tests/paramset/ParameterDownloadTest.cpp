@@ -18,29 +18,21 @@ using Call = FakeFieldbus::Call;
 
 // An instrument that keeps its own value in one register whatever is
 // written there, as one clamping a value to its range would.
-class StubbornFieldbus final : public Fieldbus {
+class StubbornFieldbus final : public ForwardingFieldbus {
 public:
-    StubbornFieldbus(FakeFieldbus& target, int registerNumber) : target_(target), register_(registerNumber) {}
+    StubbornFieldbus(FakeFieldbus& target, int registerNumber)
+        : ForwardingFieldbus(target), target_(target), register_(registerNumber)
+    {
+    }
 
-    FieldbusResult open(const LinkSettings& settings) override { return target_.open(settings); }
-    void close() override { target_.close(); }
-    FieldbusResult readRegisters(RegisterTable table, int start, std::span<int16_t> values) override
-    {
-        return target_.readRegisters(table, start, values);
-    }
-    FieldbusResult readBits(BitTable table, int start, std::span<bool> bits) override
-    {
-        return target_.readBits(table, start, bits);
-    }
     FieldbusResult writeRegister(int registerNumber, int value) override
     {
         const int kept = target_.holdingRegister(registerNumber);
-        const FieldbusResult result = target_.writeRegister(registerNumber, value);
+        const FieldbusResult result = ForwardingFieldbus::writeRegister(registerNumber, value);
         if (registerNumber == register_)
             target_.setHoldingRegister(registerNumber, kept);
         return result;
     }
-    FieldbusResult writeCoil(int coil, bool on) override { return target_.writeCoil(coil, on); }
 
 private:
     FakeFieldbus& target_;

@@ -3,8 +3,9 @@
 #include "link/Fieldbus.h"
 
 // Hands every call to a fieldbus the test owns, so the test can inspect it
-// after the link that used it is gone.
-class ForwardingFieldbus final : public Fieldbus {
+// after the link that used it is gone. A test's own instrument overrides the
+// calls it changes.
+class ForwardingFieldbus : public Fieldbus {
 public:
     explicit ForwardingFieldbus(Fieldbus& target) : target_(target) {}
 
