@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The last rows the server confirmed, per table, kept in a small JSON file
+// beside the history file (never in it). The file also names the server and
+// station it counts for: for another one forwarding starts from the
+// beginning, which the server's upserts make harmless.
+struct HistorianCursor {
+    qint64 sampleTimeUtcMs = -1;  // the archive's key of the last sample sent
+    qint64 eventId = 0;           // the journal's id of the last event sent
+
+    // A missing file, or one for another target, gives the start.
+    static HistorianCursor load(const QString& path, const QString& target);
+    bool save(const QString& path, const QString& target, QString* error) const;
+};

@@ -1,0 +1,3 @@
+#include "historian/HistorianLog.h"
+
+Q_LOGGING_CATEGORY(historianLog, "tq5800.historian", QtInfoMsg)

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include "historian/HistorianCursor.h"
+#include "historian/HistorianHealth.h"
+#include "historian/HistorianOutbox.h"
+#include "historian/HistorianSettings.h"
+
+// One forwarding pass, run on the forwarder's thread: connects when not
+// connected (and checks the server's schema version), then sends batch
+// after batch from the confirmed position until the outbox is empty or
+// something fails. The position moves only after the server's commit, so a
+// failure anywhere leaves it on the last confirmed row.
+class HistorianPass {
+public:
+    explicit HistorianPass(HistorianSettings settings);
+    ~HistorianPass();
+    HistorianPass(const HistorianPass&) = delete;
+    HistorianPass& operator=(const HistorianPass&) = delete;
+
+    // True when everything waiting is on the server. health() says how the
+    // pass went; healthChanged() whether that is news (once per episode).
+    bool run();
+    const HistorianHealth& health() const { return health_; }
+    bool healthChanged() const { return healthChanged_; }
+    const HistorianCursor& cursor() const { return cursor_; }
+
+    // Creates the schema on the server (as its owner); false with a reason.
+    bool initialiseServer(QString* error);
+
+private:
+    QSqlDatabase database() const;
+    bool open(QString* error);
+    bool connect(QString* error);
+    void disconnect();
+    bool sendSamples(QString* error);
+    bool sendEvents(QString* error);
+    bool confirm(QString* error);
+
+    HistorianSettings settings_;
+    QString target_;
+    QString connectionName_;
+    bool connected_ = false;
+    HistorianOutbox outbox_;
+    HistorianCursor cursor_;
+    HistorianHealth health_;
+    bool healthChanged_ = false;
+};

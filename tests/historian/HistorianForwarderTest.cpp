@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "historian/HistorianForwarder.h"
+#include "support/WaitFor.h"
+#include "HistorianRig.h"
+#include "ServerRows.h"
+
+namespace {
+
+using HistorianForwarderOnServer = HistorianRig;
+
+TEST_F(HistorianForwarderOnServer, ForwardsOnItsThreadAndPicksUpRowsArchivedLater)
+{
+    initialiseServer();
+    archive(60);
+    journal(4);
+    HistorianForwarder forwarder(settings());
+    std::vector<HistorianHealth::State> reported;
+    QObject::connect(&forwarder, &HistorianForwarder::healthChanged,
+                     [&](const HistorianHealth& health) { reported.push_back(health.state()); });
+    forwarder.start();
+    ASSERT_TRUE(waitFor([&] { return !reported.empty(); }, 30'000));
+    EXPECT_EQ(forwarder.health().state(), HistorianHealth::State::Forwarding);
+    EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
+
+    archive(20);
+    journal(2);
+    EXPECT_TRUE(waitFor([&] { return ServerRows::samples(connection(), QStringLiteral("line-a")) == archivedRows(); },
+                        30'000));
+    EXPECT_TRUE(waitFor([&] { return ServerRows::eventIds(connection(), QStringLiteral("line-a")) == journaledIds(); },
+                        30'000));
+    forwarder.stop();
+    EXPECT_EQ(reported, std::vector<HistorianHealth::State>{HistorianHealth::State::Forwarding});
+}
+
+TEST_F(HistorianForwarderOnServer, RetriesAfterAnOutageUntilTheServerIsBack)
+{
+    initialiseServer();
+    ASSERT_TRUE(server().stop());
+    archive(30);
+    HistorianForwarder forwarder(settings());
+    std::vector<HistorianHealth::State> reported;
+    QObject::connect(&forwarder, &HistorianForwarder::healthChanged,
+                     [&](const HistorianHealth& health) { reported.push_back(health.state()); });
+    forwarder.start();
+    ASSERT_TRUE(waitFor([&] { return !reported.empty(); }, 30'000));
+    EXPECT_EQ(forwarder.health().state(), HistorianHealth::State::Failing);
+    ASSERT_TRUE(server().start());
+    ASSERT_TRUE(waitFor([&] { return forwarder.health().state() == HistorianHealth::State::Forwarding; }, 30'000));
+    EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
+    forwarder.stop();
+    EXPECT_EQ(reported,
+              (std::vector<HistorianHealth::State>{HistorianHealth::State::Failing, HistorianHealth::State::Forwarding}));
+}
+
+} // namespace
