@@ -94,7 +94,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
 {
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(kCaptionSource));
     writes_ = new OperatorWrites(core_.link(), this);
     buildLayout();
     buildStatusBar();
@@ -171,7 +171,7 @@ void MainWindow::onPortOpened(bool ok, const QString& error)
     if (ok)
         linkMessages_->answer(kLinkSubject);
     else
-        showLinkFailure(QStringLiteral("端口打开失败：") + linkFailureText(error), error);
+        showLinkFailure(tr("端口打开失败：") + shownLinkFailureText(error), error);
 }
 
 void MainWindow::onLinkHealthChanged()
@@ -209,7 +209,7 @@ void MainWindow::openDatabase()
     if (database_.open()) {
         if (databaseFailed_) {
             qCInfo(windowLog) << "history database open again";
-            statusBar()->showMessage(QStringLiteral("历史数据库已重新打开"), kMessageMs);
+            statusBar()->showMessage(tr("历史数据库已重新打开"), kMessageMs);
         }
         databaseFailed_ = false;
         return;
@@ -217,7 +217,7 @@ void MainWindow::openDatabase()
     // Once per episode: a retry at every reload must not wipe the messages
     // shown meanwhile (a refused entry, a failed write).
     if (!databaseFailed_)
-        showFailure(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
+        showFailure(tr("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
     databaseFailed_ = true;
 }
 
@@ -228,7 +228,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // exactly as they were.
     if (closesOnlyOnExit_) {
         event->ignore();
-        statusBar()->showMessage(QStringLiteral("主窗口只能用“退出”按钮或 Esc 关闭"), kMessageMs);
+        statusBar()->showMessage(tr("主窗口只能用“退出”按钮或 Esc 关闭"), kMessageMs);
         return;
     }
     stop();
@@ -351,7 +351,7 @@ bool MainWindow::reloadDue() const
 
 void MainWindow::reportUnreadableHistory(const QString& reason)
 {
-    showFailure(QStringLiteral("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
+    showFailure(tr("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
 }
 
 void MainWindow::showPanelValues()
@@ -399,14 +399,14 @@ ChartPrintHeading MainWindow::printHeading() const
                               panel_->liveValueField(2)->text(), panel_->liveValueField(1)->text()};
     const bool history = chartPanel_->historyShown();
     if (const auto period = chartPanel_->shownPeriod())
-        heading.period = (history ? QStringLiteral("历史曲线 ") : QStringLiteral("实时曲线 ")) + period->text();
+        heading.period = (history ? tr("历史曲线 ") : tr("实时曲线 ")) + period->text();
     // The panel's values belong to the ruler's sample, or to now; the
     // values of now are no reading of a history page.
     if (navigator_.rulerOn)
-        heading.valuesMoment = QStringLiteral("标尺处 %1 %2").arg(header_->dateField()->text(), header_->timeField()->text());
+        heading.valuesMoment = tr("标尺处 %1 %2").arg(header_->dateField()->text(), header_->timeField()->text());
     else if (!history)
         heading.valuesMoment =
-            QStringLiteral("打印时 %1").arg(core_.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            tr("打印时 %1").arg(core_.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     return heading;
 }
 
@@ -414,7 +414,7 @@ void MainWindow::printChart()
 {
     openPrintDialog(this, *chart(), printHeading(), [this](bool printed) {
         if (!printed)
-            showFailure(QStringLiteral("打印失败：打印机未能打印这一页"), kMessageMs);
+            showFailure(tr("打印失败：打印机未能打印这一页"), kMessageMs);
     });
 }
 
@@ -433,7 +433,7 @@ void MainWindow::showMoment(const QDateTime& moment)
     database_.followFileAtPath();
     const auto outcome = HistorySelect::showMoment(playback_, database_.database(), moment, zoom_);
     if (outcome == HistoryPlayback::Outcome::Refused)
-        showFailure(QStringLiteral("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+        showFailure(tr("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
                     kMessageMs);
     chartPanel_->showPagingOutcome(outcome);
 }
@@ -498,7 +498,7 @@ void MainWindow::buildLayout()
     column->setContentsMargins(8, 4, 8, 4);
     column->setSpacing(6);
 
-    header_ = new HeaderBar(kCaption, central);
+    header_ = new HeaderBar(tr(kCaptionSource), central);
     column->addWidget(header_);
 
     auto* middle = new QHBoxLayout;
@@ -528,8 +528,8 @@ QWidget* MainWindow::buildParameterTabs()
     alarmPanel_ = new AlarmPanel(displays, *writes_, tabs);
     parameters_ = new ValueGrid(captions(&PanelCaptions::parameterCaption, PanelCaptions::kParameterFields), 7,
                                 PanelColours::kCyan, tabs);
-    tabs->addTab(alarmPanel_, QStringLiteral("报警参数"));
-    tabs->addTab(parameters_, QStringLiteral("仪表参数"));
+    tabs->addTab(alarmPanel_, tr("报警参数"));
+    tabs->addTab(parameters_, tr("仪表参数"));
     tabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return tabs;
 }
@@ -546,14 +546,14 @@ QWidget* MainWindow::buildCommandBar()
     // Commands that need the instrument are usable only while the link is open.
     // "参数校准" is there for the operators who know it; it has no action.
     // "事件记录" reads only the journal file, so it works with the link closed.
-    journalButton_ = new QPushButton(QStringLiteral("事件记录"), bar);
-    journalButton_->setToolTip(QStringLiteral("查看报警、通讯和操作的记录（F8）"));
+    journalButton_ = new QPushButton(tr("事件记录"), bar);
+    journalButton_->setToolTip(tr("查看报警、通讯和操作的记录（F8）"));
     // "导出记录" reads only the files, so it too works with the link closed.
-    exportButton_ = new QPushButton(QStringLiteral("导出记录"), bar);
-    exportButton_->setToolTip(QStringLiteral("把一段时间的记录存为 CSV 表格或 PDF 报表（F9）"));
+    exportButton_ = new QPushButton(tr("导出记录"), bar);
+    exportButton_->setToolTip(tr("把一段时间的记录存为 CSV 表格或 PDF 报表（F9）"));
     configurationButton_ = new QPushButton(QStringLiteral("CONFIG"), bar);
-    calibrationButton_ = new QPushButton(QStringLiteral("参数校准"), bar);
-    exitButton_ = new QPushButton(QStringLiteral("退出"), bar);
+    calibrationButton_ = new QPushButton(tr("参数校准"), bar);
+    exitButton_ = new QPushButton(tr("退出"), bar);
     for (QPushButton* button :
          {journalButton_, exportButton_, configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
@@ -567,7 +567,7 @@ QWidget* MainWindow::buildCommandBar()
     }
     configurationButton_->setEnabled(false);
     calibrationButton_->setEnabled(false);
-    exitButton_->setToolTip(QStringLiteral("结束程序（Esc）"));
+    exitButton_->setToolTip(tr("结束程序（Esc）"));
     return bar;
 }
 
