@@ -7,8 +7,8 @@
 DifferenceTable::DifferenceTable(QWidget* parent)
     : QTableWidget(0, 4, parent)
 {
-    setHorizontalHeaderLabels({QStringLiteral("参数"), QStringLiteral("文件中的值"), QStringLiteral("仪表中的值"),
-                               QStringLiteral("说明")});
+    setHorizontalHeaderLabels({tr("参数"), tr("文件中的值"), tr("仪表中的值"),
+                               tr("说明")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
@@ -63,7 +63,7 @@ int DifferenceTable::rowOf(const SetDifference& difference)
 
 void DifferenceTable::setRow(int row, const SetDifference& difference)
 {
-    setItem(row, CaptionColumn, new QTableWidgetItem(difference.caption()));
-    setItem(row, FileColumn, new QTableWidgetItem(difference.fileText()));
-    setItem(row, InstrumentColumn, new QTableWidgetItem(difference.instrumentText()));
+    setItem(row, CaptionColumn, new QTableWidgetItem(difference.shownCaption()));
+    setItem(row, FileColumn, new QTableWidgetItem(difference.shownFileText()));
+    setItem(row, InstrumentColumn, new QTableWidgetItem(difference.shownInstrumentText()));
 }
