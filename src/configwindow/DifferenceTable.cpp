@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 DifferenceTable::DifferenceTable(QWidget* parent)
     : QTableWidget(0, 4, parent)
@@ -41,6 +42,17 @@ QStringList DifferenceTable::captions() const
     for (int r = 0; r < rowCount(); ++r)
         texts.append(item(r, CaptionColumn)->text());
     return texts;
+}
+
+int DifferenceTable::neededWidth() const
+{
+    int notes = horizontalHeader()->sectionSizeHint(NoteColumn);
+    for (int r = 0; r < rowCount(); ++r)
+        notes = std::max(notes, fontMetrics().horizontalAdvance(note(r)) + 24);
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width() + notes;
+    for (int column = CaptionColumn; column < NoteColumn; ++column)
+        width += isColumnHidden(column) ? 0 : columnWidth(column);
+    return width;
 }
 
 QString DifferenceTable::note(int row) const

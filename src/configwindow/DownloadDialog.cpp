@@ -1,5 +1,7 @@
 #include "configwindow/DownloadDialog.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -73,6 +75,7 @@ DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDif
     column->addWidget(progress_);
     column->addWidget(buttons);
     resize(760, 520);
+    fitNotes();
 }
 
 void DownloadDialog::showStarted()
@@ -102,6 +105,7 @@ void DownloadDialog::showReport(const DownloadReport& report)
         table_->setNote(d, tr("未写入"));
     for (const SetDifference& d : report.kept)
         table_->setNote(d, keptNote());
+    fitNotes();
     if (report.complete()) {
         summary_->setText(tr("下载完成：%1 个参数已写入并读回核对").arg(report.written.size()));
         return;
@@ -110,6 +114,17 @@ void DownloadDialog::showReport(const DownloadReport& report)
                           .arg(report.failure)
                           .arg(report.written.size())
                           .arg(report.notWritten.size()));
+}
+
+// A failure's note can be long: the dialog widens for it, up to the window
+// it is shown over.
+void DownloadDialog::fitNotes()
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = table_->neededWidth() + margins.left() + margins.right();
+    const int most = parentWidget() ? parentWidget()->window()->width() - 40 : needed;
+    if (needed > width())
+        resize(std::min(needed, most), height());
 }
 
 QString DownloadDialog::summary() const
