@@ -11,18 +11,18 @@ CompareDialog::CompareDialog(const QString& fileName, const std::vector<SetDiffe
                              QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("参数比较"));
+    setWindowTitle(tr("参数比较"));
     auto* column = new QVBoxLayout(this);
     summary_ = new QLabel(this);
     summary_->setWordWrap(true);
     summary_->setText(differences.empty()
-                          ? QStringLiteral("文件 %1 与仪表当前参数相同").arg(fileName)
-                          : QStringLiteral("文件 %1 与仪表当前参数有 %2 处不同").arg(fileName).arg(differences.size()));
+                          ? tr("文件 %1 与仪表当前参数相同").arg(fileName)
+                          : tr("文件 %1 与仪表当前参数有 %2 处不同").arg(fileName).arg(differences.size()));
     table_ = new DifferenceTable(this);
     table_->fill(differences);
     table_->setColumnHidden(DifferenceTable::NoteColumn, true);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     column->addWidget(summary_);
     column->addWidget(table_, 1);

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,7 +38,7 @@ constexpr int kHeatingCoolingParameter = 11;
 
 QString hintText()
 {
-    return QStringLiteral("修改后离开输入框或按回车即写入仪表；当前值每秒刷新");
+    return QCoreApplication::translate("ConfigWindow", "修改后离开输入框或按回车即写入仪表；当前值每秒刷新");
 }
 
 } // namespace
@@ -47,7 +48,7 @@ ConfigWindow::ConfigWindow(StationCore& core, QWidget* parent)
     , core_(core)
 {
     setFont(StationFont::font());
-    setWindowTitle(kCaption);
+    setWindowTitle(tr("TQ5800 配置 "));
     buildLayout();
     resize(1280, 800);
 
@@ -89,7 +90,7 @@ void ConfigWindow::closeEvent(QCloseEvent* event)
 {
     if (!closeAllowed_) {
         event->ignore();
-        say(QStringLiteral("配置窗口只能用“ Esc 返回”按钮或 Esc 键关闭"), StatusSeverity::Warning);
+        say(tr("配置窗口只能用“ Esc 返回”按钮或 Esc 键关闭"), StatusSeverity::Warning);
         return;
     }
     readBackTimer_.stop();
@@ -109,7 +110,7 @@ void ConfigWindow::goBack()
     // Closing would end the download between two writes, the instrument
     // half loaded; it ends by itself, at the latest with the link's time-outs.
     if (parameterSets_->downloading()) {
-        say(QStringLiteral("参数下载进行中，结束后才能返回"), StatusSeverity::Warning);
+        say(tr("参数下载进行中，结束后才能返回"), StatusSeverity::Warning);
         return;
     }
     // Esc leaves focus where it is: an entry still being typed into is
@@ -126,7 +127,7 @@ void ConfigWindow::goBack()
     closeAllowed_ = true;
     close();
     if (!refused.isEmpty())
-        emit leftUnwritten(refused.join(QStringLiteral("；")));
+        emit leftUnwritten(refused.join(tr("；")));
     emit returned();
 }
 
@@ -160,14 +161,14 @@ void ConfigWindow::writeOnPick(ParameterRowView& r)
 std::optional<QString> ConfigWindow::commitEntry(ParameterRowView& r)
 {
     const EntryValue entry = entryValue(r.parameter(), r.entryText());
-    const QString caption = ParameterCatalogue::text(r.parameter().caption);
+    const QString caption = ParameterCatalogue::shown(r.parameter().caption);
     if (!entry.writable()) {
         const QString why = problemText(*entry.problem);
         r.markRefused(why);
         qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
                              << "refused:" << why;
         core_.entryRefused();
-        const QString text = QStringLiteral("%1：%2，未写入").arg(caption, why);
+        const QString text = tr("%1：%2，未写入").arg(caption, why);
         say(text, StatusSeverity::Warning);
         return text;
     }
@@ -186,7 +187,7 @@ void ConfigWindow::write(ParameterRowView& r, int32_t value)
     core_.link().write(request);
     writes_.queued(r.number());
     r.showWriteState(writes_.state(r.number()), writes_.error(r.number()));
-    say(QStringLiteral("%1：正在写入 %2 = %3").arg(caption).arg(registerAddress).arg(value), StatusSeverity::Idle);
+    say(tr("%1：正在写入 %2 = %3").arg(ParameterCatalogue::shown(caption)).arg(registerAddress).arg(value), StatusSeverity::Idle);
 }
 
 void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
@@ -203,16 +204,16 @@ void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
     if (!r || !writes_.finished(r->number(), outcome.ok, outcome.error))
         return;
     r->showWriteState(writes_.state(r->number()), writes_.error(r->number()));
-    const QString& caption = request.what;
+    const QString caption = ParameterCatalogue::shown(request.what);
     if (outcome.ok) {
-        say(QStringLiteral("%1：已写入 %2 = %3").arg(caption).arg(request.address).arg(request.value),
+        say(tr("%1：已写入 %2 = %3").arg(caption).arg(request.address).arg(request.value),
             StatusSeverity::Ok);
         return;
     }
-    const QString reason = outcome.error.isEmpty() ? QStringLiteral("仪表无应答") : linkFailureText(outcome.error);
+    const QString reason = outcome.error.isEmpty() ? tr("仪表无应答") : linkFailureText(outcome.error);
     qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address
                          << "failed:" << outcome.error;
-    const QString text = QStringLiteral("%1：写入失败（已重试一次）：%2").arg(caption, reason);
+    const QString text = tr("%1：写入失败（已重试一次）：%2").arg(caption, reason);
     message_->display(StatusLine{text, outcome.error.isEmpty() ? text : outcome.error, StatusSeverity::Fault});
 }
 
@@ -300,7 +301,7 @@ QWidget* ConfigWindow::buildBottomBar()
     stationStatus_->showCurrent();
     parameterSets_ = new ParameterSetCommands(core_.link(), *this);
     connect(parameterSets_, &ParameterSetCommands::told, this, &ConfigWindow::say);
-    backButton_ = new QPushButton(QStringLiteral(" Esc 返回"), bar);
+    backButton_ = new QPushButton(tr(" Esc 返回"), bar);
     backButton_->setMinimumHeight(backButton_->sizeHint().height() * 3 / 2);
     backButton_->setMinimumWidth(backButton_->sizeHint().width() + 24);
     row->addWidget(message_, 1);

@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 DifferenceTable::DifferenceTable(QWidget* parent)
     : QTableWidget(0, 4, parent)
 {
-    setHorizontalHeaderLabels({QStringLiteral("参数"), QStringLiteral("文件中的值"), QStringLiteral("仪表中的值"),
-                               QStringLiteral("说明")});
+    setHorizontalHeaderLabels({tr("参数"), tr("文件中的值"), tr("仪表中的值"),
+                               tr("说明")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
@@ -43,6 +44,17 @@ QStringList DifferenceTable::captions() const
     return texts;
 }
 
+int DifferenceTable::neededWidth() const
+{
+    int notes = horizontalHeader()->sectionSizeHint(NoteColumn);
+    for (int r = 0; r < rowCount(); ++r)
+        notes = std::max(notes, fontMetrics().horizontalAdvance(note(r)) + 24);
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width() + notes;
+    for (int column = CaptionColumn; column < NoteColumn; ++column)
+        width += isColumnHidden(column) ? 0 : columnWidth(column);
+    return width;
+}
+
 QString DifferenceTable::note(int row) const
 {
     const QTableWidgetItem* cell = item(row, NoteColumn);
@@ -63,7 +75,7 @@ int DifferenceTable::rowOf(const SetDifference& difference)
 
 void DifferenceTable::setRow(int row, const SetDifference& difference)
 {
-    setItem(row, CaptionColumn, new QTableWidgetItem(difference.caption()));
-    setItem(row, FileColumn, new QTableWidgetItem(difference.fileText()));
-    setItem(row, InstrumentColumn, new QTableWidgetItem(difference.instrumentText()));
+    setItem(row, CaptionColumn, new QTableWidgetItem(difference.shownCaption()));
+    setItem(row, FileColumn, new QTableWidgetItem(difference.shownFileText()));
+    setItem(row, InstrumentColumn, new QTableWidgetItem(difference.shownInstrumentText()));
 }

@@ -22,6 +22,8 @@ public:
     // table does not hold it yet.
     void setNote(const SetDifference& difference, const QString& note);
 
+    // The width that shows every cell whole, the notes as they are now.
+    int neededWidth() const;
     // The captions of the rows, top to bottom.
     QStringList captions() const;
     QString note(int row) const;

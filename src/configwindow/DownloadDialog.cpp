@@ -1,5 +1,8 @@
 #include "configwindow/DownloadDialog.h"
 
+#include <algorithm>
+
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -12,15 +15,17 @@ namespace {
 
 QString keptNote()
 {
-    return QStringLiteral("不下载（通讯设置）");
+    return QCoreApplication::translate("DownloadDialog", "不下载（通讯设置）");
 }
 
 // The row already names the parameter the report's failure begins with.
 QString failureNote(const SetDifference& failed, const QString& failure)
 {
-    const QString prefix = failed.caption() + QStringLiteral("：");
+    const QString prefix = QCoreApplication::translate("ParameterDownload", "%1：%2").arg(failed.shownCaption(), QString());
     const QString why = failure.startsWith(prefix) ? failure.mid(prefix.size()) : failure;
-    return why.contains(QStringLiteral("失败")) ? why : QStringLiteral("失败：%1").arg(why);
+    return why.contains(QCoreApplication::translate("DownloadDialog", "失败"))
+               ? why
+               : QCoreApplication::translate("DownloadDialog", "失败：%1").arg(why);
 }
 
 } // namespace
@@ -30,14 +35,14 @@ DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDif
     : QDialog(parent)
     , fileName_(fileName)
 {
-    setWindowTitle(QStringLiteral("参数下载"));
+    setWindowTitle(tr("参数下载"));
     auto* column = new QVBoxLayout(this);
     summary_ = new QLabel(this);
     summary_->setWordWrap(true);
     table_ = new DifferenceTable(this);
     table_->fill(differences);
     for (const SetDifference& d : plan.writes)
-        table_->setNote(d, QStringLiteral("将写入"));
+        table_->setNote(d, tr("将写入"));
     for (const SetDifference& d : plan.kept)
         table_->setNote(d, keptNote());
     progress_ = new QProgressBar(this);
@@ -46,8 +51,8 @@ DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDif
     progress_->hide();
 
     auto* buttons = new QDialogButtonBox(this);
-    download_ = buttons->addButton(QStringLiteral("下载"), QDialogButtonBox::AcceptRole);
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    download_ = buttons->addButton(tr("下载"), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     // Enter closes: only a click on "下载" writes to the instrument.
     download_->setAutoDefault(false);
     close->setDefault(true);
@@ -56,11 +61,11 @@ DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDif
 
     if (plan.writes.empty()) {
         download_->setEnabled(false);
-        summary_->setText(differences.empty() ? QStringLiteral("文件 %1 与仪表当前参数相同，无需下载").arg(fileName)
-                                              : QStringLiteral("文件 %1 中不同的只有通讯设置，不下载").arg(fileName));
+        summary_->setText(differences.empty() ? tr("文件 %1 与仪表当前参数相同，无需下载").arg(fileName)
+                                              : tr("文件 %1 中不同的只有通讯设置，不下载").arg(fileName));
     } else {
-        summary_->setText(QStringLiteral("文件 %1 与仪表有 %2 处不同，将写入 %3 个参数。按“下载”开始，"
-                                         "此前不写入任何参数。")
+        summary_->setText(tr("文件 %1 与仪表有 %2 处不同，将写入 %3 个参数。按“下载”开始，"
+                             "此前不写入任何参数。")
                               .arg(fileName)
                               .arg(differences.size())
                               .arg(plan.writes.size()));
@@ -70,13 +75,14 @@ DownloadDialog::DownloadDialog(const QString& fileName, const std::vector<SetDif
     column->addWidget(progress_);
     column->addWidget(buttons);
     resize(760, 520);
+    fitNotes();
 }
 
 void DownloadDialog::showStarted()
 {
     download_->setEnabled(false);
     progress_->show();
-    summary_->setText(QStringLiteral("正在下载文件 %1 …").arg(fileName_));
+    summary_->setText(tr("正在下载文件 %1 …").arg(fileName_));
 }
 
 void DownloadDialog::showProgress(int done, int total)
@@ -88,25 +94,37 @@ void DownloadDialog::showProgress(int done, int total)
 void DownloadDialog::showReport(const DownloadReport& report)
 {
     if (!report.problem.isEmpty()) {
-        summary_->setText(QStringLiteral("未下载：%1").arg(report.problem));
+        summary_->setText(tr("未下载：%1").arg(report.problem));
         return;
     }
     for (const SetDifference& d : report.written)
-        table_->setNote(d, QStringLiteral("已写入"));
+        table_->setNote(d, tr("已写入"));
     if (report.failed)
         table_->setNote(*report.failed, failureNote(*report.failed, report.failure));
     for (const SetDifference& d : report.notWritten)
-        table_->setNote(d, QStringLiteral("未写入"));
+        table_->setNote(d, tr("未写入"));
     for (const SetDifference& d : report.kept)
         table_->setNote(d, keptNote());
+    fitNotes();
     if (report.complete()) {
-        summary_->setText(QStringLiteral("下载完成：%1 个参数已写入并读回核对").arg(report.written.size()));
+        summary_->setText(tr("下载完成：%1 个参数已写入并读回核对").arg(report.written.size()));
         return;
     }
-    summary_->setText(QStringLiteral("下载中止：%1；%2 个参数已写入，%3 个参数未写入")
+    summary_->setText(tr("下载中止：%1；%2 个参数已写入，%3 个参数未写入")
                           .arg(report.failure)
                           .arg(report.written.size())
                           .arg(report.notWritten.size()));
+}
+
+// A failure's note can be long: the dialog widens for it, up to the window
+// it is shown over.
+void DownloadDialog::fitNotes()
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = table_->neededWidth() + margins.left() + margins.right();
+    const int most = parentWidget() ? parentWidget()->window()->width() - 40 : needed;
+    if (needed > width())
+        resize(std::min(needed, most), height());
 }
 
 QString DownloadDialog::summary() const

@@ -35,6 +35,8 @@ signals:
     void confirmed();
 
 private:
+    void fitNotes();
+
     QLabel* summary_ = nullptr;
     DifferenceTable* table_ = nullptr;
     QProgressBar* progress_ = nullptr;

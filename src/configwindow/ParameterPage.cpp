@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -26,20 +27,20 @@ ColumnWidths columnWidths(const QFontMetrics& metrics)
     ColumnWidths widths;
     int widestName = metrics.horizontalAdvance(widths.widestName);
     for (const Parameter& p : ParameterCatalogue::parameters()) {
-        widths.caption = std::max(widths.caption, metrics.horizontalAdvance(ParameterCatalogue::text(p.caption)));
-        for (const std::u16string_view item : p.choices)
-            widths.entry = std::max(widths.entry, metrics.horizontalAdvance(ParameterCatalogue::text(item)));
-        for (const std::u16string_view name : p.names) {
-            const int width = metrics.horizontalAdvance(ParameterCatalogue::text(name));
+        widths.caption = std::max(widths.caption, metrics.horizontalAdvance(ParameterCatalogue::shown(p.caption)));
+        for (const std::string_view item : p.choices)
+            widths.entry = std::max(widths.entry, metrics.horizontalAdvance(ParameterCatalogue::shown(item)));
+        for (const std::string_view name : p.names) {
+            const int width = metrics.horizontalAdvance(ParameterCatalogue::shown(name));
             if (width > widestName) {
                 widestName = width;
-                widths.widestName = ParameterCatalogue::text(name);
+                widths.widestName = ParameterCatalogue::shown(name);
             }
         }
     }
     // Room for the list's arrow and frame.
     widths.entry += 4 * metrics.averageCharWidth() + 16;
-    widths.mark = metrics.horizontalAdvance(QStringLiteral("写入失败")) + 12;
+    widths.mark = metrics.horizontalAdvance(QCoreApplication::translate("ParameterPage", "写入失败")) + 12;
     return widths;
 }
 
@@ -64,10 +65,10 @@ ParameterPage::ParameterPage(ParameterCatalogue::Page page, QWidget* parent)
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(9);
 
-    grid->addWidget(headerLabel(QStringLiteral("参数"), body), 0, ParameterRowView::CaptionColumn);
-    grid->addWidget(headerLabel(QStringLiteral("当前值"), body), 0, ParameterRowView::ValueColumn);
-    grid->addWidget(headerLabel(QStringLiteral("修改为"), body), 0, ParameterRowView::EntryColumn);
-    grid->addWidget(headerLabel(QStringLiteral("说明"), body), 0, ParameterRowView::HelpColumn);
+    grid->addWidget(headerLabel(QCoreApplication::translate("ParameterPage", "参数"), body), 0, ParameterRowView::CaptionColumn);
+    grid->addWidget(headerLabel(QCoreApplication::translate("ParameterPage", "当前值"), body), 0, ParameterRowView::ValueColumn);
+    grid->addWidget(headerLabel(QCoreApplication::translate("ParameterPage", "修改为"), body), 0, ParameterRowView::EntryColumn);
+    grid->addWidget(headerLabel(QCoreApplication::translate("ParameterPage", "说明"), body), 0, ParameterRowView::HelpColumn);
 
     const ColumnWidths widths = columnWidths(fontMetrics());
     int line = 1;
@@ -83,8 +84,8 @@ ParameterPage::ParameterPage(ParameterCatalogue::Page page, QWidget* parent)
     if (page == ParameterCatalogue::Page::Communication) {
         // The instrument answers with its new settings at once, the
         // station's link keeps the old ones until the operator changes them.
-        auto* note = new QLabel(QStringLiteral("注意：仪表的通讯地址、波特率或校验方式改变后，"
-                                               "须在主窗口按新的设置重新打开链路，否则通讯中断。"),
+        auto* note = new QLabel(QCoreApplication::translate("ParameterPage", "注意：仪表的通讯地址、波特率或校验方式改变后，"
+                                                                                "须在主窗口按新的设置重新打开链路，否则通讯中断。"),
                                 body);
         note->setWordWrap(true);
         note->setStyleSheet(QStringLiteral("color: #8a5a00; padding-top: 10px;"));

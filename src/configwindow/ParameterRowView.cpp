@@ -15,7 +15,7 @@ ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& paramete
     : QObject(page)
     , parameter_(parameter)
 {
-    caption_ = new QLabel(ParameterCatalogue::text(parameter.caption), page);
+    caption_ = new QLabel(ParameterCatalogue::shown(parameter.caption), page);
 
     current_ = new PanelField(PanelColours::kCyan, page);
 
@@ -54,7 +54,7 @@ ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& paramete
 
     mark_ = new QLabel(page);
 
-    help_ = new QLabel(ParameterCatalogue::text(parameter.help), page);
+    help_ = new QLabel(ParameterCatalogue::shown(parameter.help), page);
     help_->setWordWrap(true);
     help_->setStyleSheet(QStringLiteral("color: #5a6570;"));
 
@@ -77,8 +77,8 @@ void ParameterRowView::fillList()
     if (!choiceEdit_)
         return;
     choiceEdit_->clear();
-    for (const std::u16string_view item : parameter_.choices)
-        choiceEdit_->addItem(ParameterCatalogue::text(item));
+    for (const std::string_view item : parameter_.choices)
+        choiceEdit_->addItem(ParameterCatalogue::shown(item));
     choiceEdit_->setCurrentIndex(0);
 }
 
@@ -124,15 +124,15 @@ void ParameterRowView::showWriteState(WriteTracker::State state, const QString& 
         mark_->clear();
         break;
     case WriteTracker::State::Pending:
-        mark_->setText(QStringLiteral("写入中…"));
+        mark_->setText(tr("写入中…"));
         mark_->setStyleSheet(QStringLiteral("color: #707070;"));
         break;
     case WriteTracker::State::Written:
-        mark_->setText(QStringLiteral("已写入"));
+        mark_->setText(tr("已写入"));
         mark_->setStyleSheet(QStringLiteral("color: #1b7a1b;"));
         break;
     case WriteTracker::State::Failed:
-        mark_->setText(QStringLiteral("写入失败"));
+        mark_->setText(tr("写入失败"));
         mark_->setStyleSheet(QStringLiteral("color: #ffffff; background: #c62828; padding: 1px 4px;"));
         break;
     }

@@ -44,18 +44,18 @@ ParameterSetCommands::ParameterSetCommands(InstrumentLink& link, QWidget& window
         chooseWithDialog(window, role, std::move(chosen));
     })
 {
-    save_ = commandButton(QStringLiteral("保存参数"), window);
-    compare_ = commandButton(QStringLiteral("比较参数"), window);
-    download_ = commandButton(QStringLiteral("下载参数"), window);
-    print_ = commandButton(QStringLiteral("打印参数表"), window);
+    save_ = commandButton(tr("保存参数"), window);
+    compare_ = commandButton(tr("比较参数"), window);
+    download_ = commandButton(tr("下载参数"), window);
+    print_ = commandButton(tr("打印参数表"), window);
     auto* printMenu = new QMenu(print_);
-    connect(printMenu->addAction(QStringLiteral("打印仪表当前参数…")), &QAction::triggered, this,
+    connect(printMenu->addAction(tr("打印仪表当前参数…")), &QAction::triggered, this,
             [this] { printInstrument(false); });
-    connect(printMenu->addAction(QStringLiteral("仪表当前参数存为PDF…")), &QAction::triggered, this,
+    connect(printMenu->addAction(tr("仪表当前参数存为PDF…")), &QAction::triggered, this,
             [this] { printInstrument(true); });
-    connect(printMenu->addAction(QStringLiteral("打印参数文件…")), &QAction::triggered, this,
+    connect(printMenu->addAction(tr("打印参数文件…")), &QAction::triggered, this,
             [this] { printFile(false); });
-    connect(printMenu->addAction(QStringLiteral("参数文件存为PDF…")), &QAction::triggered, this,
+    connect(printMenu->addAction(tr("参数文件存为PDF…")), &QAction::triggered, this,
             [this] { printFile(true); });
     print_->setMenu(printMenu);
 
@@ -67,7 +67,7 @@ ParameterSetCommands::ParameterSetCommands(InstrumentLink& link, QWidget& window
     connect(&downloader_, &ParameterDownload::progress, this, [this](int done, int total) {
         if (downloadDialog_)
             downloadDialog_->showProgress(done, total);
-        say(QStringLiteral("正在下载参数：%1/%2").arg(done).arg(total), StatusSeverity::Idle);
+        say(tr("正在下载参数：%1/%2").arg(done).arg(total), StatusSeverity::Idle);
     });
 }
 
@@ -83,13 +83,13 @@ DownloadDialog* ParameterSetCommands::downloadDialog() const
 
 void ParameterSetCommands::save()
 {
-    readFresh(QStringLiteral("未保存"), [this](const ParameterSet& instrument) {
+    readFresh(tr("未保存"), [this](const ParameterSet& instrument) {
         chooseFile_(FileRole::SaveSet, [this, instrument](const QString& path) {
             if (const std::optional<QString> problem = ParameterSetFile::save(instrument, path)) {
-                say(QStringLiteral("参数未保存：%1").arg(*problem), StatusSeverity::Fault);
+                say(tr("参数未保存：%1").arg(*problem), StatusSeverity::Fault);
                 return;
             }
-            say(QStringLiteral("参数已保存到 %1").arg(nameOf(path)), StatusSeverity::Ok);
+            say(tr("参数已保存到 %1").arg(nameOf(path)), StatusSeverity::Ok);
         });
     });
 }
@@ -100,7 +100,7 @@ void ParameterSetCommands::compare()
         const std::optional<ParameterSet> file = loadFile(path, QString());
         if (!file)
             return;
-        readFresh(QStringLiteral("未比较"), [this, path, file = *file](const ParameterSet& instrument) {
+        readFresh(tr("未比较"), [this, path, file = *file](const ParameterSet& instrument) {
             showComparison(path, file, instrument);
         });
     });
@@ -109,14 +109,14 @@ void ParameterSetCommands::compare()
 void ParameterSetCommands::download()
 {
     if (downloader_.busy()) {
-        say(QStringLiteral("上一次下载尚未结束"), StatusSeverity::Warning);
+        say(tr("上一次下载尚未结束"), StatusSeverity::Warning);
         return;
     }
     chooseFile_(FileRole::OpenSet, [this](const QString& path) {
-        const std::optional<ParameterSet> file = loadFile(path, QStringLiteral("，未写入仪表"));
+        const std::optional<ParameterSet> file = loadFile(path, tr("，未写入仪表"));
         if (!file)
             return;
-        readFresh(QStringLiteral("未下载"), [this, path, file = *file](const ParameterSet& instrument) {
+        readFresh(tr("未下载"), [this, path, file = *file](const ParameterSet& instrument) {
             showPreview(path, file, instrument);
         });
     });
@@ -124,7 +124,7 @@ void ParameterSetCommands::download()
 
 void ParameterSetCommands::printInstrument(bool toPdf)
 {
-    readFresh(QStringLiteral("未打印"), [this, toPdf](const ParameterSet& instrument) {
+    readFresh(tr("未打印"), [this, toPdf](const ParameterSet& instrument) {
         print(instrument, ParameterSheet::instrumentSource(), toPdf);
     });
 }
@@ -141,12 +141,12 @@ void ParameterSetCommands::readFresh(const QString& refused, AfterRead next)
 {
     // One fresh read at a time: a second command would get the first one's set.
     if (reader_.busy()) {
-        say(QStringLiteral("正在读取仪表参数，请稍候"), StatusSeverity::Warning);
+        say(tr("正在读取仪表参数，请稍候"), StatusSeverity::Warning);
         return;
     }
     afterRead_ = std::move(next);
     readRefused_ = refused;
-    say(QStringLiteral("正在读取仪表参数…"), StatusSeverity::Idle);
+    say(tr("正在读取仪表参数…"), StatusSeverity::Idle);
     reader_.start();
 }
 
@@ -156,7 +156,7 @@ void ParameterSetCommands::onFreshRead(const SetReading& reading)
     afterRead_ = nullptr;
     if (!reading.set) {
         qCWarning(windowLog) << "Fresh parameter read failed:" << reading.problem;
-        say(QStringLiteral("读取仪表参数失败：%1，%2").arg(reading.problem, readRefused_), StatusSeverity::Warning);
+        say(tr("读取仪表参数失败：%1，%2").arg(reading.problem, readRefused_), StatusSeverity::Warning);
         return;
     }
     if (next)
@@ -169,7 +169,7 @@ std::optional<ParameterSet> ParameterSetCommands::loadFile(const QString& path, 
     if (reading.set)
         return std::move(reading.set);
     qCWarning(windowLog) << "Parameter file" << path << "refused:" << reading.problem;
-    say(QStringLiteral("参数文件 %1 不能使用：%2%3").arg(nameOf(path), reading.problem, refused),
+    say(tr("参数文件 %1 不能使用：%2%3").arg(nameOf(path), reading.problem, refused),
         StatusSeverity::Warning);
     return std::nullopt;
 }
@@ -206,7 +206,7 @@ void ParameterSetCommands::startDownload(const ParameterSet& file)
         return;
     if (downloadDialog_)
         downloadDialog_->showStarted();
-    say(QStringLiteral("正在下载参数…"), StatusSeverity::Idle);
+    say(tr("正在下载参数…"), StatusSeverity::Idle);
     downloader_.start(file);
 }
 
@@ -215,11 +215,11 @@ void ParameterSetCommands::onDownloadFinished(const DownloadReport& report)
     if (downloadDialog_)
         downloadDialog_->showReport(report);
     if (!report.problem.isEmpty()) {
-        say(QStringLiteral("参数未下载：%1").arg(report.problem), StatusSeverity::Warning);
+        say(tr("参数未下载：%1").arg(report.problem), StatusSeverity::Warning);
     } else if (report.complete()) {
-        say(QStringLiteral("参数下载完成：%1 个参数已写入").arg(report.written.size()), StatusSeverity::Ok);
+        say(tr("参数下载完成：%1 个参数已写入").arg(report.written.size()), StatusSeverity::Ok);
     } else {
-        say(QStringLiteral("参数下载中止：%1；%2 个参数已写入，%3 个未写入")
+        say(tr("参数下载中止：%1；%2 个参数已写入，%3 个未写入")
                 .arg(report.failure)
                 .arg(report.written.size())
                 .arg(report.notWritten.size()),
@@ -232,10 +232,10 @@ void ParameterSetCommands::print(const ParameterSet& set, const QString& source,
     if (toPdf) {
         chooseFile_(FileRole::SavePdf, [this, set, source](const QString& path) {
             if (const std::optional<QString> problem = ParameterSheet::writePdf(set, source, path)) {
-                say(QStringLiteral("参数表未保存：%1").arg(*problem), StatusSeverity::Fault);
+                say(tr("参数表未保存：%1").arg(*problem), StatusSeverity::Fault);
                 return;
             }
-            say(QStringLiteral("参数表已保存到 %1").arg(nameOf(path)), StatusSeverity::Ok);
+            say(tr("参数表已保存到 %1").arg(nameOf(path)), StatusSeverity::Ok);
         });
         return;
     }
@@ -246,9 +246,9 @@ void ParameterSetCommands::print(const ParameterSet& set, const QString& source,
         if (result != QDialog::Accepted)
             return;
         if (ParameterSheet::paint(*printer, set, source))
-            say(QStringLiteral("参数表已送往打印机"), StatusSeverity::Ok);
+            say(tr("参数表已送往打印机"), StatusSeverity::Ok);
         else
-            say(QStringLiteral("参数表未打印：打印机无法使用"), StatusSeverity::Fault);
+            say(tr("参数表未打印：打印机无法使用"), StatusSeverity::Fault);
     });
     dialog->open();  // window-modal at most; the event loop keeps running
 }
@@ -261,10 +261,10 @@ void ParameterSetCommands::say(const QString& text, StatusSeverity severity)
 void ParameterSetCommands::chooseWithDialog(QWidget& window, FileRole role, std::function<void(const QString&)> chosen)
 {
     const bool pdf = role == FileRole::SavePdf;
-    auto* dialog = new QFileDialog(&window, role == FileRole::OpenSet ? QStringLiteral("选择参数文件")
-                                            : pdf ? QStringLiteral("保存参数表")
-                                                  : QStringLiteral("保存参数"));
-    dialog->setNameFilter(pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("参数文件 (*.json)"));
+    auto* dialog = new QFileDialog(&window, role == FileRole::OpenSet ? tr("选择参数文件")
+                                            : pdf ? tr("保存参数表")
+                                                  : tr("保存参数"));
+    dialog->setNameFilter(pdf ? QStringLiteral("PDF (*.pdf)") : tr("参数文件 (*.json)"));
     dialog->setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("json"));
     dialog->setAcceptMode(role == FileRole::OpenSet ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog->setFileMode(role == FileRole::OpenSet ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

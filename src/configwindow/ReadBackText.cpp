@@ -10,7 +10,7 @@ std::optional<QString> readBackText(const ParameterCatalogue::Parameter& paramet
     // register the instrument filled with a value outside the list.
     for (size_t code = 0; code < parameter.names.size(); ++code) {
         if (value == static_cast<float>(code))
-            return ParameterCatalogue::text(parameter.names[code]);
+            return ParameterCatalogue::shown(parameter.names[code]);
     }
     return std::nullopt;
 }

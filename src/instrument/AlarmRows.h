@@ -15,6 +15,9 @@ inline constexpr int kRows = RegisterMap::kAlarmSetPoints;
 // "报警1设定值", "报警1动作回差", "报警1延迟时间", then alarms 2 and 3;
 // empty outside 0..8.
 QString caption(int row);
+// The same caption in the interface language, for the operator to read;
+// caption() is what files and the journal keep.
+QString shownCaption(int row);
 
 constexpr int registerOf(int row) { return RegisterMap::alarmSetPoint(row); }
 

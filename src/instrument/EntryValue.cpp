@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include <QCoreApplication>
+
 #include "core/NumericText.h"
 #include "core/WholeNumber.h"
 
@@ -59,10 +61,10 @@ EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double num
 QString problemText(EntryProblem problem)
 {
     switch (problem) {
-    case EntryProblem::Empty: return QStringLiteral("没有输入数值");
-    case EntryProblem::NotANumber: return QStringLiteral("输入不是以数字开头");
-    case EntryProblem::OutOfRange: return QStringLiteral("数值超出寄存器范围 -32768～32767");
-    case EntryProblem::NotAChoice: return QStringLiteral("列表中没有这个代码");
+    case EntryProblem::Empty: return QCoreApplication::translate("EntryValue", "没有输入数值");
+    case EntryProblem::NotANumber: return QCoreApplication::translate("EntryValue", "输入不是以数字开头");
+    case EntryProblem::OutOfRange: return QCoreApplication::translate("EntryValue", "数值超出寄存器范围 -32768～32767");
+    case EntryProblem::NotAChoice: return QCoreApplication::translate("EntryValue", "列表中没有这个代码");
     }
     return {};
 }

@@ -30,14 +30,14 @@ struct Parameter {
     int number;
     int registerAddress;
     Page page;
-    std::u16string_view caption;
+    std::string_view caption;
     ValueForm form;
-    std::u16string_view help;
+    std::string_view help;
     // List items in code order; empty for a number.
-    std::span<const std::u16string_view> choices;
+    std::span<const std::string_view> choices;
     // What the current-value column shows for each code, in code order.
     // Not the list items: no code prefix, and spelt differently in places.
-    std::span<const std::u16string_view> names;
+    std::span<const std::string_view> names;
 
     bool isChoice() const { return form == ValueForm::Choice; }
 };
@@ -48,12 +48,19 @@ std::span<const Parameter> parameters();
 // The row of parameter n; nullptr for 8 and 21 (no row) and outside 1..37.
 const Parameter* find(int number);
 
-// The tab caption of a page.
+// The tab caption of a page, in the interface language.
 QString pageCaption(Page page);
 
-inline QString text(std::u16string_view s)
+// A catalogue text as stored (parameter files, the journal): the Chinese
+// source text, whatever the interface language.
+inline QString text(std::string_view s)
 {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
+
+// A catalogue text as the operator reads it, in the interface language.
+QString shown(std::string_view s);
+// The same for a caption taken from a stored text (a write request, a set).
+QString shown(const QString& storedText);
 
 } // namespace ParameterCatalogue

@@ -16,15 +16,15 @@ namespace {
 struct SetRead {
     int start;
     int count;
-    const char16_t* what;
+    const char* what;
 };
 
 constexpr std::array<SetRead, 5> kReads{{
-    {RegisterMap::parameter(1), 16, u"参数 1～16"},
-    {RegisterMap::parameter(17), 16, u"参数 17～32"},
-    {RegisterMap::parameter(33), 5, u"参数 33～37"},
-    {RegisterMap::kAlarmSetPointBase, RegisterMap::kAlarmSetPoints, u"报警设定点"},
-    {RegisterMap::kSetValue, 1, u"设定SV"},
+    {RegisterMap::parameter(1), 16, QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 1～16")},
+    {RegisterMap::parameter(17), 16, QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 17～32")},
+    {RegisterMap::parameter(33), 5, QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 33～37")},
+    {RegisterMap::kAlarmSetPointBase, RegisterMap::kAlarmSetPoints, QT_TRANSLATE_NOOP("InstrumentSetReader", "报警设定点")},
+    {RegisterMap::kSetValue, 1, QT_TRANSLATE_NOOP("InstrumentSetReader", "设定SV")},
 }};
 
 } // namespace
@@ -64,10 +64,10 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
     const SetRead& read = kReads[static_cast<size_t>(nextRead_)];
     if (!reading.ok) {
         busy_ = false;
-        const QString what = QString::fromUtf16(read.what);
+        const QString what = tr(read.what);
         qCWarning(paramsetLog).noquote() << QStringLiteral("fresh read of registers %1..%2 failed: %3")
                                                 .arg(read.start).arg(read.start + read.count - 1).arg(reading.error);
-        emit finished({std::nullopt, QStringLiteral("读取%1失败：%2").arg(what, linkFailureText(reading.error))});
+        emit finished({std::nullopt, tr("读取%1失败：%2").arg(what, linkFailureText(reading.error))});
         return;
     }
     for (int i = 0; i < read.count; ++i) {

@@ -28,7 +28,7 @@ void ParameterDownload::start(const ParameterSet& file)
     // a set with one refused value writes nothing at all.
     if (const auto problem = SetCheck::setProblem(file_)) {
         qCWarning(paramsetLog).noquote() << "download refused:" << *problem;
-        report_.problem = QStringLiteral("参数组有误，未写入：%1").arg(*problem);
+        report_.problem = tr("参数组有误，未写入：%1").arg(*problem);
         finish();
         return;
     }
@@ -42,7 +42,7 @@ void ParameterDownload::onFreshRead(const SetReading& reading)
     if (!busy_)
         return;
     if (!reading.set) {
-        report_.problem = QStringLiteral("未写入：%1").arg(reading.problem);
+        report_.problem = tr("未写入：%1").arg(reading.problem);
         finish();
         return;
     }
@@ -72,7 +72,7 @@ void ParameterDownload::onWriteFinished(const WriteOutcome& outcome)
     if (!busy_ || outcome.request.asker != this)
         return;
     if (!outcome.ok) {
-        fail(QStringLiteral("写入失败：%1").arg(linkFailureText(outcome.error)));
+        fail(tr("写入失败：%1").arg(linkFailureText(outcome.error)));
         return;
     }
     // The instrument may take a write and keep another value (clamped to a
@@ -86,13 +86,13 @@ void ParameterDownload::onRegistersRead(const RegisterReading& reading)
         return;
     const SetDifference& d = plan_.writes[next_];
     if (!reading.ok) {
-        fail(QStringLiteral("读回失败：%1").arg(linkFailureText(reading.error)));
+        fail(tr("读回失败：%1").arg(linkFailureText(reading.error)));
         return;
     }
     const int16_t held = reading.values.front();
     if (held != d.fileRaw) {
-        fail(QStringLiteral("仪表保持 %1，不是写入的 %2")
-                 .arg(SetSlots::valueText(*d.slot, held), d.fileText()));
+        fail(tr("仪表保持 %1，不是写入的 %2")
+                 .arg(SetSlots::shownValueText(*d.slot, held), d.shownFileText()));
         return;
     }
     qCDebug(paramsetLog) << "written and read back:" << d.slot->registerAddress << "=" << d.fileRaw;
@@ -108,7 +108,7 @@ void ParameterDownload::fail(const QString& why)
     qCWarning(paramsetLog).noquote() << QStringLiteral("download stopped at register %1: %2")
                                             .arg(d.slot->registerAddress).arg(why);
     report_.failed = d;
-    report_.failure = QStringLiteral("%1：%2").arg(d.caption(), why);
+    report_.failure = tr("%1：%2").arg(d.shownCaption(), why);
     report_.notWritten.assign(plan_.writes.begin() + static_cast<std::ptrdiff_t>(next_) + 1, plan_.writes.end());
     finish();
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,17 +77,17 @@ std::optional<int> wholeNumber(const QJsonValue& value)
 std::optional<QString> takeEntry(const SetSlot& slot, const QJsonObject& json, ParameterSet& set)
 {
     if (set.has(slot.registerAddress))
-        return QStringLiteral("%1 重复").arg(slot.caption);
+        return QCoreApplication::translate("ParameterSetFile", "%1 重复").arg(SetSlots::shownCaption(slot));
     if (json.contains(kRegister) && wholeNumber(json.value(kRegister)) != slot.registerAddress)
-        return QStringLiteral("%1：寄存器应为 %2").arg(slot.caption).arg(slot.registerAddress);
+        return QCoreApplication::translate("ParameterSetFile", "%1：寄存器应为 %2").arg(SetSlots::shownCaption(slot)).arg(slot.registerAddress);
     if (!json.value(kValue).isDouble())
-        return QStringLiteral("%1：缺少数值").arg(slot.caption);
+        return QCoreApplication::translate("ParameterSetFile", "%1：缺少数值").arg(SetSlots::shownCaption(slot));
     const double value = json.value(kValue).toDouble();
     int16_t raw = 0;
     if (auto problem = SetCheck::unitValueProblem(slot, value, raw))
         return problem;
     if (wholeNumber(json.value(kRaw)) != int{raw})
-        return QStringLiteral("%1：寄存器值与数值 %2 不符").arg(slot.caption, json.value(kValue).toVariant().toString());
+        return QCoreApplication::translate("ParameterSetFile", "%1：寄存器值与数值 %2 不符").arg(SetSlots::shownCaption(slot), json.value(kValue).toVariant().toString());
     set.values[slot.registerAddress] = raw;
     return std::nullopt;
 }
@@ -96,13 +97,13 @@ std::optional<QString> takeList(const QJsonObject& root, const QString& key, con
                                 ParameterSet& set)
 {
     if (!root.value(key).isArray())
-        return QStringLiteral("缺少%1列表").arg(what);
+        return QCoreApplication::translate("ParameterSetFile", "缺少%1列表").arg(what);
     for (const QJsonValue& item : root.value(key).toArray()) {
         const QJsonObject json = item.toObject();
         const std::optional<int> number = wholeNumber(json.value(kNumber));
         const SetSlot* slot = number ? find(*number) : nullptr;
         if (!slot)
-            return QStringLiteral("未知%1 %2").arg(what, json.value(kNumber).toVariant().toString());
+            return QCoreApplication::translate("ParameterSetFile", "未知%1 %2").arg(what, json.value(kNumber).toVariant().toString());
         if (auto problem = takeEntry(*slot, json, set))
             return problem;
     }
@@ -145,23 +146,23 @@ QByteArray toJson(const ParameterSet& set)
 SetFileReading fromJson(const QByteArray& json)
 {
     if (json.size() > kMaxBytes)
-        return refused(QStringLiteral("文件过大，不是参数文件"));
+        return refused(QCoreApplication::translate("ParameterSetFile", "文件过大，不是参数文件"));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return refused(QStringLiteral("文件不完整或不是 JSON（第 %1 字节：%2）").arg(error.offset).arg(error.errorString()));
+        return refused(QCoreApplication::translate("ParameterSetFile", "文件不完整或不是 JSON（第 %1 字节：%2）").arg(error.offset).arg(error.errorString()));
     if (!document.isObject())
-        return refused(QStringLiteral("不是参数文件"));
+        return refused(QCoreApplication::translate("ParameterSetFile", "不是参数文件"));
     const QJsonObject root = document.object();
 
     const QString model = root.value(kModelKey).toString();
     if (model != ParameterSet::kModel)
-        return refused(QStringLiteral("型号“%1”不是 %2").arg(model, ParameterSet::kModel));
+        return refused(QCoreApplication::translate("ParameterSetFile", "型号“%1”不是 %2").arg(model, ParameterSet::kModel));
     const std::optional<int> format = wholeNumber(root.value(kFormat));
     if (!format || *format < 1)
-        return refused(QStringLiteral("缺少格式版本"));
+        return refused(QCoreApplication::translate("ParameterSetFile", "缺少格式版本"));
     if (*format > ParameterSet::kFormatVersion)
-        return refused(QStringLiteral("格式版本 %1 比本站能读的 %2 新").arg(*format).arg(ParameterSet::kFormatVersion));
+        return refused(QCoreApplication::translate("ParameterSetFile", "格式版本 %1 比本站能读的 %2 新").arg(*format).arg(ParameterSet::kFormatVersion));
 
     ParameterSet set;
     set.model = model;
@@ -169,9 +170,9 @@ SetFileReading fromJson(const QByteArray& json)
     set.port = root.value(kPort).toInt();
     set.timeRead = QDateTime::fromString(root.value(kTimeRead).toString(), Qt::ISODate);
     set.stationVersion = root.value(kStationVersion).toString();
-    if (auto problem = takeList(root, kParameters, QStringLiteral("参数"), SetSlots::ofParameter, set))
+    if (auto problem = takeList(root, kParameters, QCoreApplication::translate("ParameterSetFile", "参数"), SetSlots::ofParameter, set))
         return refused(*problem);
-    if (auto problem = takeList(root, kAlarmSetPoints, QStringLiteral("报警设定点"), SetSlots::ofAlarmSetPoint, set))
+    if (auto problem = takeList(root, kAlarmSetPoints, QCoreApplication::translate("ParameterSetFile", "报警设定点"), SetSlots::ofAlarmSetPoint, set))
         return refused(*problem);
     if (root.contains(kSetValue)) {
         if (auto problem = takeEntry(SetSlots::setValue(), root.value(kSetValue).toObject(), set))
@@ -186,12 +187,12 @@ SetFileReading load(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("无法打开 %1：%2").arg(path, file.errorString()));
+        return refused(QCoreApplication::translate("ParameterSetFile", "无法打开 %1：%2").arg(path, file.errorString()));
     // One byte past the bound tells a file that is too large without
     // reading the rest of it.
     const QByteArray json = file.read(kMaxBytes + 1);
     if (json.size() > kMaxBytes)
-        return refused(QStringLiteral("文件过大，不是参数文件"));
+        return refused(QCoreApplication::translate("ParameterSetFile", "文件过大，不是参数文件"));
     return fromJson(json);
 }
 
@@ -199,10 +200,10 @@ std::optional<QString> save(const ParameterSet& set, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+        return QCoreApplication::translate("ParameterSetFile", "无法写入 %1：%2").arg(path, file.errorString());
     file.write(toJson(set));
     if (!file.commit())
-        return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+        return QCoreApplication::translate("ParameterSetFile", "无法写入 %1：%2").arg(path, file.errorString());
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPageLayout>
@@ -75,11 +76,11 @@ struct Column {
     int share;  // of the table's width, per mille
 };
 constexpr std::array<Column, 5> kColumns{{
-    {"编号", 90},
-    {"参数", 290},
-    {"寄存器", 120},
-    {"数值", 180},
-    {"选项", 320},
+    {QT_TRANSLATE_NOOP("ParameterSheet", "编号"), 90},
+    {QT_TRANSLATE_NOOP("ParameterSheet", "参数"), 290},
+    {QT_TRANSLATE_NOOP("ParameterSheet", "寄存器"), 120},
+    {QT_TRANSLATE_NOOP("ParameterSheet", "数值"), 180},
+    {QT_TRANSLATE_NOOP("ParameterSheet", "选项"), 320},
 }};
 using RowTexts = std::array<QString, kColumns.size()>;
 
@@ -105,9 +106,9 @@ std::vector<RowTexts> rowsOf(const ParameterSet& set)
         // A value kept in tenths shows its decimal even when it is zero.
         const QString number = slot.scale == 10 ? QString::number(SetSlots::unitValue(slot, *raw), 'f', 1)
                                                 : SetSlots::numberText(slot, *raw);
-        rows.push_back({numberColumn(slot), slot.caption, QString::number(slot.registerAddress),
+        rows.push_back({numberColumn(slot), SetSlots::shownCaption(slot), QString::number(slot.registerAddress),
                         unit.isEmpty() ? number : number + QLatin1Char(' ') + unit,
-                        slot.isChoice() ? SetSlots::choiceText(slot, *raw).trimmed() : QString()});
+                        slot.isChoice() ? SetSlots::shownChoiceText(slot, *raw).trimmed() : QString()});
     }
     return rows;
 }
@@ -136,14 +137,14 @@ int drawHeading(QPainter& painter, const SheetLayout& layout, const ParameterSet
 {
     const QRect titleRect(layout.page.left(), layout.page.top(), layout.page.width(), layout.line * 2);
     painter.setFont(layout.title);
-    painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1 参数表").arg(set.model));
+    painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter, QCoreApplication::translate("ParameterSheet", "%1 参数表").arg(set.model));
     painter.setFont(layout.text);
     painter.drawText(titleRect, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("第 %1 页，共 %2 页").arg(page).arg(pages));
+                     QCoreApplication::translate("ParameterSheet", "第 %1 页，共 %2 页").arg(page).arg(pages));
     const QStringList lines{
-        QStringLiteral("仪表：地址 %1，端口 %2").arg(set.address).arg(set.port),
-        QStringLiteral("读取时间：%1").arg(set.timeRead.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
-        QStringLiteral("来源：%1").arg(source),
+        QCoreApplication::translate("ParameterSheet", "仪表：地址 %1，端口 %2").arg(set.address).arg(set.port),
+        QCoreApplication::translate("ParameterSheet", "读取时间：%1").arg(set.timeRead.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+        QCoreApplication::translate("ParameterSheet", "来源：%1").arg(source),
     };
     const QFontMetrics metrics(layout.text);
     int y = titleRect.bottom() + layout.line / 4;
@@ -189,12 +190,12 @@ namespace ParameterSheet {
 
 QString instrumentSource()
 {
-    return QStringLiteral("仪表");
+    return QCoreApplication::translate("ParameterSheet", "仪表");
 }
 
 QString fileSource(const QString& path)
 {
-    return QStringLiteral("文件 %1").arg(QFileInfo(path).fileName());
+    return QCoreApplication::translate("ParameterSheet", "文件 %1").arg(QFileInfo(path).fileName());
 }
 
 bool paint(QPagedPaintDevice& device, const ParameterSet& set, const QString& source)
@@ -211,7 +212,7 @@ bool paint(QPagedPaintDevice& device, const ParameterSet& set, const QString& so
 
     RowTexts captions;
     for (size_t i = 0; i < kColumns.size(); ++i)
-        captions[i] = QString::fromUtf8(kColumns[i].caption);
+        captions[i] = QCoreApplication::translate("ParameterSheet", kColumns[i].caption);
     QFont headerFont = layout.text;
     headerFont.setBold(true);
 
@@ -248,10 +249,10 @@ std::optional<QString> writePdf(const ParameterSet& set, const QString& source, 
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("TQ5800"));
-        writer.setTitle(QStringLiteral("%1 参数表").arg(set.model));
+        writer.setTitle(QCoreApplication::translate("ParameterSheet", "%1 参数表").arg(set.model));
         if (!paint(writer, set, source)) {
             file.cancelWriting();
-            return QStringLiteral("无法生成PDF");
+            return QCoreApplication::translate("ParameterSheet", "无法生成PDF");
         }
     }
     if (!file.commit())

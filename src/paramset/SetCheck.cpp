@@ -1,5 +1,7 @@
 #include "paramset/SetCheck.h"
 
+#include <QCoreApplication>
+
 #include "core/EntryCheck.h"
 #include "core/NumberText.h"
 #include "instrument/EntryValue.h"
@@ -13,14 +15,14 @@ std::optional<QString> unitValueProblem(const SetSlot& slot, double value, int16
     if (slot.parameter) {
         const EntryValue entry = entryValue(*slot.parameter, value);
         if (!entry.writable())
-            return QStringLiteral("%1：%2").arg(slot.caption, problemText(*entry.problem));
+            return QCoreApplication::translate("SetCheck", "%1：%2").arg(SetSlots::shownCaption(slot), problemText(*entry.problem));
         raw = static_cast<int16_t>(entry.value);
         return std::nullopt;
     }
     const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(value, slot.scale);
     if (!checked.value) {
-        return QStringLiteral("%1：数值须在 %2 到 %3 之间")
-            .arg(slot.caption, numberText(static_cast<float>(checked.refusal.low)),
+        return QCoreApplication::translate("SetCheck", "%1：数值须在 %2 到 %3 之间")
+            .arg(SetSlots::shownCaption(slot), numberText(static_cast<float>(checked.refusal.low)),
                  numberText(static_cast<float>(checked.refusal.high)));
     }
     raw = static_cast<int16_t>(*checked.value);
@@ -38,17 +40,17 @@ std::optional<QString> rawProblem(const SetSlot& slot, int16_t raw)
 std::optional<QString> setProblem(const ParameterSet& set)
 {
     if (set.model != ParameterSet::kModel)
-        return QStringLiteral("型号 %1 不是 %2").arg(set.model, ParameterSet::kModel);
+        return QCoreApplication::translate("SetCheck", "型号 %1 不是 %2").arg(set.model, ParameterSet::kModel);
     for (const auto& [registerAddress, raw] : set.values) {
         const SetSlot* slot = SetSlots::ofRegister(registerAddress);
         if (!slot)
-            return QStringLiteral("寄存器 %1 不属于参数组").arg(registerAddress);
+            return QCoreApplication::translate("SetCheck", "寄存器 %1 不属于参数组").arg(registerAddress);
         if (auto problem = rawProblem(*slot, raw))
             return problem;
     }
     for (const SetSlot& slot : SetSlots::all()) {
         if (slot.kind != SetSlot::Kind::SetValue && !set.has(slot.registerAddress))
-            return QStringLiteral("缺少参数：%1").arg(slot.caption);
+            return QCoreApplication::translate("SetCheck", "缺少参数：%1").arg(SetSlots::shownCaption(slot));
     }
     return std::nullopt;
 }

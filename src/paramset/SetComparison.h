@@ -17,6 +17,10 @@ struct SetDifference {
     QString caption() const { return slot->caption; }
     QString fileText() const { return SetSlots::valueText(*slot, fileRaw); }
     QString instrumentText() const { return SetSlots::valueText(*slot, instrumentRaw); }
+    // The same three for the operator to read, in the interface language.
+    QString shownCaption() const { return SetSlots::shownCaption(*slot); }
+    QString shownFileText() const { return SetSlots::shownValueText(*slot, fileRaw); }
+    QString shownInstrumentText() const { return SetSlots::shownValueText(*slot, instrumentRaw); }
 };
 
 // The registers of file whose value the instrument's set holds otherwise,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "core/NumberText.h"
 #include "instrument/AlarmRows.h"
 #include "instrument/RegisterMap.h"
@@ -10,6 +12,8 @@
 namespace SetSlots {
 
 namespace {
+
+constexpr const char* kSetValueCaption = QT_TRANSLATE_NOOP("SetSlots", "设定SV");
 
 std::vector<SetSlot> buildSlots()
 {
@@ -24,7 +28,7 @@ std::vector<SetSlot> buildSlots()
         table.push_back({SetSlot::Kind::AlarmSetPoint, row + 1, AlarmRows::registerOf(row), AlarmRows::caption(row), 1,
                          nullptr});
     const int svScale = RegisterMap::holdingInTenths(RegisterMap::kSetValue) ? 10 : 1;
-    table.push_back({SetSlot::Kind::SetValue, 0, RegisterMap::kSetValue, QStringLiteral("设定SV"), svScale, nullptr});
+    table.push_back({SetSlot::Kind::SetValue, 0, RegisterMap::kSetValue, QString::fromUtf8(kSetValueCaption), svScale, nullptr});
     return table;
 }
 
@@ -69,6 +73,16 @@ const SetSlot& setValue()
     return slotTable().back();
 }
 
+QString shownCaption(const SetSlot& slot)
+{
+    switch (slot.kind) {
+    case SetSlot::Kind::Parameter: return ParameterCatalogue::shown(slot.caption);
+    case SetSlot::Kind::AlarmSetPoint: return AlarmRows::shownCaption(slot.number - 1);
+    case SetSlot::Kind::SetValue: return QCoreApplication::translate("SetSlots", kSetValueCaption);
+    }
+    return slot.caption;
+}
+
 double unitValue(const SetSlot& slot, int16_t raw)
 {
     return static_cast<double>(raw) / slot.scale;
@@ -91,6 +105,18 @@ QString choiceText(const SetSlot& slot, int16_t raw)
 QString valueText(const SetSlot& slot, int16_t raw)
 {
     const QString item = choiceText(slot, raw);
+    return item.isEmpty() ? numberText(slot, raw) : item.trimmed();
+}
+
+QString shownChoiceText(const SetSlot& slot, int16_t raw)
+{
+    const QString item = choiceText(slot, raw);
+    return item.isEmpty() ? item : ParameterCatalogue::shown(item);
+}
+
+QString shownValueText(const SetSlot& slot, int16_t raw)
+{
+    const QString item = shownChoiceText(slot, raw);
     return item.isEmpty() ? numberText(slot, raw) : item.trimmed();
 }
 

@@ -16,7 +16,7 @@ struct SetSlot {
     Kind kind = Kind::Parameter;
     int number = 0;           // parameter 1..37, alarm set point 1..9, 0 for the set value
     int registerAddress = 0;  // 1-based holding register
-    QString caption;
+    QString caption;          // as files and the journal keep it, in Chinese
     int scale = 1;            // 10 for a value the instrument keeps in tenths
     // The catalogue's row of a parameter; nullptr for the others.
     const ParameterCatalogue::Parameter* parameter = nullptr;
@@ -36,6 +36,9 @@ const SetSlot* ofParameter(int number);
 const SetSlot* ofAlarmSetPoint(int number);  // 1..9
 const SetSlot& setValue();
 
+// The caption in the interface language, for the operator to read.
+QString shownCaption(const SetSlot& slot);
+
 // The raw register value in the instrument's units: divided by the scale.
 double unitValue(const SetSlot& slot, int16_t raw);
 // As the parameter sheet and the probe show it: "52.3", "1200".
@@ -45,5 +48,9 @@ QString numberText(const SetSlot& slot, int16_t raw);
 QString choiceText(const SetSlot& slot, int16_t raw);
 // The item for a choice, else the number.
 QString valueText(const SetSlot& slot, int16_t raw);
+// choiceText() and valueText() in the interface language, for the operator
+// to read; the two above are what files and the journal keep.
+QString shownChoiceText(const SetSlot& slot, int16_t raw);
+QString shownValueText(const SetSlot& slot, int16_t raw);
 
 } // namespace SetSlots

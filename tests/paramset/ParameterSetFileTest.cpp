@@ -11,6 +11,7 @@
 #include "SetFixtures.h"
 #include "instrument/RegisterMap.h"
 #include "paramset/ParameterSetFile.h"
+#include "support/EnglishInterface.h"
 
 namespace {
 
@@ -74,6 +75,19 @@ TEST(ParameterSetFile, showsValuesInTheInstrumentsUnitsWithTheChosenItem)
     EXPECT_EQ(filter.value(QStringLiteral("caption")).toString(), QStringLiteral("数字滤波"));
     EXPECT_FALSE(filter.contains(QStringLiteral("item")));
     EXPECT_EQ(inputType.value(QStringLiteral("item")).toString(), QStringLiteral("11:PT100(-200～850)"));
+}
+
+TEST(ParameterSetFile, isTheSameFileWhateverTheInterfaceLanguage)
+{
+    ParameterSet set = completeSet();
+    set.values[RegisterMap::parameter(22)] = 3;
+    const QByteArray chinese = ParameterSetFile::toJson(set);
+    EnglishInterface english;
+    EXPECT_EQ(ParameterSetFile::toJson(set), chinese);
+    const SetFileReading reading = ParameterSetFile::fromJson(chinese);
+    ASSERT_TRUE(reading.set) << reading.problem.toStdString();
+    EXPECT_EQ(reading.set->values, set.values);
+    EXPECT_TRUE(chinese.contains(QStringLiteral("\"3:上偏差\"").toUtf8()));
 }
 
 TEST(ParameterSetFile, ignoresUnknownKeysAndTakesAFileWithoutTheSetValue)

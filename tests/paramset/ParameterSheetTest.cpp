@@ -6,6 +6,7 @@
 #include "instrument/RegisterMap.h"
 #include "paramset/ParameterSheet.h"
 #include "paramset/SetSlot.h"
+#include "support/EnglishInterface.h"
 
 namespace {
 
@@ -68,6 +69,30 @@ TEST(ParameterSheet, aPdfHoldsEveryCaptionAndValueWithTheHeadingOverSeveralPages
     EXPECT_TRUE(text.contains(SetSlots::numberText(upper, *set.value(upper.registerAddress)) + QStringLiteral(" °C")));
     const SetSlot& filter = *SetSlots::ofParameter(6);
     EXPECT_TRUE(text.contains(SetSlots::numberText(filter, *set.value(filter.registerAddress)) + QStringLiteral(" S")));
+}
+
+TEST(ParameterSheet, inTheEnglishInterfaceTheSheetIsEnglishWithEveryCaptionAndChoiceWhole)
+{
+    EnglishInterface english;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    const ParameterSet set = fullSet();
+    ASSERT_FALSE(ParameterSheet::writePdf(set, ParameterSheet::fileSource(QStringLiteral("/x/line 3.json")), path));
+
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("TQ5800 Parameter Sheet")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Instrument: address 7, port 3")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Source: file line 3.json")));
+    for (const SetSlot& slot : SetSlots::all()) {
+        const QString caption = SetSlots::shownCaption(slot);
+        EXPECT_NE(caption, slot.caption);
+        EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
+        const int16_t raw = *set.value(slot.registerAddress);
+        if (slot.isChoice()) {
+            const QString choice = SetSlots::shownChoiceText(slot, raw).trimmed();
+            EXPECT_TRUE(text.contains(choice)) << choice.toStdString();
+        }
+    }
 }
 
 TEST(ParameterSheet, aFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
