@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "app/Translations.h"
 #include "link/LinkCodes.h"
 
 namespace {
@@ -54,8 +55,12 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
         QStringLiteral("Start the station at login with the other options given: write the autostart entry and exit."));
     const QCommandLineOption removeAutostart(QStringLiteral("remove-autostart"),
         QStringLiteral("Remove the autostart entry and exit."));
+    const QCommandLineOption lang(QStringLiteral("lang"),
+        QStringLiteral("Interface language: zh (Chinese) or en (English); default from the system locale, "
+                       "Chinese for zh*, else English."),
+        QStringLiteral("L"));
     parser.addOptions({db, journal, keepDays, keepEvents, archive, noArchive, archiveMonths, portDevice, connect, port, baud, parity, address,
-                       installAutostart, removeAutostart});
+                       lang, installAutostart, removeAutostart});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -114,6 +119,11 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
         }
     }
     options.connect = parser.isSet(connect);
+    options.language = parser.value(lang);
+    if (parser.isSet(lang) && options.language != QLatin1String("zh") && options.language != QLatin1String("en")) {
+        error = QStringLiteral("--lang must be zh or en");
+        return false;
+    }
 
     bool ok = false;
     const int portNumber = parser.value(port).toInt(&ok);
@@ -171,12 +181,20 @@ QStringList stationArguments(const StationOptions& options)
     }
     if (options.connect)
         arguments << QStringLiteral("--connect");
+    // Unset, the login's locale decides at each start.
+    if (!options.language.isEmpty())
+        arguments << QStringLiteral("--lang") << options.language;
     const LinkChoices& link = options.link;
     arguments << QStringLiteral("--port") << link.portText.trimmed()
               << QStringLiteral("--baud") << QString::number(LinkCodes::baudRate(link.baudIndex).value_or(9600))
               << QStringLiteral("--parity") << parityName(link.parityIndex)
               << QStringLiteral("--address") << link.addressText.trimmed();
     return arguments;
+}
+
+QString interfaceLanguage(const StationOptions& options)
+{
+    return options.language.isEmpty() ? Translations::systemLanguage() : options.language;
 }
 
 QString describeStationOptions(const StationOptions& options, const QString& databasePath,
@@ -193,12 +211,13 @@ QString describeStationOptions(const StationOptions& options, const QString& dat
         : options.archiveMonths > 0 ? QStringLiteral("%1, %2 months kept").arg(archiveFolder).arg(options.archiveMonths)
                                     : QStringLiteral("%1, all months kept").arg(archiveFolder);
     return QStringLiteral("database %1; journal %2; archive %3; port devices %4; port %5, %6 baud, parity %7, "
-                          "address %8; link %9 at start")
+                          "address %8; link %9 at start; language %10")
         .arg(databasePath, journalPath, archive,
              devices.isEmpty() ? QStringLiteral("as default") : devices.join(QStringLiteral(", ")),
              link.portText.trimmed(),
              QString::number(LinkCodes::baudRate(link.baudIndex).value_or(0)),
              parityName(link.parityIndex),
              link.addressText.trimmed(),
-             options.connect ? QStringLiteral("opened") : QStringLiteral("closed"));
+             options.connect ? QStringLiteral("opened") : QStringLiteral("closed"),
+             interfaceLanguage(options));
 }

@@ -24,6 +24,7 @@ struct StationOptions {
     bool connect = false;       // open the link at start, as if "打开" were pressed
     LinkChoices link;           // the settings chosen before that
     Autostart autostart = Autostart::Unchanged;
+    QString language;           // --lang: "zh" or "en"; empty: the system locale's
 };
 
 // Parses the arguments (the program name first). On failure returns false
@@ -38,9 +39,13 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
 // defaults; the link settings always. Parsing them gives the same options.
 QStringList stationArguments(const StationOptions& options);
 
+// The interface language in effect: --lang, else Chinese for a Chinese
+// system locale and English for any other.
+QString interfaceLanguage(const StationOptions& options);
+
 // One line naming the options in effect, for the start-up's log: the
 // database, journal and archive folder the station uses (resolved; an empty
-// archive folder is no archive), the ports named on the command line, and
-// the link settings chosen.
+// archive folder is no archive), the ports named on the command line, the
+// link settings chosen and the interface language.
 QString describeStationOptions(const StationOptions& options, const QString& databasePath,
                                const QString& journalPath, const QString& archiveFolder);

@@ -11,7 +11,9 @@
 #include "core/Clock.h"
 #include "core/Version.h"
 #include "link/ModbusFieldbus.h"
+#include "app/AppLog.h"
 #include "app/Station.h"
+#include "app/Translations.h"
 #include "widgets/StationFont.h"
 #include "app/StationOptions.h"
 #include "core/TerminationSignals.h"
@@ -60,6 +62,12 @@ int main(int argc, char* argv[])
         return helpRequested ? 0 : 2;
     }
     app.setFont(StationFont::font());
+    // Before any window exists: each takes its texts when it is built.
+    const Translations translations(interfaceLanguage(options));
+    if (interfaceLanguage(options) != QLatin1String("zh") && translations.loadedFiles().isEmpty())
+        qCWarning(appLog).noquote() << "no translation for" << interfaceLanguage(options)
+                                    << "found in" << Translations::folders().join(QStringLiteral(", "))
+                                    << "- the interface stays Chinese";
 
     SystemClock clock;
     Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);

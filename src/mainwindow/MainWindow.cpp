@@ -528,8 +528,8 @@ QWidget* MainWindow::buildParameterTabs()
     alarmPanel_ = new AlarmPanel(displays, *writes_, tabs);
     parameters_ = new ValueGrid(captions(&PanelCaptions::parameterCaption, PanelCaptions::kParameterFields), 7,
                                 PanelColours::kCyan, tabs);
-    tabs->addTab(alarmPanel_, QStringLiteral("报警参数"));
-    tabs->addTab(parameters_, QStringLiteral("仪表参数"));
+    tabs->addTab(alarmPanel_, tr("报警参数"));
+    tabs->addTab(parameters_, tr("仪表参数"));
     tabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return tabs;
 }
@@ -546,14 +546,14 @@ QWidget* MainWindow::buildCommandBar()
     // Commands that need the instrument are usable only while the link is open.
     // "参数校准" is there for the operators who know it; it has no action.
     // "事件记录" reads only the journal file, so it works with the link closed.
-    journalButton_ = new QPushButton(QStringLiteral("事件记录"), bar);
-    journalButton_->setToolTip(QStringLiteral("查看报警、通讯和操作的记录（F8）"));
+    journalButton_ = new QPushButton(tr("事件记录"), bar);
+    journalButton_->setToolTip(tr("查看报警、通讯和操作的记录（F8）"));
     // "导出记录" reads only the files, so it too works with the link closed.
-    exportButton_ = new QPushButton(QStringLiteral("导出记录"), bar);
-    exportButton_->setToolTip(QStringLiteral("把一段时间的记录存为 CSV 表格或 PDF 报表（F9）"));
+    exportButton_ = new QPushButton(tr("导出记录"), bar);
+    exportButton_->setToolTip(tr("把一段时间的记录存为 CSV 表格或 PDF 报表（F9）"));
     configurationButton_ = new QPushButton(QStringLiteral("CONFIG"), bar);
-    calibrationButton_ = new QPushButton(QStringLiteral("参数校准"), bar);
-    exitButton_ = new QPushButton(QStringLiteral("退出"), bar);
+    calibrationButton_ = new QPushButton(tr("参数校准"), bar);
+    exitButton_ = new QPushButton(tr("退出"), bar);
     for (QPushButton* button :
          {journalButton_, exportButton_, configurationButton_, calibrationButton_, exitButton_}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
@@ -567,7 +567,7 @@ QWidget* MainWindow::buildCommandBar()
     }
     configurationButton_->setEnabled(false);
     calibrationButton_->setEnabled(false);
-    exitButton_->setToolTip(QStringLiteral("结束程序（Esc）"));
+    exitButton_->setToolTip(tr("结束程序（Esc）"));
     return bar;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/StationOptions.h"
+#include "app/Translations.h"
 
 namespace {
 
@@ -96,18 +97,43 @@ TEST(StationOptions, descriptionNamesTheFilesThePortsAndTheLinkInEffect)
     StationOptions options;
     QString error;
     ASSERT_TRUE(parse({"--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty", "--connect", "--port", "3",
-                       "--baud", "19200", "--parity", "even", "--address", "16"},
+                       "--baud", "19200", "--parity", "even", "--address", "16", "--lang", "en"},
                       options, error)) << error.toStdString();
     options.archiveMonths = 6;
     EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
                                      QStringLiteral("/srv/archive")),
               QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive /srv/archive, 6 months kept; "
                              "port devices 1=/tmp/pty, 3=/dev/ttyS0; "
-                             "port 3, 19200 baud, parity even, address 16; link opened at start"));
-    EXPECT_EQ(describeStationOptions(StationOptions{}, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
+                             "port 3, 19200 baud, parity even, address 16; link opened at start; language en"));
+    StationOptions chinese;
+    chinese.language = QStringLiteral("zh");
+    EXPECT_EQ(describeStationOptions(chinese, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
                                      QString()),
               QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive off; port devices as default; "
-                             "port 1, 9600 baud, parity none, address 1; link closed at start"));
+                             "port 1, 9600 baud, parity none, address 1; link closed at start; language zh"));
+}
+
+TEST(StationOptions, theLanguageIsChosenOnTheCommandLineElseByTheLocale)
+{
+    StationOptions options;
+    QString error;
+    ASSERT_TRUE(parse({}, options, error));
+    EXPECT_TRUE(options.language.isEmpty());
+    EXPECT_FALSE(stationArguments(options).contains(QStringLiteral("--lang")));
+    for (const char* language : {"zh", "en"}) {
+        ASSERT_TRUE(parse({"--lang", language}, options, error));
+        EXPECT_EQ(interfaceLanguage(options), QString::fromLatin1(language));
+        StationOptions again;
+        ASSERT_TRUE(parse(stationArguments(options), again, error));
+        EXPECT_EQ(again.language, QString::fromLatin1(language));
+    }
+    EXPECT_FALSE(parse({"--lang", "de"}, options, error));
+    EXPECT_FALSE(error.isEmpty());
+
+    for (const char* chinese : {"zh", "zh_CN", "zh_TW", "zh_HK"})
+        EXPECT_EQ(Translations::languageOf(QString::fromLatin1(chinese)), QStringLiteral("zh")) << chinese;
+    for (const char* other : {"C", "en_US", "en_GB", "de_DE", "ja_JP"})
+        EXPECT_EQ(Translations::languageOf(QString::fromLatin1(other)), QStringLiteral("en")) << other;
 }
 
 TEST(StationOptions, theAutostartEntryIsInstalledOrRemovedOnlyWhenAsked)
