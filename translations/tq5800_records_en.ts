@@ -456,7 +456,7 @@
     </message>
     <message>
         <source>记录覆盖  %1（%2 个采样）    间断 %3 处，共 %4</source>
-        <translation>Recorded  %1 (%2 samples)    %3 gaps, %4 in all</translation>
+        <translation>Recorded  %1 (%2 samples)    gaps %3, total %4</translation>
     </message>
     <message>
         <source>无事件记录文件</source>

@@ -50,14 +50,14 @@ struct TableColumn {
     int share;
 };
 constexpr std::array<TableColumn, 8> kColumns{{
-    {QT_TRANSLATE_NOOP("ReportPages", "时间"), 150},
-    {QT_TRANSLATE_NOOP("ReportPages", "类别"), 80},
-    {QT_TRANSLATE_NOOP("ReportPages", "来源"), 120},
-    {QT_TRANSLATE_NOOP("ReportPages", "项目"), 110},
-    {QT_TRANSLATE_NOOP("ReportPages", "原值"), 80},
-    {QT_TRANSLATE_NOOP("ReportPages", "新值"), 80},
-    {QT_TRANSLATE_NOOP("ReportPages", "结果"), 50},
-    {QT_TRANSLATE_NOOP("ReportPages", "说明"), 330},
+    {QT_TRANSLATE_NOOP("ReportPages", "时间"), 140},
+    {QT_TRANSLATE_NOOP("ReportPages", "类别"), 150},  // room for the English kinds
+    {QT_TRANSLATE_NOOP("ReportPages", "来源"), 110},
+    {QT_TRANSLATE_NOOP("ReportPages", "项目"), 100},
+    {QT_TRANSLATE_NOOP("ReportPages", "原值"), 70},
+    {QT_TRANSLATE_NOOP("ReportPages", "新值"), 70},
+    {QT_TRANSLATE_NOOP("ReportPages", "结果"), 60},
+    {QT_TRANSLATE_NOOP("ReportPages", "说明"), 300},
 }};
 
 std::array<QString, 8> rowTexts(const JournalEvent& e)

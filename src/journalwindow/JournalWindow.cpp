@@ -1,5 +1,6 @@
 #include "journalwindow/JournalWindow.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QDir>
@@ -8,12 +9,14 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
 
 #include "journalwindow/JournalExport.h"
 #include "journalwindow/JournalFilterBar.h"
+#include "journal/JournalEvent.h"
 #include "journalwindow/JournalModel.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/StationFont.h"
@@ -55,6 +58,15 @@ JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     const int widths[JournalModel::ColumnCount] = {21, 16, 16, 14, 10, 10, 6, 40, 10, 14};
     for (int column = 0; column < JournalModel::ColumnCount; ++column)
         columns->resizeSection(column, widths[column] * digit);
+    // The kinds' captions are fixed texts and shown whole in any language:
+    // the cell's text margins and the grid line come off the column.
+    const int cellMargin = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) +
+                           (table_->showGrid() ? 1 : 0);
+    int kindWidth = columns->sectionSize(JournalModel::Kind);
+    for (JournalEvent::Kind kind : JournalKinds::all())
+        kindWidth = std::max(kindWidth, table_->fontMetrics().horizontalAdvance(JournalKinds::shownCaption(kind)) +
+                                            cellMargin);
+    columns->resizeSection(JournalModel::Kind, kindWidth);
     columns->setSectionResizeMode(JournalModel::Text, QHeaderView::Stretch);
 
     statusLine_ = new ElidedLabel(this);
