@@ -9,7 +9,7 @@ SplashScreen::SplashScreen(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(520, 260);
-    messageLabel_ = new QLabel(kMessage, this);
+    messageLabel_ = new QLabel(tr(kMessageSource), this);
     messageLabel_->setAlignment(Qt::AlignCenter);
     messageLabel_->setStyleSheet(QStringLiteral("color: #1b3a57;"));
     auto* layout = new QVBoxLayout(this);
@@ -81,7 +81,7 @@ void SplashScreen::paintEvent(QPaintEvent*)
     QFont subtitle = font();
     subtitle.setPointSize(14);
     painter.setFont(subtitle);
-    painter.drawText(QRect(0, 90, width(), 36), Qt::AlignCenter, QStringLiteral("过程控制仪表"));
+    painter.drawText(QRect(0, 90, width(), 36), Qt::AlignCenter, tr("过程控制仪表"));
     painter.setPen(QPen(QColor(27, 58, 87), 2));
     painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }

@@ -12,7 +12,8 @@ class SplashScreen : public QWidget {
     Q_OBJECT
 
 public:
-    static inline const QString kMessage = QStringLiteral("系统正在初始化数据引擎，请稍后。。。。。。");
+    static constexpr const char* kMessageSource = QT_TRANSLATE_NOOP("SplashScreen", "系统正在初始化数据引擎，请稍后。。。。。。");
+    static inline const QString kMessage = QString::fromUtf8(kMessageSource);
     static constexpr int kWaitSteps = 7;
     static constexpr int kWaitStepMs = 200;
     static constexpr int kHandOverPauseMs = 100;

@@ -92,9 +92,9 @@ void Station::openExport(const QDateTime& oldest, const QDateTime& newest)
         sources.ringPath = core_.databasePath();
         sources.archiveFolder = core_.archives() ? core_.archive().folder() : QString();
         sources.journalPath = core_.journals() ? core_.journal().path() : QString();
-        sources.instrument = QStringLiteral("仪表 %1 · %2")
+        sources.instrument = tr("仪表 %1 · %2")
                                  .arg(link.moduleAddress)
-                                 .arg(device ? QString::fromStdString(*device) : QStringLiteral("端口 %1").arg(link.port));
+                                 .arg(device ? QString::fromStdString(*device) : tr("端口 %1").arg(link.port));
         exportWindow_ = new ExportWindow(sources, core_.clock());
         exportWindow_->setAttribute(Qt::WA_DeleteOnClose);
         exportWindow_->setPeriod(oldest, newest);
@@ -130,7 +130,7 @@ bool Station::claim()
     case StationLock::Outcome::Held: {
         const LockHolder& holder = historyLock_.holder();
         refuse(QStringLiteral("the history file %1 is in use by %2").arg(core_.databasePath(), holder.text()),
-               QStringLiteral("历史数据库 %1 已被占用：%2")
+               tr("历史数据库 %1 已被占用：%2")
                    .arg(core_.databasePath(), StatusTexts::lockHolderText(holder, today)));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "mainwindow/AlarmPanel.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,20 @@
 #include "mainwindow/OperatorWrites.h"
 
 namespace {
+
+// Only for the translation tools: the rows' captions as the journal stores
+// them, translated for display in the context of a write's name.
+[[maybe_unused]] constexpr const char* kShownCaptions[] = {
+    QT_TRANSLATE_NOOP("WriteRequest", "报警1设定值"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警1动作回差"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警1延迟时间"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警2设定值"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警2动作回差"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警2延迟时间"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警3设定值"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警3动作回差"),
+    QT_TRANSLATE_NOOP("WriteRequest", "报警3延迟时间"),
+};
 
 constexpr int kAlarms = 3;
 constexpr int kColumnsPerAlarm = 5;  // caption, display, entry, button, gap
@@ -38,12 +53,12 @@ AlarmPanel::AlarmPanel(const std::array<QLabel*, AlarmRows::kRows>& displays, Op
         const int line = row % kAlarms;
         const int column = kColumnsPerAlarm * (row / kAlarms);
 
-        captions_[i] = new QLabel(AlarmRows::caption(row), this);
+        captions_[i] = new QLabel(QCoreApplication::translate("WriteRequest", AlarmRows::caption(row).toUtf8().constData()), this);
         captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         entries_[i] = new QLineEdit(QStringLiteral("0"), this);
         entries_[i]->setAlignment(Qt::AlignRight);
         entries_[i]->setMaximumWidth(entries_[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kEntryChars + 12);
-        entries_[i]->setToolTip(QStringLiteral("写入寄存器 %1，范围 -1999 到 9999").arg(AlarmRows::registerOf(row)));
+        entries_[i]->setToolTip(tr("写入寄存器 %1，范围 -1999 到 9999").arg(AlarmRows::registerOf(row)));
         buttons_[i] = new QPushButton(kDownload, this);
         captions_[i]->setBuddy(entries_[i]);
 

@@ -22,8 +22,8 @@
 
 namespace {
 
-const QString kRulerOff = QStringLiteral("F4 标尺");
-const QString kRulerOn = QStringLiteral("F4 复原");
+const char* const kRulerOff = QT_TRANSLATE_NOOP("ChartPanel", "F4 标尺");
+const char* const kRulerOn = QT_TRANSLATE_NOOP("ChartPanel", "F4 复原");
 
 // The time a buffer slot holds; none for a slot no record filled.
 std::optional<QDateTime> slotTime(const TrendBuffers& buffers, int slot)
@@ -55,7 +55,7 @@ ChartPanel::ChartPanel(const TrendBuffers& buffers, ZoomGeometry& zoom, const Ch
     rulerSlider_->setPageStep(navigator_.sliderStep());
     rulerSlider_->setEnabled(false);
     rulerSlider_->setFocusPolicy(Qt::ClickFocus);  // never a tab stop
-    rulerSlider_->setToolTip(QStringLiteral("标尺位置：移到最左端向过去翻页，最右端向当前翻页"));
+    rulerSlider_->setToolTip(tr("标尺位置：移到最左端向过去翻页，最右端向当前翻页"));
     const int half = rulerSlider_->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, rulerSlider_) / 2;
     auto* sliderRow = new QHBoxLayout;
     sliderRow->setContentsMargins(TrendChartView::kSurfaceLeft - half, 0, TrendChartView::kSurfaceRight - half, 0);
@@ -106,13 +106,13 @@ QWidget* ChartPanel::buildKeys()
         row->addWidget(b);
         return b;
     };
-    zoomOutButton_ = button(QStringLiteral("F1 缩小"), QStringLiteral("显示更长的一段时间"));
-    zoomInButton_ = button(QStringLiteral("F2 放大"), QStringLiteral("显示更短的一段时间"));
-    printButton_ = button(QStringLiteral("F3 打印"), QStringLiteral("打印曲线，也可存为 PDF 文件"));
-    rulerButton_ = button(kRulerOff, QStringLiteral("标尺：用上方滑块读出曲线上某一时刻的数值"));
-    chooseMomentButton_ = button(QStringLiteral("F5 选择"), QStringLiteral("显示某一日期时间的历史曲线"));
-    pageForwardButton_ = button(QStringLiteral("F6 左移"), QStringLiteral("历史曲线向当前翻一页"));
-    pageBackButton_ = button(QStringLiteral("F7 右移"), QStringLiteral("历史曲线向过去翻一页（60 条记录）"));
+    zoomOutButton_ = button(tr("F1 缩小"), tr("显示更长的一段时间"));
+    zoomInButton_ = button(tr("F2 放大"), tr("显示更短的一段时间"));
+    printButton_ = button(tr("F3 打印"), tr("打印曲线，也可存为 PDF 文件"));
+    rulerButton_ = button(tr(kRulerOff), tr("标尺：用上方滑块读出曲线上某一时刻的数值"));
+    chooseMomentButton_ = button(tr("F5 选择"), tr("显示某一日期时间的历史曲线"));
+    pageForwardButton_ = button(tr("F6 左移"), tr("历史曲线向当前翻一页"));
+    pageBackButton_ = button(tr("F7 右移"), tr("历史曲线向过去翻一页（60 条记录）"));
     row->addStretch(1);
     addYAxisRange(keys, row);
     row->addSpacing(8);
@@ -121,8 +121,8 @@ QWidget* ChartPanel::buildKeys()
     // so small and grey.
     sampleSpacing_ = new QLabel(keys);
     surfaceHeight_ = new QLabel(keys);
-    sampleSpacing_->setToolTip(QStringLiteral("相邻两个样本在图上的间距（图表单位）"));
-    surfaceHeight_->setToolTip(QStringLiteral("绘图区高度（图表单位）"));
+    sampleSpacing_->setToolTip(tr("相邻两个样本在图上的间距（图表单位）"));
+    surfaceHeight_->setToolTip(tr("绘图区高度（图表单位）"));
     for (QLabel* label : {sampleSpacing_, surfaceHeight_}) {
         label->setStyleSheet(QStringLiteral("color: #606060;"));
         row->addWidget(label);
@@ -139,12 +139,12 @@ void ChartPanel::addYAxisRange(QWidget* keys, QHBoxLayout* row)
         edit->setToolTip(hint);
         return edit;
     };
-    yMaximumEntry_ = entry(QStringLiteral("60"), QStringLiteral("PV、SV 曲线的上端，-12000 到 36000"));
-    yMinimumEntry_ = entry(QStringLiteral("0"), QStringLiteral("PV、SV 曲线的下端，-12000 到 32767，不大于Y轴最大"));
-    applyRangeButton_ = new QPushButton(QStringLiteral("修改Y"), keys);
+    yMaximumEntry_ = entry(QStringLiteral("60"), tr("PV、SV 曲线的上端，-12000 到 36000"));
+    yMinimumEntry_ = entry(QStringLiteral("0"), tr("PV、SV 曲线的下端，-12000 到 32767，不大于Y轴最大"));
+    applyRangeButton_ = new QPushButton(tr("修改Y"), keys);
     applyRangeButton_->setFixedWidth(
         applyRangeButton_->fontMetrics().horizontalAdvance(applyRangeButton_->text()) + 20);
-    const QString captions[] = {QStringLiteral("Y轴最大"), QStringLiteral("Y轴最小")};
+    const QString captions[] = {tr("Y轴最大"), tr("Y轴最小")};
     QLineEdit* const entries[] = {yMaximumEntry_, yMinimumEntry_};
     for (int i = 0; i < 2; ++i) {
         auto* caption = new QLabel(captions[i], keys);
@@ -253,7 +253,7 @@ void ChartPanel::showStates()
     zoomOutButton_->setEnabled(navigator_.zoomOutEnabled());
     pageForwardButton_->setEnabled(playback.pageForwardEnabled);
     pageBackButton_->setEnabled(playback.pageBackEnabled);
-    rulerButton_->setText(navigator_.rulerOn ? kRulerOn : kRulerOff);
+    rulerButton_->setText(tr(navigator_.rulerOn ? kRulerOn : kRulerOff));
     rulerSlider_->setEnabled(navigator_.rulerOn);
     showHistoryBanner();
     emit liveRefreshWanted(navigator_.liveRefreshRunning());
@@ -267,7 +267,7 @@ QLabel* ChartPanel::historyBanner() const
 QString ShownPeriod::text() const
 {
     const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-    return QStringLiteral("%1 至 %2").arg(from.toString(format), to.toString(format));
+    return ChartPanel::tr("%1 至 %2").arg(from.toString(format), to.toString(format));
 }
 
 bool ChartPanel::historyShown() const
@@ -306,5 +306,5 @@ void ChartPanel::showHistoryBanner()
         chart_->setPeriodCaption(QString());
         return;
     }
-    chart_->setPeriodCaption(QStringLiteral("历史曲线 %1").arg(period->text()));
+    chart_->setPeriodCaption(tr("历史曲线 %1").arg(period->text()));
 }

@@ -15,7 +15,8 @@
 namespace {
 
 const QString kBaudTexts[] = {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")};
-const QString kParityTexts[] = {QStringLiteral("无校验"), QStringLiteral("奇校验"), QStringLiteral("偶校验")};
+const char* const kParityTexts[] = {QT_TRANSLATE_NOOP("LinkSettingsBar", "无校验"), QT_TRANSLATE_NOOP("LinkSettingsBar", "奇校验"),
+                                    QT_TRANSLATE_NOOP("LinkSettingsBar", "偶校验")};
 
 // List items carry one trailing blank, as the operator's lists always have.
 void fillNumbers(QComboBox* combo, int last)
@@ -41,10 +42,10 @@ QString summaryText(const LinkSettings& settings)
 {
     const auto baud = LinkCodes::baudRate(settings.baudCode);
     const int parity = settings.parityCode;
-    return QStringLiteral("链路已打开：端口 %1，%2，%3，地址 %4")
+    return LinkSettingsBar::tr("链路已打开：端口 %1，%2，%3，地址 %4")
         .arg(settings.port)
         .arg(baud ? QString::number(*baud) : QStringLiteral("?"))
-        .arg(parity >= 0 && parity <= 2 ? kParityTexts[parity] : QStringLiteral("?"))
+        .arg(parity >= 0 && parity <= 2 ? LinkSettingsBar::tr(kParityTexts[parity]) : QStringLiteral("?"))
         .arg(settings.moduleAddress);
 }
 
@@ -56,9 +57,9 @@ QString markList(QComboBox* combo, const QString& what, int last)
     const auto number = leadingNumber(text);
     QString reason;
     if (!number)
-        reason = QStringLiteral("%1“%2”不是数字，按 0 使用").arg(what, text);
+        reason = LinkSettingsBar::tr("%1“%2”不是数字，按 0 使用").arg(what, text);
     else if (*number < 1 || *number > last)
-        reason = QStringLiteral("%1“%2”不在 1..%3 之内").arg(what, text).arg(last);
+        reason = LinkSettingsBar::tr("%1“%2”不在 1..%3 之内").arg(what, text).arg(last);
     combo->setStyleSheet(reason.isEmpty() ? QString() : EntryFeedback::refusedStyle(*combo));
     combo->setToolTip(reason);
     return reason;
@@ -72,32 +73,32 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
 
-    portGroup_ = new QGroupBox(QStringLiteral("通讯端口选择"), this);
+    portGroup_ = new QGroupBox(tr("通讯端口选择"), this);
     auto* portRow = new QHBoxLayout(portGroup_);
     portList_ = makeList(portGroup_);
-    auto* portCaption = new QLabel(QStringLiteral("通讯端口"), portGroup_);
+    auto* portCaption = new QLabel(tr("通讯端口"), portGroup_);
     portCaption->setBuddy(portList_);
     portRow->addWidget(portCaption);
     portRow->addWidget(portList_);
 
-    baudGroup_ = new QGroupBox(QStringLiteral("波特率"), this);
+    baudGroup_ = new QGroupBox(tr("波特率"), this);
     auto* baudRow = new QHBoxLayout(baudGroup_);
     for (size_t i = 0; i < baudButtons_.size(); ++i) {
         baudButtons_[i] = new QRadioButton(kBaudTexts[i], baudGroup_);
         baudRow->addWidget(baudButtons_[i]);
     }
 
-    parityGroup_ = new QGroupBox(QStringLiteral("校验方式"), this);
+    parityGroup_ = new QGroupBox(tr("校验方式"), this);
     auto* parityRow = new QHBoxLayout(parityGroup_);
     for (size_t i = 0; i < parityButtons_.size(); ++i) {
-        parityButtons_[i] = new QRadioButton(kParityTexts[i], parityGroup_);
+        parityButtons_[i] = new QRadioButton(tr(kParityTexts[i]), parityGroup_);
         parityRow->addWidget(parityButtons_[i]);
     }
 
-    addressGroup_ = new QGroupBox(QStringLiteral("模块地址"), this);
+    addressGroup_ = new QGroupBox(tr("模块地址"), this);
     auto* addressRow = new QHBoxLayout(addressGroup_);
     addressList_ = makeList(addressGroup_);
-    auto* addressCaption = new QLabel(QStringLiteral("模块地址"), addressGroup_);
+    auto* addressCaption = new QLabel(tr("模块地址"), addressGroup_);
     addressCaption->setBuddy(addressList_);
     addressRow->addWidget(addressCaption);
     addressRow->addWidget(addressList_);
@@ -105,8 +106,8 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
     summary_ = new ElidedLabel(this);
     summary_->hide();
 
-    openButton_ = new QPushButton(QStringLiteral("打开"), this);
-    closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
+    openButton_ = new QPushButton(tr("打开"), this);
+    closeButton_ = new QPushButton(tr("关闭"), this);
     for (QPushButton* button : {openButton_, closeButton_})
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
 
@@ -173,8 +174,8 @@ bool LinkSettingsBar::groupsHidden() const
 
 QString LinkSettingsBar::checkListTexts()
 {
-    const QString port = markList(portList_, QStringLiteral("通讯端口"), kPorts);
-    const QString address = markList(addressList_, QStringLiteral("模块地址"), kAddresses);
+    const QString port = markList(portList_, tr("通讯端口"), kPorts);
+    const QString address = markList(addressList_, tr("模块地址"), kAddresses);
     if (port.isEmpty() || address.isEmpty())
         return port + address;
     return port + QStringLiteral("；") + address;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "link/PortConnection.h"
@@ -17,6 +18,8 @@ class QRadioButton;
 // and "关闭". While the link is open the groups are hidden and a line names
 // the settings in use instead.
 class LinkSettingsBar : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(LinkSettingsBar)
+
 public:
     static constexpr int kPorts = 20;
     static constexpr int kAddresses = 16;

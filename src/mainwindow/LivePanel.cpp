@@ -1,5 +1,6 @@
 #include "mainwindow/LivePanel.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,7 +58,7 @@ void showLook(PanelField* field, const std::optional<StateLook>& look, bool fres
 {
     if (!field || !look)
         return;
-    field->setCaption(look->text);
+    field->setCaption(QCoreApplication::translate("PanelStates", look->text.toUtf8().constData()));
     field->setBackground(fresh ? look->background : PanelColours::kStale);
 }
 
@@ -79,17 +80,17 @@ LivePanel::LivePanel(QWidget* parent)
 
 QWidget* LivePanel::buildValues()
 {
-    auto* box = new QGroupBox(QStringLiteral("实时数据"), this);
+    auto* box = new QGroupBox(tr("实时数据"), this);
     auto* grid = compactGrid(box);
     liveValues_[0] = new PanelField(PanelColours::kPink, box, PanelField::Size::Huge);
     liveValues_[1] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
     liveValues_[2] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
-    grid->addWidget(caption(QStringLiteral("测量值PV"), box), 0, 0);
+    grid->addWidget(caption(tr("测量值PV"), box), 0, 0);
     grid->addWidget(liveValues_[0], 0, 1, 1, 4);
-    grid->addWidget(caption(QStringLiteral("输出值OP"), box), 1, 0);
+    grid->addWidget(caption(tr("输出值OP"), box), 1, 0);
     grid->addWidget(liveValues_[1], 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("%"), box), 1, 2);
-    grid->addWidget(caption(QStringLiteral("设定值SV"), box), 1, 3);
+    grid->addWidget(caption(tr("设定值SV"), box), 1, 3);
     grid->addWidget(liveValues_[2], 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
@@ -98,7 +99,7 @@ QWidget* LivePanel::buildValues()
 
 QWidget* LivePanel::buildWritten()
 {
-    auto* box = new QGroupBox(QStringLiteral("写入值"), this);
+    auto* box = new QGroupBox(tr("写入值"), this);
     auto* grid = compactGrid(box);
     // One row each: caption, the value as polled, the entry, its button.
     const auto addRow = [this, box, grid](int row, const QString& text, const QString& command, const QString& hint,
@@ -114,9 +115,9 @@ QWidget* LivePanel::buildWritten()
         grid->addWidget(edit, row, 2);
         grid->addWidget(button, row, 3);
     };
-    addRow(0, QStringLiteral("设定值SV"), QStringLiteral("设定SV"), QStringLiteral("写入仪表的设定值，范围 -1999 到 9999"),
+    addRow(0, tr("设定值SV"), tr("设定SV"), tr("写入仪表的设定值，范围 -1999 到 9999"),
            controls_.setValueEntry, controls_.setValueButton);
-    addRow(1, QStringLiteral("手动OP值"), QStringLiteral("设定OP"), QStringLiteral("手动输出值，单位 %，范围 -1999 到 3276.7"),
+    addRow(1, tr("手动OP值"), tr("设定OP"), tr("手动输出值，单位 %，范围 -1999 到 3276.7"),
            controls_.outputEntry, controls_.outputButton);
     grid->setColumnStretch(1, 1);
     return box;
@@ -124,14 +125,14 @@ QWidget* LivePanel::buildWritten()
 
 QWidget* LivePanel::buildAlarmTypes()
 {
-    auto* box = new QGroupBox(QStringLiteral("报警状态"), this);
+    auto* box = new QGroupBox(tr("报警状态"), this);
     auto* grid = compactGrid(box);
     for (int a = 0; a < 3; ++a) {
         auto* field = new PanelField(PanelColours::kPink, box);
         liveValues_[static_cast<size_t>(5 + a)] = field;
         const int row = a / 2;
         const int column = 2 * (a % 2);
-        grid->addWidget(caption(QStringLiteral("报警%1状态").arg(a + 1), box), row, column);
+        grid->addWidget(caption(tr("报警%1状态").arg(a + 1), box), row, column);
         grid->addWidget(field, row, column + 1);
     }
     grid->setColumnStretch(1, 1);
@@ -141,7 +142,7 @@ QWidget* LivePanel::buildAlarmTypes()
 
 QWidget* LivePanel::buildCurrentAlarms()
 {
-    auto* box = new QGroupBox(QStringLiteral("当前报警"), this);
+    auto* box = new QGroupBox(tr("当前报警"), this);
     auto* grid = compactGrid(box);
     int position = 0;
     for (const int i : PanelStates::kCurrentAlarmIndexes) {
@@ -155,12 +156,12 @@ QWidget* LivePanel::buildCurrentAlarms()
 
 QWidget* LivePanel::buildOperatingStates()
 {
-    auto* box = new QGroupBox(QStringLiteral("运行状态"), this);
+    auto* box = new QGroupBox(tr("运行状态"), this);
     auto* grid = compactGrid(box);
     // Each switch names the state beside it and turns it the other way.
-    controls_.selfTuningButton = new QPushButton(QStringLiteral("自整定"), box);
-    controls_.manualAutoButton = new QPushButton(QStringLiteral("手动/自动"), box);
-    controls_.manualInhibitButton = new QPushButton(QStringLiteral("手动禁止"), box);
+    controls_.selfTuningButton = new QPushButton(tr("自整定"), box);
+    controls_.manualAutoButton = new QPushButton(tr("手动/自动"), box);
+    controls_.manualInhibitButton = new QPushButton(tr("手动禁止"), box);
     QPushButton* const switches[] = {controls_.selfTuningButton, controls_.manualAutoButton,
                                      controls_.manualInhibitButton};
     for (int i = 0; i < PanelStates::kCoilCount; ++i) {
@@ -212,7 +213,7 @@ void LivePanel::refresh(const InstrumentState& state, const QDateTime& now)
         const auto text = measured ? PanelStates::alarmTypeText(state.measurement(RegisterMap::kAlarmState1 + alarm))
                                    : std::optional<QString>(QString());
         if (text && liveValueField(i))
-            liveValueField(i)->setCaption(*text);
+            liveValueField(i)->setCaption(QCoreApplication::translate("PanelStates", text->toUtf8().constData()));
     }
 }
 

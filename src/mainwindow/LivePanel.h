@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "mainwindow/OperatorCommands.h"
@@ -25,6 +26,8 @@ class InstrumentState;
 // button before its state. What they do is OperatorCommands' business;
 // this panel only lays them out.
 class LivePanel : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(LivePanel)
+
 public:
     explicit LivePanel(QWidget* parent = nullptr);
 

@@ -94,7 +94,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
 {
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(kCaptionSource));
     writes_ = new OperatorWrites(core_.link(), this);
     buildLayout();
     buildStatusBar();
@@ -171,7 +171,7 @@ void MainWindow::onPortOpened(bool ok, const QString& error)
     if (ok)
         linkMessages_->answer(kLinkSubject);
     else
-        showLinkFailure(QStringLiteral("端口打开失败：") + linkFailureText(error), error);
+        showLinkFailure(tr("端口打开失败：") + shownLinkFailureText(error), error);
 }
 
 void MainWindow::onLinkHealthChanged()
@@ -209,7 +209,7 @@ void MainWindow::openDatabase()
     if (database_.open()) {
         if (databaseFailed_) {
             qCInfo(windowLog) << "history database open again";
-            statusBar()->showMessage(QStringLiteral("历史数据库已重新打开"), kMessageMs);
+            statusBar()->showMessage(tr("历史数据库已重新打开"), kMessageMs);
         }
         databaseFailed_ = false;
         return;
@@ -217,7 +217,7 @@ void MainWindow::openDatabase()
     // Once per episode: a retry at every reload must not wipe the messages
     // shown meanwhile (a refused entry, a failed write).
     if (!databaseFailed_)
-        showFailure(QStringLiteral("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
+        showFailure(tr("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
     databaseFailed_ = true;
 }
 
@@ -228,7 +228,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // exactly as they were.
     if (closesOnlyOnExit_) {
         event->ignore();
-        statusBar()->showMessage(QStringLiteral("主窗口只能用“退出”按钮或 Esc 关闭"), kMessageMs);
+        statusBar()->showMessage(tr("主窗口只能用“退出”按钮或 Esc 关闭"), kMessageMs);
         return;
     }
     stop();
@@ -351,7 +351,7 @@ bool MainWindow::reloadDue() const
 
 void MainWindow::reportUnreadableHistory(const QString& reason)
 {
-    showFailure(QStringLiteral("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
+    showFailure(tr("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
 }
 
 void MainWindow::showPanelValues()
@@ -399,14 +399,14 @@ ChartPrintHeading MainWindow::printHeading() const
                               panel_->liveValueField(2)->text(), panel_->liveValueField(1)->text()};
     const bool history = chartPanel_->historyShown();
     if (const auto period = chartPanel_->shownPeriod())
-        heading.period = (history ? QStringLiteral("历史曲线 ") : QStringLiteral("实时曲线 ")) + period->text();
+        heading.period = (history ? tr("历史曲线 ") : tr("实时曲线 ")) + period->text();
     // The panel's values belong to the ruler's sample, or to now; the
     // values of now are no reading of a history page.
     if (navigator_.rulerOn)
-        heading.valuesMoment = QStringLiteral("标尺处 %1 %2").arg(header_->dateField()->text(), header_->timeField()->text());
+        heading.valuesMoment = tr("标尺处 %1 %2").arg(header_->dateField()->text(), header_->timeField()->text());
     else if (!history)
         heading.valuesMoment =
-            QStringLiteral("打印时 %1").arg(core_.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            tr("打印时 %1").arg(core_.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     return heading;
 }
 
@@ -414,7 +414,7 @@ void MainWindow::printChart()
 {
     openPrintDialog(this, *chart(), printHeading(), [this](bool printed) {
         if (!printed)
-            showFailure(QStringLiteral("打印失败：打印机未能打印这一页"), kMessageMs);
+            showFailure(tr("打印失败：打印机未能打印这一页"), kMessageMs);
     });
 }
 
@@ -433,7 +433,7 @@ void MainWindow::showMoment(const QDateTime& moment)
     database_.followFileAtPath();
     const auto outcome = HistorySelect::showMoment(playback_, database_.database(), moment, zoom_);
     if (outcome == HistoryPlayback::Outcome::Refused)
-        showFailure(QStringLiteral("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+        showFailure(tr("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
                     kMessageMs);
     chartPanel_->showPagingOutcome(outcome);
 }
@@ -498,7 +498,7 @@ void MainWindow::buildLayout()
     column->setContentsMargins(8, 4, 8, 4);
     column->setSpacing(6);
 
-    header_ = new HeaderBar(kCaption, central);
+    header_ = new HeaderBar(tr(kCaptionSource), central);
     column->addWidget(header_);
 
     auto* middle = new QHBoxLayout;

@@ -52,7 +52,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("过程控制仪表  TQ5800");
+    static constexpr const char* kCaptionSource = QT_TRANSLATE_NOOP("MainWindow", "过程控制仪表  TQ5800");
+    static inline const QString kCaption = QString::fromUtf8(kCaptionSource);
     static inline const QString kConnectionName = QStringLiteral("tq5800-main-window");
     static constexpr int kRefreshIntervalMs = 200;
     static constexpr int kChartIntervalMs = 1000;

@@ -12,7 +12,9 @@
 
 namespace {
 
-const QString kYRangeCommand = QStringLiteral("修改Y");
+// What the journal stores stays Chinese; the status bar translates it in the
+// context "WriteRequest".
+const QString kYRangeCommand = QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "修改Y"));
 const QString kOrigin = QStringLiteral("主窗口");
 
 // The operating-state field's text for the coil in this state.
@@ -46,12 +48,12 @@ OperatorCommands::OperatorCommands(const CommandControls& controls, const Instru
 
 void OperatorCommands::writeSetValue()
 {
-    writeEntry(controls_.setValueEntry, QStringLiteral("设定SV"), RegisterMap::kSetValue);
+    writeEntry(controls_.setValueEntry, QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "设定SV")), RegisterMap::kSetValue);
 }
 
 void OperatorCommands::writeOutput()
 {
-    writeEntry(controls_.outputEntry, QStringLiteral("设定OP"), RegisterMap::kManualOutput);
+    writeEntry(controls_.outputEntry, QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "设定OP")), RegisterMap::kManualOutput);
 }
 
 void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int registerAddress)
@@ -71,17 +73,17 @@ void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int 
 
 void OperatorCommands::toggleSelfTuning()
 {
-    toggleCoil(RegisterMap::kSelfTune, QStringLiteral("自整定"));
+    toggleCoil(RegisterMap::kSelfTune, QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "自整定")));
 }
 
 void OperatorCommands::toggleManualAuto()
 {
-    toggleCoil(RegisterMap::kAutomatic, QStringLiteral("手动/自动"));
+    toggleCoil(RegisterMap::kAutomatic, QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "手动/自动")));
 }
 
 void OperatorCommands::toggleManualInhibit()
 {
-    toggleCoil(RegisterMap::kManualPermitted, QStringLiteral("手动禁止"));
+    toggleCoil(RegisterMap::kManualPermitted, QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "手动禁止")));
 }
 
 void OperatorCommands::toggleCoil(int coil, const QString& what)

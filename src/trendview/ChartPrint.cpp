@@ -1,5 +1,6 @@
 #include "trendview/ChartPrint.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,7 +28,7 @@ void renderChartPage(QPainter& painter, const QRect& page, TrendChartView& view,
     const QString values =
         heading.valuesMoment.isEmpty()
             ? QString()
-            : QStringLiteral("%1：测量值PV %2    设定值SV %3    输出值OP %4 %")
+            : QCoreApplication::translate("ChartPrint", "%1：测量值PV %2    设定值SV %3    输出值OP %4 %")
                   .arg(heading.valuesMoment, heading.pv, heading.sv, heading.op);
     const QRect valuesRect(page.left(), titleRect.bottom() + lineHeight / 4, page.width(), lineHeight);
     painter.drawText(valuesRect, Qt::AlignLeft | Qt::AlignVCenter, values);

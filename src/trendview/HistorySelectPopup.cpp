@@ -13,14 +13,14 @@ HistorySelectPopup::HistorySelectPopup(QWidget* parent)
     moment_ = new QDateTimeEdit(this);
     moment_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     moment_->setCalendarPopup(true);
-    show_ = new QPushButton(QStringLiteral("显示"), this);
+    show_ = new QPushButton(tr("显示"), this);
     show_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     // Enter on a focused "取消" cancels; anywhere else it shows the moment.
     cancel->setAutoDefault(true);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("显示时刻"), this));
+    layout->addWidget(new QLabel(tr("显示时刻"), this));
     layout->addWidget(moment_);
     layout->addWidget(show_);
     layout->addWidget(cancel);

@@ -11,18 +11,18 @@ struct StateRow {
 
 // Discrete inputs 1..6 by index; the unused input 4 has no row.
 constexpr std::array<StateRow, 6> kCurrentAlarms{{
-    {"ALM1报警", "ALM1 OFF"},
-    {"ALM2报警", "ALM2 OFF"},
-    {"ALM3报警", "ALM3 OFF"},
+    {QT_TRANSLATE_NOOP("PanelStates", "ALM1报警"), "ALM1 OFF"},
+    {QT_TRANSLATE_NOOP("PanelStates", "ALM2报警"), "ALM2 OFF"},
+    {QT_TRANSLATE_NOOP("PanelStates", "ALM3报警"), "ALM3 OFF"},
     {nullptr, nullptr},
-    {"输入开路", "NO BREAK"},
-    {"输入短路", "NO SHORT "},
+    {QT_TRANSLATE_NOOP("PanelStates", "输入开路"), "NO BREAK"},
+    {QT_TRANSLATE_NOOP("PanelStates", "输入短路"), "NO SHORT "},
 }};
 
 constexpr std::array<StateRow, PanelStates::kCoilCount> kCoils{{
-    {"自整定开", "自整定关"},
-    {"自动", "手动"},
-    {"手动允许", "手动禁止"},
+    {QT_TRANSLATE_NOOP("PanelStates", "自整定开"), QT_TRANSLATE_NOOP("PanelStates", "自整定关")},
+    {QT_TRANSLATE_NOOP("PanelStates", "自动"), QT_TRANSLATE_NOOP("PanelStates", "手动")},
+    {QT_TRANSLATE_NOOP("PanelStates", "手动允许"), QT_TRANSLATE_NOOP("PanelStates", "手动禁止")},
 }};
 
 } // namespace
@@ -54,8 +54,8 @@ std::optional<StateLook> coilLook(int index, int32_t bit)
 std::optional<QString> alarmTypeText(float value)
 {
     static const std::array<QString, 6> kTexts{
-        QStringLiteral("  "),         QStringLiteral("上限报警"),   QStringLiteral("下限报警"),
-        QStringLiteral("上偏差报警"), QStringLiteral("下偏差报警"), QStringLiteral("偏差带报警"),
+        QStringLiteral("  "),         QString::fromUtf8(QT_TRANSLATE_NOOP("PanelStates", "上限报警")),   QString::fromUtf8(QT_TRANSLATE_NOOP("PanelStates", "下限报警")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("PanelStates", "上偏差报警")), QString::fromUtf8(QT_TRANSLATE_NOOP("PanelStates", "下偏差报警")), QString::fromUtf8(QT_TRANSLATE_NOOP("PanelStates", "偏差带报警")),
     };
     for (size_t code = 0; code < kTexts.size(); ++code) {
         if (value == static_cast<float>(code))

@@ -1,5 +1,7 @@
 #include "widgets/StatusTexts.h"
 
+#include <QCoreApplication>
+
 #include "widgets/HeaderTexts.h"
 #include "link/LinkFailureText.h"
 #include "core/NumberText.h"
@@ -10,7 +12,7 @@ QString shownReason(const QString& reason)
 {
     const QString plain = reason.simplified();
     if (plain.isEmpty())
-        return QStringLiteral("原因不明");
+        return QCoreApplication::translate("StatusTexts", "原因不明");
     if (plain.size() <= StatusTexts::kShownReasonLength)
         return plain;
     return plain.left(StatusTexts::kShownReasonLength - 1) + QStringLiteral("…");
@@ -21,16 +23,16 @@ QString recordingText(const RecorderHealth& health, const QDate& today)
     using Change = HistoryDatabase::FileChange;
     const QString at = health.fileSwitchedAt() ? StatusTexts::sinceText(*health.fileSwitchedAt(), today) : QString();
     switch (health.fileSwitch()) {
-    case Change::Replaced: return QStringLiteral("记录正常：历史文件于 %1 被替换，改记新文件").arg(at);
-    case Change::Recreated: return QStringLiteral("记录正常：历史文件于 %1 被删除，已重建").arg(at);
+    case Change::Replaced: return QCoreApplication::translate("StatusTexts", "记录正常：历史文件于 %1 被替换，改记新文件").arg(at);
+    case Change::Recreated: return QCoreApplication::translate("StatusTexts", "记录正常：历史文件于 %1 被删除，已重建").arg(at);
     case Change::None: break;
     }
-    return QStringLiteral("记录正常");
+    return QCoreApplication::translate("StatusTexts", "记录正常");
 }
 
 QString since(const std::optional<QDateTime>& moment, const QDate& today)
 {
-    return moment ? QStringLiteral(" 自 ") + StatusTexts::sinceText(*moment, today) : QString();
+    return moment ? QCoreApplication::translate("StatusTexts", " 自 ") + StatusTexts::sinceText(*moment, today) : QString();
 }
 
 // The values on the panel are as old as this: the operator reads it beside
@@ -38,8 +40,15 @@ QString since(const std::optional<QDateTime>& moment, const QDate& today)
 QString lastAnswer(const std::optional<QDateTime>& moment, const QDate& today)
 {
     if (!moment)
-        return QStringLiteral("（从未应答）");
-    return QStringLiteral("（最后应答 %1）").arg(StatusTexts::sinceText(*moment, today));
+        return QCoreApplication::translate("StatusTexts", "（从未应答）");
+    return QCoreApplication::translate("StatusTexts", "（最后应答 %1）").arg(StatusTexts::sinceText(*moment, today));
+}
+
+// What a write or command is called is stored in the journal in Chinese;
+// the status bar shows it in the interface language.
+QString shownWhat(const QString& what)
+{
+    return QCoreApplication::translate("WriteRequest", what.toUtf8().constData());
 }
 
 } // namespace
@@ -62,22 +71,22 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
     using State = LinkHealth::State;
     switch (health.state()) {
     case State::Closed:
-        return {QStringLiteral("链路未打开"), QStringLiteral("选择端口后按“打开”连接仪表"), StatusSeverity::Idle};
+        return {QCoreApplication::translate("StatusTexts", "链路未打开"), QCoreApplication::translate("StatusTexts", "选择端口后按“打开”连接仪表"), StatusSeverity::Idle};
     case State::Waiting:
-        return {QStringLiteral("正在连接仪表"), QStringLiteral("链路已打开，等待第一轮读取"), StatusSeverity::Idle};
+        return {QCoreApplication::translate("StatusTexts", "正在连接仪表"), QCoreApplication::translate("StatusTexts", "链路已打开，等待第一轮读取"), StatusSeverity::Idle};
     case State::Answering:
-        return {QStringLiteral("通讯正常"), QStringLiteral("仪表应答每一次读取"), StatusSeverity::Ok};
+        return {QCoreApplication::translate("StatusTexts", "通讯正常"), QCoreApplication::translate("StatusTexts", "仪表应答每一次读取"), StatusSeverity::Ok};
     case State::Degraded:
-        return {QStringLiteral("通讯不稳%1：部分读取无应答").arg(since(health.failingSince(), today)),
-                QStringLiteral("上一轮 %1 次读取中 %2 次失败：%3\n%4")
+        return {QCoreApplication::translate("StatusTexts", "通讯不稳%1：部分读取无应答").arg(since(health.failingSince(), today)),
+                QCoreApplication::translate("StatusTexts", "上一轮 %1 次读取中 %2 次失败：%3\n%4")
                     .arg(health.calls())
                     .arg(health.failedCalls())
-                    .arg(linkFailureText(health.failureReason()), health.failureReason()),
+                    .arg(shownLinkFailureText(health.failureReason()), health.failureReason()),
                 StatusSeverity::Warning};
     case State::Silent:
-        return {QStringLiteral("通讯中断%1%2：%3")
+        return {QCoreApplication::translate("StatusTexts", "通讯中断%1%2：%3")
                     .arg(since(health.failingSince(), today), lastAnswer(health.lastAnswer(), today),
-                         linkFailureText(health.failureReason())),
+                         shownLinkFailureText(health.failureReason())),
                 health.failureReason(), StatusSeverity::Fault};
     }
     return {};
@@ -88,17 +97,17 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
     using State = RecorderHealth::State;
     switch (health.state()) {
     case State::Starting:
-        return {QStringLiteral("记录未启动"), QStringLiteral("记录器尚未打开数据库"), StatusSeverity::Idle};
+        return {QCoreApplication::translate("StatusTexts", "记录未启动"), QCoreApplication::translate("StatusTexts", "记录器尚未打开数据库"), StatusSeverity::Idle};
     case State::Recording:
-        return {recordingText(health, today), QStringLiteral("每秒一条记录写入数据库"), StatusSeverity::Ok};
+        return {recordingText(health, today), QCoreApplication::translate("StatusTexts", "每秒一条记录写入数据库"), StatusSeverity::Ok};
     case State::PointerMissing:
-        return {QStringLiteral("记录不完整：sl_void 缺少记录"), health.reason(), StatusSeverity::Warning};
+        return {QCoreApplication::translate("StatusTexts", "记录不完整：sl_void 缺少记录"), health.reason(), StatusSeverity::Warning};
     case State::Failing:
-        return {QStringLiteral("记录失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+        return {QCoreApplication::translate("StatusTexts", "记录失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
                 health.reason(), StatusSeverity::Fault};
     case State::Paused:
-        return {QStringLiteral("记录暂停%1：无新的仪表数据").arg(since(health.pausedSince(), today)),
-                QStringLiteral("仪表超过两个轮询周期未应答：这段时间不记录，历史曲线在此留空"), StatusSeverity::Warning};
+        return {QCoreApplication::translate("StatusTexts", "记录暂停%1：无新的仪表数据").arg(since(health.pausedSince(), today)),
+                QCoreApplication::translate("StatusTexts", "仪表超过两个轮询周期未应答：这段时间不记录，历史曲线在此留空"), StatusSeverity::Warning};
     }
     return {};
 }
@@ -106,17 +115,17 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
 StatusLine journalStatusLine(const JournalStore& journal, const QDate& today)
 {
     if (journal.writing())
-        return {QString(), QStringLiteral("事件记录正常写入 %1").arg(journal.path()), StatusSeverity::Ok};
-    return {QStringLiteral("事件记录失败%1：%2").arg(since(journal.failingSince(), today), shownReason(journal.failure())),
-            QStringLiteral("%1：%2").arg(journal.path(), journal.failure()), StatusSeverity::Fault};
+        return {QString(), QCoreApplication::translate("StatusTexts", "事件记录正常写入 %1").arg(journal.path()), StatusSeverity::Ok};
+    return {QCoreApplication::translate("StatusTexts", "事件记录失败%1：%2").arg(since(journal.failingSince(), today), shownReason(journal.failure())),
+            QCoreApplication::translate("StatusTexts", "%1：%2").arg(journal.path(), journal.failure()), StatusSeverity::Fault};
 }
 
 StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder, const QDate& today)
 {
     if (health.state() != ArchiveHealth::State::Failing)
-        return {QString(), QStringLiteral("归档正常写入 %1").arg(folder), StatusSeverity::Ok};
-    return {QStringLiteral("归档失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
-            QStringLiteral("%1：%2").arg(folder, health.reason()), StatusSeverity::Fault};
+        return {QString(), QCoreApplication::translate("StatusTexts", "归档正常写入 %1").arg(folder), StatusSeverity::Ok};
+    return {QCoreApplication::translate("StatusTexts", "归档失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+            QCoreApplication::translate("StatusTexts", "%1：%2").arg(folder, health.reason()), StatusSeverity::Fault};
 }
 
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
@@ -126,48 +135,48 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
     const QString high = numberText(static_cast<float>(refusal.high));
     QString why;
     switch (refusal.reason) {
-    case Reason::NotANumber: why = QStringLiteral("输入的不是数字"); break;
-    case Reason::OutOfRange: why = QStringLiteral("数值须在 %1 到 %2 之间").arg(low, high); break;
+    case Reason::NotANumber: why = QCoreApplication::translate("StatusTexts", "输入的不是数字"); break;
+    case Reason::OutOfRange: why = QCoreApplication::translate("StatusTexts", "数值须在 %1 到 %2 之间").arg(low, high); break;
     case Reason::DoesNotFitRegister:
-        why = QStringLiteral("换算后超出仪表寄存器范围，数值须在 %1 到 %2 之间").arg(low, high);
+        why = QCoreApplication::translate("StatusTexts", "换算后超出仪表寄存器范围，数值须在 %1 到 %2 之间").arg(low, high);
         break;
-    case Reason::MinimumAboveMaximum: why = QStringLiteral("最小值不能大于最大值"); break;
-    case Reason::SpanTooWide: why = QStringLiteral("最大值与最小值之差不能超过 %1").arg(high); break;
+    case Reason::MinimumAboveMaximum: why = QCoreApplication::translate("StatusTexts", "最小值不能大于最大值"); break;
+    case Reason::SpanTooWide: why = QCoreApplication::translate("StatusTexts", "最大值与最小值之差不能超过 %1").arg(high); break;
     }
-    return QStringLiteral("“%1”未执行：%2").arg(command, why);
+    return QCoreApplication::translate("StatusTexts", "“%1”未执行：%2").arg(shownWhat(command), why);
 }
 
 QString writeFailedText(const WriteOutcome& outcome)
 {
     const WriteRequest& request = outcome.request;
     if (request.target == WriteRequest::Target::Register)
-        return QStringLiteral("“%1” %2 写入失败%3：%4")
-            .arg(request.what, numberText(int32_t{request.value}),
-                 outcome.attempts > 1 ? QStringLiteral("（已重试一次）") : QString(), linkFailureText(outcome.error));
-    return QStringLiteral("“%1” 切换失败：%2").arg(request.what, linkFailureText(outcome.error));
+        return QCoreApplication::translate("StatusTexts", "“%1” %2 写入失败%3：%4")
+            .arg(shownWhat(request.what), numberText(int32_t{request.value}),
+                 outcome.attempts > 1 ? QCoreApplication::translate("StatusTexts", "（已重试一次）") : QString(), shownLinkFailureText(outcome.error));
+    return QCoreApplication::translate("StatusTexts", "“%1” 切换失败：%2").arg(shownWhat(request.what), shownLinkFailureText(outcome.error));
 }
 
 QString writtenText(const WriteRequest& request)
 {
     if (request.target == WriteRequest::Target::Register)
-        return QStringLiteral("“%1” %2 已写入").arg(request.what, numberText(int32_t{request.value}));
-    return QStringLiteral("“%1” 已切换").arg(request.what);
+        return QCoreApplication::translate("StatusTexts", "“%1” %2 已写入").arg(shownWhat(request.what), numberText(int32_t{request.value}));
+    return QCoreApplication::translate("StatusTexts", "“%1” 已切换").arg(shownWhat(request.what));
 }
 
 QString lockHolderText(const LockHolder& holder, const QDate& today)
 {
-    QString text = QStringLiteral("进程 %1").arg(holder.pid);
+    QString text = QCoreApplication::translate("StatusTexts", "进程 %1").arg(holder.pid);
     if (!holder.application.isEmpty())
-        text += QStringLiteral("（%1）").arg(holder.application);
-    text += QStringLiteral("，主机 %1").arg(holder.host);
+        text += QCoreApplication::translate("StatusTexts", "（%1）").arg(holder.application);
+    text += QCoreApplication::translate("StatusTexts", "，主机 %1").arg(holder.host);
     if (holder.since.isValid())
-        text += QStringLiteral("，%1 起").arg(sinceText(holder.since, today));
+        text += QCoreApplication::translate("StatusTexts", "，%1 起").arg(sinceText(holder.since, today));
     return text;
 }
 
 QString portHeldText(const DeviceRefusal& refusal, const QDate& today)
 {
-    return QStringLiteral("端口 %1（%2）已被占用：%3")
+    return QCoreApplication::translate("StatusTexts", "端口 %1（%2）已被占用：%3")
         .arg(refusal.port)
         .arg(refusal.device, lockHolderText(refusal.holder, today));
 }

@@ -1,5 +1,6 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
 //                   [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]
+//                   [--lang zh|en]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
 // the main window and ends. With --db it records into (and shows) a history
@@ -7,7 +8,8 @@
 // seconds before the picture; --pdf also prints the chart as "F3 打印" does
 // into a PDF file; --export opens "导出记录" three seconds before the picture,
 // writes the chart's period into FILE as CSV and shows the dialog over the
-// main window.
+// main window. --lang draws the windows in that language (default Chinese,
+// as the existing pictures are).
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +25,7 @@
 #include "core/Clock.h"
 #include "link/ModbusFieldbus.h"
 #include "app/Station.h"
+#include "app/Translations.h"
 #include "exportwindow/ExportWindow.h"
 #include "widgets/StationFont.h"
 #include "mainwindow/ChartPanel.h"
@@ -46,14 +49,17 @@ int main(int argc, char* argv[])
     const QCommandLineOption exportFile(QStringLiteral("export"),
                                         QStringLiteral("Also export the chart's period into this CSV file."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile});
+    const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("Interface language, zh or en."),
+                                  QStringLiteral("L"), QStringLiteral("zh"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
-                             " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]\n");
+                             " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]\n");
         return 2;
     }
     app.setFont(StationFont::font());
+    const Translations translations(parser.value(lang));
 
     QTemporaryDir dir;
     StationOptions options;
