@@ -35,7 +35,7 @@ TEST(ExportEnglishTest, everyFixedTextFitsForBothKindsOnTheOperatorsScreen)
         QCoreApplication::processEvents();
         EXPECT_LE(window.width(), kScreen.width());
         EXPECT_LE(window.height(), kScreen.height());
-        const QStringList clipped = ClippedTexts::in(window);
+        const QStringList clipped = ClippedTexts::of(&window);
         EXPECT_TRUE(clipped.isEmpty()) << kind->text().toStdString() << ":\n"
                                        << clipped.join(QLatin1Char('\n')).toStdString();
     }

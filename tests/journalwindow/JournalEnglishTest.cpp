@@ -60,12 +60,19 @@ TEST_F(JournalEnglishTest, everyFixedTextAndEveryKindAndOutcomeFitsOnTheOperator
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Event Journal"));
     EXPECT_LE(window->width(), kScreen.width());
     EXPECT_LE(window->height(), kScreen.height());
-    const QStringList clipped = ClippedTexts::in(*window);
+    QStringList clipped = ClippedTexts::of(window.get());
+    // Every kind the filter offers, each in turn as the shown choice.
+    QComboBox* kinds = window->filterBar()->kindChoice();
+    for (int i = 1; i < kinds->count(); ++i) {
+        kinds->setCurrentIndex(i);
+        clipped << ClippedTexts::of(kinds);
+    }
     EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QLatin1Char('\n')).toStdString();
+    kinds->setCurrentIndex(0);
+    ASSERT_TRUE(waitFor([&] { return window->table()->model()->rowCount() == static_cast<int>(JournalKinds::all().size()); }));
 
     // The kind and outcome cells hold fixed texts too: they must not be cut.
     const QTableView* table = window->table();
-    ASSERT_EQ(table->model()->rowCount(), static_cast<int>(JournalKinds::all().size()));
     // A cell's text has the style's margins on both sides and the grid line beside it.
     const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) +
                        (table->showGrid() ? 1 : 0);
@@ -75,7 +82,7 @@ TEST_F(JournalEnglishTest, everyFixedTextAndEveryKindAndOutcomeFitsOnTheOperator
             const QString text = table->model()->index(row, column).data().toString();
             const int need = table->fontMetrics().horizontalAdvance(text) + margin;
             if (need > table->columnWidth(column))
-                cut << ClippedTexts::line(QStringLiteral("cell"), text, need, table->columnWidth(column));
+                cut << ClippedTexts::describe(table, text, need, table->columnWidth(column));
         }
     }
     EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
