@@ -1,5 +1,6 @@
 #include "export/ArchiveSampleSource.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace {
@@ -28,7 +29,7 @@ bool ArchiveSampleSource::read(int64_t fromUtcMs, int64_t toUtcMs, const Visit& 
     samplesRead_ = outcome.samples;
     skipped_ = outcome.skipped;
     if (outcome.cancelled) {
-        error = QStringLiteral("已取消");
+        error = QCoreApplication::translate("ArchiveSampleSource", "已取消");
         return false;
     }
     // A ring that failed half-way leaves a period with a hole: not a report.

@@ -1,5 +1,7 @@
 #include "export/PeriodGlance.h"
 
+#include <QCoreApplication>
+
 #include "archive/PeriodSamples.h"
 
 PeriodGlance glanceAtPeriod(const PeriodSamples& samples, const QDateTime& from, const QDateTime& to)
@@ -17,5 +19,5 @@ PeriodGlance glanceAtPeriod(const PeriodSamples& samples, const QDateTime& from,
 
 QString instrumentName(const std::optional<int>& address)
 {
-    return address ? QStringLiteral("仪表 %1").arg(*address) : QStringLiteral("仪表");
+    return address ? QCoreApplication::translate("PeriodGlance", "仪表 %1").arg(*address) : QCoreApplication::translate("PeriodGlance", "仪表");
 }

@@ -1,5 +1,6 @@
 #include "export/PeriodReport.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -21,13 +22,13 @@ constexpr int kResolution = 300;  // dots per inch: fine lines, a file of lines 
 QString periodText(const PeriodReportRequest& r)
 {
     const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-    return QStringLiteral("时段 %1 至 %2")
+    return QCoreApplication::translate("PeriodReport", "时段 %1 至 %2")
         .arg(r.from.toString(format), r.to.toOffsetFromUtc(r.from.offsetFromUtc()).toString(format));
 }
 
 QString pageText(int page, int pages)
 {
-    return QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages);
+    return QCoreApplication::translate("PeriodReport", "第 %1 页 / 共 %2 页").arg(page).arg(pages);
 }
 
 } // namespace
@@ -35,7 +36,7 @@ QString pageText(int page, int pages)
 bool writePeriodReport(const PeriodReportRequest& request, QString& error)
 {
     if (!request.samples || !request.from.isValid() || !request.to.isValid() || request.to <= request.from) {
-        error = QStringLiteral("报表时段无效");
+        error = QCoreApplication::translate("PeriodReport", "报表时段无效");
         return false;
     }
     const int64_t from = request.from.toMSecsSinceEpoch();
@@ -53,7 +54,7 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
         },
         readError);
     if (!read) {
-        error = QStringLiteral("读取记录失败：%1").arg(readError);
+        error = QCoreApplication::translate("PeriodReport", "读取记录失败：%1").arg(readError);
         return false;
     }
     const PeriodStatistics totals = statistics.result();
@@ -63,24 +64,24 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
 
     QSaveFile file(request.path);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("不能写入报表文件：%1").arg(file.errorString());
+        error = QCoreApplication::translate("PeriodReport", "不能写入报表文件：%1").arg(file.errorString());
         return false;
     }
     QPdfWriter writer(&file);
     writer.setResolution(kResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                                      QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("周期报表 %1").arg(request.instrument));
+    writer.setTitle(QCoreApplication::translate("PeriodReport", "周期报表 %1").arg(request.instrument));
     writer.setCreator(QStringLiteral("TQ5800"));
 
     QPainter painter;
     if (!painter.begin(&writer)) {
-        error = QStringLiteral("不能生成报表文件");
+        error = QCoreApplication::translate("PeriodReport", "不能生成报表文件");
         return false;
     }
     // The painter's origin is the top left of the printable area.
     const ReportLayout layout(QRect(QPoint(0, 0), writer.pageLayout().paintRectPixels(kResolution).size()));
-    const QString title = QStringLiteral("周期报表  %1").arg(request.instrument);
+    const QString title = QCoreApplication::translate("PeriodReport", "周期报表  %1").arg(request.instrument);
     const QString period = periodText(request);
 
     // The heading takes less than four lines.
@@ -106,7 +107,7 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
                          rowsPerPage);
     }
     if (!painter.end() || !file.commit()) {
-        error = QStringLiteral("不能写入报表文件：%1").arg(file.errorString());
+        error = QCoreApplication::translate("PeriodReport", "不能写入报表文件：%1").arg(file.errorString());
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -31,15 +32,15 @@ QString shareText(int64_t part, int64_t whole)
 {
     if (whole <= 0)
         return QString();
-    return QStringLiteral("（%1%）").arg(QString::number(100.0 * static_cast<double>(part) / whole, 'f', 1));
+    return QCoreApplication::translate("ReportPages", "（%1%）").arg(QString::number(100.0 * static_cast<double>(part) / whole, 'f', 1));
 }
 
 QString outcomeText(const QString& outcome)
 {
     if (outcome == QLatin1String("ok"))
-        return QStringLiteral("成功");
+        return QCoreApplication::translate("ReportPages", "成功");
     if (outcome == QLatin1String("failed"))
-        return QStringLiteral("失败");
+        return QCoreApplication::translate("ReportPages", "失败");
     return outcome;
 }
 
@@ -49,14 +50,14 @@ struct TableColumn {
     int share;
 };
 constexpr std::array<TableColumn, 8> kColumns{{
-    {"时间", 150},
-    {"类别", 80},
-    {"来源", 120},
-    {"项目", 110},
-    {"原值", 80},
-    {"新值", 80},
-    {"结果", 50},
-    {"说明", 330},
+    {QT_TRANSLATE_NOOP("ReportPages", "时间"), 140},
+    {QT_TRANSLATE_NOOP("ReportPages", "类别"), 150},  // room for the English kinds
+    {QT_TRANSLATE_NOOP("ReportPages", "来源"), 110},
+    {QT_TRANSLATE_NOOP("ReportPages", "项目"), 100},
+    {QT_TRANSLATE_NOOP("ReportPages", "原值"), 70},
+    {QT_TRANSLATE_NOOP("ReportPages", "新值"), 70},
+    {QT_TRANSLATE_NOOP("ReportPages", "结果"), 60},
+    {QT_TRANSLATE_NOOP("ReportPages", "说明"), 300},
 }};
 
 std::array<QString, 8> rowTexts(const JournalEvent& e)
@@ -65,7 +66,7 @@ std::array<QString, 8> rowTexts(const JournalEvent& e)
     if (!e.user.isEmpty())
         note = note.isEmpty() ? e.user : note + QStringLiteral("  ") + e.user;
     return {e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            JournalKinds::caption(e.kind),
+            JournalKinds::shownCaption(e.kind),
             e.source,
             e.what,
             e.oldValue,
@@ -126,26 +127,26 @@ void drawReportStatistics(QPainter& painter, const ReportLayout& layout, const Q
 {
     QStringList lines;
     if (s.samples == 0) {
-        lines << QStringLiteral("本时段无记录");
+        lines << QCoreApplication::translate("ReportPages", "本时段无记录");
     } else {
-        lines << QStringLiteral("测量值PV  最小 %1    最大 %2    平均 %3")
+        lines << QCoreApplication::translate("ReportPages", "测量值PV  最小 %1    最大 %2    平均 %3")
                      .arg(valueText(s.pvMin), valueText(s.pvMax), valueText(s.pvMean));
-        lines << QStringLiteral("PV 超出 SV ± %1 的时间  %2%3")
+        lines << QCoreApplication::translate("ReportPages", "PV 超出 SV ± %1 的时间  %2%3")
                      .arg(valueText(band), durationText(s.outsideBandMs), shareText(s.outsideBandMs, s.coveredMs));
-        lines << QStringLiteral("报警时间  ALM1 %1    ALM2 %2    ALM3 %3")
+        lines << QCoreApplication::translate("ReportPages", "报警时间  ALM1 %1    ALM2 %2    ALM3 %3")
                      .arg(durationText(s.alarmMs[0]), durationText(s.alarmMs[1]), durationText(s.alarmMs[2]));
         if (s.alarmUnknownMs > 0)
-            lines << QStringLiteral("报警状态未知的时间  %1（这些记录不含报警状态）").arg(durationText(s.alarmUnknownMs));
+            lines << QCoreApplication::translate("ReportPages", "报警状态未知的时间  %1（这些记录不含报警状态）").arg(durationText(s.alarmUnknownMs));
     }
-    lines << QStringLiteral("记录覆盖  %1（%2 个采样）    间断 %3 处，共 %4")
+    lines << QCoreApplication::translate("ReportPages", "记录覆盖  %1（%2 个采样）    间断 %3 处，共 %4")
                  .arg(durationText(s.coveredMs), QString::number(s.samples), QString::number(s.gaps),
                       durationText(s.gapMs));
     if (!journal.found)
-        lines << QStringLiteral("无事件记录文件");
+        lines << QCoreApplication::translate("ReportPages", "无事件记录文件");
     else if (!journal.error.isEmpty())
-        lines << QStringLiteral("事件记录无法读取：%1").arg(journal.error);
+        lines << QCoreApplication::translate("ReportPages", "事件记录无法读取：%1").arg(journal.error);
     else
-        lines << QStringLiteral("报警事件与操作记录  %1 条").arg(journal.events.size());
+        lines << QCoreApplication::translate("ReportPages", "报警事件与操作记录  %1 条").arg(journal.events.size());
 
     painter.save();
     painter.setPen(Qt::black);
@@ -175,7 +176,7 @@ void drawJournalTable(QPainter& painter, const ReportLayout& layout, const QRect
     painter.setFont(header);
     std::array<QString, 8> captions;
     for (size_t i = 0; i < kColumns.size(); ++i)
-        captions[i] = QString::fromUtf8(kColumns[i].caption);
+        captions[i] = QCoreApplication::translate("ReportPages", kColumns[i].caption);
     const int height = rowHeight(layout);
     QRect row(area.left(), area.top(), area.width(), height);
     drawRow(painter, row, captions);
@@ -196,5 +197,5 @@ QString durationText(int64_t ms)
                               .arg((seconds / 3600) % 24, 2, 10, QLatin1Char('0'))
                               .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
                               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return days > 0 ? QStringLiteral("%1 天 %2").arg(days).arg(clock) : clock;
+    return days > 0 ? QCoreApplication::translate("ReportPages", "%1 天 %2").arg(days).arg(clock) : clock;
 }

@@ -1,5 +1,6 @@
 #include "exportwindow/ExportOutcomeText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -13,15 +14,15 @@ QString whyNotWritten(ExportKind kind, const PeriodExportOutcome& outcome)
         return outcome.error;
     switch (outcome.csvFailure) {
     case PeriodCsv::Failure::NoSamples:
-        return QStringLiteral("这段时间没有记录");
+        return QCoreApplication::translate("ExportOutcomeText", "这段时间没有记录");
     case PeriodCsv::Failure::CannotReadHistory:
-        return QStringLiteral("历史数据库不能读取");
+        return QCoreApplication::translate("ExportOutcomeText", "历史数据库不能读取");
     case PeriodCsv::Failure::CannotWrite:
-        return QStringLiteral("文件不能写入");
+        return QCoreApplication::translate("ExportOutcomeText", "文件不能写入");
     case PeriodCsv::Failure::None:
         break;
     }
-    return QStringLiteral("导出失败");
+    return QCoreApplication::translate("ExportOutcomeText", "导出失败");
 }
 
 } // namespace
@@ -32,16 +33,16 @@ ExportOutcomeLine describe(ExportKind kind, const QString& path, const PeriodExp
 {
     ExportOutcomeLine line;
     if (outcome.cancelled) {
-        line.text = QStringLiteral("导出已取消，未写入文件");
+        line.text = QCoreApplication::translate("ExportOutcomeText", "导出已取消，未写入文件");
         return line;
     }
     if (!outcome.written) {
-        line.text = QStringLiteral("未写入文件：%1").arg(whyNotWritten(kind, outcome));
+        line.text = QCoreApplication::translate("ExportOutcomeText", "未写入文件：%1").arg(whyNotWritten(kind, outcome));
         line.detail = outcome.error;
         return line;
     }
-    line.text = kind == ExportKind::Csv ? QStringLiteral("已导出 %1 个采样：%2").arg(outcome.samples).arg(path)
-                                        : QStringLiteral("报表已写入（%1 个采样）：%2").arg(outcome.samples).arg(path);
+    line.text = kind == ExportKind::Csv ? QCoreApplication::translate("ExportOutcomeText", "已导出 %1 个采样：%2").arg(outcome.samples).arg(path)
+                                        : QCoreApplication::translate("ExportOutcomeText", "报表已写入（%1 个采样）：%2").arg(outcome.samples).arg(path);
     if (!outcome.skipped.empty()) {
         QStringList names;
         QStringList reasons;
@@ -49,7 +50,7 @@ ExportOutcomeLine describe(ExportKind kind, const QString& path, const PeriodExp
             names.append(file.name);
             reasons.append(QStringLiteral("%1: %2").arg(file.name, file.reason));
         }
-        line.text += QStringLiteral("；跳过损坏的月文件 %1").arg(names.join(QStringLiteral("、")));
+        line.text += QCoreApplication::translate("ExportOutcomeText", "；跳过损坏的月文件 %1").arg(names.join(QCoreApplication::translate("ExportOutcomeText", "、")));
         line.detail = reasons.join(QLatin1Char('\n'));
     }
     return line;

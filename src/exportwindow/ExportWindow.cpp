@@ -56,46 +56,46 @@ ExportWindow::ExportWindow(ExportSources sources, const Clock& clock, QWidget* p
     , sources_(std::move(sources))
     , clock_(clock)
 {
-    setWindowTitle(kTitle);
+    setWindowTitle(tr("导出记录"));
     setFont(StationFont::font());
 
     from_ = momentField(this);
     to_ = momentField(this);
-    csv_ = new QRadioButton(QStringLiteral("CSV 表格"), this);
-    report_ = new QRadioButton(QStringLiteral("报表 PDF"), this);
+    csv_ = new QRadioButton(tr("CSV 表格"), this);
+    report_ = new QRadioButton(tr("报表 PDF"), this);
     csv_->setChecked(true);
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(csv_);
     kinds->addButton(report_);
     band_ = new QLineEdit(QStringLiteral("5"), this);
-    band_->setToolTip(QStringLiteral("PV 超出 SV ± 偏差带的时间计入报表（仪表单位）"));
+    band_->setToolTip(tr("PV 超出 SV ± 偏差带的时间计入报表（仪表单位）"));
     instrument_ = new QLineEdit(sources_.instrument, this);
-    instrument_->setToolTip(QStringLiteral("报表标题中的仪表名称"));
+    instrument_->setToolTip(tr("报表标题中的仪表名称"));
     path_ = new QLineEdit(this);
-    path_->setPlaceholderText(QStringLiteral("请点“另存为…”选择文件"));
-    saveAs_ = new QPushButton(QStringLiteral("另存为…"), this);
+    path_->setPlaceholderText(tr("请点“另存为…”选择文件"));
+    saveAs_ = new QPushButton(tr("另存为…"), this);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
     progress_->setFormat(QString());
-    start_ = new QPushButton(QStringLiteral("开始"), this);
+    start_ = new QPushButton(tr("开始"), this);
     start_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("取消"), this);
+    cancel_ = new QPushButton(tr("取消"), this);
     statusLine_ = new ElidedLabel(this);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("从"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("从"), this), 0, 0);
     grid->addWidget(from_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("到"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("到"), this), 0, 2);
     grid->addWidget(to_, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("内容"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("内容"), this), 1, 0);
     grid->addWidget(csv_, 1, 1);
     grid->addWidget(report_, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("偏差带"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("偏差带"), this), 2, 0);
     grid->addWidget(band_, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("仪表"), this), 2, 2);
+    grid->addWidget(new QLabel(tr("仪表"), this), 2, 2);
     grid->addWidget(instrument_, 2, 3);
-    grid->addWidget(new QLabel(QStringLiteral("文件"), this), 3, 0);
+    grid->addWidget(new QLabel(tr("文件"), this), 3, 0);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(path_, 1);
     fileRow->addWidget(saveAs_);
@@ -162,7 +162,7 @@ void ExportWindow::chooseFile()
     const QFileInfo chosen(path_->text());
     const QString folder = path_->text().isEmpty() ? QDir::homePath() : chosen.absolutePath();
     const QString name = ExportFileName::forPeriod(from_->dateTime(), to_->dateTime().addSecs(1), kind());
-    auto* dialog = new QFileDialog(this, QStringLiteral("另存为"), folder,
+    auto* dialog = new QFileDialog(this, tr("另存为"), folder,
                                    kind() == ExportKind::Csv ? QStringLiteral("CSV (*.csv)")
                                                              : QStringLiteral("PDF (*.pdf)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -195,10 +195,10 @@ std::optional<PeriodExportJob> ExportWindow::checkedJob()
     const QDateTime from = from_->dateTime();
     const QDateTime last = to_->dateTime();
     if (from >= last) {
-        reasons.append(QStringLiteral("起始时间须早于结束时间"));
+        reasons.append(tr("起始时间须早于结束时间"));
         marked += {from_, to_};
     } else if (from > clock_.now()) {
-        reasons.append(QStringLiteral("起始时间不能晚于现在"));
+        reasons.append(tr("起始时间不能晚于现在"));
         marked.append(from_);
     }
     double band = 0.0;
@@ -208,20 +208,20 @@ std::optional<PeriodExportJob> ExportWindow::checkedJob()
         if (entered.value) {
             band = *entered.value;
         } else {
-            reasons.append(QStringLiteral("偏差带须是不小于 0 的数"));
+            reasons.append(tr("偏差带须是不小于 0 的数"));
             marked.append(band_);
         }
     }
     const QString path = path_->text().trimmed();
     if (path.isEmpty()) {
-        reasons.append(QStringLiteral("请用“另存为…”选择文件"));
+        reasons.append(tr("请用“另存为…”选择文件"));
         marked.append(path_);
     }
     for (QWidget* field : {static_cast<QWidget*>(from_), static_cast<QWidget*>(to_), static_cast<QWidget*>(band_),
                            static_cast<QWidget*>(path_)})
         setMarked(field, marked.contains(field));
     if (!reasons.isEmpty()) {
-        const QString text = QStringLiteral("未导出：%1").arg(reasons.join(QStringLiteral("；")));
+        const QString text = tr("未导出：%1").arg(reasons.join(tr("；")));
         qCWarning(windowLog).noquote() << text;
         showStatus(text);
         marked.first()->setFocus();
@@ -243,7 +243,7 @@ std::optional<PeriodExportJob> ExportWindow::checkedJob()
 void ExportWindow::start()
 {
     if (thread_) {
-        showStatus(QStringLiteral("上一次导出尚未完成"));
+        showStatus(tr("上一次导出尚未完成"));
         return;
     }
     const std::optional<PeriodExportJob> job = checkedJob();
@@ -272,7 +272,7 @@ void ExportWindow::start()
         entry->setEnabled(false);
     progress_->setValue(0);
     progress_->setFormat(job->from.toString(kMomentFormat));
-    showStatus(QStringLiteral("正在导出：%1").arg(job->path));
+    showStatus(tr("正在导出：%1").arg(job->path));
     thread_->start();
 }
 
@@ -283,7 +283,7 @@ void ExportWindow::cancel()
         return;
     }
     cancelled_->store(true);
-    showStatus(QStringLiteral("正在取消…"));
+    showStatus(tr("正在取消…"));
 }
 
 void ExportWindow::closeEvent(QCloseEvent* event)
@@ -310,7 +310,7 @@ void ExportWindow::showOutcome(const PeriodExportOutcome& outcome, const QString
         entry->setEnabled(true);
     showKind();
     progress_->setValue(outcome.written ? kProgressSteps : 0);
-    progress_->setFormat(outcome.written ? QStringLiteral("完成") : QString());
+    progress_->setFormat(outcome.written ? tr("完成") : QString());
     const ExportOutcomeLine line = ExportOutcomeText::describe(kind(), path, outcome);
     if (!outcome.written && !outcome.cancelled)
         qCWarning(windowLog).noquote() << "export to" << path << "failed:" << outcome.error;

@@ -30,7 +30,6 @@ class ExportWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static inline const QString kTitle = QStringLiteral("导出记录");
     // How long the main status bar keeps the outcome.
     static constexpr int kOutcomeShownMs = 30000;
     static constexpr int kProgressSteps = 1000;

@@ -53,8 +53,10 @@ QString code(JournalEvent::Kind kind);
 // The kind whose code this is; false for an unknown code.
 bool fromCode(const QString& code, JournalEvent::Kind& kind);
 QList<JournalEvent::Kind> all();
-// The name the journal window shows, in the station's language.
+// The kind's Chinese name, as files and the command-line tools carry it.
 QString caption(JournalEvent::Kind kind);
+// The same name in the interface's language, for windows and reports.
+QString shownCaption(JournalEvent::Kind kind);
 } // namespace JournalKinds
 
 Q_DECLARE_METATYPE(JournalEvent)

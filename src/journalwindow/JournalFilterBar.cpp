@@ -15,23 +15,23 @@ JournalFilterBar::JournalFilterBar(QWidget* parent)
     : QWidget(parent)
 {
     kind_ = new QComboBox(this);
-    kind_->addItem(QStringLiteral("全部"));
+    kind_->addItem(tr("全部"));
     for (JournalEvent::Kind kind : JournalKinds::all())
-        kind_->addItem(JournalKinds::caption(kind), JournalKinds::code(kind));
+        kind_->addItem(JournalKinds::shownCaption(kind), JournalKinds::code(kind));
 
     // A range of the last day to start from; each end counts once ticked.
     const QDateTime now = QDateTime::currentDateTime();
-    fromOn_ = new QCheckBox(QStringLiteral("从"), this);
+    fromOn_ = new QCheckBox(tr("从"), this);
     from_ = timeField(now.addDays(-1));
-    toOn_ = new QCheckBox(QStringLiteral("到"), this);
+    toOn_ = new QCheckBox(tr("到"), this);
     to_ = timeField(now);
     search_ = new QLineEdit(this);
-    search_->setPlaceholderText(QStringLiteral("搜索"));
+    search_->setPlaceholderText(tr("搜索"));
     search_->setClearButtonEnabled(true);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel(QStringLiteral("类型"), this));
+    row->addWidget(new QLabel(tr("类型"), this));
     row->addWidget(kind_);
     row->addSpacing(12);
     row->addWidget(fromOn_);

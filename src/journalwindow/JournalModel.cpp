@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "widgets/PanelStates.h"
@@ -11,9 +12,9 @@ namespace {
 QString outcomeText(const QString& outcome)
 {
     if (outcome == QLatin1String("ok"))
-        return QStringLiteral("成功");
+        return QCoreApplication::translate("JournalModel", "成功");
     if (outcome == QLatin1String("failed"))
-        return QStringLiteral("失败");
+        return QCoreApplication::translate("JournalModel", "失败");
     return outcome;
 }
 
@@ -161,7 +162,7 @@ QString JournalModel::text(const JournalEvent& event, int column) const
     case Time:
         return event.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     case Kind:
-        return JournalKinds::caption(event.kind);
+        return JournalKinds::shownCaption(event.kind);
     case Source:
         return event.source;
     case What:
@@ -206,11 +207,13 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
 
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const QStringList kCaptions{
-        QStringLiteral("时间"), QStringLiteral("类型"), QStringLiteral("来源"), QStringLiteral("对象"),
-        QStringLiteral("原值"), QStringLiteral("新值"), QStringLiteral("结果"), QStringLiteral("说明"),
-        QStringLiteral("用户"), QStringLiteral("窗口")};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kCaptions.size())
+    static const char* const kCaptions[ColumnCount] = {
+        QT_TRANSLATE_NOOP("JournalModel", "时间"), QT_TRANSLATE_NOOP("JournalModel", "类型"),
+        QT_TRANSLATE_NOOP("JournalModel", "来源"), QT_TRANSLATE_NOOP("JournalModel", "对象"),
+        QT_TRANSLATE_NOOP("JournalModel", "原值"), QT_TRANSLATE_NOOP("JournalModel", "新值"),
+        QT_TRANSLATE_NOOP("JournalModel", "结果"), QT_TRANSLATE_NOOP("JournalModel", "说明"),
+        QT_TRANSLATE_NOOP("JournalModel", "用户"), QT_TRANSLATE_NOOP("JournalModel", "窗口")};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QVariant();
-    return kCaptions[section];
+    return tr(kCaptions[section]);
 }

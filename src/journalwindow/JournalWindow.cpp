@@ -1,5 +1,6 @@
 #include "journalwindow/JournalWindow.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QDir>
@@ -8,12 +9,14 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
 
 #include "journalwindow/JournalExport.h"
 #include "journalwindow/JournalFilterBar.h"
+#include "journal/JournalEvent.h"
 #include "journalwindow/JournalModel.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/StationFont.h"
@@ -33,13 +36,13 @@ QString nextConnectionName()
 JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(kTitle);
+    setWindowTitle(tr("事件记录"));
     setFont(StationFont::font());
     model_ = new JournalModel(journalPath, nextConnectionName(), this);
     filterBar_ = new JournalFilterBar(this);
-    refreshButton_ = new QPushButton(QStringLiteral("刷新"), this);
-    exportButton_ = new QPushButton(QStringLiteral("导出CSV"), this);
-    exportButton_->setToolTip(QStringLiteral("把符合筛选条件的全部事件存为 CSV 文件"));
+    refreshButton_ = new QPushButton(tr("刷新"), this);
+    exportButton_ = new QPushButton(tr("导出CSV"), this);
+    exportButton_->setToolTip(tr("把符合筛选条件的全部事件存为 CSV 文件"));
 
     table_ = new QTableView(this);
     table_->setModel(model_);
@@ -55,6 +58,15 @@ JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     const int widths[JournalModel::ColumnCount] = {21, 16, 16, 14, 10, 10, 6, 40, 10, 14};
     for (int column = 0; column < JournalModel::ColumnCount; ++column)
         columns->resizeSection(column, widths[column] * digit);
+    // The kinds' captions are fixed texts and shown whole in any language:
+    // the cell's text margins and the grid line come off the column.
+    const int cellMargin = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) +
+                           (table_->showGrid() ? 1 : 0);
+    int kindWidth = columns->sectionSize(JournalModel::Kind);
+    for (JournalEvent::Kind kind : JournalKinds::all())
+        kindWidth = std::max(kindWidth, table_->fontMetrics().horizontalAdvance(JournalKinds::shownCaption(kind)) +
+                                            cellMargin);
+    columns->resizeSection(JournalModel::Kind, kindWidth);
     columns->setSectionResizeMode(JournalModel::Text, QHeaderView::Stretch);
 
     statusLine_ = new ElidedLabel(this);
@@ -91,7 +103,7 @@ void JournalWindow::applyFilter()
 {
     const std::optional<JournalFilter> filter = filterBar_->filter();
     if (!filter) {
-        showStatus(QStringLiteral("起始时间晚于结束时间"));
+        showStatus(tr("起始时间晚于结束时间"));
         return;
     }
     showStatus(QString());
@@ -113,7 +125,7 @@ void JournalWindow::refresh()
 
 void JournalWindow::chooseExportFile()
 {
-    auto* dialog = new QFileDialog(this, QStringLiteral("导出CSV"), QDir::homePath(),
+    auto* dialog = new QFileDialog(this, tr("导出CSV"), QDir::homePath(),
                                    QStringLiteral("CSV (*.csv)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
@@ -126,7 +138,7 @@ void JournalWindow::chooseExportFile()
 void JournalWindow::exportTo(const QString& path)
 {
     if (exportThread_) {
-        showStatus(QStringLiteral("上一次导出尚未完成"));
+        showStatus(tr("上一次导出尚未完成"));
         return;
     }
     auto result = std::make_shared<JournalExportResult>();
@@ -138,13 +150,13 @@ void JournalWindow::exportTo(const QString& path)
         exportThread_ = nullptr;
         exportButton_->setEnabled(true);
         if (result->ok)
-            showStatus(QStringLiteral("已导出 %1 条事件：%2").arg(result->events).arg(path));
+            showStatus(tr("已导出 %1 条事件：%2").arg(result->events).arg(path));
         else
-            showStatus(QStringLiteral("导出失败：%1").arg(path), result->error);
+            showStatus(tr("导出失败：%1").arg(path), result->error);
         emit exportFinished(result->ok);
     });
     exportButton_->setEnabled(false);
-    showStatus(QStringLiteral("正在导出：%1").arg(path));
+    showStatus(tr("正在导出：%1").arg(path));
     exportThread_->start();
 }
 
@@ -160,7 +172,7 @@ void JournalWindow::showReadFailure()
     if (!model_->failure().isEmpty()) {
         qCWarning(windowLog).noquote() << "journal" << model_->reader().path()
                                        << "cannot be read:" << model_->failure();
-        showStatus(QStringLiteral("事件记录文件不能读取：%1").arg(model_->reader().path()), model_->failure());
+        showStatus(tr("事件记录文件不能读取：%1").arg(model_->reader().path()), model_->failure());
         readFailureShown_ = true;
     } else if (readFailureShown_) {
         showStatus(QString());

@@ -21,7 +21,6 @@ class JournalWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static inline const QString kTitle = QStringLiteral("事件记录");
     static constexpr int kRefreshIntervalMs = 3000;
 
     explicit JournalWindow(const QString& journalPath, QWidget* parent = nullptr);

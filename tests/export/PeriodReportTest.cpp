@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "export/PeriodReport.h"
+#include "support/EnglishInterface.h"
 #include "support/JournalFiles.h"
 #include "support/ListedSamples.h"
 #include "support/PdfText.h"
@@ -60,6 +61,13 @@ JournalEvent write(const QDateTime& time, const QString& what, const QString& ol
     e.newValue = newValue;
     e.outcome = QStringLiteral("ok");
     e.user = QStringLiteral("operator");
+    return e;
+}
+
+JournalEvent failedWrite(const QDateTime& time)
+{
+    JournalEvent e = write(time, QStringLiteral("设定SV"), QStringLiteral("25"), QStringLiteral("26"));
+    e.outcome = QStringLiteral("failed");
     return e;
 }
 
@@ -115,6 +123,42 @@ TEST_F(ReportFixture, holdsHeadingPeriodStatisticsAndThePeriodsAlarmsAndWritesAs
          {QStringLiteral("写在时段之前"), QStringLiteral("写在时段之后"), QStringLiteral("不属报表"),
           QStringLiteral("报警状态未知")})
         EXPECT_FALSE(text.contains(absent)) << absent.toStdString();
+}
+
+TEST_F(ReportFixture, inEnglishTheReportsOwnTextsAreEnglishAndUncutWhileTheJournalsStoredTextsStay)
+{
+    EnglishInterface english;
+    ASSERT_TRUE(JournalFiles::append(
+        request().journalPath,
+        {
+            JournalFiles::event(Kind::AlarmRaised, kFrom.addSecs(1), QStringLiteral("ALM1")),
+            JournalFiles::event(Kind::AlarmCleared, kFrom.addSecs(600), QStringLiteral("ALM1")),
+            write(kFrom.addSecs(1800), QStringLiteral("设定SV"), QStringLiteral("20"), QStringLiteral("25")),
+            failedWrite(kFrom.addSecs(1900)),
+        }));
+    std::vector<PeriodSample> copied = twoHours();
+    for (PeriodSample& s : copied)
+        s.alarmBits.reset();  // the longest statistics line
+    ListedSamples fromRing(copied);
+    PeriodReportRequest r = request();
+    r.samples = &fromRing;
+    QString error;
+    ASSERT_TRUE(writePeriodReport(r, error)) << error.toStdString();
+
+    const QString text = PdfText::of(r.path);
+    const QString squeezedText = squeezed(text);
+    for (const QString& expected :
+         {QStringLiteral("Period Report"), QStringLiteral("Period 2026-11-02 08:00:00 to 2026-11-02 10:00:00"),
+          QStringLiteral("Page 2 of 2"), QStringLiteral("min 20.0"), QStringLiteral("max 95.0"),
+          QStringLiteral("Time with PV outside SV ± 5.0  00:00:01"),
+          QStringLiteral("Time with alarm state unknown  01:59:00 (these records hold no alarm state)"),
+          QStringLiteral("Recorded  01:59:00 (7140 samples)    gaps 1, total 00:01:00"),
+          QStringLiteral("Alarm and operator events  4"), QStringLiteral("Alarm raised"),
+          QStringLiteral("Alarm cleared"), QStringLiteral("Instrument write"), QStringLiteral("Details"),
+          QStringLiteral("OK"), QStringLiteral("Failed"), QStringLiteral("设定SV"), QStringLiteral("端口 1 地址 1")})
+        EXPECT_TRUE(squeezedText.contains(squeezed(expected))) << expected.toStdString() << "\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(QChar(0x2026))) << "a text cut short:\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("周期报表")));
 }
 
 TEST_F(ReportFixture, aLongJournalRunsOverSeveralPagesWithEveryRowOnce)

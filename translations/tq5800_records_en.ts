@@ -1,0 +1,478 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>ArchiveSampleSource</name>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+</context>
+<context>
+    <name>ExportOutcomeText</name>
+    <message>
+        <source>这段时间没有记录</source>
+        <translation>No records in this period</translation>
+    </message>
+    <message>
+        <source>历史数据库不能读取</source>
+        <translation>History database cannot be read</translation>
+    </message>
+    <message>
+        <source>文件不能写入</source>
+        <translation>File cannot be written</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>导出已取消，未写入文件</source>
+        <translation>Export cancelled, no file written</translation>
+    </message>
+    <message>
+        <source>未写入文件：%1</source>
+        <translation>No file written: %1</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个采样：%2</source>
+        <translation>Exported %1 samples: %2</translation>
+    </message>
+    <message>
+        <source>报表已写入（%1 个采样）：%2</source>
+        <translation>Report written (%1 samples): %2</translation>
+    </message>
+    <message>
+        <source>；跳过损坏的月文件 %1</source>
+        <translation>; skipped damaged month files %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>ExportWindow</name>
+    <message>
+        <source>导出记录</source>
+        <translation>Export Records</translation>
+    </message>
+    <message>
+        <source>CSV 表格</source>
+        <translation>CSV table</translation>
+    </message>
+    <message>
+        <source>报表 PDF</source>
+        <translation>Report PDF</translation>
+    </message>
+    <message>
+        <source>PV 超出 SV ± 偏差带的时间计入报表（仪表单位）</source>
+        <translation>Time with PV outside SV ± band is counted in the report (instrument units)</translation>
+    </message>
+    <message>
+        <source>报表标题中的仪表名称</source>
+        <translation>Instrument name in the report heading</translation>
+    </message>
+    <message>
+        <source>请点“另存为…”选择文件</source>
+        <translation>Click &quot;Save As…&quot; to choose a file</translation>
+    </message>
+    <message>
+        <source>另存为…</source>
+        <translation>Save As…</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>从</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>偏差带</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>仪表</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>起始时间须早于结束时间</source>
+        <translation>Start must be before end</translation>
+    </message>
+    <message>
+        <source>起始时间不能晚于现在</source>
+        <translation>Start cannot be in the future</translation>
+    </message>
+    <message>
+        <source>偏差带须是不小于 0 的数</source>
+        <translation>Band must be a number of 0 or more</translation>
+    </message>
+    <message>
+        <source>请用“另存为…”选择文件</source>
+        <translation>Choose a file with &quot;Save As…&quot;</translation>
+    </message>
+    <message>
+        <source>未导出：%1</source>
+        <translation>Not exported: %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>上一次导出尚未完成</source>
+        <translation>Previous export not finished yet</translation>
+    </message>
+    <message>
+        <source>正在导出：%1</source>
+        <translation>Exporting: %1</translation>
+    </message>
+    <message>
+        <source>正在取消…</source>
+        <translation>Cancelling…</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+</context>
+<context>
+    <name>JournalFilterBar</name>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>从</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+</context>
+<context>
+    <name>JournalKinds</name>
+    <message>
+        <source>报警发生</source>
+        <translation>Alarm raised</translation>
+    </message>
+    <message>
+        <source>报警解除</source>
+        <translation>Alarm cleared</translation>
+    </message>
+    <message>
+        <source>链路打开</source>
+        <translation>Link opened</translation>
+    </message>
+    <message>
+        <source>链路关闭</source>
+        <translation>Link closed</translation>
+    </message>
+    <message>
+        <source>通讯中断</source>
+        <translation>Comm. lost</translation>
+    </message>
+    <message>
+        <source>通讯恢复</source>
+        <translation>Comm. restored</translation>
+    </message>
+    <message>
+        <source>写入仪表</source>
+        <translation>Instrument write</translation>
+    </message>
+    <message>
+        <source>输入被拒</source>
+        <translation>Entry refused</translation>
+    </message>
+    <message>
+        <source>历史文件不能写入</source>
+        <translation>History write failed</translation>
+    </message>
+    <message>
+        <source>历史文件恢复写入</source>
+        <translation>History resumed</translation>
+    </message>
+    <message>
+        <source>历史文件被替换</source>
+        <translation>History replaced</translation>
+    </message>
+    <message>
+        <source>归档不能写入</source>
+        <translation>Archive write failed</translation>
+    </message>
+    <message>
+        <source>归档恢复写入</source>
+        <translation>Archive resumed</translation>
+    </message>
+    <message>
+        <source>事件记录恢复写入</source>
+        <translation>Journal resumed</translation>
+    </message>
+    <message>
+        <source>工作站启动</source>
+        <translation>Station started</translation>
+    </message>
+    <message>
+        <source>工作站退出</source>
+        <translation>Station exited</translation>
+    </message>
+</context>
+<context>
+    <name>JournalModel</name>
+    <message>
+        <source>成功</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>对象</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>原值</source>
+        <translation>Old</translation>
+    </message>
+    <message>
+        <source>新值</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>窗口</source>
+        <translation>Window</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWindow</name>
+    <message>
+        <source>事件记录</source>
+        <translation>Event Journal</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>把符合筛选条件的全部事件存为 CSV 文件</source>
+        <translation>Save every event matching the filter as a CSV file</translation>
+    </message>
+    <message>
+        <source>起始时间晚于结束时间</source>
+        <translation>Start is later than end</translation>
+    </message>
+    <message>
+        <source>上一次导出尚未完成</source>
+        <translation>Previous export not finished yet</translation>
+    </message>
+    <message>
+        <source>已导出 %1 条事件：%2</source>
+        <translation>Exported %1 events: %2</translation>
+    </message>
+    <message>
+        <source>导出失败：%1</source>
+        <translation>Export failed: %1</translation>
+    </message>
+    <message>
+        <source>正在导出：%1</source>
+        <translation>Exporting: %1</translation>
+    </message>
+    <message>
+        <source>事件记录文件不能读取：%1</source>
+        <translation>Journal file cannot be read: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodGlance</name>
+    <message>
+        <source>仪表 %1</source>
+        <translation>Instrument %1</translation>
+    </message>
+    <message>
+        <source>仪表</source>
+        <translation>Instrument</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodReport</name>
+    <message>
+        <source>时段 %1 至 %2</source>
+        <translation>Period %1 to %2</translation>
+    </message>
+    <message>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>报表时段无效</source>
+        <translation>Invalid report period</translation>
+    </message>
+    <message>
+        <source>读取记录失败：%1</source>
+        <translation>Reading records failed: %1</translation>
+    </message>
+    <message>
+        <source>不能写入报表文件：%1</source>
+        <translation>Cannot write report file: %1</translation>
+    </message>
+    <message>
+        <source>周期报表 %1</source>
+        <translation>Period Report %1</translation>
+    </message>
+    <message>
+        <source>不能生成报表文件</source>
+        <translation>Cannot create report file</translation>
+    </message>
+    <message>
+        <source>周期报表  %1</source>
+        <translation>Period Report  %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPages</name>
+    <message>
+        <source>（%1%）</source>
+        <translation> (%1%)</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>原值</source>
+        <translation>Old</translation>
+    </message>
+    <message>
+        <source>新值</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>本时段无记录</source>
+        <translation>No records in this period</translation>
+    </message>
+    <message>
+        <source>测量值PV  最小 %1    最大 %2    平均 %3</source>
+        <translation>Process value PV  min %1    max %2    mean %3</translation>
+    </message>
+    <message>
+        <source>PV 超出 SV ± %1 的时间  %2%3</source>
+        <translation>Time with PV outside SV ± %1  %2%3</translation>
+    </message>
+    <message>
+        <source>报警时间  ALM1 %1    ALM2 %2    ALM3 %3</source>
+        <translation>Alarm time  ALM1 %1    ALM2 %2    ALM3 %3</translation>
+    </message>
+    <message>
+        <source>报警状态未知的时间  %1（这些记录不含报警状态）</source>
+        <translation>Time with alarm state unknown  %1 (these records hold no alarm state)</translation>
+    </message>
+    <message>
+        <source>记录覆盖  %1（%2 个采样）    间断 %3 处，共 %4</source>
+        <translation>Recorded  %1 (%2 samples)    gaps %3, total %4</translation>
+    </message>
+    <message>
+        <source>无事件记录文件</source>
+        <translation>No journal file</translation>
+    </message>
+    <message>
+        <source>事件记录无法读取：%1</source>
+        <translation>Journal cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>报警事件与操作记录  %1 条</source>
+        <translation>Alarm and operator events  %1</translation>
+    </message>
+    <message>
+        <source>%1 天 %2</source>
+        <translation>%1 d %2</translation>
+    </message>
+</context>
+</TS>
