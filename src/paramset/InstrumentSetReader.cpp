@@ -67,7 +67,7 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
         const QString what = tr(read.what);
         qCWarning(paramsetLog).noquote() << QStringLiteral("fresh read of registers %1..%2 failed: %3")
                                                 .arg(read.start).arg(read.start + read.count - 1).arg(reading.error);
-        emit finished({std::nullopt, tr("读取%1失败：%2").arg(what, linkFailureText(reading.error))});
+        emit finished({std::nullopt, tr("读取%1失败：%2").arg(what, shownLinkFailureText(reading.error))});
         return;
     }
     for (int i = 0; i < read.count; ++i) {

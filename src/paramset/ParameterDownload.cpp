@@ -72,7 +72,7 @@ void ParameterDownload::onWriteFinished(const WriteOutcome& outcome)
     if (!busy_ || outcome.request.asker != this)
         return;
     if (!outcome.ok) {
-        fail(tr("写入失败：%1").arg(linkFailureText(outcome.error)));
+        fail(tr("写入失败：%1").arg(shownLinkFailureText(outcome.error)));
         return;
     }
     // The instrument may take a write and keep another value (clamped to a
@@ -86,7 +86,7 @@ void ParameterDownload::onRegistersRead(const RegisterReading& reading)
         return;
     const SetDifference& d = plan_.writes[next_];
     if (!reading.ok) {
-        fail(tr("读回失败：%1").arg(linkFailureText(reading.error)));
+        fail(tr("读回失败：%1").arg(shownLinkFailureText(reading.error)));
         return;
     }
     const int16_t held = reading.values.front();
