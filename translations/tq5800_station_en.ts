@@ -2,6 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AboutBox</name>
+    <message>
+        <source>过程控制仪表 TQ5800 工作站
+版本 %1
+
+历史文件：%2
+事件记录：%3
+归档：%4
+
+Qt %5</source>
+        <translation>TQ5800 process controller station
+Version %1
+
+History file: %2
+Event journal: %3
+Archive: %4
+
+Qt %5</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>未启用</source>
+        <translation>not in use</translation>
+    </message>
+</context>
+<context>
     <name>AlarmPanel</name>
     <message>
         <source>写入寄存器 %1，范围 -1999 到 9999</source>
@@ -119,6 +148,13 @@
     </message>
 </context>
 <context>
+    <name>HeaderBar</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
     <name>HistorySelectPopup</name>
     <message>
         <source>显示</source>
@@ -212,11 +248,11 @@
     </message>
     <message>
         <source>%1“%2”不是数字，按 0 使用</source>
-        <translation>%1 "%2" is not a number, 0 is used</translation>
+        <translation>%1 &quot;%2&quot; is not a number, 0 is used</translation>
     </message>
     <message>
         <source>%1“%2”不在 1..%3 之内</source>
-        <translation>%1 "%2" is not within 1..%3</translation>
+        <translation>%1 &quot;%2&quot; is not within 1..%3</translation>
     </message>
     <message>
         <source>通讯端口选择</source>
@@ -370,7 +406,7 @@
     </message>
     <message>
         <source>主窗口只能用“退出”按钮或 Esc 关闭</source>
-        <translation>The main window closes only with "Exit" or Esc</translation>
+        <translation>The main window closes only with &quot;Exit&quot; or Esc</translation>
     </message>
     <message>
         <source>历史数据读取失败，曲线保持原样：</source>
@@ -665,7 +701,7 @@
     </message>
     <message>
         <source>选择端口后按“打开”连接仪表</source>
-        <translation>Choose the port, then press "Open" to connect</translation>
+        <translation>Choose the port, then press &quot;Open&quot; to connect</translation>
     </message>
     <message>
         <source>正在连接仪表</source>
@@ -767,11 +803,11 @@
     </message>
     <message>
         <source>“%1”未执行：%2</source>
-        <translation>"%1" not done: %2</translation>
+        <translation>&quot;%1&quot; not done: %2</translation>
     </message>
     <message>
         <source>“%1” %2 写入失败%3：%4</source>
-        <translation>"%1" %2 write failed%3: %4</translation>
+        <translation>&quot;%1&quot; %2 write failed%3: %4</translation>
     </message>
     <message>
         <source>（已重试一次）</source>
@@ -779,15 +815,15 @@
     </message>
     <message>
         <source>“%1” 切换失败：%2</source>
-        <translation>"%1" switch failed: %2</translation>
+        <translation>&quot;%1&quot; switch failed: %2</translation>
     </message>
     <message>
         <source>“%1” %2 已写入</source>
-        <translation>"%1" %2 written</translation>
+        <translation>&quot;%1&quot; %2 written</translation>
     </message>
     <message>
         <source>“%1” 已切换</source>
-        <translation>"%1" switched</translation>
+        <translation>&quot;%1&quot; switched</translation>
     </message>
     <message>
         <source>进程 %1</source>

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QToolButton>
 
 #include "widgets/PanelStates.h"
 
@@ -24,7 +25,16 @@ HeaderBar::HeaderBar(const QString& title, QWidget* parent)
         field->setHintText(QStringLiteral("00-00-00000"));
     }
 
+    // Flat, so the heading reads as before; it shows itself as a button
+    // under the pointer.
+    about_ = new QToolButton(this);
+    about_->setText(tr("关于"));
+    about_->setAutoRaise(true);
+    about_->setFocusPolicy(Qt::NoFocus);
+    connect(about_, &QToolButton::clicked, this, &HeaderBar::aboutRequested);
+
     row->addWidget(name);
+    row->addWidget(about_);
     row->addStretch(1);
     row->addWidget(date_);
     row->addWidget(time_);

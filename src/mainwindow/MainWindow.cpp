@@ -22,6 +22,7 @@
 #include "core/DateValue.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/EntryFeedback.h"
+#include "mainwindow/AboutBox.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
 #include "link/LinkFailureText.h"
@@ -499,6 +500,7 @@ void MainWindow::buildLayout()
     column->setSpacing(6);
 
     header_ = new HeaderBar(tr(kCaptionSource), central);
+    connect(header_, &HeaderBar::aboutRequested, this, [this] { AboutBox::show(core_, this); });
     column->addWidget(header_);
 
     auto* middle = new QHBoxLayout;
