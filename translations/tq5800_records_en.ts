@@ -247,6 +247,14 @@
         <source>工作站退出</source>
         <translation>Station exited</translation>
     </message>
+    <message>
+        <source>转发中断</source>
+        <translation>Forwarding interrupted</translation>
+    </message>
+    <message>
+        <source>转发恢复</source>
+        <translation>Forwarding resumed</translation>
+    </message>
 </context>
 <context>
     <name>JournalModel</name>

@@ -845,6 +845,14 @@ Qt %5</translation>
         <source>端口 %1（%2）已被占用：%3</source>
         <translation>Port %1 (%2) is in use: %3</translation>
     </message>
+    <message>
+        <source>转发到 %1</source>
+        <translation>Forwarding to %1</translation>
+    </message>
+    <message>
+        <source>转发中断%1：%2</source>
+        <translation>Forwarding interrupted%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>WriteRequest</name>

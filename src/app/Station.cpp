@@ -1,6 +1,7 @@
 #include "app/Station.h"
 
 #include <QPushButton>
+#include <QSysInfo>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -10,6 +11,7 @@
 #include "core/Clock.h"
 #include "core/Version.h"
 #include "exportwindow/ExportWindow.h"
+#include "historian/HistorianCursor.h"
 #include "history/DatabasePath.h"
 #include "journal/JournalStore.h"
 #include "journalwindow/JournalWindow.h"
@@ -29,6 +31,21 @@ std::optional<ArchiveSettings> archiveSettings(const StationOptions& options)
     return settings;
 }
 
+std::optional<HistorianSettings> historianSettings(const StationOptions& options)
+{
+    if (options.historian.isEmpty())
+        return std::nullopt;
+    const QString historyPath = DatabasePath::resolve(options.databasePath);
+    HistorianSettings settings;
+    settings.connection = options.historian;
+    settings.initialise = options.historianInit;
+    settings.stationName = historianStationName(options);
+    settings.hostName = QSysInfo::machineHostName();
+    settings.port = options.link.portText.trimmed();
+    settings.statePath = HistorianCursor::pathBeside(historyPath);
+    return settings;
+}
+
 } // namespace
 
 Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
@@ -38,7 +55,7 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , historyLock_(StationLock::pathBeside(DatabasePath::resolve(options.databasePath)))
     , core_(std::move(fieldbus), clock, DatabasePath::resolve(options.databasePath),
             JournalPath::resolve(options.journalPath, DatabasePath::resolve(options.databasePath)),
-            options.journalLimits, archiveSettings(options))
+            options.journalLimits, archiveSettings(options), historianSettings(options))
     , window_(std::make_unique<MainWindow>(core_))
 {
     core_.connection().lockDevices(options.portDevices);
@@ -172,6 +189,8 @@ void Station::handOver()
     // samples queue behind it.
     if (core_.archives())
         core_.archive().start();
+    if (core_.forwards())
+        core_.historian().start();
     core_.recorder().start();
     core_.stationStarted(QString::fromLatin1(StationVersion::kText));
     started_ = true;
@@ -204,5 +223,9 @@ void Station::shutdown()
     // Only a station that started has an end to journal.
     if (started_)
         core_.stationExited();
+    // Last: its last pass sends the archive's last flush and the journal's
+    // last events.
+    if (core_.forwards())
+        core_.historian().stop();
     emit finished();
 }

@@ -5,8 +5,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include "app/Translations.h"
+#include "historian/ConnectionText.h"
 #include "link/LinkCodes.h"
 
 namespace {
@@ -51,6 +53,15 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     const QCommandLineOption archiveMonths(QStringLiteral("archive-months"),
         QStringLiteral("Remove archive month files once they are older than N months (default 0: keep all)."),
         QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption historian(QStringLiteral("historian"),
+        QStringLiteral("Also forward the archive's samples and the journal's events to this PostgreSQL server "
+                       "(a libpq connection string such as \"host=H dbname=D user=U\"; the password comes from "
+                       "~/.pgpass or PGPASSFILE, never from the command line)."),
+        QStringLiteral("CONNECTION"));
+    const QCommandLineOption historianInit(QStringLiteral("historian-init"),
+        QStringLiteral("Create the server's tables when missing (needs a role that may create them)."));
+    const QCommandLineOption stationName(QStringLiteral("station-name"),
+        QStringLiteral("This station's name on the server (default: the host name)."), QStringLiteral("NAME"));
     const QCommandLineOption installAutostart(QStringLiteral("install-autostart"),
         QStringLiteral("Start the station at login with the other options given: write the autostart entry and exit."));
     const QCommandLineOption removeAutostart(QStringLiteral("remove-autostart"),
@@ -59,7 +70,8 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
         QStringLiteral("Interface language: zh (Chinese) or en (English); default from the system locale, "
                        "Chinese for zh*, else English."),
         QStringLiteral("L"));
-    parser.addOptions({db, journal, keepDays, keepEvents, archive, noArchive, archiveMonths, portDevice, connect, port, baud, parity, address,
+    parser.addOptions({db, journal, keepDays, keepEvents, archive, noArchive, archiveMonths, historian, historianInit, stationName,
+                       portDevice, connect, port, baud, parity, address,
                        lang, installAutostart, removeAutostart});
 
     if (!parser.parse(arguments)) {
@@ -110,6 +122,27 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     options.archiveMonths = parser.value(archiveMonths).toInt(&kept);
     if (!kept || options.archiveMonths < 0) {
         error = QStringLiteral("--archive-months must be a whole number of months, 0 to keep all");
+        return false;
+    }
+    options.historian = parser.value(historian).trimmed();
+    options.historianInit = parser.isSet(historianInit);
+    options.stationName = parser.value(stationName).trimmed();
+    if (options.historian.isEmpty() && (parser.isSet(historian) || options.historianInit || parser.isSet(stationName))) {
+        error = QStringLiteral("--historian-init and --station-name need --historian with a connection string");
+        return false;
+    }
+    if (!options.historian.isEmpty() && !options.archive) {
+        error = QStringLiteral("--historian forwards the archive: it cannot go with --no-archive");
+        return false;
+    }
+    // A command line is seen by every user of the machine and kept in
+    // autostart entries and shell histories.
+    if (ConnectionText::withoutPassword(options.historian) != options.historian.simplified()) {
+        error = QStringLiteral("--historian takes no password: put it in ~/.pgpass or the file PGPASSFILE names");
+        return false;
+    }
+    if (parser.isSet(stationName) && options.stationName.isEmpty()) {
+        error = QStringLiteral("--station-name must not be empty");
         return false;
     }
     for (const QString& mapping : parser.values(portDevice)) {
@@ -173,6 +206,12 @@ QStringList stationArguments(const StationOptions& options)
         arguments << QStringLiteral("--archive") << absolute(options.archivePath);
     if (options.archiveMonths > 0)
         arguments << QStringLiteral("--archive-months") << QString::number(options.archiveMonths);
+    if (!options.historian.isEmpty())
+        arguments << QStringLiteral("--historian") << options.historian;
+    if (options.historianInit)
+        arguments << QStringLiteral("--historian-init");
+    if (!options.stationName.isEmpty())
+        arguments << QStringLiteral("--station-name") << options.stationName;
     for (int port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port) {
         const std::string path = options.portDevices.devicePath(port).value_or(std::string());
         if (path != PortDevices::defaultDevicePath(port))
@@ -190,6 +229,11 @@ QStringList stationArguments(const StationOptions& options)
               << QStringLiteral("--parity") << parityName(link.parityIndex)
               << QStringLiteral("--address") << link.addressText.trimmed();
     return arguments;
+}
+
+QString historianStationName(const StationOptions& options)
+{
+    return options.stationName.isEmpty() ? QSysInfo::machineHostName() : options.stationName;
 }
 
 QString interfaceLanguage(const StationOptions& options)
@@ -210,9 +254,13 @@ QString describeStationOptions(const StationOptions& options, const QString& dat
     const QString archive = archiveFolder.isEmpty() ? QStringLiteral("off")
         : options.archiveMonths > 0 ? QStringLiteral("%1, %2 months kept").arg(archiveFolder).arg(options.archiveMonths)
                                     : QStringLiteral("%1, all months kept").arg(archiveFolder);
-    return QStringLiteral("database %1; journal %2; archive %3; port devices %4; port %5, %6 baud, parity %7, "
-                          "address %8; link %9 at start; language %10")
-        .arg(databasePath, journalPath, archive,
+    const QString historian = options.historian.isEmpty()
+        ? QStringLiteral("off")
+        : QStringLiteral("%1 as %2").arg(ConnectionText::withoutPassword(options.historian),
+                                         historianStationName(options));
+    return QStringLiteral("database %1; journal %2; archive %3; historian %4; port devices %5; port %6, %7 baud, "
+                          "parity %8, address %9; link %10 at start; language %11")
+        .arg(databasePath, journalPath, archive, historian,
              devices.isEmpty() ? QStringLiteral("as default") : devices.join(QStringLiteral(", ")),
              link.portText.trimmed(),
              QString::number(LinkCodes::baudRate(link.baudIndex).value_or(0)),

@@ -20,6 +20,9 @@ struct StationOptions {
     QString archivePath;        // empty: the folder "archive" beside the history file
     bool archive = true;        // --no-archive: the ring only
     int archiveMonths = 0;      // months kept before the current one; 0: all
+    QString historian;          // --historian: libpq connection string; empty: no forwarding
+    bool historianInit = false; // --historian-init: create the server's schema first
+    QString stationName;        // --station-name; empty: the host name
     PortDevices portDevices;
     bool connect = false;       // open the link at start, as if "打开" were pressed
     LinkChoices link;           // the settings chosen before that
@@ -39,6 +42,10 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
 // defaults; the link settings always. Parsing them gives the same options.
 QStringList stationArguments(const StationOptions& options);
 
+// The station's name on the central server: --station-name, else the host
+// name.
+QString historianStationName(const StationOptions& options);
+
 // The interface language in effect: --lang, else Chinese for a Chinese
 // system locale and English for any other.
 QString interfaceLanguage(const StationOptions& options);
@@ -46,6 +53,7 @@ QString interfaceLanguage(const StationOptions& options);
 // One line naming the options in effect, for the start-up's log: the
 // database, journal and archive folder the station uses (resolved; an empty
 // archive folder is no archive), the ports named on the command line, the
-// link settings chosen and the interface language.
+// link settings chosen, the central server (without a password) and the
+// interface language.
 QString describeStationOptions(const StationOptions& options, const QString& databasePath,
                                const QString& journalPath, const QString& archiveFolder);

@@ -1,9 +1,17 @@
 #include "historian/HistorianCursor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+
+QString HistorianCursor::pathBeside(const QString& historyPath)
+{
+    const QFileInfo history(historyPath);
+    return history.dir().filePath(history.completeBaseName() + QStringLiteral(".historian.json"));
+}
 
 HistorianCursor HistorianCursor::load(const QString& path, const QString& target)
 {

@@ -10,6 +10,10 @@ struct HistorianCursor {
     qint64 sampleTimeUtcMs = -1;  // the archive's key of the last sample sent
     qint64 eventId = 0;           // the journal's id of the last event sent
 
+    // The state file of a history file: "history.sqlite" keeps its
+    // position in "history.historian.json" beside it.
+    static QString pathBeside(const QString& historyPath);
+
     // A missing file, or one for another target, gives the start.
     static HistorianCursor load(const QString& path, const QString& target);
     bool save(const QString& path, const QString& target, QString* error) const;

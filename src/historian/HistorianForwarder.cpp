@@ -1,21 +1,16 @@
 #include "historian/HistorianForwarder.h"
 
-#include <algorithm>
+#include <QCoreApplication>
+#include <QThread>
 
-#include <QTimer>
-
-#include "historian/HistorianPass.h"
+#include "historian/HistorianWorker.h"
+#include "link/QueuedCall.h"
+#include "link/ThreadHandOver.h"
 
 HistorianForwarder::HistorianForwarder(HistorianSettings settings, QObject* parent)
     : QObject(parent)
     , settings_(std::move(settings))
 {
-    qRegisterMetaType<HistorianHealth>();
-    thread_.setObjectName(QStringLiteral("historian"));
-    connect(this, &HistorianForwarder::passHealthChanged, this, [this](const HistorianHealth& health) {
-        health_ = health;
-        emit healthChanged(health);
-    }, Qt::QueuedConnection);
 }
 
 HistorianForwarder::~HistorianForwarder()
@@ -23,51 +18,57 @@ HistorianForwarder::~HistorianForwarder()
     stop();
 }
 
+bool HistorianForwarder::event(QEvent* event)
+{
+    return QueuedCall::runIfQueuedCall(event) || QObject::event(event);
+}
+
 void HistorianForwarder::start()
 {
-    if (context_)
+    if (thread_)
         return;
-    context_ = new QObject;
-    context_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, context_, &QObject::deleteLater);
-    thread_.start();
-    QMetaObject::invokeMethod(context_, [this] { startOnThread(); });
+    stopping_ = false;
+    thread_ = new QThread;
+    thread_->setObjectName(QStringLiteral("historian"));
+    worker_ = new HistorianWorker(settings_, *this, stopping_);
+    worker_->moveToThread(thread_);
+    thread_->start();
+    postQueuedCall(worker_, [w = worker_] { w->begin(); });
 }
 
 void HistorianForwarder::stop()
 {
-    if (!context_)
+    if (!thread_)
         return;
-    // The pass and its connection belong to the thread: they end there.
-    QMetaObject::invokeMethod(context_, [this] {
-        delete timer_;
-        timer_ = nullptr;
-        pass_.reset();
-    }, Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
-    context_ = nullptr;
+    stopping_ = true;
+    postQueuedCall(worker_, [w = worker_] {
+        w->finish();
+        // Everything the thread wrote is the owner's once wait() returns.
+        handOverSent(QThread::currentThread());
+        QThread::currentThread()->quit();
+    });
+    // Bounded: a batch ends within the server's statement time-out, the
+    // last pass within finalPassMs.
+    thread_->wait();
+    handOverReceived(thread_);
+    delete worker_;
+    delete thread_;
+    worker_ = nullptr;
+    thread_ = nullptr;
+    // Reports still queued were sent before the end: take them now, so the
+    // last word of a stopped forwarder is not lost.
+    QCoreApplication::sendPostedEvents(this, QueuedCall::eventType());
 }
 
-void HistorianForwarder::startOnThread()
+void HistorianForwarder::setPort(const QString& port)
 {
-    pass_ = std::make_unique<HistorianPass>(settings_);
-    timer_ = new QTimer(context_);
-    timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, context_, [this] { turn(); });
-    turn();
+    settings_.port = port;
+    if (worker_)
+        postQueuedCall(worker_, [w = worker_, port] { w->setPort(port); });
 }
 
-void HistorianForwarder::turn()
+void HistorianForwarder::report(const HistorianHealth& health)
 {
-    const bool sent = pass_->run();
-    if (pass_->healthChanged())
-        emit passHealthChanged(pass_->health());
-    if (sent) {
-        retryMs_ = 0;
-        timer_->start(settings_.idleMs);
-        return;
-    }
-    retryMs_ = retryMs_ == 0 ? settings_.firstRetryMs : std::min(retryMs_ * 2, settings_.maxRetryMs);
-    timer_->start(retryMs_);
+    health_ = health;
+    emit healthChanged(health);
 }

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <memory>
+#include <atomic>
 
 #include <QObject>
-#include <QThread>
 
 #include "historian/HistorianHealth.h"
 #include "historian/HistorianSettings.h"
 
-class HistorianPass;
-class QTimer;
+class HistorianWorker;
+class QThread;
 
 // Forwards the station's samples and events to the central server on a
 // thread of its own with its own connection: the recorder and the windows
@@ -20,31 +19,36 @@ class HistorianForwarder : public QObject {
     Q_OBJECT
 public:
     explicit HistorianForwarder(HistorianSettings settings, QObject* parent = nullptr);
-    // Waits for a pass under way to end.
     ~HistorianForwarder() override;
 
     void start();
+    // Ends forwarding. A pass under way ends after its batch; then, unless
+    // the server is failing, one last pass of at most finalPassMs sends
+    // what the archive's last flush wrote, so a station that exits leaves
+    // the server complete.
     void stop();
-    // As last reported, on the owner's thread.
+    // The line samples are tagged with from the next batch on.
+    void setPort(const QString& port);
+
+    const HistorianSettings& settings() const { return settings_; }
+    // As last reported.
     const HistorianHealth& health() const { return health_; }
 
 signals:
     // Once per change of state or reason.
     void healthChanged(const HistorianHealth& health);
-    // Delivered on the forwarder's thread; for the owner's thread use
-    // healthChanged.
-    void passHealthChanged(const HistorianHealth& health);
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
-    void startOnThread();
-    void turn();
+    friend class HistorianWorker;
+    void report(const HistorianHealth& health);
 
     HistorianSettings settings_;
     HistorianHealth health_;
-    QThread thread_;
-    QObject* context_ = nullptr;  // lives on thread_
-    // Used on thread_ only.
-    std::unique_ptr<HistorianPass> pass_;
-    QTimer* timer_ = nullptr;
-    int retryMs_ = 0;
+    QThread* thread_ = nullptr;
+    HistorianWorker* worker_ = nullptr;
+    // Read by the pass between batches.
+    std::atomic<bool> stopping_{false};
 };

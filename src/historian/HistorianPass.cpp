@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include "historian/ConnectionText.h"
 #include "historian/HistorianLog.h"
@@ -27,23 +28,38 @@ HistorianPass::~HistorianPass()
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
-bool HistorianPass::run()
+HistorianPass::Outcome HistorianPass::run(const std::function<bool()>& keepGoing)
 {
+    healthChanged_ = false;
     QString error;
-    bool ok = connect(&error) && sendSamples(&error) && sendEvents(&error);
-    if (!ok) {
+    bool ok = connect(&error);
+    // Samples first, a batch at a time, then events; keepGoing is asked
+    // between batches, so a stop waits for one batch at most.
+    Step step = ok ? Step::More : Step::Failed;
+    for (bool samples = true; step != Step::Failed;) {
+        if (!keepGoing())
+            return Outcome::Interrupted;
+        step = samples ? sendSamples(&error) : sendEvents(&error);
+        if (step == Step::Done) {
+            if (!samples)
+                break;
+            samples = false;
+            step = Step::More;
+        }
+    }
+    if (step == Step::Failed) {
         // A broken connection is opened afresh next time.
         disconnect();
         healthChanged_ = health_.recordFailure(error.simplified(), QDateTime::currentDateTimeUtc());
         if (healthChanged_)
             qCWarning(historianLog).noquote() << "forwarding to" << ConnectionText::withoutPassword(settings_.connection)
                                               << "fails:" << error.simplified();
-        return false;
+        return Outcome::Failed;
     }
     healthChanged_ = health_.recordForwarded();
     if (healthChanged_)
         qCInfo(historianLog).noquote() << "forwarding to" << ConnectionText::withoutPassword(settings_.connection);
-    return true;
+    return Outcome::Sent;
 }
 
 bool HistorianPass::initialiseServer(QString* error)
@@ -70,9 +86,14 @@ bool HistorianPass::open(QString* error)
     }
     // The whole libpq connection string goes through as options; libpq
     // itself finds a password in ~/.pgpass or PGPASSFILE.
-    db.setConnectOptions(settings_.connection);
+    db.setConnectOptions(ConnectionText::withConnectTimeout(settings_.connection, settings_.connectTimeoutS));
     if (!db.open()) {
         *error = QStringLiteral("cannot connect: %1").arg(db.lastError().text());
+        return false;
+    }
+    QSqlQuery timeout(db);
+    if (!timeout.exec(QStringLiteral("set statement_timeout = %1").arg(settings_.statementTimeoutMs))) {
+        *error = timeout.lastError().text();
         return false;
     }
     return true;
@@ -85,6 +106,13 @@ bool HistorianPass::connect(QString* error)
     if (!open(error))
         return false;
     QSqlDatabase db = database();
+    // Once per run of the station: afterwards the schema is the
+    // administrator's (a dropped table is put back by the next start).
+    if (settings_.initialise && !initialised_) {
+        if (!HistorianSchema::apply(db, error))
+            return false;
+        initialised_ = true;
+    }
     const QString refusal = HistorianSchema::refusal(db);
     if (!refusal.isEmpty()) {
         *error = refusal;
@@ -103,50 +131,44 @@ void HistorianPass::disconnect()
         database().close();
 }
 
-bool HistorianPass::sendSamples(QString* error)
+HistorianPass::Step HistorianPass::sendSamples(QString* error)
 {
     QSqlDatabase db = database();
-    for (;;) {
-        QString readError;
-        const QList<OutboxSample> batch = outbox_.samplesAfter(cursor_.sampleTimeUtcMs, settings_.batchRows, &readError);
-        if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, error))
-            return false;
-        if (!batch.isEmpty()) {
-            cursor_.sampleTimeUtcMs = batch.last().timeUtcMs;
-            qCDebug(historianLog) << "samples sent:" << batch.size();
-            if (!confirm(error))
-                return false;
-        }
-        if (!readError.isEmpty()) {
-            *error = readError;
-            return false;
-        }
-        if (batch.size() < settings_.batchRows)
-            return true;
+    QString readError;
+    const QList<OutboxSample> batch = outbox_.samplesAfter(cursor_.sampleTimeUtcMs, settings_.batchRows, &readError);
+    if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, error))
+        return Step::Failed;
+    if (!batch.isEmpty()) {
+        cursor_.sampleTimeUtcMs = batch.last().timeUtcMs;
+        qCDebug(historianLog) << "samples sent:" << batch.size();
+        if (!confirm(error))
+            return Step::Failed;
     }
+    if (!readError.isEmpty()) {
+        *error = readError;
+        return Step::Failed;
+    }
+    return batch.size() < settings_.batchRows ? Step::Done : Step::More;
 }
 
-bool HistorianPass::sendEvents(QString* error)
+HistorianPass::Step HistorianPass::sendEvents(QString* error)
 {
     QSqlDatabase db = database();
-    for (;;) {
-        QString readError;
-        const QList<OutboxEvent> batch = outbox_.eventsAfter(cursor_.eventId, settings_.batchRows, &readError);
-        if (!HistorianUpload::sendEvents(db, settings_.stationName, batch, error))
-            return false;
-        if (!batch.isEmpty()) {
-            cursor_.eventId = batch.last().id;
-            qCDebug(historianLog) << "events sent:" << batch.size();
-            if (!confirm(error))
-                return false;
-        }
-        if (!readError.isEmpty()) {
-            *error = readError;
-            return false;
-        }
-        if (batch.size() < settings_.batchRows)
-            return true;
+    QString readError;
+    const QList<OutboxEvent> batch = outbox_.eventsAfter(cursor_.eventId, settings_.batchRows, &readError);
+    if (!HistorianUpload::sendEvents(db, settings_.stationName, batch, error))
+        return Step::Failed;
+    if (!batch.isEmpty()) {
+        cursor_.eventId = batch.last().id;
+        qCDebug(historianLog) << "events sent:" << batch.size();
+        if (!confirm(error))
+            return Step::Failed;
     }
+    if (!readError.isEmpty()) {
+        *error = readError;
+        return Step::Failed;
+    }
+    return batch.size() < settings_.batchRows ? Step::Done : Step::More;
 }
 
 bool HistorianPass::confirm(QString* error)

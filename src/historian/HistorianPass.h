@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -20,9 +22,16 @@ public:
     HistorianPass(const HistorianPass&) = delete;
     HistorianPass& operator=(const HistorianPass&) = delete;
 
-    // True when everything waiting is on the server. health() says how the
-    // pass went; healthChanged() whether that is news (once per episode).
-    bool run();
+    enum class Outcome {
+        Sent,         // everything waiting is on the server
+        Interrupted,  // keepGoing said stop between two batches
+        Failed,       // see health()
+    };
+    // keepGoing is asked before each batch. health() says how the pass went;
+    // healthChanged() whether that is news (once per episode).
+    Outcome run(const std::function<bool()>& keepGoing = [] { return true; });
+    // The line samples are tagged with from the next batch on.
+    void setPort(const QString& port) { settings_.port = port; }
     const HistorianHealth& health() const { return health_; }
     bool healthChanged() const { return healthChanged_; }
     const HistorianCursor& cursor() const { return cursor_; }
@@ -35,14 +44,16 @@ private:
     bool open(QString* error);
     bool connect(QString* error);
     void disconnect();
-    bool sendSamples(QString* error);
-    bool sendEvents(QString* error);
+    enum class Step { Done, More, Failed };
+    Step sendSamples(QString* error);
+    Step sendEvents(QString* error);
     bool confirm(QString* error);
 
     HistorianSettings settings_;
     QString target_;
     QString connectionName_;
     bool connected_ = false;
+    bool initialised_ = false;
     HistorianOutbox outbox_;
     HistorianCursor cursor_;
     HistorianHealth health_;

@@ -7,12 +7,18 @@ struct HistorianSettings {
     QString connection;    // libpq connection string; passwords from ~/.pgpass or PGPASSFILE
     QString stationName;   // this station's name on the server
     QString hostName;
-    QString port;          // the instrument's line, part of each sample's key
+    QString port;          // the station's port number (1..20) of the instrument, part of each sample's key
     QString archiveFolder; // the month files
     QString journalPath;   // the event journal; empty when there is none
     QString statePath;     // the confirmed position (HistorianCursor)
+    bool initialise = false; // create the server's schema first (as its owner)
     int batchRows = 2000;  // rows per transaction
     int idleMs = 5000;     // between passes once everything is sent
     int firstRetryMs = 1000;
     int maxRetryMs = 60'000;
+    int finalPassMs = 5000;  // the last pass at stop
+    // A server that stops answering fails the pass after this rather than
+    // holding the forwarder (and the station's exit) for ever.
+    int connectTimeoutS = 10;
+    int statementTimeoutMs = 30'000;
 };

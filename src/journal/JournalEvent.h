@@ -27,6 +27,8 @@ struct JournalEvent {
         HistoryReplaced, // "history.replaced": another file took the path's place
         ArchiveFailing,  // "archive.failing": the archive's month files cannot be written
         ArchiveResumed,  // "archive.resumed": newValue how many samples the archive lost meanwhile
+        HistorianFailing, // "historian.failing": the central server takes nothing; text says why
+        HistorianResumed, // "historian.resumed": the server holds everything again
         JournalResumed,  // "journal.resumed": newValue how many events were held
         StationStarted,  // "station.started"
         StationExited,   // "station.exited"

@@ -44,6 +44,7 @@
 #include "station/StationCore.h"
 #include "widgets/StationFont.h"
 #include "widgets/ArchiveStatus.h"
+#include "widgets/HistorianStatus.h"
 #include "widgets/JournalStatus.h"
 #include "widgets/StationStatus.h"
 #include "widgets/StatusIndicator.h"
@@ -646,5 +647,11 @@ void MainWindow::buildStatusBar()
         statusBar()->addPermanentWidget(archiveIndicator_);
         auto* archiveStatus = new ArchiveStatus(core_.archive(), core_.clock(), *archiveIndicator_, this);
         archiveStatus->showCurrent();
+    }
+    if (core_.forwards()) {
+        historianIndicator_ = new StatusIndicator(statusBar());
+        statusBar()->addPermanentWidget(historianIndicator_);
+        auto* historianStatus = new HistorianStatus(core_.historian(), core_.clock(), *historianIndicator_, this);
+        historianStatus->showCurrent();
     }
 }

@@ -116,6 +116,7 @@ public:
     // Only with a journal; hidden while it is written.
     StatusIndicator* journalIndicator() const { return journalIndicator_; }
     StatusIndicator* archiveIndicator() const { return archiveIndicator_; }
+    StatusIndicator* historianIndicator() const { return historianIndicator_; }
 
     // The chart state the window owns.
     TrendBuffers& trendBuffers() { return buffers_; }
@@ -209,6 +210,7 @@ private:
     StatusIndicator* recorderIndicator_ = nullptr;
     StatusIndicator* journalIndicator_ = nullptr;
     StatusIndicator* archiveIndicator_ = nullptr;
+    StatusIndicator* historianIndicator_ = nullptr;
     StationStatus* status_ = nullptr;
     std::unique_ptr<SubjectMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;

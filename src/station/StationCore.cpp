@@ -1,13 +1,15 @@
 #include "station/StationCore.h"
 
 #include "core/Clock.h"
+#include "historian/ConnectionText.h"
 
 // Values stay fresh, for the recorder and the panel, for two poll cycles.
 static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
 
 StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                          const std::optional<QString>& historyPath, const std::optional<QString>& journalPath,
-                         const JournalLimits& journalLimits, const std::optional<ArchiveSettings>& archive)
+                         const JournalLimits& journalLimits, const std::optional<ArchiveSettings>& archive,
+                         const std::optional<HistorianSettings>& historian)
     : clock_(clock)
     , link_(std::move(fieldbus))
     , poller_(state_, link_, clock_)
@@ -34,6 +36,8 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
         if (archive_)
             journalArchiveFaults();
     }
+    if (archive_ && historian)
+        forwardTo(*historian);
 }
 
 StationCore::~StationCore()
@@ -51,6 +55,29 @@ void StationCore::journalArchiveFaults()
             else if (health.writing())
                 archiveJournal_->writing(clock_.now(), health.droppedSamples());
         });
+}
+
+void StationCore::forwardTo(HistorianSettings settings)
+{
+    settings.archiveFolder = archive_->folder();
+    settings.journalPath = journal_ ? journal_->path() : QString();
+    historian_ = std::make_unique<HistorianForwarder>(settings);
+    // The line of the open link tags the samples sent from then on.
+    QObject::connect(&link_, &InstrumentLink::portOpened, historian_.get(), [this](bool ok, const QString&) {
+        if (ok)
+            historian_->setPort(QString::number(link_.settings().port));
+    });
+    if (!journalSink_)
+        return;
+    historianJournal_ = std::make_unique<HistorianJournal>(
+        *journalSink_, ConnectionText::withoutPassword(settings.connection));
+    QObject::connect(historian_.get(), &HistorianForwarder::healthChanged, historian_.get(),
+                     [this](const HistorianHealth& health) {
+                         if (health.state() == HistorianHealth::State::Failing)
+                             historianJournal_->failing(health.failingSince().value_or(clock_.now()), health.reason());
+                         else if (health.state() == HistorianHealth::State::Forwarding)
+                             historianJournal_->resumed(clock_.now());
+                     });
 }
 
 void StationCore::entryRefused()

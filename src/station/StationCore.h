@@ -7,9 +7,12 @@
 
 #include "archive/ArchiveSettings.h"
 #include "archive/ArchiveStore.h"
+#include "historian/HistorianForwarder.h"
+#include "historian/HistorianSettings.h"
 #include "history/SampleRecorder.h"
 #include "instrument/InstrumentState.h"
 #include "journal/ArchiveJournal.h"
+#include "journal/HistorianJournal.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalStoreSink.h"
 #include "journal/StationJournal.h"
@@ -23,7 +26,8 @@ class Clock;
 // The running station without its windows, wired in this one place: the
 // instrument state, the link thread with its poll and port connection, the
 // recorder of the history file, the archive it feeds and the event journal
-// with its sources. The station, the probe, the tests and the benchmarks all
+// with its sources, and the forwarder to a central server that reads the
+// archive and the journal. The station, the probe, the tests and the benchmarks all
 // build it here; the windows are given it to work with. The probe records
 // nothing: it builds the core without a history file, archive or journal.
 class StationCore {
@@ -31,7 +35,8 @@ public:
     StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
                 const std::optional<QString>& historyPath = std::nullopt,
                 const std::optional<QString>& journalPath = std::nullopt, const JournalLimits& journalLimits = {},
-                const std::optional<ArchiveSettings>& archive = std::nullopt);
+                const std::optional<ArchiveSettings>& archive = std::nullopt,
+                const std::optional<HistorianSettings>& historian = std::nullopt);
 
     ~StationCore();
 
@@ -55,6 +60,12 @@ public:
     bool archives() const { return archive_ != nullptr; }
     ArchiveStore& archive() { return *archive_; }
 
+    // Only with an archive: its month files and the journal are the
+    // forwarder's outbox. Started and stopped by the owner, after and
+    // before the archive.
+    bool forwards() const { return historian_ != nullptr; }
+    HistorianForwarder& historian() { return *historian_; }
+
     bool journals() const { return journal_ != nullptr; }
     // Only for a core built with a journal path.
     JournalStore& journal() { return *journal_; }
@@ -66,6 +77,7 @@ public:
 
 private:
     void journalArchiveFaults();
+    void forwardTo(HistorianSettings settings);
 
     // Destroyed bottom up: the recorder and the poll before the link, whose
     // thread closes the port last.
@@ -83,4 +95,7 @@ private:
     std::unique_ptr<ArchiveJournal> archiveJournal_;
     // Cut before the journal goes: the archive's last flush comes after it.
     QMetaObject::Connection archiveJournalConnection_;
+    std::unique_ptr<HistorianJournal> historianJournal_;
+    // Goes first: its last reports still reach the journal.
+    std::unique_ptr<HistorianForwarder> historian_;
 };

@@ -128,6 +128,14 @@ StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder,
             QCoreApplication::translate("StatusTexts", "%1：%2").arg(folder, health.reason()), StatusSeverity::Fault};
 }
 
+StatusLine historianStatusLine(const HistorianHealth& health, const QString& server, const QDate& today)
+{
+    if (health.state() != HistorianHealth::State::Failing)
+        return {QString(), QCoreApplication::translate("StatusTexts", "转发到 %1").arg(server), StatusSeverity::Ok};
+    return {QCoreApplication::translate("StatusTexts", "转发中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+            QCoreApplication::translate("StatusTexts", "%1：%2").arg(server, health.reason()), StatusSeverity::Fault};
+}
+
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
 {
     using Reason = EntryCheck::Refusal::Reason;

@@ -11,6 +11,7 @@
 #include "link/PortConnection.h"
 #include "link/WriteRequest.h"
 #include "archive/ArchiveHealth.h"
+#include "historian/HistorianHealth.h"
 #include "history/RecorderHealth.h"
 #include "journal/JournalStore.h"
 
@@ -37,6 +38,8 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today);
 StatusLine journalStatusLine(const JournalStore& journal, const QDate& today);
 // Likewise for the archive in its folder.
 StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder, const QDate& today);
+// And for forwarding to the central server (named without a password).
+StatusLine historianStatusLine(const HistorianHealth& health, const QString& server, const QDate& today);
 
 // "14:05:07", or "03-11 23:59:58" for a moment before today.
 QString sinceText(const QDateTime& since, const QDate& today);

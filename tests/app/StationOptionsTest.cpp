@@ -83,6 +83,9 @@ TEST(StationOptions, badValuesAreRefusedWithAReason)
         {"stray"}, {"--journal-keep-days", "0"}, {"--journal-keep-days", "a year"}, {"--journal-keep-events", "-5"},
         {"--archive-months", "-1"}, {"--archive-months", "many"}, {"--no-archive", "--archive", "/srv/months"},
         {"--install-autostart", "--remove-autostart"}, {"--install-autostart", "--port", "0"},
+        {"--historian-init"}, {"--station-name", "furnace-3"}, {"--historian", "host=db", "--no-archive"},
+        {"--historian", "host=db user=w password=secret"}, {"--historian", "postgresql://w:secret@db/h"},
+        {"--historian", "host=db", "--station-name", " "},
     };
     for (const QStringList& args : bad) {
         StationOptions options;
@@ -97,19 +100,21 @@ TEST(StationOptions, descriptionNamesTheFilesThePortsAndTheLinkInEffect)
     StationOptions options;
     QString error;
     ASSERT_TRUE(parse({"--port-device", "3=/dev/ttyS0", "--port-device", "1=/tmp/pty", "--connect", "--port", "3",
-                       "--baud", "19200", "--parity", "even", "--address", "16", "--lang", "en"},
+                       "--baud", "19200", "--parity", "even", "--address", "16", "--lang", "en", "--historian",
+                       "host=db.plant dbname=history", "--station-name", "furnace-3"},
                       options, error)) << error.toStdString();
     options.archiveMonths = 6;
     EXPECT_EQ(describeStationOptions(options, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
                                      QStringLiteral("/srv/archive")),
               QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive /srv/archive, 6 months kept; "
-                             "port devices 1=/tmp/pty, 3=/dev/ttyS0; "
+                             "historian host=db.plant dbname=history as furnace-3; port devices 1=/tmp/pty, 3=/dev/ttyS0; "
                              "port 3, 19200 baud, parity even, address 16; link opened at start; language en"));
     StationOptions chinese;
     chinese.language = QStringLiteral("zh");
     EXPECT_EQ(describeStationOptions(chinese, QStringLiteral("/srv/h.sqlite"), QStringLiteral("/srv/journal.sqlite"),
                                      QString()),
-              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive off; port devices as default; "
+              QStringLiteral("database /srv/h.sqlite; journal /srv/journal.sqlite; archive off; historian off; "
+                             "port devices as default; "
                              "port 1, 9600 baud, parity none, address 1; link closed at start; language zh"));
 }
 
@@ -157,7 +162,8 @@ TEST(StationOptions, theArgumentsForALoginStartGiveTheSameStationFromAnyFolder)
     ASSERT_TRUE(parse({"--install-autostart", "--db", "plant/h.sqlite", "--journal", "/srv/j.sqlite",
                        "--journal-keep-days", "90", "--archive", "months", "--archive-months", "12",
                        "--port-device", "2=/dev/serial/by-id/usb-adapter-port0", "--connect", "--port", "2",
-                       "--baud", "4800", "--parity", "odd", "--address", "7"},
+                       "--baud", "4800", "--parity", "odd", "--address", "7", "--historian",
+                       "host=db.plant dbname=history user=line2", "--historian-init", "--station-name", "bath-2"},
                       options, error)) << error.toStdString();
     const QStringList arguments = stationArguments(options);
     EXPECT_FALSE(arguments.contains(QStringLiteral("--install-autostart")));
@@ -170,6 +176,9 @@ TEST(StationOptions, theArgumentsForALoginStartGiveTheSameStationFromAnyFolder)
     EXPECT_EQ(again.journalLimits.maxEvents, options.journalLimits.maxEvents);
     EXPECT_EQ(again.archivePath, QDir::current().absoluteFilePath(QStringLiteral("months")));
     EXPECT_EQ(again.archiveMonths, 12);
+    EXPECT_EQ(again.historian, QStringLiteral("host=db.plant dbname=history user=line2"));
+    EXPECT_TRUE(again.historianInit);
+    EXPECT_EQ(again.stationName, QStringLiteral("bath-2"));
     EXPECT_EQ(again.portDevices.devicePath(2), "/dev/serial/by-id/usb-adapter-port0");
     EXPECT_EQ(again.portDevices.devicePath(1), "/dev/ttyUSB0");
     EXPECT_TRUE(again.connect);

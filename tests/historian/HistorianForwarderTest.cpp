@@ -53,4 +53,20 @@ TEST_F(HistorianForwarderOnServer, RetriesAfterAnOutageUntilTheServerIsBack)
               (std::vector<HistorianHealth::State>{HistorianHealth::State::Failing, HistorianHealth::State::Forwarding}));
 }
 
+TEST_F(HistorianForwarderOnServer, ItsLastPassAtStopSendsWhatWasRecordedJustBefore)
+{
+    initialiseServer();
+    archive(30);
+    HistorianSettings patient = settings();
+    patient.idleMs = 600'000;  // only the last pass can send what follows
+    HistorianForwarder forwarder(patient);
+    forwarder.start();
+    ASSERT_TRUE(waitFor([&] { return forwarder.health().state() == HistorianHealth::State::Forwarding; }, 30'000));
+    archive(5);
+    journal(3);
+    forwarder.stop();
+    EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
+    EXPECT_EQ(ServerRows::eventIds(connection(), QStringLiteral("line-a")), journaledIds());
+}
+
 } // namespace
