@@ -1,6 +1,7 @@
 #include "historian/HistorianPass.h"
 
 #include <atomic>
+#include <limits>
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -10,8 +11,9 @@
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
 
-HistorianPass::HistorianPass(HistorianSettings settings)
+HistorianPass::HistorianPass(HistorianSettings settings, std::chrono::milliseconds recountInterval)
     : settings_(std::move(settings))
+    , recountInterval_(recountInterval)
     , target_(ConnectionText::withoutPassword(settings_.connection) + QStringLiteral(" station=")
               + settings_.stationName)
     , outbox_(settings_.archiveFolder, settings_.journalPath)
@@ -30,7 +32,7 @@ HistorianPass::~HistorianPass()
 bool HistorianPass::run()
 {
     QString error;
-    bool ok = connect(&error) && sendSamples(&error) && sendEvents(&error);
+    bool ok = connect(&error) && sendSamplesBehind(&error) && sendSamples(&error) && sendEvents(&error);
     if (!ok) {
         // A broken connection is opened afresh next time.
         disconnect();
@@ -80,17 +82,17 @@ bool HistorianPass::open(QString* error)
 
 bool HistorianPass::connect(QString* error)
 {
-    if (connected_)
-        return true;
-    if (!open(error))
+    if (!connected_ && !open(error))
         return false;
     QSqlDatabase db = database();
+    // Checked on every pass, not only on connecting: a newer station may
+    // change the schema under a connection held for days.
     const QString refusal = HistorianSchema::refusal(db);
     if (!refusal.isEmpty()) {
         *error = refusal;
         return false;
     }
-    if (!HistorianUpload::registerStation(db, settings_.stationName, settings_.hostName, error))
+    if (!connected_ && !HistorianUpload::registerStation(db, settings_.stationName, settings_.hostName, error))
         return false;
     connected_ = true;
     return true;
@@ -103,6 +105,64 @@ void HistorianPass::disconnect()
         database().close();
 }
 
+bool HistorianPass::sendSamplesBehind(QString* error)
+{
+    if (recounted_.isValid() && !recounted_.hasExpired(recountInterval_.count()))
+        return true;
+    const QStringList files = outbox_.monthFiles();
+    // Months the archive's retention removed are not counted any more.
+    std::erase_if(cursor_.confirmedRows, [&](const auto& entry) { return !files.contains(entry.first); });
+    const qint64 position = cursor_.sampleTimeUtcMs;
+    const QString positionFile = position < 0 ? QString() : HistorianOutbox::monthFileOf(position);
+    for (const QString& file : files) {
+        if (file > positionFile)
+            break;
+        QString readError;
+        const std::optional<qint64> count = outbox_.countUpTo(file, position, &readError);
+        if (!count) {
+            // A damaged month file is the archive's to report; counted
+            // again at the next recount.
+            qCDebug(historianLog).noquote() << readError;
+            continue;
+        }
+        const auto confirmed = cursor_.confirmedRows.find(file);
+        if (confirmed != cursor_.confirmedRows.end() && confirmed->second == *count)
+            continue;
+        qCInfo(historianLog).noquote() << file << "holds" << *count << "samples at or before the position, the server"
+                                       << "confirmed" << (confirmed == cursor_.confirmedRows.end() ? 0 : confirmed->second)
+                                       << "of them: sending the month again";
+        if (!sendMonthAgain(file, position, error))
+            return false;
+        cursor_.confirmedRows[file] = *count;
+        if (!confirm(error))
+            return false;
+    }
+    // Only a recount that got through waits for the next: one cut short
+    // is repeated by the next pass.
+    recounted_.start();
+    return true;
+}
+
+bool HistorianPass::sendMonthAgain(const QString& monthFile, qint64 upToUtcMs, QString* error)
+{
+    QSqlDatabase db = database();
+    qint64 after = std::numeric_limits<qint64>::min();
+    for (;;) {
+        QString readError;
+        const QList<OutboxSample> batch =
+            outbox_.samplesBetween(monthFile, after, upToUtcMs, settings_.batchRows, &readError);
+        if (!readError.isEmpty()) {
+            *error = readError;
+            return false;
+        }
+        if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, error))
+            return false;
+        if (batch.size() < settings_.batchRows)
+            return true;
+        after = batch.last().timeUtcMs;
+    }
+}
+
 bool HistorianPass::sendSamples(QString* error)
 {
     QSqlDatabase db = database();
@@ -113,6 +173,8 @@ bool HistorianPass::sendSamples(QString* error)
             return false;
         if (!batch.isEmpty()) {
             cursor_.sampleTimeUtcMs = batch.last().timeUtcMs;
+            for (const OutboxSample& s : batch)
+                ++cursor_.confirmedRows[HistorianOutbox::monthFileOf(s.timeUtcMs)];
             qCDebug(historianLog) << "samples sent:" << batch.size();
             if (!confirm(error))
                 return false;
