@@ -24,15 +24,22 @@ HistorianCursor HistorianCursor::load(const QString& path, const QString& target
     HistorianCursor cursor;
     cursor.sampleTimeUtcMs = object.value(QStringLiteral("sample_time_utc_ms")).toInteger(-1);
     cursor.eventId = object.value(QStringLiteral("event_id")).toInteger(0);
+    const QJsonObject counts = object.value(QStringLiteral("confirmed_rows")).toObject();
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+        cursor.confirmedRows[it.key()] = it.value().toInteger(0);
     return cursor;
 }
 
 bool HistorianCursor::save(const QString& path, const QString& target, QString* error) const
 {
+    QJsonObject counts;
+    for (const auto& [file, rows] : confirmedRows)
+        counts.insert(file, rows);
     const QJsonObject object{
         {QStringLiteral("target"), target},
         {QStringLiteral("sample_time_utc_ms"), sampleTimeUtcMs},
         {QStringLiteral("event_id"), eventId},
+        {QStringLiteral("confirmed_rows"), counts},
     };
     // Written aside and renamed: a crash leaves the old position or the new.
     QSaveFile file(path);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "historian/OutboxRows.h"
 
@@ -18,6 +21,16 @@ public:
     QList<OutboxSample> samplesAfter(qint64 timeUtcMs, int limit, QString* error) const;
     // Up to limit events after the given journal id; no journal, no events.
     QList<OutboxEvent> eventsAfter(qint64 id, int limit, QString* error) const;
+
+    // The archive's month files by name, oldest first.
+    QStringList monthFiles() const;
+    // The month file a sample with this key belongs to.
+    static QString monthFileOf(qint64 timeUtcMs);
+    // How many samples of one month file are at or before the key.
+    std::optional<qint64> countUpTo(const QString& monthFile, qint64 timeUtcMs, QString* error) const;
+    // Up to limit samples of one month file after `after`, at or before upTo.
+    QList<OutboxSample> samplesBetween(const QString& monthFile, qint64 after, qint64 upTo, int limit,
+                                       QString* error) const;
 
 private:
     QString archiveFolder_;

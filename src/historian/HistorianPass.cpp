@@ -1,6 +1,8 @@
 #include "historian/HistorianPass.h"
 
+#include <array>
 #include <atomic>
+#include <limits>
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -11,8 +13,9 @@
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
 
-HistorianPass::HistorianPass(HistorianSettings settings)
+HistorianPass::HistorianPass(HistorianSettings settings, std::chrono::milliseconds recountInterval)
     : settings_(std::move(settings))
+    , recountInterval_(recountInterval)
     , target_(ConnectionText::withoutPassword(settings_.connection) + QStringLiteral(" station=")
               + settings_.stationName)
     , outbox_(settings_.archiveFolder, settings_.journalPath)
@@ -32,20 +35,18 @@ HistorianPass::Outcome HistorianPass::run(const std::function<bool()>& keepGoing
 {
     healthChanged_ = false;
     QString error;
-    bool ok = connect(&error);
-    // Samples first, a batch at a time, then events; keepGoing is asked
-    // between batches, so a stop waits for one batch at most.
-    Step step = ok ? Step::More : Step::Failed;
-    for (bool samples = true; step != Step::Failed;) {
+    // Samples archived behind the position first, then the new samples, then
+    // events, a batch at a time; keepGoing is asked between batches, so a
+    // stop waits for one batch at most.
+    const std::array<Step (HistorianPass::*)(QString*), 3> phases{
+        &HistorianPass::sendSamplesBehind, &HistorianPass::sendSamples, &HistorianPass::sendEvents};
+    Step step = connect(&error) ? Step::More : Step::Failed;
+    for (size_t phase = 0; step != Step::Failed && phase < phases.size();) {
         if (!keepGoing())
             return Outcome::Interrupted;
-        step = samples ? sendSamples(&error) : sendEvents(&error);
-        if (step == Step::Done) {
-            if (!samples)
-                break;
-            samples = false;
-            step = Step::More;
-        }
+        step = (this->*phases[phase])(&error);
+        if (step == Step::Done)
+            ++phase;
     }
     if (step == Step::Failed) {
         // A broken connection is opened afresh next time.
@@ -101,9 +102,7 @@ bool HistorianPass::open(QString* error)
 
 bool HistorianPass::connect(QString* error)
 {
-    if (connected_)
-        return true;
-    if (!open(error))
+    if (!connected_ && !open(error))
         return false;
     QSqlDatabase db = database();
     // Once per run of the station: afterwards the schema is the
@@ -113,12 +112,14 @@ bool HistorianPass::connect(QString* error)
             return false;
         initialised_ = true;
     }
+    // Checked on every pass, not only on connecting: a newer station may
+    // change the schema under a connection held for days.
     const QString refusal = HistorianSchema::refusal(db);
     if (!refusal.isEmpty()) {
         *error = refusal;
         return false;
     }
-    if (!HistorianUpload::registerStation(db, settings_.stationName, settings_.hostName, error))
+    if (!connected_ && !HistorianUpload::registerStation(db, settings_.stationName, settings_.hostName, error))
         return false;
     connected_ = true;
     return true;
@@ -131,6 +132,72 @@ void HistorianPass::disconnect()
         database().close();
 }
 
+void HistorianPass::recount()
+{
+    const QStringList files = outbox_.monthFiles();
+    // Months the archive's retention removed are not counted any more.
+    std::erase_if(cursor_.confirmedRows, [&](const auto& entry) { return !files.contains(entry.first); });
+    const qint64 position = cursor_.sampleTimeUtcMs;
+    const QString positionFile = position < 0 ? QString() : HistorianOutbox::monthFileOf(position);
+    for (const QString& file : files) {
+        if (file > positionFile)
+            break;
+        QString readError;
+        const std::optional<qint64> count = outbox_.countUpTo(file, position, &readError);
+        if (!count) {
+            // A damaged month file is the archive's to report; counted
+            // again at the next recount.
+            qCDebug(historianLog).noquote() << readError;
+            continue;
+        }
+        const auto confirmed = cursor_.confirmedRows.find(file);
+        if (confirmed != cursor_.confirmedRows.end() && confirmed->second == *count)
+            continue;
+        qCInfo(historianLog).noquote() << file << "holds" << *count << "samples at or before the position, the server"
+                                       << "confirmed" << (confirmed == cursor_.confirmedRows.end() ? 0 : confirmed->second)
+                                       << "of them: sending the month again";
+        resends_.append({file, std::numeric_limits<qint64>::min(), position, *count});
+    }
+}
+
+HistorianPass::Step HistorianPass::sendSamplesBehind(QString* error)
+{
+    if (resends_.isEmpty()) {
+        if (recounted_.isValid() && !recounted_.hasExpired(recountInterval_.count()))
+            return Step::Done;
+        recount();
+        if (resends_.isEmpty()) {
+            recounted_.start();
+            return Step::Done;
+        }
+    }
+    // A resend cut short by a failure goes on from its last batch.
+    Resend& resend = resends_.first();
+    QString readError;
+    const QList<OutboxSample> batch =
+        outbox_.samplesBetween(resend.monthFile, resend.after, resend.upTo, settings_.batchRows, &readError);
+    if (!readError.isEmpty()) {
+        *error = readError;
+        return Step::Failed;
+    }
+    QSqlDatabase db = database();
+    if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, error))
+        return Step::Failed;
+    if (batch.size() >= settings_.batchRows) {
+        resend.after = batch.last().timeUtcMs;
+        return Step::More;
+    }
+    cursor_.confirmedRows[resend.monthFile] = resend.count;
+    resends_.removeFirst();
+    if (!confirm(error))
+        return Step::Failed;
+    if (!resends_.isEmpty())
+        return Step::More;
+    // Only a recount that got through waits for the next.
+    recounted_.start();
+    return Step::Done;
+}
+
 HistorianPass::Step HistorianPass::sendSamples(QString* error)
 {
     QSqlDatabase db = database();
@@ -140,6 +207,8 @@ HistorianPass::Step HistorianPass::sendSamples(QString* error)
         return Step::Failed;
     if (!batch.isEmpty()) {
         cursor_.sampleTimeUtcMs = batch.last().timeUtcMs;
+        for (const OutboxSample& s : batch)
+            ++cursor_.confirmedRows[HistorianOutbox::monthFileOf(s.timeUtcMs)];
         qCDebug(historianLog) << "samples sent:" << batch.size();
         if (!confirm(error))
             return Step::Failed;

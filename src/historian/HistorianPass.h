@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -11,13 +13,23 @@
 #include "historian/HistorianSettings.h"
 
 // One forwarding pass, run on the forwarder's thread: connects when not
-// connected (and checks the server's schema version), then sends batch
-// after batch from the confirmed position until the outbox is empty or
-// something fails. The position moves only after the server's commit, so a
-// failure anywhere leaves it on the last confirmed row.
+// connected, checks the server's schema version, then sends batch after
+// batch from the confirmed position until the outbox is empty or something
+// fails. The position moves only after the server's commit, so a failure
+// anywhere leaves it on the last confirmed row.
+//
+// The position is a moment, so a sample archived later under an earlier
+// moment would be passed over. The first pass, and then one every
+// recountInterval, compares each month file's count of samples at or
+// before the position with the count the server confirmed, and sends a
+// month that holds more again, up to the position, before going on.
 class HistorianPass {
 public:
-    explicit HistorianPass(HistorianSettings settings);
+    // Counting a full month file takes about 0.1 s: not on every pass.
+    static constexpr std::chrono::milliseconds kRecountInterval = std::chrono::minutes(5);
+
+    explicit HistorianPass(HistorianSettings settings,
+                           std::chrono::milliseconds recountInterval = kRecountInterval);
     ~HistorianPass();
     HistorianPass(const HistorianPass&) = delete;
     HistorianPass& operator=(const HistorianPass&) = delete;
@@ -45,15 +57,29 @@ private:
     bool connect(QString* error);
     void disconnect();
     enum class Step { Done, More, Failed };
+    void recount();
+    // Each sends one batch; keepGoing is asked between them.
+    Step sendSamplesBehind(QString* error);
     Step sendSamples(QString* error);
     Step sendEvents(QString* error);
     bool confirm(QString* error);
 
     HistorianSettings settings_;
+    std::chrono::milliseconds recountInterval_;
+    QElapsedTimer recounted_;  // invalid until the first recount
     QString target_;
     QString connectionName_;
     bool connected_ = false;
     bool initialised_ = false;
+    // A month being sent again: its file, the moment sent up to and the
+    // count to confirm once it is through. Empty between recounts.
+    struct Resend {
+        QString monthFile;
+        qint64 after = 0;
+        qint64 upTo = 0;
+        qint64 count = 0;
+    };
+    QList<Resend> resends_;
     HistorianOutbox outbox_;
     HistorianCursor cursor_;
     HistorianHealth health_;

@@ -36,6 +36,9 @@ QString insertText(const QString& head, const QString& oneRow, int rows, const Q
     return head + all.join(QLatin1Char(',')) + tail;
 }
 
+// The server may refuse a statement already when it is prepared (a table
+// dropped): executing it regardless would report a garbled statement
+// instead of the cause, so every prepare is checked.
 bool fail(QSqlDatabase& db, const QSqlQuery& query, QString* error)
 {
     *error = query.lastError().text();
@@ -57,12 +60,13 @@ bool commit(QSqlDatabase& db, QString* error)
 bool registerStation(QSqlDatabase& db, const QString& station, const QString& host, QString* error)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("insert into stations (name, host) values (?, ?) "
-                                 "on conflict (name) do update set host = excluded.host, last_seen = now()"));
-    query.addBindValue(station);
-    query.addBindValue(host);
-    if (query.exec())
-        return true;
+    if (query.prepare(QStringLiteral("insert into stations (name, host) values (?, ?) "
+                                     "on conflict (name) do update set host = excluded.host, last_seen = now()"))) {
+        query.addBindValue(station);
+        query.addBindValue(host);
+        if (query.exec())
+            return true;
+    }
     *error = query.lastError().text();
     return false;
 }
@@ -82,15 +86,17 @@ bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, 
     for (const OutboxSample& s : samples)
         months.insert(utcText(s.timeUtcMs).left(7));
     for (const QString& month : months) {
-        query.prepare(QStringLiteral("select historian_month_partition(cast(? as timestamptz))"));
+        if (!query.prepare(QStringLiteral("select historian_month_partition(cast(? as timestamptz))")))
+            return fail(db, query, error);
         query.addBindValue(month + QStringLiteral("-01T00:00:00Z"));
         if (!query.exec())
             return fail(db, query, error);
     }
-    query.prepare(insertText(QStringLiteral("insert into samples (station, port, address, time_utc, utc_offset, pv, "
-                                            "op, sv, alarm_bits, coil_bits) values "),
-                             QStringLiteral("(?,?,?,cast(? as timestamptz),?,?,?,?,?,?)"), int(samples.size()),
-                             QStringLiteral(" on conflict do nothing")));
+    if (!query.prepare(insertText(QStringLiteral("insert into samples (station, port, address, time_utc, utc_offset, "
+                                                 "pv, op, sv, alarm_bits, coil_bits) values "),
+                                  QStringLiteral("(?,?,?,cast(? as timestamptz),?,?,?,?,?,?)"), int(samples.size()),
+                                  QStringLiteral(" on conflict do nothing"))))
+        return fail(db, query, error);
     for (const OutboxSample& s : samples) {
         query.addBindValue(station);
         query.addBindValue(port);
@@ -117,11 +123,12 @@ bool sendEvents(QSqlDatabase& db, const QString& station, const QList<OutboxEven
         return false;
     }
     QSqlQuery query(db);
-    query.prepare(insertText(
-        QStringLiteral("insert into events (station, event_id, time_utc, utc_offset, kind, source, what, old_value, "
-                       "new_value, outcome, message, user_name, host, origin) values "),
-        QStringLiteral("(?,?,cast(? as timestamptz),?,?,?,?,?,?,?,?,?,?,?)"), int(events.size()),
-        QStringLiteral(" on conflict do nothing")));
+    if (!query.prepare(insertText(
+            QStringLiteral("insert into events (station, event_id, time_utc, utc_offset, kind, source, what, old_value, "
+                           "new_value, outcome, message, user_name, host, origin) values "),
+            QStringLiteral("(?,?,cast(? as timestamptz),?,?,?,?,?,?,?,?,?,?,?)"), int(events.size()),
+            QStringLiteral(" on conflict do nothing"))))
+        return fail(db, query, error);
     for (const OutboxEvent& e : events) {
         for (const QVariant& value :
              {text(station), QVariant(e.id), text(e.timeUtc), QVariant(e.utcOffset), text(e.kind), text(e.source),

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "archive/PeriodSample.h"
@@ -53,6 +56,53 @@ protected:
         archived_.insert(archived_.end(), more.begin(), more.end());
     }
 
+    // count more samples, each half a second after one archived before
+    // (from the first-th on): samples archived behind any position.
+    void archiveBehind(size_t first, size_t count)
+    {
+        std::vector<PeriodSample> more(archived_.begin() + first, archived_.begin() + first + count);
+        for (PeriodSample& s : more) {
+            s.utcMs += 500;
+            s.pv += 0.5f;
+        }
+        ASSERT_TRUE(PeriodFiles::writeArchive(settings().archiveFolder, more));
+        archived_.insert(archived_.end(), more.begin(), more.end());
+        std::sort(archived_.begin(), archived_.end(),
+                  [](const PeriodSample& a, const PeriodSample& b) { return a.utcMs < b.utcMs; });
+    }
+
+    // A login role in historian_writer. Roles belong to the whole cluster,
+    // so it is named after this test's database; the server asks it for
+    // its password.
+    QString createWriter(const QString& password)
+    {
+        const QString role = QStringLiteral("writer_")
+            + QRegularExpression(QStringLiteral("dbname=(\\S+)")).match(connection()).captured(1);
+        EXPECT_TRUE(PostgresServer::exec(
+            connection(),
+            QStringLiteral("create role %1 login password '%2' in role historian_writer").arg(role, password)));
+        return role;
+    }
+
+    // The password libpq finds for the role in the password file that
+    // writerSettings() names.
+    void writePassFile(const QString& role, const QString& password)
+    {
+        QFile file(passFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral("*:*:*:%1:%2\n").arg(role, password).toUtf8());
+        file.close();
+        // libpq ignores a password file others may read.
+        ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    }
+
+    HistorianSettings writerSettings(const QString& role) const
+    {
+        HistorianSettings s = settings();
+        s.connection += QStringLiteral(" user=%1 passfile=%2").arg(role, passFilePath());
+        return s;
+    }
+
     // count more journal events; the file numbers them on from 1.
     void journal(int count)
     {
@@ -89,6 +139,8 @@ protected:
     const std::vector<PeriodSample>& archived() const { return archived_; }
 
 private:
+    QString passFilePath() const { return dir_.filePath(QStringLiteral("pgpass")); }
+
     QTemporaryDir dir_;
     std::vector<PeriodSample> archived_;
     int journaled_ = 0;

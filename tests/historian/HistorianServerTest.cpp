@@ -152,12 +152,11 @@ TEST_F(HistorianServer, OutageIsReportedOnceAndAfterItTheServerHoldsEveryRowOnce
 TEST_F(HistorianServer, WriterRoleForwardsButMayNotDeleteOrDrop)
 {
     initialiseServer();
-    ASSERT_TRUE(PostgresServer::exec(connection(),
-                                     QStringLiteral("create role line_writer login in role historian_writer")));
+    const QString role = createWriter(QStringLiteral("line-secret"));
+    writePassFile(role, QStringLiteral("line-secret"));
     archive(50);
     journal(3);
-    HistorianSettings writer = settings();
-    writer.connection += QStringLiteral(" user=line_writer");
+    const HistorianSettings writer = writerSettings(role);
     HistorianPass pass(writer);
     ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
