@@ -65,6 +65,9 @@ declare
     first_day timestamptz := date_trunc('month', moment at time zone 'UTC') at time zone 'UTC';
     name text := 'samples_' || to_char(moment at time zone 'UTC', 'YYYY_MM');
 begin
+    -- Stations that meet a new month together take turns: without it the
+    -- second's create finds the first's table and fails.
+    perform pg_advisory_xact_lock(hashtext(name));
     if to_regclass(name) is null then
         execute format('create table if not exists %I partition of samples for values from (%L) to (%L)',
                        name, first_day, first_day + interval '1 month');

@@ -3,6 +3,7 @@
 #include <set>
 
 #include <QDateTime>
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -22,11 +23,6 @@ QVariant text(const QString& value)
     return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
 }
 
-QVariant nullable(const std::optional<int>& value)
-{
-    return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
-}
-
 // One multi-row insert: a round trip per batch, not per row.
 QString insertText(const QString& head, const QString& oneRow, int rows, const QString& tail)
 {
@@ -34,6 +30,31 @@ QString insertText(const QString& head, const QString& oneRow, int rows, const Q
     for (int r = 0; r < rows; ++r)
         all << oneRow;
     return head + all.join(QLatin1Char(',')) + tail;
+}
+
+// One column of a batch in PostgreSQL's array form.
+template <typename Element>
+QString arrayOf(const QList<OutboxSample>& samples, Element element)
+{
+    QString text(QLatin1Char('{'));
+    for (const OutboxSample& s : samples) {
+        if (text.size() > 1)
+            text += QLatin1Char(',');
+        text += element(s);
+    }
+    return text + QLatin1Char('}');
+}
+
+// As many digits as give the value back exactly; nan and inf as the server
+// reads them.
+QString number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString number(const std::optional<int>& value)
+{
+    return value ? QString::number(*value) : QStringLiteral("NULL");
 }
 
 // The server may refuse a statement already when it is prepared (a table
@@ -82,33 +103,39 @@ bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, 
     }
     QSqlQuery query(db);
     // Each month's partition first: a row without one is refused.
-    std::set<QString> months;
-    for (const OutboxSample& s : samples)
-        months.insert(utcText(s.timeUtcMs).left(7));
-    for (const QString& month : months) {
+    std::set<int> months;
+    for (const OutboxSample& s : samples) {
+        const QDate day = QDateTime::fromMSecsSinceEpoch(s.timeUtcMs, QTimeZone::utc()).date();
+        months.insert(day.year() * 12 + day.month() - 1);
+    }
+    for (const int month : months) {
         if (!query.prepare(QStringLiteral("select historian_month_partition(cast(? as timestamptz))")))
             return fail(db, query, error);
-        query.addBindValue(month + QStringLiteral("-01T00:00:00Z"));
+        query.addBindValue(utcText(QDateTime(QDate(month / 12, month % 12 + 1, 1), QTime(0, 0), QTimeZone::utc())
+                                       .toMSecsSinceEpoch()));
         if (!query.exec())
             return fail(db, query, error);
     }
-    if (!query.prepare(insertText(QStringLiteral("insert into samples (station, port, address, time_utc, utc_offset, "
-                                                 "pv, op, sv, alarm_bits, coil_bits) values "),
-                                  QStringLiteral("(?,?,?,cast(? as timestamptz),?,?,?,?,?,?)"), int(samples.size()),
-                                  QStringLiteral(" on conflict do nothing"))))
+    // A column an array: the server parses eight literals a batch, not ten
+    // parameters a row, which made it spend most of a batch's time parsing.
+    if (!query.prepare(QStringLiteral(
+        "insert into samples (station, port, address, time_utc, utc_offset, pv, op, sv, alarm_bits, coil_bits) "
+        "select ?, ?, address, to_timestamp(time_utc_ms / 1000.0), utc_offset, pv, op, sv, alarm_bits, coil_bits "
+        "from unnest(cast(? as integer[]), cast(? as bigint[]), cast(? as integer[]), cast(? as float8[]), "
+        "cast(? as float8[]), cast(? as float8[]), cast(? as integer[]), cast(? as integer[])) "
+        "as batch (address, time_utc_ms, utc_offset, pv, op, sv, alarm_bits, coil_bits) "
+        "on conflict do nothing")))
         return fail(db, query, error);
-    for (const OutboxSample& s : samples) {
-        query.addBindValue(station);
-        query.addBindValue(port);
-        query.addBindValue(s.address.value_or(0));
-        query.addBindValue(utcText(s.timeUtcMs));
-        query.addBindValue(s.utcOffset);
-        query.addBindValue(s.pv);
-        query.addBindValue(s.op);
-        query.addBindValue(s.sv);
-        query.addBindValue(nullable(s.alarmBits));
-        query.addBindValue(nullable(s.coilBits));
-    }
+    query.addBindValue(station);
+    query.addBindValue(port);
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return QString::number(s.address.value_or(0)); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return QString::number(s.timeUtcMs); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return QString::number(s.utcOffset); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.pv); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.op); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.sv); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.alarmBits); }));
+    query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.coilBits); }));
     if (!query.exec())
         return fail(db, query, error);
     return commit(db, error);

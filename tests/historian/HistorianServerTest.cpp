@@ -1,3 +1,5 @@
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -77,6 +79,32 @@ TEST_F(HistorianServer, BatchSentTwiceIsStoredOnce)
                                     QStringLiteral("1796083202000|0|3.500|20.000|250.000|-|3|7|p")}));
     EXPECT_EQ(ServerRows::eventIds(connection(), QStringLiteral("s")),
               (std::vector<QString>{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+}
+
+// Each column goes as one array in text: every value must come back exact.
+TEST_F(HistorianServer, ValuesReachTheServerExactlyIncludingInfinitiesAndMissingBits)
+{
+    initialiseServer();
+    const double inf = std::numeric_limits<double>::infinity();
+    const QList<OutboxSample> samples{
+        {1'796'083'200'123, -18000, double(0.1f), inf, -inf, 65535, std::nullopt, std::nullopt},
+        {1'796'083'201'000, 19800, -1e-300, 1.7976931348623157e308, 250.0, std::nullopt, 0, 247},
+    };
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("exact"));
+        db.setConnectOptions(connection());
+        ASSERT_TRUE(db.open());
+        QString error;
+        EXPECT_TRUE(HistorianUpload::sendSamples(db, QStringLiteral("s"), QStringLiteral("p"), samples, &error))
+            << text(error);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("exact"));
+    EXPECT_EQ(ServerRows::column(connection(),
+                                 QStringLiteral("select concat_ws('|', (extract(epoch from time_utc) * 1000)::bigint, "
+                                                "utc_offset, pv, op, sv, coalesce(alarm_bits::text, '-'), "
+                                                "coalesce(coil_bits::text, '-'), address) from samples order by time_utc")),
+              (std::vector<QString>{QStringLiteral("1796083200123|-18000|0.10000000149011612|Infinity|-Infinity|65535|-|0"),
+                                    QStringLiteral("1796083201000|19800|-1e-300|1.7976931348623157e+308|250|-|0|247")}));
 }
 
 TEST_F(HistorianServer, RestartResumesFromTheStateFileAcrossMonthsInBatches)
