@@ -9,6 +9,7 @@
 
 #include "app/Translations.h"
 #include "historian/ConnectionText.h"
+#include "historian/ServerConnection.h"
 #include "link/LinkCodes.h"
 
 namespace {
@@ -139,6 +140,10 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     // autostart entries and shell histories.
     if (ConnectionText::withoutPassword(options.historian) != options.historian.simplified()) {
         error = QStringLiteral("--historian takes no password: put it in ~/.pgpass or the file PGPASSFILE names");
+        return false;
+    }
+    if (const QString refused = ServerConnection::refusal(options.historian); !refused.isEmpty()) {
+        error = QStringLiteral("--historian: %1").arg(refused);
         return false;
     }
     if (parser.isSet(stationName) && options.stationName.isEmpty()) {

@@ -116,37 +116,97 @@ void appendLine(QByteArray& out, const PeriodSample& sample)
     out.append(line, at - line);
 }
 
+} // namespace PeriodCsv
+
+namespace {
+
+// The CSV file under a temporary name, filled a megabyte at a time.
+class CsvFile {
+public:
+    explicit CsvFile(const QString& path) : path_(path), file_(path) {}
+
+    bool open(PeriodCsv::Result& result)
+    {
+        if (file_.open(QIODevice::WriteOnly)) {
+            buffer_ = PeriodCsv::header();
+            buffer_.reserve(kFlushBytes + 256);
+            return true;
+        }
+        failToWrite(result);
+        return false;
+    }
+
+    // False once a write failed.
+    bool add(const PeriodSample& sample)
+    {
+        PeriodCsv::appendLine(buffer_, sample);
+        return buffer_.size() < kFlushBytes || flush();
+    }
+
+    bool flush()
+    {
+        if (file_.write(buffer_) != buffer_.size()) {
+            writeFailed_ = true;
+            return false;
+        }
+        buffer_.resize(0);  // keeps the capacity
+        return true;
+    }
+
+    bool writeFailed() const { return writeFailed_; }
+
+    void failToWrite(PeriodCsv::Result& result)
+    {
+        result.failure = PeriodCsv::Failure::CannotWrite;
+        result.error = QStringLiteral("cannot write %1: %2").arg(path_, file_.errorString());
+    }
+
+    // Takes the path's place, unless the period held nothing.
+    void finish(PeriodCsv::Result& result)
+    {
+        if (result.samples == 0) {
+            result.failure = PeriodCsv::Failure::NoSamples;
+            result.error = QStringLiteral("no samples were recorded in the period");
+        } else if (!file_.commit()) {
+            failToWrite(result);
+        } else {
+            result.written = true;
+            return;
+        }
+        cancel();
+    }
+
+    void cancel() { file_.cancelWriting(); }
+
+private:
+    QString path_;
+    QSaveFile file_;
+    QByteArray buffer_;
+    bool writeFailed_ = false;
+};
+
+} // namespace
+
+namespace PeriodCsv {
+
 Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTime& from, const QDateTime& to,
              const Progress& progress)
 {
     Result result;
-    QSaveFile file(csvPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.failure = Failure::CannotWrite;
-        result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
+    CsvFile file(csvPath);
+    if (!file.open(result))
         return result;
-    }
-    QByteArray buffer = header();
-    buffer.reserve(kFlushBytes + 256);
-    bool writeFailed = false;
     int64_t sinceProgress = 0;
     const PeriodSamples::Outcome read = samples.read(from, to, [&](const PeriodSample& sample) {
-        appendLine(buffer, sample);
-        if (buffer.size() >= kFlushBytes) {
-            if (file.write(buffer) != buffer.size()) {
-                writeFailed = true;
-                return false;
-            }
-            buffer.resize(0);  // keeps the capacity
-        }
+        if (!file.add(sample))
+            return false;
         // Asked at the first sample already, so a cancel never waits long.
         return !progress || sinceProgress++ % kProgressEvery != 0 || progress(sample.utcMs);
     });
     result.samples = read.samples;
     result.skipped = read.skipped;
-    if (writeFailed || (read.ringRead && !read.cancelled && file.write(buffer) != buffer.size())) {
-        result.failure = Failure::CannotWrite;
-        result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
+    if (file.writeFailed() || (read.ringRead && !read.cancelled && !file.flush())) {
+        file.failToWrite(result);
     } else if (!read.ringRead) {
         result.failure = Failure::CannotReadHistory;
         result.error = QStringLiteral("cannot read the history file %1").arg(read.error);
@@ -155,17 +215,38 @@ Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTi
     } else if (!read.error.isEmpty()) {
         result.failure = Failure::CannotReadHistory;
         result.error = QStringLiteral("reading the history file failed: %1").arg(read.error);
-    } else if (read.samples == 0) {
-        result.failure = Failure::NoSamples;
-        result.error = QStringLiteral("no samples were recorded in the period");
-    } else if (!file.commit()) {
-        result.failure = Failure::CannotWrite;
-        result.error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
     } else {
-        result.written = true;
+        file.finish(result);
         return result;
     }
-    file.cancelWriting();
+    file.cancel();
+    return result;
+}
+
+Result write(const QString& csvPath, PeriodSampleSource& source, const QDateTime& from, const QDateTime& to)
+{
+    Result result;
+    CsvFile file(csvPath);
+    if (!file.open(result))
+        return result;
+    QString readError;
+    // A source cannot be stopped: after a failed write the rest is read and dropped.
+    const bool read = source.read(from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch(),
+                                  [&](const PeriodSample& sample) {
+                                      if (!file.writeFailed() && file.add(sample))
+                                          ++result.samples;
+                                  },
+                                  readError);
+    if (file.writeFailed() || (read && !file.flush())) {
+        file.failToWrite(result);
+    } else if (!read) {
+        result.failure = Failure::CannotReadHistory;
+        result.error = readError;
+    } else {
+        file.finish(result);
+        return result;
+    }
+    file.cancel();
     return result;
 }
 

@@ -10,6 +10,7 @@
 
 #include "archive/PeriodSample.h"
 #include "archive/PeriodSamples.h"
+#include "export/PeriodSampleSource.h"
 
 // A period's samples as CSV: UTF-8 with a byte-order mark, a header line,
 // one line per sample (CRLF), the time in ISO 8601 local time with the
@@ -40,5 +41,8 @@ using Progress = std::function<bool(int64_t utcMs)>;
 // whatever was under that name before.
 Result write(const QString& csvPath, const PeriodSamples& samples, const QDateTime& from, const QDateTime& to,
              const Progress& progress = {});
+// The same from any source (the central server); a failed read is
+// CannotReadHistory with the source's error as it is.
+Result write(const QString& csvPath, PeriodSampleSource& source, const QDateTime& from, const QDateTime& to);
 
 } // namespace PeriodCsv

@@ -58,7 +58,8 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
         return false;
     }
     const PeriodStatistics totals = statistics.result();
-    const ReportJournal journal = readReportJournal(request.journalPath, request.from, request.to);
+    const ReportJournal journal =
+        request.journal ? *request.journal : readReportJournal(request.journalPath, request.from, request.to);
     if (!journal.error.isEmpty())
         qCWarning(exportLog) << "period report without the journal:" << journal.error;
 

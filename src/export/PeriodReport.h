@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QDateTime>
 #include <QString>
+
+#include "export/ReportJournal.h"
 
 class PeriodSampleSource;
 
@@ -14,6 +18,7 @@ struct PeriodReportRequest {
     PeriodSampleSource* samples = nullptr;
     double band = 0.0;    // PV further than this from SV counts as outside
     QString journalPath;  // the event journal; empty or missing: no event table
+    std::optional<ReportJournal> journal;  // events read elsewhere (the server): used instead of journalPath
     int columns = 1600;   // the trend's resolution
 };
 

@@ -19,6 +19,11 @@ QString connectionName()
 
 } // namespace
 
+QList<JournalEvent::Kind> reportJournalKinds()
+{
+    return {JournalEvent::Kind::AlarmRaised, JournalEvent::Kind::AlarmCleared, JournalEvent::Kind::Write};
+}
+
 ReportJournal readReportJournal(const QString& path, const QDateTime& from, const QDateTime& to)
 {
     ReportJournal journal;
@@ -31,7 +36,7 @@ ReportJournal readReportJournal(const QString& path, const QDateTime& from, cons
         return journal;
     }
     JournalFilter filter;
-    filter.kinds = {JournalEvent::Kind::AlarmRaised, JournalEvent::Kind::AlarmCleared, JournalEvent::Kind::Write};
+    filter.kinds = reportJournalKinds();
     filter.from = from;
     filter.to = to;
     // Pages come newest first, each below the last id of the one before.

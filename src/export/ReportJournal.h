@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include "journal/JournalEvent.h"
@@ -14,6 +15,9 @@ struct ReportJournal {
     QString error;       // why an existing file could not be read; empty when it was
     std::vector<JournalEvent> events;
 };
+
+// The kinds the table shows.
+QList<JournalEvent::Kind> reportJournalKinds();
 
 // Reads them from the journal file at path (an empty path: none); never
 // creates the file.

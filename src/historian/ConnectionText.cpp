@@ -21,15 +21,4 @@ QString withoutPassword(const QString& connection)
     return text.simplified();
 }
 
-QString withConnectTimeout(const QString& connection, int seconds)
-{
-    if (connection.contains(QStringLiteral("connect_timeout")))
-        return connection;
-    const QString timeout = QStringLiteral("connect_timeout=%1").arg(seconds);
-    static const QRegularExpression uri(QStringLiteral(R"(^postgres(ql)?://)"));
-    if (uri.match(connection).hasMatch())
-        return connection + (connection.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) + timeout;
-    return timeout + QLatin1Char(' ') + connection;
-}
-
 } // namespace ConnectionText

@@ -12,6 +12,7 @@
 #include "historian/HistorianLog.h"
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
+#include "historian/ServerConnection.h"
 
 HistorianPass::HistorianPass(HistorianSettings settings, std::chrono::milliseconds recountInterval)
     : settings_(std::move(settings))
@@ -78,26 +79,8 @@ QSqlDatabase HistorianPass::database() const
 
 bool HistorianPass::open(QString* error)
 {
-    QSqlDatabase db = QSqlDatabase::contains(connectionName_)
-        ? QSqlDatabase::database(connectionName_, false)
-        : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName_);
-    if (!db.isValid()) {
-        *error = QStringLiteral("the PostgreSQL driver of Qt SQL (QPSQL) is not installed");
-        return false;
-    }
-    // The whole libpq connection string goes through as options; libpq
-    // itself finds a password in ~/.pgpass or PGPASSFILE.
-    db.setConnectOptions(ConnectionText::withConnectTimeout(settings_.connection, settings_.connectTimeoutS));
-    if (!db.open()) {
-        *error = QStringLiteral("cannot connect: %1").arg(db.lastError().text());
-        return false;
-    }
-    QSqlQuery timeout(db);
-    if (!timeout.exec(QStringLiteral("set statement_timeout = %1").arg(settings_.statementTimeoutMs))) {
-        *error = timeout.lastError().text();
-        return false;
-    }
-    return true;
+    return ServerConnection::open(connectionName_, settings_.connection,
+                                  {settings_.connectTimeoutS, settings_.statementTimeoutMs}, error);
 }
 
 bool HistorianPass::connect(QString* error)

@@ -6,6 +6,7 @@
 
 #include "export/PeriodCsv.h"
 #include "support/FileSizeLimit.h"
+#include "support/ListedSamples.h"
 #include "support/PeriodFiles.h"
 
 namespace {
@@ -110,6 +111,29 @@ TEST_F(PeriodCsvTest, aFailedCancelledOrEmptyExportLeavesTheEarlierFile)
     const PeriodCsv::Result unreadable = PeriodCsv::write(csvPath, missing, utc(1, 8), utc(1, 9));
     EXPECT_FALSE(unreadable.written);
     EXPECT_TRUE(unreadable.error.contains("no-such.sqlite"));
+    expectEarlierExportUntouched();
+}
+
+// The same from a sample source (the server's): a failed read names the
+// source's reason as it is.
+TEST_F(PeriodCsvTest, fromASourceAFailedReadFullDiskOrEmptyPeriodLeavesTheEarlierFile)
+{
+    ListedSamples lost({}, QStringLiteral("the server went away"));
+    const PeriodCsv::Result failedRead = PeriodCsv::write(csvPath, lost, utc(1, 8), utc(1, 9));
+    EXPECT_EQ(failedRead.failure, PeriodCsv::Failure::CannotReadHistory);
+    EXPECT_EQ(failedRead.error, QStringLiteral("the server went away"));
+    expectEarlierExportUntouched();
+
+    ListedSamples listed(PeriodFiles::seconds(utc(1, 8), 3600, 0.0f));
+    const PeriodCsv::Result empty = PeriodCsv::write(csvPath, listed, utc(2, 8), utc(2, 9));
+    EXPECT_EQ(empty.failure, PeriodCsv::Failure::NoSamples);
+    expectEarlierExportUntouched();
+    {
+        FileSizeLimit full(64 * 1024);
+        ASSERT_TRUE(full.active());
+        const PeriodCsv::Result failedWrite = PeriodCsv::write(csvPath, listed, utc(1, 8), utc(1, 9));
+        EXPECT_EQ(failedWrite.failure, PeriodCsv::Failure::CannotWrite);
+    }
     expectEarlierExportUntouched();
 }
 

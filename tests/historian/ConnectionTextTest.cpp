@@ -22,18 +22,3 @@ TEST(ConnectionText, PasswordLeavesEveryFormAndTheRestStays)
         EXPECT_FALSE(logged.contains(QStringLiteral("secret"))) << c.given;
     }
 }
-
-TEST(ConnectionText, ConnectTimeoutIsAddedInTheStringsOwnFormUnlessNamed)
-{
-    const struct {
-        const char* given;
-        const char* sent;
-    } cases[] = {
-        {"host=db user=w", "connect_timeout=7 host=db user=w"},
-        {"host=db connect_timeout=2", "host=db connect_timeout=2"},
-        {"postgresql://w@db/history", "postgresql://w@db/history?connect_timeout=7"},
-        {"postgres://db/history?sslmode=require", "postgres://db/history?sslmode=require&connect_timeout=7"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ConnectionText::withConnectTimeout(QString::fromUtf8(c.given), 7).toStdString(), c.sent) << c.given;
-}

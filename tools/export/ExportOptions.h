@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -9,14 +11,18 @@ struct ExportOptions {
     // report: a few degrees, what a settled loop keeps to.
     static constexpr double kDefaultBand = 5.0;
 
-    QString historyPath;
+    QString historyPath;    // empty with historian
     QString archiveFolder;  // empty: the ring alone
+    QString historian;      // a libpq connection string: the central server instead of the files
+    QString station;        // the station's name on the server
+    std::optional<int> address;  // the instrument's; needed when the station forwarded more than one
+    QString port;           // the instrument's line; needed when two carry the address
     QDateTime from;
     QDateTime to;
     QString csvPath;  // exactly one of csvPath and pdfPath
     QString pdfPath;
     double band = kDefaultBand;
-    QString journalPath;  // empty: journal.sqlite beside the history file
+    QString journalPath;  // empty: journal.sqlite beside the history file (the server's events with historian)
     QString instrument;   // empty: named by the samples' address
     bool help = false;
     bool version = false;

@@ -1,5 +1,5 @@
 // tq5800-export: the samples of a period, from the archive's month files
-// and the ring, written to a file: every sample as CSV, or the period
+// and the ring or from the central server, written to a file: every sample as CSV, or the period
 // report as PDF. Exit code 0 when done, 1 when nothing was written, 2 for
 // a usage error (a bad time, band or period included).
 
@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 
 #include "ExportOptions.h"
+#include "HistorianExport.h"
 #include "core/Version.h"
 #include "archive/PeriodSamples.h"
 #include "export/ArchiveSampleSource.h"
@@ -124,6 +125,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "tq5800-export: %s\n", qPrintable(*refused));
         return 2;
     }
+    if (!options.historian.isEmpty())
+        return exportFromHistorian(options);
     if (!options.archiveFolder.isEmpty() && !QFileInfo(options.archiveFolder).isDir()) {
         std::fprintf(stderr, "tq5800-export: the archive folder %s does not exist\n",
                      qPrintable(options.archiveFolder));

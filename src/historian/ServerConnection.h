@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Opening a connection to the central server, for the forwarder and for
+// readers alike: through Qt SQL's QPSQL driver with the libpq connection
+// string passed as connection options (libpq finds a password in
+// ~/.pgpass or PGPASSFILE), a time-out for connecting and one for each
+// statement, and a reason for failure that never quotes a password.
+namespace ServerConnection {
+
+struct Timeouts {
+    int connectS = 10;
+    int statementMs = 30'000;
+};
+
+// Opens the Qt SQL connection of this name (made when missing); false with
+// the reason otherwise.
+bool open(const QString& name, const QString& connection, const Timeouts& timeouts, QString* error);
+
+// Why a connection string cannot be used, or empty. Qt's driver adds the
+// text to keywords of its own, so libpq never reads a URI as one.
+QString refusal(const QString& connection);
+
+} // namespace ServerConnection
