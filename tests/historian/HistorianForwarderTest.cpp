@@ -3,7 +3,7 @@
 #include "historian/HistorianForwarder.h"
 #include "support/WaitFor.h"
 #include "HistorianRig.h"
-#include "ServerRows.h"
+#include "support/ServerRows.h"
 
 namespace {
 

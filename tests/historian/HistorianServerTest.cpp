@@ -6,7 +6,7 @@
 #include "historian/HistorianPass.h"
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
-#include "ServerRows.h"
+#include "support/ServerRows.h"
 #include "support/ArchiveFiles.h"
 #include "HistorianRig.h"
 
@@ -24,7 +24,7 @@ TEST_F(HistorianServer, ServerWithoutTheSchemaOrWithAnotherVersionIsRefusedUntil
     archive(5);
     {
         HistorianPass pass(settings());
-        EXPECT_FALSE(pass.run());
+        EXPECT_EQ(pass.run(), HistorianPass::Outcome::Failed);
         EXPECT_EQ(pass.health().state(), HistorianHealth::State::Failing);
         EXPECT_TRUE(pass.health().reason().contains(QStringLiteral("no historian schema"))) << text(pass.health().reason());
     }
@@ -33,13 +33,13 @@ TEST_F(HistorianServer, ServerWithoutTheSchemaOrWithAnotherVersionIsRefusedUntil
     initialiseServer();
     {
         HistorianPass pass(settings());
-        EXPECT_TRUE(pass.run()) << text(pass.health().reason());
+        EXPECT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
         EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
     }
     ASSERT_TRUE(PostgresServer::exec(connection(), QStringLiteral("update historian_schema set version = 2")));
     archive(5);
     HistorianPass pass(settings());
-    EXPECT_FALSE(pass.run());
+    EXPECT_EQ(pass.run(), HistorianPass::Outcome::Failed);
     EXPECT_TRUE(pass.health().reason().contains(QStringLiteral("version 2"))) << text(pass.health().reason());
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")).size(), 5u);
     EXPECT_EQ(ArchiveFiles::samples(settings().archiveFolder).size(), 10u);
@@ -86,7 +86,7 @@ TEST_F(HistorianServer, RestartResumesFromTheStateFileAcrossMonthsInBatches)
     journal(30);
     {
         HistorianPass pass(settings());
-        ASSERT_TRUE(pass.run()) << text(pass.health().reason());
+        ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
         EXPECT_EQ(pass.cursor().sampleTimeUtcMs, archived().back().utcMs);
     }
     EXPECT_EQ(ServerRows::column(connection(), QStringLiteral("select tablename from pg_tables where tablename like "
@@ -100,7 +100,7 @@ TEST_F(HistorianServer, RestartResumesFromTheStateFileAcrossMonthsInBatches)
     archive(50);
     journal(10);
     HistorianPass restarted(settings());
-    ASSERT_TRUE(restarted.run()) << text(restarted.health().reason());
+    ASSERT_EQ(restarted.run(), HistorianPass::Outcome::Sent) << text(restarted.health().reason());
     std::vector<QString> expected = archivedRows();
     expected.erase(expected.begin());
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), expected);
@@ -112,7 +112,7 @@ TEST_F(HistorianServer, RestartResumesFromTheStateFileAcrossMonthsInBatches)
     HistorianSettings other = settings();
     other.stationName = QStringLiteral("line-b");
     HistorianPass renamed(other);
-    ASSERT_TRUE(renamed.run()) << text(renamed.health().reason());
+    ASSERT_EQ(renamed.run(), HistorianPass::Outcome::Sent) << text(renamed.health().reason());
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-b")), archivedRows());
     EXPECT_EQ(ServerRows::eventIds(connection(), QStringLiteral("line-b")), journaledIds());
 }
@@ -123,25 +123,25 @@ TEST_F(HistorianServer, OutageIsReportedOnceAndAfterItTheServerHoldsEveryRowOnce
     archive(30);
     journal(5);
     HistorianPass pass(settings());
-    ASSERT_TRUE(pass.run()) << text(pass.health().reason());
+    ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
     EXPECT_TRUE(pass.healthChanged());
 
     ASSERT_TRUE(server().stop());
     archive(70);
     journal(5);
-    EXPECT_FALSE(pass.run());
+    EXPECT_EQ(pass.run(), HistorianPass::Outcome::Failed);
     EXPECT_TRUE(pass.healthChanged());
     EXPECT_EQ(pass.health().state(), HistorianHealth::State::Failing);
     EXPECT_TRUE(pass.health().failingSince().has_value());
     const QString reason = pass.health().reason();
     EXPECT_FALSE(reason.isEmpty());
-    EXPECT_FALSE(pass.run());
+    EXPECT_EQ(pass.run(), HistorianPass::Outcome::Failed);
     EXPECT_FALSE(pass.healthChanged()) << "a second failure, whatever its reason, is the same episode";
     EXPECT_EQ(pass.health().reason(), reason);
     EXPECT_EQ(ArchiveFiles::samples(settings().archiveFolder).size(), 100u);
 
     ASSERT_TRUE(server().start());
-    EXPECT_TRUE(pass.run()) << text(pass.health().reason());
+    EXPECT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
     EXPECT_TRUE(pass.healthChanged());
     EXPECT_EQ(pass.health().state(), HistorianHealth::State::Forwarding);
     EXPECT_FALSE(pass.health().failingSince().has_value());
@@ -159,7 +159,7 @@ TEST_F(HistorianServer, WriterRoleForwardsButMayNotDeleteOrDrop)
     HistorianSettings writer = settings();
     writer.connection += QStringLiteral(" user=line_writer");
     HistorianPass pass(writer);
-    ASSERT_TRUE(pass.run()) << text(pass.health().reason());
+    ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
     EXPECT_EQ(ServerRows::column(connection(), QStringLiteral("select host from stations where name = 'line-a'")),
               std::vector<QString>{QStringLiteral("host-a")});
@@ -177,7 +177,7 @@ TEST_F(HistorianServer, MissingServerOrUnknownRoleIsReportedWithoutThePasswordAn
     stranger.connection += QStringLiteral(" user=nobody password=hunter2");
     for (const HistorianSettings& s : {missing, stranger}) {
         HistorianPass pass(s);
-        EXPECT_FALSE(pass.run());
+        EXPECT_EQ(pass.run(), HistorianPass::Outcome::Failed);
         EXPECT_TRUE(pass.health().reason().startsWith(QStringLiteral("cannot connect"))) << text(pass.health().reason());
         EXPECT_FALSE(pass.health().reason().contains(QStringLiteral("hunter2")));
         EXPECT_EQ(pass.cursor().sampleTimeUtcMs, -1);
