@@ -6,13 +6,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "historian/ConnectionBreaker.h"
 #include "historian/ConnectionText.h"
 #include "historian/HistorianLog.h"
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
 
-HistorianPass::HistorianPass(HistorianSettings settings)
+HistorianPass::HistorianPass(HistorianSettings settings, ConnectionBreaker* breaker)
     : settings_(std::move(settings))
+    , breaker_(breaker)
     , target_(ConnectionText::withoutPassword(settings_.connection) + QStringLiteral(" station=")
               + settings_.stationName)
     , outbox_(settings_.archiveFolder, settings_.journalPath)
@@ -91,6 +93,8 @@ bool HistorianPass::open(QString* error)
         *error = QStringLiteral("cannot connect: %1").arg(db.lastError().text());
         return false;
     }
+    if (breaker_)
+        breaker_->attach(db);
     QSqlQuery timeout(db);
     if (!timeout.exec(QStringLiteral("set statement_timeout = %1").arg(settings_.statementTimeoutMs))) {
         *error = timeout.lastError().text();
@@ -127,6 +131,8 @@ bool HistorianPass::connect(QString* error)
 void HistorianPass::disconnect()
 {
     connected_ = false;
+    if (breaker_)
+        breaker_->detach();
     if (QSqlDatabase::contains(connectionName_))
         database().close();
 }

@@ -10,6 +10,8 @@
 #include "historian/HistorianOutbox.h"
 #include "historian/HistorianSettings.h"
 
+class ConnectionBreaker;
+
 // One forwarding pass, run on the forwarder's thread: connects when not
 // connected (and checks the server's schema version), then sends batch
 // after batch from the confirmed position until the outbox is empty or
@@ -17,7 +19,8 @@
 // failure anywhere leaves it on the last confirmed row.
 class HistorianPass {
 public:
-    explicit HistorianPass(HistorianSettings settings);
+    // The breaker, when given, learns each connection the pass opens.
+    explicit HistorianPass(HistorianSettings settings, ConnectionBreaker* breaker = nullptr);
     ~HistorianPass();
     HistorianPass(const HistorianPass&) = delete;
     HistorianPass& operator=(const HistorianPass&) = delete;
@@ -50,6 +53,7 @@ private:
     bool confirm(QString* error);
 
     HistorianSettings settings_;
+    ConnectionBreaker* breaker_;
     QString target_;
     QString connectionName_;
     bool connected_ = false;
