@@ -3,6 +3,12 @@
 -- (psql -f, or the station with --historian-init); applying it again
 -- changes nothing. Stations forward as a member of historian_writer.
 
+-- Stations started together with --historian-init apply this at once, each
+-- as one transaction: "if not exists" alone lets both create a table (or the
+-- role) and one fail. Held to the end of the transaction, this lock makes
+-- the second wait and then find everything there.
+select pg_advisory_xact_lock(hashtext('historian schema'));
+
 create table if not exists historian_schema (
     version integer not null
 );
@@ -65,10 +71,12 @@ declare
     first_day timestamptz := date_trunc('month', moment at time zone 'UTC') at time zone 'UTC';
     name text := 'samples_' || to_char(moment at time zone 'UTC', 'YYYY_MM');
 begin
-    -- Stations that meet a new month together take turns: without it the
-    -- second's create finds the first's table and fails.
-    perform pg_advisory_xact_lock(hashtext(name));
     if to_regclass(name) is null then
+        -- Stations reaching a new month together would each create it and
+        -- all but one fail; the lock (held to the end of the batch's
+        -- transaction, taken only while the partition is missing) makes
+        -- the others wait and find it.
+        perform pg_advisory_xact_lock(hashtext(name));
         execute format('create table if not exists %I partition of samples for values from (%L) to (%L)',
                        name, first_day, first_day + interval '1 month');
     end if;

@@ -1,11 +1,17 @@
 #include "historian/HistorianForwarder.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 
+#include "historian/HistorianLog.h"
 #include "historian/HistorianWorker.h"
 #include "link/QueuedCall.h"
 #include "link/ThreadHandOver.h"
+
+namespace {
+constexpr int kBreakAgainMs = 500;
+} // namespace
 
 HistorianForwarder::HistorianForwarder(HistorianSettings settings, QObject* parent)
     : QObject(parent)
@@ -30,7 +36,7 @@ void HistorianForwarder::start()
     stopping_ = false;
     thread_ = new QThread;
     thread_->setObjectName(QStringLiteral("historian"));
-    worker_ = new HistorianWorker(settings_, *this, stopping_);
+    worker_ = new HistorianWorker(settings_, *this, stopping_, breaker_);
     worker_->moveToThread(thread_);
     thread_->start();
     postQueuedCall(worker_, [w = worker_] { w->begin(); });
@@ -47,9 +53,17 @@ void HistorianForwarder::stop()
         handOverSent(QThread::currentThread());
         QThread::currentThread()->quit();
     });
-    // Bounded: a batch ends within the server's statement time-out, the
-    // last pass within finalPassMs.
-    thread_->wait();
+    // A batch ends within the server's statement time-out and the last pass
+    // within finalPassMs, while the server answers. One that stopped
+    // answering would hold the thread, and the station's exit, for ever:
+    // its connection is broken, again until the thread ends, as a new one
+    // may have been opened meanwhile.
+    if (!thread_->wait(QDeadlineTimer(settings_.stopWaitMs))) {
+        qCWarning(historianLog) << "the server does not answer: connection broken to end forwarding";
+        breaker_.breakConnection();
+        while (!thread_->wait(QDeadlineTimer(kBreakAgainMs)))
+            breaker_.breakConnection();
+    }
     handOverReceived(thread_);
     delete worker_;
     delete thread_;

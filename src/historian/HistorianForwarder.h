@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include "historian/ConnectionBreaker.h"
 #include "historian/HistorianHealth.h"
 #include "historian/HistorianSettings.h"
 
@@ -25,7 +26,8 @@ public:
     // Ends forwarding. A pass under way ends after its batch; then, unless
     // the server is failing, one last pass of at most finalPassMs sends
     // what the archive's last flush wrote, so a station that exits leaves
-    // the server complete.
+    // the server complete. A server that stops answering holds it no longer
+    // than stopWaitMs: then the connection is broken under the pass.
     void stop();
     // The line samples are tagged with from the next batch on.
     void setPort(const QString& port);
@@ -51,4 +53,5 @@ private:
     HistorianWorker* worker_ = nullptr;
     // Read by the pass between batches.
     std::atomic<bool> stopping_{false};
+    ConnectionBreaker breaker_;
 };

@@ -8,15 +8,16 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "historian/ConnectionBreaker.h"
 #include "historian/ConnectionText.h"
 #include "historian/HistorianLog.h"
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
 #include "historian/ServerConnection.h"
 
-HistorianPass::HistorianPass(HistorianSettings settings, std::chrono::milliseconds recountInterval)
+HistorianPass::HistorianPass(HistorianSettings settings, ConnectionBreaker* breaker)
     : settings_(std::move(settings))
-    , recountInterval_(recountInterval)
+    , breaker_(breaker)
     , target_(ConnectionText::withoutPassword(settings_.connection) + QStringLiteral(" station=")
               + settings_.stationName)
     , outbox_(settings_.archiveFolder, settings_.journalPath)
@@ -79,8 +80,12 @@ QSqlDatabase HistorianPass::database() const
 
 bool HistorianPass::open(QString* error)
 {
-    return ServerConnection::open(connectionName_, settings_.connection,
-                                  {settings_.connectTimeoutS, settings_.statementTimeoutMs}, error);
+    if (!ServerConnection::open(connectionName_, settings_.connection,
+                                {settings_.connectTimeoutS, settings_.statementTimeoutMs}, error))
+        return false;
+    if (breaker_)
+        breaker_->attach(database());
+    return true;
 }
 
 bool HistorianPass::connect(QString* error)
@@ -111,6 +116,8 @@ bool HistorianPass::connect(QString* error)
 void HistorianPass::disconnect()
 {
     connected_ = false;
+    if (breaker_)
+        breaker_->detach();
     if (QSqlDatabase::contains(connectionName_))
         database().close();
 }
@@ -146,7 +153,7 @@ void HistorianPass::recount()
 HistorianPass::Step HistorianPass::sendSamplesBehind(QString* error)
 {
     if (resends_.isEmpty()) {
-        if (recounted_.isValid() && !recounted_.hasExpired(recountInterval_.count()))
+        if (recounted_.isValid() && !recounted_.hasExpired(settings_.recountMs))
             return Step::Done;
         recount();
         if (resends_.isEmpty()) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 
 #include <QElapsedTimer>
@@ -12,6 +11,8 @@
 #include "historian/HistorianOutbox.h"
 #include "historian/HistorianSettings.h"
 
+class ConnectionBreaker;
+
 // One forwarding pass, run on the forwarder's thread: connects when not
 // connected, checks the server's schema version, then sends batch after
 // batch from the confirmed position until the outbox is empty or something
@@ -20,16 +21,13 @@
 //
 // The position is a moment, so a sample archived later under an earlier
 // moment would be passed over. The first pass, and then one every
-// recountInterval, compares each month file's count of samples at or
+// recountMs, compares each month file's count of samples at or
 // before the position with the count the server confirmed, and sends a
 // month that holds more again, up to the position, before going on.
 class HistorianPass {
 public:
-    // Counting a full month file takes about 0.1 s: not on every pass.
-    static constexpr std::chrono::milliseconds kRecountInterval = std::chrono::minutes(5);
-
-    explicit HistorianPass(HistorianSettings settings,
-                           std::chrono::milliseconds recountInterval = kRecountInterval);
+    // The breaker, when given, learns each connection the pass opens.
+    explicit HistorianPass(HistorianSettings settings, ConnectionBreaker* breaker = nullptr);
     ~HistorianPass();
     HistorianPass(const HistorianPass&) = delete;
     HistorianPass& operator=(const HistorianPass&) = delete;
@@ -65,7 +63,7 @@ private:
     bool confirm(QString* error);
 
     HistorianSettings settings_;
-    std::chrono::milliseconds recountInterval_;
+    ConnectionBreaker* breaker_;
     QElapsedTimer recounted_;  // invalid until the first recount
     QString target_;
     QString connectionName_;

@@ -17,6 +17,13 @@ struct HistorianSettings {
     int firstRetryMs = 1000;
     int maxRetryMs = 60'000;
     int finalPassMs = 5000;  // the last pass at stop
+    // How often the month files are counted for samples archived behind
+    // the position: counting a full month takes about 0.1 s, too much for
+    // every pass.
+    int recountMs = 300'000;
+    // stop() waits this long for the last pass before it breaks a
+    // connection the server no longer answers on.
+    int stopWaitMs = 10'000;
     // A server that stops answering fails the pass after this rather than
     // holding the forwarder (and the station's exit) for ever.
     int connectTimeoutS = 10;

@@ -10,10 +10,11 @@
 #include "link/QueuedCall.h"
 
 HistorianWorker::HistorianWorker(HistorianSettings settings, HistorianForwarder& forwarder,
-                                 const std::atomic<bool>& stopping)
+                                 const std::atomic<bool>& stopping, ConnectionBreaker& breaker)
     : settings_(std::move(settings))
     , forwarder_(forwarder)
     , stopping_(stopping)
+    , breaker_(breaker)
 {
 }
 
@@ -27,7 +28,7 @@ bool HistorianWorker::event(QEvent* event)
 void HistorianWorker::begin()
 {
     // Made here, so the pass's connection belongs to this thread.
-    pass_ = std::make_unique<HistorianPass>(settings_);
+    pass_ = std::make_unique<HistorianPass>(settings_, &breaker_);
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &HistorianWorker::turn);

@@ -7,6 +7,7 @@
 
 #include "historian/HistorianSettings.h"
 
+class ConnectionBreaker;
 class HistorianForwarder;
 class HistorianPass;
 class QTimer;
@@ -17,7 +18,8 @@ class QTimer;
 class HistorianWorker : public QObject {
     Q_OBJECT
 public:
-    HistorianWorker(HistorianSettings settings, HistorianForwarder& forwarder, const std::atomic<bool>& stopping);
+    HistorianWorker(HistorianSettings settings, HistorianForwarder& forwarder, const std::atomic<bool>& stopping,
+                    ConnectionBreaker& breaker);
     ~HistorianWorker() override;
 
     void begin();
@@ -35,6 +37,7 @@ private:
     HistorianSettings settings_;
     HistorianForwarder& forwarder_;
     const std::atomic<bool>& stopping_;
+    ConnectionBreaker& breaker_;
     std::unique_ptr<HistorianPass> pass_;
     QTimer* timer_ = nullptr;
     int retryMs_ = 0;

@@ -5,7 +5,7 @@
 #include <QJsonObject>
 
 #include "historian/HistorianPass.h"
-#include "ServerRows.h"
+#include "support/ServerRows.h"
 #include "HistorianRig.h"
 
 namespace {
@@ -23,7 +23,9 @@ TEST_F(HistorianSamplesBehind, RunningPassSendsThemAtTheNextRecountInEveryMonth)
 {
     initialiseServer();
     archive(100);  // 50 in November, 50 in December
-    HistorianPass pass(settings(), std::chrono::milliseconds(0));
+    HistorianSettings recounting = settings();
+    recounting.recountMs = 0;
+    HistorianPass pass(recounting);
     ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
 
     archiveBehind(40, 20);  // 10 in each month

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "historian/HistorianPass.h"
-#include "ServerRows.h"
+#include "support/ServerRows.h"
 #include "support/ArchiveFiles.h"
 #include "HistorianRig.h"
 

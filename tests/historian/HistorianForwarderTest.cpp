@@ -1,9 +1,13 @@
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "historian/HistorianForwarder.h"
 #include "support/WaitFor.h"
 #include "HistorianRig.h"
-#include "ServerRows.h"
+#include "support/ServerRows.h"
 
 namespace {
 
@@ -67,6 +71,49 @@ TEST_F(HistorianForwarderOnServer, ItsLastPassAtStopSendsWhatWasRecordedJustBefo
     forwarder.stop();
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
     EXPECT_EQ(ServerRows::eventIds(connection(), QStringLiteral("line-a")), journaledIds());
+}
+
+TEST_F(HistorianForwarderOnServer, StopEndsWhenTheServerStopsAnsweringDuringTheLastPassAndTheRowsWait)
+{
+    initialiseServer();
+    archive(30);
+    HistorianSettings patient = settings();
+    patient.idleMs = 600'000;  // only the last pass meets the frozen server
+    patient.stopWaitMs = 1000;
+    HistorianForwarder forwarder(patient);
+    forwarder.start();
+    ASSERT_TRUE(waitFor([&] { return forwarder.health().state() == HistorianHealth::State::Forwarding; }, 30'000));
+    archive(5);
+    ASSERT_TRUE(server().freeze(true));
+
+    // Should stop() wait for the server after all, the server is let go on
+    // after a while: the test then fails instead of hanging.
+    std::mutex mutex;
+    std::condition_variable stoppedChanged;
+    bool stopped = false;
+    bool letGoOn = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!stoppedChanged.wait_for(lock, std::chrono::seconds(30), [&] { return stopped; }))
+            letGoOn = server().freeze(false);
+    });
+    forwarder.stop();
+    {
+        const std::lock_guard lock(mutex);
+        stopped = true;
+    }
+    stoppedChanged.notify_one();
+    watchdog.join();
+    ASSERT_TRUE(server().freeze(false));
+    EXPECT_FALSE(letGoOn);
+    EXPECT_EQ(forwarder.health().state(), HistorianHealth::State::Failing);
+
+    // What the broken pass did not send is sent by the next start.
+    HistorianForwarder again(settings());
+    again.start();
+    ASSERT_TRUE(waitFor([&] { return again.health().state() == HistorianHealth::State::Forwarding; }, 30'000));
+    again.stop();
+    EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
 }
 
 } // namespace

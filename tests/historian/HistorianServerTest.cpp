@@ -1,15 +1,20 @@
 #include <limits>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
 
 #include "historian/HistorianPass.h"
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
-#include "ServerRows.h"
+#include "support/ServerRows.h"
 #include "support/ArchiveFiles.h"
+#include "support/WaitFor.h"
 #include "HistorianRig.h"
 
 namespace {
@@ -45,6 +50,48 @@ TEST_F(HistorianServer, ServerWithoutTheSchemaOrWithAnotherVersionIsRefusedUntil
     EXPECT_TRUE(pass.health().reason().contains(QStringLiteral("version 2"))) << text(pass.health().reason());
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")).size(), 5u);
     EXPECT_EQ(ArchiveFiles::samples(settings().archiveFolder).size(), 10u);
+}
+
+// A second station's statement run while a first station's transaction,
+// which ran the same, is still open: what the second got once the first
+// committed (empty: success).
+QString secondBesideFirst(const QString& connection, const QString& statement)
+{
+    QString outcome;
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase first = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        first.setConnectOptions(connection);
+        QSqlQuery query(first);
+        if (!first.open() || !first.transaction() || !query.exec(statement)) {
+            outcome = QStringLiteral("the first failed: ") + query.lastError().text();
+        } else {
+            std::thread second([&] {
+                QString error;
+                if (!PostgresServer::exec(connection, statement, &error))
+                    outcome = error;
+            });
+            // Commit only once the second is under way and held up.
+            const bool held = waitFor([&] {
+                return !ServerRows::column(connection, QStringLiteral("select 1 from pg_locks where not granted")).empty();
+            }, 10000);
+            first.commit();
+            second.join();
+            if (!held)
+                outcome += QStringLiteral(" (the second was never held up)");
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return outcome;
+}
+
+TEST_F(HistorianServer, StationsInitialisingOrReachingANewMonthTogetherWaitForTheFirstInsteadOfFailing)
+{
+    EXPECT_EQ(secondBesideFirst(connection(), HistorianSchema::text()), QString());
+    EXPECT_EQ(secondBesideFirst(connection(), QStringLiteral("select historian_month_partition('2031-01-05T00:00:00Z')")),
+              QString());
+    EXPECT_EQ(ServerRows::column(connection(), QStringLiteral("select count(*) from historian_schema")),
+              std::vector<QString>{QStringLiteral("1")});
 }
 
 TEST_F(HistorianServer, BatchSentTwiceIsStoredOnce)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <csignal>
 #include <memory>
+#include <vector>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -45,6 +48,22 @@ public:
     {
         running_ = script({QStringLiteral("start"), dir_.path()}, &adminConnection_);
         return running_;
+    }
+
+    // Freezes the server's processes (SIGSTOP) or lets them go on
+    // (SIGCONT): a server that stops answering without closing anything.
+    bool freeze(bool frozen)
+    {
+        QFile pidFile(dir_.filePath(QStringLiteral("pg/postmaster.pid")));
+        const int postmaster = pidFile.open(QIODevice::ReadOnly) ? pidFile.readLine().trimmed().toInt() : 0;
+        if (postmaster <= 0)
+            return false;
+        // The postmaster first, so that it starts no process while its
+        // children are looked for.
+        bool ok = ::kill(postmaster, frozen ? SIGSTOP : SIGCONT) == 0;
+        for (const int child : children(postmaster))
+            ok = ::kill(child, frozen ? SIGSTOP : SIGCONT) == 0 && ok;
+        return ok;
     }
 
     // A connection string for the database (the superuser, no password).
@@ -94,6 +113,22 @@ private:
         }
         if (!dir_.isValid() || !start())
             failure_ = QStringLiteral("the throwaway PostgreSQL server did not start: ") + adminConnection_;
+    }
+
+    static std::vector<int> children(int parent)
+    {
+        std::vector<int> found;
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            // "pid (name) state ppid ...": the name may hold blanks.
+            const QByteArray text = stat.readAll();
+            const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+            if (fields.size() > 1 && fields[1].toInt() == parent)
+                found.push_back(entry.toInt());
+        }
+        return found;
     }
 
     bool script(const QStringList& arguments, QString* output)

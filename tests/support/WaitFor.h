@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QTimer>
 
 // Runs the event loop until the condition holds or the time is up; true when
@@ -20,6 +21,20 @@ bool waitFor(Condition condition, int timeoutMs = 5000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
+}
+
+// waitFor for a condition that costs a query (files another process
+// writes, a server): asked at once, then at most every intervalMs.
+template <typename Condition>
+bool waitForQueried(Condition condition, int timeoutMs, int intervalMs = 250)
+{
+    QElapsedTimer sinceAsked;
+    return waitFor([&] {
+        if (sinceAsked.isValid() && sinceAsked.elapsed() < intervalMs)
+            return false;
+        sinceAsked.start();
+        return condition();
+    }, timeoutMs);
 }
 
 // Runs the event loop for the whole time: for measurements of what a
