@@ -51,11 +51,12 @@ public:
     }
 
     QString historyPath() const { return dir_.filePath(QStringLiteral("history.sqlite")); }
+    QString archiveFolder() const { return dir_.filePath(QStringLiteral("archive")); }
     // Samples recorded so far: the ring's pointer moves on with each.
     int recorded() const { return HistoryFiles::pointer(historyPath()).value_or(0); }
     std::vector<QString> archived() const
     {
-        return ForwardedRows::archived(dir_.filePath(QStringLiteral("archive")), QStringLiteral("1"));
+        return ForwardedRows::archived(archiveFolder(), QStringLiteral("1"));
     }
     std::vector<QString> journaled() const { return ForwardedRows::journaled(dir_.filePath(QStringLiteral("journal.sqlite"))); }
     QStringList journaledKinds() const { return ForwardedRows::kinds(journaled()); }
@@ -70,6 +71,28 @@ private:
     QTemporaryDir dir_;
     QProcess process_;
 };
+
+// tq5800-export's CSV of the period's samples, in UTC; empty when it failed.
+QByteArray exportedCsv(const QStringList& source, const QString& from, const QString& to, const QString& path)
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral(TQ5800_EXPORT_TOOL_PATH),
+               source + QStringList{QStringLiteral("--from"), from, QStringLiteral("--to"), to, QStringLiteral("--csv"),
+                                    path});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+        return {};
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString utcText(const QString& archivedRow, qint64 addMs = 0)
+{
+    return QDateTime::fromMSecsSinceEpoch(archivedRow.section(QLatin1Char('|'), 0, 0).toLongLong() + addMs, Qt::UTC)
+        .toString(Qt::ISODateWithMs);
+}
 
 // The simulated plant heats ten times faster than real time, so the
 // samples differ from second to second.
@@ -158,6 +181,20 @@ TEST_F(HistorianEndToEnd, twoStationsForwardingAtOnceFindOnlyTheirOwnRowsUnderTh
     EXPECT_EQ(ForwardedRows::onServer(connection(), QStringLiteral("line-b")).size(), archivedB.size());
     EXPECT_EQ(ForwardedRows::eventsOnServer(connection(), QStringLiteral("line-a")), a.journaled());
     EXPECT_EQ(ForwardedRows::eventsOnServer(connection(), QStringLiteral("line-b")), b.journaled());
+    // The export of one station's instrument from the server is the export
+    // of that station's own files, byte for byte.
+    ASSERT_FALSE(archivedA.empty());
+    const QString from = utcText(archivedA.front());
+    const QString to = utcText(archivedA.back(), 1000);
+    QTemporaryDir out;
+    const QByteArray fromServer =
+        exportedCsv({QStringLiteral("--historian"), connection(), QStringLiteral("--station"), QStringLiteral("line-a")},
+                    from, to, out.filePath(QStringLiteral("server.csv")));
+    const QByteArray fromFiles = exportedCsv(
+        {QStringLiteral("--db"), a.historyPath(), QStringLiteral("--archive"), a.archiveFolder()}, from, to,
+        out.filePath(QStringLiteral("local.csv")));
+    EXPECT_FALSE(fromServer.isEmpty());
+    EXPECT_EQ(fromServer, fromFiles);
     // Neither had to retry: two stations initialising at once do not trip over each other.
     EXPECT_FALSE(a.journaledKinds().contains(QStringLiteral("historian.failing"))) << a.log();
     EXPECT_FALSE(b.journaledKinds().contains(QStringLiteral("historian.failing"))) << b.log();

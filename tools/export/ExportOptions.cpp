@@ -78,7 +78,7 @@ QString exportUsage()
         "Usage: tq5800-export --db PATH [--archive DIR] --from T --to T --csv FILE\n"
         "       tq5800-export --db PATH [--archive DIR] --from T --to T --pdf FILE\n"
         "                     [--band X] [--journal PATH] [--instrument TEXT]\n"
-        "       tq5800-export --historian CONNECTION --station NAME [--address N] [--port DEVICE]\n"
+        "       tq5800-export --historian CONNECTION --station NAME [--address N] [--port N]\n"
         "                     --from T --to T (--csv FILE | --pdf FILE [--band X] [--instrument TEXT])\n"
         "Writes the samples recorded from T to T (end excluded) into a file: every\n"
         "sample as CSV, or the period report (trend, statistics, alarm events and\n"
@@ -93,7 +93,8 @@ QString exportUsage()
         "  --station NAME    with --historian: the station's name on the server\n"
         "  --address N       with --historian: the instrument's module address; needed when the\n"
         "                    station forwarded more than one instrument in the period\n"
-        "  --port DEVICE     with --historian: the instrument's line, when two lines have the address\n"
+        "  --port N          with --historian: the station's port number of the instrument's line,\n"
+        "                    when two lines have the address\n"
         "  --from T          the period's start (ISO 8601; local time without an offset)\n"
         "  --to T            the period's end\n"
         "  --csv FILE        the CSV file to write (UTF-8, replaced only when complete)\n"
@@ -127,7 +128,7 @@ bool parseExportOptions(const QStringList& arguments, ExportOptions& options, QS
     const QCommandLineOption historian(QStringLiteral("historian"), QString(), QStringLiteral("CONNECTION"));
     const QCommandLineOption station(QStringLiteral("station"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption address(QStringLiteral("address"), QString(), QStringLiteral("N"));
-    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEVICE"));
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("N"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions(
