@@ -4,6 +4,8 @@
 #include <QSqlDriver>
 #include <QVariant>
 
+#include <utility>
+
 #include <dlfcn.h>
 #include <sys/socket.h>
 
@@ -38,6 +40,7 @@ void ConnectionBreaker::attach(const QSqlDatabase& db)
     }
     const std::lock_guard lock(mutex_);
     socket_ = socket;
+    brokenAfter_.reset();
 }
 
 void ConnectionBreaker::detach()
@@ -49,6 +52,45 @@ void ConnectionBreaker::detach()
 void ConnectionBreaker::breakConnection()
 {
     const std::lock_guard lock(mutex_);
-    if (socket_ >= 0)
-        ::shutdown(socket_, SHUT_RDWR);
+    breakLocked();
+}
+
+void ConnectionBreaker::batchStarted()
+{
+    const std::lock_guard lock(mutex_);
+    batchStarted_ = Clock::now();
+}
+
+void ConnectionBreaker::passEnded()
+{
+    const std::lock_guard lock(mutex_);
+    batchStarted_.reset();
+}
+
+bool ConnectionBreaker::breakIfWaitingLongerThan(std::chrono::milliseconds limit)
+{
+    const std::lock_guard lock(mutex_);
+    if (!batchStarted_ || socket_ < 0)
+        return false;
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - *batchStarted_);
+    if (waited <= limit)
+        return false;
+    breakLocked();
+    return true;
+}
+
+std::optional<std::chrono::milliseconds> ConnectionBreaker::takeBreak()
+{
+    const std::lock_guard lock(mutex_);
+    return std::exchange(brokenAfter_, std::nullopt);
+}
+
+void ConnectionBreaker::breakLocked()
+{
+    if (socket_ < 0)
+        return;
+    ::shutdown(socket_, SHUT_RDWR);
+    brokenAfter_ = batchStarted_
+        ? std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - *batchStarted_)
+        : std::chrono::milliseconds(0);
 }

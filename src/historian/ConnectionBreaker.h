@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <mutex>
+#include <optional>
 
 class QSqlDatabase;
 
@@ -19,7 +21,23 @@ public:
     // closes it, so its number is never another's by then.
     void breakConnection();
 
+    // The forwarder's thread: a batch goes to the server now; the pass is
+    // over.
+    void batchStarted();
+    void passEnded();
+    // Any thread: breaks the connection when a batch has waited longer than
+    // this for the server; true when it did.
+    bool breakIfWaitingLongerThan(std::chrono::milliseconds limit);
+    // The forwarder's thread: how long the batch had waited when the
+    // connection was broken under it, once.
+    std::optional<std::chrono::milliseconds> takeBreak();
+
 private:
+    using Clock = std::chrono::steady_clock;
+    void breakLocked();
+
     std::mutex mutex_;
     int socket_ = -1;
+    std::optional<Clock::time_point> batchStarted_;
+    std::optional<std::chrono::milliseconds> brokenAfter_;
 };

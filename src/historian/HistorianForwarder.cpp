@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QTimer>
 
 #include "historian/HistorianLog.h"
 #include "historian/HistorianWorker.h"
@@ -11,12 +12,16 @@
 
 namespace {
 constexpr int kBreakAgainMs = 500;
+constexpr int kSilenceWatchMs = 1000;
 } // namespace
 
 HistorianForwarder::HistorianForwarder(HistorianSettings settings, QObject* parent)
     : QObject(parent)
     , settings_(std::move(settings))
+    , silenceWatch_(new QTimer(this))
 {
+    silenceWatch_->setInterval(kSilenceWatchMs);
+    connect(silenceWatch_, &QTimer::timeout, this, &HistorianForwarder::watchSilence);
 }
 
 HistorianForwarder::~HistorianForwarder()
@@ -40,12 +45,14 @@ void HistorianForwarder::start()
     worker_->moveToThread(thread_);
     thread_->start();
     postQueuedCall(worker_, [w = worker_] { w->begin(); });
+    silenceWatch_->start();
 }
 
 void HistorianForwarder::stop()
 {
     if (!thread_)
         return;
+    silenceWatch_->stop();
     stopping_ = true;
     postQueuedCall(worker_, [w = worker_] {
         w->finish();
@@ -79,6 +86,14 @@ void HistorianForwarder::setPort(const QString& port)
     settings_.port = port;
     if (worker_)
         postQueuedCall(worker_, [w = worker_, port] { w->setPort(port); });
+}
+
+void HistorianForwarder::watchSilence()
+{
+    const std::chrono::milliseconds limit(settings_.statementTimeoutMs + settings_.silenceGraceMs);
+    if (breaker_.breakIfWaitingLongerThan(limit))
+        qCWarning(historianLog).noquote() << "the server has not answered for" << limit.count()
+                                          << "ms: connection broken";
 }
 
 void HistorianForwarder::report(const HistorianHealth& health)

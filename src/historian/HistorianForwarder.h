@@ -10,12 +10,15 @@
 
 class HistorianWorker;
 class QThread;
+class QTimer;
 
 // Forwards the station's samples and events to the central server on a
 // thread of its own with its own connection: the recorder and the windows
 // never wait for the server. After everything waiting is sent it looks
 // again every idleMs; after a failure it retries after firstRetryMs,
-// doubling up to maxRetryMs.
+// doubling up to maxRetryMs. A batch the server leaves unanswered past its
+// statement time-out and silenceGraceMs has its connection broken, which
+// fails the pass and reports the episode like any other.
 class HistorianForwarder : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +49,7 @@ protected:
 private:
     friend class HistorianWorker;
     void report(const HistorianHealth& health);
+    void watchSilence();
 
     HistorianSettings settings_;
     HistorianHealth health_;
@@ -54,4 +58,5 @@ private:
     // Read by the pass between batches.
     std::atomic<bool> stopping_{false};
     ConnectionBreaker breaker_;
+    QTimer* silenceWatch_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 
 #include "historian/ConnectionBreaker.h"
+#include "historian/ConnectionBreaker.h"
 #include "historian/ConnectionText.h"
 #include "historian/HistorianLog.h"
 #include "historian/HistorianSchema.h"
@@ -51,6 +52,9 @@ HistorianPass::Outcome HistorianPass::run(const std::function<bool()>& keepGoing
             ++phase;
     }
     if (step == Step::Failed) {
+        // libpq's words for a connection broken under it say nothing of why.
+        if (breaker_ && breaker_->takeBreak())
+            error = QStringLiteral("the server did not answer: the connection was broken");
         // A broken connection is opened afresh next time.
         disconnect();
         healthChanged_ = health_.recordFailure(error.simplified(), QDateTime::currentDateTimeUtc());

@@ -28,4 +28,7 @@ struct HistorianSettings {
     // holding the forwarder (and the station's exit) for ever.
     int connectTimeoutS = 10;
     int statementTimeoutMs = 30'000;
+    // A server that stops answering altogether cannot time its statements
+    // out: a batch waiting this much longer has its connection broken.
+    int silenceGraceMs = 15'000;
 };

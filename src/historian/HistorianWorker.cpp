@@ -43,7 +43,13 @@ void HistorianWorker::setPort(const QString& port)
 
 void HistorianWorker::turn()
 {
-    const HistorianPass::Outcome outcome = pass_->run([this] { return !stopping_.load(); });
+    // The pass's first words to the server (the schema check) count too.
+    breaker_.batchStarted();
+    const HistorianPass::Outcome outcome = pass_->run([this] {
+        breaker_.batchStarted();
+        return !stopping_.load();
+    });
+    breaker_.passEnded();
     reportIfChanged();
     switch (outcome) {
     case HistorianPass::Outcome::Sent:

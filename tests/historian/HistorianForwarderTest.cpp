@@ -116,4 +116,29 @@ TEST_F(HistorianForwarderOnServer, StopEndsWhenTheServerStopsAnsweringDuringTheL
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
 }
 
+TEST_F(HistorianForwarderOnServer, AServerThatStopsAnsweringIsReportedAndCaughtUpWhenItAnswersAgain)
+{
+    initialiseServer();
+    archive(20);
+    HistorianSettings quick = settings();
+    quick.statementTimeoutMs = 300;
+    quick.silenceGraceMs = 200;
+    HistorianForwarder forwarder(quick);
+    forwarder.start();
+    ASSERT_TRUE(waitFor([&] { return forwarder.health().state() == HistorianHealth::State::Forwarding; }, 30'000));
+
+    ASSERT_TRUE(server().freeze(true));
+    archive(10);
+    const bool reported =
+        waitFor([&] { return forwarder.health().state() == HistorianHealth::State::Failing; }, 30'000);
+    ASSERT_TRUE(server().freeze(false));
+    ASSERT_TRUE(reported);
+    EXPECT_TRUE(forwarder.health().reason().contains(QStringLiteral("did not answer")))
+        << forwarder.health().reason().toStdString();
+
+    EXPECT_TRUE(waitFor([&] { return forwarder.health().state() == HistorianHealth::State::Forwarding; }, 30'000));
+    forwarder.stop();
+    EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
+}
+
 } // namespace
