@@ -51,11 +51,14 @@ int main(int argc, char* argv[])
                                         QStringLiteral("FILE"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("Interface language, zh or en."),
                                   QStringLiteral("L"), QStringLiteral("zh"));
-    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang});
+    const QCommandLineOption historian(QStringLiteral("historian"),
+        QStringLiteral("Forward to this central server (libpq connection string)."), QStringLiteral("CONNECTION"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
-                             " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]\n");
+                             " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]"
+                             " [--historian CONNECTION]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -66,6 +69,7 @@ int main(int argc, char* argv[])
     options.databasePath = parser.isSet(db) ? parser.value(db) : dir.filePath(QStringLiteral("history.sqlite"));
     options.portDevices.setDevice(1, parser.value(device).toStdString());
     options.connect = true;
+    options.historian = parser.value(historian);
     SystemClock clock;
     Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
     station.start();
