@@ -13,7 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "archive/ArchiveSchema.h"
+#include "GeneratedArchive.h"
+
 #include "historian/HistorianPass.h"
 #include "historian/HistorianUpload.h"
 #include "HistorianServerDatabase.h"
@@ -63,20 +64,7 @@ BENCHMARK(BM_SendSamples)->Arg(500)->Arg(2000)->Arg(5000)->Unit(benchmark::kMill
 struct ArchivedDay {
     ArchivedDay()
     {
-        ok = QDir().mkpath(folder);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-day"));
-            db.setDatabaseName(QDir(folder).filePath(ArchiveSchema::monthFileName(kDay)));
-            ok = ok && db.open();
-            QSqlQuery q(db);
-            for (const QString& statement : ArchiveSchema::createStatements())
-                ok = ok && q.exec(statement);
-            ok = ok && q.exec(QStringLiteral(
-                     "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
-                     "insert into samples select %2 + i * 1000, 3600, 200 + (i % 600) / 10.0, (i % 1000) / 10.0, "
-                     "250, i % 8, 2, 1 from n").arg(kDaySamples - 1).arg(kDay.toMSecsSinceEpoch()));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-day"));
+        ok = generateArchive(folder, kDay, kDaySamples);
     }
 
     static ArchivedDay& get()

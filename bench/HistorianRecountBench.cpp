@@ -11,7 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "archive/ArchiveSchema.h"
+#include "GeneratedArchive.h"
+
 #include "historian/HistorianOutbox.h"
 
 namespace {
@@ -23,20 +24,7 @@ constexpr int64_t kSamples = 31LL * 86400;
 struct ArchivedMonth {
     ArchivedMonth()
     {
-        ok = QDir().mkpath(folder);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-month"));
-            db.setDatabaseName(QDir(folder).filePath(ArchiveSchema::monthFileName(kMonth)));
-            ok = ok && db.open();
-            QSqlQuery q(db);
-            for (const QString& statement : ArchiveSchema::createStatements())
-                ok = ok && q.exec(statement);
-            ok = ok && q.exec(QStringLiteral(
-                     "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
-                     "insert into samples select %2 + i * 1000, 3600, 200 + (i % 600) / 10.0, (i % 1000) / 10.0, "
-                     "250, i % 8, 2, 1 from n").arg(kSamples - 1).arg(kMonth.toMSecsSinceEpoch()));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-month"));
+        ok = generateArchive(folder, kMonth, kSamples);
     }
 
     static ArchivedMonth& get()
