@@ -4,6 +4,8 @@
 #include <QSqlDriver>
 #include <QVariant>
 
+#include "link/ThreadHandOver.h"
+
 #include <utility>
 
 #include <dlfcn.h>
@@ -26,6 +28,18 @@ SocketOf socketOf()
 
 } // namespace
 
+ConnectionBreaker::Locked::Locked(ConnectionBreaker& breaker)
+    : lock_(breaker.mutex_)
+    , breaker_(breaker)
+{
+    handOverReceived(&breaker_);
+}
+
+ConnectionBreaker::Locked::~Locked()
+{
+    handOverSent(&breaker_);
+}
+
 void ConnectionBreaker::attach(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
@@ -38,38 +52,38 @@ void ConnectionBreaker::attach(const QSqlDatabase& db)
         const void* connection = *static_cast<void* const*>(handle.constData());
         socket = connection ? of(connection) : -1;
     }
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     socket_ = socket;
     brokenAfter_.reset();
 }
 
 void ConnectionBreaker::detach()
 {
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     socket_ = -1;
 }
 
 void ConnectionBreaker::breakConnection()
 {
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     breakLocked();
 }
 
 void ConnectionBreaker::batchStarted()
 {
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     batchStarted_ = Clock::now();
 }
 
 void ConnectionBreaker::passEnded()
 {
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     batchStarted_.reset();
 }
 
 bool ConnectionBreaker::breakIfWaitingLongerThan(std::chrono::milliseconds limit)
 {
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     if (!batchStarted_ || socket_ < 0)
         return false;
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - *batchStarted_);
@@ -81,7 +95,7 @@ bool ConnectionBreaker::breakIfWaitingLongerThan(std::chrono::milliseconds limit
 
 std::optional<std::chrono::milliseconds> ConnectionBreaker::takeBreak()
 {
-    const std::lock_guard lock(mutex_);
+    const Locked lock(*this);
     return std::exchange(brokenAfter_, std::nullopt);
 }
 

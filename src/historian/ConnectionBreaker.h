@@ -34,6 +34,18 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    // The mutex, and the same hand-over announced to ThreadSanitizer: the
+    // station's side runs from Qt's timers and the forwarder's shutdown,
+    // where the sanitizer misses the lock itself (see link/ThreadHandOver.h).
+    class Locked {
+    public:
+        explicit Locked(ConnectionBreaker& breaker);
+        ~Locked();
+
+    private:
+        std::lock_guard<std::mutex> lock_;
+        ConnectionBreaker& breaker_;
+    };
     void breakLocked();
 
     std::mutex mutex_;
