@@ -28,7 +28,9 @@ TEST_P(EachFault, stateKeepsItsValuesHealthSaysWhyAndPollingRecoversWithinTwoCyc
     ASSERT_TRUE(sim.started());
     sim.signal(SIGUSR1);  // answering while the good values are read
     connectTo(sim.devicePath());
-    ASSERT_LE(cyclesUntilAnswered(5), 5);
+    // Only the start: a loaded machine may take the simulator a few cycles
+    // to take its signal. The recovery below is what is held to two.
+    ASSERT_LE(cyclesUntilAnswered(20), 20);
 
     sim.signal(SIGUSR1);  // the fault from now on
     const auto took = runCycle();
