@@ -38,8 +38,8 @@
 <context>
     <name>ConfigWindow</name>
     <message>
-        <source>修改后离开输入框或按回车即写入仪表；当前值每秒刷新</source>
-        <translation>Written on leaving the field or on Enter; values refresh every second</translation>
+        <source>修改后离开输入框或按回车即写入仪表，Esc 撤销修改；当前值每秒刷新</source>
+        <translation>Written on leaving a field or on Enter, Esc undoes; values refresh each second</translation>
     </message>
     <message>
         <source>TQ5800 配置 </source>
@@ -60,6 +60,14 @@
     <message>
         <source>%1：%2，未写入</source>
         <translation>%1: %2, not written</translation>
+    </message>
+    <message>
+        <source>%1：未修改，未写入</source>
+        <translation>%1: not changed, nothing written</translation>
+    </message>
+    <message>
+        <source>%1：与仪表当前值相同，未写入</source>
+        <translation>%1: the instrument holds this value, nothing written</translation>
     </message>
     <message>
         <source>%1：正在写入 %2 = %3</source>
@@ -470,7 +478,7 @@
     </message>
     <message>
         <source>0.1-100.0S。 数值越大响应越慢。默认值：1S</source>
-        <translation>0.1-100.0 s. Larger is slower. Default: 1 s</translation>
+        <translation>0.1-100.0 s. Larger is slower. Default: 1.0 s</translation>
     </message>
     <message>
         <source>温度单位</source>
@@ -546,7 +554,7 @@
     </message>
     <message>
         <source>秒。 0-999.9S。默认值：30</source>
-        <translation>Seconds, 0-999.9 s. Default: 30</translation>
+        <translation>Seconds, 0-999 s. Default: 30</translation>
     </message>
     <message>
         <source>输出周期时间</source>
@@ -554,7 +562,7 @@
     </message>
     <message>
         <source>秒。1.0-200.0S。 当输出为非线性模块时用。 默认值：2</source>
-        <translation>Seconds, 1.0-200.0 s. For non-linear outputs. Default: 2</translation>
+        <translation>Seconds, 1-200 s. For non-linear outputs. Default: 2</translation>
     </message>
     <message>
         <source>位式控制回差</source>
@@ -586,7 +594,7 @@
     </message>
     <message>
         <source>0.0%-100.0%。 当输入异常时，输出预置值。默认值：0.0%</source>
-        <translation>0.0%-100.0%. Output preset on input fault. Default: 0.0%</translation>
+        <translation>0-100%. Output preset on input fault. Default: 0%</translation>
     </message>
     <message>
         <source>输入异常处理</source>

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/Clock.h"
 #include "instrument/EntryValue.h"
 #include "link/InstrumentLink.h"
 #include "configwindow/ParameterPage.h"
@@ -22,6 +23,7 @@
 #include "configwindow/ReadBackText.h"
 #include "station/StationCore.h"
 #include "link/LinkFailureText.h"
+#include "widgets/InstrumentEntry.h"
 #include "widgets/PanelField.h"
 #include "widgets/StationFont.h"
 #include "widgets/StationStatus.h"
@@ -38,7 +40,7 @@ constexpr int kHeatingCoolingParameter = 11;
 
 QString hintText()
 {
-    return QCoreApplication::translate("ConfigWindow", "修改后离开输入框或按回车即写入仪表；当前值每秒刷新");
+    return QCoreApplication::translate("ConfigWindow", "修改后离开输入框或按回车即写入仪表，Esc 撤销修改；当前值每秒刷新");
 }
 
 } // namespace
@@ -58,6 +60,9 @@ ConfigWindow::ConfigWindow(StationCore& core, QWidget* parent)
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &ConfigWindow::goBack);
     connect(&core_.link(), &InstrumentLink::writeFinished, this, &ConfigWindow::onWriteFinished);
+    connect(&core_.state(), &InstrumentState::parametersChanged, this, &ConfigWindow::noteParameterRead);
+    if (const std::optional<QDateTime> read = core_.state().status(InstrumentState::Block::Parameters).lastGoodRead)
+        lastRead_ = *read;
 
     start();
 }
@@ -72,9 +77,8 @@ ConfigWindow::~ConfigWindow()
     }
 }
 
-// What every opening begins with: the lists at their first items, the
-// value boxes and current values empty until the first read-back, the
-// output page in front.
+// What every opening begins with: entries and current values blank until
+// the first read-back, the output page in front.
 void ConfigWindow::start()
 {
     for (ParameterRowView* r : rows_) {
@@ -113,15 +117,17 @@ void ConfigWindow::goBack()
         say(tr("参数下载进行中，结束后才能返回"), StatusSeverity::Warning);
         return;
     }
-    // Esc leaves focus where it is: an entry still being typed into is
-    // written now, as leaving it would have done. A refusal is told by the
-    // main window, since this one closes.
+    // An entry still being typed into (the button reached without leaving
+    // it) is written now, as leaving it would have done. Whatever stays
+    // refused is told by the main window, since this one closes.
+    for (ParameterRowView* r : rows_) {
+        if (r && r->takeEdit())
+            commitEntry(*r);
+    }
     QStringList refused;
     for (ParameterRowView* r : rows_) {
-        if (!r || !r->takeEdit())
-            continue;
-        if (const std::optional<QString> why = commitEntry(*r))
-            refused.append(*why);
+        if (r && r->refused())
+            refused.append(refusalText(*r));
     }
     returned_ = true;
     closeAllowed_ = true;
@@ -134,16 +140,36 @@ void ConfigWindow::goBack()
 void ConfigWindow::showCurrentValues()
 {
     const InstrumentState& state = core_.state();
-    // Before the poll has read the parameters the column stays blank: a 0
-    // or the name of code 0 there would look read from the instrument.
+    // Before the poll has read the parameters the rows stay blank: a 0 or
+    // the name of code 0 there would look read from the instrument.
     if (!state.everRead(InstrumentState::Block::Parameters))
         return;
     for (ParameterRowView* r : rows_) {
         if (!r)
             continue;
-        if (const auto text = readBackText(r->parameter(), state.parameter(r->number())))
-            r->showCurrent(*text);
+        const int16_t raw = *instrumentValue(*r);
+        r->follow(raw, readSince_);
+        writes_.read(r->number(), raw, readSince_);
+        r->showWriteState(writes_.state(r->number()), writes_.error(r->number()));
     }
+}
+
+void ConfigWindow::noteParameterRead()
+{
+    const std::optional<QDateTime> read = core_.state().status(InstrumentState::Block::Parameters).lastGoodRead;
+    // A block's reads each announce it, with the block's one time.
+    if (!read || *read == lastRead_)
+        return;
+    readSince_ = lastRead_;
+    lastRead_ = *read;
+}
+
+std::optional<int16_t> ConfigWindow::instrumentValue(const ParameterRowView& r) const
+{
+    const InstrumentState& state = core_.state();
+    if (!state.everRead(InstrumentState::Block::Parameters))
+        return std::nullopt;
+    return registerValue(r.parameter(), state.parameter(r.number()));
 }
 
 void ConfigWindow::commitIfEdited(ParameterRowView& r)
@@ -152,13 +178,24 @@ void ConfigWindow::commitIfEdited(ParameterRowView& r)
         commitEntry(r);
 }
 
+// Return: the operator says the entry is done. One whose write failed is
+// tried again; one he has not changed is said to write nothing.
+void ConfigWindow::onEntered(ParameterRowView& r)
+{
+    if (r.takeEdit() || (r.holdsEdit() && writes_.state(r.number()) == WriteTracker::State::Failed)) {
+        commitEntry(r);
+        return;
+    }
+    say(tr("%1：未修改，未写入").arg(ParameterCatalogue::shown(r.parameter().caption)), StatusSeverity::Idle);
+}
+
 void ConfigWindow::writeOnPick(ParameterRowView& r)
 {
     r.takeEdit();
     commitEntry(r);
 }
 
-std::optional<QString> ConfigWindow::commitEntry(ParameterRowView& r)
+void ConfigWindow::commitEntry(ParameterRowView& r)
 {
     const EntryValue entry = entryValue(r.parameter(), r.entryText());
     const QString caption = ParameterCatalogue::shown(r.parameter().caption);
@@ -168,12 +205,22 @@ std::optional<QString> ConfigWindow::commitEntry(ParameterRowView& r)
         qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
                              << "refused:" << why;
         core_.entryRefused();
-        const QString text = tr("%1：%2，未写入").arg(caption, why);
-        say(text, StatusSeverity::Warning);
-        return text;
+        say(refusalText(r), StatusSeverity::Warning);
+        return;
+    }
+    // The value the instrument holds is no command, once no write of the
+    // parameter is still to show in a read: nothing is sent.
+    if (writes_.settled(r.number()) && instrumentValue(r) == entry.value) {
+        r.discardEdit();
+        say(tr("%1：与仪表当前值相同，未写入").arg(caption), StatusSeverity::Idle);
+        return;
     }
     write(r, entry.value);
-    return std::nullopt;
+}
+
+QString ConfigWindow::refusalText(const ParameterRowView& r) const
+{
+    return tr("%1：%2，未写入").arg(ParameterCatalogue::shown(r.parameter().caption), r.refusal());
 }
 
 void ConfigWindow::write(ParameterRowView& r, int32_t value)
@@ -192,18 +239,21 @@ void ConfigWindow::write(ParameterRowView& r, int32_t value)
 
 void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
 {
-    // The link also carries the main window's writes.
     const WriteRequest& request = outcome.request;
-    if (request.asker != this)
+    if (request.target != WriteRequest::Target::Register)
         return;
-    ParameterRowView* r = nullptr;
-    for (ParameterRowView* candidate : rows_) {
-        if (candidate && candidate->parameter().registerAddress == request.address)
-            r = candidate;
-    }
-    if (!r || !writes_.finished(r->number(), outcome.ok, outcome.error))
+    ParameterRowView* r = rowOfRegister(request.address);
+    // A row's mark follows every write of its register, also a download's
+    // or another window's; only this window's own are told here.
+    const bool asked = request.asker == this;
+    const QDateTime now = core_.clock().now();
+    if (!r || !writes_.finished(r->number(), outcome, asked, now))
         return;
+    if (outcome.ok)
+        r->showWritten(static_cast<int16_t>(request.value), now);
     r->showWriteState(writes_.state(r->number()), writes_.error(r->number()));
+    if (!asked)
+        return;
     const QString caption = ParameterCatalogue::shown(request.what);
     if (outcome.ok) {
         say(tr("%1：已写入 %2 = %3").arg(caption).arg(request.address).arg(request.value),
@@ -229,7 +279,7 @@ void ConfigWindow::connectRow(ParameterRowView& r)
     // Return is the operator saying the entry is done, as leaving it is;
     // a code being typed is not yet one to write.
     connect(&r, &ParameterRowView::focusLeft, this, [this, &r] { commitIfEdited(r); });
-    connect(&r, &ParameterRowView::entered, this, [this, &r] { commitIfEdited(r); });
+    connect(&r, &ParameterRowView::entered, this, [this, &r] { onEntered(r); });
 }
 
 ParameterRowView* ConfigWindow::rowOf(int n) const
@@ -237,6 +287,15 @@ ParameterRowView* ConfigWindow::rowOf(int n) const
     if (n < 0 || n >= static_cast<int>(rows_.size()))
         return nullptr;
     return rows_[static_cast<size_t>(n)];
+}
+
+ParameterRowView* ConfigWindow::rowOfRegister(int registerAddress) const
+{
+    for (ParameterRowView* r : rows_) {
+        if (r && r->parameter().registerAddress == registerAddress)
+            return r;
+    }
+    return nullptr;
 }
 
 const ParameterRowView* ConfigWindow::row(int number) const

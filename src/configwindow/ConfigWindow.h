@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,15 +28,21 @@ enum class StatusSeverity;
 
 // The configuration window: one row per parameter of the catalogue on five
 // pages, each row showing the instrument's current value and taking a new
-// one. A parameter is written when the operator leaves its entry or presses
-// Return after picking an item or editing the text (a pick from the
+// one. Once the poll has read the parameters each entry shows the
+// instrument's value too (blank before, never a made-up 0 or item 0), and
+// keeps the operator's pick or text until it has been written and read
+// back. A parameter is written when the operator leaves its entry or
+// presses Return after picking an item or editing the text (a pick from the
 // heating/cooling action list at once); opening the window and passing
-// through untouched entries write nothing. A typed code that is none of the
-// list's items is refused like any unusable entry.
+// through untouched entries write nothing, and an entry confirmed with the
+// value the instrument holds writes nothing and says so. A typed code that
+// is none of the list's items is refused like any unusable entry. Each
+// row's write mark follows every write of its register, whoever asked.
 //
 // Constructed in its opening state; show() the window. " Esc 返回" (the
-// back button, also Esc) writes an entry still being edited, closes the
-// window and then emits returned(); a close from the frame is refused.
+// back button, also Esc where no entry holds an edit for Esc to take back)
+// writes an entry still being edited, closes the window and then emits
+// returned(); a close from the frame is refused.
 // One window per opening: every opening starts from the same state.
 class ConfigWindow : public QWidget {
     Q_OBJECT
@@ -87,18 +94,30 @@ private:
     QWidget* buildBottomBar();
     void connectRow(ParameterRowView& row);
     void commitIfEdited(ParameterRowView& row);
+    void onEntered(ParameterRowView& row);
     void writeOnPick(ParameterRowView& row);
-    // Writes the entry, or marks it refused and returns what the status
-    // line says.
-    std::optional<QString> commitEntry(ParameterRowView& row);
+    // Writes the entry, or marks it refused and says why; an entry with the
+    // value the instrument holds writes nothing.
+    void commitEntry(ParameterRowView& row);
+    QString refusalText(const ParameterRowView& row) const;
     void write(ParameterRowView& row, int32_t value);
     void onWriteFinished(const WriteOutcome& outcome);
     void say(const QString& text, StatusSeverity severity);
     ParameterRowView* rowOf(int n) const;
+    ParameterRowView* rowOfRegister(int registerAddress) const;
+    // The register value the poll last read for the row; nullopt before.
+    std::optional<int16_t> instrumentValue(const ParameterRowView& row) const;
+    void noteParameterRead();
 
     StationCore& core_;
     WriteTracker writes_;
     QTimer readBackTimer_;
+    // When the poll last took in the parameters, and when it did so the
+    // time before: the reads of the latest block all began after that, so
+    // it is the moment a write must precede to count as read back. (The
+    // block's own time may follow a write that ran between its reads.)
+    QDateTime lastRead_;
+    QDateTime readSince_;
     std::array<ParameterRowView*, ParameterCatalogue::kLastNumber + 1> rows_{};
     QGroupBox* parameterGroup_ = nullptr;
     QTabWidget* pageTabs_ = nullptr;

@@ -3,12 +3,23 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "configwindow/ReadBackText.h"
 #include "widgets/EntryFeedback.h"
+#include "widgets/InstrumentEntry.h"
 #include "widgets/PanelField.h"
 #include "widgets/PanelStates.h"
+
+namespace {
+
+// The tint of a value box the operator has typed into (InstrumentEntry's),
+// so that a pick not yet written looks the same.
+const QColor kEditedBase(255, 250, 205);
+
+} // namespace
 
 ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& parameter, QGridLayout& grid, int line,
                                    QWidget* page)
@@ -45,7 +56,7 @@ ParameterRowView::ParameterRowView(const ParameterCatalogue::Parameter& paramete
             emit entered();
         });
     } else {
-        valueEdit_ = new QLineEdit(page);
+        valueEdit_ = new InstrumentEntry(page);
         valueEdit_->installEventFilter(this);
         connect(valueEdit_, &QLineEdit::textEdited, this, &ParameterRowView::onChange);
         connect(valueEdit_, &QLineEdit::returnPressed, this, &ParameterRowView::entered);
@@ -72,6 +83,11 @@ QWidget* ParameterRowView::entry() const
     return valueEdit_;
 }
 
+const EntryFollowing& ParameterRowView::following() const
+{
+    return valueEdit_ ? valueEdit_->following() : choiceFollowing_;
+}
+
 void ParameterRowView::fillList()
 {
     if (!choiceEdit_)
@@ -79,12 +95,77 @@ void ParameterRowView::fillList()
     choiceEdit_->clear();
     for (const std::string_view item : parameter_.choices)
         choiceEdit_->addItem(ParameterCatalogue::shown(item));
-    choiceEdit_->setCurrentIndex(0);
+    // Item 0 shown before the first read would look read from the instrument.
+    showChoice(QString());
 }
 
 QString ParameterRowView::entryText() const
 {
     return choiceEdit_ ? choiceEdit_->currentText() : valueEdit_->text();
+}
+
+void ParameterRowView::follow(std::optional<int16_t> raw, const QDateTime& readSince)
+{
+    if (raw) {
+        if (const std::optional<QString> text = readBackText(parameter_, *raw))
+            current_->setCaption(*text);
+    }
+    const std::optional<QString> text = raw ? ::entryText(parameter_, *raw) : std::nullopt;
+    if (valueEdit_) {
+        valueEdit_->showInstrumentValue(text, readSince);
+        return;
+    }
+    if (const std::optional<QString> shown = choiceFollowing_.follow(text, readSince)) {
+        showChoice(*shown);
+        tintChoice(false);
+    }
+}
+
+void ParameterRowView::showWritten(int16_t raw, const QDateTime& writtenAt)
+{
+    // What the operator typed or picked since stays his.
+    if (edited_)
+        return;
+    const std::optional<QString> text = ::entryText(parameter_, raw);
+    if (valueEdit_) {
+        if (text && *text != valueEdit_->text())
+            valueEdit_->setText(*text);
+        valueEdit_->markWritten(writtenAt);
+        return;
+    }
+    if (text)
+        showChoice(*text);
+    choiceFollowing_.written(writtenAt);
+}
+
+void ParameterRowView::discardEdit()
+{
+    edited_ = false;
+    clearRefused();
+    if (valueEdit_) {
+        valueEdit_->discardEdit();
+        return;
+    }
+    choiceFollowing_.discard();
+    showChoice(choiceFollowing_.everRead() ? choiceFollowing_.followedText() : QString());
+    tintChoice(false);
+}
+
+void ParameterRowView::showChoice(const QString& text)
+{
+    const int index = choiceEdit_->findText(text);
+    if (choiceEdit_->currentIndex() != index)
+        choiceEdit_->setCurrentIndex(index);
+    if (choiceEdit_->currentText() != text)
+        choiceEdit_->setEditText(text);
+}
+
+void ParameterRowView::tintChoice(bool edited)
+{
+    QLineEdit* line = choiceEdit_->lineEdit();
+    QPalette shades = line->palette();
+    shades.setColor(QPalette::Base, edited ? kEditedBase : QPalette().color(QPalette::Base));
+    line->setPalette(shades);
 }
 
 bool ParameterRowView::takeEdit()
@@ -97,12 +178,16 @@ bool ParameterRowView::takeEdit()
 void ParameterRowView::onChange()
 {
     edited_ = true;
+    if (choiceEdit_) {
+        choiceFollowing_.edit();
+        tintChoice(true);
+    }
     clearRefused();
 }
 
 void ParameterRowView::markRefused(const QString& why)
 {
-    refused_ = true;
+    refusal_ = why;
     QWidget* field = entry();
     field->setStyleSheet(EntryFeedback::refusedStyle(*field));
     field->setToolTip(why);
@@ -110,9 +195,9 @@ void ParameterRowView::markRefused(const QString& why)
 
 void ParameterRowView::clearRefused()
 {
-    if (!refused_)
+    if (refusal_.isEmpty())
         return;
-    refused_ = false;
+    refusal_.clear();
     entry()->setStyleSheet(QString());
     entry()->setToolTip(QString());
 }
@@ -139,14 +224,25 @@ void ParameterRowView::showWriteState(WriteTracker::State state, const QString& 
     mark_->setToolTip(state == WriteTracker::State::Failed ? error : QString());
 }
 
-void ParameterRowView::showCurrent(const QString& text)
+// A list holding the operator's pick takes Esc for itself, as a value box
+// does: it takes the pick back, and the window's Esc ("返回") waits for
+// the next one.
+bool ParameterRowView::escapeTakesBack(QEvent* event)
 {
-    current_->setCaption(text);
+    if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape || !choiceFollowing_.edited())
+        return false;
+    if (event->type() == QEvent::KeyPress)
+        discardEdit();
+    event->accept();
+    return true;
 }
 
 bool ParameterRowView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Wheel && watched == choiceEdit_)
+        return true;
+    if (watched == choiceEdit_ && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && escapeTakesBack(event))
         return true;
     // Every pick from the list starts with a key or a click on it.
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress

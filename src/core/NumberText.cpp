@@ -21,3 +21,13 @@ QString numberText(int32_t value)
 {
     return QString::number(value);
 }
+
+QString tenthsText(int32_t tenths)
+{
+    // From the digits, not through a float: 0.3 must never come out as 0.29.
+    const int64_t magnitude = tenths < 0 ? -int64_t{tenths} : int64_t{tenths};
+    return QStringLiteral("%1%2.%3")
+        .arg(tenths < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 10)
+        .arg(magnitude % 10);
+}

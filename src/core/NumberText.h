@@ -11,3 +11,8 @@ QString numberText(float value);
 
 // A 32-bit integer as plain decimal digits.
 QString numberText(int32_t value);
+
+// A register kept in tenths, always with its one decimal, so that an entry,
+// the value beside it and a help text such as "0.0%-100.0%" read alike:
+// 10 gives "1.0", 0 "0.0", -5 "-0.5", -32768 "-3276.8".
+QString tenthsText(int32_t tenths);

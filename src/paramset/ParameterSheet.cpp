@@ -103,9 +103,7 @@ std::vector<RowTexts> rowsOf(const ParameterSet& set)
         if (!raw)
             continue;
         const QString unit = unitText(slot, processUnit);
-        // A value kept in tenths shows its decimal even when it is zero.
-        const QString number = slot.scale == 10 ? QString::number(SetSlots::unitValue(slot, *raw), 'f', 1)
-                                                : SetSlots::numberText(slot, *raw);
+        const QString number = SetSlots::numberText(slot, *raw);
         rows.push_back({numberColumn(slot), SetSlots::shownCaption(slot), QString::number(slot.registerAddress),
                         unit.isEmpty() ? number : number + QLatin1Char(' ') + unit,
                         slot.isChoice() ? SetSlots::shownChoiceText(slot, *raw).trimmed() : QString()});

@@ -90,6 +90,10 @@ double unitValue(const SetSlot& slot, int16_t raw)
 
 QString numberText(const SetSlot& slot, int16_t raw)
 {
+    // A value kept in tenths shows its decimal even when it is zero, as the
+    // configuration window's entry and current value do.
+    if (slot.scale == 10)
+        return tenthsText(raw);
     if (slot.scale == 1)
         return ::numberText(int32_t{raw});
     return ::numberText(static_cast<float>(unitValue(slot, raw)));

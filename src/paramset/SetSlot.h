@@ -41,7 +41,8 @@ QString shownCaption(const SetSlot& slot);
 
 // The raw register value in the instrument's units: divided by the scale.
 double unitValue(const SetSlot& slot, int16_t raw);
-// As the parameter sheet and the probe show it: "52.3", "1200".
+// As the parameter sheet, the probe and the configuration window show it:
+// "52.3", "1.0", "1200".
 QString numberText(const SetSlot& slot, int16_t raw);
 // The list item of a choice's code, as the configuration window lists it;
 // empty for a number or a code with no item.

@@ -78,24 +78,24 @@ TEST_F(ConfigOpening, opensNoWiderThanTheMainWindowAfterLongTextsAndALinkClose)
     EXPECT_LE(config.minimumSizeHint().width(), 1280);
 }
 
-TEST_F(ConfigOpening, escRightAfterTypingWritesTheEntryThenTheMainWindowReappears)
+TEST_F(ConfigOpening, returnRightAfterTypingWritesTheEntryThenTheMainWindowReappears)
 {
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 4);
     QTest::keyClicks(config.valueEdit(4), QStringLiteral("-1999"));
-    QTest::keyClick(config.valueEdit(4), Qt::Key_Escape);
+    QTest::mouseClick(config.backButton(), Qt::LeftButton);
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(writes(), (std::vector{writeCall(4100, -1999)}));
     EXPECT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // deleted on close
 }
 
-TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow)
+TEST_F(ConfigOpening, aWriteStillOnItsWayAtReturnThatFailsIsReportedByTheMainWindow)
 {
     bus.failCalls("writeRegister");
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 4);
     QTest::keyClicks(config.valueEdit(4), QStringLiteral("-1999"));
-    QTest::keyClick(config.valueEdit(4), Qt::Key_Escape);
+    QTest::mouseClick(config.backButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));  // gone before the answer
     const QString caption = ParameterCatalogue::text(ParameterCatalogue::find(4)->caption);
     ASSERT_TRUE(waitFor([&] { return main->statusBar()->currentMessage().contains(QStringLiteral("写入失败")); }))
@@ -105,13 +105,13 @@ TEST_F(ConfigOpening, aWriteStillOnItsWayAtEscThatFailsIsReportedByTheMainWindow
     EXPECT_TRUE(shown.contains(QStringLiteral("-1999")));
 }
 
-TEST_F(ConfigOpening, escWithAnUnusableEntryWritesNothingAndTheMainWindowSaysWhy)
+TEST_F(ConfigOpening, returnWithAnUnusableEntryWritesNothingAndTheMainWindowSaysWhy)
 {
     ConfigWindow& config = openConfig();
     ConfigOperator::focusEntry(config, 11);
     config.choiceEdit(11)->lineEdit()->selectAll();
     QTest::keyClicks(config.choiceEdit(11)->lineEdit(), QStringLiteral("10"));
-    QTest::keyClick(config.choiceEdit(11), Qt::Key_Escape);
+    QTest::mouseClick(config.backButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return opener->window() == nullptr; }));
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(writes().empty());
@@ -133,7 +133,7 @@ TEST_F(ConfigOpening, everyOpeningIsAFreshWindowInTheOpeningState)
     ConfigWindow& second = openConfig();
     EXPECT_TRUE(second.valueEdit(3)->text().isEmpty());
     EXPECT_EQ(second.pageTabs()->currentIndex(), 1);
-    EXPECT_EQ(second.choiceEdit(1)->currentIndex(), 0);
+    EXPECT_EQ(second.choiceEdit(1)->currentIndex(), -1);
 }
 
 TEST_F(ConfigOpening, closingForShutdownWritesNothingAndLeavesTheMainWindowHidden)

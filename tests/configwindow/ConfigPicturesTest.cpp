@@ -10,7 +10,8 @@ namespace {
 
 // Pictures of the five pages at the station's screen size, as a reader of
 // the documentation should see them: values from an instrument at its
-// defaults, one refused entry and one failed write on the output page.
+// defaults, one written and read back, one refused entry and one failed
+// write on the output page.
 class ConfigPictures : public ConfigFixture {
 protected:
     void fillDefaults()
@@ -37,8 +38,15 @@ TEST_F(ConfigPictures, eachPageRendersAtTheStationsScreenSize)
     writes();
     typeAndLeave(13, QStringLiteral("240"));
     writes();
+    // The poll reads the written value back, in a cycle begun after the write.
+    for (int cycle = 1; cycle <= 2; ++cycle) {
+        clock.advanceMs(1000);
+        StateFeed::setParameter(state, 13, 240, clock.now());
+    }
+    window->showCurrentValues();
     // Chinese comes through the input method, not as key presses.
     QWidget* box = focusEntry(12);
+    window->valueEdit(12)->selectAll();
     QInputMethodEvent typed;
     typed.setCommitString(QStringLiteral("二十"));
     QApplication::sendEvent(box, &typed);

@@ -117,7 +117,9 @@ protected:
                 if (ParameterCatalogue::shown(p.names[code]).size() > ParameterCatalogue::shown(p.names[widest]).size())
                     widest = code;
             }
-            StateFeed::setParameter(state, p.number, p.isChoice() ? static_cast<float>(widest) : -1999.9f);
+            // The widest number a register shows: in tenths with its decimal.
+            const float widestNumber = p.form == ParameterCatalogue::ValueForm::Tenths ? -3276.8f : -32768.0f;
+            StateFeed::setParameter(state, p.number, p.isChoice() ? static_cast<float>(widest) : widestNumber);
         }
     }
 

@@ -1,8 +1,11 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "instrument/EntryValue.h"
 #include "configwindow/ReadBackText.h"
 #include "configwindow/WriteTracker.h"
+#include "link/WriteRequest.h"
 
 namespace {
 
@@ -99,67 +102,136 @@ TEST(EntryValue, aListTakesTheCodeOfEachOfItsItemsAndNoOtherNumber)
 
 struct NameCase {
     int number;
-    float value;
+    int16_t raw;
     const char* shown;  // nullptr: the label keeps its text
+    const char* entry;  // nullptr: the entry keeps its text
 };
 
-TEST(ReadBackText, numbersShowAsNumberTextAndCodesAsTheirNames)
+TEST(ReadBackText, valueAndEntryReadAlikeWithTenthsAlwaysShowingTheirDecimal)
 {
     const NameCase cases[] = {
-        {2, 2.0f, "88.88"},   {2, 0.0f, "8888"},       {6, 0.1f, "0.1"},        {6, 1.5f, "1.5"},
-        {17, 100.0f, "100"},  {14, 30.0f, "30"},       {4, -1999.0f, "-1999"},  {1, 0.0f, "K(-200-1300)"},
-        {1, 13.0f, "0Ω400(0～400Ω) "},                 {9, 1.0f, "继电器R"},    {11, 1.0f, "制冷-正作用"},
-        {24, 6.0f, "制冷继电器输出"},                  {26, 2.0f, "19200"},     {36, 1.0f, "允许"},
-        {1, 23.0f, nullptr},  {22, 6.0f, nullptr},     {24, 7.0f, nullptr},     {9, 1.5f, nullptr},
-        {7, -1.0f, nullptr},
+        {2, 2, "88.88", "2:XX.XX "},
+        {2, 0, "8888", "0:XXXX "},
+        {6, 1, "0.1", "0.1"},
+        {6, 10, "1.0", "1.0"},
+        {17, 1000, "100.0", "100.0"},
+        {18, 0, "0.0", "0.0"},
+        {33, -5, "-0.5", "-0.5"},
+        {14, 30, "30", "30"},
+        {15, 2, "2", "2"},
+        {4, -1999, "-1999", "-1999"},
+        {1, 0, "K(-200-1300)", "0:K(-200-1300)"},
+        {1, 13, "0Ω400(0～400Ω) ", "13:0Ω400(0～400Ω) "},
+        {9, 1, "继电器R", "1:继电器 "},
+        {11, 1, "制冷-正作用", "1:制冷正作用 "},
+        {24, 6, "制冷继电器输出", "6:制冷继电器输出"},
+        {26, 1, "9600", "1:9600BPS "},
+        {36, 1, "允许", "1:允许 "},
+        {1, 23, nullptr, nullptr},
+        {22, 6, nullptr, nullptr},
+        {24, 7, nullptr, nullptr},
+        {7, -1, nullptr, nullptr},
+    };
+    const auto expectText = [](const std::optional<QString>& got, const char* expected, const NameCase& c) {
+        if (!expected) {
+            EXPECT_FALSE(got.has_value()) << c.number << " = " << c.raw;
+            return;
+        }
+        ASSERT_TRUE(got.has_value()) << c.number << " = " << c.raw;
+        EXPECT_EQ(*got, QString::fromUtf8(expected)) << c.number << " = " << c.raw;
     };
     for (const NameCase& c : cases) {
-        const auto shown = readBackText(*ParameterCatalogue::find(c.number), c.value);
-        if (c.shown) {
-            ASSERT_TRUE(shown.has_value()) << c.number << " = " << c.value;
-            EXPECT_EQ(*shown, QString::fromUtf8(c.shown)) << c.number << " = " << c.value;
-        } else {
-            EXPECT_FALSE(shown.has_value()) << c.number << " = " << c.value;
-        }
+        const ParameterCatalogue::Parameter& p = *ParameterCatalogue::find(c.number);
+        expectText(readBackText(p, c.raw), c.shown, c);
+        expectText(entryText(p, c.raw), c.entry, c);
     }
 }
 
-TEST(WriteTracker, aWriteIsPendingUntilItsOutcomeArrives)
+TEST(ReadBackText, theRegisterBehindThePollsValueIsWhatAWriteWouldSend)
 {
-    WriteTracker t;
-    EXPECT_EQ(t.state(18), WriteTracker::State::None);
-    t.queued(18);
-    EXPECT_EQ(t.state(18), WriteTracker::State::Pending);
-    EXPECT_TRUE(t.finished(18, true, {}));
-    EXPECT_EQ(t.state(18), WriteTracker::State::Written);
+    const std::tuple<int, float, int16_t> cases[] = {
+        {6, 0.1f, 1}, {17, 100.0f, 1000}, {33, 1.5f, 15}, {18, -3276.8f, -32768}, {4, -1999.0f, -1999}, {26, 2.0f, 2},
+    };
+    for (const auto& [n, value, raw] : cases)
+        EXPECT_EQ(registerValue(*ParameterCatalogue::find(n), value), raw) << n << " = " << value;
 }
 
-TEST(WriteTracker, aFailureStaysUntilALaterWriteOfTheSameParameterSucceeds)
+const QDateTime kStart(QDate(2026, 12, 8), QTime(9, 0, 0));
+
+QDateTime at(int seconds)
+{
+    return kStart.addSecs(seconds);
+}
+
+WriteOutcome outcome(int value, bool ok, const QString& error = {})
+{
+    WriteOutcome o;
+    o.request = WriteRequest::toRegister(4108, value, QStringLiteral("比例带"), nullptr);
+    o.ok = ok;
+    o.error = error;
+    return o;
+}
+
+TEST(WriteTracker, aWriteOfThisWindowIsPendingUntilItsOutcomeArrives)
 {
     WriteTracker t;
-    t.queued(18);
-    t.finished(18, false, QStringLiteral("Connection timed out"));
-    EXPECT_EQ(t.state(18), WriteTracker::State::Failed);
-    EXPECT_EQ(t.error(18), QStringLiteral("Connection timed out"));
+    EXPECT_EQ(t.state(12), WriteTracker::State::None);
+    t.queued(12);
+    EXPECT_EQ(t.state(12), WriteTracker::State::Pending);
+    EXPECT_FALSE(t.settled(12));
+    EXPECT_TRUE(t.finished(12, outcome(25, true), true, at(1)));
+    EXPECT_EQ(t.state(12), WriteTracker::State::Written);
+    EXPECT_FALSE(t.finished(12, outcome(25, true), true, at(1))) << "once only";
+}
+
+TEST(WriteTracker, aFailureStaysUntilALaterWriteOfTheSameParameterSucceedsWhoeverAskedForIt)
+{
+    WriteTracker t;
+    t.queued(12);
+    t.finished(12, outcome(25, false, QStringLiteral("Connection timed out")), true, at(1));
+    EXPECT_EQ(t.state(12), WriteTracker::State::Failed);
+    EXPECT_EQ(t.error(12), QStringLiteral("Connection timed out"));
 
     t.queued(17);  // another parameter's success changes nothing here
-    t.finished(17, true, {});
-    t.queued(18);  // still failed while the next write is on its way
-    EXPECT_EQ(t.state(18), WriteTracker::State::Failed);
-    t.finished(18, true, {});
-    EXPECT_EQ(t.state(18), WriteTracker::State::Written);
-    EXPECT_TRUE(t.error(18).isEmpty());
+    t.finished(17, outcome(900, true), true, at(2));
+    t.queued(12);  // still failed while the next write is on its way
+    EXPECT_EQ(t.state(12), WriteTracker::State::Failed);
+    t.read(12, 20, at(3));  // nor does a read
+    EXPECT_EQ(t.state(12), WriteTracker::State::Failed);
+    t.finished(12, outcome(30, true), false, at(4));  // a download's
+    EXPECT_EQ(t.state(12), WriteTracker::State::Pending) << "this window's own is still on its way";
+    t.finished(12, outcome(25, true), true, at(5));
+    EXPECT_EQ(t.state(12), WriteTracker::State::Written);
+    EXPECT_TRUE(t.error(12).isEmpty());
 }
 
-TEST(WriteTracker, anOutcomeCountsOnlyForAWriteOnItsWay)
+struct ReadCase {
+    int readSince;  // seconds; -1 for a read of unknown start
+    int16_t value;
+    WriteTracker::State state;
+    bool settled;
+};
+
+// Written 30 at 10 s by a download: the mark stands for 30 as long as the
+// poll, reading after the write, finds 30.
+TEST(WriteTracker, aWrittenValueStaysWrittenOnlyWhileReadsAfterItFindIt)
 {
+    const ReadCase cases[] = {
+        {-1, 25, WriteTracker::State::Written, false},  // when it began is unknown
+        {5, 25, WriteTracker::State::Written, false},   // began before the write
+        {10, 25, WriteTracker::State::Written, false},  // with it
+        {11, 30, WriteTracker::State::Written, true},
+        {12, 28, WriteTracker::State::None, true},      // changed at the instrument since
+    };
     WriteTracker t;
-    t.queued(4);
-    EXPECT_FALSE(t.finished(6, false, {}));
-    EXPECT_EQ(t.state(6), WriteTracker::State::None);
-    EXPECT_TRUE(t.finished(4, true, {}));
-    EXPECT_FALSE(t.finished(4, false, {}));  // once only
-    EXPECT_EQ(t.state(4), WriteTracker::State::Written);
+    EXPECT_TRUE(t.finished(12, outcome(30, true), false, at(10)));
+    for (const ReadCase& c : cases) {
+        t.read(12, c.value, c.readSince < 0 ? QDateTime() : at(c.readSince));
+        EXPECT_EQ(t.state(12), c.state) << c.readSince << " s: " << c.value;
+        EXPECT_EQ(t.settled(12), c.settled) << c.readSince << " s: " << c.value;
+    }
+    t.read(12, 30, at(13));
+    EXPECT_EQ(t.state(12), WriteTracker::State::None) << "the mark belonged to that write";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include <map>
 
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
@@ -10,11 +11,13 @@
 #include "configwindow/CompareDialog.h"
 #include "configwindow/DifferenceTable.h"
 #include "configwindow/DownloadDialog.h"
+#include "configwindow/ParameterRowView.h"
 #include "configwindow/ParameterSetCommands.h"
 #include "link/LinkSettings.h"
 #include "paramset/ParameterSetFile.h"
 #include "paramset/SetSlot.h"
 #include "support/ConfigFixture.h"
+#include "widgets/PanelField.h"
 #include "widgets/StatusIndicator.h"
 
 namespace {
@@ -131,6 +134,48 @@ TEST_F(ParameterSetWindow, confirmingThePreviewWritesTheDifferencesAndShowsEachA
     for (int row = 0; row < preview->table()->rowCount(); ++row)
         EXPECT_EQ(preview->table()->note(row), QStringLiteral("已写入")) << row;
     EXPECT_TRUE(statusText().startsWith(QStringLiteral("参数下载完成"))) << statusText().toStdString();
+}
+
+// The row followed only its own writes: after a download wrote 30 it
+// still said "25 已写入".
+TEST_F(ParameterSetWindow, aDownloadThatChangesARowsRegisterShowsTheNewValueAndWrittenInTheRow)
+{
+    const auto pollAndShow = [this] {
+        clock.advanceMs(1000);
+        QSignalSpy finished(&poll, &Poller::cycleFinished);
+        poll.startCycle();
+        ASSERT_TRUE(waitFor([&] { return finished.count() > 0; }));
+        window->showCurrentValues();
+    };
+    const auto mark = [this] { return window->row(12)->writeMark()->text(); };
+    pollAndShow();
+    typeAndLeave(12, QStringLiteral("25"));
+    pollAndShow();
+    pollAndShow();
+    ASSERT_EQ(window->valueEdit(12)->text(), QStringLiteral("25"));
+    ASSERT_EQ(mark(), QStringLiteral("已写入"));
+
+    ParameterSet file = fileSet();
+    file.values[SetSlots::ofParameter(12)->registerAddress] = 30;
+    ASSERT_FALSE(ParameterSetFile::save(file, chosenPath));
+    window->parameterSets()->downloadButton()->click();
+    ASSERT_TRUE(waitFor([&] { return commands().downloadDialog() != nullptr; })) << statusText().toStdString();
+    commands().downloadDialog()->downloadButton()->click();
+    ASSERT_TRUE(waitFor([&] { return statusText().startsWith(QStringLiteral("参数下载完成")); }))
+        << statusText().toStdString();
+    EXPECT_EQ(window->valueEdit(12)->text(), QStringLiteral("30")) << "the value written, at once";
+    EXPECT_EQ(mark(), QStringLiteral("已写入"));
+    pollAndShow();
+    pollAndShow();
+    EXPECT_EQ(window->valueEdit(12)->text(), QStringLiteral("30"));
+    EXPECT_EQ(window->currentValueField(12)->text(), QStringLiteral("30"));
+    EXPECT_EQ(mark(), QStringLiteral("已写入"));
+
+    // Changed at the instrument's own keys since: no write put 28 there.
+    bus.setHoldingRegister(SetSlots::ofParameter(12)->registerAddress, 28);
+    pollAndShow();
+    EXPECT_EQ(window->valueEdit(12)->text(), QStringLiteral("28"));
+    EXPECT_EQ(mark(), QString());
 }
 
 TEST_F(ParameterSetWindow, aFailedWriteShowsWhatWasWrittenWhatFailedAndWhatWasNot)

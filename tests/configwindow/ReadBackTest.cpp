@@ -52,7 +52,9 @@ TEST_F(ConfigReadBack, labelsStayBlankUntilThePollHasReadTheParameters)
     state.setParameters(RegisterMap::kFirstParameter, zeros, clock.now());
     window->showCurrentValues();
     for (const ParameterCatalogue::Parameter& p : ParameterCatalogue::parameters()) {
-        const QString expected = p.isChoice() ? ParameterCatalogue::text(p.names[0]) : QStringLiteral("0");
+        const QString expected = p.isChoice()                                     ? ParameterCatalogue::text(p.names[0])
+                                 : p.form == ParameterCatalogue::ValueForm::Tenths ? QStringLiteral("0.0")
+                                                                                   : QStringLiteral("0");
         EXPECT_EQ(shown(p.number), expected) << p.number;
     }
 }
@@ -67,7 +69,7 @@ struct ShownCase {
 TEST_F(ConfigReadBack, registersShowAsNumbersOrNames)
 {
     const ShownCase cases[] = {
-        {4098, 2, 2, "88.88"},   {4102, 1, 6, "0.1"},      {4113, 1000, 17, "100"},
+        {4098, 2, 2, "88.88"},   {4102, 1, 6, "0.1"},      {4113, 1000, 17, "100.0"},
         {4100, -1999, 4, "-1999"}, {4120, 6, 24, "制冷继电器输出"}, {4110, 30, 14, "30"},
         {4105, 3, 9, "可控硅S"}, {4107, 1, 11, "制冷-正作用"}, {4097, 11, 1, "PT100(-200～850)"},
         {4129, 15, 33, "1.5"},   {4133, 37, 37, "37"},     {4122, 0, 26, "4800"},

@@ -32,6 +32,16 @@ TEST(NumberText, registersInTenthsShowTheirDecimal)
     EXPECT_EQ(numberText(tenths(-32768)), QStringLiteral("-3276.8"));
 }
 
+TEST(NumberText, tenthsAlwaysWithTheirOneDecimal)
+{
+    const std::pair<int32_t, const char*> cases[] = {
+        {10, "1.0"}, {0, "0.0"}, {1000, "100.0"}, {15, "1.5"}, {3, "0.3"},
+        {-5, "-0.5"}, {-10, "-1.0"}, {-32768, "-3276.8"}, {32767, "3276.7"},
+    };
+    for (const auto& [raw, text] : cases)
+        EXPECT_EQ(tenthsText(raw), QString::fromLatin1(text)) << raw;
+}
+
 TEST(NumberText, integersAsPlainDigits)
 {
     EXPECT_EQ(numberText(int32_t{-1999}), QStringLiteral("-1999"));

@@ -1,6 +1,6 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
 //                   [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]
-//                   [--lang zh|en]
+//                   [--lang zh|en] [--config PAGE]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
 // the main window and ends. With --db it records into (and shows) a history
@@ -9,7 +9,9 @@
 // into a PDF file; --export opens "导出记录" three seconds before the picture,
 // writes the chart's period into FILE as CSV and shows the dialog over the
 // main window. --lang draws the windows in that language (default Chinese,
-// as the existing pictures are).
+// as the existing pictures are). --config opens "CONFIG" three seconds
+// before the picture and pictures the configuration window on page PAGE
+// (0 input .. 4 retransmission) instead of the main window.
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,6 +29,7 @@
 #include "link/ModbusFieldbus.h"
 #include "app/Station.h"
 #include "app/Translations.h"
+#include "configwindow/ConfigWindow.h"
 #include "exportwindow/ExportWindow.h"
 #include "widgets/StationFont.h"
 #include "mainwindow/ChartPanel.h"
@@ -53,12 +57,14 @@ int main(int argc, char* argv[])
                                   QStringLiteral("L"), QStringLiteral("zh"));
     const QCommandLineOption historian(QStringLiteral("historian"),
         QStringLiteral("Forward to this central server (libpq connection string)."), QStringLiteral("CONNECTION"));
-    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian});
+    const QCommandLineOption config(QStringLiteral("config"),
+        QStringLiteral("Picture the configuration window on this page (0..4)."), QStringLiteral("PAGE"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian, config});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
                              " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]"
-                             " [--historian CONNECTION]\n");
+                             " [--historian CONNECTION] [--config PAGE]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -91,10 +97,29 @@ int main(int argc, char* argv[])
             station.exportWindow()->startButton()->click();
         });
     }
+    // The configuration window takes the main window's place while open.
+    const auto configWindow = [] () -> ConfigWindow* {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<ConfigWindow*>(w); found && found->isVisible())
+                return found;
+        }
+        return nullptr;
+    };
+    if (parser.isSet(config)) {
+        QTimer::singleShot(std::max(0, runMs - 3000), &app, [&] {
+            station.mainWindow()->configurationButton()->click();
+            if (ConfigWindow* shown = configWindow()) {
+                shown->pageTabs()->setCurrentIndex(parser.value(config).toInt());
+                if (wh.size() == 2)
+                    shown->resize(wh[0].toInt(), wh[1].toInt());
+            }
+        });
+    }
     int status = 1;
     QTimer::singleShot(runMs, &app, [&] {
         MainWindow& window = *station.mainWindow();
-        QImage picture = window.grab().toImage();
+        ConfigWindow* shownConfig = parser.isSet(config) ? configWindow() : nullptr;
+        QImage picture = shownConfig ? shownConfig->grab().toImage() : window.grab().toImage();
         // Offscreen windows have no frames: the dialog is drawn in the
         // middle of the main window with a line around it.
         if (ExportWindow* dialog = station.exportWindow()) {
