@@ -43,6 +43,13 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
     }
 }
 
+void EntryFeedback::showNotWritten(const QList<QLineEdit*>& fields, const QString& command, const QString& text)
+{
+    // What the entry holds is no error: a mark left from an earlier refusal goes.
+    clearMarks(fields);
+    messages_.show(command, text, QString(), kRefusalMs);
+}
+
 void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
     const QString text = StatusTexts::writeFailedText(outcome);
