@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "widgets/InstrumentEntry.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 
@@ -88,5 +89,8 @@ void EntryFeedback::mark(QLineEdit* field)
     if (!field->property(kWatchedProperty).toBool()) {
         field->setProperty(kWatchedProperty, true);
         connect(field, &QLineEdit::textEdited, this, [this, field] { clearMarks({field}); });
+        // Or takes it back, and the entry shows the instrument's value again.
+        if (auto* entry = qobject_cast<InstrumentEntry*>(field))
+            connect(entry, &InstrumentEntry::editDiscarded, this, [this, field] { clearMarks({field}); });
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 
@@ -187,6 +188,24 @@ TEST_F(InstrumentEntriesTest, aFailedWriteLeavesTheOperatorsTextToTryAgain)
     window->refreshLiveValues();
     EXPECT_EQ(alarm.entry(*window)->text(), alarm.typed);
     EXPECT_EQ(click(alarm.button(*window)), (std::vector<Call>{{"writeRegister", {alarm.registerNumber, alarm.written}}}));
+}
+
+TEST_F(InstrumentEntriesTest, escTakesBackARefusedEntryWithItsMarkAndLeavesTheStationRunning)
+{
+    const EntryCase& sv = cases[0];
+    sv.feed(state, sv.held, readAt(1));
+    window->refreshLiveValues();
+    QLineEdit* entry = sv.entry(*window);
+    typeOver(entry, QStringLiteral("abc"));
+    EXPECT_TRUE(click(sv.button(*window)).empty());
+    ASSERT_TRUE(EntryFeedback::isMarked(entry));
+
+    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+    QTest::keyClick(entry, Qt::Key_Escape);
+    EXPECT_EQ(entry->text(), sv.heldText);
+    EXPECT_FALSE(EntryFeedback::isMarked(entry));
+    EXPECT_EQ(exits.count(), 0);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(InstrumentEntriesTest, withTheLinkClosedNothingWritesAndTheButtonsSayWhy)
