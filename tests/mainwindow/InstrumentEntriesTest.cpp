@@ -175,21 +175,6 @@ TEST_F(InstrumentEntriesTest, whatTheOperatorTypesOutlastsTheRefreshesAndGoesOut
         EXPECT_EQ(c.entry(*window)->text(), QStringLiteral("66")) << c.command.toStdString();
 }
 
-TEST_F(InstrumentEntriesTest, aFailedWriteLeavesTheOperatorsTextToTryAgain)
-{
-    const EntryCase& alarm = cases[2];
-    alarm.feed(state, alarm.held, readAt(1));
-    window->refreshLiveValues();
-    typeOver(alarm.entry(*window), alarm.typed);
-    bus.scriptWriteResults({false, false});
-    EXPECT_EQ(click(alarm.button(*window)).size(), 2u);  // the link repeats it once
-
-    alarm.feed(state, alarm.held, readAt(2));
-    window->refreshLiveValues();
-    EXPECT_EQ(alarm.entry(*window)->text(), alarm.typed);
-    EXPECT_EQ(click(alarm.button(*window)), (std::vector<Call>{{"writeRegister", {alarm.registerNumber, alarm.written}}}));
-}
-
 TEST_F(InstrumentEntriesTest, escTakesBackARefusedEntryWithItsMarkAndLeavesTheStationRunning)
 {
     const EntryCase& sv = cases[0];
