@@ -29,6 +29,10 @@ Qt %5</translation>
         <source>未启用</source>
         <translation>not in use</translation>
     </message>
+    <message>
+        <source>曲线图：相邻样本间距 %1，绘图区 %2 × %3（图表单位）</source>
+        <translation>Chart: %1 between samples, drawing area %2 × %3 (chart units)</translation>
+    </message>
 </context>
 <context>
     <name>AlarmPanel</name>
@@ -102,14 +106,6 @@ Qt %5</translation>
     <message>
         <source>历史曲线向过去翻一页（60 条记录）</source>
         <translation>Page the history chart back (60 samples)</translation>
-    </message>
-    <message>
-        <source>相邻两个样本在图上的间距（图表单位）</source>
-        <translation>Spacing of two samples on the chart (chart units)</translation>
-    </message>
-    <message>
-        <source>绘图区高度（图表单位）</source>
-        <translation>Height of the plot area (chart units)</translation>
     </message>
     <message>
         <source>PV、SV 曲线的上端，-12000 到 36000</source>
@@ -243,8 +239,16 @@ Qt %5</translation>
         <translation>Even</translation>
     </message>
     <message>
-        <source>链路已打开：端口 %1，%2，%3，地址 %4</source>
-        <translation>Link open: port %1, %2, %3, address %4</translation>
+        <source>端口 %1，%2，%3，地址 %4</source>
+        <translation>port %1, %2, %3, address %4</translation>
+    </message>
+    <message>
+        <source>链路已打开：%1</source>
+        <translation>Link open: %1</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
     </message>
     <message>
         <source>%1“%2”不是数字，按 0 使用</source>
@@ -383,6 +387,10 @@ Qt %5</translation>
     <message>
         <source>参数校准</source>
         <translation>Calibrate</translation>
+    </message>
+    <message>
+        <source>本工作站没有参数校准功能</source>
+        <translation>This station has no parameter calibration</translation>
     </message>
     <message>
         <source>退出</source>
@@ -804,6 +812,18 @@ Qt %5</translation>
     <message>
         <source>“%1”未执行：%2</source>
         <translation>&quot;%1&quot; not done: %2</translation>
+    </message>
+    <message>
+        <source>“%1” 未修改，没有写入</source>
+        <translation>&quot;%1&quot; unchanged, nothing written</translation>
+    </message>
+    <message>
+        <source>链路未打开：先按“打开”</source>
+        <translation>Link not open: press &quot;Open&quot; first</translation>
+    </message>
+    <message>
+        <source>“%1”未执行：链路未打开，先按“打开”</source>
+        <translation>&quot;%1&quot; not done: link not open, press &quot;Open&quot; first</translation>
     </message>
     <message>
         <source>“%1” %2 写入失败%3：%4</source>

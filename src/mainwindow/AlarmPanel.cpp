@@ -1,12 +1,18 @@
 #include "mainwindow/AlarmPanel.h"
 
+#include <optional>
+
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/NumberText.h"
+#include "instrument/InstrumentState.h"
 #include "mainwindow/OperatorWrites.h"
+#include "widgets/InstrumentEntry.h"
+#include "widgets/StatusTexts.h"
 
 namespace {
 
@@ -55,7 +61,7 @@ AlarmPanel::AlarmPanel(const std::array<QLabel*, AlarmRows::kRows>& displays, Op
 
         captions_[i] = new QLabel(QCoreApplication::translate("WriteRequest", AlarmRows::caption(row).toUtf8().constData()), this);
         captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        entries_[i] = new QLineEdit(QStringLiteral("0"), this);
+        entries_[i] = new InstrumentEntry(this);
         entries_[i]->setAlignment(Qt::AlignRight);
         entries_[i]->setMaximumWidth(entries_[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kEntryChars + 12);
         entries_[i]->setToolTip(tr("写入寄存器 %1，范围 -1999 到 9999").arg(AlarmRows::registerOf(row)));
@@ -74,14 +80,43 @@ AlarmPanel::AlarmPanel(const std::array<QLabel*, AlarmRows::kRows>& displays, Op
     for (int a = 0; a < kAlarms; ++a)
         grid->setColumnStretch(kColumnsPerAlarm * a + kColumnsPerAlarm - 1, 1);
     grid->setRowStretch(kAlarms, 1);
+    connect(&writes_, &OperatorWrites::linkOpenChanged, this, &AlarmPanel::showLinkOpen);
+    showLinkOpen(writes_.linkOpen());
+}
+
+void AlarmPanel::showLinkOpen(bool open)
+{
+    for (QPushButton* button : buttons_)
+        showLinkNeed(*button, open);
+}
+
+void AlarmPanel::showInstrumentValues(const InstrumentState& state)
+{
+    const std::optional<QDateTime>& readAt = state.status(InstrumentState::Block::AlarmSetPoints).lastGoodRead;
+    for (int row = 0; row < AlarmRows::kRows; ++row) {
+        // Raw, as the display beside it shows the register.
+        const auto value =
+            static_cast<int32_t>(state.alarmRegister(AlarmRows::registerOf(row) - RegisterMap::kAlarmBlockStart));
+        entry(row)->showInstrumentValue(readAt ? std::optional(numberText(value)) : std::nullopt,
+                                        readAt.value_or(QDateTime()));
+    }
 }
 
 void AlarmPanel::download(int row)
 {
-    QLineEdit* field = entry(row);
+    InstrumentEntry* field = entry(row);
     if (!field)
         return;
     const QString command = AlarmRows::caption(row);
+    // Return in the entry asks too, with the button disabled.
+    if (!writes_.linkOpen()) {
+        emit notWritten({field}, command, StatusTexts::linkClosedText(command));
+        return;
+    }
+    if (!field->isChanged()) {
+        emit notWritten({field}, command, StatusTexts::unchangedEntryText(command));
+        return;
+    }
     const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(field->text());
     if (!checked.value) {
         emit refused({field}, command, checked.refusal);
@@ -90,10 +125,10 @@ void AlarmPanel::download(int row)
     emit accepted({field});
     const QLabel* shown = valueField(row);
     writes_.writeRegister(AlarmRows::registerOf(row), *checked.value, command,
-                          {shown ? shown->text() : QString(), field->text(), QStringLiteral("报警参数")});
+                          {shown ? shown->text() : QString(), field->text(), QStringLiteral("报警参数")}, field);
 }
 
 QLabel* AlarmPanel::captionLabel(int row) const { return element(captions_, row); }
 QLabel* AlarmPanel::valueField(int row) const { return element(displays_, row); }
-QLineEdit* AlarmPanel::entry(int row) const { return element(entries_, row); }
+InstrumentEntry* AlarmPanel::entry(int row) const { return element(entries_, row); }
 QPushButton* AlarmPanel::downloadButton(int row) const { return element(buttons_, row); }

@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include "core/DateValue.h"
-#include "core/NumberText.h"
 #include "trend/TrendBuffers.h"
 #include "trendview/TrendChartView.h"
 #include "trendview/TrendSurface.h"
@@ -115,18 +114,6 @@ QWidget* ChartPanel::buildKeys()
     pageBackButton_ = button(tr("F7 右移"), tr("历史曲线向过去翻一页（60 条记录）"));
     row->addStretch(1);
     addYAxisRange(keys, row);
-    row->addSpacing(8);
-
-    // Units between two samples and the surface height: for a technician,
-    // so small and grey.
-    sampleSpacing_ = new QLabel(keys);
-    surfaceHeight_ = new QLabel(keys);
-    sampleSpacing_->setToolTip(tr("相邻两个样本在图上的间距（图表单位）"));
-    surfaceHeight_->setToolTip(tr("绘图区高度（图表单位）"));
-    for (QLabel* label : {sampleSpacing_, surfaceHeight_}) {
-        label->setStyleSheet(QStringLiteral("color: #606060;"));
-        row->addWidget(label);
-    }
     return keys;
 }
 
@@ -179,7 +166,6 @@ void ChartPanel::afterZoom()
     const int step = navigator_.sliderStep();
     rulerSlider_->setSingleStep(step);
     rulerSlider_->setPageStep(step);
-    sampleSpacing_->setText(numberText(zoom_.markStep));
     // The mark stays where it is; the slot under it is another one now.
     if (navigator_.rulerOn)
         emit rulerReadOut(navigator_.readOut(rulerSlider_->value()));

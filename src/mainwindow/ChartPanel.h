@@ -27,9 +27,9 @@ struct ShownPeriod {
 };
 
 // The chart column of the main window: the ruler's slider above the chart,
-// the chart, and under it the function buttons F1..F7, the Y range entries
-// with "修改Y" (whose work is OperatorCommands'), and two small figures for
-// the technician. It carries out zoom, ruler and paging through the
+// the chart, and under it the function buttons F1..F7 and the Y range
+// entries with "修改Y" (whose work is OperatorCommands'), at the row's
+// right end where nothing pushes them. It carries out zoom, ruler and paging through the
 // navigator, also from the chart's function keys, and keeps its buttons,
 // slider and ruler mark in step; the window owns the live refresh, the
 // header and the live panel, and hears about them through the signals.
@@ -70,15 +70,11 @@ public:
     QLineEdit* yMaximumEntry() const { return yMaximumEntry_; }
     QLineEdit* yMinimumEntry() const { return yMinimumEntry_; }
     QPushButton* applyRangeButton() const { return applyRangeButton_; }
-    // Units between two samples on the chart (the surface width until the
-    // first refresh), and the surface height.
-    QLabel* sampleSpacingLabel() const { return sampleSpacing_; }
     // Shown while the surface holds a history page, with the period it covers.
     QLabel* historyBanner() const;
     bool historyShown() const;
     // None while the visible part of the chart holds no sample.
     std::optional<ShownPeriod> shownPeriod() const;
-    QLabel* surfaceHeightLabel() const { return surfaceHeight_; }
 
 signals:
     // A page or the live window could not be read: the chart shows what it
@@ -117,6 +113,4 @@ private:
     QLineEdit* yMaximumEntry_ = nullptr;
     QLineEdit* yMinimumEntry_ = nullptr;
     QPushButton* applyRangeButton_ = nullptr;
-    QLabel* sampleSpacing_ = nullptr;
-    QLabel* surfaceHeight_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/LinkSettingsBar.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +10,9 @@
 
 #include "widgets/ElidedLabel.h"
 #include "widgets/EntryFeedback.h"
+#include "widgets/StatusIndicator.h"
 #include "link/LinkCodes.h"
+#include "link/LinkHealth.h"
 #include "core/NumericText.h"
 
 namespace {
@@ -38,11 +41,11 @@ QComboBox* makeList(QWidget* parent)
     return combo;
 }
 
-QString summaryText(const LinkSettings& settings)
+QString settingsText(const LinkSettings& settings)
 {
     const auto baud = LinkCodes::baudRate(settings.baudCode);
     const int parity = settings.parityCode;
-    return LinkSettingsBar::tr("链路已打开：端口 %1，%2，%3，地址 %4")
+    return LinkSettingsBar::tr("端口 %1，%2，%3，地址 %4")
         .arg(settings.port)
         .arg(baud ? QString::number(*baud) : QStringLiteral("?"))
         .arg(parity >= 0 && parity <= 2 ? LinkSettingsBar::tr(kParityTexts[parity]) : QStringLiteral("?"))
@@ -72,6 +75,8 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
+    auto* groupsRow = new QHBoxLayout;
+    groupsRow->setContentsMargins(0, 0, 0, 0);
 
     portGroup_ = new QGroupBox(tr("通讯端口选择"), this);
     auto* portRow = new QHBoxLayout(portGroup_);
@@ -104,6 +109,7 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
     addressRow->addWidget(addressList_);
 
     summary_ = new ElidedLabel(this);
+    summary_->setContentsMargins(6, 0, 6, 0);
     summary_->hide();
 
     openButton_ = new QPushButton(tr("打开"), this);
@@ -111,11 +117,19 @@ LinkSettingsBar::LinkSettingsBar(QWidget* parent)
     for (QPushButton* button : {openButton_, closeButton_})
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
 
-    row->addWidget(portGroup_);
-    row->addWidget(baudGroup_);
-    row->addWidget(parityGroup_);
-    row->addWidget(addressGroup_);
-    row->addWidget(summary_);
+    // Hidden groups keep their room, and the summary lies over it: the
+    // buttons after them stay where they are whichever shows.
+    for (QGroupBox* group : {portGroup_, baudGroup_, parityGroup_, addressGroup_}) {
+        QSizePolicy policy = group->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        group->setSizePolicy(policy);
+        groupsRow->addWidget(group);
+    }
+    auto* place = new QGridLayout;
+    place->setContentsMargins(0, 0, 0, 0);
+    place->addLayout(groupsRow, 0, 0);
+    place->addWidget(summary_, 0, 0, Qt::AlignVCenter);
+    row->addLayout(place);
     row->addSpacing(8);
     row->addWidget(openButton_, 0, Qt::AlignBottom);
     row->addWidget(closeButton_, 0, Qt::AlignBottom);
@@ -163,8 +177,38 @@ void LinkSettingsBar::setGroupsVisible(bool visible, const LinkSettings& setting
 {
     for (QGroupBox* group : {baudGroup_, addressGroup_, parityGroup_, portGroup_})
         group->setVisible(visible);
-    summary_->setText(summaryText(settings));
+    settings_ = settings;
+    if (visible) {
+        failure_ = StatusLine{};
+        episode_ = StatusEpisode{};
+    }
+    showSummary();
     summary_->setVisible(!visible);
+}
+
+void LinkSettingsBar::showLinkHealth(const LinkHealth& health, const QDate& today)
+{
+    using State = LinkHealth::State;
+    const bool failing = health.state() == State::Degraded || health.state() == State::Silent;
+    // Like the light, the words change with the state or a new failure
+    // episode, not with every cycle's reason.
+    if (!episode_.changed(static_cast<int>(health.state()), health.failingSince()))
+        return;
+    failure_ = failing ? StatusTexts::linkStatusLine(health, today) : StatusLine{};
+    showSummary();
+}
+
+void LinkSettingsBar::showSummary()
+{
+    const bool failing = !failure_.text.isEmpty();
+    summary_->setText(failing ? tr("%1；%2").arg(failure_.text, settingsText(settings_))
+                              : tr("链路已打开：%1").arg(settingsText(settings_)));
+    summary_->setToolTip(failure_.detail);
+    summary_->setAutoFillBackground(failing);
+    QPalette shades = palette();
+    if (failing)
+        shades.setColor(QPalette::Window, StatusIndicator::colour(failure_.severity));
+    summary_->setPalette(shades);
 }
 
 bool LinkSettingsBar::groupsHidden() const

@@ -5,9 +5,13 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "link/LinkSettings.h"
 #include "link/PortConnection.h"
+#include "widgets/StatusTexts.h"
 
 class ElidedLabel;
+class LinkHealth;
+class QDate;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -16,7 +20,10 @@ class QRadioButton;
 // The link settings of the main window, each in its group: the port list,
 // the baud buttons, the parity buttons and the address list; then "打开"
 // and "关闭". While the link is open the groups are hidden and a line names
-// the settings in use instead.
+// the settings in use instead, in their place: the groups keep their room,
+// so no control of the bar moves when the link opens or closes (a second
+// click meant for "打开" must not land on "关闭"). While the instrument
+// does not answer the line says so, in the link light's words and colour.
 class LinkSettingsBar : public QWidget {
     Q_DECLARE_TR_FUNCTIONS(LinkSettingsBar)
 
@@ -37,6 +44,9 @@ public:
     // The four settings groups; the summary shows while they are hidden.
     void setGroupsVisible(bool visible, const LinkSettings& settings);
     bool groupsHidden() const;
+    // After every poll cycle: the summary says the link is open while the
+    // instrument answers, and what the link light says while it fails.
+    void showLinkHealth(const LinkHealth& health, const QDate& today);
 
     // Marks the port and address lists whose texts name no port 1..20 or
     // address 1..16 (the link is opened all the same, with the numbers the
@@ -59,6 +69,8 @@ public:
     ElidedLabel* summary() const { return summary_; }
 
 private:
+    void showSummary();
+
     QGroupBox* portGroup_ = nullptr;
     QGroupBox* baudGroup_ = nullptr;
     QGroupBox* addressGroup_ = nullptr;
@@ -70,4 +82,7 @@ private:
     QPushButton* openButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     ElidedLabel* summary_ = nullptr;
+    LinkSettings settings_;
+    StatusLine failure_;  // no text while the instrument answers
+    StatusEpisode episode_;
 };

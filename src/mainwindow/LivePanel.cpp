@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/NumberText.h"
+#include "widgets/InstrumentEntry.h"
 #include "widgets/PanelStates.h"
 #include "instrument/InstrumentState.h"
 
@@ -37,10 +38,11 @@ QLabel* caption(const QString& text, QWidget* parent)
     return label;
 }
 
-// An entry just wide enough for "-1999.5" and a little more.
-QLineEdit* entry(const QString& text, QWidget* parent)
+// An entry just wide enough for "-1999.5" and a little more; blank until
+// the instrument's value is read.
+InstrumentEntry* entry(QWidget* parent)
 {
-    auto* edit = new QLineEdit(text, parent);
+    auto* edit = new InstrumentEntry(parent);
     edit->setAlignment(Qt::AlignRight);
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8 + 12);
     return edit;
@@ -103,9 +105,9 @@ QWidget* LivePanel::buildWritten()
     auto* grid = compactGrid(box);
     // One row each: caption, the value as polled, the entry, its button.
     const auto addRow = [this, box, grid](int row, const QString& text, const QString& command, const QString& hint,
-                                          QLineEdit*& edit, QPushButton*& button) {
+                                          InstrumentEntry*& edit, QPushButton*& button) {
         PanelField* field = writtenValues_[static_cast<size_t>(row)] = new PanelField(PanelColours::kPink, box);
-        edit = entry(QStringLiteral("0"), box);
+        edit = entry(box);
         edit->setToolTip(hint);
         button = new QPushButton(command, box);
         fitRow(button, field);

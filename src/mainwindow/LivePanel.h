@@ -11,6 +11,7 @@
 #include "widgets/PanelField.h"
 
 class QPushButton;
+class InstrumentEntry;
 class InstrumentState;
 
 // The live values of the instrument beside their captions: PV, OP and
@@ -42,9 +43,9 @@ public:
 
     // The controls here; the Y range's are the chart's.
     CommandControls commandControls() const { return controls_; }
-    QLineEdit* setValueEntry() const { return controls_.setValueEntry; }
+    InstrumentEntry* setValueEntry() const { return controls_.setValueEntry; }
     QPushButton* setValueButton() const { return controls_.setValueButton; }
-    QLineEdit* outputEntry() const { return controls_.outputEntry; }
+    InstrumentEntry* outputEntry() const { return controls_.outputEntry; }
     QPushButton* outputButton() const { return controls_.outputButton; }
     QPushButton* selfTuningButton() const { return controls_.selfTuningButton; }
     QPushButton* manualAutoButton() const { return controls_.manualAutoButton; }

@@ -52,7 +52,6 @@
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 #include "trendview/TrendChartView.h"
-#include "trendview/TrendSurface.h"
 #include "mainwindow/ValueGrid.h"
 
 namespace {
@@ -97,7 +96,8 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
     // First, so that every control built below inherits it.
     setFont(StationFont::font());
     setWindowTitle(tr(kCaptionSource));
-    writes_ = new OperatorWrites(core_.link(), this);
+    writes_ = new OperatorWrites(core_.link(), core_.clock(), this);
+    writes_->setLinkOpen(core_.connection().isOpen());
     buildLayout();
     buildStatusBar();
     connectCommands();
@@ -143,8 +143,6 @@ void MainWindow::start()
     showFirstVisibleSample();
     closesOnlyOnExit_ = true;
     navigator_.rulerOn = false;
-    chartPanel_->sampleSpacingLabel()->setText(numberText(int32_t{TrendSurface::kScaleWidth}));
-    chartPanel_->surfaceHeightLabel()->setText(numberText(int32_t{TrendSurface::kScaleHeight}));
     redrawChart();
     chartPanel_->showStates();
 
@@ -185,6 +183,7 @@ void MainWindow::onLinkHealthChanged()
     if (answering && !linkAnswering_)
         linkMessages_->answer(kLinkSubject);
     linkAnswering_ = answering;
+    settings_->showLinkHealth(core_.poller().linkHealth(), core_.clock().now().date());
 }
 
 void MainWindow::onWriteFailed(WriteOutcome outcome)
@@ -293,13 +292,13 @@ void MainWindow::onLinkOpened()
 {
     settings_->setGroupsVisible(false, core_.link().settings());
     configurationButton_->setEnabled(true);
-    calibrationButton_->setEnabled(true);
+    writes_->setLinkOpen(true);
 }
 
 void MainWindow::onLinkClosed()
 {
     configurationButton_->setEnabled(false);
-    calibrationButton_->setEnabled(false);
+    writes_->setLinkOpen(false);
     settings_->setGroupsVisible(true, core_.link().settings());
 }
 
@@ -317,7 +316,6 @@ void MainWindow::refreshLiveValues()
     if (liveRefreshOn_)
         appendWaitingSample();
     showPanelValues();
-    chartPanel_->sampleSpacingLabel()->setText(numberText(zoom_.markStep));
 }
 
 void MainWindow::appendWaitingSample()
@@ -360,6 +358,10 @@ void MainWindow::showPanelValues()
 {
     const InstrumentState& state = core_.state();
     panel_->refresh(state, core_.clock().now());
+    // The entries that write follow what the instrument holds, unless the
+    // operator is editing them.
+    commands_->showInstrumentValues();
+    alarmPanel_->showInstrumentValues(state);
     // Nothing before the first answer: a 0 there would look measured. What
     // the instrument has not confirmed lately stays, on grey, as on the panel.
     const QDateTime now = core_.clock().now();
@@ -501,7 +503,7 @@ void MainWindow::buildLayout()
     column->setSpacing(6);
 
     header_ = new HeaderBar(tr(kCaptionSource), central);
-    connect(header_, &HeaderBar::aboutRequested, this, [this] { AboutBox::show(core_, this); });
+    connect(header_, &HeaderBar::aboutRequested, this, [this] { AboutBox::show(core_, zoom_, this); });
     column->addWidget(header_);
 
     auto* middle = new QHBoxLayout;
@@ -547,7 +549,8 @@ QWidget* MainWindow::buildCommandBar()
     row->addStretch(1);
 
     // Commands that need the instrument are usable only while the link is open.
-    // "参数校准" is there for the operators who know it; it has no action.
+    // "参数校准" is there for the operators who know it; it has no action in
+    // this station, so it stays disabled and says so.
     // "事件记录" reads only the journal file, so it works with the link closed.
     journalButton_ = new QPushButton(tr("事件记录"), bar);
     journalButton_->setToolTip(tr("查看报警、通讯和操作的记录（F8）"));
@@ -570,6 +573,7 @@ QWidget* MainWindow::buildCommandBar()
     }
     configurationButton_->setEnabled(false);
     calibrationButton_->setEnabled(false);
+    calibrationButton_->setToolTip(tr("本工作站没有参数校准功能"));
     exitButton_->setToolTip(tr("结束程序（Esc）"));
     return bar;
 }
@@ -585,10 +589,12 @@ void MainWindow::connectCommands()
     connect(commands_, &OperatorCommands::refused, feedback_, &EntryFeedback::showRefusal);
     connect(commands_, &OperatorCommands::refused, this, [this] { core_.entryRefused(); });
     connect(commands_, &OperatorCommands::accepted, feedback_, &EntryFeedback::clearMarks);
+    connect(commands_, &OperatorCommands::notWritten, feedback_, &EntryFeedback::showNotWritten);
     connect(commands_, &OperatorCommands::yAxisChanged, this, &MainWindow::showYAxisRange);
     connect(alarmPanel_, &AlarmPanel::refused, feedback_, &EntryFeedback::showRefusal);
     connect(alarmPanel_, &AlarmPanel::refused, this, [this] { core_.entryRefused(); });
     connect(alarmPanel_, &AlarmPanel::accepted, feedback_, &EntryFeedback::clearMarks);
+    connect(alarmPanel_, &AlarmPanel::notWritten, feedback_, &EntryFeedback::showNotWritten);
     connect(writes_, &OperatorWrites::failed, this, &MainWindow::onWriteFailed);
     connect(writes_, &OperatorWrites::succeeded, feedback_, &EntryFeedback::showWriteSuccess);
     connect(commands_, &OperatorCommands::applied, feedback_, &EntryFeedback::showApplied);

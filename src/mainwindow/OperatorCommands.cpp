@@ -1,5 +1,8 @@
 #include "mainwindow/OperatorCommands.h"
 
+#include <optional>
+#include <utility>
+
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -8,7 +11,9 @@
 #include "instrument/InstrumentState.h"
 #include "mainwindow/YAxisRange.h"
 #include "trend/ChartDrawing.h"
+#include "widgets/InstrumentEntry.h"
 #include "widgets/PanelStates.h"
+#include "widgets/StatusTexts.h"
 
 namespace {
 
@@ -44,6 +49,25 @@ OperatorCommands::OperatorCommands(const CommandControls& controls, const Instru
     connect(controls_.applyRangeButton, &QPushButton::clicked, this, &OperatorCommands::applyYRange);
     connect(controls_.yMaximumEntry, &QLineEdit::returnPressed, this, &OperatorCommands::applyYRange);
     connect(controls_.yMinimumEntry, &QLineEdit::returnPressed, this, &OperatorCommands::applyYRange);
+    connect(&writes_, &OperatorWrites::linkOpenChanged, this, &OperatorCommands::showLinkOpen);
+    showLinkOpen(writes_.linkOpen());
+}
+
+void OperatorCommands::showLinkOpen(bool open)
+{
+    for (QPushButton* button : {controls_.setValueButton, controls_.outputButton, controls_.selfTuningButton,
+                                controls_.manualAutoButton, controls_.manualInhibitButton})
+        showLinkNeed(*button, open);
+}
+
+void OperatorCommands::showInstrumentValues()
+{
+    const std::optional<QDateTime>& readAt = state_.status(InstrumentState::Block::Commands).lastGoodRead;
+    for (const auto& [entry, address] : {std::pair{controls_.setValueEntry, RegisterMap::kSetValue},
+                                         std::pair{controls_.outputEntry, RegisterMap::kManualOutput}}) {
+        entry->showInstrumentValue(readAt ? std::optional(numberText(state_.command(address))) : std::nullopt,
+                                   readAt.value_or(QDateTime()));
+    }
 }
 
 void OperatorCommands::writeSetValue()
@@ -56,8 +80,17 @@ void OperatorCommands::writeOutput()
     writeEntry(controls_.outputEntry, QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "设定OP")), RegisterMap::kManualOutput);
 }
 
-void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int registerAddress)
+void OperatorCommands::writeEntry(InstrumentEntry* entry, const QString& caption, int registerAddress)
 {
+    // Return in the entry asks too, with the button disabled.
+    if (!writes_.linkOpen()) {
+        emit notWritten({entry}, caption, StatusTexts::linkClosedText(caption));
+        return;
+    }
+    if (!entry->isChanged()) {
+        emit notWritten({entry}, caption, StatusTexts::unchangedEntryText(caption));
+        return;
+    }
     const int scale = RegisterMap::holdingInTenths(registerAddress) ? 10 : 1;
     const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(entry->text(), scale);
     if (!checked.value) {
@@ -68,7 +101,7 @@ void OperatorCommands::writeEntry(QLineEdit* entry, const QString& caption, int 
     // As the live panel shows the written values: nothing before the first read.
     const QString before =
         state_.everRead(InstrumentState::Block::Commands) ? numberText(state_.command(registerAddress)) : QString();
-    writes_.writeRegister(registerAddress, *checked.value, caption, {before, entry->text(), kOrigin});
+    writes_.writeRegister(registerAddress, *checked.value, caption, {before, entry->text(), kOrigin}, entry);
 }
 
 void OperatorCommands::toggleSelfTuning()
@@ -88,6 +121,8 @@ void OperatorCommands::toggleManualInhibit()
 
 void OperatorCommands::toggleCoil(int coil, const QString& what)
 {
+    if (!writes_.linkOpen())
+        return;  // its button is disabled meanwhile
     const bool on = state_.coil(coil);
     const QString before = state_.everRead(InstrumentState::Block::Coils) ? coilText(coil, on) : QString();
     writes_.switchCoil(coil, !on, what, {before, coilText(coil, !on), kOrigin});

@@ -1,12 +1,17 @@
 #include "mainwindow/OperatorWrites.h"
 
+#include <QPushButton>
 #include <QWidget>
 
+#include "core/Clock.h"
 #include "link/InstrumentLink.h"
+#include "widgets/InstrumentEntry.h"
+#include "widgets/StatusTexts.h"
 
-OperatorWrites::OperatorWrites(InstrumentLink& link, QObject* parent)
+OperatorWrites::OperatorWrites(InstrumentLink& link, const Clock& clock, QObject* parent)
     : QObject(parent)
     , link_(link)
+    , clock_(clock)
 {
     connect(&link_, &InstrumentLink::writeFinished, this, &OperatorWrites::onWriteFinished);
 }
@@ -23,9 +28,19 @@ WriteRequest withShown(WriteRequest request, const WriteShown& shown)
 
 } // namespace
 
-void OperatorWrites::writeRegister(int registerNumber, int32_t value, const QString& what, const WriteShown& shown)
+void OperatorWrites::setLinkOpen(bool open)
+{
+    if (open == linkOpen_)
+        return;
+    linkOpen_ = open;
+    emit linkOpenChanged(open);
+}
+
+void OperatorWrites::writeRegister(int registerNumber, int32_t value, const QString& what, const WriteShown& shown,
+                                   InstrumentEntry* entry)
 {
     ++pending_;
+    entries_[registerNumber] = entry;
     link_.write(withShown(WriteRequest::toRegister(registerNumber, value, what, this), shown));
 }
 
@@ -41,12 +56,27 @@ void OperatorWrites::onWriteFinished(const WriteOutcome& outcome)
     if (ours)
         --pending_;
     if (outcome.ok) {
-        if (ours)
+        if (ours) {
+            markEntryWritten(outcome.request);
             emit succeeded(outcome);
+        }
         return;
     }
     if (ours || !toldByItsAsker(outcome))
         emit failed(outcome);
+}
+
+void OperatorWrites::markEntryWritten(const WriteRequest& request)
+{
+    if (request.target != WriteRequest::Target::Register)
+        return;
+    const auto found = entries_.find(request.address);
+    if (found == entries_.end() || !found->second)
+        return;
+    // An operator who has typed on since the click has a new command in
+    // the entry: that text is not the one written.
+    if (found->second->text() == request.shownValue)
+        found->second->markWritten(clock_.now());
 }
 
 bool OperatorWrites::toldByItsAsker(const WriteOutcome& outcome) const
@@ -57,4 +87,10 @@ bool OperatorWrites::toldByItsAsker(const WriteOutcome& outcome) const
     const auto* window = qobject_cast<const QWidget*>(asker);
     // An asker that is no window tells its own outcomes.
     return window == nullptr || window->isVisible();
+}
+
+void showLinkNeed(QPushButton& button, bool linkOpen)
+{
+    button.setEnabled(linkOpen);
+    button.setToolTip(linkOpen ? QString() : StatusTexts::linkClosedHint());
 }

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "widgets/InstrumentEntry.h"
 #include "widgets/StatusTexts.h"
 #include "widgets/WindowLog.h"
 
@@ -43,6 +44,13 @@ void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
     }
 }
 
+void EntryFeedback::showNotWritten(const QList<QLineEdit*>& fields, const QString& command, const QString& text)
+{
+    // What the entry holds is no error: a mark left from an earlier refusal goes.
+    clearMarks(fields);
+    messages_.show(command, text, QString(), kRefusalMs);
+}
+
 void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
     const QString text = StatusTexts::writeFailedText(outcome);
@@ -81,5 +89,8 @@ void EntryFeedback::mark(QLineEdit* field)
     if (!field->property(kWatchedProperty).toBool()) {
         field->setProperty(kWatchedProperty, true);
         connect(field, &QLineEdit::textEdited, this, [this, field] { clearMarks({field}); });
+        // Or takes it back, and the entry shows the instrument's value again.
+        if (auto* entry = qobject_cast<InstrumentEntry*>(field))
+            connect(entry, &InstrumentEntry::editDiscarded, this, [this, field] { clearMarks({field}); });
     }
 }

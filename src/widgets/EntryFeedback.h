@@ -30,6 +30,9 @@ public:
 
     void showRefusal(const QList<QLineEdit*>& fields, const QString& command, const EntryCheck::Refusal& refusal);
     void clearMarks(const QList<QLineEdit*>& fields);
+    // A command that wrote nothing although the entry is fine (unchanged,
+    // the link closed): said like a refusal, without marking the fields.
+    void showNotWritten(const QList<QLineEdit*>& fields, const QString& command, const QString& text);
     void showWriteFailure(const WriteOutcome& outcome);
     // Replaces a refusal or failure of the same command still shown.
     void showWriteSuccess(const WriteOutcome& outcome);

@@ -42,6 +42,7 @@ void InstrumentEntry::discardEdit()
         setText(following_.followedText());
     else
         clear();
+    emit editDiscarded();
 }
 
 bool InstrumentEntry::event(QEvent* event)

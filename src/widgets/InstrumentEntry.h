@@ -33,6 +33,11 @@ public:
 
     const EntryFollowing& following() const { return following_; }
 
+signals:
+    // The operator took his edit back: the entry shows the instrument's
+    // value again, so a mark on what he had typed no longer applies.
+    void editDiscarded();
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

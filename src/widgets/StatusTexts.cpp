@@ -154,6 +154,21 @@ QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refu
     return QCoreApplication::translate("StatusTexts", "“%1”未执行：%2").arg(shownWhat(command), why);
 }
 
+QString unchangedEntryText(const QString& command)
+{
+    return QCoreApplication::translate("StatusTexts", "“%1” 未修改，没有写入").arg(shownWhat(command));
+}
+
+QString linkClosedHint()
+{
+    return QCoreApplication::translate("StatusTexts", "链路未打开：先按“打开”");
+}
+
+QString linkClosedText(const QString& command)
+{
+    return QCoreApplication::translate("StatusTexts", "“%1”未执行：链路未打开，先按“打开”").arg(shownWhat(command));
+}
+
 QString writeFailedText(const WriteOutcome& outcome)
 {
     const WriteRequest& request = outcome.request;

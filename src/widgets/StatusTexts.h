@@ -48,6 +48,15 @@ QString sinceText(const QDateTime& since, const QDate& today);
 // "“设定SV”未执行：数值须在 -1999 到 9999 之间".
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal);
 
+// A command of an entry the operator has not changed: nothing was written,
+// for example "“报警1设定值” 未修改，没有写入".
+QString unchangedEntryText(const QString& command);
+
+// Why a write needs the link: the tooltip of the controls that write while
+// the link is closed, and the status bar's word when Return asks for one.
+QString linkClosedHint();
+QString linkClosedText(const QString& command);
+
 // A write the instrument never took, named as the operator knows it, with
 // the value for a register write and the link's reason in the operator's
 // words, for example "“设定SV” 250 写入失败（已重试一次）：无应答".

@@ -11,6 +11,7 @@
 #include "journal/JournalSchema.h"
 #include "mainwindow/AlarmPanel.h"
 #include "support/StationOnSim.h"
+#include "widgets/InstrumentEntry.h"
 
 namespace {
 
@@ -68,14 +69,14 @@ TEST(JournalEndToEnd, anAlarmThatTripsAndClearsGivesOneRaisedAndOneClearedAtTheR
     ASSERT_TRUE(waitFor([&] { return alarms.valueField(0)->text() == QStringLiteral("150"); }));
 
     const QDateTime trippedFrom = QDateTime::currentDateTimeUtc();
-    alarms.entry(0)->setText(QStringLiteral("10"));
+    typeOver(alarms.entry(0), QStringLiteral("10"));
     alarms.downloadButton(0)->click();
     ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1报警"), 5000));
     const QDateTime trippedBy = QDateTime::currentDateTimeUtc();
     runEventLoopFor(1500);  // polls that see it on again
 
     const QDateTime clearedFrom = QDateTime::currentDateTimeUtc();
-    alarms.entry(0)->setText(QStringLiteral("1000"));
+    typeOver(alarms.entry(0), QStringLiteral("1000"));
     alarms.downloadButton(0)->click();
     ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1 OFF"), 5000));
     const QDateTime clearedBy = QDateTime::currentDateTimeUtc();
@@ -105,7 +106,7 @@ TEST(JournalEndToEnd, aSetValueWrittenFromTheMainWindowGivesOneWriteWithOldAndNe
     ASSERT_TRUE(s.started());
     ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("100")));
 
-    s.panel().setValueEntry()->setText(QStringLiteral("250"));
+    typeOver(s.panel().setValueEntry(), QStringLiteral("250"));
     s.panel().setValueButton()->click();
     ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("250"), 5000));
 
@@ -124,7 +125,7 @@ TEST(JournalEndToEnd, aWriteToASilentInstrumentGivesOneFailureAfterTheRetry)
     ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("100")));
 
     s.sim().signal(SIGSTOP);
-    s.panel().setValueEntry()->setText(QStringLiteral("300"));
+    typeOver(s.panel().setValueEntry(), QStringLiteral("300"));
     s.panel().setValueButton()->click();
     ASSERT_TRUE(waitFor([&] { return !journalRows(s.journalPath(), {"write"}).empty(); }, 20000));
     runEventLoopFor(2000);  // no second event for the repeat

@@ -5,6 +5,7 @@
 
 #include "mainwindow/AlarmPanel.h"
 #include "support/StationOnSim.h"
+#include "widgets/InstrumentEntry.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ TEST(OperatorEndToEnd, setSvReachesHoldingRegisterOneAndShowsWithinOnePollAndOne
     ASSERT_TRUE(s.started());
     ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("100")));  // the instrument's SV at start
 
-    s.panel().setValueEntry()->setText(QStringLiteral("250"));
+    typeOver(s.panel().setValueEntry(), QStringLiteral("250"));
     const int cyclesAtClick = s.cycles();
     s.panel().setValueButton()->click();
     ASSERT_TRUE(s.shows(&LivePanel::writtenValueField, 0, QStringLiteral("250"), 5000));
@@ -52,13 +53,13 @@ TEST(OperatorEndToEnd, anAlarmSetValueDownloadedChangesWhenTheInstrumentAlarms)
     AlarmPanel& alarms = *s.window().alarmPanel();
     ASSERT_TRUE(waitFor([&] { return alarms.valueField(0)->text() == QStringLiteral("150"); }));
 
-    alarms.entry(0)->setText(QStringLiteral("10"));
+    typeOver(alarms.entry(0), QStringLiteral("10"));
     alarms.downloadButton(0)->click();
     ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1报警"), 5000));
     EXPECT_EQ(alarms.valueField(0)->text(), QStringLiteral("10"));
     EXPECT_TRUE(s.shows(&LivePanel::liveValueField, 5, QStringLiteral("上限报警"), 2000));
 
-    alarms.entry(0)->setText(QStringLiteral("1000"));
+    typeOver(alarms.entry(0), QStringLiteral("1000"));
     alarms.downloadButton(0)->click();
     ASSERT_TRUE(s.shows(&LivePanel::alarmStateField, 0, QStringLiteral("ALM1 OFF"), 5000));
     EXPECT_EQ(s.readAfterClosing(SimMaster::Table::HoldingRegisters, 257, 1), SimMaster::Values{1000});

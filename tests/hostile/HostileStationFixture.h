@@ -11,13 +11,15 @@
 #include "support/WrittenCalls.h"
 
 // The main window on a fake fieldbus with an empty history file in a fresh
-// folder; it runs no timers, so that only the operator's steps act.
+// folder and the link open; it runs no timers and the poll does not tick,
+// so that only the operator's steps act.
 class HostileStationFixture : public StationFixture {
 protected:
     void SetUp() override
     {
         StationFixture::SetUp();
         startWindow();
+        openLinkWithoutPolls();
     }
 
     // Replaces the field's text as a paste would (one edit, control

@@ -10,6 +10,7 @@
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/LivePanel.h"
 #include "RegisterRange.h"
+#include "widgets/InstrumentEntry.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
+#include <QLabel>
 #include <QMessageBox>
 #include <QToolButton>
 
 #include "core/Version.h"
+#include "mainwindow/AboutBox.h"
 #include "mainwindow/HeaderBar.h"
 #include "support/ForwardingFieldbus.h"
 #include "support/StationFixture.h"
@@ -29,6 +31,22 @@ TEST_F(AboutBoxTest, theHeadersAboutButtonShowsTheVersionAndTheFilesWithoutBlock
     EXPECT_TRUE(text.contains(path)) << text.toStdString();
     EXPECT_TRUE(text.contains(journalPath)) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("归档：未启用"))) << text.toStdString();
+}
+
+TEST_F(AboutBoxTest, theChartsInternalMeasuresAreThereAtTheZoomShownAndNotOnTheOperatorsScreen)
+{
+    startWindow();
+    ZoomGeometry& zoom = window->zoom();
+    EXPECT_TRUE(AboutBox::text(core, zoom).contains(QStringLiteral("曲线图：相邻样本间距 150，绘图区 12008 × 7508")));
+    zoom.zoomLevel = 4;
+    zoom.apply();
+    EXPECT_TRUE(AboutBox::text(core, zoom).contains(QStringLiteral("相邻样本间距 37.5，")));
+
+    window->refreshLiveValues();
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        for (const char* figure : {"37.5", "12008", "7508"})
+            EXPECT_NE(label->text(), QString::fromUtf8(figure)) << label->metaObject()->className();
+    }
 }
 
 } // namespace

@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/AlarmPanel.h"
+#include "support/FakeClock.h"
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
 #include "link/InstrumentLink.h"
 #include "mainwindow/OperatorWrites.h"
 #include "support/WrittenCalls.h"
+#include "widgets/InstrumentEntry.h"
 
 namespace {
 
@@ -25,21 +27,30 @@ protected:
     {
         for (auto& display : displays)
             display = new QLabel(QStringLiteral("cyan"));
+        writes.setLinkOpen(true);
         panel = std::make_unique<AlarmPanel>(displays, writes);
     }
 
-    // What one DOWNLOAD of row `row` with `text` in its entry writes.
+    // The operator's text in the row's entry, as a paste puts it there.
+    void enter(int row, const QString& text)
+    {
+        panel->entry(row)->selectAll();
+        panel->entry(row)->insert(text);
+    }
+
+    // What one DOWNLOAD of row `row` with `text` entered writes.
     std::vector<Call> download(int row, const QString& text)
     {
         return writtenCalls(bus, link, [&] {
-            panel->entry(row)->setText(text);
+            enter(row, text);
             panel->downloadButton(row)->click();
         });
     }
 
     FakeFieldbus bus;
     InstrumentLink link{std::make_unique<ForwardingFieldbus>(bus)};
-    OperatorWrites writes{link};
+    FakeClock clock;
+    OperatorWrites writes{link, clock};
     std::array<QLabel*, AlarmRows::kRows> displays{};
     std::unique_ptr<AlarmPanel> panel;
 };
@@ -49,7 +60,7 @@ Call setRegister(int reg, int value)
     return {"writeRegister", {reg, value}};
 }
 
-TEST_F(AlarmPanelTest, rowsCarryTheirCaptionsTheDisplaysGivenAndAnEntryOfZero)
+TEST_F(AlarmPanelTest, rowsCarryTheirCaptionsTheDisplaysGivenAndABlankEntry)
 {
     const char* captions[] = {"报警1设定值", "报警1动作回差", "报警1延迟时间", "报警2设定值", "报警2动作回差",
                               "报警2延迟时间", "报警3设定值", "报警3动作回差", "报警3延迟时间"};
@@ -57,7 +68,7 @@ TEST_F(AlarmPanelTest, rowsCarryTheirCaptionsTheDisplaysGivenAndAnEntryOfZero)
         EXPECT_EQ(panel->captionLabel(i)->text(), QString::fromUtf8(captions[i])) << i;
         EXPECT_EQ(panel->valueField(i), displays[static_cast<size_t>(i)]) << i;
         EXPECT_EQ(panel->valueField(i)->parent(), panel.get()) << i;
-        EXPECT_EQ(panel->entry(i)->text(), QStringLiteral("0")) << i;
+        EXPECT_EQ(panel->entry(i)->text(), QString()) << i;
         EXPECT_EQ(panel->downloadButton(i)->text(), QStringLiteral("DOWNLOAD")) << i;
         EXPECT_EQ(AlarmRows::registerOf(i), 257 + i);
     }
@@ -121,7 +132,7 @@ TEST_F(AlarmPanelTest, anEntryOutOfRangeIsRefusedWithItsLimits)
 TEST_F(AlarmPanelTest, enterInAnEntryDownloadsLikeTheButton)
 {
     const auto calls = writtenCalls(bus, link, [&] {
-        panel->entry(6)->setText(QStringLiteral("420"));
+        enter(6, QStringLiteral("420"));
         emit panel->entry(6)->returnPressed();
     });
     EXPECT_EQ(calls, std::vector<Call>{setRegister(263, 420)});

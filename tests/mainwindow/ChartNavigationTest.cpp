@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSlider>
@@ -69,6 +70,11 @@ TEST_F(ChartNavigationTest, theButtonsStandUnderTheChartAsTheStartLeavesThem)
 TEST_F(ChartNavigationTest, f2AtLevelOneAndF1AtLevelFourAreIgnored)
 {
     open(300);
+    const auto yPlace = [&] {
+        QCoreApplication::processEvents();  // the layouts settle
+        return chart().yMaximumEntry()->mapTo(window.get(), QPoint());
+    };
+    const QPoint yAtStart = yPlace();
     key(Qt::Key_F2);
     EXPECT_EQ(window->zoom().zoomLevel, 1);
     for (int16_t level = 2; level <= 4; ++level) {
@@ -82,7 +88,8 @@ TEST_F(ChartNavigationTest, f2AtLevelOneAndF1AtLevelFourAreIgnored)
     // One slider step is one sample: 37.5 units, as a whole number 38.
     EXPECT_EQ(slider().singleStep(), 38);
     EXPECT_EQ(slider().pageStep(), 38);
-    EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("37.5"));
+    // No figure beside the Y range changes with the zoom and pushes it.
+    EXPECT_EQ(yPlace(), yAtStart);
 
     chart().zoomInButton()->click();
     EXPECT_EQ(window->zoom().zoomLevel, 3);

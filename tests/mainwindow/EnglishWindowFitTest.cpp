@@ -63,12 +63,17 @@ TEST_F(EnglishWindowFit, theWindowIsInEnglishAndEveryTextFitsWithTheLinkSettings
     EXPECT_LE(window->minimumSizeHint().width(), kScreen.width());
     EXPECT_TRUE(clipped().isEmpty()) << listed(clipped());
     EXPECT_FALSE(window->linkIndicator()->isElided());
+    const QPoint openAt = window->settings()->openButton()->mapTo(window.get(), QPoint());
+    const QPoint closeAt = window->settings()->closeButton()->mapTo(window.get(), QPoint());
 
-    window->settings()->openButton()->click();
+    QTest::mouseClick(window->settings()->openButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return window->settings()->groupsHidden(); }));
     EXPECT_LE(window->width(), kScreen.width());
     EXPECT_TRUE(clipped().isEmpty()) << listed(clipped());
     EXPECT_FALSE(window->settings()->summary()->isElided()) << window->settings()->summary()->text().toStdString();
+    // The longer English captions move no button when the link opens.
+    EXPECT_EQ(window->settings()->openButton()->mapTo(window.get(), QPoint()), openAt);
+    EXPECT_EQ(window->settings()->closeButton()->mapTo(window.get(), QPoint()), closeAt);
 }
 
 TEST_F(EnglishWindowFit, everyStateAndAlarmTypeTextFitsItsField)

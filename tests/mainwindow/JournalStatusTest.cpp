@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -6,10 +8,12 @@
 
 #include "journal/JournalSchema.h"
 #include "mainwindow/AlarmPanel.h"
+#include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/LivePanel.h"
 #include "support/ForwardingFieldbus.h"
 #include "support/StationFixture.h"
 #include "widgets/StatusIndicator.h"
+#include "widgets/InstrumentEntry.h"
 
 namespace {
 
@@ -67,10 +71,12 @@ TEST_F(JournalStatusTest, refusedEntriesOfTheMainWindowAreCountedInTheJournal)
     StationCore journaling(std::make_unique<ForwardingFieldbus>(bus), clock, path, journalPath);
     MainWindow station(journaling, MainWindow::Ticking::ByCaller);
     station.start();
+    journaling.poller().setCycleInterval(std::chrono::hours(1));
+    station.settings()->openButton()->click();
 
-    station.panel()->setValueEntry()->setText(QStringLiteral("abc"));
+    station.panel()->setValueEntry()->insert(QStringLiteral("abc"));
     station.panel()->setValueButton()->click();
-    station.alarmPanel()->entry(0)->setText(QStringLiteral("99999"));
+    station.alarmPanel()->entry(0)->insert(QStringLiteral("99999"));
     station.alarmPanel()->downloadButton(0)->click();
     journaling.stationExited();
 

@@ -11,6 +11,7 @@
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
 #include "widgets/ElidedLabel.h"
+#include "widgets/StatusIndicator.h"
 
 namespace {
 
@@ -46,6 +47,19 @@ protected:
             && bar().parityGroup()->isHidden();
     }
 
+    // Where the bar's buttons and the window's command buttons are, once
+    // the layouts have settled.
+    std::vector<QPoint> places()
+    {
+        QCoreApplication::processEvents();
+        const QWidget* const controls[] = {bar().openButton(), bar().closeButton(), window->journalButton(),
+                                           window->exitButton()};
+        std::vector<QPoint> at;
+        for (const QWidget* control : controls)
+            at.push_back(control->mapTo(window.get(), QPoint()));
+        return at;
+    }
+
     std::optional<Call> waitForCall(const std::string& name)
     {
         std::optional<Call> found;
@@ -74,7 +88,6 @@ TEST_F(LinkSettings, openHidesTheSettingsStoresTheChoicesAndStartsThePoll)
     EXPECT_EQ(link.settings(), (::LinkSettings{3, 2, 1, 16}));
     EXPECT_TRUE(poll.running());
     EXPECT_TRUE(window->configurationButton()->isEnabled());
-    EXPECT_TRUE(window->calibrationButton()->isEnabled());
     // The poll reads the instrument at the chosen address.
     EXPECT_EQ(waitForCall("open"), (Call{"open", {3, 2, 1, 16}}));
     EXPECT_TRUE(waitForCall("readInputRegisters").has_value());
@@ -89,7 +102,6 @@ TEST_F(LinkSettings, closeShowsTheSettingsAgainAndStopsThePoll)
     EXPECT_FALSE(bar().summary()->isVisible());
     EXPECT_FALSE(poll.running());
     EXPECT_FALSE(window->configurationButton()->isEnabled());
-    EXPECT_FALSE(window->calibrationButton()->isEnabled());
     EXPECT_EQ(waitForCall("close"), (Call{"close", {}}));
     EXPECT_EQ(link.settings().port, 1);  // kept after the close
 }
@@ -149,6 +161,41 @@ TEST_F(LinkSettings, commandLineChoicesAreShownAndOpenTheLinkAsTheButtonDoes)
     EXPECT_TRUE(poll.running());
     EXPECT_TRUE(window->configurationButton()->isEnabled());
     EXPECT_EQ(waitForCall("open"), (Call{"open", {5, 0, 2, 7}}));
+}
+
+TEST_F(LinkSettings, theButtonsKeepTheirPlaceWhetherTheLinkIsOpenOrClosed)
+{
+    const std::vector<QPoint> closed = places();
+    QTest::mouseClick(bar().openButton(), Qt::LeftButton);
+    ASSERT_TRUE(groupsHidden());
+    EXPECT_EQ(places(), closed) << "a second click meant for the open button would land elsewhere";
+    QTest::mouseClick(bar().closeButton(), Qt::LeftButton);
+    ASSERT_TRUE(groupsShown());
+    EXPECT_EQ(places(), closed);
+}
+
+TEST_F(LinkSettings, whileTheInstrumentIsSilentTheSummarySaysSoInTheLinkLightsWordsAndColour)
+{
+    openLinkWithoutPolls();
+    const QString open = QStringLiteral("链路已打开：端口 1，9600，无校验，地址 1");
+    ASSERT_EQ(bar().summary()->text(), open);
+    const QColor plain = bar().summary()->palette().color(QPalette::Window);
+
+    bus.failAll();
+    poll.startCycle();
+    ASSERT_TRUE(waitFor([&] { return poll.linkHealth().state() == LinkHealth::State::Silent; }));
+    const StatusLine light = window->linkIndicator()->line();
+    ASSERT_TRUE(light.text.startsWith(QStringLiteral("通讯中断"))) << light.text.toStdString();
+    EXPECT_EQ(bar().summary()->text(), light.text + QStringLiteral("；端口 1，9600，无校验，地址 1"));
+    EXPECT_TRUE(bar().summary()->autoFillBackground());
+    EXPECT_EQ(bar().summary()->palette().color(QPalette::Window), StatusIndicator::colour(StatusSeverity::Fault));
+
+    bus.failAll(false);
+    poll.startCycle();
+    ASSERT_TRUE(waitFor([&] { return poll.linkHealth().state() == LinkHealth::State::Answering; }));
+    EXPECT_EQ(bar().summary()->text(), open);
+    EXPECT_FALSE(bar().summary()->autoFillBackground());
+    EXPECT_EQ(bar().summary()->palette().color(QPalette::Window), plain);
 }
 
 } // namespace

@@ -218,16 +218,6 @@ TEST_F(LivePanelTest, atZoomLevelOneTheSampleAfterSlot260ReloadsTheNewestRecords
     EXPECT_EQ(idAt(242), 7777);
 }
 
-TEST_F(LivePanelTest, theSampleSpacingIsShownAfterEachTick)
-{
-    window->refreshLiveValues();
-    EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("150"));
-    window->zoom().zoomLevel = 4;
-    window->zoom().apply();
-    window->refreshLiveValues();
-    EXPECT_EQ(window->chartPanel()->sampleSpacingLabel()->text(), QStringLiteral("37.5"));
-}
-
 TEST_F(LivePanelTest, nothingShowsBeforeTheFirstAnswerAndSilenceGreysTheLastValues)
 {
     using namespace RegisterMap;

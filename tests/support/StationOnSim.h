@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "core/Clock.h"
@@ -15,6 +16,14 @@
 #include "app/Station.h"
 #include "support/WaitFor.h"
 #include "mainwindow/MainWindow.h"
+
+// The operator's text in place of an entry's, in one edit as a paste makes
+// it: an entry that follows the instrument takes it as his command.
+inline void typeOver(QLineEdit* entry, const QString& text)
+{
+    entry->selectAll();
+    entry->insert(text);
+}
 
 // The whole station in-process on the real libmodbus link, the link opened
 // at start as an operator's auto-start does, against tq5800-sim.

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "core/DateValue.h"
@@ -12,6 +14,7 @@
 #include "support/StateFeed.h"
 #include "support/TakenSample.h"
 #include "history/HistoryDatabase.h"
+#include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/MainWindow.h"
 #include "station/StationCore.h"
 
@@ -42,6 +45,14 @@ struct StationRig {
         window->start();
     }
 
+    // "打开" as the operator presses it, with a poll that does not tick
+    // meanwhile: the writes need the open link, and the values the test
+    // feeds stay as fed.
+    void openLinkWithoutPolls()
+    {
+        poll.setCycleInterval(std::chrono::hours(1));
+        window->settings()->openButton()->click();
+    }
 
     // The instrument answers the poll now, with the values it had: the
     // recorder stores only what was read in the last two poll cycles.
