@@ -1,6 +1,6 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
 //                   [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]
-//                   [--lang zh|en]
+//                   [--lang zh|en] [--journal FILE] [--archive DIR]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
 // the main window and ends. With --db it records into (and shows) a history
@@ -9,7 +9,9 @@
 // into a PDF file; --export opens "导出记录" three seconds before the picture,
 // writes the chart's period into FILE as CSV and shows the dialog over the
 // main window. --lang draws the windows in that language (default Chinese,
-// as the existing pictures are).
+// as the existing pictures are). --journal and --archive name the journal
+// and the archive folder as the station's options do, unchecked, so that a
+// picture can show the status bar with their failures.
 
 #include <algorithm>
 #include <cstdio>
@@ -53,12 +55,14 @@ int main(int argc, char* argv[])
                                   QStringLiteral("L"), QStringLiteral("zh"));
     const QCommandLineOption historian(QStringLiteral("historian"),
         QStringLiteral("Forward to this central server (libpq connection string)."), QStringLiteral("CONNECTION"));
-    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian});
+    const QCommandLineOption journal(QStringLiteral("journal"), QStringLiteral("Journal file."), QStringLiteral("FILE"));
+    const QCommandLineOption archive(QStringLiteral("archive"), QStringLiteral("Archive folder."), QStringLiteral("DIR"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian, journal, archive});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
                              " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]"
-                             " [--historian CONNECTION]\n");
+                             " [--historian CONNECTION] [--journal FILE] [--archive DIR]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -70,6 +74,8 @@ int main(int argc, char* argv[])
     options.portDevices.setDevice(1, parser.value(device).toStdString());
     options.connect = true;
     options.historian = parser.value(historian);
+    options.journalPath = parser.value(journal);
+    options.archivePath = parser.value(archive);
     SystemClock clock;
     Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
     station.start();
