@@ -272,8 +272,16 @@ QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
 bool JournalStore::fail(const Failure& failure)
 {
     closeDatabase();
-    if (failingSince_)
+    if (failingSince_) {
+        // Another cause within the episode (another station took the file
+        // meanwhile, say) is news for the status display.
+        if (failure.problem.cause != problem_.cause) {
+            failure_ = failure.reason;
+            problem_ = failure.problem;
+            emit healthChanged();
+        }
         return false;
+    }
     failingSince_ = clock_.now();
     failure_ = failure.reason;
     problem_ = failure.problem;

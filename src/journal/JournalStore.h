@@ -66,7 +66,7 @@ public:
     int64_t droppedEvents() const { return dropped_; }
 
 signals:
-    // Once when writing fails and once when it works again.
+    // Once when writing fails, when its cause changes and when it works again.
     void healthChanged();
     // After the event is in the file, with its id.
     void appended(const JournalEvent& event);
