@@ -672,6 +672,14 @@ Qt %5</translation>
         <source>历史数据库 %1 已被占用：%2</source>
         <translation>History database %1 is in use: %2</translation>
     </message>
+    <message>
+        <source>事件记录文件 %1 已被占用：%2</source>
+        <translation>Journal %1 is in use: %2</translation>
+    </message>
+    <message>
+        <source>归档文件夹 %1 已被占用：%2</source>
+        <translation>Archive folder %1 is in use: %2</translation>
+    </message>
 </context>
 <context>
     <name>StatusTexts</name>
@@ -694,6 +702,10 @@ Qt %5</translation>
     <message>
         <source> 自 </source>
         <translation> since </translation>
+    </message>
+    <message>
+        <source>（%1 起）</source>
+        <translation> (since %1)</translation>
     </message>
     <message>
         <source>（从未应答）</source>
@@ -758,8 +770,8 @@ Qt %5</translation>
         <translation>Recording incomplete: sl_void has no row</translation>
     </message>
     <message>
-        <source>记录失败%1：%2</source>
-        <translation>Recording failed%1: %2</translation>
+        <source>记录失败%1：%2%3</source>
+        <translation>Recording failed%1: %2%3</translation>
     </message>
     <message>
         <source>记录暂停%1：无新的仪表数据</source>
@@ -774,8 +786,8 @@ Qt %5</translation>
         <translation>Event journal written to %1</translation>
     </message>
     <message>
-        <source>事件记录失败%1：%2</source>
-        <translation>Event journal failed%1: %2</translation>
+        <source>事件记录失败：%1%2</source>
+        <translation>Event journal failed: %1%2</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -786,8 +798,8 @@ Qt %5</translation>
         <translation>Archive written to %1</translation>
     </message>
     <message>
-        <source>归档失败%1：%2</source>
-        <translation>Archive failed%1: %2</translation>
+        <source>归档失败：%1%2</source>
+        <translation>Archive failed: %1%2</translation>
     </message>
     <message>
         <source>输入的不是数字</source>
@@ -870,8 +882,72 @@ Qt %5</translation>
         <translation>Forwarding to %1</translation>
     </message>
     <message>
-        <source>转发中断%1：%2</source>
-        <translation>Forwarding interrupted%1: %2</translation>
+        <source>转发中断：%1%2</source>
+        <translation>Forwarding interrupted: %1%2</translation>
+    </message>
+    <message>
+        <source>（文件未锁定）</source>
+        <translation> (file not locked)</translation>
+    </message>
+    <message>
+        <source>历史文件未锁定：另一工作站可能同时写入它</source>
+        <translation>The history file is not locked: another station could write it too</translation>
+    </message>
+    <message>
+        <source>不是历史文件：%1</source>
+        <translation>not a history file: %1</translation>
+    </message>
+    <message>
+        <source>不是事件记录文件：%1</source>
+        <translation>not a journal file: %1</translation>
+    </message>
+    <message>
+        <source>不是归档文件：%1</source>
+        <translation>not an archive file: %1</translation>
+    </message>
+    <message>
+        <source>文件已损坏：%1</source>
+        <translation>file damaged: %1</translation>
+    </message>
+    <message>
+        <source>无权写入文件夹 %1</source>
+        <translation>no permission to write the folder %1</translation>
+    </message>
+    <message>
+        <source>无权写入文件 %1</source>
+        <translation>no permission to write the file %1</translation>
+    </message>
+    <message>
+        <source>文件夹不存在：%1</source>
+        <translation>folder missing: %1</translation>
+    </message>
+    <message>
+        <source>是文件而不是文件夹：%1</source>
+        <translation>a file, not a folder: %1</translation>
+    </message>
+    <message>
+        <source>是文件夹而不是文件：%1</source>
+        <translation>a folder, not a file: %1</translation>
+    </message>
+    <message>
+        <source>不是普通文件：%1</source>
+        <translation>not a plain file: %1</translation>
+    </message>
+    <message>
+        <source>磁盘只读：%1</source>
+        <translation>read-only disk: %1</translation>
+    </message>
+    <message>
+        <source>磁盘已满：%1</source>
+        <translation>disk full: %1</translation>
+    </message>
+    <message>
+        <source>文件被进程 %1 占用：%2</source>
+        <translation>file in use by process %1: %2</translation>
+    </message>
+    <message>
+        <source>文件被其他程序占用：%1</source>
+        <translation>file in use by another program: %1</translation>
     </message>
 </context>
 <context>

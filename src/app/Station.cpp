@@ -59,6 +59,17 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     , window_(std::make_unique<MainWindow>(core_))
 {
     core_.connection().lockDevices(options.portDevices);
+    // Each writer takes its lock when it first writes, should the start
+    // not have taken it.
+    core_.recorder().setFileLock(&historyLock_);
+    if (core_.journals()) {
+        journalLock_ = std::make_unique<StationLock>(StationLock::pathBeside(core_.journal().path()));
+        core_.journal().setFileLock(journalLock_.get());
+    }
+    if (core_.archives()) {
+        archiveLock_ = std::make_unique<StationLock>(StationLock::pathInFolder(core_.archive().folder()));
+        core_.archive().setFolderLock(archiveLock_.get());
+    }
     configOpener_ =
         std::make_unique<ConfigOpener>(core_, *window_, *window_->configurationButton());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
@@ -143,31 +154,60 @@ bool Station::start()
 bool Station::claim()
 {
     const QDate today = core_.clock().now().date();
-    switch (historyLock_.take()) {
-    case StationLock::Outcome::Held: {
-        const LockHolder& holder = historyLock_.holder();
-        refuse(QStringLiteral("the history file %1 is in use by %2").arg(core_.databasePath(), holder.text()),
-               tr("历史数据库 %1 已被占用：%2")
-                   .arg(core_.databasePath(), StatusTexts::lockHolderText(holder, today)));
+    if (const StationLock* held = takeLocks()) {
+        const QString holder = held->holder().text();
+        const QString shownHolder = StatusTexts::lockHolderText(held->holder(), today);
+        if (held == &historyLock_) {
+            refuse(QStringLiteral("the history file %1 is in use by %2").arg(core_.databasePath(), holder),
+                   tr("历史数据库 %1 已被占用：%2").arg(core_.databasePath(), shownHolder));
+        } else if (held == journalLock_.get()) {
+            refuse(QStringLiteral("the journal %1 is in use by %2").arg(core_.journal().path(), holder),
+                   tr("事件记录文件 %1 已被占用：%2").arg(core_.journal().path(), shownHolder));
+        } else {
+            refuse(QStringLiteral("the archive folder %1 is in use by %2").arg(core_.archive().folder(), holder),
+                   tr("归档文件夹 %1 已被占用：%2").arg(core_.archive().folder(), shownHolder));
+        }
         return false;
-    }
-    case StationLock::Outcome::Failed:
-        // The recorder reports the file itself when it cannot use it.
-        qCWarning(appLog).noquote() << "history file not locked:" << historyLock_.error();
-        break;
-    case StationLock::Outcome::Taken:
-        break;
     }
     if (!options_.connect)
         return true;
     const int port = options_.link.appliedTo(core_.link().settings()).port;
     if (const auto refused = core_.connection().claimDevice(port)) {
-        historyLock_.release();
+        releaseLocks();
         refuse(QStringLiteral("port %1 (%2) is in use by %3").arg(port).arg(refused->device, refused->holder.text()),
                StatusTexts::portHeldText(*refused, today));
         return false;
     }
     return true;
+}
+
+StationLock* Station::takeLocks()
+{
+    for (StationLock* lock : {&historyLock_, journalLock_.get(), archiveLock_.get()}) {
+        if (!lock)
+            continue;
+        switch (lock->take()) {
+        case StationLock::Outcome::Held:
+            releaseLocks();
+            return lock;
+        case StationLock::Outcome::Failed:
+            // Its writer reports the file itself when it cannot use it, and
+            // takes the lock once it can.
+            qCWarning(appLog).noquote() << "not locked yet:" << lock->error();
+            break;
+        case StationLock::Outcome::Taken:
+            break;
+        }
+    }
+    return nullptr;
+}
+
+void Station::releaseLocks()
+{
+    for (StationLock* lock : {&historyLock_, journalLock_.get(), archiveLock_.get()}) {
+        if (lock)
+            lock->release();
+    }
 }
 
 void Station::refuse(const QString& reason, const QString& shownText)

@@ -22,8 +22,10 @@ class MainWindow;
 // hand-over the main window is loaded and shown first, then the recorder
 // starts (the poll waits for the link to open).
 //
-// One station per history file and per serial device: the history file is
-// locked from start() to the end, a device while its port is open.
+// One station per history file, journal, archive folder and serial device:
+// the files and the folder are locked from start() to the end (or, when
+// their folder cannot be written yet, from their first write), a device
+// while its port is open.
 class Station : public QObject {
     Q_OBJECT
 
@@ -33,8 +35,8 @@ public:
     // Closes the port and the database in order, whatever state it is in.
     ~Station() override;
 
-    // Refuses, instead, when another station holds the history file or the
-    // device of the --connect port: false, refusal() says why, the splash
+    // Refuses, instead, when another station holds the history file, the
+    // journal, the archive folder or the device of the --connect port: false, refusal() says why, the splash
     // names the holder for kRefusalShownMs and the station then finishes
     // without having started anything.
     bool start();
@@ -67,13 +69,21 @@ signals:
 
 private:
     void handOver();
-    // Takes the history file and the --connect port's device; false with
-    // refusal_ and the splash's text set when another station has one.
+    // Takes the history file, the journal, the archive folder and the
+    // --connect port's device; false with refusal_ and the splash's text set
+    // when another station has one.
     bool claim();
+    // Takes the locks of the files and the folder; the one another station
+    // holds, with every lock released again, or none.
+    StationLock* takeLocks();
+    void releaseLocks();
     void refuse(const QString& reason, const QString& shownText);
 
     StationOptions options_;
-    StationLock historyLock_;  // released after the recorder closes the file
+    // Released after the recorder, the journal and the archive close their files.
+    StationLock historyLock_;
+    std::unique_ptr<StationLock> journalLock_;  // with a journal
+    std::unique_ptr<StationLock> archiveLock_;  // with an archive
     StationCore core_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ConfigOpener> configOpener_;  // "CONFIG" and the configuration window

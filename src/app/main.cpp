@@ -16,13 +16,14 @@
 #include "app/Translations.h"
 #include "widgets/StationFont.h"
 #include "app/StationOptions.h"
+#include "app/StationPaths.h"
 #include "core/TerminationSignals.h"
 
 namespace {
 
-// --help, --version, bad usage and the autostart entry are answered before
-// any window system is asked for: they must work on a console without a
-// display.
+// --help, --version, bad usage (paths of the wrong kind included) and the
+// autostart entry are answered before any window system is asked for: they
+// must work on a console without a display.
 std::optional<int> answeredWithoutDisplay(int argc, char* argv[])
 {
     QCoreApplication commandLine(argc, argv);
@@ -32,6 +33,15 @@ std::optional<int> answeredWithoutDisplay(int argc, char* argv[])
     if (!parseStationOptions(commandLine.arguments(), options, text, answered)) {
         std::fprintf(answered ? stdout : stderr, "%s\n", qPrintable(text));
         return answered ? 0 : 2;
+    }
+    // Before anything is written: a station (or an autostart entry) on a
+    // folder named as its history file would record nothing and put its
+    // journal and archive beside another station's.
+    if (options.autostart != StationOptions::Autostart::Remove) {
+        if (const QString wrong = wrongKindOfPath(options); !wrong.isEmpty()) {
+            std::fprintf(stderr, "tq5800-station: %s\n", qPrintable(wrong));
+            return 2;
+        }
     }
     if (options.autostart == StationOptions::Autostart::Unchanged)
         return std::nullopt;

@@ -11,6 +11,7 @@
 #include "archive/ArchiveLog.h"
 #include "archive/ArchiveSchema.h"
 #include "history/HistoryDatabase.h"
+#include "history/SqliteProblem.h"
 
 struct ArchiveFolder::MonthFile {
     QString connectionName;
@@ -42,18 +43,26 @@ ArchiveFolder::~ArchiveFolder()
     closeAll();
 }
 
-ArchiveFolder::MonthFile* ArchiveFolder::monthFile(const QString& fileName, QString* error)
+bool ArchiveFolder::make(QString* error, FileProblem* problem)
+{
+    if (QDir().mkpath(path_))
+        return true;
+    *error = QStringLiteral("the folder %1 cannot be made").arg(path_);
+    *problem = FileProblem::ofFolder(path_);
+    return false;
+}
+
+ArchiveFolder::MonthFile* ArchiveFolder::monthFile(const QString& fileName, QString* error, FileProblem* problem)
 {
     if (const auto found = open_.find(fileName); found != open_.end())
         return found->second.get();
-    if (!QDir().mkpath(path_)) {
-        *error = QStringLiteral("the folder %1 cannot be made").arg(path_);
+    if (!make(error, problem))
         return nullptr;
-    }
+    const QString filePath = QDir(path_).filePath(fileName);
     auto file = std::make_unique<MonthFile>();
     file->connectionName = connectionPrefix_ + fileName;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), file->connectionName);
-    db.setDatabaseName(QDir(path_).filePath(fileName));
+    db.setDatabaseName(filePath);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(HistoryDatabase::kBusyTimeoutMs));
     QStringList statements{QStringLiteral("pragma journal_mode=wal"), QStringLiteral("pragma synchronous=normal")};
     statements += ArchiveSchema::createStatements();
@@ -63,6 +72,7 @@ ArchiveFolder::MonthFile* ArchiveFolder::monthFile(const QString& fileName, QStr
         for (const QString& statement : statements) {
             if (!(ok = q.exec(statement))) {
                 *error = q.lastError().text();
+                *problem = SqliteProblem::classify(SqliteProblem::lastFailure(db), filePath);
                 break;
             }
         }
@@ -72,20 +82,27 @@ ArchiveFolder::MonthFile* ArchiveFolder::monthFile(const QString& fileName, QStr
             && q.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
             ok = false;
             *error = QStringLiteral("the file cannot be switched to WAL");
+            *problem = FileProblem::ofFile(filePath);
         }
     } else {
         *error = db.lastError().text();
+        *problem = SqliteProblem::classify(SqliteProblem::of(db.lastError()), filePath);
     }
     if (ok) {
         file->insert = QSqlQuery(db);
         ok = file->insert.prepare(QStringLiteral(
             "insert or ignore into samples (time_utc_ms, utc_offset, pv, op, sv, alarm_bits, coil_bits, address) "
             "values (?, ?, ?, ?, ?, ?, ?, ?)"));
-        if (!ok)
+        if (!ok) {
             *error = file->insert.lastError().text();
+            *problem = SqliteProblem::classify(SqliteProblem::lastFailure(db), filePath);
+        }
     }
     if (!ok) {
-        *error = QStringLiteral("%1: %2").arg(QDir(path_).filePath(fileName), *error);
+        // Where SQLite's codes say nothing, the file system may.
+        if (!problem->known())
+            *problem = FileProblem::ofFile(filePath);
+        *error = QStringLiteral("%1: %2").arg(filePath, *error);
         file->insert = QSqlQuery();
         db.close();
         db = QSqlDatabase();
@@ -105,12 +122,14 @@ ArchiveFolder::Written ArchiveFolder::write(const std::vector<PeriodSample>& sam
         size_t end = begin + 1;
         while (end < samples.size() && monthOf(samples[end]) == fileName)
             ++end;
-        MonthFile* file = monthFile(fileName, &written.error);
+        MonthFile* file = monthFile(fileName, &written.error, &written.problem);
         if (!file)
             return written;
+        const QString filePath = QDir(path_).filePath(fileName);
         QSqlDatabase db = QSqlDatabase::database(file->connectionName, false);
         if (!db.transaction()) {
             written.error = db.lastError().text();
+            written.problem = SqliteProblem::classify(SqliteProblem::lastFailure(db), filePath);
             return written;
         }
         int repeated = 0;
@@ -133,8 +152,10 @@ ArchiveFolder::Written ArchiveFolder::write(const std::vector<PeriodSample>& sam
         if (written.error.isEmpty() && !db.commit())
             written.error = db.lastError().text();
         if (!written.error.isEmpty()) {
+            // Read before the rollback, which has a result of its own.
+            written.problem = SqliteProblem::classify(SqliteProblem::lastFailure(db), filePath);
             db.rollback();
-            written.error = QStringLiteral("%1: %2").arg(QDir(path_).filePath(fileName), written.error);
+            written.error = QStringLiteral("%1: %2").arg(filePath, written.error);
             return written;
         }
         written.committed += static_cast<int>(end - begin);
@@ -144,16 +165,18 @@ ArchiveFolder::Written ArchiveFolder::write(const std::vector<PeriodSample>& sam
     return written;
 }
 
-std::optional<int64_t> ArchiveFolder::newestUtcMs(QString* error)
+std::optional<int64_t> ArchiveFolder::newestUtcMs(QString* error, FileProblem* problem)
 {
     const QStringList files = monthFiles();
     for (auto name = files.crbegin(); name != files.crend(); ++name) {
-        MonthFile* file = monthFile(*name, error);
+        MonthFile* file = monthFile(*name, error, problem);
         if (!file)
             return std::nullopt;
-        QSqlQuery q(QSqlDatabase::database(file->connectionName, false));
+        const QSqlDatabase db = QSqlDatabase::database(file->connectionName, false);
+        QSqlQuery q(db);
         if (!q.exec(QStringLiteral("select max(time_utc_ms) from samples")) || !q.next()) {
             *error = q.lastError().text();
+            *problem = SqliteProblem::classify(SqliteProblem::lastFailure(db), QDir(path_).filePath(*name));
             return std::nullopt;
         }
         if (!q.value(0).isNull())

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "archive/PeriodSample.h"
+#include "core/FileProblem.h"
 
 // The archive's folder of month files, each on a connection of its own
 // (WAL, normal sync: a committed batch survives a killed process), named
@@ -29,13 +30,18 @@ public:
         int committed = 0;  // leading samples now in their files
         int repeated = 0;   // of those, ones whose moment was archived already: not written
         QString error;      // why the rest was not
+        FileProblem problem;  // the same in the operator's terms, where known
     };
     // Writes the samples in order, one transaction for each run of samples
     // of the same month. A moment already in the file keeps what it has.
     Written write(const std::vector<PeriodSample>& samples);
 
+    // Makes the folder when it is missing; false with the reason when it
+    // cannot be made.
+    bool make(QString* error, FileProblem* problem);
+
     // The newest moment archived; empty when there is none (or on error).
-    std::optional<int64_t> newestUtcMs(QString* error);
+    std::optional<int64_t> newestUtcMs(QString* error, FileProblem* problem);
 
     // The month files present, oldest first ("2026-11.sqlite", ...).
     QStringList monthFiles() const;
@@ -47,7 +53,7 @@ public:
 
 private:
     struct MonthFile;
-    MonthFile* monthFile(const QString& fileName, QString* error);
+    MonthFile* monthFile(const QString& fileName, QString* error, FileProblem* problem);
     void close(const QString& fileName);
 
     QString path_;

@@ -1,11 +1,13 @@
 #include "archive/ArchiveStore.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "archive/ArchiveLog.h"
 #include "archive/RingMoment.h"
 #include "core/Clock.h"
+#include "core/StationLock.h"
 
 ArchiveStore::ArchiveStore(ArchiveSettings settings, const QString& historyPath, const Clock& clock,
                            QObject* parent)
@@ -87,10 +89,14 @@ void ArchiveStore::retry()
 
 bool ArchiveStore::readBackFill()
 {
+    // The folder first: one that cannot be made is news before the first
+    // batch is due.
     QString error;
-    const std::optional<int64_t> newest = folder_.newestUtcMs(&error);
+    FileProblem problem;
+    const std::optional<int64_t> newest =
+        folder_.make(&error, &problem) ? folder_.newestUtcMs(&error, &problem) : std::nullopt;
     if (!error.isEmpty()) {
-        fail(error);
+        fail(error, problem);
         return false;
     }
     QString ringError;
@@ -117,7 +123,7 @@ bool ArchiveStore::writeBackFill(bool whole)
         const ArchiveFolder::Written written = folder_.write(chunk);
         backFillDone_ += static_cast<size_t>(written.committed);
         if (!written.error.isEmpty()) {
-            fail(written.error);
+            fail(written.error, written.problem);
             return false;
         }
         if (!whole && backFillDone_ < backFill_.size()) {
@@ -134,6 +140,8 @@ bool ArchiveStore::writeBackFill(bool whole)
 
 void ArchiveStore::writeQueue(bool whole)
 {
+    if (!claimFolder())
+        return;
     // The queue waits for the back-fill, so the archive's newest moment
     // never passes a gap the ring has yet to fill.
     if (backFillDue_ && !readBackFill())
@@ -151,7 +159,7 @@ void ArchiveStore::writeQueue(bool whole)
         emit healthChanged(health_);
     }
     if (!written.error.isEmpty()) {
-        fail(written.error);
+        fail(written.error, written.problem);
         return;
     }
     if (batch.empty() && health_.state() != ArchiveHealth::State::Failing)
@@ -180,7 +188,27 @@ void ArchiveStore::removeOldMonths()
     retainedFrom_ = month;
 }
 
-void ArchiveStore::fail(const QString& reason)
+bool ArchiveStore::claimFolder()
+{
+    if (!lock_ || lock_->isTaken())
+        return true;
+    switch (lock_->take()) {
+    case StationLock::Outcome::Taken:
+        qCInfo(archiveLog).noquote() << "the archive folder is locked:" << lock_->path();
+        return true;
+    case StationLock::Outcome::Held:
+        fail(QStringLiteral("%1 is in use by %2").arg(folder_.path(), lock_->holder().text()),
+             FileProblem::inUse(folder_.path(), lock_->holder().pid));
+        return false;
+    case StationLock::Outcome::Failed:
+        if (!std::exchange(lockFailureLogged_, true))
+            qCWarning(archiveLog).noquote() << "the archive folder is not locked:" << lock_->error();
+        return true;
+    }
+    return true;
+}
+
+void ArchiveStore::fail(const QString& reason, const FileProblem& problem)
 {
     // A new episode closes the connections, so the retry opens the files
     // afresh; the ring's copy covers whatever the queue cannot hold.
@@ -189,7 +217,7 @@ void ArchiveStore::fail(const QString& reason)
     backFill_.clear();
     backFillDone_ = 0;
     backFillStep_.stop();
-    if (health_.recordFailure(reason, clock_.now())) {
+    if (health_.recordFailure(reason, clock_.now(), problem)) {
         qCWarning(archiveLog).noquote() << "archiving fails:" << reason;
         emit healthChanged(health_);
     }

@@ -15,6 +15,7 @@
 #include "history/RecordedSample.h"
 
 class Clock;
+class StationLock;
 
 // Keeps every recorded sample for good in the month files of the archive
 // folder, beside the ring. Samples are queued and written a batch per
@@ -29,6 +30,10 @@ class Clock;
 // A sample whose moment is archived already (the clock set back within an
 // hour's samples) is not written; the first one stays, and health() counts
 // the others and the log says so.
+//
+// Given a lock of the folder, the store takes it before it writes whenever
+// it does not hold it yet; while another station holds it nothing is
+// written.
 class ArchiveStore : public QObject {
     Q_OBJECT
 
@@ -47,6 +52,9 @@ public:
 
     // The recorder's hand-over: queues the sample and writes a full batch.
     void add(const RecordedSample& recorded);
+    // The lock of the folder against a second station; it must outlive the
+    // store. Without one nothing is locked.
+    void setFolderLock(StationLock* lock) { lock_ = lock; }
     // The module address of the samples from now on; empty while unknown.
     void setModuleAddress(std::optional<int> address) { address_ = address; }
 
@@ -66,7 +74,9 @@ private:
     void writeQueue(bool whole = false);
     void retry();
     void removeOldMonths();
-    void fail(const QString& reason);
+    // False, with the failure reported, while another station holds the lock.
+    bool claimFolder();
+    void fail(const QString& reason, const FileProblem& problem);
 
     ArchiveSettings settings_;
     const Clock& clock_;
@@ -79,6 +89,8 @@ private:
     bool backFillDue_ = true;
     QString retainedFrom_;  // the month the last retention ran in
     ArchiveHealth health_;
+    StationLock* lock_ = nullptr;
+    bool lockFailureLogged_ = false;
     QTimer batchTimer_;
     QTimer retryTimer_;
     QTimer backFillStep_;

@@ -97,6 +97,11 @@ QString StationLock::pathBeside(const QString& filePath)
     return canonicalPath(filePath) + QStringLiteral(".lock");
 }
 
+QString StationLock::pathInFolder(const QString& folderPath)
+{
+    return QDir(canonicalPath(QDir::cleanPath(folderPath))).filePath(QStringLiteral("station.lock"));
+}
+
 QString StationLock::pathForDevice(const QString& devicePath)
 {
     static const QString kSharedFolder = QStringLiteral("/run/lock");

@@ -20,8 +20,9 @@ struct LockHolder {
 };
 
 // One station's claim on something two stations must never share: the
-// history file (two recorders would halve the ring) or a serial line (two
-// masters garble each other's frames). Held from a successful take() until
+// history file (two recorders would halve the ring), the journal and the
+// archive folder (two stations' events and samples mixed in one record) or
+// a serial line (two masters garble each other's frames). Held from a successful take() until
 // release() or destruction.
 //
 // A lock file with the holder's process id and host, taken with no stale
@@ -52,6 +53,10 @@ public:
     // The lock of a file: "<file>.lock" beside it, the file named by its
     // canonical path so that every way of naming it meets the same lock.
     static QString pathBeside(const QString& filePath);
+    // The lock of a folder: "station.lock" in it, the folder named by its
+    // canonical path. Inside rather than beside, since a folder on a disk
+    // of its own (a mount point) may sit where nothing else can be written.
+    static QString pathInFolder(const QString& folderPath);
     // The lock of a device, named after its canonical path (a by-id link
     // and the node it points to are one device), in the lock folder every
     // station on the machine shares: /run/lock, or the temporary folder

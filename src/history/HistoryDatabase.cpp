@@ -16,6 +16,7 @@
 
 #include "history/HistoryFileCreation.h"
 #include "history/HistoryLog.h"
+#include "history/SqliteProblem.h"
 
 namespace {
 
@@ -34,7 +35,12 @@ QString existingFileUri(const QString& path)
 // sees it, and nothing is created beside it. Asked of the file system, not
 // by opening: closing any descriptor of the file would drop the locks
 // SQLite holds on it for this process's other connection.
-QString unwritableFileReason(const QString& path)
+struct Unwritable {
+    QString reason;
+    FileProblem problem;
+};
+
+std::optional<Unwritable> unwritableFile(const QString& path)
 {
     for (const QLatin1String suffix : {QLatin1String(""), QLatin1String("-wal"), QLatin1String("-shm")}) {
         const QString name = path + suffix;
@@ -42,11 +48,13 @@ QString unwritableFileReason(const QString& path)
             continue;
         if (faccessat(AT_FDCWD, QFile::encodeName(name).constData(), W_OK, AT_EACCESS) == 0)
             continue;
+        const int error = errno;
         const QString what = suffix.isEmpty() ? QStringLiteral("the file")
                                               : QStringLiteral("its companion file ") + QFileInfo(name).fileName();
-        return QStringLiteral("%1 cannot be written (%2)").arg(what, qt_error_string(errno));
+        return Unwritable{QStringLiteral("%1 cannot be written (%2)").arg(what, qt_error_string(error)),
+                          FileProblem::fromErrno(error, name)};
     }
-    return {};
+    return std::nullopt;
 }
 
 // Every connection of this process, so that the first to find its file
@@ -83,33 +91,39 @@ bool HistoryDatabase::open()
 {
     close();
     errorText_.clear();
+    problem_ = {};
     createdFile_ = false;
     if (!QFileInfo::exists(path_)) {
         QString reason;
         if (!createHistoryFile(path_, &reason))
-            return fail(reason);
+            return fail(reason, FileProblem::ofFile(path_));
         createdFile_ = true;
-    } else if (const QString reason = unwritableFileReason(path_); !reason.isEmpty()) {
-        return fail(reason);
+    } else if (const auto unwritable = unwritableFile(path_)) {
+        return fail(unwritable->reason, unwritable->problem);
     }
 
     QSqlDatabase db = QSqlDatabase::contains(connectionName_)
         ? QSqlDatabase::database(connectionName_, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     if (!db.isValid())
-        return fail(QStringLiteral("the SQLite driver of Qt SQL is not installed"));
+        return fail(QStringLiteral("the SQLite driver of Qt SQL is not installed"), {});
     // Taken before SQLite opens the path: a file renamed over it in between
     // then only makes the next check open it again.
     identity_ = HistoryFileIdentity::at(path_);
     db.setDatabaseName(existingFileUri(path_));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open())
-        return fail(db.lastError().text());
+        return fail(db.lastError().text(), SqliteProblem::classify(SqliteProblem::of(db.lastError()), path_));
 
     QString reason;
     const auto layout = HistoryTables::readLayout(db, &reason);
-    if (!layout)
-        return fail(reason);
+    if (!layout) {
+        // A database without the ring's tables is no history file either.
+        FileProblem problem = SqliteProblem::classify(SqliteProblem::lastFailure(db), path_);
+        if (!problem.known())
+            problem = {FileProblem::Cause::NotOurKind, path_};
+        return fail(reason, problem);
+    }
     layout_ = *layout;
     if (!configureConnection(db))
         return false;
@@ -124,12 +138,12 @@ bool HistoryDatabase::configureConnection(QSqlDatabase& db)
     // Asking for the journal mode without a value only reads it.
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("pragma journal_mode")) || !q.next())
-        return fail(q.lastError().text());
+        return failOnConnection(q.lastError().text());
     journalMode_ = q.value(0).toString().toLower();
     q.finish();
     const QString sync = journalMode_ == QLatin1String("wal") ? QStringLiteral("normal") : QStringLiteral("full");
     if (!q.exec(QStringLiteral("pragma synchronous=") + sync))
-        return fail(q.lastError().text());
+        return failOnConnection(q.lastError().text());
     return true;
 }
 
@@ -187,9 +201,15 @@ void HistoryDatabase::close()
         db.close();
 }
 
-bool HistoryDatabase::fail(const QString& reason)
+bool HistoryDatabase::fail(const QString& reason, const FileProblem& problem)
 {
     errorText_ = reason.isEmpty() ? QStringLiteral("unknown database error") : reason;
+    problem_ = problem;
     close();
     return false;
+}
+
+bool HistoryDatabase::failOnConnection(const QString& reason)
+{
+    return fail(reason, SqliteProblem::classify(SqliteProblem::lastFailure(database()), path_));
 }

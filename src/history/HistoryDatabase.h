@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include "core/FileProblem.h"
 #include "history/HistoryFileIdentity.h"
 #include "history/HistoryTables.h"
 
@@ -59,6 +60,9 @@ public:
     const QString& path() const { return path_; }
     const HistoryTables::TableLayout& layout() const { return layout_; }
     const QString& errorText() const { return errorText_; }
+    // The last failure of open() in the operator's terms; Unknown when
+    // only errorText() can say.
+    const FileProblem& problem() const { return problem_; }
     const QString& journalMode() const { return journalMode_; }
     bool createdFile() const { return createdFile_; }
 
@@ -67,7 +71,10 @@ public:
     static constexpr int kBusyTimeoutMs = 250;
 
 private:
-    bool fail(const QString& reason);
+    // Always false, for `return fail(...)`.
+    bool fail(const QString& reason, const FileProblem& problem);
+    // A failure of the open connection's last SQLite call.
+    bool failOnConnection(const QString& reason);
     bool configureConnection(QSqlDatabase& db);
     void leaveMovedFile(FileChange change);
     void foldJournalIntoFile();
@@ -76,6 +83,7 @@ private:
     QString path_;
     HistoryTables::TableLayout layout_;
     QString errorText_;
+    FileProblem problem_;
     QString journalMode_;
     bool open_ = false;
     bool createdFile_ = false;

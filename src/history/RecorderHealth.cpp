@@ -12,13 +12,21 @@ bool RecorderHealth::recordStored(const QDateTime& now, bool pointerWritten)
                   QStringLiteral("table sl_void has no record: samples are stored but the newest is not named"));
 }
 
-bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now)
+bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now, const FileProblem& problem)
 {
     if (!failingSince_)
         failingSince_ = now;
     fileSwitch_ = HistoryDatabase::FileChange::None;
     fileSwitchedAt_.reset();
-    return change(State::Failing, reason);
+    return change(State::Failing, reason, problem);
+}
+
+bool RecorderHealth::recordLock(Lock lock)
+{
+    if (lock == lock_)
+        return false;
+    lock_ = lock;
+    return true;
 }
 
 bool RecorderHealth::recordPaused(const QDateTime& now)
@@ -36,11 +44,12 @@ void RecorderHealth::recordFileSwitch(HistoryDatabase::FileChange change, const 
     fileSwitchedAt_ = now;
 }
 
-bool RecorderHealth::change(State state, const QString& reason)
+bool RecorderHealth::change(State state, const QString& reason, const FileProblem& problem)
 {
-    if (state == state_ && reason == reason_)
+    if (state == state_ && reason == reason_ && problem == problem_)
         return false;
     state_ = state;
     reason_ = reason;
+    problem_ = problem;
     return true;
 }

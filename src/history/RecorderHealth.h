@@ -7,6 +7,7 @@
 #include <QMetaType>
 #include <QString>
 
+#include "core/FileProblem.h"
 #include "history/HistoryDatabase.h"
 
 // Whether samples reach the history database, as the status display tells
@@ -24,10 +25,17 @@ public:
         Paused,          // the instrument's values are not fresh: no sample, a gap
     };
 
+    // Whether the file is locked against a second station. Unasked for a
+    // recorder that keeps no lock (the tools, most tests).
+    enum class Lock { Unasked, NotTaken, Taken };
+
     // Each returns true when the state or the reason changed, which is when
     // the status display needs to hear about it.
     bool recordStored(const QDateTime& now, bool pointerWritten);
-    bool recordFailure(const QString& reason, const QDateTime& now);
+    // problem: the reason in the operator's terms, where it is known.
+    bool recordFailure(const QString& reason, const QDateTime& now, const FileProblem& problem = {});
+    // After each attempt to take the lock.
+    bool recordLock(Lock lock);
     // Another file took the path's place (renamed over it, or made anew
     // after the old one was deleted) and the recorder went over to it:
     // always news. Shown beside the state until the next failure.
@@ -41,6 +49,10 @@ public:
     State state() const { return state_; }
     bool recording() const { return state_ == State::Recording; }
     const QString& reason() const { return reason_; }
+    const FileProblem& problem() const { return problem_; }
+    Lock lock() const { return lock_; }
+    // A lock is wanted and not held: another station could write the file.
+    bool unlocked() const { return lock_ == Lock::NotTaken; }
     std::optional<QDateTime> failingSince() const { return failingSince_; }
     std::optional<QDateTime> pausedSince() const { return pausedSince_; }
     std::optional<QDateTime> lastStored() const { return lastStored_; }
@@ -50,10 +62,12 @@ public:
     int64_t lostSamples() const { return lostSamples_; }
 
 private:
-    bool change(State state, const QString& reason);
+    bool change(State state, const QString& reason, const FileProblem& problem = {});
 
     State state_ = State::Starting;
     QString reason_;
+    FileProblem problem_;
+    Lock lock_ = Lock::Unasked;
     std::optional<QDateTime> failingSince_;
     std::optional<QDateTime> pausedSince_;
     std::optional<QDateTime> lastStored_;

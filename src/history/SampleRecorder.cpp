@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "core/Clock.h"
+#include "core/StationLock.h"
 #include "core/DateValue.h"
 #include "core/WholeNumber.h"
 #include "history/HistoryLog.h"
@@ -170,7 +172,8 @@ void SampleRecorder::storeSample(const Sample& sample, const QDateTime& now)
     // thread, the window's.
     const bool firstFailure = health_.state() != RecorderHealth::State::Failing;
     health_.recordLostSample();
-    reportFailure(QStringLiteral("a sample could not be stored: ") + result.error, now);
+    reportFailure(QStringLiteral("a sample could not be stored: ") + result.error, now,
+                  SqliteProblem::classify(result.failure, database_.path()));
     closeDatabase();
     if (firstFailure)
         lastCheck_.reset();
@@ -198,7 +201,7 @@ void SampleRecorder::followFileAtPath(const QDateTime& now)
     writer_.reset();  // its statements belonged to the old file's connection
     if (!database_.isOpen()) {
         lastCheck_ = now;
-        reportFailure(QStringLiteral("%1: %2").arg(database_.path(), database_.errorText()), now);
+        reportFailure(QStringLiteral("%1: %2").arg(database_.path(), database_.errorText()), now, database_.problem());
         return;
     }
     writer_ = std::make_unique<SampleWriter>(database_.database(), database_.layout());
@@ -215,11 +218,46 @@ void SampleRecorder::followFileAtPath(const QDateTime& now)
 void SampleRecorder::openDatabase(const QDateTime& now)
 {
     closeDatabase();
+    if (!claimFile(now))
+        return;
     if (!database_.open()) {
-        reportFailure(QStringLiteral("%1: %2").arg(database_.path(), database_.errorText()), now);
+        reportFailure(QStringLiteral("%1: %2").arg(database_.path(), database_.errorText()), now, database_.problem());
         return;
     }
     writer_ = std::make_unique<SampleWriter>(database_.database(), database_.layout());
+}
+
+bool SampleRecorder::claimFile(const QDateTime& now)
+{
+    if (!lock_)
+        return true;
+    const StationLock::Outcome outcome = lock_->isTaken() ? StationLock::Outcome::Taken : lock_->take();
+    const bool lockChanged =
+        health_.recordLock(lock_->isTaken() ? RecorderHealth::Lock::Taken : RecorderHealth::Lock::NotTaken);
+    switch (outcome) {
+    case StationLock::Outcome::Taken:
+        if (lockChanged)
+            qCInfo(historyLog).noquote() << "the history file is locked:" << lock_->path();
+        break;
+    case StationLock::Outcome::Held: {
+        const RecorderHealth::State before = health_.state();
+        const LockHolder& holder = lock_->holder();
+        if (health_.recordFailure(QStringLiteral("%1 is in use by %2").arg(database_.path(), holder.text()), now,
+                                  FileProblem::inUse(database_.path(), holder.pid))
+            || lockChanged)
+            reportHealth(before);
+        return false;
+    }
+    case StationLock::Outcome::Failed:
+        // The file may still be writable: it is recorded into unlocked, and
+        // the status display says so.
+        if (!std::exchange(lockFailureLogged_, true))
+            qCWarning(historyLog).noquote() << "the history file is not locked:" << lock_->error();
+        break;
+    }
+    if (lockChanged)
+        emit healthChanged(health_);
+    return true;
 }
 
 void SampleRecorder::closeDatabase()
@@ -228,10 +266,10 @@ void SampleRecorder::closeDatabase()
     database_.close();
 }
 
-void SampleRecorder::reportFailure(const QString& reason, const QDateTime& now)
+void SampleRecorder::reportFailure(const QString& reason, const QDateTime& now, const FileProblem& problem)
 {
     const RecorderHealth::State before = health_.state();
-    if (health_.recordFailure(reason, now))
+    if (health_.recordFailure(reason, now, problem))
         reportHealth(before);
 }
 

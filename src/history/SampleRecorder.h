@@ -17,6 +17,7 @@
 class Clock;
 class SampleWriter;
 class InstrumentState;
+class StationLock;
 
 // Stores the instrument's measurements once per wall-clock second into the
 // ring of 65500 records of the history database and announces each second's
@@ -33,6 +34,12 @@ class InstrumentState;
 // injected clock) until recording resumes by itself. Each sample goes into
 // the file at the path at that moment: a file deleted or replaced under the
 // recorder is left for the new one, and health() says so once.
+//
+// Given a lock (setFileLock), the recorder takes it whenever it opens the
+// file for writing and does not hold it yet, so a station that could not
+// reach its file at start locks it the moment it can. While another station
+// holds it nothing is written, and health() names the holder; while it
+// cannot be taken at all, health() says the file is not locked.
 class SampleRecorder : public QObject {
     Q_OBJECT
 
@@ -50,6 +57,9 @@ public:
     void start();
     // Stops the tick timer; the database stays open until destruction.
     void stop();
+    // The lock of the file against a second station; it must outlive the
+    // recorder. Without one nothing is locked.
+    void setFileLock(StationLock* lock) { lock_ = lock; }
     bool running() const { return tickTimer_.isActive(); }
 
     // Stores a sample when the clock's second has changed since the last
@@ -84,11 +94,13 @@ private:
     void keepDatabaseOpen(const QDateTime& now);
     void followFileAtPath(const QDateTime& now);
     void openDatabase(const QDateTime& now);
+    // False, with the failure reported, while another station holds the lock.
+    bool claimFile(const QDateTime& now);
     void closeDatabase();
     Sample takeSample() const;
     RecordedSample withBits(const Sample& sample, const QDateTime& now) const;
     void storeSample(const Sample& sample, const QDateTime& now);
-    void reportFailure(const QString& reason, const QDateTime& now);
+    void reportFailure(const QString& reason, const QDateTime& now, const FileProblem& problem);
     void reportHealth(RecorderHealth::State before);
 
     const InstrumentState& state_;
@@ -102,5 +114,7 @@ private:
     HistoryDatabase database_;
     std::unique_ptr<SampleWriter> writer_;
     std::optional<QDateTime> lastCheck_;
+    StationLock* lock_ = nullptr;
+    bool lockFailureLogged_ = false;
     RecorderHealth health_;
 };

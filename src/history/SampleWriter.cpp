@@ -81,6 +81,7 @@ SampleWriter::Result SampleWriter::store(const Sample& sample)
     Result result;
     if (!control_.exec(QStringLiteral("begin immediate"))) {
         result.error = errorOf(control_);
+        result.failure = SqliteProblem::lastFailure(db_);
         return result;
     }
     if (writeRecord(sample, &result.error)
@@ -91,6 +92,8 @@ SampleWriter::Result SampleWriter::store(const Sample& sample)
         }
         result.error = errorOf(control_);
     }
+    // Read before the rollback, which has a result of its own.
+    result.failure = SqliteProblem::lastFailure(db_);
     control_.exec(QStringLiteral("rollback"));
     result.pointerWritten = false;
     return result;

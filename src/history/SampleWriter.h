@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "history/HistoryTables.h"
+#include "history/SqliteProblem.h"
 
 // What one stored sample consists of: the record number, its date and time
 // of day as date values, and ten values: the eight measurements, then two
@@ -29,6 +30,7 @@ public:
         bool stored = false;
         bool pointerWritten = false;  // false when sl_void has no record
         QString error;
+        SqliteProblem::Codes failure;  // of the call that failed
     };
 
     SampleWriter(const QSqlDatabase& db, const HistoryTables::TableLayout& layout);

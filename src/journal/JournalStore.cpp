@@ -1,6 +1,7 @@
 #include "journal/JournalStore.h"
 
 #include <memory>
+#include <utility>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 #include <QSysInfo>
 
 #include "core/Clock.h"
+#include "core/StationLock.h"
+#include "history/SqliteProblem.h"
 #include "journal/JournalLog.h"
 #include "journal/JournalSchema.h"
 
@@ -89,11 +92,11 @@ bool JournalStore::openDatabase()
 {
     // The reason is reported after every handle on the connection is gone,
     // so that failing can drop the connection cleanly.
-    const QString reason = openConnection();
-    return reason.isEmpty() || fail(reason);
+    const Failure failure = openConnection();
+    return failure.reason.isEmpty() || fail(failure);
 }
 
-QString JournalStore::openConnection()
+JournalStore::Failure JournalStore::openConnection()
 {
     QSqlDatabase db = QSqlDatabase::contains(connectionName_)
         ? QSqlDatabase::database(connectionName_, false)
@@ -101,14 +104,17 @@ QString JournalStore::openConnection()
     if (db.isOpen())
         return {};
     if (!db.isValid())
-        return QStringLiteral("the SQLite driver of Qt SQL is not installed");
+        return {QStringLiteral("the SQLite driver of Qt SQL is not installed"), {}};
+    if (Failure held; !claimFile(&held))
+        return held;
     const QFileInfo file(path_);
     if (!QDir().mkpath(file.absolutePath()))
-        return QStringLiteral("the folder %1 cannot be made").arg(file.absolutePath());
+        return {QStringLiteral("the folder %1 cannot be made").arg(file.absolutePath()),
+                FileProblem::ofFolder(file.absolutePath())};
     db.setDatabaseName(path_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open())
-        return db.lastError().text();
+        return {db.lastError().text(), SqliteProblem::classify(SqliteProblem::of(db.lastError()), path_)};
 
     QSqlQuery q(db);
     // WAL: a reader never blocks the writer, and a committed event survives
@@ -117,11 +123,36 @@ QString JournalStore::openConnection()
     statements += JournalSchema::createStatements();
     for (const QString& statement : statements) {
         if (!q.exec(statement))
-            return lastError(q);
+            return failureOn(db, lastError(q));
         q.finish();
     }
     qCDebug(journalLog).noquote() << "opened" << path_;
     return {};
+}
+
+bool JournalStore::claimFile(Failure* failure)
+{
+    if (!lock_ || lock_->isTaken())
+        return true;
+    switch (lock_->take()) {
+    case StationLock::Outcome::Taken:
+        qCInfo(journalLog).noquote() << "the journal is locked:" << lock_->path();
+        return true;
+    case StationLock::Outcome::Held:
+        *failure = {QStringLiteral("%1 is in use by %2").arg(path_, lock_->holder().text()),
+                    FileProblem::inUse(path_, lock_->holder().pid)};
+        return false;
+    case StationLock::Outcome::Failed:
+        if (!std::exchange(lockFailureLogged_, true))
+            qCWarning(journalLog).noquote() << "the journal is not locked:" << lock_->error();
+        return true;
+    }
+    return true;
+}
+
+JournalStore::Failure JournalStore::failureOn(const QSqlDatabase& db, const QString& reason) const
+{
+    return {reason, SqliteProblem::classify(SqliteProblem::lastFailure(db), path_)};
 }
 
 void JournalStore::closeDatabase()
@@ -139,8 +170,8 @@ bool JournalStore::writeHeld()
         return false;
     int written = 0;
     while (!held_.empty()) {
-        if (const QString error = insert(held_.front()); !error.isEmpty())
-            return fail(error);
+        if (const Failure failure = insert(held_.front()); !failure.reason.isEmpty())
+            return fail(failure);
         // Off the queue before anyone hears of it: a listener may append.
         const JournalEvent event = std::move(held_.front());
         held_.pop_front();
@@ -159,6 +190,7 @@ void JournalStore::resume(int written)
     const QDateTime since = *failingSince_;
     failingSince_.reset();
     failure_.clear();
+    problem_ = {};
     retryTimer_.stop();
     emit healthChanged();
 
@@ -171,17 +203,19 @@ void JournalStore::resume(int written)
     append(resumed);
 }
 
-QString JournalStore::insert(JournalEvent& event)
+JournalStore::Failure JournalStore::insert(JournalEvent& event)
 {
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     if (!db.transaction())
-        return db.lastError().text();
+        return failureOn(db, db.lastError().text());
     QString error = insertAndDropOldest(db, event);
     if (error.isEmpty() && !db.commit())
         error = db.lastError().text();
     if (!error.isEmpty()) {
+        // Read before the rollback, which has a result of its own.
+        const Failure failure = failureOn(db, error);
         db.rollback();
-        return error;
+        return failure;
     }
     qCDebug(journalLog).noquote() << "event" << event.id << JournalKinds::code(event.kind) << event.what << event.text;
     return {};
@@ -235,14 +269,23 @@ QString JournalStore::insertAndDropOldest(QSqlDatabase& db, JournalEvent& event)
     return {};
 }
 
-bool JournalStore::fail(const QString& reason)
+bool JournalStore::fail(const Failure& failure)
 {
     closeDatabase();
-    if (failingSince_)
+    if (failingSince_) {
+        // Another cause within the episode (another station took the file
+        // meanwhile, say) is news for the status display.
+        if (failure.problem.cause != problem_.cause) {
+            failure_ = failure.reason;
+            problem_ = failure.problem;
+            emit healthChanged();
+        }
         return false;
+    }
     failingSince_ = clock_.now();
-    failure_ = reason;
-    qCWarning(journalLog).noquote() << "the journal" << path_ << "cannot be written:" << reason
+    failure_ = failure.reason;
+    problem_ = failure.problem;
+    qCWarning(journalLog).noquote() << "the journal" << path_ << "cannot be written:" << failure.reason
                                     << "- events are held until it can";
     retryTimer_.start();
     emit healthChanged();

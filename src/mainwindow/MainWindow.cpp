@@ -217,8 +217,10 @@ void MainWindow::openDatabase()
     }
     // Once per episode: a retry at every reload must not wipe the messages
     // shown meanwhile (a refused entry, a failed write).
-    if (!databaseFailed_)
-        showFailure(tr("历史数据库无法打开，曲线只显示实时数据：") + database_.errorText());
+    if (!databaseFailed_) {
+        const QString cause = StatusTexts::fileProblemText(database_.problem(), StationFile::History);
+        showFailure(tr("历史数据库无法打开，曲线只显示实时数据：") + (cause.isEmpty() ? database_.errorText() : cause));
+    }
     databaseFailed_ = true;
 }
 
@@ -635,7 +637,9 @@ void MainWindow::buildStatusBar()
     statusBar()->addPermanentWidget(messageLine_, 1);
     connect(statusBar(), &QStatusBar::messageChanged, messageLine_, &QLabel::setText);
     linkMessages_ = std::make_unique<SubjectMessages>(*statusBar());
-    linkIndicator_ = new StatusIndicator(statusBar());
+    // The link's light keeps its whole text in every state; the others share
+    // what is left.
+    linkIndicator_ = new StatusIndicator(statusBar(), StatusIndicator::Room::Whole);
     recorderIndicator_ = new StatusIndicator(statusBar());
     statusBar()->addPermanentWidget(linkIndicator_);
     statusBar()->addPermanentWidget(recorderIndicator_);

@@ -41,9 +41,11 @@ void StationStatus::onRecorderHealth()
 {
     const RecorderHealth& health = recorder_.health();
     const StatusLine line = StatusTexts::recorderStatusLine(health, clock_.now().date());
-    // A file switch while recording is news of its own, as a failure is.
+    // A file switch while recording is news of its own, as a failure is; so
+    // are another cause of the failure and the lock taken or missing.
     const auto since = health.failingSince() ? health.failingSince() : health.fileSwitchedAt();
-    if (!recorderEpisode_.changed(static_cast<int>(health.state()), since)) {
+    const int kind = static_cast<int>(health.problem().cause) * 2 + (health.unlocked() ? 1 : 0);
+    if (!recorderEpisode_.changed(static_cast<int>(health.state()), since, kind)) {
         recording_.setDetail(line.detail);
         return;
     }

@@ -11,7 +11,8 @@ class SampleRecorder;
 
 // Keeps the two indicators of the status bar in step with the link's and
 // the recorder's health. The shown text changes once per state or failure
-// episode; the tooltip follows the latest reason.
+// episode (for the recorder also with the failure's cause and its lock);
+// the tooltip follows the latest reason.
 class StationStatus : public QObject {
     Q_OBJECT
 

@@ -2,17 +2,26 @@
 
 #include "widgets/PanelStates.h"
 
-StatusIndicator::StatusIndicator(QWidget* parent)
+StatusIndicator::StatusIndicator(QWidget* parent, Room room)
     : ElidedLabel(parent)
+    , room_(room)
 {
-    // Two lights and a message share the status bar: each light asks for
-    // about a third of a 1280 px wide one.
-    setPreferredWidth(kPreferredWidth);
+    // A light that shares asks for about a third of a 1280 px status bar;
+    // one that keeps its room asks for its whole text, up to the limit.
+    setPreferredWidth(room_ == Room::Shared ? kPreferredWidth : kWholeWidthLimit);
+    if (room_ == Room::Whole)
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setAutoFillBackground(true);
     setContentsMargins(6, 0, 6, 0);
     display(StatusLine{});
+}
+
+QSize StatusIndicator::minimumSizeHint() const
+{
+    return room_ == Room::Whole ? QSize(sizeHint().width(), ElidedLabel::minimumSizeHint().height())
+                                : ElidedLabel::minimumSizeHint();
 }
 
 QColor StatusIndicator::colour(StatusSeverity severity)

@@ -8,14 +8,35 @@
 
 namespace {
 
+// Whole: the field it is shown in cuts it to the room there is and keeps
+// it whole in the tooltip.
 QString shownReason(const QString& reason)
 {
     const QString plain = reason.simplified();
     if (plain.isEmpty())
         return QCoreApplication::translate("StatusTexts", "原因不明");
-    if (plain.size() <= StatusTexts::kShownReasonLength)
-        return plain;
-    return plain.left(StatusTexts::kShownReasonLength - 1) + QStringLiteral("…");
+    return plain;
+}
+
+// The cause in the operator's words where it is known, else the reason.
+QString shownCause(const FileProblem& problem, StationFile file, const QString& reason)
+{
+    const QString cause = StatusTexts::fileProblemText(problem, file);
+    return cause.isEmpty() ? shownReason(reason) : cause;
+}
+
+// A lock is wanted and not held: another station could write the same file.
+QString lockNote(const RecorderHealth& health)
+{
+    return health.unlocked() ? QCoreApplication::translate("StatusTexts", "（文件未锁定）") : QString();
+}
+
+QString withLockDetail(const RecorderHealth& health, const QString& detail)
+{
+    if (!health.unlocked())
+        return detail;
+    return QCoreApplication::translate("StatusTexts", "历史文件未锁定：另一工作站可能同时写入它") + QLatin1Char('\n')
+           + detail;
 }
 
 QString recordingText(const RecorderHealth& health, const QDate& today)
@@ -33,6 +54,13 @@ QString recordingText(const RecorderHealth& health, const QDate& today)
 QString since(const std::optional<QDateTime>& moment, const QDate& today)
 {
     return moment ? QCoreApplication::translate("StatusTexts", " 自 ") + StatusTexts::sinceText(*moment, today) : QString();
+}
+
+// After a failure's cause, so that a field cut to its room still shows it.
+QString sinceAfterCause(const std::optional<QDateTime>& moment, const QDate& today)
+{
+    return moment ? QCoreApplication::translate("StatusTexts", "（%1 起）").arg(StatusTexts::sinceText(*moment, today))
+                  : QString();
 }
 
 // The values on the panel are as old as this: the operator reads it beside
@@ -54,6 +82,36 @@ QString shownWhat(const QString& what)
 } // namespace
 
 namespace StatusTexts {
+
+QString fileProblemText(const FileProblem& problem, StationFile file)
+{
+    using Cause = FileProblem::Cause;
+    const QString& path = problem.path;
+    switch (problem.cause) {
+    case Cause::Unknown: return {};
+    case Cause::NotOurKind:
+        switch (file) {
+        case StationFile::History: return QCoreApplication::translate("StatusTexts", "不是历史文件：%1").arg(path);
+        case StationFile::Journal: return QCoreApplication::translate("StatusTexts", "不是事件记录文件：%1").arg(path);
+        case StationFile::Archive: return QCoreApplication::translate("StatusTexts", "不是归档文件：%1").arg(path);
+        }
+        return {};
+    case Cause::Damaged: return QCoreApplication::translate("StatusTexts", "文件已损坏：%1").arg(path);
+    case Cause::FolderNotWritable: return QCoreApplication::translate("StatusTexts", "无权写入文件夹 %1").arg(path);
+    case Cause::FileNotWritable: return QCoreApplication::translate("StatusTexts", "无权写入文件 %1").arg(path);
+    case Cause::FolderMissing: return QCoreApplication::translate("StatusTexts", "文件夹不存在：%1").arg(path);
+    case Cause::FileInTheWay: return QCoreApplication::translate("StatusTexts", "是文件而不是文件夹：%1").arg(path);
+    case Cause::FolderInTheWay: return QCoreApplication::translate("StatusTexts", "是文件夹而不是文件：%1").arg(path);
+    case Cause::NotPlainFile: return QCoreApplication::translate("StatusTexts", "不是普通文件：%1").arg(path);
+    case Cause::ReadOnlyDisk: return QCoreApplication::translate("StatusTexts", "磁盘只读：%1").arg(path);
+    case Cause::DiskFull: return QCoreApplication::translate("StatusTexts", "磁盘已满：%1").arg(path);
+    case Cause::InUse:
+        if (problem.pid > 0)
+            return QCoreApplication::translate("StatusTexts", "文件被进程 %1 占用：%2").arg(problem.pid).arg(path);
+        return QCoreApplication::translate("StatusTexts", "文件被其他程序占用：%1").arg(path);
+    }
+    return {};
+}
 
 QString sinceText(const QDateTime& since, const QDate& today)
 {
@@ -99,15 +157,21 @@ StatusLine recorderStatusLine(const RecorderHealth& health, const QDate& today)
     case State::Starting:
         return {QCoreApplication::translate("StatusTexts", "记录未启动"), QCoreApplication::translate("StatusTexts", "记录器尚未打开数据库"), StatusSeverity::Idle};
     case State::Recording:
-        return {recordingText(health, today), QCoreApplication::translate("StatusTexts", "每秒一条记录写入数据库"), StatusSeverity::Ok};
+        return {recordingText(health, today) + lockNote(health),
+                withLockDetail(health, QCoreApplication::translate("StatusTexts", "每秒一条记录写入数据库")),
+                health.unlocked() ? StatusSeverity::Warning : StatusSeverity::Ok};
     case State::PointerMissing:
-        return {QCoreApplication::translate("StatusTexts", "记录不完整：sl_void 缺少记录"), health.reason(), StatusSeverity::Warning};
+        return {QCoreApplication::translate("StatusTexts", "记录不完整：sl_void 缺少记录") + lockNote(health),
+                withLockDetail(health, health.reason()), StatusSeverity::Warning};
     case State::Failing:
-        return {QCoreApplication::translate("StatusTexts", "记录失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
-                health.reason(), StatusSeverity::Fault};
+        return {QCoreApplication::translate("StatusTexts", "记录失败%1：%2%3")
+                    .arg(lockNote(health), shownCause(health.problem(), StationFile::History, health.reason()),
+                         sinceAfterCause(health.failingSince(), today)),
+                withLockDetail(health, health.reason()), StatusSeverity::Fault};
     case State::Paused:
-        return {QCoreApplication::translate("StatusTexts", "记录暂停%1：无新的仪表数据").arg(since(health.pausedSince(), today)),
-                QCoreApplication::translate("StatusTexts", "仪表超过两个轮询周期未应答：这段时间不记录，历史曲线在此留空"), StatusSeverity::Warning};
+        return {QCoreApplication::translate("StatusTexts", "记录暂停%1：无新的仪表数据").arg(since(health.pausedSince(), today) + lockNote(health)),
+                withLockDetail(health, QCoreApplication::translate("StatusTexts", "仪表超过两个轮询周期未应答：这段时间不记录，历史曲线在此留空")),
+                StatusSeverity::Warning};
     }
     return {};
 }
@@ -116,7 +180,9 @@ StatusLine journalStatusLine(const JournalStore& journal, const QDate& today)
 {
     if (journal.writing())
         return {QString(), QCoreApplication::translate("StatusTexts", "事件记录正常写入 %1").arg(journal.path()), StatusSeverity::Ok};
-    return {QCoreApplication::translate("StatusTexts", "事件记录失败%1：%2").arg(since(journal.failingSince(), today), shownReason(journal.failure())),
+    return {QCoreApplication::translate("StatusTexts", "事件记录失败：%1%2")
+                .arg(shownCause(journal.problem(), StationFile::Journal, journal.failure()),
+                     sinceAfterCause(journal.failingSince(), today)),
             QCoreApplication::translate("StatusTexts", "%1：%2").arg(journal.path(), journal.failure()), StatusSeverity::Fault};
 }
 
@@ -124,7 +190,9 @@ StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder,
 {
     if (health.state() != ArchiveHealth::State::Failing)
         return {QString(), QCoreApplication::translate("StatusTexts", "归档正常写入 %1").arg(folder), StatusSeverity::Ok};
-    return {QCoreApplication::translate("StatusTexts", "归档失败%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+    return {QCoreApplication::translate("StatusTexts", "归档失败：%1%2")
+                .arg(shownCause(health.problem(), StationFile::Archive, health.reason()),
+                     sinceAfterCause(health.failingSince(), today)),
             QCoreApplication::translate("StatusTexts", "%1：%2").arg(folder, health.reason()), StatusSeverity::Fault};
 }
 
@@ -132,7 +200,8 @@ StatusLine historianStatusLine(const HistorianHealth& health, const QString& ser
 {
     if (health.state() != HistorianHealth::State::Failing)
         return {QString(), QCoreApplication::translate("StatusTexts", "转发到 %1").arg(server), StatusSeverity::Ok};
-    return {QCoreApplication::translate("StatusTexts", "转发中断%1：%2").arg(since(health.failingSince(), today), shownReason(health.reason())),
+    return {QCoreApplication::translate("StatusTexts", "转发中断：%1%2")
+                .arg(shownReason(health.reason()), sinceAfterCause(health.failingSince(), today)),
             QCoreApplication::translate("StatusTexts", "%1：%2").arg(server, health.reason()), StatusSeverity::Fault};
 }
 
@@ -206,11 +275,12 @@ QString portHeldText(const DeviceRefusal& refusal, const QDate& today)
 
 } // namespace StatusTexts
 
-bool StatusEpisode::changed(int state, const std::optional<QDateTime>& since)
+bool StatusEpisode::changed(int state, const std::optional<QDateTime>& since, int kind)
 {
-    if (state_ == state && since_ == since)
+    if (state_ == state && since_ == since && kind_ == kind)
         return false;
     state_ = state;
     since_ = since;
+    kind_ = kind;
     return true;
 }

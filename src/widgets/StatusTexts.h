@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/EntryCheck.h"
+#include "core/FileProblem.h"
 #include "link/LinkHealth.h"
 #include "link/PortConnection.h"
 #include "link/WriteRequest.h"
@@ -16,7 +17,8 @@
 #include "journal/JournalStore.h"
 
 // What the status display says about the link and the recorder: short
-// Chinese for the operator, the technical reason in full for the tooltip.
+// Chinese for the operator (a file problem as its cause and path), the
+// technical reason in full for the tooltip.
 enum class StatusSeverity { Idle, Ok, Warning, Fault };
 
 struct StatusLine {
@@ -26,10 +28,16 @@ struct StatusLine {
     bool operator==(const StatusLine&) const = default;
 };
 
+// Which of the station's files a problem lies with: it says what kind of
+// file the station expected there.
+enum class StationFile { History, Journal, Archive };
+
 namespace StatusTexts {
 
-// Recorder reasons longer than this are cut with "…" in the shown text.
-inline constexpr int kShownReasonLength = 48;
+// The cause and the path as the operator reads them, for example
+// "无权写入文件夹 /srv/tq5800" or "文件被进程 1234 占用：/srv/tq5800/journal.sqlite";
+// empty for a problem of unknown cause.
+QString fileProblemText(const FileProblem& problem, StationFile file);
 
 // today decides whether the start of a failure needs its date as well.
 StatusLine linkStatusLine(const LinkHealth& health, const QDate& today);
@@ -80,11 +88,14 @@ QString portHeldText(const DeviceRefusal& refusal, const QDate& today);
 // Decides when the display changes: on a new state or a new failure
 // episode, not on every report of the same failure (the poll reports after
 // every cycle, and the reason can vary from one failed call to the next).
+// A change of kind (what the shown text names besides the state, such as a
+// file problem's cause) is news within an episode too.
 class StatusEpisode {
 public:
-    bool changed(int state, const std::optional<QDateTime>& since);
+    bool changed(int state, const std::optional<QDateTime>& since, int kind = 0);
 
 private:
     std::optional<int> state_;
     std::optional<QDateTime> since_;
+    int kind_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeClock.h"
+#include "support/OwnerFileAccess.h"
+#include "support/StateFeed.h"
 #include "support/FakeFieldbus.h"
 #include "support/ForwardingFieldbus.h"
 #include "app/Station.h"
@@ -31,6 +34,7 @@
 #include "journalwindow/JournalWindow.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/MainWindow.h"
+#include "widgets/StatusIndicator.h"
 
 namespace {
 
@@ -195,6 +199,89 @@ TEST_F(Startup, aSecondStationOnTheSameHistoryFileRefusesToStartAndNamesTheFirst
     station.reset();
     Station third(sameFile, std::make_unique<ForwardingFieldbus>(bus), clock);
     EXPECT_TRUE(third.start());
+}
+
+TEST_F(Startup, aSecondStationOnTheSameJournalOrArchiveFolderRefusesToStartAndNamesTheFirst)
+{
+    options.journalPath = dir.filePath(QStringLiteral("shared/journal.sqlite"));
+    options.archivePath = dir.filePath(QStringLiteral("shared/archive"));
+    makeStation();
+    ASSERT_TRUE(station->start());
+    const QString holder = QStringLiteral("process %1").arg(QCoreApplication::applicationPid());
+
+    struct Case {
+        const char* shares;
+        QString journal;
+        QString archive;
+        QString refusal;  // begins so
+        QString shown;    // on the splash, begins so
+    };
+    const Case cases[] = {
+        {"the journal", options.journalPath, dir.filePath(QStringLiteral("own/archive")),
+         QStringLiteral("the journal %1 is in use by ").arg(options.journalPath),
+         QStringLiteral("事件记录文件 %1 已被占用：进程 ").arg(options.journalPath)},
+        {"the archive folder", dir.filePath(QStringLiteral("own/journal.sqlite")), options.archivePath,
+         QStringLiteral("the archive folder %1 is in use by ").arg(options.archivePath),
+         QStringLiteral("归档文件夹 %1 已被占用：进程 ").arg(options.archivePath)},
+    };
+    for (const Case& c : cases) {
+        StationOptions second = options;
+        second.databasePath = dir.filePath(QStringLiteral("own/history.sqlite"));
+        second.journalPath = c.journal;
+        second.archivePath = c.archive;
+        Station other(second, std::make_unique<ForwardingFieldbus>(bus), clock);
+        EXPECT_FALSE(other.start()) << c.shares;
+        EXPECT_TRUE(other.refusal().startsWith(c.refusal + holder)) << other.refusal().toStdString();
+        EXPECT_TRUE(other.splash().message().startsWith(c.shown)) << other.splash().message().toStdString();
+        // What it had taken is let go again: its own history file is free.
+        StationLock own(StationLock::pathBeside(second.databasePath));
+        EXPECT_EQ(own.take(), StationLock::Outcome::Taken) << c.shares;
+    }
+}
+
+TEST_F(Startup, aHistoryFolderWritableOnlyLaterIsLockedWhenTheRecorderFirstWritesAndKeepsASecondStationOff)
+{
+    const QString folder = dir.filePath(QStringLiteral("later"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    options.databasePath = folder + QStringLiteral("/history.sqlite");
+    options.journalLimits.retryMs = 20;
+    const QString historyLock = StationLock::pathBeside(options.databasePath);
+    const QString journalLock = StationLock::pathBeside(folder + QStringLiteral("/journal.sqlite"));
+    constexpr auto kReadable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+    ASSERT_TRUE(QFile::setPermissions(folder, kReadable));
+    OwnerFileAccess asOwner;  // the modes bind even when the tests run as root
+    makeStation();
+    handOver();
+    SampleRecorder& recorder = station->core().recorder();
+    StatusIndicator& light = *station->mainWindow()->recorderIndicator();
+    EXPECT_EQ(recorder.health().state(), RecorderHealth::State::Failing);
+    EXPECT_EQ(light.text(), QStringLiteral("● 记录失败（文件未锁定）：无权写入文件夹 %1（14:05:07 起）").arg(folder));
+    EXPECT_FALSE(QFile::exists(historyLock));
+
+    ASSERT_TRUE(QFile::setPermissions(folder, kReadable | QFile::WriteOwner));
+    for (int second = 0; second <= SampleRecorder::kRecheckSeconds && !recorder.databaseOpen(); ++second) {
+        clock.advanceMs(1000);
+        recorder.tick();
+    }
+    ASSERT_TRUE(recorder.databaseOpen()) << recorder.health().reason().toStdString();
+    EXPECT_TRUE(QFile::exists(historyLock));
+    StateFeed::measuredAgain(station->core().state(), clock.now().addSecs(1));
+    clock.advanceMs(1000);
+    recorder.tick();
+    EXPECT_EQ(light.text(), QStringLiteral("● 记录正常"));
+    // The journal, in the same folder, takes its lock at its next try.
+    ASSERT_TRUE(waitFor([&] { return station->core().journal().writing(); }));
+    EXPECT_TRUE(QFile::exists(journalLock));
+
+    StationOptions second = options;
+    second.journalPath = dir.filePath(QStringLiteral("other/journal.sqlite"));
+    second.archivePath = dir.filePath(QStringLiteral("other/archive"));
+    Station other(second, std::make_unique<ForwardingFieldbus>(bus), clock);
+    EXPECT_FALSE(other.start());
+    EXPECT_TRUE(other.refusal().startsWith(QStringLiteral("the history file %1 is in use by process %2")
+                                               .arg(options.databasePath)
+                                               .arg(QCoreApplication::applicationPid())))
+        << other.refusal().toStdString();
 }
 
 TEST_F(Startup, connectingToADeviceAnotherStationHoldsRefusesTheStart)

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -10,6 +11,7 @@ namespace {
 struct Answer {
     int exitCode = -1;
     QString output;
+    QString error;
 };
 
 // The station program as a console starts it: no display, no platform
@@ -32,6 +34,7 @@ Answer runWithoutDisplay(const QStringList& arguments, const QString& configHome
     Answer answer;
     answer.exitCode = station.exitStatus() == QProcess::NormalExit ? station.exitCode() : -1;
     answer.output = QString::fromLocal8Bit(station.readAllStandardOutput());
+    answer.error = QString::fromLocal8Bit(station.readAllStandardError());
     return answer;
 }
 
@@ -64,6 +67,28 @@ TEST(StationCommandLine, theAutostartEntryIsWrittenAndRemovedWithoutAWindow)
     const Answer removed = runWithoutDisplay({QStringLiteral("--remove-autostart")}, home.path());
     EXPECT_EQ(removed.exitCode, 0);
     EXPECT_FALSE(QFile::exists(entry));
+}
+
+TEST(StationCommandLine, aFolderGivenAsTheHistoryFileIsRefusedWithOneLineBeforeAnythingIsWritten)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString folder = home.filePath(QStringLiteral("plant"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString line = QStringLiteral("tq5800-station: --db %1 is a folder, not a file\n").arg(folder);
+
+    const Answer started = runWithoutDisplay({QStringLiteral("--db"), folder});
+    EXPECT_EQ(started.exitCode, 2);
+    EXPECT_EQ(started.error, line);
+
+    const Answer installed =
+        runWithoutDisplay({QStringLiteral("--install-autostart"), QStringLiteral("--db"), folder}, home.path());
+    EXPECT_EQ(installed.exitCode, 2);
+    EXPECT_EQ(installed.error, line);
+    EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("autostart/tq5800-station.desktop"))));
+    // Nothing beside it either: no journal, archive or lock of a station.
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("plant")});
+    EXPECT_TRUE(QDir(folder).isEmpty());
 }
 
 } // namespace

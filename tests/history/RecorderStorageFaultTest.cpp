@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/StationLock.h"
 #include "support/FileSizeLimit.h"
 #include "support/OwnerFileAccess.h"
 #include "support/RecorderFixture.h"
@@ -109,7 +111,7 @@ TEST_F(RecorderStorageFault, fileLockedByAnotherProgramIsReportedAndRecordingRes
     ASSERT_EQ(other.readLine().trimmed(), QByteArray("locked"));
     secondsPassWithTheLiveChartFed(2);
     EXPECT_EQ(state(), State::Failing);
-    EXPECT_NE(reason().find("locked"), std::string::npos) << reason();
+    EXPECT_EQ(recorder->health().problem(), FileProblem::inUse(path, other.processId()));
     // Every try waits the busy time-out on the window's thread, so a file
     // that stays locked is only tried every few seconds, not every second.
     QElapsedTimer waited;
@@ -141,7 +143,7 @@ TEST_F(RecorderStorageFault, fullDiskLosesOnlyTheSecondsItLastsAndKeepsWhatWasSt
         ASSERT_TRUE(full.active());
         secondsPassWithTheLiveChartFed(SampleRecorder::kRecheckSeconds + 1);
         EXPECT_EQ(state(), State::Failing);
-        EXPECT_FALSE(reason().empty());
+        EXPECT_EQ(recorder->health().problem(), (FileProblem{FileProblem::Cause::DiskFull, path})) << reason();
         // The failed write, then the failed reopening: no report after that.
         const qsizetype reports = spy->count();
         secondsPassWithTheLiveChartFed(2 * SampleRecorder::kRecheckSeconds);
@@ -159,6 +161,29 @@ TEST_F(RecorderStorageFault, fullDiskLosesOnlyTheSecondsItLastsAndKeepsWhatWasSt
     }
     EXPECT_EQ(HistoryFiles::rowCount(path), *HistoryFiles::pointer(path));  // the ring has no hole
     EXPECT_GT(*HistoryFiles::pointer(path), pointerBefore);
+}
+
+TEST_F(RecorderStorageFault, aFileAnotherStationHoldsIsNotWrittenAndItsHolderIsNamedUntilItLetsGo)
+{
+    StationLock other(StationLock::pathBeside(path));
+    ASSERT_EQ(other.take(), StationLock::Outcome::Taken);
+    StationLock mine(StationLock::pathBeside(path));
+    recorder = std::make_unique<SampleRecorder>(instrument, clock, path);
+    recorder->setFileLock(&mine);
+    taken = std::make_unique<QSignalSpy>(recorder.get(), &SampleRecorder::sampleTaken);
+    recorder->start();
+    recorder->stop();
+
+    secondsPassWithTheLiveChartFed(2);
+    EXPECT_EQ(state(), State::Failing);
+    EXPECT_EQ(recorder->health().problem(), FileProblem::inUse(path, QCoreApplication::applicationPid()));
+    EXPECT_TRUE(recorder->health().unlocked());
+    EXPECT_FALSE(QFile::exists(path));  // not even made
+
+    other.release();
+    expectRecordingResumes();
+    EXPECT_TRUE(mine.isTaken());
+    EXPECT_EQ(recorder->health().lock(), RecorderHealth::Lock::Taken);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "mainwindow/ChartPanel.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/LivePanel.h"
 #include "support/ClippedTexts.h"
 #include "support/EnglishInterface.h"
+#include "support/FailingStatusBar.h"
 #include "support/StateFeed.h"
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
@@ -113,6 +115,24 @@ TEST_F(EnglishWindowFit, theParameterTabTheRulerAndTheMomentPickerFit)
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(picker->isVisible());
     EXPECT_TRUE(ClippedTexts::of(picker).isEmpty()) << listed(ClippedTexts::of(picker));
+}
+
+TEST(EnglishStatusBarFit, theLinkLightKeepsItsWholeTextWithEveryFailureShowingAndTheOthersShareTheRest)
+{
+    EnglishInterface english;
+    QApplication::setFont(StationFont::font());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FailingStatusBar bar(dir.path());
+    bar.window.resize(kScreen);
+    bar.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar.window));
+    bar.showEveryFailure();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bar.linkLine.text.startsWith(QStringLiteral("Link lost"))) << bar.linkLine.text.toStdString();
+    EXPECT_LE(bar.window.width(), kScreen.width());
+    const QStringList faults = bar.faults();
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(JournalStatusTest, aJournalThatCannotBeWrittenShowsInTheStatusBarAndOneTh
         const StatusIndicator* shown = failing.journalIndicator();
         ASSERT_NE(shown, nullptr);
         EXPECT_FALSE(shown->isHidden());
-        EXPECT_TRUE(shown->text().startsWith(QStringLiteral("● 事件记录失败 自 14:05:07：")))
+        EXPECT_EQ(shown->text(), QStringLiteral("● 事件记录失败：是文件而不是文件夹：%1（14:05:07 起）").arg(blocker.fileName()))
             << shown->text().toStdString();
         EXPECT_EQ(shown->line().severity, StatusSeverity::Fault);
         EXPECT_TRUE(shown->toolTip().contains(QStringLiteral("blocker")));

@@ -69,7 +69,7 @@ TEST_F(ArchiveStatusTest, anArchiveThatCannotBeWrittenShowsInTheStatusBarAndTheJ
     core.archive().add(recorded);
     core.archive().flush();
     EXPECT_FALSE(shown->isHidden());
-    EXPECT_TRUE(shown->text().startsWith(QStringLiteral("● 归档失败 自 14:05:07："))) << shown->text().toStdString();
+    EXPECT_EQ(shown->text(), QStringLiteral("● 归档失败：是文件而不是文件夹：%1（14:05:07 起）").arg(settings.folder));
     EXPECT_EQ(shown->line().severity, StatusSeverity::Fault);
     EXPECT_TRUE(shown->toolTip().contains(settings.folder));
 

@@ -87,7 +87,7 @@ TEST_F(StatusDisplay, recordingThatCannotReachItsFileSaysSinceWhenAndWhy)
     failing.start();
     failing.stop();
     const QString text = station.recorderIndicator()->text();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
+    EXPECT_EQ(text, QStringLiteral("● 记录失败：是文件而不是文件夹：%1（14:05:07 起）").arg(blocker.fileName()));
     EXPECT_EQ(station.recorderIndicator()->line().severity, StatusSeverity::Fault);
     EXPECT_TRUE(station.recorderIndicator()->toolTip().contains(QStringLiteral("blocker")));
 
@@ -111,12 +111,11 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
 
     startWindow();
     EXPECT_FALSE(window->databaseOpen());
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("cannot be written")))
-        << window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("历史数据库无法打开，曲线只显示实时数据：无权写入文件 ") + path);
     recorder.start();
     recorder.stop();
     const QString text = window->recorderIndicator()->text();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("● 记录失败 自 14:05:07："))) << text.toStdString();
+    EXPECT_EQ(text, QStringLiteral("● 记录失败：无权写入文件 %1（14:05:07 起）").arg(path));
     EXPECT_TRUE(window->recorderIndicator()->toolTip().contains(QStringLiteral("cannot be written")));
 
     // Every second still reaches the chart from the instrument state.

@@ -2,7 +2,10 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <QTemporaryDir>
+
 #include "mainwindow/LinkSettingsBar.h"
+#include "support/FailingStatusBar.h"
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
 #include "widgets/ElidedLabel.h"
@@ -36,7 +39,7 @@ TEST_F(WindowFit, longTextsAndALinkCloseLeaveTheWindowOnTheScreenWithTheWholeTex
         QStringLiteral("通讯中断 自 14:05:07（最后应答 14:05:05）：cannot open %1: No such fi…").arg(path);
     window->statusBar()->showMessage(message);
     window->linkIndicator()->display({failure, path, StatusSeverity::Fault});
-    const QString recording = QStringLiteral("记录失败 自 14:05:07：") + path;
+    const QString recording = QStringLiteral("记录失败：%1（14:05:07 起）").arg(path);
     window->recorderIndicator()->display({recording, path, StatusSeverity::Fault});
     QCoreApplication::processEvents();
     EXPECT_LE(window->width(), kScreen.width());
@@ -52,6 +55,21 @@ TEST_F(WindowFit, longTextsAndALinkCloseLeaveTheWindowOnTheScreenWithTheWholeTex
     const QSize least = window->minimumSizeHint();
     EXPECT_LE(least.width(), kClientArea.width());
     EXPECT_LE(least.height(), kClientArea.height());
+}
+
+TEST(StatusBarFit, theLinkLightKeepsItsWholeTextWithEveryFailureShowingAndTheOthersShareTheRest)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FailingStatusBar bar(dir.path());
+    bar.window.resize(kScreen);
+    bar.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar.window));
+    bar.showEveryFailure();
+    QCoreApplication::processEvents();
+    EXPECT_LE(bar.window.width(), kScreen.width());
+    const QStringList faults = bar.faults();
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

@@ -122,7 +122,7 @@ TEST(RecorderStatusLine, eachStateHasItsText)
     EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).severity, StatusSeverity::Warning);
     health.recordFailure(QStringLiteral("disk full"), kNow);
     const StatusLine failing = StatusTexts::recorderStatusLine(health, kToday);
-    EXPECT_EQ(failing.text, QStringLiteral("记录失败 自 14:05:07：disk full"));
+    EXPECT_EQ(failing.text, QStringLiteral("记录失败：disk full（14:05:07 起）"));
     EXPECT_EQ(failing.severity, StatusSeverity::Fault);
     health.recordPaused(kNow);  // a failing file stays the news
     EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).text, failing.text);

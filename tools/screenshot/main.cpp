@@ -1,6 +1,6 @@
 // tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]
 //                   [--db FILE] [--page-back N] [--pdf FILE] [--export FILE]
-//                   [--lang zh|en] [--config PAGE]
+//                   [--lang zh|en] [--config PAGE] [--journal FILE] [--archive DIR]
 // Runs the whole station offscreen against a device (normally the
 // simulator), lets it record and plot for a while, then saves a picture of
 // the main window and ends. With --db it records into (and shows) a history
@@ -12,6 +12,9 @@
 // as the existing pictures are). --config opens "CONFIG" three seconds
 // before the picture and pictures the configuration window on page PAGE
 // (0 input .. 4 retransmission) instead of the main window.
+// --journal and --archive name the journal and the archive folder as the
+// station's options do, unchecked, so that a picture can show the status
+// bar with their failures.
 
 #include <algorithm>
 #include <cstdio>
@@ -59,12 +62,15 @@ int main(int argc, char* argv[])
         QStringLiteral("Forward to this central server (libpq connection string)."), QStringLiteral("CONNECTION"));
     const QCommandLineOption config(QStringLiteral("config"),
         QStringLiteral("Picture the configuration window on this page (0..4)."), QStringLiteral("PAGE"));
-    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian, config});
+    const QCommandLineOption journal(QStringLiteral("journal"), QStringLiteral("Journal file."), QStringLiteral("FILE"));
+    const QCommandLineOption archive(QStringLiteral("archive"), QStringLiteral("Archive folder."), QStringLiteral("DIR"));
+    parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian, config, journal,
+                       archive});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
                              " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]"
-                             " [--historian CONNECTION] [--config PAGE]\n");
+                             " [--historian CONNECTION] [--config PAGE] [--journal FILE] [--archive DIR]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -76,6 +82,8 @@ int main(int argc, char* argv[])
     options.portDevices.setDevice(1, parser.value(device).toStdString());
     options.connect = true;
     options.historian = parser.value(historian);
+    options.journalPath = parser.value(journal);
+    options.archivePath = parser.value(archive);
     SystemClock clock;
     Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);
     station.start();
