@@ -45,7 +45,7 @@ Qt %5</translation>
     </message>
     <message>
         <source>F4 复原</source>
-        <translation>F4 Ruler off</translation>
+        <translation>F4 Reset</translation>
     </message>
     <message>
         <source>标尺位置：移到最左端向过去翻页，最右端向当前翻页</source>
@@ -53,7 +53,7 @@ Qt %5</translation>
     </message>
     <message>
         <source>F1 缩小</source>
-        <translation>F1 Zoom out</translation>
+        <translation>F1 Zoom-</translation>
     </message>
     <message>
         <source>显示更长的一段时间</source>
@@ -61,7 +61,7 @@ Qt %5</translation>
     </message>
     <message>
         <source>F2 放大</source>
-        <translation>F2 Zoom in</translation>
+        <translation>F2 Zoom+</translation>
     </message>
     <message>
         <source>显示更短的一段时间</source>
