@@ -53,7 +53,7 @@ Qt %5</translation>
     </message>
     <message>
         <source>标尺位置：移到最左端向过去翻页，最右端向当前翻页</source>
-        <translation>Ruler position: at the left end pages back, at the right end pages forward</translation>
+        <translation>Ruler position: at the left end shows older data, at the right end newer data</translation>
     </message>
     <message>
         <source>F1 缩小</source>
@@ -93,19 +93,19 @@ Qt %5</translation>
     </message>
     <message>
         <source>F6 左移</source>
-        <translation>F6 Left</translation>
+        <translation>F6 Newer</translation>
     </message>
     <message>
         <source>历史曲线向当前翻一页</source>
-        <translation>Page the history chart towards now</translation>
+        <translation>Show newer history, one page towards now</translation>
     </message>
     <message>
         <source>F7 右移</source>
-        <translation>F7 Right</translation>
+        <translation>F7 Older</translation>
     </message>
     <message>
         <source>历史曲线向过去翻一页（60 条记录）</source>
-        <translation>Page the history chart back (60 samples)</translation>
+        <translation>Show older history, one page back (60 samples)</translation>
     </message>
     <message>
         <source>PV、SV 曲线的上端，-12000 到 36000</source>
@@ -141,6 +141,21 @@ Qt %5</translation>
     <message>
         <source>%1：测量值PV %2    设定值SV %3    输出值OP %4 %</source>
         <translation>%1: PV %2    SV %3    OP %4 %</translation>
+    </message>
+</context>
+<context>
+    <name>ExitQuestion</name>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>退出工作站？记录、通讯和转发将停止</source>
+        <translation>Exit the station? Recording, communication and forwarding will stop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -448,6 +463,10 @@ Qt %5</translation>
         <source>过程控制仪表  TQ5800</source>
         <translation>Process Controller  TQ5800</translation>
     </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>PanelCaptions</name>
@@ -656,6 +675,29 @@ Qt %5</translation>
     <message>
         <source>系统正在初始化数据引擎，请稍后。。。。。。</source>
         <translation>Starting the data engine, please wait......</translation>
+    </message>
+</context>
+<context>
+    <name>StaleAge</name>
+    <message>
+        <source>%1 秒前</source>
+        <translation>%1 s ago</translation>
+    </message>
+    <message>
+        <source>%1 分钟前</source>
+        <translation>%1 min ago</translation>
+    </message>
+    <message>
+        <source>%1 小时前</source>
+        <translation>%1 h ago</translation>
+    </message>
+    <message>
+        <source>%1 天前</source>
+        <translation>%1 d ago</translation>
+    </message>
+    <message>
+        <source>仪表最后确认这些值：%1</source>
+        <translation>The instrument last confirmed these values at %1</translation>
     </message>
 </context>
 <context>

@@ -73,7 +73,8 @@ Station::Station(const StationOptions& options, std::unique_ptr<Fieldbus> fieldb
     configOpener_ =
         std::make_unique<ConfigOpener>(core_, *window_, *window_->configurationButton());
     connect(&splash_, &SplashScreen::handOver, this, &Station::handOver);
-    connect(window_.get(), &MainWindow::exitRequested, this, &Station::shutdown);
+    connect(window_.get(), &MainWindow::exitRequested, this,
+            [this] { shutdown(StationEnd::byOperator(JournalIdentity::user())); });
     connect(window_.get(), &MainWindow::journalRequested, this, &Station::openJournal);
     connect(window_.get(), &MainWindow::exportRequested, this, &Station::openExport);
 }
@@ -143,7 +144,7 @@ bool Station::start()
                                               core_.archives() ? core_.archive().folder() : QString()));
     if (!claim()) {
         splash_.show();
-        QTimer::singleShot(kRefusalShownMs, this, &Station::shutdown);
+        QTimer::singleShot(kRefusalShownMs, this, [this] { shutdown(); });
         return false;
     }
     splash_.start();
@@ -239,15 +240,15 @@ void Station::handOver()
     emit started();
 }
 
-void Station::shutdown()
+void Station::shutdown(const StationEnd& end)
 {
     if (shutDown_)
         return;
     shutDown_ = true;
     splash_.stop();
-    // The way "退出" ends the station: the window closes its database
-    // connection and lifts its close guard (or the application's quit would
-    // be refused by it).
+    // The way a confirmed "退出" ends the station, without asking: the
+    // window closes its database connection and lifts its close guard (or
+    // the application's quit would be refused by it).
     configOpener_->closeWindow();
     if (journalWindow_)
         journalWindow_->close();
@@ -262,7 +263,7 @@ void Station::shutdown()
         core_.connection().close();
     // Only a station that started has an end to journal.
     if (started_)
-        core_.stationExited();
+        core_.stationExited(end);
     // Last: its last pass sends the archive's last flush and the journal's
     // last events.
     if (core_.forwards())

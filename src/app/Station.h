@@ -40,9 +40,10 @@ public:
     // names the holder for kRefusalShownMs and the station then finishes
     // without having started anything.
     bool start();
-    // Ends the station: the link is closed, the recorder stops, finished()
-    // tells the program to quit. Safe to call more than once.
-    void shutdown();
+    // Ends the station: the link is closed, the recorder stops, the journal
+    // notes who ended it, finished() tells the program to quit. Safe to call
+    // more than once; the first call's end is the one journaled.
+    void shutdown(const StationEnd& end = {});
 
     StationCore& core() { return core_; }
     SplashScreen& splash() { return splash_; }

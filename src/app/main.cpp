@@ -18,6 +18,7 @@
 #include "app/StationOptions.h"
 #include "app/StationPaths.h"
 #include "core/TerminationSignals.h"
+#include "journal/StationEnd.h"
 
 namespace {
 
@@ -84,7 +85,12 @@ int main(int argc, char* argv[])
     QObject::connect(&station, &Station::finished, &app, &QApplication::quit, Qt::QueuedConnection);
 
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &station, &Station::shutdown);
+    // A signal ends the station without asking; the journal names it and its sender.
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &station,
+                     [&station](const TerminationRequest& request) {
+                         station.shutdown(
+                             StationEnd::bySignal(request.signalName(), request.senderPid, request.senderUser));
+                     });
 
     if (!station.start())
         std::fprintf(stderr, "tq5800-station: %s\n", qPrintable(station.refusal()));

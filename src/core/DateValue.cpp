@@ -57,15 +57,23 @@ QDateTime toDateTime(double value)
     return QDateTime(toDate(value), toTime(value));
 }
 
-QString text(double value, const QLocale& locale)
+QString isoDate(const QDate& date)
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.year(), 4, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
+QString text(double value)
 {
     const bool hasDate = datePart(value) != 0.0;
     const bool hasTime = timePart(value) != 0.0;
     const QString timeText = toTime(value).toString(QStringLiteral("HH:mm:ss"));
     if (hasDate && hasTime)
-        return locale.toString(toDate(value), QLocale::ShortFormat) + QLatin1Char(' ') + timeText;
+        return isoDate(toDate(value)) + QLatin1Char(' ') + timeText;
     if (hasDate)
-        return locale.toString(toDate(value), QLocale::ShortFormat);
+        return isoDate(toDate(value));
     return timeText;
 }
 

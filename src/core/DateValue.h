@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 #include <QTime>
 
@@ -24,8 +23,12 @@ QDate toDate(double value);
 QTime toTime(double value);     // rounded to the whole second
 QDateTime toDateTime(double value);
 
-// A value without a time part shows as a date in the short form of the
-// locale, one without a date part as a time, one with both as date and time.
-QString text(double value, const QLocale& locale = QLocale::system());
+// The one form every date the station shows takes, whatever the locale:
+// ISO 8601, "2001-03-12".
+QString isoDate(const QDate& date);
+
+// A value without a time part shows as an ISO date, one without a date
+// part as a time ("14:05:07"), one with both as date and time.
+QString text(double value);
 
 } // namespace DateValue

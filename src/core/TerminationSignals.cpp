@@ -4,34 +4,66 @@
 
 #include <QSocketNotifier>
 
+#include <fcntl.h>
+#include <pwd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
+// What the handler passes on: one datagram per signal, so a record is never
+// read in halves.
+struct SignalRecord {
+    int signalNumber;
+    pid_t senderPid;  // 0 when the kernel raised it
+    uid_t senderUid;
+};
+
 // The self-pipe: a signal handler may only write to a descriptor.
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int signalNumber)
+void onSignal(int signalNumber, siginfo_t* info, void*)
 {
-    const unsigned char byte = static_cast<unsigned char>(signalNumber);
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    // si_code <= 0 says a process sent it (kill, sigqueue, tgkill); only
+    // then are the sender's fields filled.
+    const bool fromProcess = info != nullptr && info->si_code <= 0;
+    const SignalRecord record{signalNumber, fromProcess ? info->si_pid : 0, fromProcess ? info->si_uid : 0};
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &record, sizeof record);
+}
+
+QString accountName(uid_t uid)
+{
+    if (const passwd* entry = getpwuid(uid))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return QString::number(uid);
 }
 
 } // namespace
 
+QString TerminationRequest::signalName() const
+{
+    switch (signalNumber) {
+    case SIGTERM: return QStringLiteral("SIGTERM");
+    case SIGINT: return QStringLiteral("SIGINT");
+    default: return QString::number(signalNumber);
+    }
+}
+
 TerminationSignals::TerminationSignals(QObject* parent)
     : QObject(parent)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    if (::socketpair(AF_UNIX, SOCK_DGRAM, 0, signalPipe) != 0)
         return;
+    // A handler must never block: a signal beyond a full queue is dropped,
+    // the ones queued already end the program.
+    ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::readSignal);
 
     struct sigaction action {};
-    action.sa_handler = onSignal;
+    action.sa_sigaction = onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    action.sa_flags = SA_RESTART | SA_SIGINFO;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
 }
@@ -49,7 +81,13 @@ TerminationSignals::~TerminationSignals()
 
 void TerminationSignals::readSignal()
 {
-    unsigned char byte = 0;
-    if (::read(signalPipe[0], &byte, 1) == 1)
-        emit terminationRequested(byte);
+    SignalRecord record{};
+    if (::read(signalPipe[0], &record, sizeof record) != static_cast<ssize_t>(sizeof record))
+        return;
+    TerminationRequest request;
+    request.signalNumber = record.signalNumber;
+    request.senderPid = record.senderPid;
+    if (record.senderPid != 0)
+        request.senderUser = accountName(record.senderUid);
+    emit terminationRequested(request);
 }

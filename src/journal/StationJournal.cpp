@@ -14,6 +14,7 @@ StationJournal::StationJournal(JournalSink& sink, const Clock& clock, const Watc
     : QObject(parent)
     , sink_(sink)
     , clock_(clock)
+    , host_(host)
     , alarms_(sink)
     , linkEvents_(sink, clock)
     , writes_(sink, clock, user, host)
@@ -52,11 +53,16 @@ void StationJournal::stationStarted(const QString& version, const QString& histo
     sink_.append(event);
 }
 
-void StationJournal::stationExited()
+void StationJournal::stationExited(const StationEnd& end)
 {
     refusals_.publishNow();
     JournalEvent event;
     event.time = clock_.now();
     event.kind = JournalEvent::Kind::StationExited;
+    event.origin = end.origin;
+    event.user = end.user;
+    event.text = end.text;
+    if (!end.origin.isEmpty())
+        event.host = host_;
     sink_.append(event);
 }

@@ -9,6 +9,7 @@
 #include "journal/HistoryJournal.h"
 #include "journal/LinkJournal.h"
 #include "journal/RefusalJournal.h"
+#include "journal/StationEnd.h"
 #include "journal/WriteJournal.h"
 
 class Clock;
@@ -41,12 +42,14 @@ public:
 
     void entryRefused() { refusals_.refused(); }
     void stationStarted(const QString& version, const QString& historyPath, const QString& journalPath);
-    // Journals the last refusals first.
-    void stationExited();
+    // Journals the last refusals first; then who ended the station (none
+    // said: the program ended by itself).
+    void stationExited(const StationEnd& end = {});
 
 private:
     JournalSink& sink_;
     const Clock& clock_;
+    const QString host_;
     AlarmJournal alarms_;
     LinkJournal linkEvents_;
     WriteJournal writes_;

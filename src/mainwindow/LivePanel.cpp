@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,7 +9,9 @@
 
 #include "core/NumberText.h"
 #include "widgets/InstrumentEntry.h"
+#include "widgets/PanelGroup.h"
 #include "widgets/PanelStates.h"
+#include "widgets/StaleAge.h"
 #include "instrument/InstrumentState.h"
 
 namespace {
@@ -55,13 +56,13 @@ void fitRow(QWidget* control, const PanelField* field)
     control->setMaximumHeight(field->sizeHint().height() + 2);
 }
 
-// A state the instrument has not confirmed lately keeps its text on grey.
+// A state the instrument has not confirmed lately keeps its text, faded.
 void showLook(PanelField* field, const std::optional<StateLook>& look, bool fresh)
 {
     if (!field || !look)
         return;
     field->setCaption(QCoreApplication::translate("PanelStates", look->text.toUtf8().constData()));
-    field->setBackground(fresh ? look->background : PanelColours::kStale);
+    field->showFresh(fresh, look->background);
 }
 
 } // namespace
@@ -82,7 +83,7 @@ LivePanel::LivePanel(QWidget* parent)
 
 QWidget* LivePanel::buildValues()
 {
-    auto* box = new QGroupBox(tr("实时数据"), this);
+    auto* box = valuesGroup_ = new PanelGroup(tr("实时数据"), this);
     auto* grid = compactGrid(box);
     liveValues_[0] = new PanelField(PanelColours::kPink, box, PanelField::Size::Huge);
     liveValues_[1] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
@@ -101,7 +102,7 @@ QWidget* LivePanel::buildValues()
 
 QWidget* LivePanel::buildWritten()
 {
-    auto* box = new QGroupBox(tr("写入值"), this);
+    auto* box = writtenGroup_ = new PanelGroup(tr("写入值"), this);
     auto* grid = compactGrid(box);
     // One row each: caption, the value as polled, the entry, its button.
     const auto addRow = [this, box, grid](int row, const QString& text, const QString& command, const QString& hint,
@@ -127,7 +128,7 @@ QWidget* LivePanel::buildWritten()
 
 QWidget* LivePanel::buildAlarmTypes()
 {
-    auto* box = new QGroupBox(tr("报警状态"), this);
+    auto* box = alarmTypesGroup_ = new PanelGroup(tr("报警状态"), this);
     auto* grid = compactGrid(box);
     for (int a = 0; a < 3; ++a) {
         auto* field = new PanelField(PanelColours::kPink, box);
@@ -144,7 +145,7 @@ QWidget* LivePanel::buildAlarmTypes()
 
 QWidget* LivePanel::buildCurrentAlarms()
 {
-    auto* box = new QGroupBox(tr("当前报警"), this);
+    auto* box = currentAlarmsGroup_ = new PanelGroup(tr("当前报警"), this);
     auto* grid = compactGrid(box);
     int position = 0;
     for (const int i : PanelStates::kCurrentAlarmIndexes) {
@@ -158,7 +159,7 @@ QWidget* LivePanel::buildCurrentAlarms()
 
 QWidget* LivePanel::buildOperatingStates()
 {
-    auto* box = new QGroupBox(tr("运行状态"), this);
+    auto* box = operatingStatesGroup_ = new PanelGroup(tr("运行状态"), this);
     auto* grid = compactGrid(box);
     // Each switch names the state beside it and turns it the other way.
     controls_.selfTuningButton = new QPushButton(tr("自整定"), box);
@@ -191,7 +192,7 @@ void LivePanel::refresh(const InstrumentState& state, const QDateTime& now)
             f->setCaption(measured ? numberText(state.measurement(RegisterMap::kInputBlockStart + i)) : QString());
         if (PanelField* f = writtenValueField(i)) {
             f->setCaption(commanded ? numberText(state.command(RegisterMap::kHoldingBlockStart + i)) : QString());
-            f->setBackground(state.isFresh(Block::Commands, now) ? PanelColours::kPink : PanelColours::kStale);
+            f->showFresh(state.isFresh(Block::Commands, now), PanelColours::kPink);
         }
     }
     showMeasurementColours(state.isFresh(Block::Measurements, now));
@@ -217,6 +218,19 @@ void LivePanel::refresh(const InstrumentState& state, const QDateTime& now)
         if (text && liveValueField(i))
             liveValueField(i)->setCaption(QCoreApplication::translate("PanelStates", text->toUtf8().constData()));
     }
+    showAges(state, now);
+}
+
+void LivePanel::showAges(const InstrumentState& state, const QDateTime& now)
+{
+    using Block = InstrumentState::Block;
+    const std::pair<PanelGroup*, Block> groups[] = {
+        {valuesGroup_, Block::Measurements},         {writtenGroup_, Block::Commands},
+        {alarmTypesGroup_, Block::Measurements},     {currentAlarmsGroup_, Block::DiscreteInputs},
+        {operatingStatesGroup_, Block::Coils},
+    };
+    for (const auto& [group, block] : groups)
+        group->setAge(StaleAge::of(state, block, now), StaleAge::confirmedAt(state, block, now));
 }
 
 void LivePanel::showMeasurementColours(bool fresh)
@@ -225,11 +239,15 @@ void LivePanel::showMeasurementColours(bool fresh)
     // may still carry the ruler's yellow.
     for (PanelField* field : liveValues_)
         if (field)
-            field->setBackground(fresh ? PanelColours::kPink : PanelColours::kStale);
+            field->showFresh(fresh, PanelColours::kPink);
 }
 
 void LivePanel::showRulerValues(const std::optional<std::array<float, 10>>& values)
 {
+    // The ruler holds the panel: no age would grow meanwhile.
+    for (PanelGroup* group :
+         {valuesGroup_, writtenGroup_, alarmTypesGroup_, currentAlarmsGroup_, operatingStatesGroup_})
+        group->setAge(QString());
     for (size_t j = 0; j < 10; ++j) {
         if (PanelField* field = liveValueField(static_cast<int>(j))) {
             field->setCaption(values ? numberText((*values)[j]) : QString());

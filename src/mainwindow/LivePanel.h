@@ -10,6 +10,7 @@
 #include "mainwindow/OperatorCommands.h"
 #include "widgets/PanelField.h"
 
+class PanelGroup;
 class QPushButton;
 class InstrumentEntry;
 class InstrumentState;
@@ -34,8 +35,9 @@ public:
 
     // The panel's part of the live refresh, in its order: values, current
     // alarms, operating states, alarm types. Values the instrument has not
-    // confirmed within two poll cycles of now stay, on grey; before its
-    // first answer a field shows nothing.
+    // confirmed within two poll cycles of now stay, in grey figures on grey,
+    // their group's title row saying how old they are; before its first
+    // answer a field shows nothing.
     void refresh(const InstrumentState& state, const QDateTime& now);
     // The ruler's read-out: channel j in liveValueField(j) where the panel
     // has it, on yellow; blank over a slot that holds no sample.
@@ -56,10 +58,18 @@ public:
     PanelField* alarmStateField(int inputBit) const;
     PanelField* coilStateField(int coil) const;
 
+    // The groups, whose title rows carry the age of stale values.
+    PanelGroup* valuesGroup() const { return valuesGroup_; }
+    PanelGroup* writtenGroup() const { return writtenGroup_; }
+    PanelGroup* alarmTypesGroup() const { return alarmTypesGroup_; }
+    PanelGroup* currentAlarmsGroup() const { return currentAlarmsGroup_; }
+    PanelGroup* operatingStatesGroup() const { return operatingStatesGroup_; }
+
 private:
-    // PV, OP, SV and the alarm states on pink while fresh, on grey while
+    // PV, OP, SV and the alarm states on pink while fresh, faded while
     // stale; the ruler paints them yellow.
     void showMeasurementColours(bool fresh);
+    void showAges(const InstrumentState& state, const QDateTime& now);
 
     QWidget* buildValues();
     QWidget* buildWritten();
@@ -71,5 +81,10 @@ private:
     std::array<PanelField*, 3> writtenValues_{};
     std::array<PanelField*, 6> alarmStates_{};
     std::array<PanelField*, 3> coilStates_{};
+    PanelGroup* valuesGroup_ = nullptr;
+    PanelGroup* writtenGroup_ = nullptr;
+    PanelGroup* alarmTypesGroup_ = nullptr;
+    PanelGroup* currentAlarmsGroup_ = nullptr;
+    PanelGroup* operatingStatesGroup_ = nullptr;
     CommandControls controls_;
 };

@@ -22,6 +22,7 @@
 #include "core/DateValue.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/EntryFeedback.h"
+#include "mainwindow/ExitQuestion.h"
 #include "mainwindow/AboutBox.h"
 #include "mainwindow/HeaderBar.h"
 #include "widgets/HeaderTexts.h"
@@ -42,6 +43,7 @@
 #include "history/SampleRecorder.h"
 #include "instrument/InstrumentState.h"
 #include "station/StationCore.h"
+#include "widgets/StaleAge.h"
 #include "widgets/StationFont.h"
 #include "widgets/ArchiveStatus.h"
 #include "widgets/HistorianStatus.h"
@@ -113,7 +115,7 @@ MainWindow::MainWindow(StationCore& core, Ticking ticking, QWidget* parent)
 
     connect(settings_->openButton(), &QPushButton::clicked, this, &MainWindow::openLink);
     connect(settings_->closeButton(), &QPushButton::clicked, this, &MainWindow::closeLink);
-    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitStation);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::askToExit);
 
     connect(&core_.connection(), &PortConnection::opened, this, &MainWindow::onLinkOpened);
     connect(&core_.connection(), &PortConnection::closed, this, &MainWindow::onLinkClosed);
@@ -260,8 +262,29 @@ void MainWindow::onSampleTaken(const Sample& sample)
     waitingSamples_.push_back(sample);
 }
 
+void MainWindow::askToExit()
+{
+    if (!closesOnlyOnExit_ && !isVisible())
+        return;
+    if (!exitQuestion_) {
+        exitQuestion_ = new ExitQuestion(this);
+        connect(exitQuestion_, &ExitQuestion::confirmed, this, &MainWindow::exitStation);
+        exitQuestion_->open();
+    }
+    exitQuestion_->raise();
+    exitQuestion_->activateWindow();
+}
+
+ExitQuestion* MainWindow::exitQuestion() const
+{
+    return exitQuestion_;
+}
+
 void MainWindow::exitStation()
 {
+    // A signal may end the station while the question is open.
+    if (exitQuestion_ && exitQuestion_->isVisible())
+        exitQuestion_->close();
     if (!closesOnlyOnExit_ && !isVisible())
         return;
     database_.close();
@@ -365,23 +388,36 @@ void MainWindow::showPanelValues()
     commands_->showInstrumentValues();
     alarmPanel_->showInstrumentValues(state);
     // Nothing before the first answer: a 0 there would look measured. What
-    // the instrument has not confirmed lately stays, on grey, as on the panel.
+    // the instrument has not confirmed lately stays, faded, as on the panel,
+    // and its tab says how old it is.
     const QDateTime now = core_.clock().now();
     const bool parametersRead = state.everRead(InstrumentState::Block::Parameters);
-    const QColor parameterColour =
-        state.isFresh(InstrumentState::Block::Parameters, now) ? PanelColours::kCyan : PanelColours::kStale;
+    const bool parametersFresh = state.isFresh(InstrumentState::Block::Parameters, now);
     for (int i = 0; i < PanelCaptions::kParameterFields; ++i) {
         parameters_->setValue(i, parametersRead ? numberText(state.parameter(RegisterMap::kFirstParameter + i))
                                                 : QString());
-        parameters_->field(i)->setBackground(parameterColour);
+        parameters_->field(i)->showFresh(parametersFresh, PanelColours::kCyan);
     }
     const bool setPointsRead = state.everRead(InstrumentState::Block::AlarmSetPoints);
-    const QColor setPointColour =
-        state.isFresh(InstrumentState::Block::AlarmSetPoints, now) ? PanelColours::kCyan : PanelColours::kStale;
+    const bool setPointsFresh = state.isFresh(InstrumentState::Block::AlarmSetPoints, now);
     for (size_t i = 0; i < alarmValues_.size(); ++i) {
         alarmValues_[i]->setCaption(
             setPointsRead ? numberText(static_cast<int32_t>(state.alarmRegister(static_cast<int>(i)))) : QString());
-        alarmValues_[i]->setBackground(setPointColour);
+        alarmValues_[i]->showFresh(setPointsFresh, PanelColours::kCyan);
+    }
+    showTabAge(alarmPanel_, tr("报警参数"), InstrumentState::Block::AlarmSetPoints);
+    showTabAge(parameters_, tr("仪表参数"), InstrumentState::Block::Parameters);
+}
+
+void MainWindow::showTabAge(QWidget* page, const QString& caption, InstrumentState::Block block)
+{
+    const QDateTime now = core_.clock().now();
+    const QString age = StaleAge::of(core_.state(), block, now);
+    const int index = parameterTabs_->indexOf(page);
+    const QString text = age.isEmpty() ? caption : tr("%1（%2）").arg(caption, age);
+    if (parameterTabs_->tabText(index) != text) {
+        parameterTabs_->setTabText(index, text);
+        parameterTabs_->setTabToolTip(index, StaleAge::confirmedAt(core_.state(), block, now));
     }
 }
 
@@ -527,7 +563,7 @@ QWidget* MainWindow::buildParameterTabs()
 {
     // Across the whole width, so that the parameters take few rows and the
     // chart keeps the height.
-    auto* tabs = new QTabWidget(this);
+    auto* tabs = parameterTabs_ = new QTabWidget(this);
     // The display fields belong to the live refresh; the panel places them.
     std::array<QLabel*, AlarmRows::kRows> displays{};
     for (size_t i = 0; i < alarmValues_.size(); ++i)
@@ -616,7 +652,7 @@ void MainWindow::buildShortcuts()
     // Window-wide, so the keys work wherever the focus is, also in an entry.
     // The chart's own keys are the chart panel's.
     static constexpr std::pair<Qt::Key, void (MainWindow::*)()> kKeys[] = {
-        {Qt::Key_Escape, &MainWindow::exitStation},
+        {Qt::Key_Escape, &MainWindow::askToExit},
         {Qt::Key_F3, &MainWindow::printChart},
         {Qt::Key_F5, &MainWindow::chooseMoment},
         {Qt::Key_F8, &MainWindow::journalRequested},

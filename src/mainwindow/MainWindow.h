@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include "trendview/ChartPrint.h"
@@ -16,6 +17,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/SampleWriter.h"
 #include "instrument/AlarmRows.h"
+#include "instrument/InstrumentState.h"
 #include "trend/TrendBuffers.h"
 #include "trend/ZoomGeometry.h"
 
@@ -23,6 +25,7 @@ class AlarmPanel;
 class ChartPanel;
 class ElidedLabel;
 class EntryFeedback;
+class ExitQuestion;
 class HeaderBar;
 class HistorySelectPopup;
 class LinkSettingsBar;
@@ -31,6 +34,7 @@ class OperatorCommands;
 class OperatorWrites;
 class PanelField;
 class QPushButton;
+class QTabWidget;
 class StationStatus;
 class StatusIndicator;
 class SubjectMessages;
@@ -41,13 +45,14 @@ class StationCore;
 // The main window: link settings, live panel with the operator's commands,
 // trend chart with its navigation, alarm set points and the station's
 // clock header. It is the only window the operator sees for the whole run
-// and refuses to close except through "退出" or Esc. The work is done by
-// the panels and plain classes it holds; the window wires them together.
+// and refuses to close except through "退出" or Esc, and those ask first.
+// The work is done by the panels and plain classes it holds; the window
+// wires them together.
 //
 // The start-up constructs it, calls start(), shows it, and then starts the
-// recorder; the poll waits for the link to open. When "退出" or Esc ends the station the window
-// has closed its own database connection and emits exitRequested(); the
-// start-up then ends the program.
+// recorder; the poll waits for the link to open. When the operator confirms
+// the exit the window has closed its own database connection and emits
+// exitRequested(); the start-up then ends the program.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -75,7 +80,13 @@ public:
 
     void openLink();     // "打开"
     void closeLink();    // "关闭"
-    void exitStation();  // "退出", also Esc
+    // "退出", also Esc: asks whether to end the station (ExitQuestion),
+    // without waiting for the answer; while the question is open another
+    // request only brings it to the front.
+    void askToExit();
+    // The exit itself, as the question's "退出" confirms it; the start-up
+    // calls it to end the station without asking (a termination signal).
+    void exitStation();
     void printChart();   // "F3 打印"
     // What the printed page says above the chart, as the window is now.
     ChartPrintHeading printHeading() const;
@@ -105,7 +116,10 @@ public:
     AlarmPanel* alarmPanel() const { return alarmPanel_; }
     // The display beside alarm row `row`; null for a row the panel lacks.
     PanelField* alarmValueField(int row) const;
+    QTabWidget* parameterTabs() const { return parameterTabs_; }
     QPushButton* exitButton() const { return exitButton_; }
+    // The open exit question; null when none is open.
+    ExitQuestion* exitQuestion() const;
     QPushButton* configurationButton() const { return configurationButton_; }
     QPushButton* journalButton() const { return journalButton_; }
     QPushButton* exportButton() const { return exportButton_; }
@@ -127,7 +141,8 @@ public:
     bool databaseOpen() const { return database_.isOpen(); }
 
 signals:
-    // "退出" or Esc: the window has closed; the station is to end.
+    // The exit confirmed (or exitStation() called): the window has closed;
+    // the station is to end.
     void exitRequested();
     // "事件记录" or F8: the journal window is to be shown.
     void journalRequested();
@@ -156,6 +171,8 @@ private:
     void openDatabase();
     void showFailure(const QString& text, int timeoutMs = 0);
     void showPanelValues();
+    // The tab's caption, with the age of its values while they are stale.
+    void showTabAge(QWidget* page, const QString& caption, InstrumentState::Block block);
     void showFirstVisibleSample();
     void showMoment(const QDateTime& moment);  // "F5 选择" chose it
     void requestExport();
@@ -194,6 +211,7 @@ private:
     LivePanel* panel_ = nullptr;
     LinkSettingsBar* settings_ = nullptr;
     ChartPanel* chartPanel_ = nullptr;
+    QTabWidget* parameterTabs_ = nullptr;
     ValueGrid* parameters_ = nullptr;
     AlarmPanel* alarmPanel_ = nullptr;
     std::array<PanelField*, AlarmRows::kRows> alarmValues_{};  // the live refresh rewrites them
@@ -214,4 +232,5 @@ private:
     StationStatus* status_ = nullptr;
     std::unique_ptr<SubjectMessages> linkMessages_;  // a port that failed to open or is held
     HistorySelectPopup* historySelect_ = nullptr;
+    QPointer<ExitQuestion> exitQuestion_;  // while open
 };

@@ -92,10 +92,10 @@ void StationCore::stationStarted(const QString& version)
         journalSources_->stationStarted(version, databasePath(), journal_->path());
 }
 
-void StationCore::stationExited()
+void StationCore::stationExited(const StationEnd& end)
 {
     if (journalSources_)
-        journalSources_->stationExited();
+        journalSources_->stationExited(end);
 }
 
 QString StationCore::databasePath() const

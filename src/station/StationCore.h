@@ -73,7 +73,7 @@ public:
     void entryRefused();
     // The journal's first and last word of a run; nothing without a journal.
     void stationStarted(const QString& version);
-    void stationExited();
+    void stationExited(const StationEnd& end = {});
 
 private:
     void journalArchiveFaults();

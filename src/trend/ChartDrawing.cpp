@@ -46,15 +46,15 @@ void drawGrid(ChartCanvas& canvas)
         canvas.line(375 * i, 0, 375 * i, h);
 }
 
-TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& zoom, const QLocale& locale)
+TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& zoom)
 {
     TimeAxisLabels labels;
     for (int i = 0; i <= 8; ++i) {
         const auto k = static_cast<size_t>(i * zoom.zoomLevel * 10 + zoom.markOffset + 1);
         if (!buffers.holdsSample(k))
             continue;  // a time of 00:00:00 under no data would look recorded
-        labels.times[static_cast<size_t>(i)] = DateValue::text(buffers.trendTimes[k], locale);
-        labels.dates[static_cast<size_t>(i)] = DateValue::text(buffers.trendDates[k], locale);
+        labels.times[static_cast<size_t>(i)] = DateValue::text(buffers.trendTimes[k]);
+        labels.dates[static_cast<size_t>(i)] = DateValue::text(buffers.trendDates[k]);
     }
 
     // In a live window the slots of labels 7 and 8 still lie in the future:
@@ -72,8 +72,8 @@ TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& z
                 date += 1;
                 time -= 1;
             }
-            labels.times[7 + n] = DateValue::text(time, locale);
-            labels.dates[7 + n] = DateValue::text(date, locale);
+            labels.times[7 + n] = DateValue::text(time);
+            labels.dates[7 + n] = DateValue::text(date);
         }
     }
     return labels;
@@ -88,9 +88,9 @@ int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin)
 }
 
 TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
-                          const ChartYRange& range, const QLocale& locale)
+                          const ChartYRange& range)
 {
-    const TimeAxisLabels labels = timeAxisLabels(buffers, zoom, locale);
+    const TimeAxisLabels labels = timeAxisLabels(buffers, zoom);
 
     const int markerCount = 60 * zoom.zoomLevel + (buffers.markEnd - TrendBuffers::kLiveWindow);
     for (int i = 1; i <= markerCount; ++i) {

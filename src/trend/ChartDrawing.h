@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include <QColor>
-#include <QLocale>
 #include <QString>
 
 #include "trend/ChartCanvas.h"
@@ -38,8 +37,7 @@ void drawGrid(ChartCanvas& canvas);
 // The time labels for the buffers as they stand: slot labels, with labels 7
 // and 8 extrapolated into the future (ten seconds per zoom level each) while
 // a live window is shown. A label over an empty slot stays empty.
-TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& zoom,
-                              const QLocale& locale = QLocale::system());
+TimeAxisLabels timeAxisLabels(const TrendBuffers& buffers, const ZoomGeometry& zoom);
 
 // The chart's vertical range for PV and SV in the instrument's units: the
 // value at the bottom edge and the span up to the top edge. The window that
@@ -57,7 +55,7 @@ int32_t yAxisOffsetFor(int16_t yAxisSpan, int16_t yAxisMin);
 // Gap markers and the PV, OP and SV curves in the given range, drawn
 // between slots that both hold a sample; returns the time-axis labels. Expects the grid drawn and the zoom geometry applied.
 TimeAxisLabels drawCurves(ChartCanvas& canvas, const TrendBuffers& buffers, const ZoomGeometry& zoom,
-                          const ChartYRange& range, const QLocale& locale = QLocale::system());
+                          const ChartYRange& range);
 
 // The PV/SV axis scale, seven labels bottom to top: the minimum plus
 // k sixths of the span, each sixth rounded half to even.

@@ -1,13 +1,12 @@
 #include "widgets/HeaderTexts.h"
 
+#include "core/DateValue.h"
+
 namespace HeaderTexts {
 
 QString dateText(const QDate& date)
 {
-    return QStringLiteral("%1-%2-%3")
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
+    return DateValue::isoDate(date);
 }
 
 QString timeText(const QTime& time)

@@ -1,5 +1,7 @@
 #include "widgets/PanelField.h"
 
+#include "widgets/PanelStates.h"
+
 namespace {
 
 // Minimum widths in characters of the station font: a value field holds up
@@ -45,16 +47,40 @@ void PanelField::setCaption(const QString& caption)
 
 void PanelField::setBackground(const QColor& colour)
 {
-    if (background() == colour)
+    setColours(colour, Qt::black);
+}
+
+void PanelField::setStale()
+{
+    setColours(PanelColours::kStale, PanelColours::kStaleText);
+}
+
+void PanelField::showFresh(bool fresh, const QColor& freshBackground)
+{
+    if (fresh)
+        setBackground(freshBackground);
+    else
+        setStale();
+}
+
+void PanelField::setColours(const QColor& background, const QColor& text)
+{
+    if (this->background() == background && textColour() == text)
         return;
     QPalette p = palette();
-    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
     setPalette(p);
 }
 
 QColor PanelField::background() const
 {
     return palette().color(QPalette::Window);
+}
+
+QColor PanelField::textColour() const
+{
+    return palette().color(QPalette::WindowText);
 }
 
 void PanelField::setHintText(const QString& widest)

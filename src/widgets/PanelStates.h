@@ -16,8 +16,11 @@ inline const QColor kLightYellow{255, 255, 192};
 inline const QColor kLightGreen{128, 255, 128};
 // The ruler's read-out: the values shown are from the chart, not live.
 inline const QColor kYellow{255, 255, 0};
-// Values the instrument has not confirmed for more than two poll cycles.
-inline const QColor kStale{208, 208, 208};
+// Values the instrument has not confirmed for more than two poll cycles:
+// grey figures on a pale grey, so they read as faded rather than as one
+// more field colour (PanelField::setStale).
+inline const QColor kStale{232, 232, 232};
+inline const QColor kStaleText{112, 112, 112};
 } // namespace PanelColours
 
 struct StateLook {

@@ -118,10 +118,7 @@ QString sinceText(const QDateTime& since, const QDate& today)
     const QString time = HeaderTexts::timeText(since.time());
     if (since.date() == today)
         return time;
-    return QStringLiteral("%1-%2 %3")
-        .arg(since.date().month(), 2, 10, QLatin1Char('0'))
-        .arg(since.date().day(), 2, 10, QLatin1Char('0'))
-        .arg(time);
+    return HeaderTexts::dateText(since.date()) + QLatin1Char(' ') + time;
 }
 
 StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)

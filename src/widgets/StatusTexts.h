@@ -49,7 +49,7 @@ StatusLine archiveStatusLine(const ArchiveHealth& health, const QString& folder,
 // And for forwarding to the central server (named without a password).
 StatusLine historianStatusLine(const HistorianHealth& health, const QString& server, const QDate& today);
 
-// "14:05:07", or "03-11 23:59:58" for a moment before today.
+// "14:05:07", or "2001-03-11 23:59:58" for a moment before today.
 QString sinceText(const QDateTime& since, const QDate& today);
 
 // Why a command did nothing with what the operator typed, for example

@@ -27,9 +27,12 @@
 #include "core/StationLock.h"
 #include "exportwindow/ExportWindow.h"
 #include "mainwindow/ChartPanel.h"
+#include "mainwindow/ExitQuestion.h"
 #include "support/PeriodFiles.h"
 #include "widgets/ElidedLabel.h"
 #include "support/WaitFor.h"
+#include "journal/JournalReader.h"
+#include "journal/JournalStore.h"
 #include "journalwindow/JournalModel.h"
 #include "journalwindow/JournalWindow.h"
 #include "mainwindow/LinkSettingsBar.h"
@@ -63,6 +66,17 @@ protected:
         QSignalSpy started(station.get(), &Station::started);
         station->start();
         ASSERT_TRUE(started.wait(5000));
+    }
+
+    // The station.exited events of the station's journal (beside its history file).
+    std::vector<JournalEvent> journaledExits() const
+    {
+        JournalReader reader(dir.filePath(QStringLiteral("journal.sqlite")), QStringLiteral("startup-exits"));
+        if (!reader.open())
+            return {};
+        JournalFilter exited;
+        exited.kinds = {JournalEvent::Kind::StationExited};
+        return reader.page(exited, 10);
     }
 
     QTemporaryDir dir;
@@ -158,14 +172,31 @@ TEST_F(Startup, shutdownClosesThePortAndFinishesOnce)
     EXPECT_EQ(bus.callNames().back(), "close");
 }
 
-TEST_F(Startup, exitFromTheMainWindowEndsTheStation)
+TEST_F(Startup, theMainWindowsExitAsksAndOnlyTheConfirmedOneEndsTheStationAndIsJournaledWithItsUser)
 {
     makeStation();
     handOver();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(station->mainWindow()));
+    MainWindow& window = *station->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QSignalSpy finished(station.get(), &Station::finished);
-    QTest::keyClick(station->mainWindow(), Qt::Key_Escape);
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    ASSERT_NE(window.exitQuestion(), nullptr);
+    QTest::mouseClick(window.exitQuestion()->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_TRUE(station->core().recorder().running());
+    EXPECT_TRUE(journaledExits().empty());
+
+    ASSERT_TRUE(waitFor([&] { return window.exitQuestion() == nullptr; }));
+    QTest::mouseClick(window.exitButton(), Qt::LeftButton);
+    ASSERT_NE(window.exitQuestion(), nullptr);
+    QTest::mouseClick(window.exitQuestion()->exitButton(), Qt::LeftButton);
     EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(station->core().recorder().running());
+    const std::vector<JournalEvent> exits = journaledExits();
+    ASSERT_EQ(exits.size(), 1u);
+    EXPECT_EQ(exits[0].origin, QStringLiteral("主窗口"));
+    EXPECT_EQ(exits[0].user, JournalIdentity::user());
 }
 
 TEST_F(Startup, aSecondStationOnTheSameHistoryFileRefusesToStartAndNamesTheFirst)

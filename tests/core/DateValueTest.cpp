@@ -1,3 +1,5 @@
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include "core/DateValue.h"
@@ -38,15 +40,19 @@ TEST(DateValue, everySecondOfADayRoundTrips)
     }
 }
 
-TEST(DateValue, textShowsTheDatePartTheTimePartOrBoth)
+TEST(DateValue, textShowsTheDatePartTheTimePartOrBothInIsoWhateverTheLocale)
 {
-    const QLocale german(QLocale::German, QLocale::Germany);
-    const double date = DateValue::fromDate(QDate(2001, 3, 12));
-    const double time = DateValue::fromTime(QTime(14, 5, 7));
-    EXPECT_EQ(DateValue::text(date, german), german.toString(QDate(2001, 3, 12), QLocale::ShortFormat));
-    EXPECT_EQ(DateValue::text(time, german), QStringLiteral("14:05:07"));
-    EXPECT_EQ(DateValue::text(date + time, german),
-              german.toString(QDate(2001, 3, 12), QLocale::ShortFormat) + QStringLiteral(" 14:05:07"));
+    const QLocale before;
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Chinese, QLocale::China), QLocale::c()}) {
+        QLocale::setDefault(locale);
+        const double date = DateValue::fromDate(QDate(2001, 3, 12));
+        const double time = DateValue::fromTime(QTime(14, 5, 7));
+        EXPECT_EQ(DateValue::text(date), QStringLiteral("2001-03-12")) << locale.name().toStdString();
+        EXPECT_EQ(DateValue::text(time), QStringLiteral("14:05:07"));
+        EXPECT_EQ(DateValue::text(date + time), QStringLiteral("2001-03-12 14:05:07"));
+    }
+    QLocale::setDefault(before);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <csignal>
 #include <memory>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Clock.h"
+#include "journal/JournalReader.h"
+#include "journal/JournalStore.h"
 #include "mainwindow/LivePanel.h"
 #include "link/ModbusFieldbus.h"
 #include "widgets/PanelField.h"
@@ -115,6 +118,17 @@ TEST(StationEndToEnd, recordsOneSamplePerSecondFromTheInstrumentAndEndsCleanlyOn
     EXPECT_EQ(scalar(db, QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
     const QString newest = scalar(db, QStringLiteral("select * from sl_void"));
     EXPECT_EQ(newest.toInt(), rows.back().id);
+
+    // The journal beside the history file names the signal and who sent it.
+    JournalReader journal(dir.filePath(QStringLiteral("journal.sqlite")), QStringLiteral("e2e-journal"));
+    ASSERT_TRUE(journal.open()) << journal.errorText().toStdString();
+    JournalFilter exited;
+    exited.kinds = {JournalEvent::Kind::StationExited};
+    const std::vector<JournalEvent> exits = journal.page(exited, 10);
+    ASSERT_EQ(exits.size(), 1u);
+    EXPECT_EQ(exits[0].origin, QStringLiteral("SIGTERM"));
+    EXPECT_EQ(exits[0].user, JournalIdentity::user());
+    EXPECT_TRUE(exits[0].text.contains(QString::number(QCoreApplication::applicationPid()))) << exits[0].text.toStdString();
 }
 
 TEST(StationEndToEnd, aSecondStationAndTheProbeAreRefusedWhileAStationRunsAndNotAfterItIsKilled)

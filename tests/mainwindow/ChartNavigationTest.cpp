@@ -304,6 +304,37 @@ TEST_F(ChartNavigationTest, aHistoryPageSaysSoWithItsPeriodUntilF6ReturnsToLive)
     EXPECT_TRUE(chart().historyBanner()->isHidden());
 }
 
+// The default locale for one test, whatever the test does.
+struct DefaultLocale {
+    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(before); }
+    const QLocale before;
+};
+
+TEST_F(ChartNavigationTest, theHeaderTheTimeAxisTheRulerAndThePeriodShowIsoDatesWhateverTheLocale)
+{
+    // Short dates there are "3/12/01"; the test run's system locale has its own.
+    const DefaultLocale american(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QString day = QStringLiteral("2001-03-12");
+    open(1000);
+    window->showClock();
+    EXPECT_EQ(window->header()->dateField()->text(), day);
+    for (int i = 0; i < 9; ++i)  // the live window's labels, the two ahead of the newest too
+        EXPECT_EQ(window->chart()->dateLabel(i)->text(), day) << i;
+
+    key(Qt::Key_F7);
+    EXPECT_EQ(window->header()->dateField()->text(), day);  // the page's first sample
+    EXPECT_EQ(chart().historyBanner()->text(), QStringLiteral("历史曲线 2001-03-12 13:13:19 至 2001-03-12 13:14:39"));
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(window->chart()->dateLabel(i)->text(), day) << i;
+
+    key(Qt::Key_F4);
+    ASSERT_TRUE(window->navigator().rulerOn);
+    EXPECT_EQ(window->header()->dateField()->text(), day);
+    EXPECT_TRUE(window->printHeading().valuesMoment.startsWith(QStringLiteral("标尺处 2001-03-12 ")))
+        << window->printHeading().valuesMoment.toStdString();
+}
+
 TEST_F(ChartNavigationTest, aPageThatCannotBeReadIsReportedAndTheLiveChartStays)
 {
     open(1000);

@@ -3,6 +3,8 @@
 // texts (link settings or their summary, every state field's texts, the
 // parameter tab, the ruler, the moment picker).
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -10,6 +12,7 @@
 #include <QTest>
 
 #include "mainwindow/ChartPanel.h"
+#include "mainwindow/ExitQuestion.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/LivePanel.h"
 #include "support/ClippedTexts.h"
@@ -19,6 +22,7 @@
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
 #include "trendview/HistorySelectPopup.h"
+#include "widgets/PanelGroup.h"
 #include "widgets/PanelStates.h"
 #include "widgets/StationFont.h"
 #include "widgets/StatusIndicator.h"
@@ -133,6 +137,49 @@ TEST(EnglishStatusBarFit, theLinkLightKeepsItsWholeTextWithEveryFailureShowingAn
     EXPECT_LE(bar.window.width(), kScreen.width());
     const QStringList faults = bar.faults();
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(EnglishWindowFit, thePagingCaptionsSayTheDirectionOfTime)
+{
+    ChartPanel& chart = *window->chartPanel();
+    EXPECT_EQ(chart.pageForwardButton()->text(), QStringLiteral("F6 Newer"));
+    EXPECT_EQ(chart.pageBackButton()->text(), QStringLiteral("F7 Older"));
+    EXPECT_TRUE(chart.pageBackButton()->toolTip().contains(QStringLiteral("older"))) << chart.pageBackButton()->toolTip().toStdString();
+    EXPECT_TRUE(chart.pageForwardButton()->toolTip().contains(QStringLiteral("newer")));
+}
+
+TEST_F(EnglishWindowFit, theExitQuestionAndTheAgesOfStaleValuesAreEnglishAndFit)
+{
+    window->askToExit();
+    ExitQuestion* question = window->exitQuestion();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->text(), QStringLiteral("Exit the station? Recording, communication and forwarding will stop"));
+    EXPECT_EQ(question->exitButton()->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(question->cancelButton()->text(), QStringLiteral("Cancel"));
+    question->cancelButton()->click();
+
+    // Every group answered once, 59 minutes ago: the widest age of an hour.
+    const QDateTime answered = clock.now().addSecs(-59 * 60);
+    StateFeed::setMeasurement(state, 1, 523, answered);
+    StateFeed::setCommand(state, 1, 250, answered);
+    StateFeed::setDiscreteInput(state, 1, true, answered);
+    StateFeed::setCoil(state, 1, true, answered);
+    StateFeed::setParameter(state, 1, 10, answered);
+    StateFeed::setAlarmRegister(state, 0, 150, answered);
+    window->refreshLiveValues();
+    EXPECT_EQ(window->parameterTabs()->tabText(0), QStringLiteral("Alarms (59 min ago)"));
+    EXPECT_TRUE(clipped().isEmpty()) << listed(clipped());
+    LivePanel& panel = *window->panel();
+    for (PanelGroup* group : {panel.valuesGroup(), panel.writtenGroup(), panel.alarmTypesGroup(),
+                              panel.currentAlarmsGroup(), panel.operatingStatesGroup()}) {
+        const QLabel& age = *group->ageLabel();
+        EXPECT_EQ(age.text(), QStringLiteral("59 min ago"));
+        // Clear of the title and within the group.
+        const int titleEnd = group->fontMetrics().horizontalAdvance(group->title()) + 10;
+        EXPECT_GT(age.x(), titleEnd) << group->title().toStdString();
+        EXPECT_LE(age.geometry().right(), group->width()) << group->title().toStdString();
+        EXPECT_GE(age.width(), age.fontMetrics().horizontalAdvance(age.text()));
+    }
 }
 
 } // namespace

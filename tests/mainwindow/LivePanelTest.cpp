@@ -2,11 +2,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
 
 #include "mainwindow/ChartPanel.h"
 #include "mainwindow/HeaderBar.h"
 #include "mainwindow/LivePanel.h"
 #include "mainwindow/ValueGrid.h"
+#include "widgets/PanelGroup.h"
 #include "widgets/PanelStates.h"
 #include "support/StationFixture.h"
 #include "trendview/TrendChartView.h"
@@ -262,16 +265,97 @@ TEST_F(LivePanelTest, nothingShowsBeforeTheFirstAnswerAndSilenceGreysTheLastValu
     EXPECT_EQ(panel().liveValueField(0)->background(), kPink);
 }
 
+TEST_F(LivePanelTest, staleFiguresTurnGreyWithTheirAgeBesideTheirGroupAndFreshOnesLookAsBefore)
+{
+    using namespace RegisterMap;
+    window->resize(1280, 800);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // Every group answers now except the coils, which answered 12 s ago.
+    const QDateTime answered = clock.now();
+    StateFeed::setCoil(state, kAutomatic, true, answered.addSecs(-12));
+    StateFeed::setMeasurement(state, kProcessValue, 523, answered);
+    StateFeed::setCommand(state, kSetValue, 250, answered);
+    StateFeed::setDiscreteInput(state, kAlarmOutput1, true, answered);
+    StateFeed::setParameter(state, 1, 10, answered);
+    StateFeed::setAlarmRegister(state, 0, 150, answered);
+    window->refreshLiveValues();
+    const int panelWidth = panel().width();
+
+    struct Group {
+        PanelGroup* box;
+        PanelField* field;
+    };
+    const Group groups[] = {
+        {panel().valuesGroup(), panel().liveValueField(0)},
+        {panel().writtenGroup(), panel().writtenValueField(0)},
+        {panel().alarmTypesGroup(), panel().liveValueField(5)},
+        {panel().currentAlarmsGroup(), panel().alarmStateField(0)},
+        {panel().operatingStatesGroup(), panel().coilStateField(1)},
+    };
+    const auto expectFresh = [&](const Group& g) {
+        EXPECT_TRUE(g.box->ageLabel()->isHidden()) << g.box->title().toStdString();
+        EXPECT_EQ(g.field->textColour(), QColor(Qt::black)) << g.box->title().toStdString();
+        EXPECT_NE(g.field->background(), kStale);
+    };
+    const auto expectStale = [&](const Group& g, const QString& age) {
+        EXPECT_TRUE(g.box->ageLabel()->isVisible()) << g.box->title().toStdString();
+        EXPECT_EQ(g.box->ageLabel()->text(), age) << g.box->title().toStdString();
+        EXPECT_EQ(g.field->textColour(), kStaleText) << g.box->title().toStdString();
+        EXPECT_EQ(g.field->background(), kStale);
+        // On the group's title row, inside the panel.
+        const QRect shown = g.box->ageLabel()->geometry();
+        EXPECT_LT(shown.bottom(), g.field->mapTo(g.box, QPoint()).y());
+        EXPECT_LE(g.box->mapTo(&panel(), shown.topRight()).x(), panel().width());
+    };
+    for (std::size_t i = 0; i + 1 < std::size(groups); ++i)
+        expectFresh(groups[i]);
+    expectStale(groups[4], QStringLiteral("12 秒前"));
+    EXPECT_EQ(panel().coilStateField(1)->text(), QStringLiteral("自动"));  // kept, faded
+
+    // Three minutes of silence: every group fades and says how long.
+    clock.advanceMs(180 * 1000);
+    window->refreshLiveValues();
+    for (std::size_t i = 0; i + 1 < std::size(groups); ++i)
+        expectStale(groups[i], QStringLiteral("3 分钟前"));
+    expectStale(groups[4], QStringLiteral("3 分钟前"));
+    EXPECT_EQ(panel().liveValueField(0)->text(), QStringLiteral("523"));
+    for (PanelField* field : {window->parameters()->field(0), window->alarmValueField(0)}) {
+        EXPECT_EQ(field->textColour(), kStaleText);
+        EXPECT_EQ(field->background(), kStale);
+    }
+    QTabWidget& tabs = *window->parameterTabs();
+    EXPECT_EQ(tabs.tabText(0), QStringLiteral("报警参数（3 分钟前）"));
+    EXPECT_EQ(tabs.tabText(1), QStringLiteral("仪表参数（3 分钟前）"));
+    EXPECT_EQ(panel().width(), panelWidth);  // the ages move nothing
+
+    // The instrument answers again: all as before.
+    const QDateTime now = clock.now();
+    StateFeed::measuredAgain(state, now);
+    StateFeed::setCommand(state, kSetValue, 250, now);
+    StateFeed::setDiscreteInput(state, kAlarmOutput1, true, now);
+    StateFeed::setCoil(state, kAutomatic, true, now);
+    StateFeed::setParameter(state, 1, 10, now);
+    StateFeed::setAlarmRegister(state, 0, 150, now);
+    window->refreshLiveValues();
+    for (const Group& g : groups)
+        expectFresh(g);
+    EXPECT_EQ(tabs.tabText(0), QStringLiteral("报警参数"));
+    EXPECT_EQ(tabs.tabText(1), QStringLiteral("仪表参数"));
+    EXPECT_EQ(window->parameters()->field(0)->textColour(), QColor(Qt::black));
+    EXPECT_EQ(panel().width(), panelWidth);
+}
+
 TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
 {
     panel().showRulerValues({});
     window->header()->dateField()->setBackground(QColor(255, 255, 0));
-    window->header()->dateField()->setCaption(QStringLiteral("01-02-2001"));  // the ruler's sample
+    window->header()->dateField()->setCaption(QStringLiteral("2001-01-02"));  // the ruler's sample
     window->navigator().rulerOn = true;
     window->refreshLiveValues();
     EXPECT_EQ(panel().liveValueField(0)->background(), QColor(255, 255, 0));
     window->showClock();
-    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("01-02-2001"));
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("2001-01-02"));
 
     window->navigator().rulerOn = false;
     instrumentAnswers();
@@ -285,11 +369,11 @@ TEST_F(LivePanelTest, tickPutsTheLiveColoursBackUnlessTheRulerIsShown)
 TEST_F(LivePanelTest, headerShowsTheClocksDateAndTime)
 {
     window->showClock();
-    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("2001-03-12"));
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
     clock.set(QDateTime(QDate(2001, 12, 31), QTime(23, 59, 59)));
     window->showClock();
-    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("12-31-2001"));
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("2001-12-31"));
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("23:59:59"));
 }
 

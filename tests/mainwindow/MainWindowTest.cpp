@@ -1,9 +1,11 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -12,6 +14,7 @@
 #include <QWindow>
 
 #include "mainwindow/ChartPanel.h"
+#include "mainwindow/ExitQuestion.h"
 #include "mainwindow/HeaderBar.h"
 #include "mainwindow/LinkSettingsBar.h"
 #include "mainwindow/LivePanel.h"
@@ -23,6 +26,9 @@
 
 namespace {
 
+// How the operator asks to leave: the key anywhere in the window, or the button.
+enum class Asking { Esc, EscWhileTypingAPort, ExitButton };
+
 class MainWindowTest : public StationFixture {
 protected:
     void showActive()
@@ -32,7 +38,30 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // What "退出" and Esc leave behind.
+    void ask(Asking asking)
+    {
+        switch (asking) {
+        case Asking::Esc: QTest::keyClick(window.get(), Qt::Key_Escape); break;
+        case Asking::EscWhileTypingAPort: {
+            QLineEdit* portText = window->settings()->portList()->lineEdit();
+            portText->setFocus();
+            QTest::keyClicks(portText, QStringLiteral("3"));
+            QTest::keyClick(portText, Qt::Key_Escape);
+            break;
+        }
+        case Asking::ExitButton: QTest::mouseClick(window->exitButton(), Qt::LeftButton); break;
+        }
+    }
+
+    // The question open and in front: the platform activates a new window
+    // a little later. (The modal question counts as active with its window.)
+    bool questionActive()
+    {
+        return window->exitQuestion() != nullptr
+            && waitFor([&] { return QApplication::activeWindow() == window->exitQuestion(); });
+    }
+
+    // What the confirmed exit leaves behind.
     void expectEnded(const QSignalSpy& exits)
     {
         EXPECT_EQ(exits.count(), 1);
@@ -109,7 +138,7 @@ TEST_F(MainWindowTest, startShowsTheNewestRecordsWithTheClockInTheHeader)
     EXPECT_EQ(idAt(1), 60);
     EXPECT_EQ(idAt(241), 300);
     // Live, no sample's moment passes for now.
-    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("03-12-2001"));
+    EXPECT_EQ(window->header()->dateField()->text(), QStringLiteral("2001-03-12"));
     EXPECT_EQ(window->header()->timeField()->text(), QStringLiteral("14:05:07"));
 }
 
@@ -189,38 +218,98 @@ TEST_F(MainWindowTest, closingThroughTheFrameIsRefusedAndChangesNothing)
     EXPECT_FALSE(window->close());
 }
 
-TEST_F(MainWindowTest, escEndsTheStation)
-{
-    startWindow();
-    showActive();
-    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    expectEnded(exits);
-}
-
-TEST_F(MainWindowTest, escEndsTheStationAlsoFromAPortTextBeingTyped)
-{
-    startWindow();
-    showActive();
-    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-    QLineEdit* portText = window->settings()->portList()->lineEdit();
-    portText->setFocus();
-    QTest::keyClicks(portText, QStringLiteral("3"));
-    QTest::keyClick(portText, Qt::Key_Escape);
-    expectEnded(exits);
-}
-
-TEST_F(MainWindowTest, exitButtonEndsTheStationEvenWhileThePollRuns)
+TEST_F(MainWindowTest, escAndTheExitButtonAskFirstAndTheStationRunsOnMeanwhile)
 {
     startWindow();
     showActive();
     QTest::mouseClick(window->settings()->openButton(), Qt::LeftButton);
     ASSERT_TRUE(poll.running());
     QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-    QTest::mouseClick(window->exitButton(), Qt::LeftButton);
+    for (const Asking asking : {Asking::Esc, Asking::EscWhileTypingAPort, Asking::ExitButton}) {
+        ask(asking);
+        ExitQuestion* question = window->exitQuestion();
+        ASSERT_NE(question, nullptr) << int(asking);
+        ASSERT_TRUE(questionActive());
+        EXPECT_EQ(question->text(), QStringLiteral("退出工作站？记录、通讯和转发将停止"));
+        EXPECT_EQ(question->exitButton()->text(), QStringLiteral("退出"));
+        EXPECT_EQ(question->cancelButton()->text(), QStringLiteral("取消"));
+        EXPECT_EQ(question->defaultButton(), question->cancelButton());
+        EXPECT_TRUE(question->cancelButton()->hasFocus());
+        // Window-modal and not waited for: the poll goes on behind it.
+        EXPECT_EQ(question->windowModality(), Qt::WindowModal);
+        const size_t calls = bus.calls().size();
+        EXPECT_TRUE(waitFor([&] { return bus.calls().size() > calls; }));
+        EXPECT_TRUE(window->liveRefreshRunning());
+
+        // Asking again brings up the same question, not a second one.
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        window->askToExit();
+        EXPECT_EQ(window->exitQuestion(), question);
+        EXPECT_EQ(window->findChildren<ExitQuestion*>().size(), 1);
+
+        QTest::keyClick(question, Qt::Key_Return);  // Enter right away cancels
+        ASSERT_TRUE(waitFor([&] { return window->exitQuestion() == nullptr; }));
+        EXPECT_EQ(exits.count(), 0);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->databaseOpen());
+        EXPECT_TRUE(poll.running());
+        showActive();  // as the desktop gives the window back its focus
+    }
+}
+
+// How the operator answers the question.
+enum class Answer { Escape, ClickCancel, ClickExit, TabToExitAndEnter };
+
+TEST_F(MainWindowTest, onlyTheQuestionsExitEndsTheStation)
+{
+    const std::pair<Answer, bool> cases[] = {
+        {Answer::Escape, false},
+        {Answer::ClickCancel, false},
+        {Answer::ClickExit, true},
+        {Answer::TabToExitAndEnter, true},
+    };
+    for (const auto& [answer, ends] : cases) {
+        window.reset();
+        startWindow();
+        showActive();
+        QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+        ask(Asking::ExitButton);
+        ExitQuestion* question = window->exitQuestion();
+        ASSERT_NE(question, nullptr);
+        ASSERT_TRUE(questionActive());
+        switch (answer) {
+        case Answer::Escape: QTest::keyClick(question, Qt::Key_Escape); break;
+        case Answer::ClickCancel: QTest::mouseClick(question->cancelButton(), Qt::LeftButton); break;
+        case Answer::ClickExit: QTest::mouseClick(question->exitButton(), Qt::LeftButton); break;
+        case Answer::TabToExitAndEnter:
+            QTest::keyClick(question, Qt::Key_Tab);
+            ASSERT_TRUE(question->exitButton()->hasFocus());
+            QTest::keyClick(question->exitButton(), Qt::Key_Return);
+            break;
+        }
+        if (ends) {
+            expectEnded(exits);
+            window->exitStation();  // a second request is not a second exit
+            EXPECT_EQ(exits.count(), 1);
+        } else {
+            EXPECT_EQ(exits.count(), 0) << int(answer);
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_TRUE(window->liveRefreshRunning());
+        }
+    }
+}
+
+TEST_F(MainWindowTest, theStartUpEndsTheStationWithoutAskingAlsoWhileTheQuestionIsOpen)
+{
+    startWindow();
+    showActive();
+    QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+    ask(Asking::Esc);
+    QPointer<ExitQuestion> question = window->exitQuestion();
+    ASSERT_NE(question, nullptr);
+    window->exitStation();  // what a termination signal does
     expectEnded(exits);
-    window->exitStation();  // a second request is not a second exit
-    EXPECT_EQ(exits.count(), 1);
+    EXPECT_TRUE(question.isNull() || !question->isVisible());
 }
 
 TEST_F(MainWindowTest, chineseTextHasAFontAndTheStationNamesItsFamily)

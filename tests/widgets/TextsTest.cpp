@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "widgets/HeaderTexts.h"
+#include "widgets/StaleAge.h"
 #include "widgets/StatusTexts.h"
 
 namespace {
@@ -8,11 +9,22 @@ namespace {
 const QDate kToday(2001, 3, 12);
 const QDateTime kNow(kToday, QTime(14, 5, 7));
 
-TEST(HeaderTexts, dateIsMonthDayYearWithDashes)
+TEST(HeaderTexts, dateIsIsoYearMonthDay)
 {
-    EXPECT_EQ(HeaderTexts::dateText(QDate(2001, 3, 12)), QStringLiteral("03-12-2001"));
-    EXPECT_EQ(HeaderTexts::dateText(QDate(1999, 12, 31)), QStringLiteral("12-31-1999"));
-    EXPECT_EQ(HeaderTexts::dateText(QDate(2026, 1, 5)), QStringLiteral("01-05-2026"));
+    EXPECT_EQ(HeaderTexts::dateText(QDate(2001, 3, 12)), QStringLiteral("2001-03-12"));
+    EXPECT_EQ(HeaderTexts::dateText(QDate(1999, 12, 31)), QStringLiteral("1999-12-31"));
+    EXPECT_EQ(HeaderTexts::dateText(QDate(2026, 1, 5)), QStringLiteral("2026-01-05"));
+}
+
+TEST(StaleAge, isShortAndRoundsDownToWholeUnits)
+{
+    const std::pair<qint64, const char*> cases[] = {
+        {0, "0 秒前"},        {12, "12 秒前"},        {59, "59 秒前"},     {60, "1 分钟前"},
+        {179, "2 分钟前"},    {3599, "59 分钟前"},    {3600, "1 小时前"},  {86399, "23 小时前"},
+        {86400, "1 天前"},    {10 * 86400, "10 天前"}, {-3, "0 秒前"},
+    };
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(StaleAge::text(seconds), QString::fromUtf8(text)) << seconds;
 }
 
 TEST(HeaderTexts, timeIsTwentyFourHourWithSeconds)
@@ -56,7 +68,7 @@ TEST(LinkStatusLine, silentInstrumentShowsSinceWhenItsLastAnswerAndWhy)
     health.recordCycle(CycleReport{1, 9, 0, false, {}}, kNow.addSecs(-86400));
     health.recordCycle(CycleReport{2, 9, 9, false, timedOut}, kNow);
     EXPECT_EQ(StatusTexts::linkStatusLine(health, kToday).text,
-              QStringLiteral("通讯中断 自 14:05:07（最后应答 03-11 14:05:07）：无应答"));
+              QStringLiteral("通讯中断 自 14:05:07（最后应答 2001-03-11 14:05:07）：无应答"));
 }
 
 TEST(LinkStatusLine, someFailedReadsAreAWarningWithTheCountsInTheDetail)
@@ -108,7 +120,7 @@ TEST(LinkStatusLine, failureThatBeganOnAnEarlierDayShowsItsDate)
 {
     EXPECT_EQ(StatusTexts::sinceText(kNow, kToday), QStringLiteral("14:05:07"));
     EXPECT_EQ(StatusTexts::sinceText(QDateTime(QDate(2001, 3, 11), QTime(23, 59, 58)), kToday),
-              QStringLiteral("03-11 23:59:58"));
+              QStringLiteral("2001-03-11 23:59:58"));
 }
 
 TEST(RecorderStatusLine, eachStateHasItsText)
@@ -140,7 +152,7 @@ TEST(RecorderStatusLine, aHistoryFileMadeAgainIsNamedWithItsMomentUntilTheNextFa
     health.recordFileSwitch(HistoryDatabase::FileChange::Recreated, QDateTime(QDate(2001, 3, 11), QTime(23, 59, 58)));
     health.recordStored(kNow, true);
     EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).text,
-              QStringLiteral("记录正常：历史文件于 03-11 23:59:58 被删除，已重建"));
+              QStringLiteral("记录正常：历史文件于 2001-03-11 23:59:58 被删除，已重建"));
     health.recordFailure(QStringLiteral("disk full"), kNow);
     health.recordStored(kNow, true);
     EXPECT_EQ(StatusTexts::recorderStatusLine(health, kToday).text, QStringLiteral("记录正常"));

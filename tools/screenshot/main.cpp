@@ -36,6 +36,7 @@
 #include "exportwindow/ExportWindow.h"
 #include "widgets/StationFont.h"
 #include "mainwindow/ChartPanel.h"
+#include "mainwindow/ExitQuestion.h"
 #include "mainwindow/MainWindow.h"
 #include "trendview/ChartPrint.h"
 
@@ -64,13 +65,16 @@ int main(int argc, char* argv[])
         QStringLiteral("Picture the configuration window on this page (0..4)."), QStringLiteral("PAGE"));
     const QCommandLineOption journal(QStringLiteral("journal"), QStringLiteral("Journal file."), QStringLiteral("FILE"));
     const QCommandLineOption archive(QStringLiteral("archive"), QStringLiteral("Archive folder."), QStringLiteral("DIR"));
+    const QCommandLineOption exitQuestion(QStringLiteral("exit-question"),
+                                          QStringLiteral("Ask to exit (as Esc does) before the picture."));
     parser.addOptions({device, out, seconds, size, db, pageBack, pdf, exportFile, lang, historian, config, journal,
-                       archive});
+                       archive, exitQuestion});
     parser.process(app);
     if (!parser.isSet(device) || !parser.isSet(out)) {
         std::fprintf(stderr, "usage: tq5800-screenshot --device PATH --out FILE [--seconds N] [--size WxH]"
                              " [--db FILE] [--page-back N] [--pdf FILE] [--export FILE] [--lang zh|en]"
-                             " [--historian CONNECTION] [--config PAGE] [--journal FILE] [--archive DIR]\n");
+                             " [--historian CONNECTION] [--config PAGE] [--journal FILE] [--archive DIR]"
+                             " [--exit-question]\n");
         return 2;
     }
     app.setFont(StationFont::font());
@@ -123,14 +127,19 @@ int main(int argc, char* argv[])
             }
         });
     }
+    if (parser.isSet(exitQuestion))
+        QTimer::singleShot(std::max(0, runMs - 1000), &app, [&] { station.mainWindow()->askToExit(); });
     int status = 1;
     QTimer::singleShot(runMs, &app, [&] {
         MainWindow& window = *station.mainWindow();
         ConfigWindow* shownConfig = parser.isSet(config) ? configWindow() : nullptr;
         QImage picture = shownConfig ? shownConfig->grab().toImage() : window.grab().toImage();
-        // Offscreen windows have no frames: the dialog is drawn in the
+        // Offscreen windows have no frames: a dialog is drawn in the
         // middle of the main window with a line around it.
-        if (ExportWindow* dialog = station.exportWindow()) {
+        QWidget* dialog = station.exportWindow();
+        if (!dialog)
+            dialog = window.exitQuestion();
+        if (dialog) {
             const QPixmap front = dialog->grab();
             const QPoint at((picture.width() - front.width()) / 2, (picture.height() - front.height()) / 2);
             QPainter painter(&picture);
