@@ -68,6 +68,10 @@ int main(int argc, char* argv[])
         qCWarning(appLog).noquote() << "no translation for" << interfaceLanguage(options)
                                     << "found in" << Translations::folders().join(QStringLiteral(", "))
                                     << "- the interface stays Chinese";
+    // Qt itself speaks English without a file.
+    if (interfaceLanguage(options) != QLatin1String("en") && translations.qtFile().isEmpty())
+        qCWarning(appLog).noquote() << "no Qt translation for" << interfaceLanguage(options)
+                                    << "- Qt's own dialogs stay English (package qt6-translations-l10n)";
 
     SystemClock clock;
     Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);

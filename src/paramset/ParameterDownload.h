@@ -32,13 +32,13 @@ struct DownloadReport {
 
 // Loads a set into the instrument: checks it whole, reads the instrument
 // fresh, writes only what differs, in the plan's order, each as an
-// operator write (origin "参数下载") read back before the next. Stops at
+// operator write (origin "parameter download") read back before the next. Stops at
 // the first failure or mismatch.
 class ParameterDownload : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kOrigin = QStringLiteral("参数下载");
+    static inline const QString& kOrigin = WriteOrigin::kParameterDownload;
 
     explicit ParameterDownload(InstrumentLink& link, QObject* parent = nullptr);
 
