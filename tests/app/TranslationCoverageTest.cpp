@@ -41,7 +41,7 @@ QList<Message> readMessages(const QString& path)
         if (name == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (name == QLatin1String("message")) {
-            message = Message{context, {}, {}, false};
+            message = Message{context, {}, {}, {}, false};
         } else if (name == QLatin1String("source")) {
             message.source = xml.readElementText();
         } else if (name == QLatin1String("comment")) {
