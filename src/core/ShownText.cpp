@@ -15,6 +15,7 @@ struct ShownText::Node {
     QString words;                  // Verbatim
     std::vector<ShownText> parts;   // Joined
     std::vector<ShownText> arguments;
+    bool trimmed = false;
 };
 
 namespace {
@@ -107,6 +108,13 @@ ShownText ShownText::operator+(const ShownText& next) const
     return ShownText(std::move(node));
 }
 
+ShownText ShownText::trimmed() const
+{
+    auto node = std::make_shared<Node>(node_ ? *node_ : Node{});
+    node->trimmed = true;
+    return ShownText(std::move(node));
+}
+
 QString ShownText::shown() const
 {
     return render(Language::Shown);
@@ -136,12 +144,13 @@ QString ShownText::render(Language language) const
             pattern += part.render(language);
         break;
     }
-    if (node_->arguments.empty())
-        return pattern;
-    QStringList arguments;
-    for (const ShownText& argument : node_->arguments)
-        arguments << argument.render(language);
-    return substitute(pattern, arguments);
+    if (!node_->arguments.empty()) {
+        QStringList arguments;
+        for (const ShownText& argument : node_->arguments)
+            arguments << argument.render(language);
+        pattern = substitute(pattern, arguments);
+    }
+    return node_->trimmed ? pattern.trimmed() : pattern;
 }
 
 ShownText joinedShownTexts(const std::vector<ShownText>& texts, const ShownText& separator)

@@ -35,6 +35,8 @@ public:
     }
     // The two one after the other.
     ShownText operator+(const ShownText& next) const;
+    // Without the blanks around it in either language (list items end in one).
+    ShownText trimmed() const;
 
     // In the interface's language: the translators the application installed.
     QString shown() const;

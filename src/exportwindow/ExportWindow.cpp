@@ -318,7 +318,7 @@ void ExportWindow::showOutcome(const PeriodExportOutcome& outcome, const QString
     progress_->setFormat(outcome.written ? tr("完成") : QString());
     const ExportOutcomeLine line = ExportOutcomeText::describe(kind(), path, outcome);
     if (!outcome.written && !outcome.cancelled)
-        qCWarning(windowLog).noquote() << "export to" << path << "failed:" << outcome.error;
+        qCWarning(windowLog).noquote() << "export to" << path << "failed:" << outcome.loggedError;
     for (const PeriodSamples::SkippedFile& file : outcome.skipped)
         qCWarning(windowLog).noquote() << "export skipped the damaged month file" << file.name << file.reason;
     showStatus(line.text, line.detail);

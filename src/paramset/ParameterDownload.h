@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include "core/ShownText.h"
 #include "link/RegisterReading.h"
 #include "link/WriteRequest.h"
 #include "paramset/DownloadPlan.h"
@@ -59,7 +60,7 @@ private:
     void writeNext();
     void onWriteFinished(const WriteOutcome& outcome);
     void onRegistersRead(const RegisterReading& reading);
-    void fail(const QString& why);
+    void fail(const ShownText    void fail(const QString& why); why);
     void finish();
 
     InstrumentLink& link_;

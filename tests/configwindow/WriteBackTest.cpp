@@ -255,7 +255,7 @@ TEST_F(ConfigWriteBack, aWriteCarriesTheValueShownBeforeTheEntryAsTypedAndTheWin
     EXPECT_EQ(requests[0].address, 4110);
     EXPECT_EQ(requests[0].shownBefore, QStringLiteral("20"));
     EXPECT_EQ(requests[0].shownValue, QStringLiteral("30"));
-    EXPECT_EQ(requests[0].origin, QStringLiteral("TQ5800 配置"));
+    EXPECT_EQ(requests[0].origin, WriteOrigin::kConfiguration);
 }
 
 } // namespace
