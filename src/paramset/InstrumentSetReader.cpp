@@ -86,5 +86,5 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
     busy_ = false;
     set_.timeRead = QDateTime::currentDateTime();
     qCDebug(paramsetLog) << "fresh read of" << set_.values.size() << "registers";
-    emit finished({set_, {}});
+    emit finished({set_, {}, {}});
 }

@@ -60,7 +60,7 @@ private:
     void writeNext();
     void onWriteFinished(const WriteOutcome& outcome);
     void onRegistersRead(const RegisterReading& reading);
-    void fail(const ShownText    void fail(const QString& why); why);
+    void fail(const ShownText& why);
     void finish();
 
     InstrumentLink& link_;

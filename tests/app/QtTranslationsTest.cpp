@@ -49,8 +49,9 @@ class QtTranslationsTest : public ::testing::TestWithParam<Language> {};
 TEST_P(QtTranslationsTest, fileAndPrintDialogsAndMessageBoxButtonsSpeakTheInterfaceLanguage)
 {
     const Translations translations(QString::fromLatin1(GetParam().code));
-    if (GetParam().chinese)
+    if (GetParam().chinese) {
         ASSERT_FALSE(translations.qtFile().isEmpty()) << "qtbase_zh_CN.qm missing: install qt6-translations-l10n";
+    }
 
     QFileDialog files;
     files.setOption(QFileDialog::DontUseNativeDialog);
