@@ -1,6 +1,8 @@
 // Qt's own dialogs speak the interface language: their buttons come from
 // Qt's translation, which Translations installs for Chinese as for English,
 // while Qt's error texts (files, databases) stay English for the log.
+#include <ostream>
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -43,6 +45,11 @@ struct Language {
     const char* code;
     bool chinese;
 };
+
+void PrintTo(const Language& language, std::ostream* out)
+{
+    *out << language.code;
+}
 
 class QtTranslationsTest : public ::testing::TestWithParam<Language> {};
 
