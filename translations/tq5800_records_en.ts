@@ -535,7 +535,7 @@
     </message>
     <message>
         <source>TQ5800 配置</source>
-        <translation>TQ5800 Configuration</translation>
+        <translation>Configuration</translation>
     </message>
     <message>
         <source>参数下载</source>

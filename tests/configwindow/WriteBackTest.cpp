@@ -232,6 +232,9 @@ TEST_F(ConfigWriteBack, refusedEntriesAndFailedWritesAreLoggedAsWarnings)
     typeAndLeave(12, QStringLiteral("abc"));
     ASSERT_EQ(WindowWarnings::seen.size(), 1);
     EXPECT_TRUE(WindowWarnings::seen[0].contains(QStringLiteral("abc"))) << WindowWarnings::seen[0].toStdString();
+    // The log is English, also under the Chinese interface the window shows here.
+    EXPECT_TRUE(WindowWarnings::seen[0].endsWith(QStringLiteral("refused: \"entry does not start with a number\"")))
+        << WindowWarnings::seen[0].toStdString();
 
     bus.scriptWriteResults({false, false});
     typeAndLeave(18, QStringLiteral("5"));

@@ -60,7 +60,7 @@ const Case kCases[] = {
      stored(Kind::Write, "port 1 address 1", "register 4107", "0", "1", "failed", "after 2 attempts: Connection timed out",
             "configuration"),
      "端口 1 地址 1 | 加热制冷方式 | 0:加热反作用 | 1:制冷正作用 | 失败 | 寄存器 4107：写入失败（已重试一次）：无应答（Connection timed out） | TQ5800 配置",
-     "Port 1 address 1 | Heat/cool action | 0:Heat, reverse | 1:Cool, direct | Failed | register 4107: write failed (retried once): no answer (Connection timed out) | TQ5800 Configuration"},
+     "Port 1 address 1 | Heat/cool action | 0:Heat, reverse | 1:Cool, direct | Failed | register 4107: write failed (retried once): no answer (Connection timed out) | Configuration"},
     {"coil switched", stored(Kind::Write, "port 1 address 1", "coil 2", "off", "on", "ok", "", "main window"),
      "端口 1 地址 1 | 手动/自动 | 手动 | 自动 | 成功 | 线圈 2 | 主窗口",
      "Port 1 address 1 | Man/Auto | MANUAL | AUTO | OK | coil 2 | Main window"},

@@ -10,6 +10,7 @@
 #include "instrument/WriteSubject.h"
 #include "journal/StoredForms.h"
 #include "journalwindow/JournalWindow.h"
+#include "support/EnglishInterface.h"
 #include "link/WriteRequest.h"
 #include "support/JournalFiles.h"
 #include "widgets/PanelStates.h"
@@ -35,19 +36,16 @@ JournalEvent at(Kind kind, int minute, const QString& what = QString(), const QS
     return event;
 }
 
-// A morning's journal at the station's screen size, as a reader of the
-// documentation should see it: stored as the station stores events.
-TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
+// A morning's journal, stored as the station stores events.
+bool seedMorning(const QString& path)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
     const QString folder = QStringLiteral("/home/operator/.local/share/tq5800/");
     const QString setValue = WriteSubject::registerCode(RegisterMap::kSetValue);
     JournalEvent failedWrite = at(Kind::Write, 41, WriteSubject::registerCode(RegisterMap::kProportionalBand),
                                   QStringLiteral("30"), QStringLiteral("35"),
                                   StoredForms::writeFailure(2, QStringLiteral("Connection timed out")));
     failedWrite.outcome = QStringLiteral("failed");
-    ASSERT_TRUE(JournalFiles::append(path, {
+    return JournalFiles::append(path, {
         at(Kind::StationStarted, 0, QString(), QString(), QStringLiteral("0.1.0"),
            StoredForms::stationStarted(QStringLiteral("0.1.0"), folder + QStringLiteral("Rdatabj.sqlite"),
                                        folder + QStringLiteral("journal.sqlite"))),
@@ -65,7 +63,16 @@ TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
         at(Kind::AlarmRaised, 44, QStringLiteral("BREAK")),
         at(Kind::AlarmCleared, 52, QStringLiteral("BREAK")),
         at(Kind::Write, 55, setValue, QStringLiteral("250.0"), QStringLiteral("260.0")),
-    }));
+    });
+}
+
+// The window at the station's screen size, as a reader of the
+// documentation should see it, into the pictures folder as `name`.
+void takePicture(const QString& name)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    ASSERT_TRUE(seedMorning(path));
     JournalWindow window(path);
     window.resize(1280, 720);
     window.show();
@@ -79,7 +86,18 @@ TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
     EXPECT_GT(red, 500);  // two raised alarms' rows
     const QDir out(QStringLiteral(TQ5800_JOURNAL_PICTURES_DIR));
     ASSERT_TRUE(out.mkpath(QStringLiteral(".")));
-    EXPECT_TRUE(picture.save(out.filePath(QStringLiteral("journal-window.png"))));
+    EXPECT_TRUE(picture.save(out.filePath(name)));
+}
+
+TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
+{
+    takePicture(QStringLiteral("journal-window.png"));
+}
+
+TEST(JournalPictures, theSameMorningInEnglish)
+{
+    const EnglishInterface english;
+    takePicture(QStringLiteral("journal-window-en.png"));
 }
 
 } // namespace
