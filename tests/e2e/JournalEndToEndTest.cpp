@@ -156,7 +156,7 @@ TEST(JournalEndToEnd, tenSecondsWithoutTheInstrumentGiveOneFailingAndOneRecovere
     ASSERT_EQ(rows.size(), 2U);
     EXPECT_EQ(rows[0].kind, QStringLiteral("link.failing"));
     EXPECT_TRUE(between(rows[0].time, killedAt, restartedAt)) << rows[0].time.toString().toStdString();
-    EXPECT_FALSE(rows[0].what.isEmpty());
+    EXPECT_FALSE(rows[0].text.isEmpty());  // the link's reason
     EXPECT_EQ(rows[1].kind, QStringLiteral("link.recovered"));
     EXPECT_GE(rows[1].time, restartedAt);
     const auto opened = journalRows(s.journalPath(), {"station.started", "link.opened"});
