@@ -1,5 +1,6 @@
 // tq5800-station: the operator station for one TQ5800 process controller.
 
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -53,6 +54,10 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("tq5800-station"));
+    // Qt took the locale from the environment; the system's own messages
+    // (strerror: the link's and the files' reasons) stay English, as the
+    // log does, whatever language the locale names.
+    std::setlocale(LC_MESSAGES, "C");
 
     StationOptions options;
     QString error;
