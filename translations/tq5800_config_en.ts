@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>正在下载文件 %1 …</source>
-        <translation>Downloading file %1 …</translation>
+        <translation>Downloading file %1…</translation>
     </message>
     <message>
         <source>未下载：%1</source>
@@ -188,7 +188,7 @@
     </message>
     <message>
         <source>数值超出寄存器范围 -32768～32767</source>
-        <translation>value outside the register range -32768～32767</translation>
+        <translation>value outside the register range -32768 to 32767</translation>
     </message>
     <message>
         <source>列表中没有这个代码</source>
@@ -199,15 +199,15 @@
     <name>InstrumentSetReader</name>
     <message>
         <source>参数 1～16</source>
-        <translation>parameters 1～16</translation>
+        <translation>parameters 1-16</translation>
     </message>
     <message>
         <source>参数 17～32</source>
-        <translation>parameters 17～32</translation>
+        <translation>parameters 17-32</translation>
     </message>
     <message>
         <source>参数 33～37</source>
-        <translation>parameters 33～37</translation>
+        <translation>parameters 33-37</translation>
     </message>
     <message>
         <source>报警设定点</source>
@@ -651,6 +651,10 @@
     <message>
         <source>通讯波特率</source>
         <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>0-4800，1-9600，2-19200 。Default=1</source>
+        <translation>0 = 4800, 1 = 9600, 2 = 19200 baud. Default: 1</translation>
     </message>
     <message>
         <source>校验方式</source>

@@ -403,14 +403,6 @@
         <translation> (%1%)</translation>
     </message>
     <message>
-        <source>成功</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>失败</source>
-        <translation>Failed</translation>
-    </message>
-    <message>
         <source>时间</source>
         <translation>Time</translation>
     </message>
@@ -481,6 +473,73 @@
     <message>
         <source>%1 天 %2</source>
         <translation>%1 d %2</translation>
+    </message>
+</context>
+<context>
+    <name>ShownEvent</name>
+    <message>
+        <source>端口 %1 地址 %2</source>
+        <translation>Port %1 address %2</translation>
+    </message>
+    <message>
+        <source>寄存器 %1</source>
+        <translation>register %1</translation>
+    </message>
+    <message>
+        <source>线圈 %1</source>
+        <translation>coil %1</translation>
+    </message>
+    <message>
+        <source>（已重试一次）</source>
+        <translation> (retried once)</translation>
+    </message>
+    <message>
+        <source>%1：写入失败%2：%3</source>
+        <translation>%1: write failed%2: %3</translation>
+    </message>
+    <message>
+        <source>%1：写入失败%2：%3（%4）</source>
+        <translation>%1: write failed%2: %3 (%4)</translation>
+    </message>
+    <message>
+        <source>%1 这一分钟内有 %2 次输入被拒绝，未写入仪表</source>
+        <translation>%2 entries refused in the minute %1, nothing written to the instrument</translation>
+    </message>
+    <message>
+        <source>历史文件已被删除，改写新文件</source>
+        <translation>History file deleted, writing a new file</translation>
+    </message>
+    <message>
+        <source>另一文件已替换历史文件，改写该文件</source>
+        <translation>Another file took the history file&apos;s place, writing that file</translation>
+    </message>
+    <message>
+        <source>队列已满，%1 个采样未能归档</source>
+        <translation>Queue full, %1 samples not archived</translation>
+    </message>
+    <message>
+        <source>%1 条事件因内存上限丢失</source>
+        <translation>%1 events lost at the memory limit</translation>
+    </message>
+    <message>
+        <source>版本 %1；历史文件 %2；事件记录 %3</source>
+        <translation>Version %1; history file %2; journal %3</translation>
+    </message>
+    <message>
+        <source>主窗口</source>
+        <translation>Main window</translation>
+    </message>
+    <message>
+        <source>报警参数</source>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>TQ5800 配置</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>参数下载</source>
+        <translation>Download parameters</translation>
     </message>
 </context>
 </TS>

@@ -242,6 +242,10 @@ Qt %5</translation>
 <context>
     <name>LinkSettingsBar</name>
     <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
         <source>无校验</source>
         <translation>None</translation>
     </message>

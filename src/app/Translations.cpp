@@ -5,8 +5,12 @@
 #include <QLibraryInfo>
 #include <QSet>
 
+#include "app/QtWidgetTranslator.h"
+#include "core/InterfaceLanguage.h"
+
 Translations::Translations(const QString& language)
 {
+    installQt(language);
     if (language == QLatin1String("zh"))
         return;
     const QString pattern = QStringLiteral("tq5800_*_%1.qm").arg(language);
@@ -17,13 +21,25 @@ Translations::Translations(const QString& language)
             if (seen.contains(name))
                 continue;
             seen.insert(name);
-            install(QDir(folder).filePath(name));
+            auto translator = std::make_unique<QTranslator>();
+            const QString path = QDir(folder).filePath(name);
+            if (translator->load(path) && install(std::move(translator)))
+                m_loadedFiles << path;
         }
     }
-    const QString qtBase = QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-                               .filePath(QStringLiteral("qtbase_%1.qm").arg(language));
-    if (QFile::exists(qtBase))
-        install(qtBase);
+}
+
+void Translations::installQt(const QString& language)
+{
+    // Chinese is simplified Chinese (qtbase_zh_CN.qm); the locale finds it.
+    const QLocale locale(language == QLatin1String("zh") ? QStringLiteral("zh_CN") : language);
+    auto translator = std::make_unique<QtWidgetTranslator>();
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        const QString path = translator->filePath();
+        if (install(std::move(translator)))
+            m_qtFile = path;
+    }
 }
 
 Translations::~Translations()
@@ -48,15 +64,13 @@ QStringList Translations::folders()
 
 QString Translations::languageOf(const QString& localeName)
 {
-    return localeName.startsWith(QLatin1String("zh")) ? QStringLiteral("zh") : QStringLiteral("en");
+    return interfaceLanguageOf(localeName);
 }
 
-bool Translations::install(const QString& path)
+bool Translations::install(std::unique_ptr<QTranslator> translator)
 {
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(path) || !QCoreApplication::installTranslator(translator.get()))
+    if (!QCoreApplication::installTranslator(translator.get()))
         return false;
     m_translators.push_back(std::move(translator));
-    m_loadedFiles << path;
     return true;
 }

@@ -1,5 +1,6 @@
 // tq5800-station: the operator station for one TQ5800 process controller.
 
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -64,6 +65,10 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("tq5800-station"));
+    // Qt took the locale from the environment; the system's own messages
+    // (strerror: the link's and the files' reasons) stay English, as the
+    // log does, whatever language the locale names.
+    std::setlocale(LC_MESSAGES, "C");
 
     StationOptions options;
     QString error;
@@ -79,6 +84,10 @@ int main(int argc, char* argv[])
         qCWarning(appLog).noquote() << "no translation for" << interfaceLanguage(options)
                                     << "found in" << Translations::folders().join(QStringLiteral(", "))
                                     << "- the interface stays Chinese";
+    // Qt itself speaks English without a file.
+    if (interfaceLanguage(options) != QLatin1String("en") && translations.qtFile().isEmpty())
+        qCWarning(appLog).noquote() << "no Qt translation for" << interfaceLanguage(options)
+                                    << "- Qt's own dialogs stay English (package qt6-translations-l10n)";
 
     SystemClock clock;
     Station station(options, std::make_unique<ModbusFieldbus>(options.portDevices), clock);

@@ -203,7 +203,7 @@ void ConfigWindow::commitEntry(ParameterRowView& r)
         const QString why = problemText(*entry.problem);
         r.markRefused(why);
         qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
-                             << "refused:" << why;
+                             << "refused:" << problemWords(*entry.problem).english();
         core_.entryRefused();
         say(refusalText(r), StatusSeverity::Warning);
         return;
@@ -230,7 +230,7 @@ void ConfigWindow::write(ParameterRowView& r, int32_t value)
     WriteRequest request = WriteRequest::toRegister(registerAddress, value, caption, this);
     request.shownBefore = r.currentValueField()->text();
     request.shownValue = r.entryText();
-    request.origin = kCaption.trimmed();
+    request.origin = WriteOrigin::kConfiguration;
     core_.link().write(request);
     writes_.queued(r.number());
     r.showWriteState(writes_.state(r.number()), writes_.error(r.number()));

@@ -155,7 +155,7 @@ void ParameterSetCommands::onFreshRead(const SetReading& reading)
     AfterRead next = std::move(afterRead_);
     afterRead_ = nullptr;
     if (!reading.set) {
-        qCWarning(windowLog) << "Fresh parameter read failed:" << reading.problem;
+        qCWarning(windowLog) << "Fresh parameter read failed:" << reading.problemWords.english();
         say(tr("读取仪表参数失败：%1，%2").arg(reading.problem, readRefused_), StatusSeverity::Warning);
         return;
     }
@@ -168,7 +168,7 @@ std::optional<ParameterSet> ParameterSetCommands::loadFile(const QString& path, 
     SetFileReading reading = ParameterSetFile::load(path);
     if (reading.set)
         return std::move(reading.set);
-    qCWarning(windowLog) << "Parameter file" << path << "refused:" << reading.problem;
+    qCWarning(windowLog) << "Parameter file" << path << "refused:" << reading.problemWords.english();
     say(tr("参数文件 %1 不能使用：%2%3").arg(nameOf(path), reading.problem, refused),
         StatusSeverity::Warning);
     return std::nullopt;

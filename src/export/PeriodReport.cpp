@@ -31,12 +31,25 @@ QString pageText(int page, int pages)
     return QCoreApplication::translate("PeriodReport", "第 %1 页 / 共 %2 页").arg(page).arg(pages);
 }
 
+ShownText words(const char* source)
+{
+    return ShownText("PeriodReport", source);
+}
+
 } // namespace
 
 bool writePeriodReport(const PeriodReportRequest& request, QString& error)
 {
+    ShownText why;
+    const bool written = writePeriodReport(request, why);
+    error = why.shown();
+    return written;
+}
+
+bool writePeriodReport(const PeriodReportRequest& request, ShownText& error)
+{
     if (!request.samples || !request.from.isValid() || !request.to.isValid() || request.to <= request.from) {
-        error = QCoreApplication::translate("PeriodReport", "报表时段无效");
+        error = words(QT_TRANSLATE_NOOP("PeriodReport", "报表时段无效"));
         return false;
     }
     const int64_t from = request.from.toMSecsSinceEpoch();
@@ -54,7 +67,7 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
         },
         readError);
     if (!read) {
-        error = QCoreApplication::translate("PeriodReport", "读取记录失败：%1").arg(readError);
+        error = words(QT_TRANSLATE_NOOP("PeriodReport", "读取记录失败：%1")).arg(readError);
         return false;
     }
     const PeriodStatistics totals = statistics.result();
@@ -65,7 +78,7 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
 
     QSaveFile file(request.path);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = QCoreApplication::translate("PeriodReport", "不能写入报表文件：%1").arg(file.errorString());
+        error = words(QT_TRANSLATE_NOOP("PeriodReport", "不能写入报表文件：%1")).arg(file.errorString());
         return false;
     }
     QPdfWriter writer(&file);
@@ -77,7 +90,7 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
 
     QPainter painter;
     if (!painter.begin(&writer)) {
-        error = QCoreApplication::translate("PeriodReport", "不能生成报表文件");
+        error = words(QT_TRANSLATE_NOOP("PeriodReport", "不能生成报表文件"));
         return false;
     }
     // The painter's origin is the top left of the printable area.
@@ -108,7 +121,7 @@ bool writePeriodReport(const PeriodReportRequest& request, QString& error)
                          rowsPerPage);
     }
     if (!painter.end() || !file.commit()) {
-        error = QCoreApplication::translate("PeriodReport", "不能写入报表文件：%1").arg(file.errorString());
+        error = words(QT_TRANSLATE_NOOP("PeriodReport", "不能写入报表文件：%1")).arg(file.errorString());
         return false;
     }
     return true;

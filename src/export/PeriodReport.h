@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include "core/ShownText.h"
 #include "export/ReportJournal.h"
 
 class PeriodSampleSource;
@@ -28,3 +29,5 @@ struct PeriodReportRequest {
 // is written under a temporary name and takes the path's place only when
 // whole. False, with error set in the operator's words, otherwise.
 bool writePeriodReport(const PeriodReportRequest& request, QString& error);
+// The same with the error also in English, for the log and the tools.
+bool writePeriodReport(const PeriodReportRequest& request, ShownText& error);

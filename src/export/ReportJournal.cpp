@@ -39,8 +39,8 @@ ReportJournal readReportJournal(const QString& path, const QDateTime& from, cons
     filter.kinds = reportJournalKinds();
     filter.from = from;
     filter.to = to;
-    // Pages come newest first, each below the last id of the one before.
-    std::optional<int64_t> below;
+    // Pages come newest first, each below where the one before ended.
+    std::optional<JournalReader::Position> below;
     for (;;) {
         std::vector<JournalEvent> page = reader.page(filter, kPageSize, below);
         if (reader.failed()) {
@@ -50,7 +50,7 @@ ReportJournal readReportJournal(const QString& path, const QDateTime& from, cons
         }
         if (page.empty())
             break;
-        below = page.back().id;
+        below = JournalReader::positionOf(page.back());
         journal.events.insert(journal.events.end(), page.begin(), page.end());
     }
     std::reverse(journal.events.begin(), journal.events.end());

@@ -9,6 +9,7 @@
 
 #include "export/PeriodStatistics.h"
 #include "export/ReportJournal.h"
+#include "journal/ShownEvent.h"
 
 namespace {
 
@@ -35,15 +36,6 @@ QString shareText(int64_t part, int64_t whole)
     return QCoreApplication::translate("ReportPages", "（%1%）").arg(QString::number(100.0 * static_cast<double>(part) / whole, 'f', 1));
 }
 
-QString outcomeText(const QString& outcome)
-{
-    if (outcome == QLatin1String("ok"))
-        return QCoreApplication::translate("ReportPages", "成功");
-    if (outcome == QLatin1String("failed"))
-        return QCoreApplication::translate("ReportPages", "失败");
-    return outcome;
-}
-
 // Column captions and their shares of the table's width, in per mille.
 struct TableColumn {
     const char* caption;
@@ -62,16 +54,17 @@ constexpr std::array<TableColumn, 8> kColumns{{
 
 std::array<QString, 8> rowTexts(const JournalEvent& e)
 {
-    QString note = e.text;
+    const ShownEvent shown = shownEvent(e);
+    QString note = shown.text;
     if (!e.user.isEmpty())
         note = note.isEmpty() ? e.user : note + QStringLiteral("  ") + e.user;
     return {e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            JournalKinds::shownCaption(e.kind),
-            e.source,
-            e.what,
-            e.oldValue,
-            e.newValue,
-            outcomeText(e.outcome),
+            shown.kind,
+            shown.source,
+            shown.what,
+            shown.oldValue,
+            shown.newValue,
+            shown.outcome,
             note};
 }
 

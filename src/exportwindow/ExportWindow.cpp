@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -21,6 +22,7 @@
 
 #include "core/Clock.h"
 #include "core/EntryCheck.h"
+#include "core/ShownText.h"
 #include "exportwindow/ExportFileName.h"
 #include "exportwindow/ExportOutcomeText.h"
 #include "widgets/ElidedLabel.h"
@@ -190,15 +192,17 @@ void ExportWindow::showKind()
 
 std::optional<PeriodExportJob> ExportWindow::checkedJob()
 {
-    QStringList reasons;
+    // Said in the window's language, logged in English.
+    const auto words = [](const char* source) { return ShownText("ExportWindow", source); };
+    std::vector<ShownText> reasons;
     QList<QWidget*> marked;
     const QDateTime from = from_->dateTime();
     const QDateTime last = to_->dateTime();
     if (from >= last) {
-        reasons.append(tr("起始时间须早于结束时间"));
+        reasons.push_back(words(QT_TRANSLATE_NOOP("ExportWindow", "起始时间须早于结束时间")));
         marked += {from_, to_};
     } else if (from > clock_.now()) {
-        reasons.append(tr("起始时间不能晚于现在"));
+        reasons.push_back(words(QT_TRANSLATE_NOOP("ExportWindow", "起始时间不能晚于现在")));
         marked.append(from_);
     }
     double band = 0.0;
@@ -208,22 +212,23 @@ std::optional<PeriodExportJob> ExportWindow::checkedJob()
         if (entered.value) {
             band = *entered.value;
         } else {
-            reasons.append(tr("偏差带须是不小于 0 的数"));
+            reasons.push_back(words(QT_TRANSLATE_NOOP("ExportWindow", "偏差带须是不小于 0 的数")));
             marked.append(band_);
         }
     }
     const QString path = path_->text().trimmed();
     if (path.isEmpty()) {
-        reasons.append(tr("请用“另存为…”选择文件"));
+        reasons.push_back(words(QT_TRANSLATE_NOOP("ExportWindow", "请用“另存为…”选择文件")));
         marked.append(path_);
     }
     for (QWidget* field : {static_cast<QWidget*>(from_), static_cast<QWidget*>(to_), static_cast<QWidget*>(band_),
                            static_cast<QWidget*>(path_)})
         setMarked(field, marked.contains(field));
-    if (!reasons.isEmpty()) {
-        const QString text = tr("未导出：%1").arg(reasons.join(tr("；")));
-        qCWarning(windowLog).noquote() << text;
-        showStatus(text);
+    if (!reasons.empty()) {
+        const ShownText text = words(QT_TRANSLATE_NOOP("ExportWindow", "未导出：%1"))
+                                   .arg(joinedShownTexts(reasons, words(QT_TRANSLATE_NOOP("ExportWindow", "；"))));
+        qCWarning(windowLog).noquote() << text.english();
+        showStatus(text.shown());
         marked.first()->setFocus();
         emit refused();
         return std::nullopt;
@@ -313,7 +318,7 @@ void ExportWindow::showOutcome(const PeriodExportOutcome& outcome, const QString
     progress_->setFormat(outcome.written ? tr("完成") : QString());
     const ExportOutcomeLine line = ExportOutcomeText::describe(kind(), path, outcome);
     if (!outcome.written && !outcome.cancelled)
-        qCWarning(windowLog).noquote() << "export to" << path << "failed:" << outcome.error;
+        qCWarning(windowLog).noquote() << "export to" << path << "failed:" << outcome.loggedError;
     for (const PeriodSamples::SkippedFile& file : outcome.skipped)
         qCWarning(windowLog).noquote() << "export skipped the damaged month file" << file.name << file.reason;
     showStatus(line.text, line.detail);

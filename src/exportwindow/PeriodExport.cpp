@@ -15,6 +15,7 @@ PeriodExportOutcome runPeriodExport(const PeriodExportJob& job, const ExportProg
         outcome.samples = result.samples;
         outcome.skipped = result.skipped;
         outcome.error = result.error;
+        outcome.loggedError = result.error;  // the CSV writer's own English
         outcome.csvFailure = result.failure;
         return outcome;
     }
@@ -27,11 +28,14 @@ PeriodExportOutcome runPeriodExport(const PeriodExportJob& job, const ExportProg
     request.samples = &source;
     request.band = job.band;
     request.journalPath = job.sources.journalPath;
-    outcome.written = writePeriodReport(request, outcome.error);
+    ShownText error;
+    outcome.written = writePeriodReport(request, error);
     outcome.cancelled = source.cancelled();
     outcome.samples = source.samplesRead();
     outcome.skipped = source.skipped();
-    if (outcome.written)
-        outcome.error.clear();
+    if (!outcome.written) {
+        outcome.error = error.shown();
+        outcome.loggedError = error.english();
+    }
     return outcome;
 }

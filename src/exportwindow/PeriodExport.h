@@ -36,6 +36,7 @@ struct PeriodExportOutcome {
     int64_t samples = 0;
     std::vector<PeriodSamples::SkippedFile> skipped;  // damaged month files passed over
     QString error;  // why nothing was written, as the writer put it
+    QString loggedError;  // the same in English, for the log
     // The CSV writer's reason in its own terms; the report's error is in the
     // operator's words already.
     PeriodCsv::Failure csvFailure = PeriodCsv::Failure::None;

@@ -14,14 +14,21 @@ QString caption(int row)
     return QStringLiteral("报警%1").arg(row / 3 + 1) + QString::fromUtf8(kKinds[static_cast<size_t>(row % 3)]);
 }
 
+const char* captionSource(int row)
+{
+    if (row < 0 || row >= kRows)
+        return nullptr;
+    static const std::array<const char*, 3> kCaptions{QT_TRANSLATE_NOOP("AlarmRows", "报警%1设定值"),
+                                                      QT_TRANSLATE_NOOP("AlarmRows", "报警%1动作回差"),
+                                                      QT_TRANSLATE_NOOP("AlarmRows", "报警%1延迟时间")};
+    return kCaptions[static_cast<size_t>(row % 3)];
+}
+
 QString shownCaption(int row)
 {
     if (row < 0 || row >= kRows)
         return QString();
-    static const std::array<const char*, 3> kCaptions{QT_TRANSLATE_NOOP("AlarmRows", "报警%1设定值"),
-                                                      QT_TRANSLATE_NOOP("AlarmRows", "报警%1动作回差"),
-                                                      QT_TRANSLATE_NOOP("AlarmRows", "报警%1延迟时间")};
-    return QCoreApplication::translate("AlarmRows", kCaptions[static_cast<size_t>(row % 3)]).arg(row / 3 + 1);
+    return QCoreApplication::translate("AlarmRows", captionSource(row)).arg(row / 3 + 1);
 }
 
 } // namespace AlarmRows

@@ -16,8 +16,11 @@ inline constexpr int kRows = RegisterMap::kAlarmSetPoints;
 // empty outside 0..8.
 QString caption(int row);
 // The same caption in the interface language, for the operator to read;
-// caption() is what files and the journal keep.
+// caption() is what files keep.
 QString shownCaption(int row);
+// The caption's source text in the context "AlarmRows", its %1 the alarm
+// (row / 3 + 1); null outside 0..8.
+const char* captionSource(int row);
 
 constexpr int registerOf(int row) { return RegisterMap::alarmSetPoint(row); }
 

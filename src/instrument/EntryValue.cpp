@@ -2,7 +2,6 @@
 
 #include <iterator>
 
-#include <QCoreApplication>
 
 #include "core/NumericText.h"
 #include "core/WholeNumber.h"
@@ -58,13 +57,19 @@ EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double num
     return entry;
 }
 
-QString problemText(EntryProblem problem)
+ShownText problemWords(EntryProblem problem)
 {
     switch (problem) {
-    case EntryProblem::Empty: return QCoreApplication::translate("EntryValue", "没有输入数值");
-    case EntryProblem::NotANumber: return QCoreApplication::translate("EntryValue", "输入不是以数字开头");
-    case EntryProblem::OutOfRange: return QCoreApplication::translate("EntryValue", "数值超出寄存器范围 -32768～32767");
-    case EntryProblem::NotAChoice: return QCoreApplication::translate("EntryValue", "列表中没有这个代码");
+    case EntryProblem::Empty: return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "没有输入数值"));
+    case EntryProblem::NotANumber: return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "输入不是以数字开头"));
+    case EntryProblem::OutOfRange:
+        return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "数值超出寄存器范围 -32768～32767"));
+    case EntryProblem::NotAChoice: return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "列表中没有这个代码"));
     }
     return {};
+}
+
+QString problemText(EntryProblem problem)
+{
+    return problemWords(problem).shown();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "core/ShownText.h"
 #include "instrument/ParameterCatalogue.h"
 
 // Why an entry writes nothing. The instrument would otherwise get a 0 for
@@ -40,5 +41,7 @@ EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringVie
 EntryValue entryValue(ParameterCatalogue::ValueForm form, double number);
 EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double number);
 
-// A few words for the status line and the marked field's tooltip.
+// A few words for the status line and the marked field's tooltip; as a
+// ShownText also in English, for the log.
+ShownText problemWords(EntryProblem problem);
 QString problemText(EntryProblem problem);

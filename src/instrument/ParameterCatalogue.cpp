@@ -194,7 +194,7 @@ constexpr Parameter kParameters[] = {
     number(25, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "通讯地址"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "1-247。默认值：1")),
     choice(26, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "通讯波特率"),
-           "0-4800，1-9600，2-19200 。Default=1", kBaudItems, kBaudNames),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0-4800，1-9600，2-19200 。Default=1"), kBaudItems, kBaudNames),
     choice(27, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "校验方式"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-无校验，1-奇校验，2-偶校验，Default=0"), kParityItems,
            kParityNames),

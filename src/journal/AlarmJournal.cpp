@@ -9,17 +9,15 @@ namespace {
 
 struct WatchedInput {
     int input;
-    const char* what;
-    const char* raisedText;   // the live panel's texts for the input
-    const char* clearedText;
+    const char* what;  // the code the event stores; readers word it (ShownEvent)
 };
 
 constexpr std::array<WatchedInput, 5> kWatched{{
-    {RegisterMap::kAlarmOutput1, "ALM1", "ALM1报警", "ALM1 OFF"},
-    {RegisterMap::kAlarmOutput1 + 1, "ALM2", "ALM2报警", "ALM2 OFF"},
-    {RegisterMap::kAlarmOutput1 + 2, "ALM3", "ALM3报警", "ALM3 OFF"},
-    {RegisterMap::kInputOpen, "BREAK", "输入开路", "NO BREAK"},
-    {RegisterMap::kInputShort, "SHORT", "输入短路", "NO SHORT"},
+    {RegisterMap::kAlarmOutput1, "ALM1"},
+    {RegisterMap::kAlarmOutput1 + 1, "ALM2"},
+    {RegisterMap::kAlarmOutput1 + 2, "ALM3"},
+    {RegisterMap::kInputOpen, "BREAK"},
+    {RegisterMap::kInputShort, "SHORT"},
 }};
 
 size_t bitOf(int input)
@@ -59,7 +57,6 @@ void AlarmJournal::inputsRead(const InstrumentState& state)
         event.kind = on ? JournalEvent::Kind::AlarmRaised : JournalEvent::Kind::AlarmCleared;
         event.source = source_;
         event.what = QString::fromLatin1(w.what);
-        event.text = QString::fromUtf8(on ? w.raisedText : w.clearedText);
         sink_.append(event);
     }
 }

@@ -33,9 +33,8 @@ void ArchiveJournal::writing(const QDateTime& at, int64_t droppedSamples)
     event.kind = JournalEvent::Kind::ArchiveResumed;
     event.source = folder_;
     const int64_t lost = droppedSamples - droppedBefore_;
+    // Readers say how many were lost (ShownEvent).
     event.newValue = QString::number(lost);
-    if (lost > 0)
-        event.text = QStringLiteral("队列已满，%1 个采样未能归档").arg(lost);
     droppedBefore_ = droppedSamples;
     sink_.append(event);
 }

@@ -2,13 +2,14 @@
 
 #include "history/RecorderHealth.h"
 #include "journal/JournalSink.h"
+#include "journal/StoredForms.h"
 
 namespace {
 
 QString switchText(HistoryDatabase::FileChange change)
 {
-    return change == HistoryDatabase::FileChange::Recreated ? QStringLiteral("历史文件已被删除，改写新文件")
-                                                            : QStringLiteral("另一文件已替换历史文件，改写该文件");
+    return change == HistoryDatabase::FileChange::Recreated ? StoredForms::kHistoryRecreated
+                                                            : StoredForms::kHistoryReplaced;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "journal/JournalReader.h"
+#include "journal/ShownEvent.h"
 
 namespace {
 
@@ -58,9 +59,11 @@ QString timeText(const QDateTime& time)
 
 QByteArray line(const JournalEvent& event)
 {
-    return joined({QString::number(event.id), timeText(event.time), JournalKinds::code(event.kind),
-                   JournalKinds::caption(event.kind), event.source, event.what, event.oldValue, event.newValue,
-                   event.outcome, event.text, event.user, event.host, event.origin});
+    // The codes for scripts, the rest in the reader's words.
+    const ShownEvent shown = shownEvent(event);
+    return joined({QString::number(event.id), timeText(event.time), JournalKinds::code(event.kind), shown.kind,
+                   shown.source, shown.what, shown.oldValue, shown.newValue, event.outcome, shown.text, event.user,
+                   event.host, shown.origin});
 }
 
 bool write(QIODevice& device, const std::vector<JournalEvent>& events)
@@ -80,7 +83,7 @@ std::optional<int64_t> writeMatching(QIODevice& device, JournalReader& reader, c
         return std::nullopt;
     }
     int64_t written = 0;
-    std::optional<int64_t> below;
+    std::optional<JournalReader::Position> below;
     for (;;) {
         const std::vector<JournalEvent> events = reader.page(filter, kPageSize, below);
         if (reader.failed()) {
@@ -97,7 +100,7 @@ std::optional<int64_t> writeMatching(QIODevice& device, JournalReader& reader, c
         written += static_cast<int64_t>(events.size());
         if (events.size() < static_cast<size_t>(kPageSize))
             return written;
-        below = events.back().id;
+        below = JournalReader::positionOf(events.back());
     }
 }
 

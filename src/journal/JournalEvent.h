@@ -9,8 +9,10 @@
 
 // One entry of the event journal: something that happened to the
 // instrument, the link, the files or the station, or something an operator
-// did. Texts are kept as the station showed them, so the journal reads the
-// same months later whatever the instrument's state is then.
+// did. New events keep what it was as codes and values (StoredForms), the
+// same whatever language the interface spoke, so the journal says the same
+// months later whatever the instrument's state is then; readers word them
+// (ShownEvent). Events of earlier versions hold the texts as shown.
 struct JournalEvent {
     // Stored as its code (kindCode), which scripts and the --kind option use.
     enum class Kind {
@@ -18,7 +20,7 @@ struct JournalEvent {
         AlarmCleared,    // "alarm.cleared"
         LinkOpened,      // "link.opened": source names port and address
         LinkClosed,      // "link.closed"
-        LinkFailing,     // "link.failing": text says why, oldValue the last answer
+        LinkFailing,     // "link.failing": text the link's reason, oldValue the last answer
         LinkRecovered,   // "link.recovered"
         Write,           // "write": what, oldValue (shown before), newValue, outcome
         EntriesRefused,  // "entries.refused": newValue the count of the minute
@@ -37,8 +39,8 @@ struct JournalEvent {
     int64_t id = 0;     // given by the store; 0 before it is written
     QDateTime time;     // when it happened; stored in UTC with the local offset
     Kind kind = Kind::StationStarted;
-    QString source;     // "端口 1 地址 1" or the file's path; empty when none
-    QString what;       // the alarm, the parameter's caption, the command
+    QString source;     // "port 1 address 1" or the file's path; empty when none
+    QString what;       // the alarm ("ALM1"), the write's register or coil ("register 4108")
     QString oldValue;
     QString newValue;
     QString outcome;    // "ok" or "failed" for writes; empty otherwise

@@ -8,8 +8,11 @@
 #include <QVariant>
 
 #include "journal/JournalSchema.h"
+#include "journal/ShownEvent.h"
 
 namespace {
+
+constexpr int kCountPage = 2000;
 
 QString utcText(const QDateTime& time)
 {
@@ -28,25 +31,13 @@ QDateTime fromUtcText(const QString& text)
                      QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)), Qt::UTC);
 }
 
-// The user's text taken literally: % and _ are no wildcards here.
-QString likePattern(const QString& text)
-{
-    QString escaped = text;
-    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
-    escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
-const QStringList kSearchedColumns{QStringLiteral("what"), QStringLiteral("source"), QStringLiteral("old_value"),
-                                   QStringLiteral("new_value"), QStringLiteral("message")};
-
 // The filter's conditions and their values, in order.
 struct Conditions {
     QStringList clauses;
     QVariantList values;
 };
 
+// The filter's kinds and time range; its text is matched on the rows read.
 Conditions conditionsOf(const JournalFilter& filter)
 {
     Conditions c;
@@ -56,7 +47,12 @@ Conditions conditionsOf(const JournalFilter& filter)
             marks.append(QStringLiteral("?"));
             c.values.append(JournalKinds::code(kind));
         }
-        c.clauses.append(QStringLiteral("kind in (%1)").arg(marks.join(QLatin1Char(','))));
+        // One kind takes its (kind, time) index; for several, "+" keeps
+        // SQLite on the time index, which yields them in order as they are
+        // read, instead of gathering and sorting every one of them.
+        c.clauses.append(QStringLiteral("%1kind in (%2)")
+                             .arg(filter.kinds.size() > 1 ? QStringLiteral("+") : QString(),
+                                  marks.join(QLatin1Char(','))));
     }
     // On the stored UTC text, so the time indexes serve.
     if (filter.from) {
@@ -67,17 +63,24 @@ Conditions conditionsOf(const JournalFilter& filter)
         c.clauses.append(QStringLiteral("time_utc < ?"));
         c.values.append(utcText(*filter.to));
     }
-    if (!filter.text.isEmpty()) {
-        QStringList likes;
-        const QString pattern = likePattern(filter.text);
-        for (const QString& column : kSearchedColumns) {
-            likes.append(column + QStringLiteral(" like ? escape '\\'"));
-            c.values.append(pattern);
-        }
-        c.clauses.append(QLatin1Char('(') + likes.join(QStringLiteral(" or ")) + QLatin1Char(')'));
-    }
     return c;
 }
+
+// Below a position in the reading order, and at or above one; the plain
+// time bound lets the index find the start.
+void addBelow(Conditions& c, const JournalReader::Position& below)
+{
+    c.clauses.append(QStringLiteral("time_utc <= ? and (time_utc < ? or id < ?)"));
+    c.values << below.timeUtc << below.timeUtc << QVariant::fromValue<qlonglong>(below.id);
+}
+
+void addAtLeast(Conditions& c, const JournalReader::Position& atLeast)
+{
+    c.clauses.append(QStringLiteral("time_utc >= ? and (time_utc > ? or id >= ?)"));
+    c.values << atLeast.timeUtc << atLeast.timeUtc << QVariant::fromValue<qlonglong>(atLeast.id);
+}
+
+const QString kReadingOrder = QStringLiteral("time_utc desc, id desc");
 
 QString whereClause(const QStringList& clauses)
 {
@@ -162,49 +165,76 @@ bool JournalReader::run(QSqlQuery& query)
     return true;
 }
 
-std::vector<JournalEvent> JournalReader::select(const JournalFilter& filter, const QStringList& idConditions,
-                                                const QVariantList& ids, const QString& order, int count)
+JournalReader::Position JournalReader::positionOf(const JournalEvent& event)
+{
+    return {utcText(event.time), event.id};
+}
+
+std::vector<JournalEvent> JournalReader::select(const JournalFilter& filter, const QStringList& conditions,
+                                                const QVariantList& values, const QString& order, int count)
 {
     std::vector<JournalEvent> events;
     if (!open_ && !open())
         return events;
     Conditions c = conditionsOf(filter);
-    c.clauses += idConditions;
-    c.values += ids;
+    c.clauses += conditions;
+    c.values += values;
+    // A text is matched on the rows read, which are then not limited here.
+    const bool search = !filter.text.isEmpty();
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("select %1 from events%2 order by id %3 limit ?")
-                      .arg(JournalSchema::kColumns, whereClause(c.clauses), order));
+    query.prepare(QStringLiteral("select %1 from events%2 order by %3%4")
+                      .arg(JournalSchema::kColumns, whereClause(c.clauses), order,
+                           search ? QString() : QStringLiteral(" limit ?")));
     for (const QVariant& value : c.values)
         query.addBindValue(value);
-    query.addBindValue(count);
+    if (!search)
+        query.addBindValue(count);
     if (!run(query))
         return events;
     events.reserve(static_cast<size_t>(count));
-    while (query.next())
-        events.push_back(eventOf(query));
+    while (static_cast<int>(events.size()) < count && query.next()) {
+        JournalEvent event = eventOf(query);
+        if (!search || eventMentions(event, filter.text))
+            events.push_back(std::move(event));
+    }
     return events;
 }
 
-std::vector<JournalEvent> JournalReader::page(const JournalFilter& filter, int count, std::optional<int64_t> below,
-                                              std::optional<int64_t> atLeast)
+std::vector<JournalEvent> JournalReader::page(const JournalFilter& filter, int count, std::optional<Position> below,
+                                              std::optional<Position> atLeast)
 {
-    QStringList conditions;
-    QVariantList ids;
-    if (below) {
-        conditions.append(QStringLiteral("id < ?"));
-        ids.append(QVariant::fromValue<qlonglong>(*below));
-    }
-    if (atLeast) {
-        conditions.append(QStringLiteral("id >= ?"));
-        ids.append(QVariant::fromValue<qlonglong>(*atLeast));
-    }
-    return select(filter, conditions, ids, QStringLiteral("desc"), count);
+    Conditions bounds;
+    if (below)
+        addBelow(bounds, *below);
+    if (atLeast)
+        addAtLeast(bounds, *atLeast);
+    return select(filter, bounds.clauses, bounds.values, kReadingOrder, count);
+}
+
+std::optional<JournalReader::Position> JournalReader::positionBelow(const JournalFilter& filter,
+                                                                    std::optional<Position> below, int64_t rows)
+{
+    if (rows < 1 || (!open_ && !open()))
+        return std::nullopt;
+    Conditions c = conditionsOf(filter);
+    if (below)
+        addBelow(c, *below);
+    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("select time_utc, id from events%1 order by %2 limit 1 offset ?")
+                      .arg(whereClause(c.clauses), kReadingOrder));
+    for (const QVariant& value : c.values)
+        query.addBindValue(value);
+    query.addBindValue(QVariant::fromValue<qlonglong>(rows - 1));
+    if (!run(query) || !query.next())
+        return std::nullopt;
+    return Position{query.value(0).toString(), query.value(1).toLongLong()};
 }
 
 std::vector<JournalEvent> JournalReader::newer(const JournalFilter& filter, int64_t above, int count)
 {
-    return select(filter, {QStringLiteral("id > ?")}, {QVariant::fromValue<qlonglong>(above)}, QStringLiteral("asc"),
+    return select(filter, {QStringLiteral("id > ?")}, {QVariant::fromValue<qlonglong>(above)}, QStringLiteral("id asc"),
                   count);
 }
 
@@ -225,6 +255,20 @@ std::optional<int64_t> JournalReader::count(const JournalFilter& filter)
 {
     if (!open_ && !open())
         return std::nullopt;
+    if (!filter.text.isEmpty()) {
+        // Matched on the rows as they are read, a page at a time.
+        int64_t matching = 0;
+        std::optional<Position> below;
+        for (;;) {
+            const std::vector<JournalEvent> events = page(filter, kCountPage, below);
+            if (failed())
+                return std::nullopt;
+            matching += static_cast<int64_t>(events.size());
+            if (events.size() < static_cast<size_t>(kCountPage))
+                return matching;
+            below = positionOf(events.back());
+        }
+    }
     const Conditions c = conditionsOf(filter);
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
     query.prepare(QStringLiteral("select count(*) from events%1").arg(whereClause(c.clauses)));

@@ -14,11 +14,27 @@
 class QSqlQuery;
 
 // Reads the journal file on a connection of its own, read-only, never
-// creating the file. Newest first, a page at a time: each page starts below
-// the id the last one ended at, so paging stays fast on a full journal and
-// an event written meanwhile never shifts a page.
+// creating the file. Newest first by the time of the event, events of one
+// moment newest id first, a page at a time: each page starts below the
+// position (time and id) the last one ended at, which the time index
+// serves, so paging stays fast on a full journal and an event written
+// meanwhile never shifts a page. In time, not in id order: some events are
+// written after they happened (a minute's refused entries once the minute
+// is over, a failure once it is known to be one), and the journal keeps
+// the time they happened.
+//
+// A text is searched for in what is stored and in its words for the reader
+// (eventMentions), so it runs here rather than in SQL.
 class JournalReader {
 public:
+    // Where an event stands in the reading order.
+    struct Position {
+        QString timeUtc;  // as stored
+        int64_t id = 0;
+        bool operator==(const Position&) const = default;
+    };
+    static Position positionOf(const JournalEvent& event);
+
     JournalReader(QString path, QString connectionName);
     ~JournalReader();
     JournalReader(const JournalReader&) = delete;
@@ -30,14 +46,18 @@ public:
     const QString& path() const { return path_; }
     const QString& errorText() const { return error_; }
 
-    // Up to `count` events matching filter with ids below `below` (all when
-    // empty) and not below `atLeast` (none when empty), newest first. Empty
-    // on failure, with errorText set.
+    // Up to `count` events matching filter below the position `below`
+    // (from the newest when empty) and not below `atLeast` (to the oldest
+    // when empty), newest first. Empty on failure, with errorText set.
     std::vector<JournalEvent> page(const JournalFilter& filter, int count,
-                                   std::optional<int64_t> below = std::nullopt,
-                                   std::optional<int64_t> atLeast = std::nullopt);
-    // Up to `count` events matching filter with ids above `above`, oldest
-    // first: what was written since a reader's newest event.
+                                   std::optional<Position> below = std::nullopt,
+                                   std::optional<Position> atLeast = std::nullopt);
+    // The position `rows` events below `below` among those of the filter's
+    // kinds and time range (its text aside): the bound of a search step
+    // that reads that many; empty when fewer are left, or on failure.
+    std::optional<Position> positionBelow(const JournalFilter& filter, std::optional<Position> below, int64_t rows);
+    // Up to `count` events matching filter with ids above `above`, in the
+    // order they were written: what was written since a reader's newest id.
     std::vector<JournalEvent> newer(const JournalFilter& filter, int64_t above, int count);
     // The oldest and newest ids in the file (both 0 when it holds none), or
     // nothing on failure.
@@ -52,8 +72,8 @@ public:
     bool failed() const { return !error_.isEmpty(); }
 
 private:
-    std::vector<JournalEvent> select(const JournalFilter& filter, const QStringList& idConditions,
-                                     const QVariantList& ids, const QString& order, int count);
+    std::vector<JournalEvent> select(const JournalFilter& filter, const QStringList& conditions,
+                                     const QVariantList& values, const QString& order, int count);
     bool run(QSqlQuery& query);
 
     QString path_;

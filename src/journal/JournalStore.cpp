@@ -18,6 +18,7 @@
 #include "history/SqliteProblem.h"
 #include "journal/JournalLog.h"
 #include "journal/JournalSchema.h"
+#include "journal/StoredForms.h"
 
 namespace {
 
@@ -199,7 +200,7 @@ void JournalStore::resume(int written)
     resumed.source = path_;
     resumed.oldValue = since.toString(Qt::ISODate);
     resumed.newValue = QString::number(written);
-    resumed.text = dropped_ > 0 ? QStringLiteral("%1 条事件因内存上限丢失").arg(dropped_) : QString();
+    resumed.text = dropped_ > 0 ? StoredForms::droppedEvents(dropped_) : QString();
     append(resumed);
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/Clock.h"
 #include "journal/JournalSink.h"
-#include "link/LinkFailureText.h"
 #include "link/LinkHealth.h"
 
 namespace {
@@ -46,7 +45,7 @@ void LinkJournal::healthChanged(const LinkHealth& health)
     if (health.failingSince() && !failing_) {
         failing_ = true;
         JournalEvent event = linkEvent(JournalEvent::Kind::LinkFailing, *health.failingSince(), source_);
-        event.what = linkFailureText(health.failureReason());
+        // The link's own words, which readers word for people (ShownEvent).
         event.text = health.failureReason();
         if (health.lastAnswer())
             event.oldValue = health.lastAnswer()->toString(Qt::ISODateWithMs);

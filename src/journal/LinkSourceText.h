@@ -2,11 +2,12 @@
 
 #include <QString>
 
+#include "journal/StoredForms.h"
 #include "link/LinkSettings.h"
 
 // How the journal names the instrument an event is about: its port and
-// module address, as the link settings show them.
+// module address, as the link settings give them ("port 1 address 1").
 inline QString linkSourceText(const LinkSettings& settings)
 {
-    return QStringLiteral("端口 %1 地址 %2").arg(settings.port).arg(settings.moduleAddress);
+    return StoredForms::instrument(settings.port, settings.moduleAddress);
 }

@@ -60,10 +60,8 @@ void RefusalJournal::publish()
     JournalEvent event;
     event.time = *minute_;
     event.kind = JournalEvent::Kind::EntriesRefused;
+    // The minute and the count are all it is; readers word it (ShownEvent).
     event.newValue = QString::number(count_);
-    event.text = QStringLiteral("%1 这一分钟内有 %2 次输入被拒绝，未写入仪表")
-                     .arg(minute_->toString(QStringLiteral("HH:mm")))
-                     .arg(count_);
     sink_.append(event);
     minute_.reset();
     count_ = 0;

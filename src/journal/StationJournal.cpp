@@ -5,6 +5,7 @@
 #include "instrument/InstrumentState.h"
 #include "journal/JournalSink.h"
 #include "journal/LinkSourceText.h"
+#include "journal/StoredForms.h"
 #include "link/InstrumentLink.h"
 #include "link/Poller.h"
 #include "link/PortConnection.h"
@@ -49,7 +50,7 @@ void StationJournal::stationStarted(const QString& version, const QString& histo
     event.time = clock_.now();
     event.kind = JournalEvent::Kind::StationStarted;
     event.newValue = version;
-    event.text = QStringLiteral("版本 %1；历史文件 %2；事件记录 %3").arg(version, historyPath, journalPath);
+    event.text = StoredForms::stationStarted(version, historyPath, journalPath);
     sink_.append(event);
 }
 

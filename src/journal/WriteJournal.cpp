@@ -1,33 +1,71 @@
 #include "journal/WriteJournal.h"
 
+#include <optional>
+
 #include "core/Clock.h"
+#include "instrument/ParameterCatalogue.h"
+#include "instrument/WriteSubject.h"
 #include "journal/JournalSink.h"
-#include "link/LinkFailureText.h"
+#include "journal/StoredForms.h"
 #include "link/WriteRequest.h"
 
 namespace {
 
-QString targetText(const WriteRequest& request)
+bool isCoil(const WriteRequest& request)
 {
-    return request.target == WriteRequest::Target::Register ? QStringLiteral("寄存器 %1").arg(request.address)
-                                                            : QStringLiteral("线圈 %1").arg(request.address);
+    return request.target == WriteRequest::Target::Coil;
 }
 
-// The value as the operator gave it; the raw value when no window said.
+const ParameterCatalogue::Parameter* choiceParameter(const WriteRequest& request)
+{
+    if (isCoil(request))
+        return nullptr;
+    for (const ParameterCatalogue::Parameter& parameter : ParameterCatalogue::parameters())
+        if (parameter.registerAddress == request.address)
+            return parameter.isChoice() ? &parameter : nullptr;
+    return nullptr;
+}
+
+// The code of the list item or current-value name a window showed, in
+// Chinese or in the interface's language.
+std::optional<int> choiceCode(const ParameterCatalogue::Parameter& parameter, const QString& shown)
+{
+    const QString text = shown.trimmed();
+    const auto names = [&](std::span<const std::string_view> list) -> std::optional<int> {
+        for (size_t code = 0; code < list.size(); ++code) {
+            if (text == ParameterCatalogue::text(list[code]).trimmed()
+                || text == ParameterCatalogue::shown(list[code]).trimmed())
+                return static_cast<int>(code);
+        }
+        return std::nullopt;
+    };
+    if (const std::optional<int> code = names(parameter.choices))
+        return code;
+    return names(parameter.names);
+}
+
+// Before and after as values, not as a window's words: a coil's state,
+// a list's code, a number as the operator typed it.
+QString oldValueText(const WriteRequest& request)
+{
+    if (request.shownBefore.isEmpty())
+        return QString();
+    // A coil is switched from the state the window showed.
+    if (isCoil(request))
+        return StoredForms::coilValue(!request.on);
+    if (const ParameterCatalogue::Parameter* parameter = choiceParameter(request))
+        if (const std::optional<int> code = choiceCode(*parameter, request.shownBefore))
+            return QString::number(*code);
+    return request.shownBefore;
+}
+
 QString newValueText(const WriteRequest& request)
 {
-    if (!request.shownValue.isEmpty())
-        return request.shownValue;
-    if (request.target == WriteRequest::Target::Coil)
-        return request.on ? QStringLiteral("开") : QStringLiteral("关");
-    return QString::number(request.value);
-}
-
-QString failureText(const WriteOutcome& outcome)
-{
-    const QString retried = outcome.attempts > 1 ? QStringLiteral("（已重试一次）") : QString();
-    return QStringLiteral("%1：写入失败%2：%3（%4）")
-        .arg(targetText(outcome.request), retried, linkFailureText(outcome.error), outcome.error);
+    if (isCoil(request))
+        return StoredForms::coilValue(request.on);
+    if (choiceParameter(request) || request.shownValue.isEmpty())
+        return QString::number(request.value);
+    return request.shownValue;
 }
 
 } // namespace
@@ -48,11 +86,13 @@ void WriteJournal::finished(const WriteOutcome& outcome, const QString& source)
     event.kind = JournalEvent::Kind::Write;
     event.source = source;
     event.origin = request.origin;
-    event.what = request.what;
-    event.oldValue = request.shownBefore;
+    // By register or coil: the caption a window gave is in its language.
+    event.what = isCoil(request) ? WriteSubject::coilCode(request.address) : WriteSubject::registerCode(request.address);
+    event.oldValue = oldValueText(request);
     event.newValue = newValueText(request);
     event.outcome = outcome.ok ? QStringLiteral("ok") : QStringLiteral("failed");
-    event.text = outcome.ok ? targetText(request) : failureText(outcome);
+    if (!outcome.ok)
+        event.text = StoredForms::writeFailure(outcome.attempts, outcome.error);
     event.user = user_;
     event.host = host_;
     sink_.append(event);

@@ -2,20 +2,16 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
 #include <QTimer>
 
 #include "widgets/PanelStates.h"
 
 namespace {
 
-QString outcomeText(const QString& outcome)
+// Whether a comes after b in the reading order, newest first.
+bool isBelow(const JournalReader::Position& a, const JournalReader::Position& b)
 {
-    if (outcome == QLatin1String("ok"))
-        return QCoreApplication::translate("JournalModel", "成功");
-    if (outcome == QLatin1String("failed"))
-        return QCoreApplication::translate("JournalModel", "失败");
-    return outcome;
+    return a.timeUtc < b.timeUtc || (a.timeUtc == b.timeUtc && a.id < b.id);
 }
 
 } // namespace
@@ -39,14 +35,14 @@ void JournalModel::reload()
     ++reading_;
     beginResetModel();
     rows_.clear();
+    pagedNew_.clear();
+    readBelow_.reset();
     atEnd_ = true;
     newestId_ = 0;
-    const std::optional<JournalReader::IdRange> ids = reader_.ids();
-    if (ids) {
-        // Bounded above, so an event written meanwhile comes once, through refresh().
-        oldestId_ = ids->oldest;
+    if (const std::optional<JournalReader::IdRange> ids = reader_.ids()) {
+        // Events written from now on are refresh()'s, unless paging gets
+        // to them first.
         newestId_ = ids->newest;
-        readBelow_ = newestId_ + 1;
         atEnd_ = false;
         rows_ = readStep();
     }
@@ -55,21 +51,36 @@ void JournalModel::reload()
     continueIfNothingFound(rows_.size());
 }
 
-std::vector<JournalEvent> JournalModel::readStep()
+std::vector<JournalModel::Row> JournalModel::readStep()
 {
-    std::optional<int64_t> atLeast;
-    if (!filter_.text.isEmpty())
-        atLeast = readBelow_ - scanSpan_;
-    std::vector<JournalEvent> events = reader_.page(filter_, kPageSize, readBelow_, atLeast);
+    std::optional<Position> atLeast;
+    if (!filter_.text.isEmpty()) {
+        // A search reads at most scanSpan_ events this step.
+        atLeast = reader_.positionBelow(filter_, readBelow_, scanSpan_);
+        if (reader_.failed())
+            return {};
+    }
+    const std::vector<JournalEvent> events = reader_.page(filter_, kPageSize, readBelow_, atLeast);
     if (reader_.failed())
-        return events;  // the same step again at the next try
-    if (events.size() == static_cast<size_t>(kPageSize))
-        readBelow_ = events.back().id;
-    else if (atLeast && *atLeast > oldestId_)
-        readBelow_ = *atLeast;
-    else
+        return {};  // the same step again at the next try
+    if (events.size() == static_cast<size_t>(kPageSize)) {
+        readBelow_ = JournalReader::positionOf(events.back());
+    } else if (atLeast) {
+        // The step's events are read; more when any lies below them.
+        readBelow_ = atLeast;
+        const bool more = reader_.positionBelow(filter_, atLeast, 1).has_value();
+        atEnd_ = !more && !reader_.failed();
+    } else {
         atEnd_ = true;
-    return events;
+    }
+    std::vector<Row> rows;
+    rows.reserve(events.size());
+    for (const JournalEvent& event : events) {
+        if (event.id > newestId_)
+            pagedNew_.insert(event.id);
+        rows.push_back({event, shownEvent(event)});
+    }
+    return rows;
 }
 
 void JournalModel::continueIfNothingFound(size_t found)
@@ -81,6 +92,19 @@ void JournalModel::continueIfNothingFound(size_t found)
             if (reading == reading_)
                 fetchMore(QModelIndex());
         });
+}
+
+std::optional<size_t> JournalModel::placeOf(const JournalEvent& event) const
+{
+    if (pagedNew_.count(event.id))
+        return std::nullopt;
+    const Position position = JournalReader::positionOf(event);
+    if (!atEnd_ && readBelow_ && isBelow(position, *readBelow_))
+        return std::nullopt;
+    const auto it = std::find_if(rows_.begin(), rows_.end(), [&position](const Row& row) {
+        return isBelow(JournalReader::positionOf(row.event), position);
+    });
+    return static_cast<size_t>(it - rows_.begin());
 }
 
 int JournalModel::refresh()
@@ -107,14 +131,18 @@ int JournalModel::refresh()
         }
     }
     noteOutcome();
-    if (arrived.empty())
-        return 0;
-    std::reverse(arrived.begin(), arrived.end());
-    const int count = static_cast<int>(arrived.size());
-    beginInsertRows(QModelIndex(), 0, count - 1);
-    rows_.insert(rows_.begin(), arrived.begin(), arrived.end());
-    endInsertRows();
-    return count;
+    int added = 0;
+    for (const JournalEvent& event : arrived) {
+        const std::optional<size_t> place = placeOf(event);
+        if (!place)
+            continue;
+        const int row = static_cast<int>(*place);
+        beginInsertRows(QModelIndex(), row, row);
+        rows_.insert(rows_.begin() + row, Row{event, shownEvent(event)});
+        endInsertRows();
+        ++added;
+    }
+    return added;
 }
 
 void JournalModel::noteOutcome()
@@ -135,14 +163,14 @@ void JournalModel::fetchMore(const QModelIndex& parent)
 {
     if (parent.isValid() || atEnd_)
         return;
-    std::vector<JournalEvent> older = readStep();
+    std::vector<Row> older = readStep();
     noteOutcome();
     continueIfNothingFound(older.size());
     if (older.empty())
         return;
     const int first = static_cast<int>(rows_.size());
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(older.size()) - 1);
-    rows_.insert(rows_.end(), older.begin(), older.end());
+    rows_.insert(rows_.end(), std::make_move_iterator(older.begin()), std::make_move_iterator(older.end()));
     endInsertRows();
 }
 
@@ -156,29 +184,29 @@ int JournalModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString JournalModel::text(const JournalEvent& event, int column) const
+QString JournalModel::text(const Row& row, int column) const
 {
     switch (column) {
     case Time:
-        return event.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return row.event.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     case Kind:
-        return JournalKinds::shownCaption(event.kind);
+        return row.shown.kind;
     case Source:
-        return event.source;
+        return row.shown.source;
     case What:
-        return event.what;
+        return row.shown.what;
     case OldValue:
-        return event.oldValue;
+        return row.shown.oldValue;
     case NewValue:
-        return event.newValue;
+        return row.shown.newValue;
     case Outcome:
-        return outcomeText(event.outcome);
+        return row.shown.outcome;
     case Text:
-        return event.text;
+        return row.shown.text;
     case User:
-        return event.user;
+        return row.event.user;
     case Origin:
-        return event.origin;
+        return row.shown.origin;
     default:
         return QString();
     }
@@ -188,16 +216,16 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return QVariant();
-    const JournalEvent& event = rows_[static_cast<size_t>(index.row())];
+    const Row& row = rows_[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return text(event, index.column());
+        return text(row, index.column());
     case Qt::BackgroundRole:
         // As the live panel shows an alarm that is set or has gone.
-        if (event.kind == JournalEvent::Kind::AlarmRaised)
+        if (row.event.kind == JournalEvent::Kind::AlarmRaised)
             return PanelColours::kLightRed;
-        if (event.kind == JournalEvent::Kind::AlarmCleared)
+        if (row.event.kind == JournalEvent::Kind::AlarmCleared)
             return PanelColours::kLightGreen;
         return QVariant();
     default:

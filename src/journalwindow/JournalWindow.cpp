@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableView>
 #include <QThread>
@@ -86,6 +87,9 @@ JournalWindow::JournalWindow(const QString& journalPath, QWidget* parent)
     connect(exportButton_, &QPushButton::clicked, this, &JournalWindow::chooseExportFile);
     connect(model_, &JournalModel::failureChanged, this, &JournalWindow::showReadFailure);
     connect(&refreshTimer_, &QTimer::timeout, this, &JournalWindow::refresh);
+    // As every other window of the station closes on Esc.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     refreshTimer_.start(kRefreshIntervalMs);
     showReadFailure();
 }
@@ -113,14 +117,18 @@ void JournalWindow::applyFilter()
 
 void JournalWindow::refresh()
 {
-    QScrollBar* bar = table_->verticalScrollBar();
-    const int position = bar->value();
-    const int added = model_->refresh();
-    // At the top the newest show; further down the rows read stay put.
-    if (added > 0 && position > 0)
-        bar->setValue(position + added * (table_->verticalScrollMode() == QAbstractItemView::ScrollPerItem
-                                              ? 1
-                                              : table_->verticalHeader()->defaultSectionSize()));
+    // At the top the newest show; further down the row at the top stays
+    // there, whether the new events came in above it or below.
+    const int top = table_->verticalScrollBar()->value() > 0 ? table_->rowAt(0) : -1;
+    const int64_t topId = top >= 0 ? model_->event(top).id : 0;
+    if (model_->refresh() == 0 || top < 0)
+        return;
+    for (int row = top; row < model_->rowCount(); ++row) {
+        if (model_->event(row).id == topId) {
+            table_->scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
 }
 
 void JournalWindow::chooseExportFile()

@@ -10,10 +10,10 @@ class QPushButton;
 class QThread;
 class QTableView;
 
-// "事件记录": the journal, newest first, in a window of its own beside the
-// main window. The filter bar narrows it; every few seconds (and at
-// "刷新") the events written since come in on top, and a view scrolled down
-// keeps its rows in place. "导出CSV" writes every event matching the
+// "事件记录": the journal, newest first by time, in a window of its own
+// beside the main window; Esc closes it. The filter bar narrows it; every
+// few seconds (and at "刷新") the events written since come in at their
+// place, and a view scrolled down keeps its rows in place. "导出CSV" writes every event matching the
 // filter, not only those read so far, without holding up the station. What goes wrong (an unreadable file,
 // a range that ends before it starts, an export that fails) is said in the
 // window's own status line.
@@ -28,7 +28,7 @@ public:
 
     // The filter bar's choice into the table, unless it is refused.
     void applyFilter();
-    // The events written since on top; the view stays where it was.
+    // The events written since in their place; the view stays where it was.
     void refresh();
     // Writes the events matching the shown filter as CSV, on a thread of its
     // own; exportFinished() and the status line tell how it went. One

@@ -126,7 +126,13 @@ void InstrumentLink::onWriteFinished(quint64 id, bool ok, int attempts, const QS
     WriteOutcome outcome{it->second, ok, attempts, error};
     writesInFlight_.erase(it);
     if (!ok)
-        qCWarning(linkLog).noquote() << QStringLiteral("write of %1 failed: %2").arg(outcome.request.what, error);
+        // By its register or coil: the caption is Chinese, the log English.
+        qCWarning(linkLog).noquote() << QStringLiteral("write to %1 %2 failed: %3")
+                                            .arg(outcome.request.target == WriteRequest::Target::Register
+                                                     ? QStringLiteral("register")
+                                                     : QStringLiteral("coil"))
+                                            .arg(outcome.request.address)
+                                            .arg(error);
     emit writeFinished(outcome);
 }
 

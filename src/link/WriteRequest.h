@@ -21,7 +21,7 @@ struct WriteRequest {
     QPointer<QObject> asker;  // empty once the asker is gone
     QString shownBefore;      // the value the window showed; empty when none
     QString shownValue;       // the new value as the operator typed or chose it
-    QString origin;           // the window or tab: "主窗口", "报警参数", ...
+    QString origin;           // the window or tab it came from: a WriteOrigin code
 
     static WriteRequest toRegister(int registerNumber, int value, const QString& what, QObject* asker)
     {
@@ -33,6 +33,15 @@ struct WriteRequest {
         return {Target::Coil, coil, 0, on, what, asker, {}, {}, {}};
     }
 };
+
+// Where an operator's write came from, as the journal stores it: codes that
+// read the same in every language; readers name the window in theirs.
+namespace WriteOrigin {
+inline const QString kMainWindow = QStringLiteral("main window");
+inline const QString kAlarmSetPoints = QStringLiteral("alarm set points");
+inline const QString kConfiguration = QStringLiteral("configuration");
+inline const QString kParameterDownload = QStringLiteral("parameter download");
+} // namespace WriteOrigin
 
 // How a write went, with the request it answers.
 struct WriteOutcome {

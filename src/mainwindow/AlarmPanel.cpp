@@ -125,7 +125,7 @@ void AlarmPanel::download(int row)
     emit accepted({field});
     const QLabel* shown = valueField(row);
     writes_.writeRegister(AlarmRows::registerOf(row), *checked.value, command,
-                          {shown ? shown->text() : QString(), field->text(), QStringLiteral("报警参数")}, field);
+                          {shown ? shown->text() : QString(), field->text(), WriteOrigin::kAlarmSetPoints}, field);
 }
 
 QLabel* AlarmPanel::captionLabel(int row) const { return element(captions_, row); }

@@ -54,17 +54,22 @@ QString settingsText(const LinkSettings& settings)
 
 // Marks a list whose text names no number 1..last and tells why; the
 // number the text gives is used all the same.
-QString markList(QComboBox* combo, const QString& what, int last)
+ShownText markList(QComboBox* combo, const ShownText& what, int last)
 {
     const QString text = combo->currentText().trimmed();
     const auto number = leadingNumber(text);
-    QString reason;
+    ShownText reason;
     if (!number)
-        reason = LinkSettingsBar::tr("%1“%2”不是数字，按 0 使用").arg(what, text);
+        reason = ShownText("LinkSettingsBar", QT_TRANSLATE_NOOP("LinkSettingsBar", "%1“%2”不是数字，按 0 使用"))
+                     .arg(what)
+                     .arg(text);
     else if (*number < 1 || *number > last)
-        reason = LinkSettingsBar::tr("%1“%2”不在 1..%3 之内").arg(what, text).arg(last);
+        reason = ShownText("LinkSettingsBar", QT_TRANSLATE_NOOP("LinkSettingsBar", "%1“%2”不在 1..%3 之内"))
+                     .arg(what)
+                     .arg(text)
+                     .arg(last);
     combo->setStyleSheet(reason.isEmpty() ? QString() : EntryFeedback::refusedStyle(*combo));
-    combo->setToolTip(reason);
+    combo->setToolTip(reason.shown());
     return reason;
 }
 
@@ -216,13 +221,15 @@ bool LinkSettingsBar::groupsHidden() const
     return portGroup_->isHidden() && baudGroup_->isHidden() && addressGroup_->isHidden() && parityGroup_->isHidden();
 }
 
-QString LinkSettingsBar::checkListTexts()
+ShownText LinkSettingsBar::checkListTexts()
 {
-    const QString port = markList(portList_, tr("通讯端口"), kPorts);
-    const QString address = markList(addressList_, tr("模块地址"), kAddresses);
+    const ShownText port =
+        markList(portList_, ShownText("LinkSettingsBar", QT_TRANSLATE_NOOP("LinkSettingsBar", "通讯端口")), kPorts);
+    const ShownText address =
+        markList(addressList_, ShownText("LinkSettingsBar", QT_TRANSLATE_NOOP("LinkSettingsBar", "模块地址")), kAddresses);
     if (port.isEmpty() || address.isEmpty())
         return port + address;
-    return port + QStringLiteral("；") + address;
+    return joinedShownTexts({port, address}, ShownText("LinkSettingsBar", QT_TRANSLATE_NOOP("LinkSettingsBar", "；")));
 }
 
 QRadioButton* LinkSettingsBar::baudButton(int i) const

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "core/ShownText.h"
 #include "link/LinkSettings.h"
 #include "link/PortConnection.h"
 #include "widgets/StatusTexts.h"
@@ -52,7 +53,7 @@ public:
     // address 1..16 (the link is opened all the same, with the numbers the
     // texts give) and clears the marks of good ones; returns the reasons,
     // empty when both are fine.
-    QString checkListTexts();
+    ShownText checkListTexts();
 
     QComboBox* portList() const { return portList_; }
     QComboBox* addressList() const { return addressList_; }

@@ -63,6 +63,12 @@ constexpr int kMessageMs = 8000;
 // What the status bar says about the link, as against a command's messages.
 const QString kLinkSubject = QStringLiteral("link");
 
+// The window's messages that the log repeats in English.
+ShownText words(const char* source)
+{
+    return ShownText("MainWindow", source);
+}
+
 QStringList captions(QString (*caption)(int), int count)
 {
     QStringList list;
@@ -156,10 +162,23 @@ void MainWindow::start()
     }
 }
 
+void MainWindow::showFailure(const ShownText& text, int timeoutMs)
+{
+    qCWarning(windowLog).noquote() << text.english();
+    statusBar()->showMessage(text.shown(), timeoutMs);
+}
+
 void MainWindow::showFailure(const QString& text, int timeoutMs)
 {
     qCWarning(windowLog).noquote() << text;
     statusBar()->showMessage(text, timeoutMs);
+}
+
+void MainWindow::showLinkFailure(const ShownText& text, const QString& detail)
+{
+    const QString english = text.english();
+    qCWarning(windowLog).noquote() << (detail.isEmpty() ? english : QStringLiteral("%1 [%2]").arg(english, detail));
+    linkMessages_->show(kLinkSubject, text.shown(), detail, kMessageMs);
 }
 
 void MainWindow::showLinkFailure(const QString& text, const QString& detail)
@@ -173,7 +192,7 @@ void MainWindow::onPortOpened(bool ok, const QString& error)
     if (ok)
         linkMessages_->answer(kLinkSubject);
     else
-        showLinkFailure(tr("端口打开失败：") + shownLinkFailureText(error), error);
+        showLinkFailure(words(QT_TRANSLATE_NOOP("MainWindow", "端口打开失败：")) + linkFailureWords(error), error);
 }
 
 void MainWindow::onLinkHealthChanged()
@@ -202,7 +221,7 @@ void MainWindow::onWriteFailed(WriteOutcome outcome)
 
 void MainWindow::onPortRefused(const DeviceRefusal& refusal)
 {
-    showLinkFailure(StatusTexts::portHeldText(refusal, core_.clock().now().date()));
+    showLinkFailure(StatusTexts::portHeld(refusal, core_.clock().now().date()));
     // The link stays as it was: a port already open keeps running.
     settings_->setGroupsVisible(!core_.connection().isOpen(), core_.link().settings());
 }
@@ -220,8 +239,9 @@ void MainWindow::openDatabase()
     // Once per episode: a retry at every reload must not wipe the messages
     // shown meanwhile (a refused entry, a failed write).
     if (!databaseFailed_) {
-        const QString cause = StatusTexts::fileProblemText(database_.problem(), StationFile::History);
-        showFailure(tr("历史数据库无法打开，曲线只显示实时数据：") + (cause.isEmpty() ? database_.errorText() : cause));
+        const ShownText cause = StatusTexts::fileProblem(database_.problem(), StationFile::History);
+        showFailure(words(QT_TRANSLATE_NOOP("MainWindow", "历史数据库无法打开，曲线只显示实时数据："))
+                    + (cause.isEmpty() ? ShownText::verbatim(database_.errorText()) : cause));
     }
     databaseFailed_ = true;
 }
@@ -295,7 +315,7 @@ void MainWindow::exitStation()
 
 void MainWindow::openLink()
 {
-    const QString problem = settings_->checkListTexts();
+    const ShownText problem = settings_->checkListTexts();
     if (!problem.isEmpty())
         showFailure(problem, kMessageMs);
     settings_->setGroupsVisible(false, core_.link().settings());
@@ -376,7 +396,8 @@ bool MainWindow::reloadDue() const
 
 void MainWindow::reportUnreadableHistory(const QString& reason)
 {
-    showFailure(tr("历史数据读取失败，曲线保持原样：") + reason, kMessageMs);
+    showFailure(words(QT_TRANSLATE_NOOP("MainWindow", "历史数据读取失败，曲线保持原样：")) + ShownText::verbatim(reason),
+                kMessageMs);
 }
 
 void MainWindow::showPanelValues()
@@ -456,7 +477,7 @@ void MainWindow::printChart()
 {
     openPrintDialog(this, *chart(), printHeading(), [this](bool printed) {
         if (!printed)
-            showFailure(tr("打印失败：打印机未能打印这一页"), kMessageMs);
+            showFailure(words(QT_TRANSLATE_NOOP("MainWindow", "打印失败：打印机未能打印这一页")), kMessageMs);
     });
 }
 
@@ -475,7 +496,8 @@ void MainWindow::showMoment(const QDateTime& moment)
     database_.followFileAtPath();
     const auto outcome = HistorySelect::showMoment(playback_, database_.database(), moment, zoom_);
     if (outcome == HistoryPlayback::Outcome::Refused)
-        showFailure(tr("%1 没有可显示的记录").arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+        showFailure(words(QT_TRANSLATE_NOOP("MainWindow", "%1 没有可显示的记录"))
+                        .arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
                     kMessageMs);
     chartPanel_->showPagingOutcome(outcome);
 }

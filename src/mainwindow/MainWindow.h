@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "core/ShownText.h"
 #include "trendview/ChartPrint.h"
 #include "trend/ChartDrawing.h"
 #include "trend/ChartNavigator.h"
@@ -166,9 +167,13 @@ private:
     void onPortOpened(bool ok, const QString& error);
     void onWriteFailed(WriteOutcome outcome);
     void onPortRefused(const DeviceRefusal& refusal);
+    // Shown in the interface's language, logged in English; a plain text
+    // is logged as it is.
+    void showLinkFailure(const ShownText& text, const QString& detail = QString());
     void showLinkFailure(const QString& text, const QString& detail = QString());
     void onLinkHealthChanged();
     void openDatabase();
+    void showFailure(const ShownText& text, int timeoutMs = 0);
     void showFailure(const QString& text, int timeoutMs = 0);
     void showPanelValues();
     // The tab's caption, with the age of its values while they are stale.

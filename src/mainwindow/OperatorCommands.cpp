@@ -20,7 +20,7 @@ namespace {
 // What the journal stores stays Chinese; the status bar translates it in the
 // context "WriteRequest".
 const QString kYRangeCommand = QString::fromUtf8(QT_TRANSLATE_NOOP("WriteRequest", "修改Y"));
-const QString kOrigin = QStringLiteral("主窗口");
+const QString& kOrigin = WriteOrigin::kMainWindow;
 
 // The operating-state field's text for the coil in this state.
 QString coilText(int coil, bool on)

@@ -64,10 +64,12 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
     const SetRead& read = kReads[static_cast<size_t>(nextRead_)];
     if (!reading.ok) {
         busy_ = false;
-        const QString what = tr(read.what);
         qCWarning(paramsetLog).noquote() << QStringLiteral("fresh read of registers %1..%2 failed: %3")
                                                 .arg(read.start).arg(read.start + read.count - 1).arg(reading.error);
-        emit finished({std::nullopt, tr("读取%1失败：%2").arg(what, shownLinkFailureText(reading.error))});
+        const ShownText problem = ShownText("InstrumentSetReader", QT_TRANSLATE_NOOP("InstrumentSetReader", "读取%1失败：%2"))
+                                      .arg(ShownText("InstrumentSetReader", read.what))
+                                      .arg(linkFailureWords(reading.error));
+        emit finished({std::nullopt, problem.shown(), problem});
         return;
     }
     for (int i = 0; i < read.count; ++i) {
@@ -84,5 +86,5 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
     busy_ = false;
     set_.timeRead = QDateTime::currentDateTime();
     qCDebug(paramsetLog) << "fresh read of" << set_.values.size() << "registers";
-    emit finished({set_, {}});
+    emit finished({set_, {}, {}});
 }

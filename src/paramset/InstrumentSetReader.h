@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "core/ShownText.h"
 #include "link/RegisterReading.h"
 #include "paramset/ParameterSet.h"
 
@@ -14,6 +15,7 @@ class InstrumentLink;
 struct SetReading {
     std::optional<ParameterSet> set;
     QString problem;
+    ShownText problemWords;  // the same, for the log's English
 };
 
 // Reads every register of a set from the instrument through the link, not

@@ -5,6 +5,16 @@
 #include "paramset/ParamsetLog.h"
 #include "paramset/SetCheck.h"
 
+namespace {
+
+// The download's failures, said in the interface's language and logged in English.
+ShownText words(const char* source)
+{
+    return ShownText("ParameterDownload", source);
+}
+
+} // namespace
+
 ParameterDownload::ParameterDownload(InstrumentLink& link, QObject* parent)
     : QObject(parent)
     , link_(link)
@@ -27,8 +37,8 @@ void ParameterDownload::start(const ParameterSet& file)
     // The whole set is held to the entry rules before anything is written:
     // a set with one refused value writes nothing at all.
     if (const auto problem = SetCheck::setProblem(file_)) {
-        qCWarning(paramsetLog).noquote() << "download refused:" << *problem;
-        report_.problem = tr("参数组有误，未写入：%1").arg(*problem);
+        qCWarning(paramsetLog).noquote() << "download refused:" << problem->english();
+        report_.problem = tr("参数组有误，未写入：%1").arg(problem->shown());
         finish();
         return;
     }
@@ -72,7 +82,7 @@ void ParameterDownload::onWriteFinished(const WriteOutcome& outcome)
     if (!busy_ || outcome.request.asker != this)
         return;
     if (!outcome.ok) {
-        fail(tr("写入失败：%1").arg(shownLinkFailureText(outcome.error)));
+        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "写入失败：%1")).arg(linkFailureWords(outcome.error)));
         return;
     }
     // The instrument may take a write and keep another value (clamped to a
@@ -86,13 +96,14 @@ void ParameterDownload::onRegistersRead(const RegisterReading& reading)
         return;
     const SetDifference& d = plan_.writes[next_];
     if (!reading.ok) {
-        fail(tr("读回失败：%1").arg(shownLinkFailureText(reading.error)));
+        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "读回失败：%1")).arg(linkFailureWords(reading.error)));
         return;
     }
     const int16_t held = reading.values.front();
     if (held != d.fileRaw) {
-        fail(tr("仪表保持 %1，不是写入的 %2")
-                 .arg(SetSlots::shownValueText(*d.slot, held), d.shownFileText()));
+        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "仪表保持 %1，不是写入的 %2"))
+                 .arg(SetSlots::valueWords(*d.slot, held))
+                 .arg(SetSlots::valueWords(*d.slot, d.fileRaw)));
         return;
     }
     qCDebug(paramsetLog) << "written and read back:" << d.slot->registerAddress << "=" << d.fileRaw;
@@ -102,13 +113,13 @@ void ParameterDownload::onRegistersRead(const RegisterReading& reading)
     writeNext();
 }
 
-void ParameterDownload::fail(const QString& why)
+void ParameterDownload::fail(const ShownText& why)
 {
     const SetDifference& d = plan_.writes[next_];
     qCWarning(paramsetLog).noquote() << QStringLiteral("download stopped at register %1: %2")
-                                            .arg(d.slot->registerAddress).arg(why);
+                                            .arg(d.slot->registerAddress).arg(why.english());
     report_.failed = d;
-    report_.failure = tr("%1：%2").arg(d.shownCaption(), why);
+    report_.failure = tr("%1：%2").arg(d.shownCaption(), why.shown());
     report_.notWritten.assign(plan_.writes.begin() + static_cast<std::ptrdiff_t>(next_) + 1, plan_.writes.end());
     finish();
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include "core/ShownText.h"
 #include "link/RegisterReading.h"
 #include "link/WriteRequest.h"
 #include "paramset/DownloadPlan.h"
@@ -32,13 +33,13 @@ struct DownloadReport {
 
 // Loads a set into the instrument: checks it whole, reads the instrument
 // fresh, writes only what differs, in the plan's order, each as an
-// operator write (origin "参数下载") read back before the next. Stops at
+// operator write (origin "parameter download") read back before the next. Stops at
 // the first failure or mismatch.
 class ParameterDownload : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kOrigin = QStringLiteral("参数下载");
+    static inline const QString& kOrigin = WriteOrigin::kParameterDownload;
 
     explicit ParameterDownload(InstrumentLink& link, QObject* parent = nullptr);
 
@@ -59,7 +60,7 @@ private:
     void writeNext();
     void onWriteFinished(const WriteOutcome& outcome);
     void onRegistersRead(const RegisterReading& reading);
-    void fail(const QString& why);
+    void fail(const ShownText& why);
     void finish();
 
     InstrumentLink& link_;

@@ -71,48 +71,55 @@ std::optional<int> wholeNumber(const QJsonValue& value)
     return static_cast<int>(d);
 }
 
+ShownText words(const char* source)
+{
+    return ShownText("ParameterSetFile", source);
+}
+
 // Takes one entry's value into set, or says why not. What a technician
 // edits is the value: raw must agree with it, and the register, when
 // given, must be the slot's.
-std::optional<QString> takeEntry(const SetSlot& slot, const QJsonObject& json, ParameterSet& set)
+std::optional<ShownText> takeEntry(const SetSlot& slot, const QJsonObject& json, ParameterSet& set)
 {
     if (set.has(slot.registerAddress))
-        return QCoreApplication::translate("ParameterSetFile", "%1 重复").arg(SetSlots::shownCaption(slot));
+        return words(QT_TRANSLATE_NOOP("ParameterSetFile", "%1 重复")).arg(SetSlots::captionWords(slot));
     if (json.contains(kRegister) && wholeNumber(json.value(kRegister)) != slot.registerAddress)
-        return QCoreApplication::translate("ParameterSetFile", "%1：寄存器应为 %2").arg(SetSlots::shownCaption(slot)).arg(slot.registerAddress);
+        return words(QT_TRANSLATE_NOOP("ParameterSetFile", "%1：寄存器应为 %2")).arg(SetSlots::captionWords(slot)).arg(slot.registerAddress);
     if (!json.value(kValue).isDouble())
-        return QCoreApplication::translate("ParameterSetFile", "%1：缺少数值").arg(SetSlots::shownCaption(slot));
+        return words(QT_TRANSLATE_NOOP("ParameterSetFile", "%1：缺少数值")).arg(SetSlots::captionWords(slot));
     const double value = json.value(kValue).toDouble();
     int16_t raw = 0;
     if (auto problem = SetCheck::unitValueProblem(slot, value, raw))
         return problem;
     if (wholeNumber(json.value(kRaw)) != int{raw})
-        return QCoreApplication::translate("ParameterSetFile", "%1：寄存器值与数值 %2 不符").arg(SetSlots::shownCaption(slot), json.value(kValue).toVariant().toString());
+        return words(QT_TRANSLATE_NOOP("ParameterSetFile", "%1：寄存器值与数值 %2 不符"))
+            .arg(SetSlots::captionWords(slot))
+            .arg(json.value(kValue).toVariant().toString());
     set.values[slot.registerAddress] = raw;
     return std::nullopt;
 }
 
 template <typename Find>
-std::optional<QString> takeList(const QJsonObject& root, const QString& key, const QString& what, Find find,
+std::optional<ShownText> takeList(const QJsonObject& root, const QString& key, const ShownText& what, Find find,
                                 ParameterSet& set)
 {
     if (!root.value(key).isArray())
-        return QCoreApplication::translate("ParameterSetFile", "缺少%1列表").arg(what);
+        return words(QT_TRANSLATE_NOOP("ParameterSetFile", "缺少%1列表")).arg(what);
     for (const QJsonValue& item : root.value(key).toArray()) {
         const QJsonObject json = item.toObject();
         const std::optional<int> number = wholeNumber(json.value(kNumber));
         const SetSlot* slot = number ? find(*number) : nullptr;
         if (!slot)
-            return QCoreApplication::translate("ParameterSetFile", "未知%1 %2").arg(what, json.value(kNumber).toVariant().toString());
+            return words(QT_TRANSLATE_NOOP("ParameterSetFile", "未知%1 %2")).arg(what).arg(json.value(kNumber).toVariant().toString());
         if (auto problem = takeEntry(*slot, json, set))
             return problem;
     }
     return std::nullopt;
 }
 
-SetFileReading refused(const QString& problem)
+SetFileReading refused(const ShownText& problem)
 {
-    return {std::nullopt, problem};
+    return {std::nullopt, problem.shown(), problem};
 }
 
 } // namespace
@@ -146,23 +153,27 @@ QByteArray toJson(const ParameterSet& set)
 SetFileReading fromJson(const QByteArray& json)
 {
     if (json.size() > kMaxBytes)
-        return refused(QCoreApplication::translate("ParameterSetFile", "文件过大，不是参数文件"));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "文件过大，不是参数文件")));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return refused(QCoreApplication::translate("ParameterSetFile", "文件不完整或不是 JSON（第 %1 字节：%2）").arg(error.offset).arg(error.errorString()));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "文件不完整或不是 JSON（第 %1 字节：%2）"))
+                           .arg(error.offset)
+                           .arg(error.errorString()));
     if (!document.isObject())
-        return refused(QCoreApplication::translate("ParameterSetFile", "不是参数文件"));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "不是参数文件")));
     const QJsonObject root = document.object();
 
     const QString model = root.value(kModelKey).toString();
     if (model != ParameterSet::kModel)
-        return refused(QCoreApplication::translate("ParameterSetFile", "型号“%1”不是 %2").arg(model, ParameterSet::kModel));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "型号“%1”不是 %2")).arg(model).arg(ParameterSet::kModel));
     const std::optional<int> format = wholeNumber(root.value(kFormat));
     if (!format || *format < 1)
-        return refused(QCoreApplication::translate("ParameterSetFile", "缺少格式版本"));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "缺少格式版本")));
     if (*format > ParameterSet::kFormatVersion)
-        return refused(QCoreApplication::translate("ParameterSetFile", "格式版本 %1 比本站能读的 %2 新").arg(*format).arg(ParameterSet::kFormatVersion));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "格式版本 %1 比本站能读的 %2 新"))
+                           .arg(*format)
+                           .arg(ParameterSet::kFormatVersion));
 
     ParameterSet set;
     set.model = model;
@@ -170,9 +181,9 @@ SetFileReading fromJson(const QByteArray& json)
     set.port = root.value(kPort).toInt();
     set.timeRead = QDateTime::fromString(root.value(kTimeRead).toString(), Qt::ISODate);
     set.stationVersion = root.value(kStationVersion).toString();
-    if (auto problem = takeList(root, kParameters, QCoreApplication::translate("ParameterSetFile", "参数"), SetSlots::ofParameter, set))
+    if (auto problem = takeList(root, kParameters, words(QT_TRANSLATE_NOOP("ParameterSetFile", "参数")), SetSlots::ofParameter, set))
         return refused(*problem);
-    if (auto problem = takeList(root, kAlarmSetPoints, QCoreApplication::translate("ParameterSetFile", "报警设定点"), SetSlots::ofAlarmSetPoint, set))
+    if (auto problem = takeList(root, kAlarmSetPoints, words(QT_TRANSLATE_NOOP("ParameterSetFile", "报警设定点")), SetSlots::ofAlarmSetPoint, set))
         return refused(*problem);
     if (root.contains(kSetValue)) {
         if (auto problem = takeEntry(SetSlots::setValue(), root.value(kSetValue).toObject(), set))
@@ -180,19 +191,19 @@ SetFileReading fromJson(const QByteArray& json)
     }
     if (auto problem = SetCheck::setProblem(set))
         return refused(*problem);
-    return {set, {}};
+    return {set, {}, {}};
 }
 
 SetFileReading load(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(QCoreApplication::translate("ParameterSetFile", "无法打开 %1：%2").arg(path, file.errorString()));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "无法打开 %1：%2")).arg(path).arg(file.errorString()));
     // One byte past the bound tells a file that is too large without
     // reading the rest of it.
     const QByteArray json = file.read(kMaxBytes + 1);
     if (json.size() > kMaxBytes)
-        return refused(QCoreApplication::translate("ParameterSetFile", "文件过大，不是参数文件"));
+        return refused(words(QT_TRANSLATE_NOOP("ParameterSetFile", "文件过大，不是参数文件")));
     return fromJson(json);
 }
 

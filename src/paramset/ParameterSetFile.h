@@ -5,13 +5,16 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/ShownText.h"
 #include "paramset/ParameterSet.h"
 
 // What reading a parameter set file came to: the set, or the first
-// problem found, in a few words for the status line.
+// problem found, in a few words for the status line (and as a ShownText,
+// for the log's English).
 struct SetFileReading {
     std::optional<ParameterSet> set;
     QString problem;
+    ShownText problemWords;
 };
 
 // The parameter set as a JSON file a technician keeps and can read: per

@@ -1,35 +1,43 @@
 #include "paramset/SetCheck.h"
 
-#include <QCoreApplication>
-
 #include "core/EntryCheck.h"
 #include "core/NumberText.h"
 #include "instrument/EntryValue.h"
 
+namespace {
+
+ShownText words(const char* source)
+{
+    return ShownText("SetCheck", source);
+}
+
+} // namespace
+
 namespace SetCheck {
 
-std::optional<QString> unitValueProblem(const SetSlot& slot, double value, int16_t& raw)
+std::optional<ShownText> unitValueProblem(const SetSlot& slot, double value, int16_t& raw)
 {
     // A parameter as its configuration row takes it, a set point or the
     // set value as the main window's entry does.
     if (slot.parameter) {
         const EntryValue entry = entryValue(*slot.parameter, value);
         if (!entry.writable())
-            return QCoreApplication::translate("SetCheck", "%1：%2").arg(SetSlots::shownCaption(slot), problemText(*entry.problem));
+            return words(QT_TRANSLATE_NOOP("SetCheck", "%1：%2")).arg(SetSlots::captionWords(slot)).arg(problemWords(*entry.problem));
         raw = static_cast<int16_t>(entry.value);
         return std::nullopt;
     }
     const EntryCheck::RegisterValue checked = EntryCheck::panelRegisterValue(value, slot.scale);
     if (!checked.value) {
-        return QCoreApplication::translate("SetCheck", "%1：数值须在 %2 到 %3 之间")
-            .arg(SetSlots::shownCaption(slot), numberText(static_cast<float>(checked.refusal.low)),
-                 numberText(static_cast<float>(checked.refusal.high)));
+        return words(QT_TRANSLATE_NOOP("SetCheck", "%1：数值须在 %2 到 %3 之间"))
+            .arg(SetSlots::captionWords(slot))
+            .arg(numberText(static_cast<float>(checked.refusal.low)))
+            .arg(numberText(static_cast<float>(checked.refusal.high)));
     }
     raw = static_cast<int16_t>(*checked.value);
     return std::nullopt;
 }
 
-std::optional<QString> rawProblem(const SetSlot& slot, int16_t raw)
+std::optional<ShownText> rawProblem(const SetSlot& slot, int16_t raw)
 {
     int16_t entered = 0;
     if (auto problem = unitValueProblem(slot, SetSlots::unitValue(slot, raw), entered))
@@ -37,20 +45,20 @@ std::optional<QString> rawProblem(const SetSlot& slot, int16_t raw)
     return std::nullopt;
 }
 
-std::optional<QString> setProblem(const ParameterSet& set)
+std::optional<ShownText> setProblem(const ParameterSet& set)
 {
     if (set.model != ParameterSet::kModel)
-        return QCoreApplication::translate("SetCheck", "型号 %1 不是 %2").arg(set.model, ParameterSet::kModel);
+        return words(QT_TRANSLATE_NOOP("SetCheck", "型号 %1 不是 %2")).arg(set.model).arg(ParameterSet::kModel);
     for (const auto& [registerAddress, raw] : set.values) {
         const SetSlot* slot = SetSlots::ofRegister(registerAddress);
         if (!slot)
-            return QCoreApplication::translate("SetCheck", "寄存器 %1 不属于参数组").arg(registerAddress);
+            return words(QT_TRANSLATE_NOOP("SetCheck", "寄存器 %1 不属于参数组")).arg(registerAddress);
         if (auto problem = rawProblem(*slot, raw))
             return problem;
     }
     for (const SetSlot& slot : SetSlots::all()) {
         if (slot.kind != SetSlot::Kind::SetValue && !set.has(slot.registerAddress))
-            return QCoreApplication::translate("SetCheck", "缺少参数：%1").arg(SetSlots::shownCaption(slot));
+            return words(QT_TRANSLATE_NOOP("SetCheck", "缺少参数：%1")).arg(SetSlots::captionWords(slot));
     }
     return std::nullopt;
 }

@@ -73,14 +73,20 @@ const SetSlot& setValue()
     return slotTable().back();
 }
 
-QString shownCaption(const SetSlot& slot)
+ShownText captionWords(const SetSlot& slot)
 {
     switch (slot.kind) {
-    case SetSlot::Kind::Parameter: return ParameterCatalogue::shown(slot.caption);
-    case SetSlot::Kind::AlarmSetPoint: return AlarmRows::shownCaption(slot.number - 1);
-    case SetSlot::Kind::SetValue: return QCoreApplication::translate("SetSlots", kSetValueCaption);
+    case SetSlot::Kind::Parameter: return ShownText("ParameterCatalogue", slot.caption);
+    case SetSlot::Kind::AlarmSetPoint:
+        return ShownText("AlarmRows", AlarmRows::captionSource(slot.number - 1)).arg((slot.number - 1) / 3 + 1);
+    case SetSlot::Kind::SetValue: return ShownText("SetSlots", kSetValueCaption);
     }
-    return slot.caption;
+    return ShownText::verbatim(slot.caption);
+}
+
+QString shownCaption(const SetSlot& slot)
+{
+    return captionWords(slot).shown();
 }
 
 double unitValue(const SetSlot& slot, int16_t raw)
@@ -116,6 +122,12 @@ QString shownChoiceText(const SetSlot& slot, int16_t raw)
 {
     const QString item = choiceText(slot, raw);
     return item.isEmpty() ? item : ParameterCatalogue::shown(item);
+}
+
+ShownText valueWords(const SetSlot& slot, int16_t raw)
+{
+    const QString item = choiceText(slot, raw);
+    return item.isEmpty() ? ShownText::verbatim(numberText(slot, raw)) : ShownText("ParameterCatalogue", item).trimmed();
 }
 
 QString shownValueText(const SetSlot& slot, int16_t raw)

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "core/ShownText.h"
 #include "instrument/ParameterCatalogue.h"
 
 // One register a parameter set holds: a configuration parameter, an alarm
@@ -16,7 +17,7 @@ struct SetSlot {
     Kind kind = Kind::Parameter;
     int number = 0;           // parameter 1..37, alarm set point 1..9, 0 for the set value
     int registerAddress = 0;  // 1-based holding register
-    QString caption;          // as files and the journal keep it, in Chinese
+    QString caption;          // as files keep it, in Chinese
     int scale = 1;            // 10 for a value the instrument keeps in tenths
     // The catalogue's row of a parameter; nullptr for the others.
     const ParameterCatalogue::Parameter* parameter = nullptr;
@@ -36,8 +37,10 @@ const SetSlot* ofParameter(int number);
 const SetSlot* ofAlarmSetPoint(int number);  // 1..9
 const SetSlot& setValue();
 
-// The caption in the interface language, for the operator to read.
+// The caption in the interface language, for the operator to read; as a
+// ShownText also in English, for the log.
 QString shownCaption(const SetSlot& slot);
+ShownText captionWords(const SetSlot& slot);
 
 // The raw register value in the instrument's units: divided by the scale.
 double unitValue(const SetSlot& slot, int16_t raw);
@@ -53,5 +56,6 @@ QString valueText(const SetSlot& slot, int16_t raw);
 // to read; the two above are what files and the journal keep.
 QString shownChoiceText(const SetSlot& slot, int16_t raw);
 QString shownValueText(const SetSlot& slot, int16_t raw);
+ShownText valueWords(const SetSlot& slot, int16_t raw);
 
 } // namespace SetSlots

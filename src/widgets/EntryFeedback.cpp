@@ -29,9 +29,9 @@ void EntryFeedback::showRefusal(const QList<QLineEdit*>& fields, const QString& 
         fields.first()->setFocus();
         fields.first()->selectAll();
     }
-    const QString text = StatusTexts::refusedEntryText(command, refusal);
-    qCWarning(windowLog).noquote() << text;
-    messages_.show(command, text, QString(), kRefusalMs);
+    const ShownText text = StatusTexts::refusedEntry(command, refusal);
+    qCWarning(windowLog).noquote() << text.english();
+    messages_.show(command, text.shown(), QString(), kRefusalMs);
 }
 
 void EntryFeedback::clearMarks(const QList<QLineEdit*>& fields)
@@ -53,9 +53,9 @@ void EntryFeedback::showNotWritten(const QList<QLineEdit*>& fields, const QStrin
 
 void EntryFeedback::showWriteFailure(const WriteOutcome& outcome)
 {
-    const QString text = StatusTexts::writeFailedText(outcome);
-    qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text, outcome.error);
-    messages_.show(outcome.request.what, text, outcome.error, kFailureMs);
+    const ShownText text = StatusTexts::writeFailed(outcome);
+    qCWarning(windowLog).noquote() << QStringLiteral("%1 [%2]").arg(text.english(), outcome.error);
+    messages_.show(outcome.request.what, text.shown(), outcome.error, kFailureMs);
 }
 
 void EntryFeedback::showWriteSuccess(const WriteOutcome& outcome)

@@ -72,18 +72,29 @@ QString lastAnswer(const std::optional<QDateTime>& moment, const QDate& today)
     return QCoreApplication::translate("StatusTexts", "（最后应答 %1）").arg(StatusTexts::sinceText(*moment, today));
 }
 
-// What a write or command is called is stored in the journal in Chinese;
-// the status bar shows it in the interface language.
-QString shownWhat(const QString& what)
+ShownText words(const char* source)
 {
-    return QCoreApplication::translate("WriteRequest", what.toUtf8().constData());
+    return ShownText("StatusTexts", source);
+}
+
+// What a write or command is called is kept in Chinese; the status bar
+// shows it in the interface language, the log in English.
+ShownText whatWords(const QString& what)
+{
+    return ShownText("WriteRequest", what);
 }
 
 } // namespace
 
 namespace StatusTexts {
 
-QString fileProblemText(const FileProblem& problem, StationFile file)
+namespace {
+
+ShownText said(const char* source) { return ShownText("StatusTexts", source); }
+
+} // namespace
+
+ShownText fileProblem(const FileProblem& problem, StationFile file)
 {
     using Cause = FileProblem::Cause;
     const QString& path = problem.path;
@@ -91,26 +102,31 @@ QString fileProblemText(const FileProblem& problem, StationFile file)
     case Cause::Unknown: return {};
     case Cause::NotOurKind:
         switch (file) {
-        case StationFile::History: return QCoreApplication::translate("StatusTexts", "不是历史文件：%1").arg(path);
-        case StationFile::Journal: return QCoreApplication::translate("StatusTexts", "不是事件记录文件：%1").arg(path);
-        case StationFile::Archive: return QCoreApplication::translate("StatusTexts", "不是归档文件：%1").arg(path);
+        case StationFile::History: return said(QT_TRANSLATE_NOOP("StatusTexts", "不是历史文件：%1")).arg(path);
+        case StationFile::Journal: return said(QT_TRANSLATE_NOOP("StatusTexts", "不是事件记录文件：%1")).arg(path);
+        case StationFile::Archive: return said(QT_TRANSLATE_NOOP("StatusTexts", "不是归档文件：%1")).arg(path);
         }
         return {};
-    case Cause::Damaged: return QCoreApplication::translate("StatusTexts", "文件已损坏：%1").arg(path);
-    case Cause::FolderNotWritable: return QCoreApplication::translate("StatusTexts", "无权写入文件夹 %1").arg(path);
-    case Cause::FileNotWritable: return QCoreApplication::translate("StatusTexts", "无权写入文件 %1").arg(path);
-    case Cause::FolderMissing: return QCoreApplication::translate("StatusTexts", "文件夹不存在：%1").arg(path);
-    case Cause::FileInTheWay: return QCoreApplication::translate("StatusTexts", "是文件而不是文件夹：%1").arg(path);
-    case Cause::FolderInTheWay: return QCoreApplication::translate("StatusTexts", "是文件夹而不是文件：%1").arg(path);
-    case Cause::NotPlainFile: return QCoreApplication::translate("StatusTexts", "不是普通文件：%1").arg(path);
-    case Cause::ReadOnlyDisk: return QCoreApplication::translate("StatusTexts", "磁盘只读：%1").arg(path);
-    case Cause::DiskFull: return QCoreApplication::translate("StatusTexts", "磁盘已满：%1").arg(path);
+    case Cause::Damaged: return said(QT_TRANSLATE_NOOP("StatusTexts", "文件已损坏：%1")).arg(path);
+    case Cause::FolderNotWritable: return said(QT_TRANSLATE_NOOP("StatusTexts", "无权写入文件夹 %1")).arg(path);
+    case Cause::FileNotWritable: return said(QT_TRANSLATE_NOOP("StatusTexts", "无权写入文件 %1")).arg(path);
+    case Cause::FolderMissing: return said(QT_TRANSLATE_NOOP("StatusTexts", "文件夹不存在：%1")).arg(path);
+    case Cause::FileInTheWay: return said(QT_TRANSLATE_NOOP("StatusTexts", "是文件而不是文件夹：%1")).arg(path);
+    case Cause::FolderInTheWay: return said(QT_TRANSLATE_NOOP("StatusTexts", "是文件夹而不是文件：%1")).arg(path);
+    case Cause::NotPlainFile: return said(QT_TRANSLATE_NOOP("StatusTexts", "不是普通文件：%1")).arg(path);
+    case Cause::ReadOnlyDisk: return said(QT_TRANSLATE_NOOP("StatusTexts", "磁盘只读：%1")).arg(path);
+    case Cause::DiskFull: return said(QT_TRANSLATE_NOOP("StatusTexts", "磁盘已满：%1")).arg(path);
     case Cause::InUse:
         if (problem.pid > 0)
-            return QCoreApplication::translate("StatusTexts", "文件被进程 %1 占用：%2").arg(problem.pid).arg(path);
-        return QCoreApplication::translate("StatusTexts", "文件被其他程序占用：%1").arg(path);
+            return said(QT_TRANSLATE_NOOP("StatusTexts", "文件被进程 %1 占用：%2")).arg(problem.pid).arg(path);
+        return said(QT_TRANSLATE_NOOP("StatusTexts", "文件被其他程序占用：%1")).arg(path);
     }
     return {};
+}
+
+QString fileProblemText(const FileProblem& problem, StationFile file)
+{
+    return fileProblem(problem, file).shown();
 }
 
 QString sinceText(const QDateTime& since, const QDate& today)
@@ -202,22 +218,39 @@ StatusLine historianStatusLine(const HistorianHealth& health, const QString& ser
             QCoreApplication::translate("StatusTexts", "%1：%2").arg(server, health.reason()), StatusSeverity::Fault};
 }
 
-QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
+ShownText refusedEntry(const QString& command, const EntryCheck::Refusal& refusal)
 {
     using Reason = EntryCheck::Refusal::Reason;
     const QString low = numberText(static_cast<float>(refusal.low));
     const QString high = numberText(static_cast<float>(refusal.high));
-    QString why;
+    ShownText why;
     switch (refusal.reason) {
-    case Reason::NotANumber: why = QCoreApplication::translate("StatusTexts", "输入的不是数字"); break;
-    case Reason::OutOfRange: why = QCoreApplication::translate("StatusTexts", "数值须在 %1 到 %2 之间").arg(low, high); break;
+    case Reason::NotANumber: why = words(QT_TRANSLATE_NOOP("StatusTexts", "输入的不是数字")); break;
+    case Reason::OutOfRange: why = words(QT_TRANSLATE_NOOP("StatusTexts", "数值须在 %1 到 %2 之间")).arg(low).arg(high); break;
     case Reason::DoesNotFitRegister:
-        why = QCoreApplication::translate("StatusTexts", "换算后超出仪表寄存器范围，数值须在 %1 到 %2 之间").arg(low, high);
+        why = words(QT_TRANSLATE_NOOP("StatusTexts", "换算后超出仪表寄存器范围，数值须在 %1 到 %2 之间")).arg(low).arg(high);
         break;
-    case Reason::MinimumAboveMaximum: why = QCoreApplication::translate("StatusTexts", "最小值不能大于最大值"); break;
-    case Reason::SpanTooWide: why = QCoreApplication::translate("StatusTexts", "最大值与最小值之差不能超过 %1").arg(high); break;
+    case Reason::MinimumAboveMaximum: why = words(QT_TRANSLATE_NOOP("StatusTexts", "最小值不能大于最大值")); break;
+    case Reason::SpanTooWide: why = words(QT_TRANSLATE_NOOP("StatusTexts", "最大值与最小值之差不能超过 %1")).arg(high); break;
     }
-    return QCoreApplication::translate("StatusTexts", "“%1”未执行：%2").arg(shownWhat(command), why);
+    return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1”未执行：%2")).arg(whatWords(command)).arg(why);
+}
+
+QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal)
+{
+    return refusedEntry(command, refusal).shown();
+}
+
+ShownText writeFailed(const WriteOutcome& outcome)
+{
+    const WriteRequest& request = outcome.request;
+    if (request.target == WriteRequest::Target::Register)
+        return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1” %2 写入失败%3：%4"))
+            .arg(whatWords(request.what))
+            .arg(numberText(int32_t{request.value}))
+            .arg(outcome.attempts > 1 ? words(QT_TRANSLATE_NOOP("StatusTexts", "（已重试一次）")) : ShownText::verbatim({}))
+            .arg(linkFailureWords(outcome.error));
+    return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1” 切换失败：%2")).arg(whatWords(request.what)).arg(linkFailureWords(outcome.error));
 }
 
 QString unchangedEntryText(const QString& command)
@@ -237,37 +270,43 @@ QString linkClosedText(const QString& command)
 
 QString writeFailedText(const WriteOutcome& outcome)
 {
-    const WriteRequest& request = outcome.request;
-    if (request.target == WriteRequest::Target::Register)
-        return QCoreApplication::translate("StatusTexts", "“%1” %2 写入失败%3：%4")
-            .arg(shownWhat(request.what), numberText(int32_t{request.value}),
-                 outcome.attempts > 1 ? QCoreApplication::translate("StatusTexts", "（已重试一次）") : QString(), shownLinkFailureText(outcome.error));
-    return QCoreApplication::translate("StatusTexts", "“%1” 切换失败：%2").arg(shownWhat(request.what), shownLinkFailureText(outcome.error));
+    return writeFailed(outcome).shown();
 }
 
 QString writtenText(const WriteRequest& request)
 {
     if (request.target == WriteRequest::Target::Register)
-        return QCoreApplication::translate("StatusTexts", "“%1” %2 已写入").arg(shownWhat(request.what), numberText(int32_t{request.value}));
-    return QCoreApplication::translate("StatusTexts", "“%1” 已切换").arg(shownWhat(request.what));
+        return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1” %2 已写入")).arg(whatWords(request.what)).arg(numberText(int32_t{request.value})).shown();
+    return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1” 已切换")).arg(whatWords(request.what)).shown();
+}
+
+ShownText lockHolder(const LockHolder& holder, const QDate& today)
+{
+    ShownText text = words(QT_TRANSLATE_NOOP("StatusTexts", "进程 %1")).arg(holder.pid);
+    if (!holder.application.isEmpty())
+        text = text + words(QT_TRANSLATE_NOOP("StatusTexts", "（%1）")).arg(holder.application);
+    text = text + words(QT_TRANSLATE_NOOP("StatusTexts", "，主机 %1")).arg(holder.host);
+    if (holder.since.isValid())
+        text = text + words(QT_TRANSLATE_NOOP("StatusTexts", "，%1 起")).arg(sinceText(holder.since, today));
+    return text;
 }
 
 QString lockHolderText(const LockHolder& holder, const QDate& today)
 {
-    QString text = QCoreApplication::translate("StatusTexts", "进程 %1").arg(holder.pid);
-    if (!holder.application.isEmpty())
-        text += QCoreApplication::translate("StatusTexts", "（%1）").arg(holder.application);
-    text += QCoreApplication::translate("StatusTexts", "，主机 %1").arg(holder.host);
-    if (holder.since.isValid())
-        text += QCoreApplication::translate("StatusTexts", "，%1 起").arg(sinceText(holder.since, today));
-    return text;
+    return lockHolder(holder, today).shown();
+}
+
+ShownText portHeld(const DeviceRefusal& refusal, const QDate& today)
+{
+    return words(QT_TRANSLATE_NOOP("StatusTexts", "端口 %1（%2）已被占用：%3"))
+        .arg(refusal.port)
+        .arg(refusal.device)
+        .arg(lockHolder(refusal.holder, today));
 }
 
 QString portHeldText(const DeviceRefusal& refusal, const QDate& today)
 {
-    return QCoreApplication::translate("StatusTexts", "端口 %1（%2）已被占用：%3")
-        .arg(refusal.port)
-        .arg(refusal.device, lockHolderText(refusal.holder, today));
+    return portHeld(refusal, today).shown();
 }
 
 } // namespace StatusTexts

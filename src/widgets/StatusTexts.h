@@ -8,6 +8,7 @@
 
 #include "core/EntryCheck.h"
 #include "core/FileProblem.h"
+#include "core/ShownText.h"
 #include "link/LinkHealth.h"
 #include "link/PortConnection.h"
 #include "link/WriteRequest.h"
@@ -38,6 +39,7 @@ namespace StatusTexts {
 // "无权写入文件夹 /srv/tq5800" or "文件被进程 1234 占用：/srv/tq5800/journal.sqlite";
 // empty for a problem of unknown cause.
 QString fileProblemText(const FileProblem& problem, StationFile file);
+ShownText fileProblem(const FileProblem& problem, StationFile file);
 
 // today decides whether the start of a failure needs its date as well.
 StatusLine linkStatusLine(const LinkHealth& health, const QDate& today);
@@ -54,6 +56,8 @@ QString sinceText(const QDateTime& since, const QDate& today);
 
 // Why a command did nothing with what the operator typed, for example
 // "“设定SV”未执行：数值须在 -1999 到 9999 之间".
+// (Each message also as a ShownText, for the log's English.)
+ShownText refusedEntry(const QString& command, const EntryCheck::Refusal& refusal);
 QString refusedEntryText(const QString& command, const EntryCheck::Refusal& refusal);
 
 // A command of an entry the operator has not changed: nothing was written,
@@ -68,6 +72,7 @@ QString linkClosedText(const QString& command);
 // A write the instrument never took, named as the operator knows it, with
 // the value for a register write and the link's reason in the operator's
 // words, for example "“设定SV” 250 写入失败（已重试一次）：无应答".
+ShownText writeFailed(const WriteOutcome& outcome);
 QString writeFailedText(const WriteOutcome& outcome);
 
 // A write the instrument took, for example "“设定SV” 250 已写入" or
@@ -76,11 +81,13 @@ QString writtenText(const WriteRequest& request);
 
 // Who holds a file or device this station was refused, for example
 // "进程 1234（tq5800-station），主机 pc1，14:05:07 起".
+ShownText lockHolder(const LockHolder& holder, const QDate& today);
 QString lockHolderText(const LockHolder& holder, const QDate& today);
 
 // A port whose device another station holds, for example
 // "端口 2（/dev/ttyUSB1）已被占用：进程 1234（tq5800-station），主机 pc1，
 // 14:05:07 起".
+ShownText portHeld(const DeviceRefusal& refusal, const QDate& today);
 QString portHeldText(const DeviceRefusal& refusal, const QDate& today);
 
 } // namespace StatusTexts

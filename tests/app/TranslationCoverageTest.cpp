@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -16,6 +17,7 @@ struct Message {
     QString context;
     QString source;
     QString comment;
+    QString translation;
     bool finished = false;
 };
 
@@ -39,7 +41,7 @@ QList<Message> readMessages(const QString& path)
         if (name == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (name == QLatin1String("message")) {
-            message = Message{context, {}, {}, false};
+            message = Message{context, {}, {}, {}, false};
         } else if (name == QLatin1String("source")) {
             message.source = xml.readElementText();
         } else if (name == QLatin1String("comment")) {
@@ -47,6 +49,7 @@ QList<Message> readMessages(const QString& path)
         } else if (name == QLatin1String("translation")) {
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
             const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            message.translation = text;
             message.finished = type.isEmpty() && !text.trimmed().isEmpty();
             messages << message;
         }
@@ -90,6 +93,39 @@ TEST(TranslationCoverage, everySourceTextHasAFinishedEnglishTranslation)
     }
     EXPECT_TRUE(missing.isEmpty()) << missing.size() << " texts without English:\n"
                                    << qPrintable(missing.join(QLatin1Char('\n')));
+}
+
+// What English never carries: the Chinese ideographic punctuation (、。「」
+// 〜 ...) and the full-width forms (，：；（）！？～ ...), and a blank
+// before a closing mark ("19200 ." or "file %1 …").
+QString punctuationProblem(const QString& text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x303F) || (u >= 0xFF00 && u <= 0xFFEF))
+            return QStringLiteral("full-width \"%1\"").arg(c);
+    }
+    static const QRegularExpression blankBefore(QStringLiteral(" [,.;:!?)…]"));
+    if (text.contains(blankBefore))
+        return QStringLiteral("a blank before punctuation");
+    return QString();
+}
+
+TEST(TranslationCoverage, englishTranslationsUseEnglishPunctuation)
+{
+    const QDir folder(QStringLiteral(TQ5800_TRANSLATIONS_FOLDER));
+    const QStringList files = folder.entryList({QStringLiteral("*_en.ts")}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    QStringList wrong;
+    for (const QString& name : files) {
+        for (const Message& message : readMessages(folder.filePath(name))) {
+            const QString problem = punctuationProblem(message.translation);
+            if (!problem.isEmpty())
+                wrong << QStringLiteral("%1 %2: \"%3\" (%4)").arg(name, message.context, message.translation, problem);
+        }
+    }
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.size() << " English translations with Chinese punctuation:\n"
+                                 << qPrintable(wrong.join(QLatin1Char('\n')));
 }
 
 } // namespace

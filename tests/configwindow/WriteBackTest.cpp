@@ -232,6 +232,9 @@ TEST_F(ConfigWriteBack, refusedEntriesAndFailedWritesAreLoggedAsWarnings)
     typeAndLeave(12, QStringLiteral("abc"));
     ASSERT_EQ(WindowWarnings::seen.size(), 1);
     EXPECT_TRUE(WindowWarnings::seen[0].contains(QStringLiteral("abc"))) << WindowWarnings::seen[0].toStdString();
+    // The log is English, also under the Chinese interface the window shows here.
+    EXPECT_TRUE(WindowWarnings::seen[0].endsWith(QStringLiteral("refused: \"entry does not start with a number\"")))
+        << WindowWarnings::seen[0].toStdString();
 
     bus.scriptWriteResults({false, false});
     typeAndLeave(18, QStringLiteral("5"));
@@ -255,7 +258,7 @@ TEST_F(ConfigWriteBack, aWriteCarriesTheValueShownBeforeTheEntryAsTypedAndTheWin
     EXPECT_EQ(requests[0].address, 4110);
     EXPECT_EQ(requests[0].shownBefore, QStringLiteral("20"));
     EXPECT_EQ(requests[0].shownValue, QStringLiteral("30"));
-    EXPECT_EQ(requests[0].origin, QStringLiteral("TQ5800 配置"));
+    EXPECT_EQ(requests[0].origin, WriteOrigin::kConfiguration);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 using Kind = JournalEvent::Kind;
 
 const QDateTime t0(QDate(2026, 12, 7), QTime(9, 0, 0));
-const QString kSource = QStringLiteral("端口 1 地址 1");
+const QString kSource = QStringLiteral("port 1 address 1");
 
 class AlarmJournalTest : public ::testing::Test {
 protected:
@@ -52,7 +52,7 @@ TEST_F(AlarmJournalTest, aBitGoingOnAndOffGivesOneRaisedAndOneClearedWithTheTime
     EXPECT_EQ(sink.events[0].what, QStringLiteral("ALM1"));
     EXPECT_EQ(sink.events[0].time, t0.addSecs(1));
     EXPECT_EQ(sink.events[0].source, kSource);
-    EXPECT_EQ(sink.events[0].text, QStringLiteral("ALM1报警"));
+    EXPECT_TRUE(sink.events[0].text.isEmpty());  // the readers word it
     EXPECT_EQ(sink.events[1].kind, Kind::AlarmCleared);
     EXPECT_EQ(sink.events[1].what, QStringLiteral("ALM1"));
     EXPECT_EQ(sink.events[1].time, t0.addSecs(4));

@@ -22,7 +22,7 @@ TEST(JournalCsvTest, headerHasTheByteOrderMarkAndEveryLineEndsInCrLf)
     JournalEvent event = JournalFiles::event(Kind::AlarmRaised, kMoment, QStringLiteral("ALM1"));
     event.id = 42;
     EXPECT_EQ(JournalCsv::line(event),
-              QByteArray("42,2026-12-07T19:53:09.123+01:00,alarm.raised,报警发生,,ALM1,,,,,,,\r\n"));
+              QByteArray("42,2026-12-07T19:53:09.123+01:00,alarm.raised,报警发生,,ALM1,,,,ALM1报警,,,\r\n"));
 }
 
 TEST(JournalCsvTest, fieldsWithSeparatorsQuotesOrLineBreaksAreQuotedWithQuotesDoubled)

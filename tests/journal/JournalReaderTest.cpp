@@ -35,21 +35,24 @@ protected:
 
 TEST_F(JournalReaderTest, pagesNewestFirstWithoutGapsOrRepeatsWhileEventsAreAdded)
 {
-    auto make = [](int64_t i) { return JournalFiles::event(Kind::Write, kDayOne.addSecs(i), QStringLiteral("SV")); };
+    int64_t made = 0;
+    auto make = [&made](int64_t) {
+        return JournalFiles::event(Kind::Write, kDayOne.addSecs(made++), QStringLiteral("SV"));
+    };
     ASSERT_TRUE(JournalFiles::appendMade(path, 1000, make));
     JournalReader reader(path, QStringLiteral("paging"));
     ASSERT_TRUE(reader.open());
 
     std::vector<int64_t> seen;
-    std::optional<int64_t> below;
+    std::optional<JournalReader::Position> below;
     for (;;) {
         const std::vector<JournalEvent> page = reader.page({}, 70, below);
         if (page.empty())
             break;
         for (const JournalEvent& event : page)
             seen.push_back(event.id);
-        below = page.back().id;
-        // Written between two pages: they belong above the first page.
+        below = JournalReader::positionOf(page.back());
+        // Written between two pages, later than all: they belong above the first page.
         ASSERT_TRUE(JournalFiles::appendMade(path, 3, make));
     }
     ASSERT_EQ(seen.size(), 1000u);
@@ -57,8 +60,42 @@ TEST_F(JournalReaderTest, pagesNewestFirstWithoutGapsOrRepeatsWhileEventsAreAdde
         EXPECT_EQ(seen[i], static_cast<int64_t>(1000 - i));
     const std::vector<JournalEvent> arrived = reader.newer({}, 1000, 1000);
     ASSERT_EQ(arrived.size(), 3u * 15);
-    EXPECT_EQ(arrived.front().id, 1001);  // oldest first
+    EXPECT_EQ(arrived.front().id, 1001);  // as they were written
     EXPECT_EQ(arrived.back().id, 1045);
+}
+
+// Some events are written after they happened: the minute's refused
+// entries once it is over, with the minute's start.
+TEST_F(JournalReaderTest, eventsComeInTimeOrderAndThoseOfOneMomentNewestIdFirstAcrossPages)
+{
+    const QDateTime nine(QDate(2026, 12, 7), QTime(9, 3), Qt::UTC);
+    ASSERT_TRUE(JournalFiles::append(path, {
+        JournalFiles::event(Kind::AlarmRaised, nine.addSecs(54)),   // 1
+        JournalFiles::event(Kind::EntriesRefused, nine),            // 2, written at the minute's end
+        JournalFiles::event(Kind::Write, nine.addSecs(85)),         // 3
+        JournalFiles::event(Kind::Write, nine.addSecs(85)),         // 4, the same moment
+        JournalFiles::event(Kind::AlarmCleared, nine.addSecs(-5)),  // 5
+        JournalFiles::event(Kind::Write, nine.addSecs(85)),         // 6
+    }));
+    const std::vector<int64_t> inOrder{6, 4, 3, 1, 2, 5};
+    EXPECT_EQ(ids({}), inOrder);
+    for (int size : {1, 2, 4}) {
+        JournalReader reader(path, QStringLiteral("small-pages"));
+        std::vector<int64_t> seen;
+        std::optional<JournalReader::Position> below;
+        for (std::vector<JournalEvent> page; !(page = reader.page({}, size, below)).empty();) {
+            for (const JournalEvent& event : page)
+                seen.push_back(event.id);
+            below = JournalReader::positionOf(page.back());
+        }
+        EXPECT_EQ(seen, inOrder) << "pages of " << size;
+    }
+    // A search step ends at the position so many events down.
+    JournalReader reader(path, QStringLiteral("steps"));
+    const std::optional<JournalReader::Position> third = reader.positionBelow({}, std::nullopt, 3);
+    ASSERT_TRUE(third.has_value());
+    EXPECT_EQ(third->id, 3);
+    EXPECT_FALSE(reader.positionBelow({}, third, 4).has_value());
 }
 
 TEST_F(JournalReaderTest, filtersByKindsAndTimeRangeFromInclusiveToExclusive)
@@ -102,6 +139,21 @@ TEST_F(JournalReaderTest, textSearchIgnoresCaseCoversEveryTextColumnAndTakesWild
     EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("50")}), (std::vector<int64_t>{4, 3}));
     EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("地址 7")}), (std::vector<int64_t>{5}));
     EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("\\data\\")}), (std::vector<int64_t>{6}));
+}
+
+TEST_F(JournalReaderTest, textSearchFindsWhatTheReaderSeesAsWellAsWhatIsStored)
+{
+    JournalEvent write = JournalFiles::event(Kind::Write, kDayOne, QStringLiteral("register 4108"));
+    write.source = QStringLiteral("port 2 address 7");
+    JournalEvent alarm = JournalFiles::event(Kind::AlarmRaised, kDayOne.addSecs(1), QStringLiteral("BREAK"));
+    ASSERT_TRUE(JournalFiles::append(path, {write, alarm}));
+
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("比例带")}), (std::vector<int64_t>{1}));      // the register's caption
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("REGISTER 41")}), (std::vector<int64_t>{1}));  // as stored
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("端口 2 地址 7")}), (std::vector<int64_t>{1}));
+    EXPECT_EQ(ids({{}, {}, {}, QStringLiteral("输入开路")}), (std::vector<int64_t>{2}));
+    JournalReader reader(path, QStringLiteral("count-text"));
+    EXPECT_EQ(reader.count({{}, {}, {}, QStringLiteral("开路")}), 1);
 }
 
 TEST_F(JournalReaderTest, eventsComeBackWholeAtTheOffsetTheyWereWrittenWith)

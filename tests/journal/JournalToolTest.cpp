@@ -21,7 +21,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         const QDateTime start(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC);
-        JournalEvent write = JournalFiles::event(Kind::Write, start.addSecs(60), QStringLiteral("设定SV"));
+        JournalEvent write = JournalFiles::event(Kind::Write, start.addSecs(60), QStringLiteral("register 1"));
+        write.source = QStringLiteral("port 1 address 1");
         write.oldValue = QStringLiteral("100.0");
         write.newValue = QStringLiteral("250.0");
         write.outcome = QStringLiteral("ok");
@@ -30,12 +31,16 @@ protected:
                                                                     QStringLiteral("ALM1"))}));
     }
 
-    // In UTC, so times without an offset mean the same as in the seed.
-    ToolRun run(const QStringList& arguments)
+    // In UTC, so times without an offset mean the same as in the seed; in
+    // the locale given (Chinese unless told).
+    ToolRun run(const QStringList& arguments, const QString& locale = QStringLiteral("zh_CN.UTF-8"))
     {
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.insert(QStringLiteral("LANG"), locale);
         tool.setProcessEnvironment(environment);
         tool.start(QStringLiteral(TQ5800_JOURNAL_TOOL_PATH), arguments);
         EXPECT_TRUE(tool.waitForFinished(30000));
@@ -54,7 +59,7 @@ TEST_F(JournalToolTest, printsATableNewestFirstNarrowedByKindAndTime)
     const QStringList lines = all.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("2026-12-07T08:02:00.000+00:00  报警发生  ALM1")));
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("设定SV  100.0 -> 250.0  ok")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("端口 1 地址 1  设定SV  100.0 -> 250.0  成功")));
 
     const ToolRun narrowed = run({QStringLiteral("--journal"), path, QStringLiteral("--kind"), QStringLiteral("write"),
                               QStringLiteral("--kind"), QStringLiteral("station.started"), QStringLiteral("--from"),
@@ -63,6 +68,39 @@ TEST_F(JournalToolTest, printsATableNewestFirstNarrowedByKindAndTime)
     EXPECT_EQ(narrowed.exitCode, 0);
     EXPECT_EQ(narrowed.out.count(QLatin1Char('\n')), 1);
     EXPECT_TRUE(narrowed.out.contains(QStringLiteral("写入仪表")));
+}
+
+struct LanguageCase {
+    QStringList options;
+    const char* locale;
+    const char* writeLine;  // the write's line from its kind on
+};
+
+TEST_F(JournalToolTest, wordsTheEventsInTheLanguageAskedForElseInTheLocales)
+{
+    const LanguageCase cases[] = {
+        {{QStringLiteral("--lang"), QStringLiteral("en")}, "zh_CN.UTF-8",
+         "Instrument write  Port 1 address 1  Set SV  100.0 -> 250.0  OK  register 1"},
+        {{QStringLiteral("--lang"), QStringLiteral("zh")}, "C.UTF-8", "写入仪表  端口 1 地址 1  设定SV  100.0 -> 250.0  成功  寄存器 1"},
+        {{}, "C.UTF-8", "Instrument write  Port 1 address 1  Set SV  100.0 -> 250.0  OK  register 1"},
+        {{}, "zh_TW.UTF-8", "写入仪表  端口 1 地址 1  设定SV  100.0 -> 250.0  成功  寄存器 1"},
+    };
+    for (const LanguageCase& c : cases) {
+        const ToolRun table = run(QStringList{QStringLiteral("--journal"), path} + c.options, QString::fromLatin1(c.locale));
+        const QString context = c.options.join(QLatin1Char(' ')) + QLatin1Char(' ') + QString::fromLatin1(c.locale);
+        EXPECT_EQ(table.exitCode, 0) << context.toStdString();
+        EXPECT_TRUE(table.out.contains(QStringLiteral("2026-12-07T08:01:00.000+00:00  ") + QString::fromUtf8(c.writeLine)))
+            << context.toStdString() << "\n" << table.out.toStdString();
+        // The CSV the same words, the codes as stored.
+        const ToolRun csv = run(QStringList{QStringLiteral("--journal"), path, QStringLiteral("--csv")} + c.options,
+                                QString::fromLatin1(c.locale));
+        const QString shownWhat = QString::fromUtf8(c.writeLine).section(QStringLiteral("  "), 2, 2);
+        EXPECT_TRUE(csv.out.contains(QStringLiteral(",write,%1,").arg(QString::fromUtf8(c.writeLine).section(QStringLiteral("  "), 0, 0))
+                                     + QString::fromUtf8(c.writeLine).section(QStringLiteral("  "), 1, 1) + QLatin1Char(',') + shownWhat
+                                     + QStringLiteral(",100.0,250.0,ok,")))
+            << context.toStdString() << "\n" << csv.out.toStdString();
+    }
+    EXPECT_EQ(run({QStringLiteral("--journal"), path, QStringLiteral("--lang"), QStringLiteral("fr")}).exitCode, 2);
 }
 
 TEST_F(JournalToolTest, badUsageExitsWithTwoAndAnUnreadableJournalWithOne)

@@ -58,14 +58,21 @@ TEST_F(JournalSearchTest, aSearchThatFindsNothingGoesOnThroughTheEventLoopToTheE
     EXPECT_TRUE(model.failure().isEmpty());
 }
 
-TEST_F(JournalSearchTest, refreshAddsOnlyNewMatchesEachOnce)
+TEST_F(JournalSearchTest, refreshAddsOnlyNewMatchesEachOnceInTheirTimesPlace)
 {
     model.setFilter({{}, {}, {}, QStringLiteral("ALM9")});
-    ASSERT_TRUE(JournalFiles::append(path, {JournalFiles::event(Kind::AlarmRaised, kStart, QStringLiteral("ALM9")),
-                                            JournalFiles::event(Kind::Write, kStart, QStringLiteral("SV"))}));
+    const QDateTime newest = kStart.addSecs(2999);
+    ASSERT_TRUE(JournalFiles::append(path, {JournalFiles::event(Kind::AlarmRaised, newest, QStringLiteral("ALM9")),
+                                            JournalFiles::event(Kind::Write, newest, QStringLiteral("SV")),
+                                            // Older than every row read: paging brings it.
+                                            JournalFiles::event(Kind::AlarmRaised, kStart, QStringLiteral("ALM9"))}));
     EXPECT_EQ(model.refresh(), 1);
     EXPECT_EQ(model.refresh(), 0);
     EXPECT_EQ(ids(), (std::vector<int64_t>{3001, 2990}));
+    while (model.canFetchMore({}))
+        model.fetchMore({});
+    EXPECT_EQ(model.refresh(), 0);
+    EXPECT_EQ(ids(), (std::vector<int64_t>{3001, 2990, 1500, 5, 3003}));
 }
 
 } // namespace

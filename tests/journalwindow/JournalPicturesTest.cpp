@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "instrument/RegisterMap.h"
+#include "instrument/WriteSubject.h"
+#include "journal/StoredForms.h"
 #include "journalwindow/JournalWindow.h"
+#include "support/EnglishInterface.h"
+#include "link/WriteRequest.h"
 #include "support/JournalFiles.h"
 #include "widgets/PanelStates.h"
 
@@ -19,42 +24,55 @@ JournalEvent at(Kind kind, int minute, const QString& what = QString(), const QS
 {
     const QDateTime start(QDate(2026, 12, 7), QTime(7, 58), Qt::OffsetFromUTC, 8 * 3600);
     JournalEvent event = JournalFiles::event(kind, start.addSecs(60 * minute + 7 * (minute % 5)), what);
-    event.source = kind == Kind::StationStarted ? QString() : QStringLiteral("端口 1 地址 1");
+    event.source = kind == Kind::StationStarted ? QString() : StoredForms::instrument(1, 1);
     event.oldValue = oldValue;
     event.newValue = newValue;
     event.text = text;
     if (kind == Kind::Write) {
         event.outcome = QStringLiteral("ok");
         event.user = QStringLiteral("operator");
-        event.origin = minute == 41 ? QStringLiteral("TQ5800 配置") : QStringLiteral("主窗口");
+        event.origin = minute == 41 ? WriteOrigin::kConfiguration : WriteOrigin::kMainWindow;
     }
     return event;
 }
 
-// A morning's journal at the station's screen size, as a reader of the
-// documentation should see it.
-TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
+// A morning's journal, stored as the station stores events.
+bool seedMorning(const QString& path)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
-    JournalEvent failedWrite = at(Kind::Write, 41, QStringLiteral("比例带P"), QStringLiteral("30"),
-                                  QStringLiteral("35"), QStringLiteral("仪表没有应答"));
+    const QString folder = QStringLiteral("/home/operator/.local/share/tq5800/");
+    const QString setValue = WriteSubject::registerCode(RegisterMap::kSetValue);
+    JournalEvent failedWrite = at(Kind::Write, 41, WriteSubject::registerCode(RegisterMap::kProportionalBand),
+                                  QStringLiteral("30"), QStringLiteral("35"),
+                                  StoredForms::writeFailure(2, QStringLiteral("Connection timed out")));
     failedWrite.outcome = QStringLiteral("failed");
-    ASSERT_TRUE(JournalFiles::append(path, {
-        at(Kind::StationStarted, 0, QString(), QString(), QString(), QStringLiteral("工作站启动")),
-        at(Kind::LinkOpened, 1, QString(), QString(), QString(), QStringLiteral("COM1 9600 无校验")),
-        at(Kind::Write, 3, QStringLiteral("设定SV"), QStringLiteral("100.0"), QStringLiteral("250.0")),
-        at(Kind::AlarmRaised, 12, QStringLiteral("ALM1"), QString(), QString(), QStringLiteral("PV 高于 报警1 设定值")),
-        at(Kind::Write, 14, QStringLiteral("手动/自动"), QStringLiteral("自动"), QStringLiteral("手动")),
+    return JournalFiles::append(path, {
+        at(Kind::StationStarted, 0, QString(), QString(), QStringLiteral("0.1.0"),
+           StoredForms::stationStarted(QStringLiteral("0.1.0"), folder + QStringLiteral("Rdatabj.sqlite"),
+                                       folder + QStringLiteral("journal.sqlite"))),
+        at(Kind::LinkOpened, 1),
+        at(Kind::Write, 3, setValue, QStringLiteral("100.0"), QStringLiteral("250.0")),
+        at(Kind::AlarmRaised, 12, QStringLiteral("ALM1")),
+        at(Kind::Write, 14, WriteSubject::coilCode(RegisterMap::kAutomatic), StoredForms::coilValue(true),
+           StoredForms::coilValue(false)),
         at(Kind::AlarmCleared, 19, QStringLiteral("ALM1")),
-        at(Kind::LinkFailing, 25, QString(), QStringLiteral("08:22:59"), QString(), QStringLiteral("仪表没有应答")),
+        at(Kind::LinkFailing, 25, QString(), QStringLiteral("2026-12-07T08:22:59.500+08:00"), QString(),
+           QStringLiteral("Connection timed out")),
         at(Kind::LinkRecovered, 27),
         at(Kind::EntriesRefused, 33, QString(), QString(), QStringLiteral("3")),
         failedWrite,
-        at(Kind::AlarmRaised, 44, QStringLiteral("BREAK"), QString(), QString(), QStringLiteral("输入断线")),
+        at(Kind::AlarmRaised, 44, QStringLiteral("BREAK")),
         at(Kind::AlarmCleared, 52, QStringLiteral("BREAK")),
-        at(Kind::Write, 55, QStringLiteral("设定SV"), QStringLiteral("250.0"), QStringLiteral("260.0")),
-    }));
+        at(Kind::Write, 55, setValue, QStringLiteral("250.0"), QStringLiteral("260.0")),
+    });
+}
+
+// The window at the station's screen size, as a reader of the
+// documentation should see it, into the pictures folder as `name`.
+void takePicture(const QString& name)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    ASSERT_TRUE(seedMorning(path));
     JournalWindow window(path);
     window.resize(1280, 720);
     window.show();
@@ -68,7 +86,18 @@ TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
     EXPECT_GT(red, 500);  // two raised alarms' rows
     const QDir out(QStringLiteral(TQ5800_JOURNAL_PICTURES_DIR));
     ASSERT_TRUE(out.mkpath(QStringLiteral(".")));
-    EXPECT_TRUE(picture.save(out.filePath(QStringLiteral("journal-window.png"))));
+    EXPECT_TRUE(picture.save(out.filePath(name)));
+}
+
+TEST(JournalPictures, theWindowRendersAMorningsEventsAtTheStationsScreenSize)
+{
+    takePicture(QStringLiteral("journal-window.png"));
+}
+
+TEST(JournalPictures, theSameMorningInEnglish)
+{
+    const EnglishInterface english;
+    takePicture(QStringLiteral("journal-window-en.png"));
 }
 
 } // namespace

@@ -225,7 +225,8 @@ TEST_F(JournalWindowTest, theToolsCsvIsTheWindowsExportForTheSameFilter)
     QProcess tool;
     tool.start(QStringLiteral(TQ5800_JOURNAL_TOOL_PATH),
                {QStringLiteral("--journal"), path, QStringLiteral("--kind"), QStringLiteral("alarm.cleared"),
-                QStringLiteral("--from"), kStart.addSecs(60 * 100).toString(Qt::ISODate), QStringLiteral("--csv")});
+                QStringLiteral("--from"), kStart.addSecs(60 * 100).toString(Qt::ISODate), QStringLiteral("--csv"),
+                QStringLiteral("--lang"), QStringLiteral("zh")});  // the window here speaks Chinese
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     QFile file(csv);
@@ -233,6 +234,40 @@ TEST_F(JournalWindowTest, theToolsCsvIsTheWindowsExportForTheSameFilter)
     const QByteArray exported = file.readAll();
     EXPECT_EQ(exported.count("\r\n"), 121);  // header and events 101, 106, ... 696
     EXPECT_EQ(tool.readAllStandardOutput(), exported);
+}
+
+// Some events are written after they happened: the refused entries of a
+// minute once it is over, with the minute's start.
+TEST_F(JournalWindowTest, rowsStandInTimeOrderAlsoForEventsWrittenAfterTheyHappened)
+{
+    const QDateTime minute(QDate(2026, 12, 7), QTime(9, 3), Qt::OffsetFromUTC, 3600);
+    ASSERT_TRUE(JournalFiles::append(path, {JournalFiles::event(Kind::AlarmRaised, minute.addSecs(54), QStringLiteral("ALM1"))}));
+    openWindow();
+    ASSERT_TRUE(JournalFiles::append(path, {JournalFiles::event(Kind::EntriesRefused, minute),
+                                            JournalFiles::event(Kind::Write, minute.addSecs(85), QStringLiteral("SV"))}));
+    QTest::mouseClick(window->refreshButton(), Qt::LeftButton);
+
+    const QStringList inTimeOrder{QStringLiteral("2026-12-07 09:04:25"), QStringLiteral("2026-12-07 09:03:54"),
+                                  QStringLiteral("2026-12-07 09:03:00")};
+    const auto times = [this] {
+        QStringList shown;
+        for (int row = 0; row < model().rowCount(); ++row)
+            shown << model().index(row, JournalModel::Time).data().toString();
+        return shown;
+    };
+    EXPECT_EQ(times(), inTimeOrder);
+    window = std::make_unique<JournalWindow>(path);  // opened afresh, the same
+    EXPECT_EQ(times(), inTimeOrder);
+}
+
+TEST_F(JournalWindowTest, escClosesTheWindowAsItClosesTheOthers)
+{
+    seed(3);
+    openWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->table(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 } // namespace

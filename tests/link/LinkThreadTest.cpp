@@ -233,7 +233,7 @@ TEST_F(LinkThread, traceNamesEveryRequestAndItsOutcome)
     EXPECT_TRUE(lines.contains(QStringLiteral("read 16 coils from 1: ok")));
     EXPECT_TRUE(lines.contains(QStringLiteral("write register 260 = 12: ok")));
     EXPECT_TRUE(lines.contains(QStringLiteral("write coil 2 on: failed: scripted failure")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("write of coil failed: scripted failure")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("write to coil 2 failed: scripted failure")));
 }
 
 TEST_F(LinkThread, successfulOrRepeatedWriteSucceeds)

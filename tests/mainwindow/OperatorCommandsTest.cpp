@@ -260,7 +260,7 @@ TEST_F(OperatorCommandsTest, writesCarryWhatThePanelShowedAndWhatTheOperatorChos
     EXPECT_EQ(requests[2].shownBefore, QStringLiteral("自动"));
     EXPECT_EQ(requests[2].shownValue, QStringLiteral("手动"));
     for (const WriteRequest& r : requests)
-        EXPECT_EQ(r.origin, QStringLiteral("主窗口"));
+        EXPECT_EQ(r.origin, WriteOrigin::kMainWindow);
 }
 
 TEST_F(OperatorCommandsTest, aSwitchTheInstrumentRefusesIsNamedInTheStatusBar)

@@ -141,7 +141,7 @@ TEST_F(Download, writesOnlyWhatDiffersInputTypeFirstAndTheSetValueLastEachReadBa
 
     // Every write is an operator write the journal records.
     ASSERT_EQ(writes.size(), order.size());
-    EXPECT_EQ(writes[0].request.origin, QStringLiteral("参数下载"));
+    EXPECT_EQ(writes[0].request.origin, WriteOrigin::kParameterDownload);
     EXPECT_EQ(writes[0].request.what, QStringLiteral("输入信号类型"));
     EXPECT_EQ(writes[2].request.shownBefore, QString::number(held.values.at(RegisterMap::kInputUpper)));
     EXPECT_EQ(writes[2].request.shownValue, QString::number(file.values.at(RegisterMap::kInputUpper)));

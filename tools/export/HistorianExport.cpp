@@ -107,8 +107,8 @@ int writeReport(const ExportOptions& options, HistorianPeriodReader& reader, His
     if (!request.journal->error.isEmpty())
         std::fprintf(stderr, "tq5800-export: note: the server's events cannot be read; the report has no event "
                              "table: %s\n", qPrintable(request.journal->error.simplified()));
-    QString error;
-    return writePeriodReport(request, error) ? 0 : fail(error);
+    ShownText error;
+    return writePeriodReport(request, error) ? 0 : fail(error.english());
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include "ExportOptions.h"
 #include "HistorianExport.h"
+#include "core/ShownText.h"
 #include "core/Version.h"
 #include "archive/PeriodSamples.h"
 #include "export/ArchiveSampleSource.h"
@@ -81,11 +82,11 @@ int writeReport(const ExportOptions& options, const PeriodSamples& samples)
     request.samples = &source;
     request.band = options.band;
     request.journalPath = journalPath;
-    QString error;
+    ShownText error;
     const bool written = writePeriodReport(request, error);
     printSkipped(source.skipped());
     if (!written) {
-        std::fprintf(stderr, "tq5800-export: %s\n", qPrintable(error));
+        std::fprintf(stderr, "tq5800-export: %s\n", qPrintable(error.english()));
         return 1;
     }
     return 0;

@@ -1,19 +1,23 @@
 #include "JournalOptions.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 
+#include "core/InterfaceLanguage.h"
 #include "core/IsoTime.h"
 
 QString journalUsage()
 {
     return QStringLiteral(
-        "Usage: tq5800-journal --journal PATH [--from T] [--to T] [--kind K]... [--csv]\n"
+        "Usage: tq5800-journal --journal PATH [--from T] [--to T] [--kind K]... [--csv] [--lang zh|en]\n"
         "Prints the station's event journal, newest first.\n"
         "  --journal PATH  the journal file (journal.sqlite beside the history file)\n"
         "  --from T        events at or after T (ISO 8601; local time without an offset)\n"
         "  --to T          events before T\n"
         "  --kind K        only events of kind K (a code such as alarm.raised); may repeat\n"
         "  --csv           the CSV form the journal window exports, instead of a table\n"
+        "  --lang L        zh or en: the language of the events' words (default: the locale's,\n"
+        "                  Chinese for a zh* locale, else English)\n"
         "  --help          this text\n"
         "  --version       the program's version\n"
         "Exit status: 0 done, 1 the journal cannot be read, 2 bad usage.\n");
@@ -27,9 +31,10 @@ bool parseJournalOptions(const QStringList& arguments, JournalOptions& options, 
     const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("T"));
     const QCommandLineOption kind(QStringLiteral("kind"), QString(), QStringLiteral("K"));
     const QCommandLineOption csv(QStringLiteral("csv"));
+    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("L"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({journal, from, to, kind, csv, help, version});
+    parser.addOptions({journal, from, to, kind, csv, lang, help, version});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -73,6 +78,11 @@ bool parseJournalOptions(const QStringList& arguments, JournalOptions& options, 
             return false;
         }
         options.filter.kinds.append(k);
+    }
+    options.language = parser.isSet(lang) ? parser.value(lang) : interfaceLanguageOf(QLocale::system().name());
+    if (options.language != QLatin1String("zh") && options.language != QLatin1String("en")) {
+        error = QStringLiteral("--lang: zh or en, not %1").arg(options.language);
+        return false;
     }
     options.csv = parser.isSet(csv);
     return true;

@@ -8,6 +8,7 @@
 struct JournalOptions {
     QString journalPath;
     JournalFilter filter;
+    QString language;  // "zh" or "en": the events' words
     bool csv = false;
     bool help = false;
     bool version = false;

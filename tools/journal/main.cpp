@@ -1,17 +1,21 @@
 // tq5800-journal: the station's event journal on standard output, newest
-// first, as a table for people or in the journal window's CSV form.
+// first, as a table for people or in the journal window's CSV form, in
+// Chinese or English (--lang, else the locale, as the station chooses).
 // Exit code 0 when done, 1 when the journal cannot be read, 2 for a usage
 // error.
 
 #include <cstdio>
+#include <optional>
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include "JournalOptions.h"
+#include "core/EnglishTexts.h"
 #include "core/Version.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalReader.h"
+#include "journal/ShownEvent.h"
 
 namespace {
 
@@ -19,11 +23,11 @@ constexpr int kPageSize = 1000;
 
 QByteArray tableLine(const JournalEvent& event)
 {
-    QStringList fields{JournalCsv::timeText(event.time), JournalKinds::caption(event.kind), event.source,
-                       event.what};
-    if (!event.oldValue.isEmpty() || !event.newValue.isEmpty())
-        fields.append(event.oldValue + QStringLiteral(" -> ") + event.newValue);
-    fields.append({event.outcome, event.text, event.user});
+    const ShownEvent shown = shownEvent(event);
+    QStringList fields{JournalCsv::timeText(event.time), shown.kind, shown.source, shown.what};
+    if (!shown.oldValue.isEmpty() || !shown.newValue.isEmpty())
+        fields.append(shown.oldValue + QStringLiteral(" -> ") + shown.newValue);
+    fields.append({shown.outcome, shown.text, event.user});
     fields.removeAll(QString());
     return fields.join(QStringLiteral("  ")).toUtf8() + '\n';
 }
@@ -31,7 +35,7 @@ QByteArray tableLine(const JournalEvent& event)
 // false with `error` set when the journal failed midway.
 bool printTable(QFile& out, JournalReader& reader, const JournalFilter& filter, QString& error)
 {
-    std::optional<int64_t> below;
+    std::optional<JournalReader::Position> below;
     for (;;) {
         const std::vector<JournalEvent> events = reader.page(filter, kPageSize, below);
         if (reader.failed()) {
@@ -42,7 +46,7 @@ bool printTable(QFile& out, JournalReader& reader, const JournalFilter& filter, 
             out.write(tableLine(event));
         if (events.size() < static_cast<size_t>(kPageSize))
             return true;
-        below = events.back().id;
+        below = JournalReader::positionOf(events.back());
     }
 }
 
@@ -65,6 +69,12 @@ int main(int argc, char* argv[])
         std::printf("tq5800-journal %s\n", StationVersion::kText);
         return 0;
     }
+
+    // The events in the reader's language: the sources carry the Chinese,
+    // the English is built in.
+    std::optional<EnglishTexts::Installed> english;
+    if (options.language == QLatin1String("en"))
+        english.emplace();
 
     JournalReader reader(options.journalPath, QStringLiteral("tq5800-journal-tool"));
     if (!reader.open()) {

@@ -1,0 +1,223 @@
+#include "journal/ShownEvent.h"
+
+#include <array>
+#include <optional>
+
+#include "core/ShownText.h"
+#include "instrument/ParameterCatalogue.h"
+#include "instrument/WriteSubject.h"
+#include "journal/StoredForms.h"
+#include "link/LinkFailureText.h"
+#include "link/WriteRequest.h"
+
+namespace {
+
+using Kind = JournalEvent::Kind;
+
+QString words(const char* source)
+{
+    return ShownText("ShownEvent", source).shown();
+}
+
+QString source(const QString& stored)
+{
+    if (const auto instrument = StoredForms::parseInstrument(stored))
+        return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "端口 %1 地址 %2"))
+            .arg(instrument->port)
+            .arg(instrument->moduleAddress)
+            .shown();
+    return stored;
+}
+
+// The write's subject when the event stores it as a code; none for an
+// event of an earlier version, which stored the caption.
+std::optional<WriteSubject::Parsed> subjectOf(const JournalEvent& event)
+{
+    WriteSubject::Parsed subject;
+    if (event.kind != Kind::Write || !WriteSubject::parse(event.what, subject))
+        return std::nullopt;
+    return subject;
+}
+
+const ParameterCatalogue::Parameter* choiceParameter(const WriteSubject::Parsed& subject)
+{
+    if (subject.coil)
+        return nullptr;
+    for (const ParameterCatalogue::Parameter& parameter : ParameterCatalogue::parameters())
+        if (parameter.registerAddress == subject.address)
+            return parameter.isChoice() ? &parameter : nullptr;
+    return nullptr;
+}
+
+QString value(const std::optional<WriteSubject::Parsed>& subject, const QString& stored)
+{
+    if (!subject)
+        return stored;
+    if (subject->coil) {
+        const std::optional<bool> on = StoredForms::parseCoilValue(stored);
+        return on ? WriteSubject::coilState(subject->address, *on).shown() : stored;
+    }
+    if (const ParameterCatalogue::Parameter* parameter = choiceParameter(*subject)) {
+        bool isNumber = false;
+        const int code = stored.toInt(&isNumber);
+        if (isNumber && code >= 0 && code < std::ssize(parameter->choices))
+            return ParameterCatalogue::shown(parameter->choices[static_cast<size_t>(code)]).trimmed();
+    }
+    return stored;
+}
+
+QString what(const JournalEvent& event, const std::optional<WriteSubject::Parsed>& subject)
+{
+    if (subject) {
+        const ShownText name = WriteSubject::name(*subject);
+        return name.isEmpty() ? event.what : name.shown();
+    }
+    // Earlier versions stored the operator's words for the failure here.
+    if (event.kind == Kind::LinkFailing && event.what.isEmpty())
+        return linkFailureWords(event.text).shown();
+    return event.what;
+}
+
+QString outcome(const QString& stored)
+{
+    if (stored == QLatin1String("ok"))
+        return ShownText("JournalModel", QT_TRANSLATE_NOOP("JournalModel", "成功")).shown();
+    if (stored == QLatin1String("failed"))
+        return ShownText("JournalModel", QT_TRANSLATE_NOOP("JournalModel", "失败")).shown();
+    return stored;
+}
+
+struct AlarmWords {
+    const char* code;
+    const char* raised;  // the live panel's texts for the input
+    const char* cleared;
+};
+
+constexpr std::array<AlarmWords, 5> kAlarms{{
+    {"ALM1", QT_TRANSLATE_NOOP("PanelStates", "ALM1报警"), "ALM1 OFF"},
+    {"ALM2", QT_TRANSLATE_NOOP("PanelStates", "ALM2报警"), "ALM2 OFF"},
+    {"ALM3", QT_TRANSLATE_NOOP("PanelStates", "ALM3报警"), "ALM3 OFF"},
+    {"BREAK", QT_TRANSLATE_NOOP("PanelStates", "输入开路"), "NO BREAK"},
+    {"SHORT", QT_TRANSLATE_NOOP("PanelStates", "输入短路"), "NO SHORT"},
+}};
+
+QString alarmText(const JournalEvent& event)
+{
+    for (const AlarmWords& alarm : kAlarms) {
+        if (event.what == QLatin1String(alarm.code))
+            return event.kind == Kind::AlarmRaised ? ShownText("PanelStates", alarm.raised).shown()
+                                                   : QString::fromLatin1(alarm.cleared);
+    }
+    return QString();
+}
+
+QString writeText(const JournalEvent& event, const WriteSubject::Parsed& subject)
+{
+    const ShownText target =
+        subject.coil ? ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "线圈 %1")).arg(subject.address)
+                     : ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "寄存器 %1")).arg(subject.address);
+    if (event.outcome != QLatin1String("failed"))
+        return target.shown();
+    const StoredForms::WriteFailure failure = StoredForms::parseWriteFailure(event.text);
+    const ShownText retried = failure.attempts > 1
+                                  ? ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "（已重试一次）"))
+                                  : ShownText::verbatim(QString());
+    if (failure.reason.isEmpty())
+        return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "%1：写入失败%2：%3"))
+            .arg(target)
+            .arg(retried)
+            .arg(linkFailureWords(failure.reason))
+            .shown();
+    return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "%1：写入失败%2：%3（%4）"))
+        .arg(target)
+        .arg(retried)
+        .arg(linkFailureWords(failure.reason))
+        .arg(failure.reason)
+        .shown();
+}
+
+QString text(const JournalEvent& event, const std::optional<WriteSubject::Parsed>& subject)
+{
+    if (subject)
+        return writeText(event, *subject);
+    // What follows is worded only where the event stores no text of its
+    // own: a text an earlier version stored is shown as it is.
+    switch (event.kind) {
+    case Kind::AlarmRaised:
+    case Kind::AlarmCleared:
+        if (event.text.isEmpty())
+            return alarmText(event);
+        break;
+    case Kind::EntriesRefused:
+        if (event.text.isEmpty() && !event.newValue.isEmpty())
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "%1 这一分钟内有 %2 次输入被拒绝，未写入仪表"))
+                .arg(event.time.toString(QStringLiteral("HH:mm")))
+                .arg(event.newValue)
+                .shown();
+        break;
+    case Kind::HistoryReplaced:
+        if (event.text == StoredForms::kHistoryRecreated)
+            return words(QT_TRANSLATE_NOOP("ShownEvent", "历史文件已被删除，改写新文件"));
+        if (event.text == StoredForms::kHistoryReplaced)
+            return words(QT_TRANSLATE_NOOP("ShownEvent", "另一文件已替换历史文件，改写该文件"));
+        break;
+    case Kind::ArchiveResumed:
+        if (event.text.isEmpty() && event.newValue.toLongLong() > 0)
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "队列已满，%1 个采样未能归档"))
+                .arg(event.newValue)
+                .shown();
+        break;
+    case Kind::JournalResumed:
+        if (const auto dropped = StoredForms::parseDroppedEvents(event.text))
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "%1 条事件因内存上限丢失")).arg(*dropped).shown();
+        break;
+    case Kind::StationStarted:
+        if (const auto start = StoredForms::parseStationStarted(event.text))
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "版本 %1；历史文件 %2；事件记录 %3"))
+                .arg(start->version)
+                .arg(start->historyPath)
+                .arg(start->journalPath)
+                .shown();
+        break;
+    default:
+        break;
+    }
+    return event.text;
+}
+
+QString origin(const QString& stored)
+{
+    if (stored == WriteOrigin::kMainWindow)
+        return words(QT_TRANSLATE_NOOP("ShownEvent", "主窗口"));
+    if (stored == WriteOrigin::kAlarmSetPoints)
+        return words(QT_TRANSLATE_NOOP("ShownEvent", "报警参数"));
+    if (stored == WriteOrigin::kConfiguration)
+        return words(QT_TRANSLATE_NOOP("ShownEvent", "TQ5800 配置"));
+    if (stored == WriteOrigin::kParameterDownload)
+        return words(QT_TRANSLATE_NOOP("ShownEvent", "参数下载"));
+    return stored;
+}
+
+} // namespace
+
+ShownEvent shownEvent(const JournalEvent& event)
+{
+    const std::optional<WriteSubject::Parsed> subject = subjectOf(event);
+    return {JournalKinds::shownCaption(event.kind),
+            source(event.source),
+            what(event, subject),
+            value(subject, event.oldValue),
+            value(subject, event.newValue),
+            outcome(event.outcome),
+            text(event, subject),
+            origin(event.origin)};
+}
+
+bool eventMentions(const JournalEvent& event, const QString& text)
+{
+    const auto has = [&text](const QString& column) { return column.contains(text, Qt::CaseInsensitive); };
+    if (has(event.what) || has(event.source) || has(event.oldValue) || has(event.newValue) || has(event.text))
+        return true;
+    const ShownEvent shown = shownEvent(event);
+    return has(shown.what) || has(shown.source) || has(shown.oldValue) || has(shown.newValue) || has(shown.text);
+}

@@ -1,0 +1,80 @@
+#include "journal/StoredForms.h"
+
+#include <QRegularExpression>
+
+namespace StoredForms {
+
+QString instrument(int port, int moduleAddress)
+{
+    return QStringLiteral("port %1 address %2").arg(port).arg(moduleAddress);
+}
+
+std::optional<Instrument> parseInstrument(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^port (\\d{1,3}) address (\\d{1,3})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return Instrument{match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+QString coilValue(bool on)
+{
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+std::optional<bool> parseCoilValue(const QString& text)
+{
+    if (text == QLatin1String("on"))
+        return true;
+    if (text == QLatin1String("off"))
+        return false;
+    return std::nullopt;
+}
+
+QString writeFailure(int attempts, const QString& reason)
+{
+    return attempts > 1 ? QStringLiteral("after %1 attempts: %2").arg(attempts).arg(reason) : reason;
+}
+
+WriteFailure parseWriteFailure(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^after (\\d+) attempts: (.*)$"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return {1, text};
+    return {match.captured(1).toInt(), match.captured(2)};
+}
+
+QString droppedEvents(int64_t count)
+{
+    return QStringLiteral("%1 events dropped at the memory limit").arg(count);
+}
+
+std::optional<int64_t> parseDroppedEvents(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+) events dropped at the memory limit$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong();
+}
+
+QString stationStarted(const QString& version, const QString& historyPath, const QString& journalPath)
+{
+    return QStringLiteral("version %1; history file %2; journal %3").arg(version, historyPath, journalPath);
+}
+
+std::optional<StationStart> parseStationStarted(const QString& text)
+{
+    // The journal's path is the last part: a history path may hold "; ".
+    static const QRegularExpression pattern(QStringLiteral("^version (\\S*); history file (.*); journal (.*)$"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return StationStart{match.captured(1), match.captured(2), match.captured(3)};
+}
+
+} // namespace StoredForms
