@@ -478,6 +478,14 @@
 <context>
     <name>ShownEvent</name>
     <message>
+        <source>由进程 %1 发出</source>
+        <translation>Sent by process %1</translation>
+    </message>
+    <message>
+        <source>非进程发出（如终端的 Ctrl+C）</source>
+        <translation>Sent by no process (a terminal&apos;s Ctrl+C)</translation>
+    </message>
+    <message>
         <source>端口 %1 地址 %2</source>
         <translation>Port %1 address %2</translation>
     </message>

@@ -179,6 +179,13 @@ QString text(const JournalEvent& event, const std::optional<WriteSubject::Parsed
                 .arg(start->journalPath)
                 .shown();
         break;
+    case Kind::StationExited:
+        if (const auto sender = StoredForms::parseSignalSender(event.text)) {
+            if (*sender == 0)
+                return words(QT_TRANSLATE_NOOP("ShownEvent", "非进程发出（如终端的 Ctrl+C）"));
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "由进程 %1 发出")).arg(*sender).shown();
+        }
+        break;
     default:
         break;
     }

@@ -13,7 +13,7 @@ struct StationEnd {
     // terminal's Ctrl-C), and then the account is not known.
     static StationEnd bySignal(const QString& signalName, qint64 senderPid, const QString& senderUser);
 
-    QString origin;  // "主窗口", "SIGTERM", "SIGINT"; empty when the program ended by itself
+    QString origin;  // "main window" (WriteOrigin), "SIGTERM", "SIGINT"; empty when the program ended by itself
     QString user;    // empty when not known
-    QString text;    // the process that sent a signal
+    QString text;    // the process that sent a signal (StoredForms::signalSender)
 };

@@ -77,4 +77,20 @@ std::optional<StationStart> parseStationStarted(const QString& text)
     return StationStart{match.captured(1), match.captured(2), match.captured(3)};
 }
 
+QString signalSender(qint64 pid)
+{
+    return pid > 0 ? QStringLiteral("sent by process %1").arg(pid) : QStringLiteral("sent by no process");
+}
+
+std::optional<qint64> parseSignalSender(const QString& text)
+{
+    if (text == QLatin1String("sent by no process"))
+        return 0;
+    static const QRegularExpression pattern(QStringLiteral("^sent by process (\\d+)$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong();
+}
+
 } // namespace StoredForms

@@ -52,4 +52,9 @@ struct StationStart {
 };
 std::optional<StationStart> parseStationStarted(const QString& text);
 
+// Who sent the termination signal that ended the station: "sent by process
+// 1234", or "sent by no process" (a terminal's Ctrl-C); pid 0 for the latter.
+QString signalSender(qint64 pid);
+std::optional<qint64> parseSignalSender(const QString& text);
+
 } // namespace StoredForms

@@ -64,12 +64,15 @@ QString sinceAfterCause(const std::optional<QDateTime>& moment, const QDate& tod
 }
 
 // The values on the panel are as old as this: the operator reads it beside
-// their grey.
-QString lastAnswer(const std::optional<QDateTime>& moment, const QDate& today)
+// their grey. Its date is left out where the failure's start, just before
+// it, already names that day: the link's light must keep its whole text.
+QString lastAnswer(const std::optional<QDateTime>& moment, const std::optional<QDateTime>& failingSince,
+                   const QDate& today)
 {
     if (!moment)
         return QCoreApplication::translate("StatusTexts", "（从未应答）");
-    return QCoreApplication::translate("StatusTexts", "（最后应答 %1）").arg(StatusTexts::sinceText(*moment, today));
+    const QDate namedDay = failingSince ? failingSince->date() : today;
+    return QCoreApplication::translate("StatusTexts", "（最后应答 %1）").arg(StatusTexts::sinceText(*moment, namedDay));
 }
 
 ShownText words(const char* source)
@@ -156,7 +159,7 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
                 StatusSeverity::Warning};
     case State::Silent:
         return {QCoreApplication::translate("StatusTexts", "通讯中断%1%2：%3")
-                    .arg(since(health.failingSince(), today), lastAnswer(health.lastAnswer(), today),
+                    .arg(since(health.failingSince(), today), lastAnswer(health.lastAnswer(), health.failingSince(), today),
                          shownLinkFailureText(health.failureReason())),
                 health.failureReason(), StatusSeverity::Fault};
     }
@@ -255,7 +258,7 @@ ShownText writeFailed(const WriteOutcome& outcome)
 
 QString unchangedEntryText(const QString& command)
 {
-    return QCoreApplication::translate("StatusTexts", "“%1” 未修改，没有写入").arg(shownWhat(command));
+    return QCoreApplication::translate("StatusTexts", "“%1” 未修改，没有写入").arg(whatWords(command).shown());
 }
 
 QString linkClosedHint()
@@ -265,7 +268,7 @@ QString linkClosedHint()
 
 QString linkClosedText(const QString& command)
 {
-    return QCoreApplication::translate("StatusTexts", "“%1”未执行：链路未打开，先按“打开”").arg(shownWhat(command));
+    return QCoreApplication::translate("StatusTexts", "“%1”未执行：链路未打开，先按“打开”").arg(whatWords(command).shown());
 }
 
 QString writeFailedText(const WriteOutcome& outcome)

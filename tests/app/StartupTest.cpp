@@ -195,7 +195,7 @@ TEST_F(Startup, theMainWindowsExitAsksAndOnlyTheConfirmedOneEndsTheStationAndIsJ
     EXPECT_FALSE(station->core().recorder().running());
     const std::vector<JournalEvent> exits = journaledExits();
     ASSERT_EQ(exits.size(), 1u);
-    EXPECT_EQ(exits[0].origin, QStringLiteral("主窗口"));
+    EXPECT_EQ(exits[0].origin, WriteOrigin::kMainWindow);
     EXPECT_EQ(exits[0].user, JournalIdentity::user());
 }
 

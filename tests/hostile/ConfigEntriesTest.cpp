@@ -9,7 +9,7 @@ using ParameterCatalogue::Parameter;
 // Every value box and every editable choice list of the configuration
 // window against texts no operator should type: nothing reaches the
 // instrument that is not a number fitting a register, and a text that is
-// no number is marked and explained.
+// no number is marked and explained and stays in the entry as typed.
 class ConfigEntriesTest : public HostileConfigFixture {
 protected:
     void tryEveryText(const Parameter& p, const std::string& fieldName)
@@ -17,7 +17,10 @@ protected:
         for (const HostileText& hostile : hostileTexts()) {
             const auto calls = enterAndLeave(p.number, hostile.text);
             const std::string where = fieldName + " with \"" + hostile.name + "\"";
-            EXPECT_EQ(editOf(p.number)->text(), hostile.text) << where << ": the entry lost what was typed";
+            // A written value is shown as the instrument took it (rounded, in
+            // the row's form); anything not written stays as typed.
+            if (calls.empty())
+                EXPECT_EQ(editOf(p.number)->text(), hostile.text) << where << ": the entry lost what was typed";
             EXPECT_EQ(registerValuesOutOfRange(calls), "") << where;
             if (hostile.zero) {
                 EXPECT_EQ(calls.size(), 1u) << where << ": a 0 was not written";

@@ -83,6 +83,13 @@ const Case kCases[] = {
     {"station started", stored(Kind::StationStarted, "", "", "", "0.1.0", "", "version 0.1.0; history file /a; b; journal /c"),
      " |  |  | 0.1.0 |  | 版本 0.1.0；历史文件 /a; b；事件记录 /c | ",
      " |  |  | 0.1.0 |  | Version 0.1.0; history file /a; b; journal /c | "},
+    {"ended by the operator", stored(Kind::StationExited, "", "", "", "", "", "", "main window"),
+     " |  |  |  |  |  | 主窗口", " |  |  |  |  |  | Main window"},
+    {"ended by a signal", stored(Kind::StationExited, "", "", "", "", "", "sent by process 4711", "SIGTERM"),
+     " |  |  |  |  | 由进程 4711 发出 | SIGTERM", " |  |  |  |  | Sent by process 4711 | SIGTERM"},
+    {"ended by Ctrl-C", stored(Kind::StationExited, "", "", "", "", "", "sent by no process", "SIGINT"),
+     " |  |  |  |  | 非进程发出（如终端的 Ctrl+C） | SIGINT",
+     " |  |  |  |  | Sent by no process (a terminal's Ctrl+C) | SIGINT"},
     {"the link's and files' own reasons", stored(Kind::HistoryFailing, "/data/h.sqlite", "", "", "", "", "disk I/O error"),
      "/data/h.sqlite |  |  |  |  | disk I/O error | ", "/data/h.sqlite |  |  |  |  | disk I/O error | "},
     // Written by an earlier version, in the words it showed: as stored.

@@ -16,6 +16,7 @@
 #include "support/StationFixture.h"
 #include "support/WaitFor.h"
 #include "support/WrittenCalls.h"
+#include "widgets/InstrumentEntry.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ protected:
         if (QLatin1String(GetParam()) == QLatin1String("en"))
             english.emplace();
         startWindow();
+        openLinkWithoutPolls();
     }
 
     // Types into the entry and clicks its button, as the operator does; the
@@ -61,6 +63,7 @@ TEST_P(LogLanguageTest, aRefusalAWriteFailureAndALinkFailureAreLoggedInEnglish)
     bus.scriptWriteResults({false, false});
     typeAndSend(panel.setValueEntry(), panel.setValueButton(), QStringLiteral("250"));
     const QString writeFailure = status();
+    QTest::mouseClick(window->settings()->closeButton(), Qt::LeftButton);
     bus.failAll();
     bus.setFailureReason("cannot open /dev/ttyUSB0: No such file or directory");
     QTest::mouseClick(window->settings()->openButton(), Qt::LeftButton);

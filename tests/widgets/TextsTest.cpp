@@ -69,6 +69,14 @@ TEST(LinkStatusLine, silentInstrumentShowsSinceWhenItsLastAnswerAndWhy)
     health.recordCycle(CycleReport{2, 9, 9, false, timedOut}, kNow);
     EXPECT_EQ(StatusTexts::linkStatusLine(health, kToday).text,
               QStringLiteral("通讯中断 自 14:05:07（最后应答 2001-03-11 14:05:07）：无应答"));
+
+    // Both the day before: the date is named once.
+    LinkHealth overnight;
+    overnight.linkOpened();
+    overnight.recordCycle(CycleReport{1, 9, 0, false, {}}, kNow.addSecs(-86400 - 2));
+    overnight.recordCycle(CycleReport{2, 9, 9, false, timedOut}, kNow.addSecs(-86400));
+    EXPECT_EQ(StatusTexts::linkStatusLine(overnight, kToday).text,
+              QStringLiteral("通讯中断 自 2001-03-11 14:05:07（最后应答 14:05:05）：无应答"));
 }
 
 TEST(LinkStatusLine, someFailedReadsAreAWarningWithTheCountsInTheDetail)
