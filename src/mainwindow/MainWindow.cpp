@@ -168,23 +168,11 @@ void MainWindow::showFailure(const ShownText& text, int timeoutMs)
     statusBar()->showMessage(text.shown(), timeoutMs);
 }
 
-void MainWindow::showFailure(const QString& text, int timeoutMs)
-{
-    qCWarning(windowLog).noquote() << text;
-    statusBar()->showMessage(text, timeoutMs);
-}
-
 void MainWindow::showLinkFailure(const ShownText& text, const QString& detail)
 {
     const QString english = text.english();
     qCWarning(windowLog).noquote() << (detail.isEmpty() ? english : QStringLiteral("%1 [%2]").arg(english, detail));
     linkMessages_->show(kLinkSubject, text.shown(), detail, kMessageMs);
-}
-
-void MainWindow::showLinkFailure(const QString& text, const QString& detail)
-{
-    qCWarning(windowLog).noquote() << (detail.isEmpty() ? text : QStringLiteral("%1 [%2]").arg(text, detail));
-    linkMessages_->show(kLinkSubject, text, detail, kMessageMs);
 }
 
 void MainWindow::onPortOpened(bool ok, const QString& error)

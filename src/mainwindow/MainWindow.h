@@ -167,14 +167,11 @@ private:
     void onPortOpened(bool ok, const QString& error);
     void onWriteFailed(WriteOutcome outcome);
     void onPortRefused(const DeviceRefusal& refusal);
-    // Shown in the interface's language, logged in English; a plain text
-    // is logged as it is.
+    // Shown in the interface's language, logged in English.
     void showLinkFailure(const ShownText& text, const QString& detail = QString());
-    void showLinkFailure(const QString& text, const QString& detail = QString());
     void onLinkHealthChanged();
     void openDatabase();
     void showFailure(const ShownText& text, int timeoutMs = 0);
-    void showFailure(const QString& text, int timeoutMs = 0);
     void showPanelValues();
     // The tab's caption, with the age of its values while they are stale.
     void showTabAge(QWidget* page, const QString& caption, InstrumentState::Block block);
