@@ -19,8 +19,9 @@ protected:
             const std::string where = fieldName + " with \"" + hostile.name + "\"";
             // A written value is shown as the instrument took it (rounded, in
             // the row's form); anything not written stays as typed.
-            if (calls.empty())
+            if (calls.empty()) {
                 EXPECT_EQ(editOf(p.number)->text(), hostile.text) << where << ": the entry lost what was typed";
+            }
             EXPECT_EQ(registerValuesOutOfRange(calls), "") << where;
             if (hostile.zero) {
                 EXPECT_EQ(calls.size(), 1u) << where << ": a 0 was not written";
