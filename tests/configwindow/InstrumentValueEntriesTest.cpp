@@ -57,7 +57,7 @@ const RowCase kRows[] = {
     {17, 1000, "100.0", "100.0", 955, "95.5", 999, "100"},
 };
 
-TEST_F(ConfigEntries, entriesAreBlankBeforeTheFirstReadAndShowTheInstrumentsValueAfterInTheColumnsForm)
+TEST_F(ConfigEntries, entriesShowTheInstrumentsValueOnceReadAndHoldTheOperatorsUntilWrittenAndReadBack)
 {
     for (const RowCase& c : kRows) {
         EXPECT_EQ(entryText(c.n), QString()) << c.n;
@@ -75,13 +75,7 @@ TEST_F(ConfigEntries, entriesAreBlankBeforeTheFirstReadAndShowTheInstrumentsValu
         }
     }
     EXPECT_TRUE(writes().empty());
-}
 
-TEST_F(ConfigEntries, theOperatorsPickOrTextIsHeldAcrossPollReadsUntilWrittenAndReadBack)
-{
-    for (const RowCase& c : kRows)
-        instrumentHolds(c.n, c.held);
-    pollAndShow();
     for (const RowCase& c : kRows) {
         bus.clearCalls();
         if (c.typed) {

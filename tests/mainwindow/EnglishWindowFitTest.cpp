@@ -127,16 +127,7 @@ TEST(EnglishStatusBarFit, theLinkLightKeepsItsWholeTextWithEveryFailureShowingAn
     QApplication::setFont(StationFont::font());
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    FailingStatusBar bar(dir.path());
-    bar.window.resize(kScreen);
-    bar.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar.window));
-    bar.showEveryFailure();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(bar.linkLine.text.startsWith(QStringLiteral("Link lost"))) << bar.linkLine.text.toStdString();
-    EXPECT_LE(bar.window.width(), kScreen.width());
-    const QStringList faults = bar.faults();
-    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    FailingStatusBar(dir.path()).expectEveryFailureFits(kScreen, QStringLiteral("Link lost"));
 }
 
 TEST_F(EnglishWindowFit, thePagingCaptionsSayTheDirectionOfTime)

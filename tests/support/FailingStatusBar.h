@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include "archive/ArchiveSettings.h"
 #include "historian/HistorianSettings.h"
@@ -102,6 +105,22 @@ struct FailingStatusBar {
                 faults << QStringLiteral("tooltip of \"%1\" is \"%2\"").arg(field->text(), field->tip());
         }
         return faults;
+    }
+
+    // Shows every failure in a window of the screen's size and expects the
+    // link's light whole and the others sharing the rest; the link line
+    // begins with `linkWords`.
+    void expectEveryFailureFits(const QSize& screen, const QString& linkWords)
+    {
+        window.resize(screen);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        showEveryFailure();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(linkLine.text.startsWith(linkWords)) << linkLine.text.toStdString();
+        EXPECT_LE(window.width(), screen.width());
+        const QStringList found = faults();
+        EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     }
 
     // Room for the words of the state at least, never a lamp and a "…".

@@ -4,10 +4,15 @@
 
 #include <QStringList>
 
-// Every line logged while this lives, of any category and from any thread.
+// Every line logged while this lives, from any thread: of one category, or
+// of all when none is named.
 class LogLines {
 public:
-    LogLines() { previous_ = qInstallMessageHandler(&LogLines::collect); }
+    explicit LogLines(const char* category = nullptr)
+    {
+        category_ = category;
+        previous_ = qInstallMessageHandler(&LogLines::collect);
+    }
     ~LogLines()
     {
         qInstallMessageHandler(previous_);
@@ -24,13 +29,16 @@ public:
     }
 
 private:
-    static void collect(QtMsgType, const QMessageLogContext&, const QString& message)
+    static void collect(QtMsgType, const QMessageLogContext& context, const QString& message)
     {
+        if (category_ && qstrcmp(context.category, category_) != 0)
+            return;
         std::lock_guard lock(mutex_);
         lines_.append(message);
     }
 
     static inline std::mutex mutex_;
     static inline QStringList lines_;
+    static inline const char* category_ = nullptr;
     QtMessageHandler previous_ = nullptr;
 };
