@@ -21,7 +21,7 @@ QString shownReason(const QString& reason)
 // The cause in the operator's words where it is known, else the reason.
 QString shownCause(const FileProblem& problem, StationFile file, const QString& reason)
 {
-    const QString cause = StatusTexts::fileProblemText(problem, file);
+    const QString cause = StatusTexts::fileProblem(problem, file).shown();
     return cause.isEmpty() ? shownReason(reason) : cause;
 }
 
@@ -125,11 +125,6 @@ ShownText fileProblem(const FileProblem& problem, StationFile file)
         return said(QT_TRANSLATE_NOOP("StatusTexts", "文件被其他程序占用：%1")).arg(path);
     }
     return {};
-}
-
-QString fileProblemText(const FileProblem& problem, StationFile file)
-{
-    return fileProblem(problem, file).shown();
 }
 
 QString sinceText(const QDateTime& since, const QDate& today)

@@ -38,7 +38,6 @@ namespace StatusTexts {
 // The cause and the path as the operator reads them, for example
 // "无权写入文件夹 /srv/tq5800" or "文件被进程 1234 占用：/srv/tq5800/journal.sqlite";
 // empty for a problem of unknown cause.
-QString fileProblemText(const FileProblem& problem, StationFile file);
 ShownText fileProblem(const FileProblem& problem, StationFile file);
 
 // today decides whether the start of a failure needs its date as well.
