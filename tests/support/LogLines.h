@@ -10,7 +10,10 @@ class LogLines {
 public:
     explicit LogLines(const char* category = nullptr)
     {
-        category_ = category;
+        {
+            std::lock_guard lock(mutex_);
+            category_ = category;
+        }
         previous_ = qInstallMessageHandler(&LogLines::collect);
     }
     ~LogLines()
@@ -31,9 +34,10 @@ public:
 private:
     static void collect(QtMsgType, const QMessageLogContext& context, const QString& message)
     {
+        // Under the lock: the link thread logs while a test sets the category.
+        std::lock_guard lock(mutex_);
         if (category_ && qstrcmp(context.category, category_) != 0)
             return;
-        std::lock_guard lock(mutex_);
         lines_.append(message);
     }
 
