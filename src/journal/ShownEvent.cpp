@@ -172,7 +172,7 @@ QString text(const JournalEvent& event, const std::optional<WriteSubject::Parsed
                 .shown();
         break;
     case Kind::ArchiveRemoved:
-        if (event.text.isEmpty())
+        if (event.text.isEmpty() && !event.what.isEmpty())
             return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "保留期限 %1 个月：已删除月文件 %2"))
                 .arg(event.newValue)
                 .arg(event.what)
