@@ -255,6 +255,14 @@
         <source>转发恢复</source>
         <translation>Forwarding resumed</translation>
     </message>
+    <message>
+        <source>归档月文件删除</source>
+        <translation>Archive month file removed</translation>
+    </message>
+    <message>
+        <source>工作站未正常退出</source>
+        <translation>Station ended without exit</translation>
+    </message>
 </context>
 <context>
     <name>JournalModel</name>
@@ -474,6 +482,10 @@
         <source>%1 天 %2</source>
         <translation>%1 d %2</translation>
     </message>
+    <message>
+        <source>    即取自环形记录（不存报警状态）或报警输入未读到时的采样所代表的时间，不计入上面的报警时间</source>
+        <translation>    Samples copied from the ring (which keeps no alarm state) or taken while the alarm inputs went unread; not in the alarm times above</translation>
+    </message>
 </context>
 <context>
     <name>ShownEvent</name>
@@ -548,6 +560,22 @@
     <message>
         <source>参数下载</source>
         <translation>Download parameters</translation>
+    </message>
+    <message>
+        <source>历史文件缺少这期间 %1 秒的记录；这些秒已交归档保存</source>
+        <translation>The history file lacks %1 seconds of this time; they went to the archive</translation>
+    </message>
+    <message>
+        <source>历史文件缺少这期间 %1 秒的记录；没有归档，这些秒未保存</source>
+        <translation>The history file lacks %1 seconds of this time; without an archive they are not kept</translation>
+    </message>
+    <message>
+        <source>保留期限 %1 个月：已删除月文件 %2</source>
+        <translation>Retention %1 months: month file %2 removed</translation>
+    </message>
+    <message>
+        <source>上次运行没有记录退出（被强行结束或断电）；它的最后一条事件在 %1</source>
+        <translation>The last run recorded no exit (killed or power lost); its last event was at %1</translation>
     </message>
 </context>
 </TS>

@@ -225,6 +225,9 @@ void Station::handOver()
     // (Esc, the function keys) work without a click first.
     window_->raise();
     window_->activateWindow();
+    // The start is journaled first: the journal's last run is read before
+    // this one writes, and the retention's removals follow the start.
+    core_.stationStarted(QString::fromLatin1(StationVersion::kText));
     // The poll has nothing to start: its timer waits for the link.
     // The back-fill from the ring goes first, so the recorder's first
     // samples queue behind it.
@@ -233,7 +236,6 @@ void Station::handOver()
     if (core_.forwards())
         core_.historian().start();
     core_.recorder().start();
-    core_.stationStarted(QString::fromLatin1(StationVersion::kText));
     started_ = true;
     if (options_.connect)
         window_->openLinkFromCommandLine(options_.link);

@@ -183,8 +183,10 @@ void ArchiveStore::removeOldMonths()
         return;
     const QString firstKept = now.addMonths(-settings_.keepMonths).toString(QStringLiteral("yyyy-MM"));
     const QStringList removed = folder_.removeMonthsBefore(firstKept);
-    if (!removed.isEmpty())
+    if (!removed.isEmpty()) {
         qCInfo(archiveLog).noquote() << "month files past the retention removed:" << removed.join(QStringLiteral(", "));
+        emit monthsRemoved(removed, settings_.keepMonths);
+    }
     retainedFrom_ = month;
 }
 

@@ -67,6 +67,9 @@ public:
 
 signals:
     void healthChanged(const ArchiveHealth& health);
+    // The retention removed these month files ("2025-01.sqlite"), keeping
+    // keepMonths whole months before the current one.
+    void monthsRemoved(const QStringList& files, int keepMonths);
 
 private:
     bool readBackFill();

@@ -19,11 +19,14 @@ namespace {
 
 constexpr int kResolution = 300;  // dots per inch: fine lines, a file of lines and text
 
+// Both ends are seconds the period holds, as the export dialog names them:
+// the end shown is the last second before the exclusive end.
 QString periodText(const PeriodReportRequest& r)
 {
     const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    const QDateTime lastSecond = r.to.addMSecs(-1).toOffsetFromUtc(r.from.offsetFromUtc());
     return QCoreApplication::translate("PeriodReport", "时段 %1 至 %2")
-        .arg(r.from.toString(format), r.to.toOffsetFromUtc(r.from.offsetFromUtc()).toString(format));
+        .arg(r.from.toString(format), lastSecond.toString(format));
 }
 
 QString pageText(int page, int pages)
@@ -106,7 +109,8 @@ bool writePeriodReport(const PeriodReportRequest& request, ShownText& error)
     const int pages = 1 + static_cast<int>((rows + rowsPerPage - 1) / rowsPerPage);
 
     const int top = drawReportHeading(painter, layout, title, period, pageText(1, pages));
-    const int statisticsHeight = layout.line * 10;
+    // Seven rows of one and a half lines, below a line of space.
+    const int statisticsHeight = layout.line * 23 / 2;
     const QRect trend(layout.page.left(), top + layout.line, layout.page.width(),
                       layout.page.bottom() - statisticsHeight - top - layout.line);
     drawReportTrend(painter, trend, reduction, layout.text, request.from.offsetFromUtc());

@@ -128,8 +128,10 @@ void drawReportStatistics(QPainter& painter, const ReportLayout& layout, const Q
                      .arg(valueText(band), durationText(s.outsideBandMs), shareText(s.outsideBandMs, s.coveredMs));
         lines << QCoreApplication::translate("ReportPages", "报警时间  ALM1 %1    ALM2 %2    ALM3 %3")
                      .arg(durationText(s.alarmMs[0]), durationText(s.alarmMs[1]), durationText(s.alarmMs[2]));
-        if (s.alarmUnknownMs > 0)
+        if (s.alarmUnknownMs > 0) {
             lines << QCoreApplication::translate("ReportPages", "报警状态未知的时间  %1（这些记录不含报警状态）").arg(durationText(s.alarmUnknownMs));
+            lines << QCoreApplication::translate("ReportPages", "    即取自环形记录（不存报警状态）或报警输入未读到时的采样所代表的时间，不计入上面的报警时间");
+        }
     }
     lines << QCoreApplication::translate("ReportPages", "记录覆盖  %1（%2 个采样）    间断 %3 处，共 %4")
                  .arg(durationText(s.coveredMs), QString::number(s.samples), QString::number(s.gaps),

@@ -11,6 +11,7 @@
 
 #include "export/MinMaxReduction.h"
 #include "export/PeriodStatistics.h"
+#include "export/ReportTimeAxis.h"
 #include "trend/ChartDrawing.h"
 #include "trend/PainterCanvas.h"
 
@@ -20,7 +21,8 @@ namespace {
 constexpr int kUnitsWide = 16000;
 constexpr int kUnitsHigh = 10000;
 constexpr int kGridRows = 10;
-constexpr int kGridColumns = 8;
+// Time steps across the plot at most: room for each date and time label.
+constexpr int kMostTimeSteps = 8;
 
 using LineStyle = ChartCanvas::LineStyle;
 
@@ -166,14 +168,15 @@ void drawReportTrend(QPainter& painter, const QRect& area, const MinMaxReduction
         painter.drawText(right, Qt::AlignLeft | Qt::AlignVCenter, QString::number(row * 100 / kGridRows));
     }
     const int64_t span = reduction.toUtcMs() - reduction.fromUtcMs();
-    for (int col = 0; col <= kGridColumns; ++col) {
-        const int x = plot.left() + col * plot.width() / kGridColumns;
-        const QDateTime moment =
-            QDateTime::fromMSecsSinceEpoch(reduction.fromUtcMs() + span * col / kGridColumns, Qt::OffsetFromUTC,
-                                           utcOffset);
+    const std::vector<TimeTick> ticks =
+        reportTimeTicks(reduction.fromUtcMs(), reduction.toUtcMs(), utcOffset, kMostTimeSteps);
+    const auto unitsAt = [&](int64_t utcMs) {
+        return static_cast<int>((utcMs - reduction.fromUtcMs()) * kUnitsWide / span);
+    };
+    for (const TimeTick& tick : ticks) {
+        const int x = plot.left() + static_cast<int>((tick.utcMs - reduction.fromUtcMs()) * plot.width() / span);
         const QRect below(x - labelWidth, plot.bottom() + labelHeight / 4, 2 * labelWidth, 2 * labelHeight);
-        painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop,
-                         moment.toString(QStringLiteral("yyyy-MM-dd\nHH:mm")));
+        painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, tick.label);
     }
     const QRect above(plot.left(), area.top(), plot.width(), labelHeight);
     painter.drawText(QRect(area.left(), above.top(), labelWidth, labelHeight), Qt::AlignRight, QStringLiteral("PV/SV"));
@@ -187,8 +190,10 @@ void drawReportTrend(QPainter& painter, const QRect& area, const MinMaxReduction
     canvas.setPen(ChartColours::kGrid, 1, LineStyle::Dotted);
     for (int row = 0; row <= kGridRows; ++row)
         canvas.line(0, row * kUnitsHigh / kGridRows, kUnitsWide, row * kUnitsHigh / kGridRows);
-    for (int col = 0; col <= kGridColumns; ++col)
-        canvas.line(col * kUnitsWide / kGridColumns, 0, col * kUnitsWide / kGridColumns, kUnitsHigh);
+    for (const int x : {0, kUnitsWide})
+        canvas.line(x, 0, x, kUnitsHigh);
+    for (const TimeTick& tick : ticks)
+        canvas.line(unitsAt(tick.utcMs), 0, unitsAt(tick.utcMs), kUnitsHigh);
     canvas.setPen(ChartColours::kOp, 1, LineStyle::Solid);
     drawCurve(canvas, reduction, Curve::Op, op);
     canvas.setPen(ChartColours::kSv, 1, LineStyle::Solid);

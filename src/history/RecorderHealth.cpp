@@ -14,11 +14,23 @@ bool RecorderHealth::recordStored(const QDateTime& now, bool pointerWritten)
 
 bool RecorderHealth::recordFailure(const QString& reason, const QDateTime& now, const FileProblem& problem)
 {
-    if (!failingSince_)
+    if (!failingSince_) {
         failingSince_ = now;
+        ringGap_ = RingGap{};
+    }
     fileSwitch_ = HistoryDatabase::FileChange::None;
     fileSwitchedAt_.reset();
     return change(State::Failing, reason, problem);
+}
+
+void RecorderHealth::recordMissedSecond(const QDateTime& now)
+{
+    ++missedSeconds_;
+    ++ringGap_.seconds;
+    if (!ringGap_.first)
+        ringGap_.first = now;
+    ringGap_.last = now;
+    ringGap_.handedOn = handedOn_;
 }
 
 bool RecorderHealth::recordLock(Lock lock)

@@ -43,8 +43,9 @@ public:
     // A second passed without fresh values to store. A failing file stays
     // the news until a sample is stored again.
     bool recordPaused(const QDateTime& now);
-    // A sample fell due while the database was unusable.
-    void recordLostSample() { ++lostSamples_; }
+    // A second's sample fell due while the file could not take it: the ring
+    // has no record of that second.
+    void recordMissedSecond(const QDateTime& now);
 
     State state() const { return state_; }
     bool recording() const { return state_ == State::Recording; }
@@ -59,7 +60,21 @@ public:
     HistoryDatabase::FileChange fileSwitch() const { return fileSwitch_; }
     std::optional<QDateTime> fileSwitchedAt() const { return fileSwitchedAt_; }
     int64_t storedSamples() const { return storedSamples_; }
-    int64_t lostSamples() const { return lostSamples_; }
+    // Seconds the ring has no record of since start, over every episode.
+    int64_t missedSeconds() const { return missedSeconds_; }
+
+    // The seconds the ring missed in the current failure episode, or in
+    // the last one until the next begins. The recorder announced each of
+    // them all the same; handedOn says whether something (the archive)
+    // takes what it announces, so they are kept there.
+    struct RingGap {
+        int64_t seconds = 0;
+        std::optional<QDateTime> first;
+        std::optional<QDateTime> last;
+        bool handedOn = false;
+    };
+    const RingGap& ringGap() const { return ringGap_; }
+    void setSamplesHandedOn(bool handedOn) { handedOn_ = handedOn; }
 
 private:
     bool change(State state, const QString& reason, const FileProblem& problem = {});
@@ -72,7 +87,9 @@ private:
     std::optional<QDateTime> pausedSince_;
     std::optional<QDateTime> lastStored_;
     int64_t storedSamples_ = 0;
-    int64_t lostSamples_ = 0;
+    int64_t missedSeconds_ = 0;
+    RingGap ringGap_;
+    bool handedOn_ = false;
     HistoryDatabase::FileChange fileSwitch_ = HistoryDatabase::FileChange::None;
     std::optional<QDateTime> fileSwitchedAt_;
 };

@@ -21,6 +21,20 @@ qint64 secondsBetween(const QDateTime& a, const QDateTime& b)
     return std::llabs(a.secsTo(b));
 }
 
+// What the file's failure cost: the ring's missing seconds, and where
+// they are kept all the same.
+QString ringGapText(const RecorderHealth::RingGap& gap)
+{
+    if (gap.seconds == 0)
+        return QStringLiteral("the ring missed no second");
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    return QStringLiteral("the ring missed %1 second(s), %2 to %3; %4")
+        .arg(gap.seconds)
+        .arg(gap.first->toString(format), gap.last->toString(format),
+             gap.handedOn ? QStringLiteral("each was handed to the archive")
+                          : QStringLiteral("without an archive they are kept nowhere"));
+}
+
 } // namespace
 
 SampleRecorder::SampleRecorder(const InstrumentState& state, const Clock& clock, const QString& databasePath,
@@ -78,18 +92,21 @@ void SampleRecorder::tick()
         return;
     if (!measuredRecently(now)) {
         // Nothing the instrument said stands for this second: the history
-        // gets a gap rather than zeros or the last values again.
-        if (!waitingForAnswer_)
+        // gets a gap rather than zeros or the last values again. Only an
+        // instrument that was answering is news: before the first answer
+        // and while the link is closed nothing was to be had.
+        if (std::exchange(sampling_, false)) {
             qCInfo(historyLog) << "no sample while the instrument does not answer";
-        waitingForAnswer_ = true;
+            waitingForAnswer_ = true;
+        }
         const RecorderHealth::State before = health_.state();
         if (health_.recordPaused(now))
             reportHealth(before);
         return;
     }
-    if (waitingForAnswer_)
+    if (std::exchange(waitingForAnswer_, false))
         qCInfo(historyLog) << "the instrument answers: samples resume";
-    waitingForAnswer_ = false;
+    sampling_ = true;
     // Before the pointer is read and the sample written: both belong to
     // the file at the path now, never to one that lost its name.
     followFileAtPath(now);
@@ -153,7 +170,7 @@ RecordedSample SampleRecorder::withBits(const Sample& sample, const QDateTime& n
 void SampleRecorder::storeSample(const Sample& sample, const QDateTime& now)
 {
     if (!writer_) {
-        health_.recordLostSample();
+        health_.recordMissedSecond(now);
         return;
     }
     const SampleWriter::Result result = writer_->store(sample);
@@ -171,9 +188,9 @@ void SampleRecorder::storeSample(const Sample& sample, const QDateTime& now)
     // tried every few seconds: each try may wait the busy time-out on this
     // thread, the window's.
     const bool firstFailure = health_.state() != RecorderHealth::State::Failing;
-    health_.recordLostSample();
     reportFailure(QStringLiteral("a sample could not be stored: ") + result.error, now,
                   SqliteProblem::classify(result.failure, database_.path()));
+    health_.recordMissedSecond(now);
     closeDatabase();
     if (firstFailure)
         lastCheck_.reset();
@@ -287,7 +304,7 @@ void SampleRecorder::reportHealth(RecorderHealth::State before)
     case RecorderHealth::State::Recording:
         // After a pause the tick has said that samples resume.
         if (before != RecorderHealth::State::Starting && before != RecorderHealth::State::Paused)
-            qCWarning(historyLog) << "recording resumed;" << health_.lostSamples() << "samples lost since start";
+            qCWarning(historyLog).noquote() << "recording resumed;" << ringGapText(health_.ringGap());
         break;
     case RecorderHealth::State::Starting:
     case RecorderHealth::State::Paused:

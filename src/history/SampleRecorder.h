@@ -61,6 +61,9 @@ public:
     // recorder. Without one nothing is locked.
     void setFileLock(StationLock* lock) { lock_ = lock; }
     bool running() const { return tickTimer_.isActive(); }
+    // Whether something keeps every sample announced (the archive), so a
+    // second the ring misses is kept there: said where the loss is told.
+    void setSamplesHandedOn(bool handedOn) { health_.setSamplesHandedOn(handedOn); }
 
     // Stores a sample when the clock's second has changed since the last
     // one, and keeps the database open. The timer calls it; a test with a
@@ -108,6 +111,9 @@ private:
     // Date value and time of day of the last sample, as the file stores them.
     double lastSampleDate_ = 0.0;
     double lastSampleTime_ = 0.0;
+    // The last second had a sample: the instrument was answering.
+    bool sampling_ = false;
+    // Its silence was logged; its next answer is, too.
     bool waitingForAnswer_ = false;
     QTimer tickTimer_;
     int32_t recordNumber_ = 0;

@@ -38,3 +38,16 @@ void ArchiveJournal::writing(const QDateTime& at, int64_t droppedSamples)
     droppedBefore_ = droppedSamples;
     sink_.append(event);
 }
+
+void ArchiveJournal::removed(const QDateTime& at, const QStringList& files, int keepMonths)
+{
+    for (const QString& file : files) {
+        JournalEvent event;
+        event.time = at;
+        event.kind = JournalEvent::Kind::ArchiveRemoved;
+        event.source = folder_;
+        event.what = file;
+        event.newValue = QString::number(keepMonths);
+        sink_.append(event);
+    }
+}

@@ -42,7 +42,12 @@ void HistoryJournal::healthChanged(const RecorderHealth& health)
         failing_ = false;
         event.time = health.lastStored().value_or(QDateTime());
         event.kind = JournalEvent::Kind::HistoryResumed;
-        event.text = QString();
+        // Readers say how many seconds the ring missed and where they are (ShownEvent).
+        const RecorderHealth::RingGap& gap = health.ringGap();
+        event.newValue = QString::number(gap.seconds);
+        event.text = gap.seconds == 0 ? QString()
+                     : gap.handedOn   ? StoredForms::kRingGapArchived
+                                      : StoredForms::kRingGapNotKept;
         sink_.append(event);
     }
 }

@@ -17,7 +17,7 @@ struct KindNames {
 
 // Codes are stored in the file and typed by scripts: they never change.
 // Captions go into the CSV as they are; windows translate them.
-const std::array<KindNames, 18> kKinds{{
+const std::array<KindNames, 20> kKinds{{
     {Kind::AlarmRaised, "alarm.raised", QT_TRANSLATE_NOOP("JournalKinds", "报警发生")},
     {Kind::AlarmCleared, "alarm.cleared", QT_TRANSLATE_NOOP("JournalKinds", "报警解除")},
     {Kind::LinkOpened, "link.opened", QT_TRANSLATE_NOOP("JournalKinds", "链路打开")},
@@ -31,11 +31,13 @@ const std::array<KindNames, 18> kKinds{{
     {Kind::HistoryReplaced, "history.replaced", QT_TRANSLATE_NOOP("JournalKinds", "历史文件被替换")},
     {Kind::ArchiveFailing, "archive.failing", QT_TRANSLATE_NOOP("JournalKinds", "归档不能写入")},
     {Kind::ArchiveResumed, "archive.resumed", QT_TRANSLATE_NOOP("JournalKinds", "归档恢复写入")},
+    {Kind::ArchiveRemoved, "archive.removed", QT_TRANSLATE_NOOP("JournalKinds", "归档月文件删除")},
     {Kind::HistorianFailing, "historian.failing", QT_TRANSLATE_NOOP("JournalKinds", "转发中断")},
     {Kind::HistorianResumed, "historian.resumed", QT_TRANSLATE_NOOP("JournalKinds", "转发恢复")},
     {Kind::JournalResumed, "journal.resumed", QT_TRANSLATE_NOOP("JournalKinds", "事件记录恢复写入")},
     {Kind::StationStarted, "station.started", QT_TRANSLATE_NOOP("JournalKinds", "工作站启动")},
     {Kind::StationExited, "station.exited", QT_TRANSLATE_NOOP("JournalKinds", "工作站退出")},
+    {Kind::StationInterrupted, "station.interrupted", QT_TRANSLATE_NOOP("JournalKinds", "工作站未正常退出")},
 }};
 
 const KindNames* find(Kind kind)

@@ -25,15 +25,17 @@ struct JournalEvent {
         Write,           // "write": what, oldValue (shown before), newValue, outcome
         EntriesRefused,  // "entries.refused": newValue the count of the minute
         HistoryFailing,  // "history.failing": the history file cannot be written
-        HistoryResumed,  // "history.resumed"
+        HistoryResumed,  // "history.resumed": newValue the seconds the ring missed, text whether the archive has them
         HistoryReplaced, // "history.replaced": another file took the path's place
         ArchiveFailing,  // "archive.failing": the archive's month files cannot be written
         ArchiveResumed,  // "archive.resumed": newValue how many samples the archive lost meanwhile
+        ArchiveRemoved,  // "archive.removed": what the month file the retention removed, newValue the months kept
         HistorianFailing, // "historian.failing": the central server takes nothing; text says why
         HistorianResumed, // "historian.resumed": the server holds everything again
         JournalResumed,  // "journal.resumed": newValue how many events were held
         StationStarted,  // "station.started"
         StationExited,   // "station.exited"
+        StationInterrupted, // "station.interrupted": the last run ended unjournaled; oldValue its last event's time
     };
 
     int64_t id = 0;     // given by the store; 0 before it is written

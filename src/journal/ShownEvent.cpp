@@ -161,6 +161,29 @@ QString text(const JournalEvent& event, const std::optional<WriteSubject::Parsed
         if (event.text == StoredForms::kHistoryReplaced)
             return words(QT_TRANSLATE_NOOP("ShownEvent", "另一文件已替换历史文件，改写该文件"));
         break;
+    case Kind::HistoryResumed:
+        if (event.text == StoredForms::kRingGapArchived)
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "历史文件缺少这期间 %1 秒的记录；这些秒已交归档保存"))
+                .arg(event.newValue)
+                .shown();
+        if (event.text == StoredForms::kRingGapNotKept)
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "历史文件缺少这期间 %1 秒的记录；没有归档，这些秒未保存"))
+                .arg(event.newValue)
+                .shown();
+        break;
+    case Kind::ArchiveRemoved:
+        if (event.text.isEmpty() && !event.what.isEmpty())
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "保留期限 %1 个月：已删除月文件 %2"))
+                .arg(event.newValue)
+                .arg(event.what)
+                .shown();
+        break;
+    case Kind::StationInterrupted:
+        if (const auto last = StoredForms::parseMoment(event.oldValue))
+            return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "上次运行没有记录退出（被强行结束或断电）；它的最后一条事件在 %1"))
+                .arg(last->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                .shown();
+        break;
     case Kind::ArchiveResumed:
         if (event.text.isEmpty() && event.newValue.toLongLong() > 0)
             return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "队列已满，%1 个采样未能归档"))

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "history/SampleRecorder.h"
 #include "instrument/InstrumentState.h"
+#include "journal/InterruptedRun.h"
 #include "journal/JournalSink.h"
 #include "journal/LinkSourceText.h"
 #include "journal/StoredForms.h"
@@ -46,6 +47,13 @@ StationJournal::~StationJournal() = default;
 
 void StationJournal::stationStarted(const QString& version, const QString& historyPath, const QString& journalPath)
 {
+    if (const std::optional<QDateTime> lastEvent = interruptedRunLastEvent(journalPath)) {
+        JournalEvent interrupted;
+        interrupted.time = clock_.now();
+        interrupted.kind = JournalEvent::Kind::StationInterrupted;
+        interrupted.oldValue = StoredForms::moment(*lastEvent);
+        sink_.append(interrupted);
+    }
     JournalEvent event;
     event.time = clock_.now();
     event.kind = JournalEvent::Kind::StationStarted;

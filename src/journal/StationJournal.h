@@ -41,6 +41,8 @@ public:
     ~StationJournal() override;
 
     void entryRefused() { refusals_.refused(); }
+    // Journals first a last run that ended without its exit, as found in
+    // the journal at journalPath.
     void stationStarted(const QString& version, const QString& historyPath, const QString& journalPath);
     // Journals the last refusals first; then who ended the station (none
     // said: the program ended by itself).

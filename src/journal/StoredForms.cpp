@@ -93,4 +93,17 @@ std::optional<qint64> parseSignalSender(const QString& text)
     return match.captured(1).toLongLong();
 }
 
+QString moment(const QDateTime& time)
+{
+    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+std::optional<QDateTime> parseMoment(const QString& text)
+{
+    const QDateTime time = QDateTime::fromString(text, Qt::ISODate);
+    if (!time.isValid() || time.timeSpec() == Qt::LocalTime)  // no offset: not a stored moment
+        return std::nullopt;
+    return time;
+}
+
 } // namespace StoredForms

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include <QDateTime>
 #include <QString>
 
 // How the journal's sources store what an event is: codes, numbers and a
@@ -38,6 +39,16 @@ WriteFailure parseWriteFailure(const QString& text);
 // file took its place.
 inline const QString kHistoryRecreated = QStringLiteral("the history file was deleted: a new one is written");
 inline const QString kHistoryReplaced = QStringLiteral("another file took the history file's place: it is written");
+
+// Where the seconds the ring missed while the history file failed are
+// kept: handed to the archive, or nowhere.
+inline const QString kRingGapArchived = QStringLiteral("the seconds the ring missed went to the archive");
+inline const QString kRingGapNotKept = QStringLiteral("the seconds the ring missed are kept nowhere: no archive");
+
+// A moment kept as a value: ISO 8601 to the second with its offset from
+// UTC ("2026-01-05T09:08:01+08:00"), so it reads as the station's clock read.
+QString moment(const QDateTime& time);
+std::optional<QDateTime> parseMoment(const QString& text);
 
 // Events the journal could not hold in memory while its file failed.
 QString droppedEvents(int64_t count);

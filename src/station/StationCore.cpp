@@ -20,6 +20,7 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
     if (recorder_ && archive) {
         archive_ = std::make_unique<ArchiveStore>(*archive, *historyPath, clock_);
         QObject::connect(recorder_.get(), &SampleRecorder::sampleRecorded, archive_.get(), &ArchiveStore::add);
+        recorder_->setSamplesHandedOn(true);
         // The address is fixed while the link is open; a failed open leaves
         // the samples without one until the next.
         QObject::connect(&link_, &InstrumentLink::portOpened, archive_.get(), [this](bool ok, const QString&) {
@@ -43,6 +44,7 @@ StationCore::StationCore(std::unique_ptr<Fieldbus> fieldbus, const Clock& clock,
 StationCore::~StationCore()
 {
     QObject::disconnect(archiveJournalConnection_);
+    QObject::disconnect(archiveRemovalConnection_);
 }
 
 void StationCore::journalArchiveFaults()
@@ -55,6 +57,9 @@ void StationCore::journalArchiveFaults()
             else if (health.writing())
                 archiveJournal_->writing(clock_.now(), health.droppedSamples());
         });
+    archiveRemovalConnection_ = QObject::connect(
+        archive_.get(), &ArchiveStore::monthsRemoved, archive_.get(),
+        [this](const QStringList& files, int keepMonths) { archiveJournal_->removed(clock_.now(), files, keepMonths); });
 }
 
 void StationCore::forwardTo(HistorianSettings settings)

@@ -95,6 +95,7 @@ private:
     std::unique_ptr<ArchiveJournal> archiveJournal_;
     // Cut before the journal goes: the archive's last flush comes after it.
     QMetaObject::Connection archiveJournalConnection_;
+    QMetaObject::Connection archiveRemovalConnection_;
     std::unique_ptr<HistorianJournal> historianJournal_;
     // Goes first: its last reports still reach the journal.
     std::unique_ptr<HistorianForwarder> historian_;

@@ -33,6 +33,7 @@
 #include "support/WaitFor.h"
 #include "journal/JournalReader.h"
 #include "journal/JournalStore.h"
+#include "journal/ShownEvent.h"
 #include "journalwindow/JournalModel.h"
 #include "journalwindow/JournalWindow.h"
 #include "mainwindow/LinkSettingsBar.h"
@@ -197,6 +198,61 @@ TEST_F(Startup, theMainWindowsExitAsksAndOnlyTheConfirmedOneEndsTheStationAndIsJ
     ASSERT_EQ(exits.size(), 1u);
     EXPECT_EQ(exits[0].origin, WriteOrigin::kMainWindow);
     EXPECT_EQ(exits[0].user, JournalIdentity::user());
+}
+
+TEST_F(Startup, theStartJournalsALastRunThatEndedUnjournaledAndTheMonthFilesTheRetentionRemoves)
+{
+    // A run killed after its last event: no station.exited follows its start.
+    const QString journalPath = dir.filePath(QStringLiteral("journal.sqlite"));
+    const QDateTime lastEvent = clock.now().addSecs(-3600);
+    {
+        JournalStore killed(journalPath, clock, {}, QStringLiteral("startup-killed"));
+        killed.open();
+        for (const auto& [kind, time] : {std::pair{JournalEvent::Kind::StationStarted, lastEvent.addSecs(-60)},
+                                         std::pair{JournalEvent::Kind::LinkOpened, lastEvent}}) {
+            JournalEvent event;
+            event.kind = kind;
+            event.time = time;
+            killed.append(event);
+        }
+    }
+    const QDir archive(dir.filePath(QStringLiteral("archive")));
+    ASSERT_TRUE(archive.mkpath(QStringLiteral(".")));
+    for (const QString& month : {QStringLiteral("2000-12.sqlite"), QStringLiteral("2001-01.sqlite")})
+        QFile(archive.filePath(month)).open(QIODevice::WriteOnly);
+    options.archiveMonths = 1;
+
+    makeStation();
+    handOver();
+    station->shutdown();
+    station.reset();
+
+    JournalReader reader(journalPath, QStringLiteral("startup-interrupted"));
+    ASSERT_TRUE(reader.open());
+    std::vector<JournalEvent> events = reader.newer(JournalFilter{}, 0, 20);
+    QStringList kinds;
+    for (const JournalEvent& event : events)
+        kinds << JournalKinds::code(event.kind);
+    EXPECT_EQ(kinds, (QStringList{QStringLiteral("station.started"), QStringLiteral("link.opened"),
+                                  QStringLiteral("station.interrupted"), QStringLiteral("station.started"),
+                                  QStringLiteral("archive.removed"), QStringLiteral("archive.removed"),
+                                  QStringLiteral("station.exited")}));
+    ASSERT_EQ(events.size(), 7u);
+    EXPECT_EQ(events[2].time, clock.now());
+    EXPECT_EQ(shownEvent(events[2]).text,
+              QStringLiteral("上次运行没有记录退出（被强行结束或断电）；它的最后一条事件在 %1")
+                  .arg(lastEvent.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    EXPECT_EQ(events[4].what, QStringLiteral("2000-12.sqlite"));
+    EXPECT_EQ(events[5].what, QStringLiteral("2001-01.sqlite"));
+    EXPECT_EQ(shownEvent(events[5]).text, QStringLiteral("保留期限 1 个月：已删除月文件 2001-01.sqlite"));
+    EXPECT_FALSE(QFile::exists(archive.filePath(QStringLiteral("2001-01.sqlite"))));
+
+    // This run ended properly: the next start finds nothing to journal.
+    makeStation();
+    handOver();
+    JournalFilter interrupted;
+    interrupted.kinds = {JournalEvent::Kind::StationInterrupted};
+    EXPECT_EQ(reader.count(interrupted), 1);
 }
 
 TEST_F(Startup, aSecondStationOnTheSameHistoryFileRefusesToStartAndNamesTheFirst)

@@ -13,6 +13,7 @@
 #include "core/Clock.h"
 #include "journal/JournalReader.h"
 #include "journal/JournalStore.h"
+#include "journal/StoredForms.h"
 #include "mainwindow/LivePanel.h"
 #include "link/ModbusFieldbus.h"
 #include "widgets/PanelField.h"
@@ -171,6 +172,25 @@ TEST(StationEndToEnd, aSecondStationAndTheProbeAreRefusedWhileAStationRunsAndNot
     third.terminate();
     ASSERT_TRUE(third.waitForFinished(5000));
     EXPECT_EQ(third.exitCode(), 0);
+
+    // The third found the first's run without its exit; the refused second
+    // started nothing and journaled nothing.
+    JournalReader journal(dir.filePath(QStringLiteral("journal.sqlite")), QStringLiteral("e2e-killed"));
+    ASSERT_TRUE(journal.open()) << journal.errorText().toStdString();
+    QStringList runs;
+    JournalFilter lifecycle;
+    lifecycle.kinds = {JournalEvent::Kind::StationStarted, JournalEvent::Kind::StationExited,
+                       JournalEvent::Kind::StationInterrupted};
+    const std::vector<JournalEvent> ends = journal.newer(lifecycle, 0, 10);
+    for (const JournalEvent& event : ends)
+        runs << JournalKinds::code(event.kind);
+    EXPECT_EQ(runs, (QStringList{QStringLiteral("station.started"), QStringLiteral("station.interrupted"),
+                                 QStringLiteral("station.started"), QStringLiteral("station.exited")}));
+    ASSERT_EQ(ends.size(), 4u);
+    const std::optional<QDateTime> lastOfKilled = StoredForms::parseMoment(ends[1].oldValue);
+    ASSERT_TRUE(lastOfKilled) << ends[1].oldValue.toStdString();
+    EXPECT_GE(*lastOfKilled, ends[0].time.addSecs(-1));  // stored to the second
+    EXPECT_LE(*lastOfKilled, ends[1].time);
 }
 
 TEST(StationEndToEnd, panelShowsWhatTheInstrumentHolds)

@@ -109,7 +109,7 @@ TEST_F(ReportFixture, holdsHeadingPeriodStatisticsAndThePeriodsAlarmsAndWritesAs
     ASSERT_FALSE(text.isEmpty()) << "pdftotext gave nothing";
     for (const QString& expected : {
              QStringLiteral("周期报表"), QStringLiteral("TQ5800 地址 1"),
-             QStringLiteral("时段 2026-11-02 08:00:00 至 2026-11-02 10:00:00"),
+             QStringLiteral("时段 2026-11-02 08:00:00 至 2026-11-02 09:59:59"),  // the last second, as the dialog names it
              QStringLiteral("最小 20.0"), QStringLiteral("最大 95.0"),
              QStringLiteral("ALM1 00:10:00"), QStringLiteral("ALM2 00:00:00"),
              QStringLiteral("PV 超出 SV ± 5.0 的时间  00:00:01"),
@@ -148,10 +148,11 @@ TEST_F(ReportFixture, inEnglishTheReportsOwnTextsAreEnglishAndUncutWhileTheJourn
     const QString text = PdfText::of(r.path);
     const QString squeezedText = squeezed(text);
     for (const QString& expected :
-         {QStringLiteral("Period Report"), QStringLiteral("Period 2026-11-02 08:00:00 to 2026-11-02 10:00:00"),
+         {QStringLiteral("Period Report"), QStringLiteral("Period 2026-11-02 08:00:00 to 2026-11-02 09:59:59"),
           QStringLiteral("Page 2 of 2"), QStringLiteral("min 20.0"), QStringLiteral("max 95.0"),
           QStringLiteral("Time with PV outside SV ± 5.0  00:00:01"),
           QStringLiteral("Time with alarm state unknown  01:59:00 (these records hold no alarm state)"),
+          QStringLiteral("Samples copied from the ring (which keeps no alarm state) or taken while the alarm inputs went unread; not in the alarm times above"),
           QStringLiteral("Recorded  01:59:00 (7140 samples)    gaps 1, total 00:01:00"),
           QStringLiteral("Alarm and operator events  4"), QStringLiteral("Alarm raised"),
           QStringLiteral("Alarm cleared"), QStringLiteral("Instrument write"), QStringLiteral("Details"),
@@ -202,7 +203,10 @@ TEST_F(ReportFixture, samplesWithoutAlarmBitsAreReportedAsUnknown)
     r.samples = &fromRing;
     QString error;
     ASSERT_TRUE(writePeriodReport(r, error)) << error.toStdString();
-    EXPECT_TRUE(squeezed(PdfText::of(r.path)).contains(QStringLiteral("报警状态未知的时间01:59:00")));
+    const QString text = squeezed(PdfText::of(r.path));
+    EXPECT_TRUE(text.contains(QStringLiteral("报警状态未知的时间01:59:00")));
+    EXPECT_TRUE(text.contains(squeezed(QStringLiteral("即取自环形记录（不存报警状态）或报警输入未读到时的采样所代表的时间，不计入上面的报警时间"))))
+        << text.toStdString();
 }
 
 TEST_F(ReportFixture, aFailedReadOrABadPeriodLeavesTheFileAtThePathAsItWas)

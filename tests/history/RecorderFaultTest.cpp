@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/LogLines.h"
 #include "support/RecorderFixture.h"
 
 namespace {
@@ -21,7 +22,10 @@ TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingR
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
     QFile(blocker).open(QIODevice::WriteOnly);
     path = blocker + QStringLiteral("/station/Rdatabj.sqlite");
+    const LogLines log("tq5800.history");
     startWatching();
+    recorder->setSamplesHandedOn(true);
+    const QDateTime firstMissed = clock.now();
     QSignalSpy taken(recorder.get(), &SampleRecorder::sampleTaken);
 
     EXPECT_EQ(state(), State::Failing);
@@ -33,7 +37,7 @@ TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingR
         nextSecond();
     }
     EXPECT_EQ(recorder->recordNumber(), 4);  // counted in memory
-    EXPECT_EQ(recorder->health().lostSamples(), 4);
+    EXPECT_EQ(recorder->health().missedSeconds(), 4);
     EXPECT_EQ(spy->count(), 1);        // one report per episode
 
     ASSERT_TRUE(QFile::remove(blocker));
@@ -43,6 +47,13 @@ TEST_F(RecorderFault, unopenablePathIsReportedOnceTheLiveSideGoesOnAndRecordingR
     EXPECT_TRUE(recorder->databaseOpen());
     EXPECT_EQ(state(), State::Recording);
     EXPECT_EQ(spy->count(), 2);
+    // Every second until then is missing from the ring, and was handed on.
+    EXPECT_EQ(recorder->health().ringGap().seconds, 5);
+    EXPECT_EQ(recorder->health().ringGap().first, firstMissed);
+    EXPECT_EQ(recorder->health().ringGap().last, firstMissed.addSecs(4));
+    EXPECT_EQ(log.lines().filter(QStringLiteral("recording resumed")),
+              QStringList{QStringLiteral("recording resumed; the ring missed 5 second(s), 2001-03-12 14:05:07 to "
+                                         "2001-03-12 14:05:11; each was handed to the archive")});
     // The new file's pointer (0) decides the number, as after a restart.
     EXPECT_EQ(HistoryFiles::pointer(path), 1);
     nextSecond();

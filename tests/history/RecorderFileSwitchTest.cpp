@@ -62,7 +62,7 @@ TEST_F(RecorderFileSwitch, deletedFileIsMadeAgainAtTheNextSampleAndReportedOnce)
     EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Recording);
     EXPECT_EQ(recorder->health().fileSwitch(), Change::Recreated);
     EXPECT_EQ(recorder->health().fileSwitchedAt(), clock.now());
-    EXPECT_EQ(recorder->health().lostSamples(), 0);
+    EXPECT_EQ(recorder->health().missedSeconds(), 0);
 
     nextSecond();
     nextSecond();

@@ -148,7 +148,7 @@ TEST_F(RecorderStorageFault, fullDiskLosesOnlyTheSecondsItLastsAndKeepsWhatWasSt
         const qsizetype reports = spy->count();
         secondsPassWithTheLiveChartFed(2 * SampleRecorder::kRecheckSeconds);
         EXPECT_EQ(spy->count(), reports);
-        EXPECT_GE(recorder->health().lostSamples(), 3 * SampleRecorder::kRecheckSeconds + 1);
+        EXPECT_GE(recorder->health().missedSeconds(), 3 * SampleRecorder::kRecheckSeconds + 1);
     }
     expectRecordingResumes();
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/DateValue.h"
+#include "support/LogLines.h"
 #include "support/RecorderFixture.h"
 #include "support/WaitFor.h"
 #include "support/StateFeed.h"
@@ -202,7 +203,7 @@ TEST_F(RecorderTick, secondsTheInstrumentDidNotAnswerForGetNoSample)
     }
     EXPECT_EQ(HistoryFiles::rowCount(path), 2);
     EXPECT_EQ(recorder->recordNumber(), 2);
-    EXPECT_EQ(recorder->health().lostSamples(), 0);  // nothing was lost: nothing was measured
+    EXPECT_EQ(recorder->health().missedSeconds(), 0);  // the ring missed nothing: nothing was measured
     // The recorder light says so, once, from the first second without a sample.
     EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Paused);
     EXPECT_EQ(recorder->health().pausedSince(), silentFrom);
@@ -214,6 +215,28 @@ TEST_F(RecorderTick, secondsTheInstrumentDidNotAnswerForGetNoSample)
     EXPECT_EQ(taken.count(), 3);
     EXPECT_EQ(recorder->health().state(), RecorderHealth::State::Recording);
     EXPECT_EQ(health.count(), 2);
+}
+
+TEST_F(RecorderTick, onlyAnInstrumentThatAnsweredAndFallsSilentIsLogged)
+{
+    const LogLines log("tq5800.history");
+    start();
+    for (int i = 0; i < 3; ++i) {  // the link closed, then open without an answer yet
+        clock.advanceMs(1000);
+        recorder->tick();
+    }
+    EXPECT_TRUE(log.lines().isEmpty()) << log.lines().join(QLatin1Char('\n')).toStdString();
+    nextSecond();  // the first answer
+    nextSecond();
+    EXPECT_TRUE(log.lines().isEmpty()) << log.lines().join(QLatin1Char('\n')).toStdString();
+
+    for (int i = 0; i < 4; ++i) {
+        clock.advanceMs(1000);
+        recorder->tick();
+    }
+    nextSecond();
+    EXPECT_EQ(log.lines(), (QStringList{QStringLiteral("no sample while the instrument does not answer"),
+                                        QStringLiteral("the instrument answers: samples resume")}));
 }
 
 TEST_F(RecorderTick, restartContinuesTheRingFromThePointer)

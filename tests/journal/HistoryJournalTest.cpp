@@ -2,6 +2,7 @@
 
 #include "history/RecorderHealth.h"
 #include "journal/HistoryJournal.h"
+#include "journal/StoredForms.h"
 #include "support/EventListSink.h"
 
 namespace {
@@ -44,6 +45,39 @@ TEST_F(HistoryJournalTest, aFailureEpisodeGivesOneFailingWithItsReasonAndOneResu
     EXPECT_EQ(sink.events[0].text, QStringLiteral("disk I/O error"));
     EXPECT_EQ(sink.events[0].source, kPath);
     EXPECT_EQ(sink.events[1].time, t0.addSecs(7));
+}
+
+TEST_F(HistoryJournalTest, resumedSaysHowManySecondsTheRingMissedInItsEpisodeAndWhetherTheArchiveHasThem)
+{
+    struct Episode {
+        int missed;
+        bool handedOn;
+        const char* newValue;
+        QString text;
+    };
+    const Episode episodes[] = {
+        {3, true, "3", StoredForms::kRingGapArchived},
+        {2, false, "2", StoredForms::kRingGapNotKept},  // counted anew, not since start
+        {0, true, "0", QString()},                      // failed and recovered before a second fell due
+    };
+    QDateTime t = t0;
+    for (const Episode& e : episodes) {
+        health.setSamplesHandedOn(e.handedOn);
+        health.recordFailure(QStringLiteral("disk I/O error"), t);
+        journal.healthChanged(health);
+        for (int i = 0; i < e.missed; ++i)
+            health.recordMissedSecond(t = t.addSecs(1));
+        health.recordStored(t = t.addSecs(1), true);
+        journal.healthChanged(health);
+    }
+    ASSERT_EQ(sink.events.size(), 6u);
+    for (size_t i = 0; i < std::size(episodes); ++i) {
+        const JournalEvent& resumed = sink.events[2 * i + 1];
+        EXPECT_EQ(resumed.kind, Kind::HistoryResumed);
+        EXPECT_EQ(resumed.newValue, QString::fromLatin1(episodes[i].newValue)) << i;
+        EXPECT_EQ(resumed.text, episodes[i].text) << i;
+    }
+    EXPECT_EQ(health.missedSeconds(), 5);
 }
 
 TEST_F(HistoryJournalTest, eachReplacedFileIsJournaledOnce)

@@ -1,3 +1,4 @@
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "journal/InterruptedRun.h"
 #include "journal/JournalReader.h"
 #include "support/JournalFiles.h"
 
@@ -208,6 +210,37 @@ TEST_F(JournalReaderTest, readsAFileItMayNotWrite)
     JournalReader reader(path, QStringLiteral("read-only"));
     EXPECT_TRUE(reader.open()) << reader.errorText().toStdString();
     EXPECT_EQ(reader.page({}, 10).size(), 1u);
+}
+
+TEST_F(JournalReaderTest, aLastRunWithoutItsExitIsFoundWithTheTimeOfItsLastEvent)
+{
+    const auto at = [](int seconds) { return kDayOne.addSecs(seconds); };
+    struct Case {
+        const char* name;
+        std::vector<JournalEvent> events;
+        std::optional<QDateTime> lastEvent;
+    };
+    const Case cases[] = {
+        {"no journal yet", {}, std::nullopt},
+        {"ended properly, then its forwarder's last word",
+         {JournalFiles::event(Kind::StationStarted, at(0)), JournalFiles::event(Kind::StationExited, at(9)),
+          JournalFiles::event(Kind::HistorianFailing, at(10))},
+         std::nullopt},
+        {"killed", {JournalFiles::event(Kind::StationStarted, at(0)), JournalFiles::event(Kind::Write, at(7))}, at(7)},
+        {"killed twice",
+         {JournalFiles::event(Kind::StationStarted, at(0)), JournalFiles::event(Kind::StationInterrupted, at(20)),
+          JournalFiles::event(Kind::StationStarted, at(20)), JournalFiles::event(Kind::LinkOpened, at(25))},
+         at(25)},
+        {"killed and found already", {JournalFiles::event(Kind::StationStarted, at(0)), JournalFiles::event(Kind::StationInterrupted, at(20))},
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(path);
+        if (!c.events.empty()) {
+            ASSERT_TRUE(JournalFiles::append(path, c.events)) << c.name;
+        }
+        EXPECT_EQ(interruptedRunLastEvent(path), c.lastEvent) << c.name;
+    }
 }
 
 } // namespace

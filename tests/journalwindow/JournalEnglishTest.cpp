@@ -67,7 +67,16 @@ std::vector<JournalEvent> everyKind()
         case Kind::EntriesRefused: event.newValue = QStringLiteral("2"); break;
         case Kind::HistoryFailing: event.text = QStringLiteral("disk I/O error"); break;
         case Kind::HistoryReplaced: event.text = StoredForms::kHistoryRecreated; break;
+        case Kind::HistoryResumed:
+            event.newValue = QStringLiteral("73");
+            event.text = StoredForms::kRingGapArchived;
+            break;
         case Kind::ArchiveResumed: event.newValue = QStringLiteral("3"); break;
+        case Kind::ArchiveRemoved:
+            event.what = QStringLiteral("2026-01.sqlite");
+            event.newValue = QStringLiteral("3");
+            break;
+        case Kind::StationInterrupted: event.oldValue = StoredForms::moment(kStart); break;
         case Kind::JournalResumed: event.text = StoredForms::droppedEvents(2); break;
         case Kind::StationStarted:
             event.text = StoredForms::stationStarted(QStringLiteral("0.1.0"), QStringLiteral("/data/h.sqlite"),
