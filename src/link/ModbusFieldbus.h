@@ -29,11 +29,11 @@ struct _modbus;
 // pass for the next request's if both had the same shape; no two reads the
 // station makes around the same time have (ReadShape). Every exchange keeps
 // the line's silences (LineDiscipline) and takes only an answer of its
-// request's exact shape (ReplyCheck). After any failed exchange the link is out of step: the
-// next call first sends a probe whose answer no other request of the
-// station has (a read of a register count no poll block uses) and makes
-// its own request only once the probe is answered; otherwise it fails with
-// the probe's reason. The probe's data is never used. Consecutive episodes
+// request's exact shape (ReplyCheck). After any failed exchange the link
+// is out of step: the next call first sends a probe whose answer no other
+// request of the station has (a read of a register count no other read
+// asks) and makes its own request only once the probe is answered;
+// otherwise it fails with the probe's reason. The probe's data is never used. Consecutive episodes
 // alternate between two probe sizes, so a probe answer still in flight from
 // an earlier episode (one that ordinary requests followed) is never taken.
 //
