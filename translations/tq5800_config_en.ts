@@ -198,16 +198,8 @@
 <context>
     <name>InstrumentSetReader</name>
     <message>
-        <source>参数 1～16</source>
-        <translation>parameters 1-16</translation>
-    </message>
-    <message>
-        <source>参数 17～32</source>
-        <translation>parameters 17-32</translation>
-    </message>
-    <message>
-        <source>参数 33～37</source>
-        <translation>parameters 33-37</translation>
+        <source>参数 %1～%2</source>
+        <translation>parameters %1-%2</translation>
     </message>
     <message>
         <source>报警设定点</source>

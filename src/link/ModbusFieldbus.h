@@ -12,6 +12,7 @@
 #include "link/Fieldbus.h"
 #include "link/LineDiscipline.h"
 #include "link/PortDevices.h"
+#include "link/ReadShape.h"
 
 struct _modbus;
 
@@ -24,15 +25,15 @@ struct _modbus;
 // resumes without the operator as soon as the instrument answers again.
 // Only close() ends that.
 //
-// An answer names no register, and the poll asks several requests of the
-// same shape, so a late, repeated or spoiled answer could pass for the next
-// request's. Every exchange therefore keeps the line's silences
-// (LineDiscipline) and takes only an answer of its request's exact shape
-// (ReplyCheck). After any failed exchange the link is out of step: the
-// next call first sends a probe whose answer no other request of the
-// station has (a read of a register count no poll block uses) and makes
-// its own request only once the probe is answered; otherwise it fails with
-// the probe's reason. The probe's data is never used. Consecutive episodes
+// An answer names no register, so a late, repeated or spoiled answer could
+// pass for the next request's if both had the same shape; no two reads the
+// station makes around the same time have (ReadShape). Every exchange keeps
+// the line's silences (LineDiscipline) and takes only an answer of its
+// request's exact shape (ReplyCheck). After any failed exchange the link
+// is out of step: the next call first sends a probe whose answer no other
+// request of the station has (a read of a register count no other read
+// asks) and makes its own request only once the probe is answered;
+// otherwise it fails with the probe's reason. The probe's data is never used. Consecutive episodes
 // alternate between two probe sizes, so a probe answer still in flight from
 // an earlier episode (one that ordinary requests followed) is never taken.
 //
@@ -44,9 +45,10 @@ public:
     // How long the line must be quiet before a probe and before the first
     // request after it: long enough for repeats of old answers to land.
     static constexpr std::chrono::milliseconds kResyncQuiet{40};
-    // Register counts of the probe reads: answers of 11 and 15 bytes, the
-    // length of no poll read (21, 37, 7) and no write echo (8).
-    static constexpr std::array<int, 2> kProbeCounts{3, 5};
+    // Register counts of the probe reads: answers of 11 and 15 bytes, a
+    // shape no poll read and no read-back has (PollPlan.h checks it), and
+    // no write echo's length (8).
+    static constexpr std::array<int, 2> kProbeCounts = ReadShapes::kProbeCounts;
 
     explicit ModbusFieldbus(PortDevices devices);
     ~ModbusFieldbus() override;

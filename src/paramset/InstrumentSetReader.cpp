@@ -1,31 +1,66 @@
 #include "paramset/InstrumentSetReader.h"
 
+#include <algorithm>
 #include <array>
 
 #include "instrument/RegisterMap.h"
 #include "link/InstrumentLink.h"
 #include "link/LinkFailureText.h"
+#include "link/PollPlan.h"
+#include "link/ReadShape.h"
 #include "paramset/ParameterSetFile.h"
 #include "paramset/ParamsetLog.h"
 #include "paramset/SetSlot.h"
 
 namespace {
 
-// The registers of a set in the blocks the poll reads them in: the
-// instrument answers at most 16 registers at a time.
+// The registers of a set in reads of at most 16 registers, the most the
+// instrument answers at a time. Each read has a shape (register count) of
+// its own, none the poll's, a probe's or a read-back's: the set is read
+// between the poll's reads, and an answer meant for one of those must
+// never pass for a part of the set.
 struct SetRead {
     int start;
     int count;
-    const char* what;
+    const char* what;  // nullptr for parameters: named by their numbers
 };
 
-constexpr std::array<SetRead, 5> kReads{{
-    {RegisterMap::parameter(1), 16, QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 1～16")},
-    {RegisterMap::parameter(17), 16, QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 17～32")},
-    {RegisterMap::parameter(33), 5, QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 33～37")},
+constexpr std::array<SetRead, 6> kReads{{
+    {RegisterMap::parameter(1), 14, nullptr},
+    {RegisterMap::parameter(15), 10, nullptr},
+    {RegisterMap::parameter(25), 7, nullptr},
+    {RegisterMap::parameter(32), 6, nullptr},
     {RegisterMap::kAlarmSetPointBase, RegisterMap::kAlarmSetPoints, QT_TRANSLATE_NOOP("InstrumentSetReader", "报警设定点")},
-    {RegisterMap::kSetValue, 1, QT_TRANSLATE_NOOP("InstrumentSetReader", "设定SV")},
+    // With the manual output after it: one register alone is a read-back's shape.
+    {RegisterMap::kSetValue, 2, QT_TRANSLATE_NOOP("InstrumentSetReader", "设定SV")},
 }};
+
+static_assert([] {
+    std::array<ReadShape, kReads.size()> own{};
+    std::transform(kReads.begin(), kReads.end(), own.begin(), [](const SetRead& r) { return ReadShape::holding(r.count); });
+    return ReadShapes::allDistinct(ReadShapes::joined(own, ReadShapes::kPollAndLinkReads));
+}(), "a read of the set shares an answer's shape with another read");
+
+static_assert([] {
+    int next = RegisterMap::parameter(RegisterMap::kFirstParameter);
+    for (const SetRead& read : kReads) {
+        if (read.what != nullptr)
+            continue;
+        if (read.start != next || read.count > 16)
+            return false;
+        next += read.count;
+    }
+    return next == RegisterMap::parameter(RegisterMap::kLastParameter) + 1;
+}(), "the parameter reads do not cover the parameters in order");
+
+ShownText readName(const SetRead& read)
+{
+    if (read.what != nullptr)
+        return ShownText("InstrumentSetReader", read.what);
+    return ShownText("InstrumentSetReader", QT_TRANSLATE_NOOP("InstrumentSetReader", "参数 %1～%2"))
+        .arg(read.start - RegisterMap::kParameterBase)
+        .arg(read.start - RegisterMap::kParameterBase + read.count - 1);
+}
 
 } // namespace
 
@@ -67,7 +102,7 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
         qCWarning(paramsetLog).noquote() << QStringLiteral("fresh read of registers %1..%2 failed: %3")
                                                 .arg(read.start).arg(read.start + read.count - 1).arg(reading.error);
         const ShownText problem = ShownText("InstrumentSetReader", QT_TRANSLATE_NOOP("InstrumentSetReader", "读取%1失败：%2"))
-                                      .arg(ShownText("InstrumentSetReader", read.what))
+                                      .arg(readName(read))
                                       .arg(linkFailureWords(reading.error));
         emit finished({std::nullopt, problem.shown(), problem});
         return;

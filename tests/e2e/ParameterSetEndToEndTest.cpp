@@ -108,10 +108,10 @@ TEST_F(ParameterSetsOnSim, compareShowsTheThreeChangesAndLoadingRestoresThem)
 
 TEST_F(ParameterSetsOnSim, aFailedWriteStopsTheLoadAndNothingAfterItIsWritten)
 {
-    // Five reads of the set, the first write and its read-back answer; the
+    // Six reads of the set, the first write and its read-back answer; the
     // second write is refused (and so is the link's repetition of it).
     std::vector<std::string> args = kThreeChanges;
-    args.insert(args.end(), {"--fault", "exception", "--fault-after", "7"});
+    args.insert(args.end(), {"--fault", "exception", "--fault-after", "8"});
     SimProcess failing(args);
     ASSERT_TRUE(failing.started());
 

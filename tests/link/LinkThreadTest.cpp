@@ -90,9 +90,9 @@ TEST_F(LinkThread, cycleReadsTheSixBlocksInOrderFromThePortAndModuleOpened)
         {"open", {2, 1, 0, 7}},
         {"readInputRegisters", {1, 8}},
         {"readHoldingRegisters", {1, 8}},
-        {"readHoldingRegisters", {4097, 16}},
-        {"readHoldingRegisters", {4113, 16}},
-        {"readHoldingRegisters", {4129, 8}},
+        {"readHoldingRegisters", {4097, 15}},
+        {"readHoldingRegisters", {4112, 13}},
+        {"readHoldingRegisters", {4125, 12}},
         {"readHoldingRegisters", {257, 16}},
         {"readDiscreteInputs", {1, 16}},
         {"readCoils", {1, 16}},
@@ -229,7 +229,7 @@ TEST_F(LinkThread, traceNamesEveryRequestAndItsOutcome)
     const QStringList lines = trace.lines();
     EXPECT_TRUE(lines.contains(QStringLiteral("open port 2, baud code 1, parity code 0, module 7: ok"))) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^read \\d+ .* from \\d+: ok$"))).size(), 8);
-    EXPECT_TRUE(lines.contains(QStringLiteral("read 16 holding registers from 4097: ok")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("read 15 holding registers from 4097: ok")));
     EXPECT_TRUE(lines.contains(QStringLiteral("read 16 coils from 1: ok")));
     EXPECT_TRUE(lines.contains(QStringLiteral("write register 260 = 12: ok")));
     EXPECT_TRUE(lines.contains(QStringLiteral("write coil 2 on: failed: scripted failure")));

@@ -128,7 +128,7 @@ Frame registers(const Frame& request, int first)
     return answer;
 }
 
-// Parameters 17..32: 16 holding registers from 4113.
+// A read of 16 holding registers from 4113.
 constexpr int kParameters = 4113;
 constexpr int kBlock = 16;
 

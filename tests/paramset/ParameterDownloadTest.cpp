@@ -191,7 +191,7 @@ TEST_F(Download, writesNothingForARefusedSetOrAFailedFreshRead)
 
     fake.failCalls("readHoldingRegisters");
     const DownloadReport byRead = run(fileDifferingIn(held));
-    EXPECT_TRUE(byRead.problem.contains(QStringLiteral("参数 1～16"))) << byRead.problem.toStdString();
+    EXPECT_TRUE(byRead.problem.contains(QStringLiteral("参数 1～14"))) << byRead.problem.toStdString();
     EXPECT_TRUE(byRead.written.empty());
     EXPECT_EQ(writtenRegisters(), std::vector<int>{});
 }

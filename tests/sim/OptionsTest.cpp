@@ -51,6 +51,7 @@ TEST(SimOptions, answerFaultsAreNamedAndLateTakesItsDelayInMilliseconds)
 {
     EXPECT_EQ(parseWithLink({"--fault", "duplicate"}).options.fault, FaultMode::Duplicate);
     EXPECT_EQ(parseWithLink({"--fault", "trailing"}).options.fault, FaultMode::Trailing);
+    EXPECT_EQ(parseWithLink({"--fault", "one-behind"}).options.fault, FaultMode::OneBehind);
     const auto late = parseWithLink({"--fault=late:3000"});
     ASSERT_TRUE(late.ok()) << late.error;
     EXPECT_EQ(late.options.fault, FaultMode::Late);

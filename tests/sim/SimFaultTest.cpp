@@ -108,6 +108,17 @@ TEST(SimFault, duplicateSendsEveryAnswerASecondTime)
     EXPECT_EQ(copy[3] << 8 | copy[4], 523);
 }
 
+TEST(SimFault, oneBehindAnswersEachRequestWithThePreviousOnesAnswer)
+{
+    ServedSim s({"--frozen", "--set", "3x:1=523", "--set", "3x:2=456", "--fault", "one-behind"});
+    EXPECT_FALSE(s.master.read(Table::InputRegisters, 1, 8));  // no request before it
+    EXPECT_EQ(s.master.lastError(), ETIMEDOUT);
+    EXPECT_FALSE(s.master.read(Table::InputRegisters, 2, 1));  // the eight registers' answer
+    EXPECT_EQ(s.master.lastError(), EMBBADDATA);
+    // Of the same shape, register 2's answer passes for register 1's.
+    EXPECT_EQ(s.master.read(Table::InputRegisters, 1, 1), SimMaster::Values{456});
+}
+
 TEST(SimFault, trailingBytesFollowEveryAnswer)
 {
     ServedSim s({"--frozen", "--set", "3x:1=523", "--fault", "trailing"});

@@ -68,6 +68,8 @@ Frame FaultInjector::spoil(const Frame& request, const Frame& answer, int statio
         spoiled.insert(spoiled.end(), tail.begin(), tail.end());
         return spoiled;
     }
+    case FaultMode::OneBehind:
+        return previous_;
     }
     return answer;
 }

@@ -32,7 +32,12 @@ public:
     // What goes on the wire while the fault is active; empty for silence.
     // A trailing fault appends to the answer, taking turns between a whole
     // input-register answer (the poll's block, PV 9999) and plain garbage.
+    // One behind sends the answer to the request before (nothing for the
+    // first).
     Frame spoil(const Frame& request, const Frame& answer, int stationAddress) const;
+    // The true answer to the request just carried out, whether the fault
+    // was active or not: what an instrument one behind sends next.
+    void remember(const Frame& answer) { previous_ = answer; }
     // How long after the request a late instrument answers.
     std::chrono::milliseconds delay() const;
     // Whether the answer goes out a second time, kRepeatGap after the first.
@@ -45,6 +50,7 @@ private:
     long long after_;
     std::chrono::milliseconds late_;
     long long answered_ = 0;
+    Frame previous_;
 };
 
 } // namespace tqsim

@@ -88,10 +88,13 @@ std::string applyValued(Options& o, std::string_view name, const std::string& va
             o.fault = FaultMode::Duplicate;
         else if (value == "trailing")
             o.fault = FaultMode::Trailing;
+        else if (value == "one-behind")
+            o.fault = FaultMode::OneBehind;
         else if (value.rfind("late:", 0) == 0 && parseIntIn(value.substr(5), 1, 60000, &o.lateMs))
             o.fault = FaultMode::Late;
         else
-            return "--fault takes silent, crc, exception, wrong-address, late:MS (1..60000), duplicate or trailing, not '"
+            return "--fault takes silent, crc, exception, wrong-address, late:MS (1..60000), duplicate, trailing or "
+                   "one-behind, not '"
                    + value + "'";
     } else if (name == "--fault-after") {
         if (!parseIntIn(value, 0, 1000000000, &o.faultAfter))
@@ -224,6 +227,7 @@ std::string usageText()
            "  --line-timing           answer no earlier than the wire would allow\n"
            "  --fault silent|crc|exception|wrong-address|late:MS|duplicate|trailing\n"
            "                          misbehave on purpose; SIGUSR1 toggles it off and on\n"
+           "  --fault one-behind      answer each request with the previous request's answer\n"
            "  --fault-after N         the fault starts after N answered requests\n"
            "  --help                  show this text\n"
            "  --version               show the program's version\n";

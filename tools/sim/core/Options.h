@@ -10,7 +10,7 @@
 namespace tqsim {
 
 enum class Parity { None, Odd, Even };
-enum class FaultMode { None, Silent, Crc, Exception, WrongAddress, Late, Duplicate, Trailing };
+enum class FaultMode { None, Silent, Crc, Exception, WrongAddress, Late, Duplicate, Trailing, OneBehind };
 enum class InputFault { None, Open, Short };
 
 // One --set TABLE:ADDRESS=VALUE, with ADDRESS the 1-based number.

@@ -115,8 +115,10 @@ void Server::handle(const FrameAssembler::Received& received)
         answer = engine_.reply(request);
     if (addressee == MODBUS_BROADCAST_ADDRESS)
         return;
+    const Frame truth = answer;
     if (faulty)
-        answer = faults_.spoil(request, answer, station);
+        answer = faults_.spoil(request, truth, station);
+    faults_.remember(truth);
     if (answer.empty())
         return;
     // A late instrument does one thing at a time: requests that arrive
