@@ -1,5 +1,8 @@
 #include "journal/StoredForms.h"
 
+#include <array>
+#include <utility>
+
 #include <QRegularExpression>
 
 namespace StoredForms {
@@ -91,6 +94,35 @@ std::optional<qint64> parseSignalSender(const QString& text)
     if (!match.hasMatch())
         return std::nullopt;
     return match.captured(1).toLongLong();
+}
+
+namespace {
+constexpr std::array<std::pair<ForwardingCause, const char*>, 8> kForwardingCauses{{
+    {ForwardingCause::NoConnection, "no-connection"},
+    {ForwardingCause::ServerShutdown, "server-shutdown"},
+    {ForwardingCause::Authentication, "authentication"},
+    {ForwardingCause::NoSchema, "no-schema"},
+    {ForwardingCause::SchemaVersion, "schema-version"},
+    {ForwardingCause::NoPermission, "no-permission"},
+    {ForwardingCause::NoAnswer, "no-answer"},
+    {ForwardingCause::StationFiles, "station-files"},
+}};
+} // namespace
+
+QString forwardingCause(ForwardingCause cause)
+{
+    for (const auto& [known, code] : kForwardingCauses)
+        if (known == cause)
+            return QString::fromLatin1(code);
+    return {};
+}
+
+ForwardingCause parseForwardingCause(const QString& text)
+{
+    for (const auto& [cause, code] : kForwardingCauses)
+        if (text == QLatin1String(code))
+            return cause;
+    return ForwardingCause::Unknown;
 }
 
 } // namespace StoredForms

@@ -96,6 +96,7 @@ private:
     // Cut before the journal goes: the archive's last flush comes after it.
     QMetaObject::Connection archiveJournalConnection_;
     std::unique_ptr<HistorianJournal> historianJournal_;
+    QMetaObject::Connection historianJournaling_;
     // Goes first: its last reports still reach the journal.
     std::unique_ptr<HistorianForwarder> historian_;
 };
