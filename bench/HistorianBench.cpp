@@ -49,9 +49,9 @@ void BM_SendSamples(benchmark::State& state)
         const QList<OutboxSample> batch = secondsFrom(nextMs, rows);
         nextMs += qint64(rows) * 1000;
         state.ResumeTiming();
-        QString error;
-        if (!HistorianUpload::sendSamples(db, QStringLiteral("line-a"), QStringLiteral("/dev/ttyS1"), batch, &error)) {
-            state.SkipWithError(qPrintable(error));
+        ForwardingFailure failure;
+        if (!HistorianUpload::sendSamples(db, QStringLiteral("line-a"), QStringLiteral("/dev/ttyS1"), batch, &failure)) {
+            state.SkipWithError(qPrintable(failure.reason));
             return;
         }
     }

@@ -68,9 +68,12 @@ QString forward(const Plant& plant, const QString& connection, int which)
         for (int first = 0; error.isEmpty() && first < plant.seconds; first += secondsPerBatch) {
             const int seconds = std::min(secondsPerBatch, plant.seconds - first);
             const QList<OutboxSample> batch = batchOf(plant, first, seconds);
-            for (int station = which; error.isEmpty() && station < plant.stations; station += plant.connections)
-                HistorianUpload::sendSamples(db, QStringLiteral("station-%1").arg(station, 2, 10, QLatin1Char('0')),
-                                             QStringLiteral("/dev/ttyS0"), batch, &error);
+            for (int station = which; error.isEmpty() && station < plant.stations; station += plant.connections) {
+                ForwardingFailure failure;
+                if (!HistorianUpload::sendSamples(db, QStringLiteral("station-%1").arg(station, 2, 10, QLatin1Char('0')),
+                                                  QStringLiteral("/dev/ttyS0"), batch, &failure))
+                    error = failure.reason;
+            }
         }
         db.close();
     }

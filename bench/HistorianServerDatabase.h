@@ -30,9 +30,9 @@ public:
             why_ = db.lastError().text();
             return;
         }
-        QString error;
-        if (!HistorianSchema::apply(db, &error))
-            why_ = error;
+        ForwardingFailure failure;
+        if (!HistorianSchema::apply(db, &failure))
+            why_ = failure.reason;
     }
 
     ~HistorianServerDatabase()

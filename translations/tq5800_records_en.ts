@@ -490,6 +490,38 @@
 <context>
     <name>ShownEvent</name>
     <message>
+        <source>无法连接服务器：请检查服务器是否运行、网络及连接参数</source>
+        <translation>Cannot reach the server: check that it runs, the network and the connection string</translation>
+    </message>
+    <message>
+        <source>服务器正在关闭或重启：恢复后自动续传，无需处理</source>
+        <translation>The server is shutting down or restarting: forwarding resumes by itself when it is back</translation>
+    </message>
+    <message>
+        <source>服务器拒绝登录：请检查用户名及 ~/.pgpass 中的密码</source>
+        <translation>The server refused the login: check the user name and the password in ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>服务器上没有转发用的表：请执行 sql/historian-schema.sql</source>
+        <translation>The server holds no historian tables: apply sql/historian-schema.sql</translation>
+    </message>
+    <message>
+        <source>服务器的表版本与本站不符：请执行本站版本的 historian-schema.sql</source>
+        <translation>The server&apos;s tables are of another version: apply this station&apos;s historian-schema.sql</translation>
+    </message>
+    <message>
+        <source>无权写入服务器的表：请授予该用户 historian_writer 角色</source>
+        <translation>No right to write the server's tables: grant the user the role historian_writer</translation>
+    </message>
+    <message>
+        <source>服务器无应答：请检查服务器主机是否停顿或过载</source>
+        <translation>The server does not answer: check whether its host is stopped or overloaded</translation>
+    </message>
+    <message>
+        <source>本站的归档或转发状态文件无法读写：请检查归档文件夹</source>
+        <translation>The station&apos;s archive or forwarding state file cannot be read or written: check the archive folder</translation>
+    </message>
+    <message>
         <source>由进程 %1 发出</source>
         <translation>Sent by process %1</translation>
     </message>

@@ -1,32 +1,13 @@
 #include "historian/ConnectionBreaker.h"
 
 #include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QVariant>
 
+#include "historian/Libpq.h"
 #include "link/ThreadHandOver.h"
 
 #include <utility>
 
-#include <dlfcn.h>
 #include <sys/socket.h>
-
-namespace {
-
-// libpq's PQsocket, found in the libpq that Qt's PostgreSQL driver loaded:
-// the station itself neither links nor needs libpq unless it forwards.
-using SocketOf = int (*)(const void*);
-
-SocketOf socketOf()
-{
-    static const SocketOf found = []() -> SocketOf {
-        void* libpq = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
-        return libpq ? reinterpret_cast<SocketOf>(dlsym(libpq, "PQsocket")) : nullptr;
-    }();
-    return found;
-}
-
-} // namespace
 
 ConnectionBreaker::Locked::Locked(ConnectionBreaker& breaker)
     : lock_(breaker.mutex_)
@@ -42,19 +23,14 @@ ConnectionBreaker::Locked::~Locked()
 
 void ConnectionBreaker::attach(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    const SocketOf of = socketOf();
-    int socket = -1;
-    // The driver's handle is a PGconn*, which the metatype system names
-    // after the struct behind the typedef.
-    const QByteArray type = handle.isValid() ? QByteArray(handle.typeName()) : QByteArray();
-    if (of && (type == "pg_conn*" || type == "PGconn*")) {
-        const void* connection = *static_cast<void* const*>(handle.constData());
-        socket = connection ? of(connection) : -1;
-    }
+    const int socket = Libpq::socketOf(db);
     const Locked lock(*this);
     socket_ = socket;
     brokenAfter_.reset();
+    // The server's silence counts from the connection's first statement,
+    // not from the time connecting took.
+    if (batchStarted_)
+        batchStarted_ = Clock::now();
 }
 
 void ConnectionBreaker::detach()
@@ -66,7 +42,22 @@ void ConnectionBreaker::detach()
 void ConnectionBreaker::breakConnection()
 {
     const Locked lock(*this);
+    breakRequested_ = true;
     breakLocked();
+}
+
+bool ConnectionBreaker::breakRequested()
+{
+    const Locked lock(*this);
+    return breakRequested_;
+}
+
+void ConnectionBreaker::reset()
+{
+    const Locked lock(*this);
+    breakRequested_ = false;
+    batchStarted_.reset();
+    brokenAfter_.reset();
 }
 
 void ConnectionBreaker::batchStarted()

@@ -17,9 +17,14 @@ public:
     void attach(const QSqlDatabase& db);
     void detach();
     // Any thread: shuts the connection's socket, so that the statement
-    // waiting on it fails at once. The socket stays open until the owner
-    // closes it, so its number is never another's by then.
+    // waiting on it fails at once, and gives up a connection being made.
+    // The socket stays open until the owner closes it, so its number is
+    // never another's by then.
     void breakConnection();
+    // The forwarder's thread, while connecting: whether to give up. Stays
+    // so until reset().
+    bool breakRequested();
+    void reset();
 
     // The forwarder's thread: a batch goes to the server now; the pass is
     // over.
@@ -50,6 +55,7 @@ private:
 
     std::mutex mutex_;
     int socket_ = -1;
+    bool breakRequested_ = false;
     std::optional<Clock::time_point> batchStarted_;
     std::optional<std::chrono::milliseconds> brokenAfter_;
 };

@@ -11,8 +11,8 @@
 #include "link/ThreadHandOver.h"
 
 namespace {
-constexpr int kBreakAgainMs = 500;
-constexpr int kSilenceWatchMs = 1000;
+constexpr int kBreakAgainMs = 250;
+constexpr int kSilenceWatchMs = 500;
 } // namespace
 
 HistorianForwarder::HistorianForwarder(HistorianSettings settings, QObject* parent)
@@ -39,6 +39,7 @@ void HistorianForwarder::start()
     if (thread_)
         return;
     stopping_ = false;
+    breaker_.reset();
     thread_ = new QThread;
     thread_->setObjectName(QStringLiteral("historian"));
     worker_ = new HistorianWorker(settings_, *this, stopping_, breaker_);
@@ -60,11 +61,11 @@ void HistorianForwarder::stop()
         handOverSent(QThread::currentThread());
         QThread::currentThread()->quit();
     });
-    // A batch ends within the server's statement time-out and the last pass
-    // within finalPassMs, while the server answers. One that stopped
-    // answering would hold the thread, and the station's exit, for ever:
-    // its connection is broken, again until the thread ends, as a new one
-    // may have been opened meanwhile.
+    // The last pass ends within finalPassMs and a batch, while the server
+    // answers. One that is slow or stopped answering would hold the thread,
+    // and the station's exit, for its statement time-out or for ever: its
+    // connection is broken (a connection being made given up), again until
+    // the thread ends, as a new one may have been opened meanwhile.
     if (!thread_->wait(QDeadlineTimer(settings_.stopWaitMs))) {
         qCWarning(historianLog) << "the server does not answer: connection broken to end forwarding";
         breaker_.breakConnection();

@@ -9,12 +9,24 @@
 #include <QSqlQuery>
 
 #include "historian/ConnectionBreaker.h"
-#include "historian/ConnectionBreaker.h"
 #include "historian/ConnectionText.h"
 #include "historian/HistorianLog.h"
 #include "historian/HistorianSchema.h"
 #include "historian/HistorianUpload.h"
 #include "historian/ServerConnection.h"
+#include "journal/ShownEvent.h"
+
+namespace {
+
+// The log's line: the cause in English with what to do, then the server's words.
+QString causeAndReason(const ForwardingFailure& failure)
+{
+    const ShownText cause = forwardingCauseWords(failure.cause);
+    const QString reason = failure.reason.simplified();
+    return cause.isEmpty() ? reason : QStringLiteral("%1 (%2)").arg(cause.english(), reason);
+}
+
+} // namespace
 
 HistorianPass::HistorianPass(HistorianSettings settings, ConnectionBreaker* breaker)
     : settings_(std::move(settings))
@@ -37,30 +49,32 @@ HistorianPass::~HistorianPass()
 HistorianPass::Outcome HistorianPass::run(const std::function<bool()>& keepGoing)
 {
     healthChanged_ = false;
-    QString error;
+    ForwardingFailure failure;
     // Samples archived behind the position first, then the new samples, then
     // events, a batch at a time; keepGoing is asked between batches, so a
     // stop waits for one batch at most.
-    const std::array<Step (HistorianPass::*)(QString*), 3> phases{
+    const std::array<Step (HistorianPass::*)(ForwardingFailure*), 3> phases{
         &HistorianPass::sendSamplesBehind, &HistorianPass::sendSamples, &HistorianPass::sendEvents};
-    Step step = connect(&error) ? Step::More : Step::Failed;
+    Step step = connect(&failure) ? Step::More : Step::Failed;
     for (size_t phase = 0; step != Step::Failed && phase < phases.size();) {
         if (!keepGoing())
             return Outcome::Interrupted;
-        step = (this->*phases[phase])(&error);
+        step = (this->*phases[phase])(&failure);
         if (step == Step::Done)
             ++phase;
     }
     if (step == Step::Failed) {
         // libpq's words for a connection broken under it say nothing of why.
         if (breaker_ && breaker_->takeBreak())
-            error = QStringLiteral("the server did not answer: the connection was broken");
+            failure = {ForwardingFailure::Cause::NoAnswer,
+                       QStringLiteral("the server did not answer: the connection was broken")};
         // A broken connection is opened afresh next time.
         disconnect();
-        healthChanged_ = health_.recordFailure(error.simplified(), QDateTime::currentDateTimeUtc());
+        healthChanged_ = health_.recordFailure(failure, QDateTime::currentDateTimeUtc());
         if (healthChanged_)
-            qCWarning(historianLog).noquote() << "forwarding to" << ConnectionText::withoutPassword(settings_.connection)
-                                              << "fails:" << error.simplified();
+            qCWarning(historianLog).noquote()
+                << "forwarding to" << ConnectionText::withoutPassword(settings_.connection)
+                << "fails:" << causeAndReason(failure);
         return Outcome::Failed;
     }
     healthChanged_ = health_.recordForwarded();
@@ -72,8 +86,10 @@ HistorianPass::Outcome HistorianPass::run(const std::function<bool()>& keepGoing
 bool HistorianPass::initialiseServer(QString* error)
 {
     disconnect();
-    const bool ok = open(error) && HistorianSchema::apply(database(), error);
+    ForwardingFailure failure;
+    const bool ok = open(&failure) && HistorianSchema::apply(database(), &failure);
     disconnect();
+    *error = failure.reason;
     return ok;
 }
 
@@ -82,36 +98,37 @@ QSqlDatabase HistorianPass::database() const
     return QSqlDatabase::database(connectionName_, false);
 }
 
-bool HistorianPass::open(QString* error)
+bool HistorianPass::open(ForwardingFailure* failure)
 {
+    // The station's stop gives up a connection the server is slow to make.
+    const auto cancelled = [this] { return breaker_ && breaker_->breakRequested(); };
     if (!ServerConnection::open(connectionName_, settings_.connection,
-                                {settings_.connectTimeoutS, settings_.statementTimeoutMs}, error))
+                                {settings_.connectTimeoutS, settings_.statementTimeoutMs}, failure, cancelled))
         return false;
     if (breaker_)
         breaker_->attach(database());
     return true;
 }
 
-bool HistorianPass::connect(QString* error)
+bool HistorianPass::connect(ForwardingFailure* failure)
 {
-    if (!connected_ && !open(error))
+    if (!connected_ && !open(failure))
         return false;
     QSqlDatabase db = database();
     // Once per run of the station: afterwards the schema is the
     // administrator's (a dropped table is put back by the next start).
     if (settings_.initialise && !initialised_) {
-        if (!HistorianSchema::apply(db, error))
+        if (!HistorianSchema::apply(db, failure))
             return false;
         initialised_ = true;
     }
     // Checked on every pass, not only on connecting: a newer station may
     // change the schema under a connection held for days.
-    const QString refusal = HistorianSchema::refusal(db);
-    if (!refusal.isEmpty()) {
-        *error = refusal;
+    if (const std::optional<ForwardingFailure> refusal = HistorianSchema::refusal(db)) {
+        *failure = *refusal;
         return false;
     }
-    if (!connected_ && !HistorianUpload::registerStation(db, settings_.stationName, settings_.hostName, error))
+    if (!connected_ && !HistorianUpload::registerStation(db, settings_.stationName, settings_.hostName, failure))
         return false;
     connected_ = true;
     return true;
@@ -154,7 +171,7 @@ void HistorianPass::recount()
     }
 }
 
-HistorianPass::Step HistorianPass::sendSamplesBehind(QString* error)
+HistorianPass::Step HistorianPass::sendSamplesBehind(ForwardingFailure* failure)
 {
     if (resends_.isEmpty()) {
         if (recounted_.isValid() && !recounted_.hasExpired(settings_.recountMs))
@@ -171,11 +188,11 @@ HistorianPass::Step HistorianPass::sendSamplesBehind(QString* error)
     const QList<OutboxSample> batch =
         outbox_.samplesBetween(resend.monthFile, resend.after, resend.upTo, settings_.batchRows, &readError);
     if (!readError.isEmpty()) {
-        *error = readError;
+        *failure = {ForwardingFailure::Cause::StationFiles, readError};
         return Step::Failed;
     }
     QSqlDatabase db = database();
-    if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, error))
+    if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, failure))
         return Step::Failed;
     if (batch.size() >= settings_.batchRows) {
         resend.after = batch.last().timeUtcMs;
@@ -183,7 +200,7 @@ HistorianPass::Step HistorianPass::sendSamplesBehind(QString* error)
     }
     cursor_.confirmedRows[resend.monthFile] = resend.count;
     resends_.removeFirst();
-    if (!confirm(error))
+    if (!confirm(failure))
         return Step::Failed;
     if (!resends_.isEmpty())
         return Step::More;
@@ -192,49 +209,53 @@ HistorianPass::Step HistorianPass::sendSamplesBehind(QString* error)
     return Step::Done;
 }
 
-HistorianPass::Step HistorianPass::sendSamples(QString* error)
+HistorianPass::Step HistorianPass::sendSamples(ForwardingFailure* failure)
 {
     QSqlDatabase db = database();
     QString readError;
     const QList<OutboxSample> batch = outbox_.samplesAfter(cursor_.sampleTimeUtcMs, settings_.batchRows, &readError);
-    if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, error))
+    if (!HistorianUpload::sendSamples(db, settings_.stationName, settings_.port, batch, failure))
         return Step::Failed;
     if (!batch.isEmpty()) {
         cursor_.sampleTimeUtcMs = batch.last().timeUtcMs;
         for (const OutboxSample& s : batch)
             ++cursor_.confirmedRows[HistorianOutbox::monthFileOf(s.timeUtcMs)];
         qCDebug(historianLog) << "samples sent:" << batch.size();
-        if (!confirm(error))
+        if (!confirm(failure))
             return Step::Failed;
     }
     if (!readError.isEmpty()) {
-        *error = readError;
+        *failure = {ForwardingFailure::Cause::StationFiles, readError};
         return Step::Failed;
     }
     return batch.size() < settings_.batchRows ? Step::Done : Step::More;
 }
 
-HistorianPass::Step HistorianPass::sendEvents(QString* error)
+HistorianPass::Step HistorianPass::sendEvents(ForwardingFailure* failure)
 {
     QSqlDatabase db = database();
     QString readError;
     const QList<OutboxEvent> batch = outbox_.eventsAfter(cursor_.eventId, settings_.batchRows, &readError);
-    if (!HistorianUpload::sendEvents(db, settings_.stationName, batch, error))
+    if (!HistorianUpload::sendEvents(db, settings_.stationName, batch, failure))
         return Step::Failed;
     if (!batch.isEmpty()) {
         cursor_.eventId = batch.last().id;
         qCDebug(historianLog) << "events sent:" << batch.size();
-        if (!confirm(error))
+        if (!confirm(failure))
             return Step::Failed;
     }
     if (!readError.isEmpty()) {
-        *error = readError;
+        *failure = {ForwardingFailure::Cause::StationFiles, readError};
         return Step::Failed;
     }
     return batch.size() < settings_.batchRows ? Step::Done : Step::More;
 }
 
-bool HistorianPass::confirm(QString* error)
+bool HistorianPass::confirm(ForwardingFailure* failure)
 {
-    return cursor_.save(settings_.statePath, target_, error);
+    QString error;
+    if (cursor_.save(settings_.statePath, target_, &error))
+        return true;
+    *failure = {ForwardingFailure::Cause::StationFiles, error};
+    return false;
 }

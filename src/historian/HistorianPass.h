@@ -51,16 +51,16 @@ public:
 
 private:
     QSqlDatabase database() const;
-    bool open(QString* error);
-    bool connect(QString* error);
+    bool open(ForwardingFailure* failure);
+    bool connect(ForwardingFailure* failure);
     void disconnect();
     enum class Step { Done, More, Failed };
     void recount();
     // Each sends one batch; keepGoing is asked between them.
-    Step sendSamplesBehind(QString* error);
-    Step sendSamples(QString* error);
-    Step sendEvents(QString* error);
-    bool confirm(QString* error);
+    Step sendSamplesBehind(ForwardingFailure* failure);
+    Step sendSamples(ForwardingFailure* failure);
+    Step sendEvents(ForwardingFailure* failure);
+    bool confirm(ForwardingFailure* failure);
 
     HistorianSettings settings_;
     ConnectionBreaker* breaker_;

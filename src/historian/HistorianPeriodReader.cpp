@@ -52,10 +52,14 @@ HistorianPeriodReader::~HistorianPeriodReader()
 bool HistorianPeriodReader::open(QString* error)
 {
     // A month's chunks may take their time on a busy server.
-    if (!ServerConnection::open(connectionName_, connection_, {10, 300'000}, error))
+    ForwardingFailure failure;
+    if (!ServerConnection::open(connectionName_, connection_, {10, 300'000}, &failure)) {
+        *error = failure.reason;
         return false;
-    *error = HistorianSchema::refusal(QSqlDatabase::database(connectionName_, false));
-    return error->isEmpty();
+    }
+    const std::optional<ForwardingFailure> refusal = HistorianSchema::refusal(QSqlDatabase::database(connectionName_, false));
+    *error = refusal ? refusal->reason : QString();
+    return !refusal;
 }
 
 bool HistorianPeriodReader::hasStation(const QString& station, bool* known, QString* error)

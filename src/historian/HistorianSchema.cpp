@@ -5,30 +5,41 @@
 
 namespace HistorianSchema {
 
-bool apply(const QSqlDatabase& db, QString* error)
+bool apply(const QSqlDatabase& db, ForwardingFailure* failure)
 {
     // libpq runs a text of several statements as one transaction.
     QSqlQuery query(db);
     if (query.exec(text()))
         return true;
-    *error = query.lastError().text();
+    *failure = ForwardingFailure::ofStatement(db, query.lastError());
     return false;
 }
 
-QString refusal(const QSqlDatabase& db)
+std::optional<ForwardingFailure> refusal(const QSqlDatabase& db)
 {
+    using Cause = ForwardingFailure::Cause;
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("select max(version) from historian_schema")) || !query.next())
-        return QStringLiteral("the server holds no historian schema (apply sql/historian-schema.sql): %1")
-            .arg(query.lastError().text());
+    if (!query.exec(QStringLiteral("select max(version) from historian_schema")) || !query.next()) {
+        // Only a missing table or schema means the script was not applied:
+        // a server shutting down or a lost connection fail here as well.
+        ForwardingFailure failure = ForwardingFailure::ofStatement(db, query.lastError());
+        if (failure.cause == Cause::NoSchema)
+            failure.reason = QStringLiteral("the server holds no historian schema (apply sql/historian-schema.sql): %1")
+                                 .arg(failure.reason);
+        else
+            failure.reason = QStringLiteral("cannot read the historian schema's version: %1").arg(failure.reason);
+        return failure;
+    }
     if (query.value(0).isNull())
-        return QStringLiteral("the server's historian schema has no version");
+        return ForwardingFailure{Cause::SchemaVersion, QStringLiteral("the server's historian schema has no version")};
     const int version = query.value(0).toInt();
     if (version != kVersion)
-        return QStringLiteral("the server's historian schema has version %1; this station writes version %2")
-            .arg(version)
-            .arg(kVersion);
-    return {};
+        return ForwardingFailure{
+            Cause::SchemaVersion,
+            QStringLiteral("the server's historian schema has version %1; this station writes version %2")
+                .arg(version)
+                .arg(kVersion)};
+    return std::nullopt;
 }
 
 } // namespace HistorianSchema

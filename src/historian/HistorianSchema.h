@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QSqlDatabase>
 #include <QString>
+
+#include "historian/ForwardingFailure.h"
 
 // The central server's tables (sql/historian-schema.sql). A station writes
 // only to a server whose schema version it knows.
@@ -14,10 +18,10 @@ QString text();
 
 // Creates what is missing (as the database's owner); false with the
 // server's reason otherwise.
-bool apply(const QSqlDatabase& db, QString* error);
+bool apply(const QSqlDatabase& db, ForwardingFailure* failure);
 
-// Empty when the server holds the schema this station writes, otherwise
+// None when the server holds the schema this station writes, otherwise
 // why it is refused.
-QString refusal(const QSqlDatabase& db);
+std::optional<ForwardingFailure> refusal(const QSqlDatabase& db);
 
 } // namespace HistorianSchema

@@ -16,19 +16,21 @@ struct HistorianSettings {
     int idleMs = 5000;     // between passes once everything is sent
     int firstRetryMs = 1000;
     int maxRetryMs = 60'000;
-    int finalPassMs = 5000;  // the last pass at stop
+    // The last pass at stop; stop() waits stopWaitMs for it before it
+    // breaks the connection, so the station's exit takes a few seconds at
+    // most whatever the server does.
+    int finalPassMs = 2000;
+    int stopWaitMs = 3000;
     // How often the month files are counted for samples archived behind
     // the position: counting a full month takes about 0.1 s, too much for
     // every pass.
     int recountMs = 300'000;
-    // stop() waits this long for the last pass before it breaks a
-    // connection the server no longer answers on.
-    int stopWaitMs = 10'000;
-    // A server that stops answering fails the pass after this rather than
-    // holding the forwarder (and the station's exit) for ever.
-    int connectTimeoutS = 10;
-    int statementTimeoutMs = 30'000;
+    // A batch of the default size takes a fraction of a second on a
+    // healthy server; one that takes longer is failed by the server itself.
+    int connectTimeoutS = 5;
+    int statementTimeoutMs = 5000;
     // A server that stops answering altogether cannot time its statements
-    // out: a batch waiting this much longer has its connection broken.
-    int silenceGraceMs = 15'000;
+    // out: a statement waiting this much longer has its connection broken,
+    // so the silence is reported within seconds.
+    int silenceGraceMs = 2000;
 };

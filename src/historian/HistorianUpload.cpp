@@ -60,25 +60,36 @@ QString number(const std::optional<int>& value)
 // The server may refuse a statement already when it is prepared (a table
 // dropped): executing it regardless would report a garbled statement
 // instead of the cause, so every prepare is checked.
-bool fail(QSqlDatabase& db, const QSqlQuery& query, QString* error)
+bool fail(QSqlDatabase& db, const QSqlError& error, ForwardingFailure* failure)
 {
-    *error = query.lastError().text();
+    *failure = ForwardingFailure::ofStatement(db, error);
     db.rollback();
     return false;
 }
 
-bool commit(QSqlDatabase& db, QString* error)
+bool fail(QSqlDatabase& db, const QSqlQuery& query, ForwardingFailure* failure)
+{
+    return fail(db, query.lastError(), failure);
+}
+
+bool begin(QSqlDatabase& db, ForwardingFailure* failure)
+{
+    if (db.transaction())
+        return true;
+    *failure = ForwardingFailure::ofStatement(db, db.lastError());
+    return false;
+}
+
+bool commit(QSqlDatabase& db, ForwardingFailure* failure)
 {
     if (db.commit())
         return true;
-    *error = db.lastError().text();
-    db.rollback();
-    return false;
+    return fail(db, db.lastError(), failure);
 }
 
 } // namespace
 
-bool registerStation(QSqlDatabase& db, const QString& station, const QString& host, QString* error)
+bool registerStation(QSqlDatabase& db, const QString& station, const QString& host, ForwardingFailure* failure)
 {
     QSqlQuery query(db);
     if (query.prepare(QStringLiteral("insert into stations (name, host) values (?, ?) "
@@ -88,19 +99,17 @@ bool registerStation(QSqlDatabase& db, const QString& station, const QString& ho
         if (query.exec())
             return true;
     }
-    *error = query.lastError().text();
+    *failure = ForwardingFailure::ofStatement(db, query.lastError());
     return false;
 }
 
 bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, const QList<OutboxSample>& samples,
-                 QString* error)
+                 ForwardingFailure* failure)
 {
     if (samples.isEmpty())
         return true;
-    if (!db.transaction()) {
-        *error = db.lastError().text();
+    if (!begin(db, failure))
         return false;
-    }
     QSqlQuery query(db);
     // Each month's partition first: a row without one is refused.
     std::set<int> months;
@@ -110,11 +119,11 @@ bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, 
     }
     for (const int month : months) {
         if (!query.prepare(QStringLiteral("select historian_month_partition(cast(? as timestamptz))")))
-            return fail(db, query, error);
+            return fail(db, query, failure);
         query.addBindValue(utcText(QDateTime(QDate(month / 12, month % 12 + 1, 1), QTime(0, 0), QTimeZone::utc())
                                        .toMSecsSinceEpoch()));
         if (!query.exec())
-            return fail(db, query, error);
+            return fail(db, query, failure);
     }
     // A column an array: the server parses eight literals a batch, not ten
     // parameters a row, which made it spend most of a batch's time parsing.
@@ -125,7 +134,7 @@ bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, 
         "cast(? as float8[]), cast(? as float8[]), cast(? as integer[]), cast(? as integer[])) "
         "as batch (address, time_utc_ms, utc_offset, pv, op, sv, alarm_bits, coil_bits) "
         "on conflict do nothing")))
-        return fail(db, query, error);
+        return fail(db, query, failure);
     query.addBindValue(station);
     query.addBindValue(port);
     query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return QString::number(s.address.value_or(0)); }));
@@ -137,25 +146,23 @@ bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, 
     query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.alarmBits); }));
     query.addBindValue(arrayOf(samples, [](const OutboxSample& s) { return number(s.coilBits); }));
     if (!query.exec())
-        return fail(db, query, error);
-    return commit(db, error);
+        return fail(db, query, failure);
+    return commit(db, failure);
 }
 
-bool sendEvents(QSqlDatabase& db, const QString& station, const QList<OutboxEvent>& events, QString* error)
+bool sendEvents(QSqlDatabase& db, const QString& station, const QList<OutboxEvent>& events, ForwardingFailure* failure)
 {
     if (events.isEmpty())
         return true;
-    if (!db.transaction()) {
-        *error = db.lastError().text();
+    if (!begin(db, failure))
         return false;
-    }
     QSqlQuery query(db);
     if (!query.prepare(insertText(
             QStringLiteral("insert into events (station, event_id, time_utc, utc_offset, kind, source, what, old_value, "
                            "new_value, outcome, message, user_name, host, origin) values "),
             QStringLiteral("(?,?,cast(? as timestamptz),?,?,?,?,?,?,?,?,?,?,?)"), int(events.size()),
             QStringLiteral(" on conflict do nothing"))))
-        return fail(db, query, error);
+        return fail(db, query, failure);
     for (const OutboxEvent& e : events) {
         for (const QVariant& value :
              {text(station), QVariant(e.id), text(e.timeUtc), QVariant(e.utcOffset), text(e.kind), text(e.source),
@@ -164,8 +171,8 @@ bool sendEvents(QSqlDatabase& db, const QString& station, const QList<OutboxEven
             query.addBindValue(value);
     }
     if (!query.exec())
-        return fail(db, query, error);
-    return commit(db, error);
+        return fail(db, query, failure);
+    return commit(db, failure);
 }
 
 } // namespace HistorianUpload

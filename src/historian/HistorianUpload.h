@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include "historian/ForwardingFailure.h"
 #include "historian/OutboxRows.h"
 
 // Writing rows to the central server. Each call is one transaction; rows the
@@ -12,9 +13,9 @@
 namespace HistorianUpload {
 
 // Adds the station, or marks it seen now.
-bool registerStation(QSqlDatabase& db, const QString& station, const QString& host, QString* error);
+bool registerStation(QSqlDatabase& db, const QString& station, const QString& host, ForwardingFailure* failure);
 bool sendSamples(QSqlDatabase& db, const QString& station, const QString& port, const QList<OutboxSample>& samples,
-                 QString* error);
-bool sendEvents(QSqlDatabase& db, const QString& station, const QList<OutboxEvent>& events, QString* error);
+                 ForwardingFailure* failure);
+bool sendEvents(QSqlDatabase& db, const QString& station, const QList<OutboxEvent>& events, ForwardingFailure* failure);
 
 } // namespace HistorianUpload

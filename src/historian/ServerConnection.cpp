@@ -1,12 +1,43 @@
 #include "historian/ServerConnection.h"
 
+#include <chrono>
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include "historian/ConnectionText.h"
+#include "historian/ConnectionTrial.h"
 
 namespace ServerConnection {
+namespace {
+
+using Cause = ForwardingFailure::Cause;
+
+ForwardingFailure trialFailure(const ConnectionTrial& trial, int connectS, const QString& options)
+{
+    using Outcome = ConnectionTrial::Outcome;
+    switch (trial.outcome) {
+    case Outcome::TimedOut:
+        return {Cause::NoAnswer, QStringLiteral("cannot connect: the server did not answer within %1 s").arg(connectS)};
+    case Outcome::Cancelled:
+        return {Cause::NoAnswer, QStringLiteral("cannot connect: given up while the server did not answer")};
+    case Outcome::Connected:
+    case Outcome::Refused:
+        break;
+    }
+    // No SQLSTATE: libpq's own failure, a server never reached, or a
+    // password asked for and not found.
+    Cause cause = ForwardingFailure::causeOf(trial.sqlState);
+    if (trial.sqlState.isEmpty())
+        cause = trial.needsPassword ? Cause::Authentication : Cause::NoConnection;
+    // libpq's complaint may quote the whole string.
+    return {cause, QStringLiteral("cannot connect: %1")
+                       .arg(QString(trial.message).replace(options, ConnectionText::withoutPassword(options)))
+                       .simplified()};
+}
+
+} // namespace
 
 QString refusal(const QString& connection)
 {
@@ -15,34 +46,41 @@ QString refusal(const QString& connection)
     return {};
 }
 
-bool open(const QString& name, const QString& connection, const Timeouts& timeouts, QString* error)
+bool open(const QString& name, const QString& connection, const Timeouts& timeouts, ForwardingFailure* failure,
+          const std::function<bool()>& cancelled)
 {
-    *error = refusal(connection);
-    if (!error->isEmpty())
+    *failure = {Cause::Unknown, refusal(connection)};
+    if (!failure->reason.isEmpty())
         return false;
     QSqlDatabase db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name, false)
                                                    : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
     if (!db.isValid()) {
-        *error = QStringLiteral("the PostgreSQL driver of Qt SQL (QPSQL) is not installed");
+        failure->reason = QStringLiteral("the PostgreSQL driver of Qt SQL (QPSQL) is not installed");
         return false;
     }
     // libpq waits for ever by default; a connect_timeout given is kept.
     const QString options = connection.contains(QStringLiteral("connect_timeout"))
         ? connection
         : QStringLiteral("connect_timeout=%1 %2").arg(timeouts.connectS).arg(connection);
+    const ConnectionTrial trial =
+        ConnectionTrial::run(options, std::chrono::seconds(timeouts.connectS), cancelled);
+    if (trial.outcome != ConnectionTrial::Outcome::Connected) {
+        *failure = trialFailure(trial, timeouts.connectS, options);
+        return false;
+    }
     db.setConnectOptions(options);
     if (!db.open()) {
-        // libpq's complaint may quote the whole string.
-        *error = QStringLiteral("cannot connect: %1")
-                     .arg(db.lastError().text().replace(options, ConnectionText::withoutPassword(options)))
-                     .simplified();
+        *failure = {Cause::NoConnection, QStringLiteral("cannot connect: %1")
+                                             .arg(db.lastError().text().replace(
+                                                 options, ConnectionText::withoutPassword(options)))
+                                             .simplified()};
         return false;
     }
     // A server that stops answering fails the statement instead of holding
     // the caller for ever.
     QSqlQuery timeout(db);
     if (!timeout.exec(QStringLiteral("set statement_timeout = %1").arg(timeouts.statementMs))) {
-        *error = timeout.lastError().text();
+        *failure = ForwardingFailure::ofStatement(db, timeout.lastError());
         db.close();
         return false;
     }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
+
+#include "historian/ForwardingFailure.h"
 
 // Opening a connection to the central server, for the forwarder and for
 // readers alike: through Qt SQL's QPSQL driver with the libpq connection
@@ -15,8 +19,10 @@ struct Timeouts {
 };
 
 // Opens the Qt SQL connection of this name (made when missing); false with
-// the reason otherwise.
-bool open(const QString& name, const QString& connection, const Timeouts& timeouts, QString* error);
+// the cause and reason otherwise. A trial connection goes first
+// (ConnectionTrial): cancelled gives up connecting at once.
+bool open(const QString& name, const QString& connection, const Timeouts& timeouts, ForwardingFailure* failure,
+          const std::function<bool()>& cancelled = [] { return false; });
 
 // Why a connection string cannot be used, or empty. Qt's driver adds the
 // text to keywords of its own, so libpq never reads a URI as one.

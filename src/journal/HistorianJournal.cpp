@@ -8,7 +8,7 @@ HistorianJournal::HistorianJournal(JournalSink& sink, QString server)
 {
 }
 
-void HistorianJournal::failing(const QDateTime& since, const QString& reason)
+void HistorianJournal::failing(const QDateTime& since, const QString& cause, const QString& reason)
 {
     if (failing_)
         return;
@@ -17,6 +17,7 @@ void HistorianJournal::failing(const QDateTime& since, const QString& reason)
     event.time = since;
     event.kind = JournalEvent::Kind::HistorianFailing;
     event.source = server_;
+    event.what = cause;
     event.text = reason;
     sink_.append(event);
 }

@@ -6,7 +6,8 @@
 class JournalSink;
 
 // Forwarding to the central server in the journal: one event when an
-// episode begins (with the reason), one when the server holds everything
+// episode begins (its cause as a code in "what", the server's reason as
+// the text), one when the server holds everything
 // again. The events are forwarded too, once the server takes them, so the
 // central journal shows its own gaps.
 class HistorianJournal {
@@ -14,7 +15,8 @@ public:
     // server: the connection as it may be shown, without a password.
     HistorianJournal(JournalSink& sink, QString server);
 
-    void failing(const QDateTime& since, const QString& reason);
+    // cause: a StoredForms::forwardingCause code, or empty.
+    void failing(const QDateTime& since, const QString& cause, const QString& reason);
     void resumed(const QDateTime& at);
 
 private:

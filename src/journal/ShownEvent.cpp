@@ -68,6 +68,11 @@ QString value(const std::optional<WriteSubject::Parsed>& subject, const QString&
 
 QString what(const JournalEvent& event, const std::optional<WriteSubject::Parsed>& subject)
 {
+    if (event.kind == Kind::HistorianFailing) {
+        const ShownText cause = forwardingCauseWords(StoredForms::parseForwardingCause(event.what));
+        if (!cause.isEmpty())
+            return cause.shown();
+    }
     if (subject) {
         const ShownText name = WriteSubject::name(*subject);
         return name.isEmpty() ? event.what : name.shown();
@@ -229,6 +234,33 @@ QString origin(const QString& stored)
 }
 
 } // namespace
+
+ShownText forwardingCauseWords(StoredForms::ForwardingCause cause)
+{
+    using Cause = StoredForms::ForwardingCause;
+    const auto text = [](const char* source) { return ShownText("ShownEvent", source); };
+    switch (cause) {
+    case Cause::NoConnection:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "无法连接服务器：请检查服务器是否运行、网络及连接参数"));
+    case Cause::ServerShutdown:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "服务器正在关闭或重启：恢复后自动续传，无需处理"));
+    case Cause::Authentication:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "服务器拒绝登录：请检查用户名及 ~/.pgpass 中的密码"));
+    case Cause::NoSchema:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "服务器上没有转发用的表：请执行 sql/historian-schema.sql"));
+    case Cause::SchemaVersion:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "服务器的表版本与本站不符：请执行本站版本的 historian-schema.sql"));
+    case Cause::NoPermission:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "无权写入服务器的表：请授予该用户 historian_writer 角色"));
+    case Cause::NoAnswer:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "服务器无应答：请检查服务器主机是否停顿或过载"));
+    case Cause::StationFiles:
+        return text(QT_TRANSLATE_NOOP("ShownEvent", "本站的归档或转发状态文件无法读写：请检查归档文件夹"));
+    case Cause::Unknown:
+        break;
+    }
+    return {};
+}
 
 ShownEvent shownEvent(const JournalEvent& event)
 {

@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include "core/ShownText.h"
 #include "journal/JournalEvent.h"
+#include "journal/StoredForms.h"
 
 // A journal event as people read it, every column in the reader's language
 // (the translators the program installed), worded from what the journal
@@ -29,3 +31,7 @@ ShownEvent shownEvent(const JournalEvent& event);
 // values or message, as stored or as shown: a search finds "比例带" in an
 // event that stores "register 4108".
 bool eventMentions(const JournalEvent& event, const QString& text);
+
+// Why forwarding to the central server fails and what to do about it, for
+// the journal, the status bar and the log; empty for an unknown cause.
+ShownText forwardingCauseWords(StoredForms::ForwardingCause cause);

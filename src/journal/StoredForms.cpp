@@ -1,5 +1,8 @@
 #include "journal/StoredForms.h"
 
+#include <array>
+#include <utility>
+
 #include <QRegularExpression>
 
 namespace StoredForms {
@@ -104,6 +107,35 @@ std::optional<QDateTime> parseMoment(const QString& text)
     if (!time.isValid() || time.timeSpec() == Qt::LocalTime)  // no offset: not a stored moment
         return std::nullopt;
     return time;
+}
+
+namespace {
+constexpr std::array<std::pair<ForwardingCause, const char*>, 8> kForwardingCauses{{
+    {ForwardingCause::NoConnection, "no-connection"},
+    {ForwardingCause::ServerShutdown, "server-shutdown"},
+    {ForwardingCause::Authentication, "authentication"},
+    {ForwardingCause::NoSchema, "no-schema"},
+    {ForwardingCause::SchemaVersion, "schema-version"},
+    {ForwardingCause::NoPermission, "no-permission"},
+    {ForwardingCause::NoAnswer, "no-answer"},
+    {ForwardingCause::StationFiles, "station-files"},
+}};
+} // namespace
+
+QString forwardingCause(ForwardingCause cause)
+{
+    for (const auto& [known, code] : kForwardingCauses)
+        if (known == cause)
+            return QString::fromLatin1(code);
+    return {};
+}
+
+ForwardingCause parseForwardingCause(const QString& text)
+{
+    for (const auto& [cause, code] : kForwardingCauses)
+        if (text == QLatin1String(code))
+            return cause;
+    return ForwardingCause::Unknown;
 }
 
 } // namespace StoredForms

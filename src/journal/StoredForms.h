@@ -68,4 +68,22 @@ std::optional<StationStart> parseStationStarted(const QString& text);
 QString signalSender(qint64 pid);
 std::optional<qint64> parseSignalSender(const QString& text);
 
+// Why forwarding to the central server fails, by the server's error class
+// (historian.failing keeps its code in "what"): "no-connection",
+// "server-shutdown", "authentication", "no-schema", "schema-version",
+// "no-permission", "no-answer", "station-files"; Unknown stores nothing.
+enum class ForwardingCause {
+    Unknown,
+    NoConnection,    // refused, lost or never made
+    ServerShutdown,  // the server is shutting down or restarting
+    Authentication,  // the login was refused
+    NoSchema,        // the historian's tables are missing
+    SchemaVersion,   // another version of them
+    NoPermission,    // the role may not write them
+    NoAnswer,        // the server stopped answering
+    StationFiles,    // the station's own outbox or state file
+};
+QString forwardingCause(ForwardingCause cause);
+ForwardingCause parseForwardingCause(const QString& text);
+
 } // namespace StoredForms

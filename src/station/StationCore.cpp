@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "historian/ConnectionText.h"
+#include "journal/StoredForms.h"
 
 // Values stay fresh, for the recorder and the panel, for two poll cycles.
 static_assert(InstrumentState::kFreshForMs == 2 * Poller::kPollIntervalMs);
@@ -76,13 +77,14 @@ void StationCore::forwardTo(HistorianSettings settings)
         return;
     historianJournal_ = std::make_unique<HistorianJournal>(
         *journalSink_, ConnectionText::withoutPassword(settings.connection));
-    QObject::connect(historian_.get(), &HistorianForwarder::healthChanged, historian_.get(),
-                     [this](const HistorianHealth& health) {
-                         if (health.state() == HistorianHealth::State::Failing)
-                             historianJournal_->failing(health.failingSince().value_or(clock_.now()), health.reason());
-                         else if (health.state() == HistorianHealth::State::Forwarding)
-                             historianJournal_->resumed(clock_.now());
-                     });
+    historianJournaling_ = QObject::connect(
+        historian_.get(), &HistorianForwarder::healthChanged, historian_.get(), [this](const HistorianHealth& health) {
+            if (health.state() == HistorianHealth::State::Failing)
+                historianJournal_->failing(health.failingSince().value_or(clock_.now()),
+                                           StoredForms::forwardingCause(health.cause()), health.reason());
+            else if (health.state() == HistorianHealth::State::Forwarding)
+                historianJournal_->resumed(clock_.now());
+        });
 }
 
 void StationCore::entryRefused()
@@ -99,6 +101,9 @@ void StationCore::stationStarted(const QString& version)
 
 void StationCore::stationExited(const StationEnd& end)
 {
+    // The forwarder stops after this (its last pass sends the exit too):
+    // what it reports then is logged, never journaled after the exit.
+    QObject::disconnect(historianJournaling_);
     if (journalSources_)
         journalSources_->stationExited(end);
 }

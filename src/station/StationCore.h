@@ -97,6 +97,7 @@ private:
     QMetaObject::Connection archiveJournalConnection_;
     QMetaObject::Connection archiveRemovalConnection_;
     std::unique_ptr<HistorianJournal> historianJournal_;
+    QMetaObject::Connection historianJournaling_;
     // Goes first: its last reports still reach the journal.
     std::unique_ptr<HistorianForwarder> historian_;
 };

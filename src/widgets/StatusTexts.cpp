@@ -4,6 +4,7 @@
 
 #include "widgets/HeaderTexts.h"
 #include "link/LinkFailureText.h"
+#include "journal/ShownEvent.h"
 #include "core/NumberText.h"
 
 namespace {
@@ -211,8 +212,11 @@ StatusLine historianStatusLine(const HistorianHealth& health, const QString& ser
 {
     if (health.state() != HistorianHealth::State::Failing)
         return {QString(), QCoreApplication::translate("StatusTexts", "转发到 %1").arg(server), StatusSeverity::Ok};
+    // The cause and its remedy where the server's error class tells it.
+    const ShownText cause = forwardingCauseWords(health.cause());
     return {QCoreApplication::translate("StatusTexts", "转发中断：%1%2")
-                .arg(shownReason(health.reason()), sinceAfterCause(health.failingSince(), today)),
+                .arg(cause.isEmpty() ? shownReason(health.reason()) : cause.shown(),
+                     sinceAfterCause(health.failingSince(), today)),
             QCoreApplication::translate("StatusTexts", "%1：%2").arg(server, health.reason()), StatusSeverity::Fault};
 }
 

@@ -1,5 +1,7 @@
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -198,6 +200,59 @@ TEST_F(HistorianEndToEnd, twoStationsForwardingAtOnceFindOnlyTheirOwnRowsUnderTh
     // Neither had to retry: two stations initialising at once do not trip over each other.
     EXPECT_FALSE(a.journaledKinds().contains(QStringLiteral("historian.failing"))) << a.log();
     EXPECT_FALSE(b.journaledKinds().contains(QStringLiteral("historian.failing"))) << b.log();
+}
+
+
+// A server that freezes (SIGSTOP) under a forwarding station: reported
+// within seconds of the first statement it leaves unanswered (the next pass
+// starts within five seconds), with its cause. Frozen again under the last
+// pass or a statement, it holds the station's exit no more than a few
+// seconds, and what the forwarder meets then is not journaled after the
+// exit.
+TEST_F(HistorianEndToEnd, aFrozenServerIsReportedSoonAndHoldsNeitherTheExitNorAnEventAfterIt)
+{
+    SimProcess sim(plantAt(1));
+    ASSERT_TRUE(sim.started());
+    StationProgram station(sim, connection(), QStringLiteral("line-a"), 1);
+    ASSERT_TRUE(station.started());
+    ASSERT_TRUE(waitForQueried(
+        [&] { return ForwardedRows::onServer(connection(), QStringLiteral("line-a")).size() >= 10; }, 60000))
+        << station.log();
+
+    ASSERT_TRUE(server().freeze(true));
+    QElapsedTimer frozen;
+    frozen.start();
+    const bool reported = waitForQueried(
+        [&] { return station.journaledKinds().contains(QStringLiteral("historian.failing")); }, 60000);
+    const qint64 reportedAfterMs = frozen.elapsed();
+    ASSERT_TRUE(server().freeze(false));
+    RecordProperty("reported_after_ms", int(reportedAfterMs));
+    ASSERT_TRUE(reported) << station.log();
+    EXPECT_LT(reportedAfterMs, 20000) << station.log();
+    ASSERT_TRUE(waitForQueried(
+        [&] { return station.journaledKinds().contains(QStringLiteral("historian.resumed")); }, 90000))
+        << station.log();
+
+    ASSERT_TRUE(server().freeze(true));
+    runEventLoopFor(1000);
+    QElapsedTimer ending;
+    ending.start();
+    const bool ended = station.end();
+    const qint64 endedAfterMs = ending.elapsed();
+    ASSERT_TRUE(server().freeze(false));
+    RecordProperty("ended_after_ms", int(endedAfterMs));
+    ASSERT_TRUE(ended) << station.log();
+    EXPECT_LT(endedAfterMs, 8000) << station.log();
+
+    const std::vector<QString> journaled = station.journaled();
+    const QStringList kinds = ForwardedRows::kinds(journaled);
+    EXPECT_EQ(kinds.filter(QRegularExpression(QStringLiteral("^(station|historian)\\."))),
+              (QStringList{QStringLiteral("station.started"), QStringLiteral("historian.failing"),
+                           QStringLiteral("historian.resumed"), QStringLiteral("station.exited")}))
+        << station.log();
+    const qsizetype failing = kinds.indexOf(QStringLiteral("historian.failing"));
+    ASSERT_GE(failing, 0);
+    EXPECT_EQ(journaled[size_t(failing)].section(QLatin1Char('|'), 5, 5), QStringLiteral("no-answer"));
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -13,6 +15,7 @@ namespace {
 // forwarder's does: each is reported, the station's files stay as they
 // are, and once it is mended forwarding goes on from the confirmed rows.
 using HistorianFaults = HistorianRig;
+using Cause = ForwardingFailure::Cause;
 
 std::string text(const QString& s)
 {
@@ -109,6 +112,66 @@ TEST_F(HistorianFaults, DroppedTableIsReportedAndAfterTheSchemaIsAppliedAgainWha
     EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), from(archivedRows(), 30));
     EXPECT_EQ(ServerRows::eventIds(connection(), QStringLiteral("line-a")), from(journaledIds(), 5));
     EXPECT_EQ(ArchiveFiles::samples(settings().archiveFolder).size(), 80u);
+}
+
+
+// Each fault is told by the server's error class, so that the remedy shown
+// is the right one: a server stopped under a held connection is no missing
+// schema. The writer role forwards, as a station does; after the fault is
+// mended the same pass sends everything.
+TEST_F(HistorianFaults, EachFaultIsReportedWithItsCauseAndForwardingResumesOnceItIsMended)
+{
+    initialiseServer();
+    const QString role = createWriter(QStringLiteral("right-secret"));
+    writePassFile(role, QStringLiteral("right-secret"));
+    const auto admin = [this](const char* statement) {
+        ASSERT_TRUE(PostgresServer::exec(connection(), QString::fromLatin1(statement))) << statement;
+    };
+    struct Case {
+        const char* fault;
+        bool connectedBefore;  // the pass holds a connection made before the fault
+        std::function<void()> make;
+        std::function<void()> mend;
+        Cause cause;
+    };
+    const std::vector<Case> cases{
+        {"server stopped under the connection", true, [&] { ASSERT_TRUE(server().stop()); },
+         [&] { ASSERT_TRUE(server().start()); }, Cause::ServerShutdown},
+        {"server stopped", false, [&] { ASSERT_TRUE(server().stop()); }, [&] { ASSERT_TRUE(server().start()); },
+         Cause::NoConnection},
+        {"server frozen", false, [&] { ASSERT_TRUE(server().freeze(true)); },
+         [&] { ASSERT_TRUE(server().freeze(false)); }, Cause::NoAnswer},
+        {"wrong password", false, [&] { writePassFile(role, QStringLiteral("wrong-secret")); },
+         [&] { writePassFile(role, QStringLiteral("right-secret")); }, Cause::Authentication},
+        {"no password", false, [&] { writePassFile(QStringLiteral("someone_else"), QStringLiteral("x")); },
+         [&] { writePassFile(role, QStringLiteral("right-secret")); }, Cause::Authentication},
+        {"schema dropped", true, [&] { admin("drop table historian_schema"); }, [&] { initialiseServer(); },
+         Cause::NoSchema},
+        {"schema of another version", true, [&] { admin("update historian_schema set version = 2"); },
+         [&] { admin("update historian_schema set version = 1"); }, Cause::SchemaVersion},
+        {"insert right revoked", true, [&] { admin("revoke insert on samples from historian_writer"); },
+         [&] { admin("grant insert on samples to historian_writer"); }, Cause::NoPermission},
+    };
+    HistorianSettings writer = writerSettings(role);
+    writer.connectTimeoutS = 1;  // the frozen server
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        HistorianPass pass(writer);
+        archive(5);
+        journal(1);
+        if (c.connectedBefore) {
+            ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
+        }
+        archive(5);
+        c.make();
+        EXPECT_EQ(pass.run(), HistorianPass::Outcome::Failed);
+        EXPECT_EQ(pass.health().cause(), c.cause) << text(pass.health().reason());
+        EXPECT_FALSE(pass.health().reason().contains(QStringLiteral("secret"))) << text(pass.health().reason());
+        c.mend();
+        ASSERT_EQ(pass.run(), HistorianPass::Outcome::Sent) << text(pass.health().reason());
+        EXPECT_EQ(ServerRows::samples(connection(), QStringLiteral("line-a")), archivedRows());
+        EXPECT_EQ(ServerRows::eventIds(connection(), QStringLiteral("line-a")), journaledIds());
+    }
 }
 
 } // namespace

@@ -112,11 +112,11 @@ TEST_F(HistorianServer, BatchSentTwiceIsStoredOnce)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("twice"));
         db.setConnectOptions(connection());
         ASSERT_TRUE(db.open());
-        QString error;
+        ForwardingFailure error;
         for (int round = 0; round < 2; ++round) {
             EXPECT_TRUE(HistorianUpload::sendSamples(db, QStringLiteral("s"), QStringLiteral("p"), samples, &error))
-                << text(error);
-            EXPECT_TRUE(HistorianUpload::sendEvents(db, QStringLiteral("s"), events, &error)) << text(error);
+                << text(error.reason);
+            EXPECT_TRUE(HistorianUpload::sendEvents(db, QStringLiteral("s"), events, &error)) << text(error.reason);
         }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("twice"));
@@ -141,9 +141,9 @@ TEST_F(HistorianServer, ValuesReachTheServerExactlyIncludingInfinitiesAndMissing
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("exact"));
         db.setConnectOptions(connection());
         ASSERT_TRUE(db.open());
-        QString error;
+        ForwardingFailure error;
         EXPECT_TRUE(HistorianUpload::sendSamples(db, QStringLiteral("s"), QStringLiteral("p"), samples, &error))
-            << text(error);
+            << text(error.reason);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("exact"));
     EXPECT_EQ(ServerRows::column(connection(),

@@ -15,14 +15,15 @@ TEST(HistorianJournalTest, anEpisodeGivesOneFailingWithItsReasonAndOneResumedAnd
     EventListSink sink;
     HistorianJournal journal(sink, kServer);
     journal.resumed(t0);  // forwarding began: nothing to say
-    journal.failing(t0.addSecs(5), QStringLiteral("cannot connect: no such file"));
-    journal.failing(t0.addSecs(65), QStringLiteral("the database system is starting up"));
+    journal.failing(t0.addSecs(5), QStringLiteral("no-connection"), QStringLiteral("cannot connect: no such file"));
+    journal.failing(t0.addSecs(65), QStringLiteral("server-shutdown"), QStringLiteral("the database system is starting up"));
     journal.resumed(t0.addSecs(90));
     journal.resumed(t0.addSecs(95));
 
     ASSERT_EQ(sink.events.size(), 2u);
     EXPECT_EQ(sink.events[0].kind, Kind::HistorianFailing);
     EXPECT_EQ(sink.events[0].time, t0.addSecs(5));
+    EXPECT_EQ(sink.events[0].what, QStringLiteral("no-connection"));
     EXPECT_EQ(sink.events[0].text, QStringLiteral("cannot connect: no such file"));
     EXPECT_EQ(sink.events[0].source, kServer);
     EXPECT_EQ(sink.events[1].kind, Kind::HistorianResumed);

@@ -104,6 +104,11 @@ const Case kCases[] = {
     {"ended by Ctrl-C", stored(Kind::StationExited, "", "", "", "", "", "sent by no process", "SIGINT"),
      " |  |  |  |  | 非进程发出（如终端的 Ctrl+C） | SIGINT",
      " |  |  |  |  | Sent by no process (a terminal's Ctrl+C) | SIGINT"},
+    {"forwarding failing, its cause worded with the remedy",
+     stored(Kind::HistorianFailing, "host=h dbname=d", "no-schema", "", "", "", "relation does not exist"),
+     "host=h dbname=d | 服务器上没有转发用的表：请执行 sql/historian-schema.sql |  |  |  | relation does not exist | ",
+     "host=h dbname=d | The server holds no historian tables: apply sql/historian-schema.sql |  |  |  | relation does not "
+     "exist | "},
     {"the link's and files' own reasons", stored(Kind::HistoryFailing, "/data/h.sqlite", "", "", "", "", "disk I/O error"),
      "/data/h.sqlite |  |  |  |  | disk I/O error | ", "/data/h.sqlite |  |  |  |  | disk I/O error | "},
     // Written by an earlier version, in the words it showed: as stored.

@@ -77,7 +77,9 @@ struct FailingStatusBar {
         window.archiveIndicator()->show();
 
         HistorianHealth historian;
-        historian.recordFailure(QStringLiteral("could not connect to server: Connection refused"), yesterday);
+        historian.recordFailure({ForwardingFailure::Cause::NoConnection,
+                                 QStringLiteral("could not connect to server: Connection refused")},
+                                yesterday);
         window.historianIndicator()->display(
             StatusTexts::historianStatusLine(historian, QStringLiteral("historian.plant-7.example"), today));
         window.historianIndicator()->show();

@@ -25,8 +25,8 @@ inline bool applySchema(const QString& connection)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         db.setConnectOptions(connection);
-        QString error;
-        ok = db.open() && HistorianSchema::apply(db, &error);
+        ForwardingFailure failure;
+        ok = db.open() && HistorianSchema::apply(db, &failure);
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
