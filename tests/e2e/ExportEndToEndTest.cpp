@@ -180,7 +180,7 @@ TEST(ExportEndToEnd, twoMinutesFromTheSimulatorComeOutAsOneCsvLinePerRingSampleA
     const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
     const QString mean = QString::number(pvSum / static_cast<double>(lines.size()), 'f', 1);
     for (const QString& expected :
-         {QStringLiteral("周期报表 仪表 1"), QStringLiteral("时段 %1 至 %2").arg(from.toString(format), to.toString(format)),
+         {QStringLiteral("周期报表 仪表 1"), QStringLiteral("时段 %1 至 %2").arg(from.toString(format), to.addSecs(-1).toString(format)),
           QStringLiteral("测量值PV 最小 %1 最大 %2 平均 %3")
               .arg(QString::number(pvMin, 'f', 1), QString::number(pvMax, 'f', 1), mean),
           QStringLiteral("（%1 个采样）").arg(lines.size()), QStringLiteral("报警事件与操作记录 1 条"),

@@ -122,7 +122,7 @@ TEST_F(ExportToolTest, theReportNamesTheArchivedAddressTheBandAndThePeriodsStati
     ASSERT_EQ(archived.exitCode, 0) << archived.err.toStdString();
     QString text = PdfText::squeezed(PdfText::of(pdfPath));
     for (const QString& expected :
-         {QStringLiteral("周期报表 仪表 1"), QStringLiteral("时段 2026-11-01 00:00:00 至 2026-11-01 00:10:00"),
+         {QStringLiteral("周期报表 仪表 1"), QStringLiteral("时段 2026-11-01 00:00:00 至 2026-11-01 00:09:59"),
           QStringLiteral("最小 0.0 最大 599.0 平均 299.5"), QStringLiteral("SV ± 5.0"),
           QStringLiteral("600 个采样"), QStringLiteral("无事件记录文件")})
         EXPECT_TRUE(text.contains(PdfText::squeezed(expected))) << expected.toStdString() << "\n" << text.toStdString();
