@@ -30,11 +30,13 @@ void printKept(const std::vector<SetDifference>& kept)
 
 } // namespace
 
-ParameterCommand::ParameterCommand(const ProbeOptions& options, InstrumentLink& link, QObject* parent)
+ParameterCommand::ParameterCommand(const ProbeOptions& options, const ParameterSet& file, InstrumentLink& link,
+                                   QObject* parent)
     : QObject(parent)
     , options_(options)
     , reader_(link)
     , download_(link)
+    , file_(file)
 {
     connect(&reader_, &InstrumentSetReader::finished, this, &ParameterCommand::onFreshRead);
     connect(&download_, &ParameterDownload::finished, this, &ParameterCommand::onDownloaded);
@@ -42,15 +44,6 @@ ParameterCommand::ParameterCommand(const ProbeOptions& options, InstrumentLink& 
 
 void ParameterCommand::start()
 {
-    if (options_.setAction != Action::Save) {
-        // A bad file is told before the instrument is asked anything.
-        const SetFileReading reading = ParameterSetFile::load(options_.setFile);
-        if (!reading.set) {
-            finish(2, QStringLiteral("%1: %2").arg(options_.setFile, reading.problem));
-            return;
-        }
-        file_ = *reading.set;
-    }
     if (options_.setAction == Action::Load && !options_.dryRun)
         download_.start(file_);
     else

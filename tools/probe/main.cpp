@@ -32,6 +32,7 @@
 #include "core/TerminationSignals.h"
 #include "history/DatabasePath.h"
 #include "link/ModbusFieldbus.h"
+#include "paramset/ParameterSetFile.h"
 #include "station/StationCore.h"
 
 namespace {
@@ -70,6 +71,16 @@ std::optional<int> refusedJournal(StationLock& lock, const QString& path)
 // reads would only come between the set's reads and writes.
 int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, const PortDevices& devices)
 {
+    // A bad file is told before the instrument, or the journal, is touched.
+    ParameterSet file;
+    if (options.setAction != ProbeOptions::SetAction::Save) {
+        const SetFileReading reading = ParameterSetFile::load(options.setFile);
+        if (!reading.set) {
+            std::fprintf(stderr, "%s: %s: %s\n", kProgram, qPrintable(options.setFile), qPrintable(reading.problem));
+            return kNothingWritten;
+        }
+        file = *reading.set;
+    }
     std::optional<QString> journal;
     std::unique_ptr<StationLock> journalLock;  // outlives the core's journal
     if (options.writes()) {
@@ -92,8 +103,8 @@ int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, cons
     }
     core.link().open(LinkSettings{kPort, options.baudCode, options.parityCode, options.address});
 
-    ParameterCommand command(options, core.link());
-    // Queued: a bad file ends the command before the event loop runs.
+    ParameterCommand command(options, file, core.link());
+    // Queued: a refused download ends the command before the event loop runs.
     QObject::connect(&command, &ParameterCommand::done, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
