@@ -194,6 +194,14 @@
         <source>列表中没有这个代码</source>
         <translation>no such code in the list</translation>
     </message>
+    <message>
+        <source>数值超出参数范围</source>
+        <translation>value outside the parameter's range</translation>
+    </message>
+    <message>
+        <source>数值须在 %1 到 %2 之间</source>
+        <translation>the value must be between %1 and %2</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentSetReader</name>
@@ -1038,8 +1046,8 @@
 <context>
     <name>SetCheck</name>
     <message>
-        <source>%1：%2</source>
-        <translation>%1: %2</translation>
+        <source>%1：%2，%3</source>
+        <translation>%1: %2, %3</translation>
     </message>
     <message>
         <source>%1：数值须在 %2 到 %3 之间</source>

@@ -8,6 +8,7 @@
 #include <QSysInfo>
 
 #include "app/Translations.h"
+#include "core/ProgramCommandLine.h"
 #include "historian/ConnectionText.h"
 #include "historian/ServerConnection.h"
 #include "link/LinkCodes.h"
@@ -86,7 +87,7 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
     }
     if (parser.isSet(QStringLiteral("version"))) {
         helpRequested = true;
-        error = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
+        error = QString::fromStdString(ProgramCommandLine::versionLine(QCoreApplication::applicationName().toStdString()));
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -136,14 +137,8 @@ bool parseStationOptions(const QStringList& arguments, StationOptions& options, 
         error = QStringLiteral("--historian forwards the archive: it cannot go with --no-archive");
         return false;
     }
-    // A command line is seen by every user of the machine and kept in
-    // autostart entries and shell histories.
-    if (ConnectionText::withoutPassword(options.historian) != options.historian.simplified()) {
-        error = QStringLiteral("--historian takes no password: put it in ~/.pgpass or the file PGPASSFILE names");
-        return false;
-    }
-    if (const QString refused = ServerConnection::refusal(options.historian); !refused.isEmpty()) {
-        error = QStringLiteral("--historian: %1").arg(refused);
+    if (const QString refused = ServerConnection::commandLineRefusal(options.historian); !refused.isEmpty()) {
+        error = refused;
         return false;
     }
     if (parser.isSet(stationName) && options.stationName.isEmpty()) {

@@ -10,6 +10,7 @@
 
 #include "app/AutostartEntry.h"
 #include "core/Clock.h"
+#include "core/ProgramCommandLine.h"
 #include "core/Version.h"
 #include "link/ModbusFieldbus.h"
 #include "app/AppLog.h"
@@ -23,6 +24,8 @@
 
 namespace {
 
+constexpr char kProgram[] = "tq5800-station";
+
 // --help, --version, bad usage (paths of the wrong kind included) and the
 // autostart entry are answered before any window system is asked for: they
 // must work on a console without a display.
@@ -32,10 +35,9 @@ std::optional<int> answeredWithoutDisplay(int argc, char* argv[])
     StationOptions options;
     QString text;
     bool answered = false;
-    if (!parseStationOptions(commandLine.arguments(), options, text, answered)) {
-        std::fprintf(answered ? stdout : stderr, "%s\n", qPrintable(text));
-        return answered ? 0 : 2;
-    }
+    if (!parseStationOptions(commandLine.arguments(), options, text, answered))
+        return answered ? ProgramCommandLine::answer(text.toStdString())
+                        : ProgramCommandLine::refuse(kProgram, text.toStdString());
     // Before anything is written: a station (or an autostart entry) on a
     // folder named as its history file would record nothing and put its
     // journal and archive beside another station's.
@@ -58,13 +60,13 @@ std::optional<int> answeredWithoutDisplay(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication::setApplicationName(QStringLiteral("tq5800-station"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(StationVersion::kText));
     if (const std::optional<int> exitCode = answeredWithoutDisplay(argc, argv))
         return *exitCode;
 
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("tq5800-station"));
+    app.setApplicationName(QString::fromLatin1(kProgram));
     // Qt took the locale from the environment; the system's own messages
     // (strerror: the link's and the files' reasons) stay English, as the
     // log does, whatever language the locale names.
@@ -73,10 +75,9 @@ int main(int argc, char* argv[])
     StationOptions options;
     QString error;
     bool helpRequested = false;
-    if (!parseStationOptions(app.arguments(), options, error, helpRequested)) {
-        std::fprintf(helpRequested ? stdout : stderr, "%s\n", qPrintable(error));
-        return helpRequested ? 0 : 2;
-    }
+    if (!parseStationOptions(app.arguments(), options, error, helpRequested))
+        return helpRequested ? ProgramCommandLine::answer(error.toStdString())
+                             : ProgramCommandLine::refuse(kProgram, error.toStdString());
     app.setFont(StationFont::font());
     // Before any window exists: each takes its texts when it is built.
     const Translations translations(interfaceLanguage(options));

@@ -200,10 +200,10 @@ void ConfigWindow::commitEntry(ParameterRowView& r)
     const EntryValue entry = entryValue(r.parameter(), r.entryText());
     const QString caption = ParameterCatalogue::shown(r.parameter().caption);
     if (!entry.writable()) {
-        const QString why = problemText(*entry.problem);
-        r.markRefused(why);
+        const ShownText why = problemWords(r.parameter(), *entry.problem);
+        r.markRefused(why.shown());
         qCWarning(windowLog) << "Parameter" << r.number() << "not written, entry" << r.entryText()
-                             << "refused:" << problemWords(*entry.problem).english();
+                             << "refused:" << why.english();
         core_.entryRefused();
         say(refusalText(r), StatusSeverity::Warning);
         return;
@@ -358,7 +358,7 @@ QWidget* ConfigWindow::buildBottomBar()
     stationStatus_ = new StationStatus(core_.poller(), core_.recorder(), core_.clock(), *linkIndicator_,
                                        *recorderIndicator_, this);
     stationStatus_->showCurrent();
-    parameterSets_ = new ParameterSetCommands(core_.link(), *this);
+    parameterSets_ = new ParameterSetCommands(core_.link(), core_.connection(), *this);
     connect(parameterSets_, &ParameterSetCommands::told, this, &ConfigWindow::say);
     backButton_ = new QPushButton(tr(" Esc 返回"), bar);
     backButton_->setMinimumHeight(backButton_->sizeHint().height() * 3 / 2);

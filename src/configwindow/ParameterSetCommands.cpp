@@ -11,6 +11,7 @@
 
 #include "configwindow/CompareDialog.h"
 #include "configwindow/DownloadDialog.h"
+#include "link/PortConnection.h"
 #include "paramset/DownloadPlan.h"
 #include "paramset/ParameterSetFile.h"
 #include "paramset/ParameterSheet.h"
@@ -35,9 +36,10 @@ QString nameOf(const QString& path)
 
 } // namespace
 
-ParameterSetCommands::ParameterSetCommands(InstrumentLink& link, QWidget& window)
+ParameterSetCommands::ParameterSetCommands(InstrumentLink& link, const PortConnection& connection, QWidget& window)
     : QObject(&window)
     , window_(window)
+    , connection_(connection)
     , reader_(link)
     , downloader_(link)
     , chooseFile_([&window](FileRole role, std::function<void(const QString&)> chosen) {
@@ -83,7 +85,8 @@ DownloadDialog* ParameterSetCommands::downloadDialog() const
 
 void ParameterSetCommands::save()
 {
-    readFresh(tr("未保存"), [this](const ParameterSet& instrument) {
+    readFresh(tr("未保存"), [this](ParameterSet instrument) {
+        instrument.device = connection_.device(instrument.port);
         chooseFile_(FileRole::SaveSet, [this, instrument](const QString& path) {
             if (const std::optional<QString> problem = ParameterSetFile::save(instrument, path)) {
                 say(tr("参数未保存：%1").arg(*problem), StatusSeverity::Fault);

@@ -14,6 +14,7 @@
 class CompareDialog;
 class DownloadDialog;
 class InstrumentLink;
+class PortConnection;
 class QPushButton;
 class QWidget;
 enum class StatusSeverity;
@@ -34,7 +35,8 @@ public:
     // when the operator cancels. A test answers without a dialog.
     using FileChooser = std::function<void(FileRole role, std::function<void(const QString& path)> chosen)>;
 
-    ParameterSetCommands(InstrumentLink& link, QWidget& window);
+    // The connection names the device a saved set was read from.
+    ParameterSetCommands(InstrumentLink& link, const PortConnection& connection, QWidget& window);
 
     QPushButton* saveButton() const { return save_; }
     QPushButton* compareButton() const { return compare_; }
@@ -76,6 +78,7 @@ private:
     static void chooseWithDialog(QWidget& window, FileRole role, std::function<void(const QString&)> chosen);
 
     QWidget& window_;
+    const PortConnection& connection_;
     InstrumentSetReader reader_;
     ParameterDownload downloader_;
     FileChooser chooseFile_;

@@ -46,6 +46,15 @@ QString refusal(const QString& connection)
     return {};
 }
 
+QString commandLineRefusal(const QString& connection)
+{
+    if (ConnectionText::withoutPassword(connection) != connection.simplified())
+        return QStringLiteral("--historian takes no password: put it in ~/.pgpass or the file PGPASSFILE names");
+    if (const QString refused = refusal(connection); !refused.isEmpty())
+        return QStringLiteral("--historian: %1").arg(refused);
+    return {};
+}
+
 bool open(const QString& name, const QString& connection, const Timeouts& timeouts, ForwardingFailure* failure,
           const std::function<bool()>& cancelled)
 {

@@ -28,4 +28,10 @@ bool open(const QString& name, const QString& connection, const Timeouts& timeou
 // text to keywords of its own, so libpq never reads a URI as one.
 QString refusal(const QString& connection);
 
+// Why a connection string given as --historian on a command line is
+// refused, or empty: one with a password (every user of the machine sees a
+// command line, and autostart entries and shell histories keep it), or one
+// refusal() refuses. In the words every program prints after its name.
+QString commandLineRefusal(const QString& connection);
+
 } // namespace ServerConnection

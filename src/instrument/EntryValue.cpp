@@ -1,8 +1,9 @@
 #include "instrument/EntryValue.h"
 
+#include <cmath>
 #include <iterator>
 
-
+#include "core/NumberText.h"
 #include "core/NumericText.h"
 #include "core/WholeNumber.h"
 
@@ -45,6 +46,10 @@ EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringVie
 
 EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double number)
 {
+    // Before the register's bounds: 99999 is refused for the parameter's
+    // range, which the operator can act on.
+    if (!parameter.admits(number))
+        return {0, EntryProblem::OutsideParameterRange};
     const EntryValue entry = entryValue(parameter.form, number);
     if (!parameter.isChoice())
         return entry;
@@ -65,8 +70,36 @@ ShownText problemWords(EntryProblem problem)
     case EntryProblem::OutOfRange:
         return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "数值超出寄存器范围 -32768～32767"));
     case EntryProblem::NotAChoice: return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "列表中没有这个代码"));
+    case EntryProblem::OutsideParameterRange:
+        return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "数值超出参数范围"));
     }
     return {};
+}
+
+namespace {
+
+// As the help texts write the ends: a tenths value with its decimal.
+QString rangeEnd(const ParameterCatalogue::Parameter& parameter, double end)
+{
+    if (parameter.form == ParameterCatalogue::ValueForm::Tenths)
+        return tenthsText(static_cast<int32_t>(std::lround(end * 10.0)));
+    return numberText(static_cast<float>(end));
+}
+
+} // namespace
+
+ShownText problemWords(const ParameterCatalogue::Parameter& parameter, EntryProblem problem)
+{
+    if (problem != EntryProblem::OutsideParameterRange)
+        return problemWords(problem);
+    return ShownText("EntryValue", QT_TRANSLATE_NOOP("EntryValue", "数值须在 %1 到 %2 之间"))
+        .arg(rangeEnd(parameter, parameter.low))
+        .arg(rangeEnd(parameter, parameter.high));
+}
+
+QString problemText(const ParameterCatalogue::Parameter& parameter, EntryProblem problem)
+{
+    return problemWords(parameter, problem).shown();
 }
 
 QString problemText(EntryProblem problem)

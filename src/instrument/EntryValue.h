@@ -15,6 +15,7 @@ enum class EntryProblem {
     Empty,       // nothing but blanks
     NotANumber,  // does not begin with a number
     OutOfRange,  // the value to write does not fit a signed 16-bit register
+    OutsideParameterRange,  // a number outside its parameter's range (the catalogue's)
     NotAChoice,  // a number that is not the code of one of the list's items
 };
 
@@ -33,7 +34,7 @@ struct EntryValue {
 EntryValue entryValue(ParameterCatalogue::ValueForm form, QStringView text);
 
 // The same for the parameter's entry; a choice writes only the code of one
-// of its items.
+// of its items, a number only one within the parameter's range.
 EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, QStringView text);
 
 // The same rules for a number already read (from a parameter set file):
@@ -45,3 +46,6 @@ EntryValue entryValue(const ParameterCatalogue::Parameter& parameter, double num
 // ShownText also in English, for the log.
 ShownText problemWords(EntryProblem problem);
 QString problemText(EntryProblem problem);
+// The same for the parameter's entry, naming its range where that was broken.
+ShownText problemWords(const ParameterCatalogue::Parameter& parameter, EntryProblem problem);
+QString problemText(const ParameterCatalogue::Parameter& parameter, EntryProblem problem);

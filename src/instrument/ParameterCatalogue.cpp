@@ -99,11 +99,11 @@ using enum ValueForm;
 constexpr Parameter choice(int n, Page page, Text caption, Text help, std::span<const Text> items,
                            std::span<const Text> names)
 {
-    return {n, RegisterMap::parameter(n), page, caption, Choice, help, items, names};
+    return {n, RegisterMap::parameter(n), page, caption, Choice, help, items, names, 0, 0};
 }
 
 // Whether a number is entered in tenths is the register map's knowledge.
-constexpr Parameter number(int n, Page page, Text caption, Text help)
+constexpr Parameter number(int n, Page page, Text caption, Text help, double low, double high)
 {
     return {n,
             RegisterMap::parameter(n),
@@ -112,12 +112,15 @@ constexpr Parameter number(int n, Page page, Text caption, Text help)
             RegisterMap::parameterInTenths(n) ? ValueForm::Tenths : ValueForm::Integer,
             help,
             {},
-            {}};
+            {},
+            low,
+            high};
 }
 
-// Help texts name the instrument's ranges and defaults; the station shows
-// them and leaves enforcing them to the instrument. Parameters 14, 15 and
-// 19 are whole register values although their help shows a decimal.
+// Help texts name the instrument's ranges and defaults, and every entry is
+// held to the range: the instrument itself takes a value outside it.
+// Parameters 14, 15 and 19 are whole register values although their help
+// shows a decimal, so their ranges end at the last whole one.
 constexpr Parameter kParameters[] = {
     choice(1, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "输入信号类型"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "23种工业传感器信号。默认值：0-K型热电偶"), kSensorItems,
@@ -126,13 +129,13 @@ constexpr Parameter kParameters[] = {
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-3， 0：0000 ，  1：000.0 ，  2：00.00 ，  3：0.000。默认值：0"),
            kDecimalPointItems, kDecimalPointNames),
     number(3, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "输入上限"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：5000")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：5000"), -1999, 9999),
     number(4, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "输入下限"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：0")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：0"), -1999, 9999),
     number(5, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "平移修正"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "-500~ 500。默认值：0")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "-500~ 500。默认值：0"), -500, 500),
     number(6, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "数字滤波"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.1-100.0S。 数值越大响应越慢。默认值：1S")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.1-100.0S。 数值越大响应越慢。默认值：1S"), 0.1, 100.0),
     choice(7, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "温度单位"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-摄氏度C，1-华氏度F， 2-绝对温度K。默认值：0"), kUnitItems,
            kUnitNames),
@@ -140,8 +143,9 @@ constexpr Parameter kParameters[] = {
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-禁止，1-允许 。默认值：0-禁止"), kEnableItems, kEnableNames),
     choice(36, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "上电缓启动"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-禁止，1-允许 。默认值：0-禁止"), kEnableItems, kEnableNames),
+    // From 0, the factory's value, although the help begins at 1.
     number(37, Input, QT_TRANSLATE_NOOP("ParameterCatalogue", "上电缓启动时间"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "1-999S。 默认值：0S")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "1-999S。 默认值：0S"), 0, 999),
 
     choice(9, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "输出类型"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0：线性输出，1-继电器，2-晶体管输出，3-可控硅.。默认值：0"),
@@ -153,29 +157,29 @@ constexpr Parameter kParameters[] = {
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0：加热反作用,1:制冷正作用。默认值：0"), kActionItems,
            kActionNames),
     number(12, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "比例带"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "工程量单位。 0-9999。 默认值：20")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "工程量单位。 0-9999。 默认值：20"), 0, 9999),
     number(13, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "积分时间"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "秒。0-3600S。 默认值：120")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "秒。0-3600S。 默认值：120"), 0, 3600),
     number(14, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "微分时间"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "秒。 0-999.9S。默认值：30")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "秒。 0-999.9S。默认值：30"), 0, 999),
     number(15, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "输出周期时间"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "秒。1.0-200.0S。 当输出为非线性模块时用。 默认值：2")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "秒。1.0-200.0S。 当输出为非线性模块时用。 默认值：2"), 1, 200),
     number(16, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "位式控制回差"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "0-2000LSB 。避免位式控制时动作频繁。默认值：1")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0-2000LSB 。避免位式控制时动作频繁。默认值：1"), 0, 2000),
     number(17, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "输出上限幅"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.0%-100.0%。 输出上限幅用途。 默认值：100.0")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.0%-100.0%。 输出上限幅用途。 默认值：100.0"), 0.0, 100.0),
     number(18, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "输出下限幅"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.0%-100.0%。 输出下限幅用途。默认值：0.0")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.0%-100.0%。 输出下限幅用途。默认值：0.0"), 0.0, 100.0),
     number(19, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "输入异常预置值"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.0%-100.0%。 当输入异常时，输出预置值。默认值：0.0%")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0.0%-100.0%。 当输入异常时，输出预置值。默认值：0.0%"), 0, 100),
     choice(20, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "输入异常处理"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-转输出预置值，1-维持开路输出状态。默认值：0"),
            kFaultHandlingItems, kFaultHandlingNames),
     number(
         33, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "加热制冷不感带"),
-        QT_TRANSLATE_NOOP("ParameterCatalogue", "1.0%-20.0%。 避免系统频繁启动加热制冷输出的不动作区。默认值：1.0%")),
+        QT_TRANSLATE_NOOP("ParameterCatalogue", "1.0%-20.0%。 避免系统频繁启动加热制冷输出的不动作区。默认值：1.0%"), 1.0, 20.0),
     number(34, Output, QT_TRANSLATE_NOOP("ParameterCatalogue", "制冷延迟时间启动"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "1-600。 当制冷作用时，延迟制冷启动间隔，保护压缩机。默认值：600S")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "1-600。 当制冷作用时，延迟制冷启动间隔，保护压缩机。默认值：600S"), 1, 600),
 
     choice(22, Alarms, QT_TRANSLATE_NOOP("ParameterCatalogue", "报警1方式"),
            QT_TRANSLATE_NOOP("ParameterCatalogue",
@@ -192,14 +196,14 @@ constexpr Parameter kParameters[] = {
         kAlarm3ModeItems, kAlarm3ModeNames),
 
     number(25, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "通讯地址"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "1-247。默认值：1")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "1-247。默认值：1"), 1, 247),
     choice(26, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "通讯波特率"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-4800，1-9600，2-19200 。Default=1"), kBaudItems, kBaudNames),
     choice(27, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "校验方式"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-无校验，1-奇校验，2-偶校验，Default=0"), kParityItems,
            kParityNames),
     number(28, Communication, QT_TRANSLATE_NOOP("ParameterCatalogue", "通讯延迟时间"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "0-60MS。默认值：0")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "0-60MS。默认值：0"), 0, 60),
 
     choice(29, Retransmission, QT_TRANSLATE_NOOP("ParameterCatalogue", "变送信号类型"),
            QT_TRANSLATE_NOOP("ParameterCatalogue", "0-2，0：4MA20,1:0MA10,2:0MA20。默认值：0"), kSignalRangeItems,
@@ -209,9 +213,9 @@ constexpr Parameter kParameters[] = {
                              "0-3，0：变送测量值，1-变送设定值，2-变送输出值，3-变送偏差值。默认：0"),
            kRetransmitItems, kRetransmitNames),
     number(31, Retransmission, QT_TRANSLATE_NOOP("ParameterCatalogue", "变送上限"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：1000")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：1000"), -1999, 9999),
     number(32, Retransmission, QT_TRANSLATE_NOOP("ParameterCatalogue", "变送下限"),
-           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：0")),
+           QT_TRANSLATE_NOOP("ParameterCatalogue", "-1999~ 9999。默认值：0"), -1999, 9999),
 };
 
 constexpr Text kPageCaptions[kPageCount] = {

@@ -38,8 +38,13 @@ struct Parameter {
     // What the current-value column shows for each code, in code order.
     // Not the list items: no code prefix, and spelt differently in places.
     std::span<const std::string_view> names;
+    // A number's range as entered (tenths with their decimal), the help
+    // text's; a choice is bounded by its list instead.
+    double low = 0;
+    double high = 0;
 
     bool isChoice() const { return form == ValueForm::Choice; }
+    bool admits(double number) const { return isChoice() || (number >= low && number <= high); }
 };
 
 // Every row, page by page and top to bottom within a page.

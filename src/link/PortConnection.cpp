@@ -45,6 +45,13 @@ void PortConnection::lockDevices(const PortDevices& devices)
     devices_ = devices;
 }
 
+QString PortConnection::device(int port) const
+{
+    if (!devices_)
+        return {};
+    return QString::fromStdString(devices_->devicePath(port).value_or(std::string()));
+}
+
 std::optional<DeviceRefusal> PortConnection::claimDevice(int port)
 {
     if (!devices_)

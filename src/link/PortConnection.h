@@ -60,6 +60,9 @@ public:
     // another process holds it. A device lock that cannot be made at all is
     // logged and the port opens without it.
     std::optional<DeviceRefusal> claimDevice(int port);
+    // The serial device of the port as lockDevices() was told it; empty
+    // without (a fake fieldbus).
+    QString device(int port) const;
 
     // False, with refused(), when another process holds the device.
     bool open(const LinkChoices& choices);

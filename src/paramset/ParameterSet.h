@@ -17,6 +17,7 @@ struct ParameterSet {
     QString model = kModel;
     int address = 0;  // module address it was read from
     int port = 0;
+    QString device;  // the serial device of that port; empty when not known (older files)
     QDateTime timeRead;
     QString stationVersion;
     // Raw register values by 1-based register number (see SetSlots).

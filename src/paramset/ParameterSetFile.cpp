@@ -21,6 +21,7 @@ const QString kFormat = QStringLiteral("format");
 const QString kModelKey = QStringLiteral("model");
 const QString kAddress = QStringLiteral("address");
 const QString kPort = QStringLiteral("port");
+const QString kDevice = QStringLiteral("device");
 const QString kTimeRead = QStringLiteral("timeRead");
 const QString kStationVersion = QStringLiteral("stationVersion");
 const QString kParameters = QStringLiteral("parameters");
@@ -131,6 +132,10 @@ QByteArray toJson(const ParameterSet& set)
     root.insert(kModelKey, set.model);
     root.insert(kAddress, set.address);
     root.insert(kPort, set.port);
+    // Beside the port number, which names a device only on the machine
+    // that read it.
+    if (!set.device.isEmpty())
+        root.insert(kDevice, set.device);
     root.insert(kTimeRead, isoTimeWithOffset(set.timeRead));
     root.insert(kStationVersion, set.stationVersion);
     QJsonArray parameters;
@@ -179,6 +184,7 @@ SetFileReading fromJson(const QByteArray& json)
     set.model = model;
     set.address = root.value(kAddress).toInt();
     set.port = root.value(kPort).toInt();
+    set.device = root.value(kDevice).toString();
     set.timeRead = QDateTime::fromString(root.value(kTimeRead).toString(), Qt::ISODate);
     set.stationVersion = root.value(kStationVersion).toString();
     if (auto problem = takeList(root, kParameters, words(QT_TRANSLATE_NOOP("ParameterSetFile", "参数")), SetSlots::ofParameter, set))

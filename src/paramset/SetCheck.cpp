@@ -21,8 +21,12 @@ std::optional<ShownText> unitValueProblem(const SetSlot& slot, double value, int
     // set value as the main window's entry does.
     if (slot.parameter) {
         const EntryValue entry = entryValue(*slot.parameter, value);
-        if (!entry.writable())
-            return words(QT_TRANSLATE_NOOP("SetCheck", "%1：%2")).arg(SetSlots::captionWords(slot)).arg(problemWords(*entry.problem));
+        if (!entry.writable()) {
+            return words(QT_TRANSLATE_NOOP("SetCheck", "%1：%2，%3"))
+                .arg(SetSlots::captionWords(slot))
+                .arg(QString::number(value, 'g', 15))
+                .arg(problemWords(*slot.parameter, *entry.problem));
+        }
         raw = static_cast<int16_t>(entry.value);
         return std::nullopt;
     }
@@ -57,7 +61,7 @@ std::optional<ShownText> setProblem(const ParameterSet& set)
             return problem;
     }
     for (const SetSlot& slot : SetSlots::all()) {
-        if (slot.kind != SetSlot::Kind::SetValue && !set.has(slot.registerAddress))
+        if (!set.has(slot.registerAddress))
             return words(QT_TRANSLATE_NOOP("SetCheck", "缺少参数：%1")).arg(SetSlots::captionWords(slot));
     }
     return std::nullopt;

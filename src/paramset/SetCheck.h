@@ -22,8 +22,8 @@ std::optional<ShownText> unitValueProblem(const SetSlot& slot, double value, int
 // Why a raw register value could not have been entered, or nothing.
 std::optional<ShownText> rawProblem(const SetSlot& slot, int16_t raw);
 
-// The first problem of a whole set: a parameter or alarm set point
-// missing, a register no set holds, a value the entry checks refuse.
+// The first problem of a whole set: a parameter, an alarm set point or the
+// set value missing, a register no set holds, a value the entry checks refuse.
 std::optional<ShownText> setProblem(const ParameterSet& set);
 
 } // namespace SetCheck

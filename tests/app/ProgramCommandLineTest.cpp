@@ -23,43 +23,62 @@ void PrintTo(const Program& program, std::ostream* out)
 
 struct Output {
     int exitCode = -1;
-    QString text;
+    QString out;
+    QString err;
 };
 
-// The program as a console starts it: no display, no platform chosen;
-// both output channels in one text.
-Output run(const Program& program, const QString& option)
+// The program as a console starts it: no display, no platform chosen.
+Output run(const Program& program, const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QString::fromLatin1(name));
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);  // the probe's help goes to standard error
-    process.start(QString::fromLocal8Bit(program.path), {option});
+    process.start(QString::fromLocal8Bit(program.path), arguments);
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished();
         return {};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput())};
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 class ProgramCommandLine : public ::testing::TestWithParam<Program> {};
 
-TEST_P(ProgramCommandLine, printsItsNameAndTheProjectVersion)
+// One way for all: help and version on standard output with exit code 0;
+// a command line the program cannot run refused in two English lines on
+// standard error with exit code 2.
+TEST_P(ProgramCommandLine, answersHelpAndVersionAndRefusesABadCommandLineAlike)
 {
-    const Output version = run(GetParam(), QStringLiteral("--version"));
+    const QString name = QLatin1String(GetParam().name);
+    const Output version = run(GetParam(), {QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.text,
-              QStringLiteral("%1 %2\n").arg(QLatin1String(GetParam().name), QLatin1String(StationVersion::kText)));
+    EXPECT_EQ(version.out, QStringLiteral("%1 %2\n").arg(name, QLatin1String(StationVersion::kText)));
+    EXPECT_TRUE(version.err.isEmpty()) << version.err.toStdString();
+
+    const Output help = run(GetParam(), {QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--version"))) << help.out.toStdString();
+    EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+
+    // What is wrong in printable ASCII: English, on one line.
+    const QRegularExpression refusal(
+        QStringLiteral("^%1: [ -~]+\nTry '%1 --help'\\.\n$").arg(QRegularExpression::escape(name)));
+    for (const QString& wrong : {QStringLiteral("--no-such-option"), QStringLiteral("stray")}) {
+        const Output refused = run(GetParam(), {wrong});
+        EXPECT_EQ(refused.exitCode, 2) << wrong.toStdString();
+        EXPECT_TRUE(refused.out.isEmpty()) << refused.out.toStdString();
+        EXPECT_TRUE(refusal.match(refused.err).hasMatch()) << refused.err.toStdString();
+    }
 }
 
 TEST_P(ProgramCommandLine, itsManualPageNamesEveryOptionOfItsHelp)
 {
-    const Output help = run(GetParam(), QStringLiteral("--help"));
-    ASSERT_TRUE(help.exitCode == 0 || help.exitCode == 2) << help.exitCode;
+    const Output help = run(GetParam(), {QStringLiteral("--help")});
+    ASSERT_EQ(help.exitCode, 0);
     QFile manual(QStringLiteral(TQ5800_MANUAL_FOLDER "/%1.1").arg(QLatin1String(GetParam().name)));
     ASSERT_TRUE(manual.open(QIODevice::ReadOnly)) << manual.fileName().toStdString();
     // man(7) spells a hyphen in an option "\-".
@@ -67,12 +86,12 @@ TEST_P(ProgramCommandLine, itsManualPageNamesEveryOptionOfItsHelp)
 
     static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
     int options = 0;
-    for (const QRegularExpressionMatch& match : option.globalMatch(help.text)) {
+    for (const QRegularExpressionMatch& match : option.globalMatch(help.out)) {
         ++options;
         const QRegularExpression whole(QRegularExpression::escape(match.captured()) + QStringLiteral("(?![a-z-])"));
         EXPECT_TRUE(page.contains(whole)) << match.captured().toStdString();
     }
-    EXPECT_GT(options, 2) << help.text.toStdString();
+    EXPECT_GT(options, 2) << help.out.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryProgram, ProgramCommandLine,

@@ -1,3 +1,4 @@
+#include <optional>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -96,8 +97,35 @@ TEST(EntryValue, aListTakesTheCodeOfEachOfItsItemsAndNoOtherNumber)
         EXPECT_EQ(v.problem, c.problem) << c.text;
     }
     EXPECT_FALSE(problemText(EntryProblem::NotAChoice).isEmpty());
-    // A number box keeps its own rules.
-    EXPECT_EQ(entryValue(*ParameterCatalogue::find(3), u"10000").value, 10000);
+}
+
+struct RangeCase {
+    int number;
+    const char* text;
+    std::optional<int> value;  // nothing: refused for the parameter's range
+};
+
+TEST(EntryValue, aNumberBoxTakesOnlyANumberWithinItsParametersRangeAndSaysWhichRange)
+{
+    const RangeCase cases[] = {
+        {13, "-5", std::nullopt},     {13, "0", 0},         {13, "3600", 3600}, {13, "3601", std::nullopt},
+        {12, "99999", std::nullopt},  {12, "9999", 9999},   {3, "10000", std::nullopt}, {3, "-1999", -1999},
+        {6, "0.05", std::nullopt},    {6, "0.1", 1},        {6, "100.0", 1000}, {6, "100.1", std::nullopt},
+        {37, "0", 0},                 {19, "101", std::nullopt},
+    };
+    for (const RangeCase& c : cases) {
+        const ParameterCatalogue::Parameter& p = *ParameterCatalogue::find(c.number);
+        const EntryValue v = entryValue(p, QString::fromUtf8(c.text));
+        EXPECT_EQ(v.writable(), c.value.has_value()) << c.number << " = " << c.text;
+        if (c.value)
+            EXPECT_EQ(v.value, *c.value) << c.number << " = " << c.text;
+        else
+            EXPECT_EQ(v.problem, EntryProblem::OutsideParameterRange) << c.number << " = " << c.text;
+    }
+    EXPECT_EQ(problemText(*ParameterCatalogue::find(13), EntryProblem::OutsideParameterRange),
+              QStringLiteral("数值须在 0 到 3600 之间"));
+    EXPECT_EQ(problemText(*ParameterCatalogue::find(6), EntryProblem::OutsideParameterRange),
+              QStringLiteral("数值须在 0.1 到 100.0 之间"));
 }
 
 struct NameCase {

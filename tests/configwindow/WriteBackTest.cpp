@@ -49,7 +49,7 @@ TEST_F(ConfigWriteBack, aValueBoxWritesItsScaledRoundedEntryWhenLeft)
 {
     const BoxCase cases[] = {
         {18, "0.05", 4114, 0},   {18, "0.15", 4114, 2},     {6, "1.5", 4102, 15},  {4, "-1999", 4100, -1999},
-        {17, "100", 4113, 1000}, {14, "30", 4110, 30},      {3, "10000", 4099, 10000},
+        {17, "100", 4113, 1000}, {14, "30", 4110, 30},      {3, "9999", 4099, 9999},
         {37, "5", 4133, 5},      {33, "1.25", 4129, 12},    {25, "12.5kg", 4121, 12},
     };
     for (const BoxCase& c : cases) {
@@ -190,7 +190,7 @@ struct RefusedCase {
 TEST_F(ConfigWriteBack, anEntryWithoutAUsableNumberWritesNothingAndIsMarked)
 {
     const RefusedCase cases[] = {{12, "abc"}, {12, ""}, {12, "   "},  {6, "-"},   {3, "99999"},
-                                 {17, "3276.8"}, {1, "x"}, {11, "10"}, {24, "7:"}};
+                                 {17, "3276.8"}, {1, "x"}, {11, "10"}, {24, "7:"}, {13, "-5"}};
     for (const RefusedCase& c : cases) {
         QWidget* entry = focusEntry(c.n);
         QLineEdit* edit = editOf(c.n);
@@ -210,6 +210,9 @@ TEST_F(ConfigWriteBack, anEntryWithoutAUsableNumberWritesNothingAndIsMarked)
         EXPECT_TRUE(status.text.contains(QStringLiteral("未写入")));
         EXPECT_EQ(edit->text(), QStringLiteral("%1").arg(QString::fromUtf8(c.text)));  // left as typed
     }
+    // The last, outside its parameter's range, names the range.
+    EXPECT_TRUE(window->statusLine()->line().text.contains(QStringLiteral("数值须在 0 到 3600 之间")))
+        << window->statusLine()->line().text.toStdString();
 }
 
 TEST_F(ConfigWriteBack, theMarkGoesWhenTheOperatorCorrectsTheEntry)

@@ -190,6 +190,19 @@ TEST_F(ExportToolTest, badUsageExitsWithTwoAndNothingToWriteWithOne)
         EXPECT_TRUE(r.err.startsWith(QStringLiteral("tq5800-export: "))) << r.err.toStdString();
     }
 
+    // A password on the command line is refused as the station refuses it,
+    // before any server is asked and without showing it.
+    for (const QString& connection : {QStringLiteral("host=db user=reader password=hunter2"),
+                                      QStringLiteral("postgresql://reader:hunter2@db/history")}) {
+        const ToolRun withPassword = run({QStringLiteral("--historian"), connection, QStringLiteral("--station"),
+                                          QStringLiteral("line-a"), QStringLiteral("--from"),
+                                          QStringLiteral("2026-11-01T00:00:00"), QStringLiteral("--to"),
+                                          QStringLiteral("2026-11-01T00:10:00"), QStringLiteral("--csv"), csvPath});
+        EXPECT_EQ(withPassword.exitCode, 2);
+        EXPECT_EQ(withPassword.err, QStringLiteral("tq5800-export: --historian takes no password: put it in ~/.pgpass "
+                                                   "or the file PGPASSFILE names\nTry 'tq5800-export --help'.\n"));
+    }
+
     const ToolRun empty = run(period(QStringLiteral("2026-10-01T00:00:00"), QStringLiteral("2026-10-02T00:00:00")));
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_TRUE(empty.err.contains(QStringLiteral("no samples")));

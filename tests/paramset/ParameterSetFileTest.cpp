@@ -48,6 +48,7 @@ TEST(ParameterSetFile, roundTripKeepsEveryValueAndWhereAndWhenItWasRead)
     EXPECT_EQ(reading.set->values.size(), 35u + 9u + 1u);
     EXPECT_EQ(reading.set->address, 7);
     EXPECT_EQ(reading.set->port, 2);
+    EXPECT_EQ(reading.set->device, QStringLiteral("/dev/ttyUSB1"));
     EXPECT_EQ(reading.set->timeRead, set.timeRead);
     EXPECT_EQ(reading.set->stationVersion, QStringLiteral("9.8.7"));
 }
@@ -90,15 +91,16 @@ TEST(ParameterSetFile, isTheSameFileWhateverTheInterfaceLanguage)
     EXPECT_TRUE(chinese.contains(QStringLiteral("\"3:上偏差\"").toUtf8()));
 }
 
-TEST(ParameterSetFile, ignoresUnknownKeysAndTakesAFileWithoutTheSetValue)
+TEST(ParameterSetFile, ignoresUnknownKeysAndTakesAnOlderFileWithoutTheDevice)
 {
     QJsonObject root = completeJson();
     root.insert(QStringLiteral("comment"), QStringLiteral("kiln 3"));
-    root.remove(QStringLiteral("setValue"));
+    root.remove(QStringLiteral("device"));
     editEntry(root, QStringLiteral("parameters"), 12, [](QJsonObject& e) { e.insert(QStringLiteral("note"), 1); });
     const SetFileReading reading = ParameterSetFile::fromJson(bytes(root));
     ASSERT_TRUE(reading.set) << reading.problem.toStdString();
-    EXPECT_FALSE(reading.set->has(RegisterMap::kSetValue));
+    EXPECT_EQ(reading.set->port, 2);
+    EXPECT_TRUE(reading.set->device.isEmpty());
 }
 
 struct HostileFile {
@@ -131,14 +133,18 @@ TEST(ParameterSetFile, refusesAHostileFileAsAWholeNamingItsFirstProblem)
          u"TQ9000"},
         {"a newer format", [] { QJsonObject r = completeJson(); r.insert(QStringLiteral("format"), 2); return bytes(r); },
          u"格式版本 2"},
-        {"a tenths value beyond its register", edited(parameters, 6, [=](QJsonObject& e) { setValue(e, 3300, 33000); }),
-         u"数字滤波：数值超出寄存器范围"},
+        {"a value below its parameter's range", edited(parameters, 13, [=](QJsonObject& e) { setValue(e, -5, -5); }),
+         u"积分时间：-5，数值须在 0 到 3600 之间"},
+        {"a value beyond its register and its range", edited(parameters, 12, [=](QJsonObject& e) { setValue(e, 99999, 99999); }),
+         u"比例带：99999，数值须在 0 到 9999 之间"},
+        {"a tenths value beyond its range", edited(parameters, 6, [=](QJsonObject& e) { setValue(e, 3300, 33000); }),
+         u"数字滤波：3300，数值须在 0.1 到 100.0 之间"},
         {"a set point beyond the panel's range",
          edited(alarmSetPoints, 1, [=](QJsonObject& e) { setValue(e, 10000, 10000); }), u"报警1设定值：数值须在 -1999 到 9999"},
         {"a choice code with no item", edited(parameters, 2, [=](QJsonObject& e) { setValue(e, 4, 4); }),
-         u"小数点位置：列表中没有这个代码"},
+         u"小数点位置：4，列表中没有这个代码"},
         {"a choice between two codes", edited(parameters, 7, [=](QJsonObject& e) { setValue(e, 1.5, 1); }),
-         u"温度单位：列表中没有这个代码"},
+         u"温度单位：1.5，列表中没有这个代码"},
         {"raw and value disagreeing", edited(parameters, 6, [=](QJsonObject& e) { setValue(e, 2.5, 15); }),
          u"数字滤波：寄存器值与数值 2.5 不符"},
         {"a register not the parameter's",
@@ -163,6 +169,8 @@ TEST(ParameterSetFile, refusesAHostileFileAsAWholeNamingItsFirstProblem)
              return bytes(r);
          },
          u"缺少参数：输入信号类型"},
+        {"no set value", [] { QJsonObject r = completeJson(); r.remove(QStringLiteral("setValue")); return bytes(r); },
+         u"缺少参数：设定SV"},
     };
     for (const HostileFile& c : cases) {
         const SetFileReading reading = ParameterSetFile::fromJson(c.contents());

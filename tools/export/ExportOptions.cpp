@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 
 #include "core/IsoTime.h"
+#include "historian/ServerConnection.h"
 
 namespace {
 
@@ -161,6 +162,11 @@ bool parseExportOptions(const QStringList& arguments, ExportOptions& options, QS
         && (!single(parser, historian, options.historian, error) || !single(parser, station, options.station, error)
             || !atMostOnce(parser, address, addressText, error) || !atMostOnce(parser, port, options.port, error)))
         return false;
+    if (fromServer) {
+        error = ServerConnection::commandLineRefusal(options.historian);
+        if (!error.isEmpty())
+            return false;
+    }
     if (!addressText.isEmpty() && !parseAddress(addressText, options.address, error))
         return false;
     QString fromText;

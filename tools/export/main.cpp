@@ -13,7 +13,7 @@
 #include "ExportOptions.h"
 #include "HistorianExport.h"
 #include "core/ShownText.h"
-#include "core/Version.h"
+#include "core/ProgramCommandLine.h"
 #include "archive/PeriodSamples.h"
 #include "export/ArchiveSampleSource.h"
 #include "export/PeriodCsv.h"
@@ -22,6 +22,8 @@
 #include "journal/JournalStore.h"
 
 namespace {
+
+constexpr char kProgram[] = "tq5800-export";
 
 void printSkipped(const std::vector<PeriodSamples::SkippedFile>& skipped)
 {
@@ -101,18 +103,12 @@ int main(int argc, char* argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     ExportOptions options;
     QString error;
-    if (!parseExportOptions(arguments, options, error)) {
-        std::fprintf(stderr, "tq5800-export: %s\n%s", qPrintable(error), qPrintable(exportUsage()));
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(qPrintable(exportUsage()), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("tq5800-export %s\n", StationVersion::kText);
-        return 0;
-    }
+    if (!parseExportOptions(arguments, options, error))
+        return ProgramCommandLine::refuse(kProgram, error.toStdString());
+    if (options.help)
+        return ProgramCommandLine::answer(exportUsage().toStdString());
+    if (options.version)
+        return ProgramCommandLine::version(kProgram);
     // The report's text needs the fonts of a GUI application; it never
     // shows a window, so it needs no display either.
     std::unique_ptr<QCoreApplication> app;

@@ -12,13 +12,14 @@
 
 #include "JournalOptions.h"
 #include "core/EnglishTexts.h"
-#include "core/Version.h"
+#include "core/ProgramCommandLine.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalReader.h"
 #include "journal/ShownEvent.h"
 
 namespace {
 
+constexpr char kProgram[] = "tq5800-journal";
 constexpr int kPageSize = 1000;
 
 QByteArray tableLine(const JournalEvent& event)
@@ -57,18 +58,12 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     JournalOptions options;
     QString error;
-    if (!parseJournalOptions(app.arguments(), options, error)) {
-        std::fprintf(stderr, "tq5800-journal: %s\n%s", qPrintable(error), qPrintable(journalUsage()));
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(qPrintable(journalUsage()), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("tq5800-journal %s\n", StationVersion::kText);
-        return 0;
-    }
+    if (!parseJournalOptions(app.arguments(), options, error))
+        return ProgramCommandLine::refuse(kProgram, error.toStdString());
+    if (options.help)
+        return ProgramCommandLine::answer(journalUsage().toStdString());
+    if (options.version)
+        return ProgramCommandLine::version(kProgram);
 
     // The events in the reader's language: the sources carry the Chinese,
     // the English is built in.

@@ -14,11 +14,12 @@ void printLine(const QString& line)
     std::fprintf(stdout, "%s\n", qPrintable(line));
 }
 
-// "4099 输入上限: 4000 -> 5000", the instrument's value first.
+// "4099 Input upper limit: 4000 -> 5000", the instrument's value first, in
+// the words of the interface's language: the probe's is English.
 QString changeText(const SetDifference& d)
 {
     return QStringLiteral("%1 %2: %3 -> %4")
-        .arg(d.slot->registerAddress).arg(d.caption(), d.instrumentText(), d.fileText());
+        .arg(d.slot->registerAddress).arg(d.shownCaption(), d.shownInstrumentText(), d.shownFileText());
 }
 
 void printKept(const std::vector<SetDifference>& kept)
@@ -29,11 +30,13 @@ void printKept(const std::vector<SetDifference>& kept)
 
 } // namespace
 
-ParameterCommand::ParameterCommand(const ProbeOptions& options, InstrumentLink& link, QObject* parent)
+ParameterCommand::ParameterCommand(const ProbeOptions& options, const ParameterSet& file, InstrumentLink& link,
+                                   QObject* parent)
     : QObject(parent)
     , options_(options)
     , reader_(link)
     , download_(link)
+    , file_(file)
 {
     connect(&reader_, &InstrumentSetReader::finished, this, &ParameterCommand::onFreshRead);
     connect(&download_, &ParameterDownload::finished, this, &ParameterCommand::onDownloaded);
@@ -41,15 +44,6 @@ ParameterCommand::ParameterCommand(const ProbeOptions& options, InstrumentLink& 
 
 void ParameterCommand::start()
 {
-    if (options_.setAction != Action::Save) {
-        // A bad file is told before the instrument is asked anything.
-        const SetFileReading reading = ParameterSetFile::load(options_.setFile);
-        if (!reading.set) {
-            finish(2, QStringLiteral("%1: %2").arg(options_.setFile, reading.problem));
-            return;
-        }
-        file_ = *reading.set;
-    }
     if (options_.setAction == Action::Load && !options_.dryRun)
         download_.start(file_);
     else
@@ -62,7 +56,8 @@ void ParameterCommand::onFreshRead(const SetReading& reading)
         finish(2, reading.problem);
         return;
     }
-    const ParameterSet& instrument = *reading.set;
+    ParameterSet instrument = *reading.set;
+    instrument.device = options_.device;
     switch (options_.setAction) {
     case Action::Save:
         if (const auto problem = ParameterSetFile::save(instrument, options_.setFile)) {
@@ -76,7 +71,7 @@ void ParameterCommand::onFreshRead(const SetReading& reading)
         const std::vector<SetDifference> differences = compareSets(file_, instrument);
         for (const SetDifference& d : differences) {
             printLine(QStringLiteral("%1 %2: file %3, instrument %4")
-                          .arg(d.slot->registerAddress).arg(d.caption(), d.fileText(), d.instrumentText()));
+                          .arg(d.slot->registerAddress).arg(d.shownCaption(), d.shownFileText(), d.shownInstrumentText()));
         }
         if (differences.empty())
             printLine(QStringLiteral("no differences"));

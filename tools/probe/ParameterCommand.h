@@ -17,7 +17,9 @@ class ParameterCommand : public QObject {
     Q_OBJECT
 
 public:
-    ParameterCommand(const ProbeOptions& options, InstrumentLink& link, QObject* parent = nullptr);
+    // file: the set of a compare or load, read and checked beforehand.
+    ParameterCommand(const ProbeOptions& options, const ParameterSet& file, InstrumentLink& link,
+                     QObject* parent = nullptr);
 
     void start();
     int exitCode() const { return exitCode_; }

@@ -16,7 +16,7 @@ bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QStr
         "Exit codes: 0 done (compare: equal), 1 no answer during polling (compare: the\n"
         "instrument differs; load: stopped at a failed write), 2 usage error, or with a\n"
         "parameter set option a link failure or bad file (nothing written), 3 the device\n"
-        "is held by a station or another probe."));
+        "or, for a load, the journal is held by a station or another probe."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serial device."), QStringLiteral("PATH"));
@@ -36,19 +36,28 @@ bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QStr
                                   QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                     QStringLiteral("With --load-parameters: print what would be written, write nothing."));
-    parser.addOptions({device, baud, parity, address, cycles, interval, save, compare, load, dryRun});
+    const QCommandLineOption journal(QStringLiteral("journal"),
+                                     QStringLiteral("With --load-parameters: the event journal the writes are recorded in, "
+                                                    "the one the station on this instrument keeps (default: the station's, "
+                                                    "journal.sqlite beside its default history file)."),
+                                     QStringLiteral("PATH"));
+    parser.addOptions({device, baud, parity, address, cycles, interval, save, compare, load, dryRun, journal});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        error = parser.helpText();
-        return false;
+        options.help = parser.helpText();
+        return true;
     }
     if (parser.isSet(QStringLiteral("version"))) {
         options.version = true;
         return true;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
+        return false;
     }
     if (!parser.isSet(device)) {
         error = QStringLiteral("--device PATH is required");
@@ -106,6 +115,17 @@ bool parseProbeOptions(const QStringList& arguments, ProbeOptions& options, QStr
     if (options.dryRun && options.setAction != ProbeOptions::SetAction::Load) {
         error = QStringLiteral("--dry-run goes with --load-parameters");
         return false;
+    }
+    if (parser.isSet(journal)) {
+        if (options.setAction != ProbeOptions::SetAction::Load) {
+            error = QStringLiteral("--journal goes with --load-parameters");
+            return false;
+        }
+        options.journalPath = parser.value(journal);
+        if (options.journalPath.isEmpty()) {
+            error = QStringLiteral("--journal needs a path");
+            return false;
+        }
     }
     return true;
 }

@@ -8,11 +8,16 @@
 // With --save-parameters, --compare-parameters or --load-parameters it runs
 // that one action instead of polling (ParameterCommand) and exits 0 when
 // done (compare: equal), 1 when the instrument differs (compare) or a load
-// stopped at a failed write, 2 for a link failure or a bad file.
+// stopped at a failed write, 2 for a link failure or a bad file. A load
+// journals its writes as the station does, into the journal of the station
+// on that instrument, and is refused (3) while a running station holds it.
+//
+// It speaks English whatever the locale: the station's English is built in.
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -21,21 +26,74 @@
 #include "ParameterCommand.h"
 #include "ProbeOptions.h"
 #include "core/Clock.h"
+#include "core/EnglishTexts.h"
+#include "core/ProgramCommandLine.h"
+#include "core/StationLock.h"
 #include "core/TerminationSignals.h"
-#include "core/Version.h"
+#include "history/DatabasePath.h"
 #include "link/ModbusFieldbus.h"
+#include "paramset/ParameterSetFile.h"
 #include "station/StationCore.h"
 
 namespace {
 
+constexpr char kProgram[] = "tq5800-probe";
 constexpr int kPort = 1;
+constexpr int kHeld = 3;
+constexpr int kNothingWritten = 2;
+
+// The journal a load's writes go to: the one the station on this
+// instrument keeps (its default unless --journal names another).
+QString journalPathOf(const ProbeOptions& options)
+{
+    return JournalPath::resolve(options.journalPath, DatabasePath::defaultPath());
+}
+
+// Takes the journal's lock, so the writes go into the record a station
+// keeps and never beside a running station, which answers for the
+// instrument meanwhile. The exit code after telling why not, or nothing.
+std::optional<int> refusedJournal(StationLock& lock, const QString& path)
+{
+    switch (lock.take()) {
+    case StationLock::Outcome::Taken: return std::nullopt;
+    case StationLock::Outcome::Held:
+        std::fprintf(stderr, "%s: the journal %s is in use by %s; nothing written (load the set from that station)\n",
+                     kProgram, qPrintable(path), qPrintable(lock.holder().text()));
+        return kHeld;
+    case StationLock::Outcome::Failed: break;
+    }
+    std::fprintf(stderr, "%s: the journal %s cannot be locked: %s; nothing written\n", kProgram, qPrintable(path),
+                 qPrintable(lock.error()));
+    return kNothingWritten;
+}
 
 // The parameter set action alone: the link opens without the poll, whose
 // reads would only come between the set's reads and writes.
 int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, const PortDevices& devices)
 {
+    // A bad file is told before the instrument, or the journal, is touched.
+    ParameterSet file;
+    if (options.setAction != ProbeOptions::SetAction::Save) {
+        const SetFileReading reading = ParameterSetFile::load(options.setFile);
+        if (!reading.set) {
+            std::fprintf(stderr, "%s: %s: %s\n", kProgram, qPrintable(options.setFile), qPrintable(reading.problem));
+            return kNothingWritten;
+        }
+        file = *reading.set;
+    }
+    std::optional<QString> journal;
+    std::unique_ptr<StationLock> journalLock;  // outlives the core's journal
+    if (options.writes()) {
+        journal = journalPathOf(options);
+        journalLock = std::make_unique<StationLock>(StationLock::pathBeside(*journal));
+        if (const std::optional<int> refused = refusedJournal(*journalLock, *journal))
+            return *refused;
+    }
     SystemClock clock;
-    StationCore core(std::make_unique<ModbusFieldbus>(devices), clock);  // records nothing
+    // No history file or archive; a journal only for a load.
+    StationCore core(std::make_unique<ModbusFieldbus>(devices), clock, std::nullopt, journal);
+    if (core.journals())
+        core.journal().setFileLock(journalLock.get());
     PortConnection& connection = core.connection();
     connection.lockDevices(devices);
     if (const auto refused = connection.claimDevice(kPort)) {
@@ -45,8 +103,8 @@ int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, cons
     }
     core.link().open(LinkSettings{kPort, options.baudCode, options.parityCode, options.address});
 
-    ParameterCommand command(options, core.link());
-    // Queued: a bad file ends the command before the event loop runs.
+    ParameterCommand command(options, file, core.link());
+    // Queued: a refused download ends the command before the event loop runs.
     QObject::connect(&command, &ParameterCommand::done, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
@@ -54,9 +112,13 @@ int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, cons
         app.exit(2);
     });
     command.start();
-    if (app.exec() != 0)
-        return 2;
-    return command.exitCode();
+    const int exitCode = app.exec() != 0 ? 2 : command.exitCode();
+    if (core.journals() && !core.journal().writing()) {
+        std::fprintf(stderr, "tq5800-probe: the journal %s could not be written: %s; %d events not journaled\n",
+                     qPrintable(core.journal().path()), qPrintable(core.journal().failure()),
+                     core.journal().heldEvents());
+    }
+    return exitCode;
 }
 
 } // namespace
@@ -64,16 +126,15 @@ int runParameterCommand(QCoreApplication& app, const ProbeOptions& options, cons
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    const EnglishTexts::Installed english;
     ProbeOptions options;
     QString error;
-    if (!parseProbeOptions(app.arguments(), options, error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 2;
-    }
-    if (options.version) {
-        std::printf("tq5800-probe %s\n", StationVersion::kText);
-        return 0;
-    }
+    if (!parseProbeOptions(app.arguments(), options, error))
+        return ProgramCommandLine::refuse(kProgram, error.toStdString());
+    if (!options.help.isEmpty())
+        return ProgramCommandLine::answer(options.help.toStdString());
+    if (options.version)
+        return ProgramCommandLine::version(kProgram);
 
     PortDevices devices;
     devices.setDevice(kPort, options.device.toStdString());

@@ -14,11 +14,11 @@
 #include "Server.h"
 #include "Signals.h"
 #include "StartImage.h"
-#include "core/Version.h"
+#include "core/ProgramCommandLine.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
+constexpr char kProgram[] = "tq5800-sim";
 constexpr int kStartError = 1;
 
 int fail(const std::string& message)
@@ -34,19 +34,13 @@ int main(int argc, char** argv)
     using namespace tqsim;
 
     const ParsedOptions parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.ok()) {
-        std::cerr << "tq5800-sim: " << parsed.error << "\nTry 'tq5800-sim --help'.\n";
-        return kUsageError;
-    }
+    if (!parsed.ok())
+        return ProgramCommandLine::refuse(kProgram, parsed.error);
     const Options& options = parsed.options;
-    if (options.help) {
-        std::cout << usageText();
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "tq5800-sim " << StationVersion::kText << '\n';
-        return 0;
-    }
+    if (options.help)
+        return ProgramCommandLine::answer(usageText());
+    if (options.version)
+        return ProgramCommandLine::version(kProgram);
 
     signals::install();
     RegisterImage image = startImage(options);
