@@ -257,7 +257,7 @@ TEST_F(ParameterSetsOnSim, nothingIsSavedWhenTheInstrumentDoesNotAnswer)
     const std::string path = dir.filePath(QStringLiteral("silent.json")).toStdString();
     const ProbeRun save = probe(silent, {"--save-parameters", path});
     EXPECT_EQ(save.exitCode, 2);
-    EXPECT_TRUE(save.errors.contains(QStringLiteral("tq5800-probe: reading parameters 1-16 failed: no answer\n")))
+    EXPECT_TRUE(save.errors.contains(QStringLiteral("tq5800-probe: reading parameters 1-14 failed: no answer\n")))
         << save.errors.toStdString();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
     EXPECT_EQ(probe(silent, {"--compare-parameters", savedPath()}).exitCode, 2);
