@@ -46,7 +46,10 @@ std::vector<TimeTick> reportTimeTicks(int64_t fromUtcMs, int64_t toUtcMs, int ut
     const QString format = step < kMinute ? QStringLiteral("yyyy-MM-dd\nHH:mm:ss") : QStringLiteral("yyyy-MM-dd\nHH:mm");
     // Round on the clock the labels show: the local time.
     const int64_t offsetMs = int64_t(utcOffset) * kSecond;
-    for (int64_t local = roundUp(fromUtcMs + offsetMs, step); local <= toUtcMs + offsetMs; local += step) {
+    // Weeks start on Monday, four days after the epoch's Thursday.
+    const int64_t origin = step % (7 * kDay) == 0 ? 4 * kDay : 0;
+    const int64_t first = roundUp(fromUtcMs + offsetMs - origin, step) + origin;
+    for (int64_t local = first; local <= toUtcMs + offsetMs; local += step) {
         const QDateTime moment = QDateTime::fromMSecsSinceEpoch(local - offsetMs, Qt::OffsetFromUTC, utcOffset);
         ticks.push_back({local - offsetMs, moment.toString(format)});
     }
