@@ -85,16 +85,19 @@ QWidget* LivePanel::buildValues()
 {
     auto* box = valuesGroup_ = new PanelGroup(tr("实时数据"), this);
     auto* grid = compactGrid(box);
-    liveValues_[0] = new PanelField(PanelColours::kPink, box, PanelField::Size::Huge);
-    liveValues_[1] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
-    liveValues_[2] = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
+    const auto live = [this](int inputRegister) -> PanelField*& {
+        return liveValues_[static_cast<size_t>(liveField(inputRegister))];
+    };
+    live(RegisterMap::kProcessValue) = new PanelField(PanelColours::kPink, box, PanelField::Size::Huge);
+    live(RegisterMap::kOutput) = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
+    live(RegisterMap::kWorkingSetValue) = new PanelField(PanelColours::kPink, box, PanelField::Size::Large);
     grid->addWidget(caption(tr("测量值PV"), box), 0, 0);
-    grid->addWidget(liveValues_[0], 0, 1, 1, 4);
+    grid->addWidget(live(RegisterMap::kProcessValue), 0, 1, 1, 4);
     grid->addWidget(caption(tr("输出值OP"), box), 1, 0);
-    grid->addWidget(liveValues_[1], 1, 1);
+    grid->addWidget(live(RegisterMap::kOutput), 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("%"), box), 1, 2);
     grid->addWidget(caption(tr("设定值SV"), box), 1, 3);
-    grid->addWidget(liveValues_[2], 1, 4);
+    grid->addWidget(live(RegisterMap::kWorkingSetValue), 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     return box;
@@ -132,7 +135,7 @@ QWidget* LivePanel::buildAlarmTypes()
     auto* grid = compactGrid(box);
     for (int a = 0; a < 3; ++a) {
         auto* field = new PanelField(PanelColours::kPink, box);
-        liveValues_[static_cast<size_t>(5 + a)] = field;
+        liveValues_[static_cast<size_t>(liveField(RegisterMap::kAlarmState1 + a))] = field;
         const int row = a / 2;
         const int column = 2 * (a % 2);
         grid->addWidget(caption(tr("报警%1状态").arg(a + 1), box), row, column);
@@ -212,7 +215,7 @@ void LivePanel::refresh(const InstrumentState& state, const QDateTime& now)
                  coilsFresh);
     }
     for (int alarm = 0; alarm < RegisterMap::kAlarms; ++alarm) {
-        const int i = RegisterMap::kAlarmState1 - RegisterMap::kInputBlockStart + alarm;
+        const int i = liveField(RegisterMap::kAlarmState1 + alarm);
         const auto text = measured ? PanelStates::alarmTypeText(state.measurement(RegisterMap::kAlarmState1 + alarm))
                                    : std::optional<QString>(QString());
         if (text && liveValueField(i))

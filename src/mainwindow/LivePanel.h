@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "instrument/RegisterMap.h"
 #include "mainwindow/OperatorCommands.h"
 #include "widgets/PanelField.h"
 
@@ -53,6 +54,8 @@ public:
     QPushButton* manualAutoButton() const { return controls_.manualAutoButton; }
     QPushButton* manualInhibitButton() const { return controls_.manualInhibitButton; }
 
+    // Live field i shows input register i + 1: the field of a register.
+    static constexpr int liveField(int inputRegister) { return inputRegister - RegisterMap::kInputBlockStart; }
     PanelField* liveValueField(int input) const;
     PanelField* writtenValueField(int holding) const;
     PanelField* alarmStateField(int inputBit) const;

@@ -446,8 +446,9 @@ void MainWindow::redrawChart()
 
 ChartPrintHeading MainWindow::printHeading() const
 {
-    ChartPrintHeading heading{windowTitle(), {}, {}, panel_->liveValueField(0)->text(),
-                              panel_->liveValueField(2)->text(), panel_->liveValueField(1)->text()};
+    ChartPrintHeading heading{windowTitle(), {}, {}, panel_->liveValueField(LivePanel::liveField(RegisterMap::kProcessValue))->text(),
+                              panel_->liveValueField(LivePanel::liveField(RegisterMap::kWorkingSetValue))->text(),
+                              panel_->liveValueField(LivePanel::liveField(RegisterMap::kOutput))->text()};
     const bool history = chartPanel_->historyShown();
     if (const auto period = chartPanel_->shownPeriod())
         heading.period = (history ? tr("历史曲线 ") : tr("实时曲线 ")) + period->text();
