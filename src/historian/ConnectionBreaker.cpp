@@ -3,7 +3,7 @@
 #include <QSqlDatabase>
 
 #include "historian/Libpq.h"
-#include "link/ThreadHandOver.h"
+#include "core/ThreadHandOver.h"
 
 #include <utility>
 

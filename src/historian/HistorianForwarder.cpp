@@ -7,8 +7,8 @@
 
 #include "historian/HistorianLog.h"
 #include "historian/HistorianWorker.h"
-#include "link/QueuedCall.h"
-#include "link/ThreadHandOver.h"
+#include "core/QueuedCall.h"
+#include "core/ThreadHandOver.h"
 
 namespace {
 constexpr int kBreakAgainMs = 250;

@@ -7,7 +7,7 @@
 
 #include "historian/HistorianForwarder.h"
 #include "historian/HistorianPass.h"
-#include "link/QueuedCall.h"
+#include "core/QueuedCall.h"
 
 HistorianWorker::HistorianWorker(HistorianSettings settings, HistorianForwarder& forwarder,
                                  const std::atomic<bool>& stopping, ConnectionBreaker& breaker)

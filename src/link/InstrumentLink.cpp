@@ -2,9 +2,9 @@
 
 #include "link/LinkLog.h"
 #include "link/LinkWorker.h"
-#include "link/QueuedCall.h"
-#include "link/ResultRelay.h"
-#include "link/ThreadHandOver.h"
+#include "core/QueuedCall.h"
+#include "core/ResultRelay.h"
+#include "core/ThreadHandOver.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "link/LinkLog.h"
 #include "link/PollPlan.h"
-#include "link/QueuedCall.h"
+#include "core/QueuedCall.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "link/ResultRelay.h"
+#include "core/ResultRelay.h"
 
-#include "link/QueuedCall.h"
+#include "core/QueuedCall.h"
 
 void ResultRelay::post(std::function<void()> call)
 {

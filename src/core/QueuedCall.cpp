@@ -1,8 +1,8 @@
-#include "link/QueuedCall.h"
+#include "core/QueuedCall.h"
 
 #include <QCoreApplication>
 
-#include "link/ThreadHandOver.h"
+#include "core/ThreadHandOver.h"
 
 QueuedCall::QueuedCall(std::function<void()> call)
     : QEvent(eventType())
