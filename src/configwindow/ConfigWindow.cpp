@@ -260,7 +260,7 @@ void ConfigWindow::onWriteFinished(const WriteOutcome& outcome)
             StatusSeverity::Ok);
         return;
     }
-    const QString reason = outcome.error.isEmpty() ? tr("仪表无应答") : shownLinkFailureText(outcome.error);
+    const QString reason = outcome.error.isEmpty() ? tr("仪表无应答") : shownLinkFailureText(outcome.failure);
     qCWarning(windowLog) << "Parameter" << r->number() << "write to register" << request.address
                          << "failed:" << outcome.error;
     const QString text = tr("%1：写入失败（已重试一次）：%2").arg(caption, reason);

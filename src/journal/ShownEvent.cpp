@@ -7,6 +7,7 @@
 #include "instrument/ParameterCatalogue.h"
 #include "instrument/WriteSubject.h"
 #include "journal/StoredForms.h"
+#include "journal/StoredLinkReason.h"
 #include "link/LinkFailureText.h"
 #include "link/WriteRequest.h"
 
@@ -79,7 +80,7 @@ QString what(const JournalEvent& event, const std::optional<WriteSubject::Parsed
     }
     // Earlier versions stored the operator's words for the failure here.
     if (event.kind == Kind::LinkFailing && event.what.isEmpty())
-        return linkFailureWords(event.text).shown();
+        return linkFailureWords(storedLinkFailure(event.text)).shown();
     return event.what;
 }
 
@@ -131,12 +132,12 @@ QString writeText(const JournalEvent& event, const WriteSubject::Parsed& subject
         return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "%1：写入失败%2：%3"))
             .arg(target)
             .arg(retried)
-            .arg(linkFailureWords(failure.reason))
+            .arg(linkFailureWords(storedLinkFailure(failure.reason)))
             .shown();
     return ShownText("ShownEvent", QT_TRANSLATE_NOOP("ShownEvent", "%1：写入失败%2：%3（%4）"))
         .arg(target)
         .arg(retried)
-        .arg(linkFailureWords(failure.reason))
+        .arg(linkFailureWords(storedLinkFailure(failure.reason)))
         .arg(failure.reason)
         .shown();
 }

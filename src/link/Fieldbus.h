@@ -5,19 +5,24 @@
 #include <string>
 #include <utility>
 
+#include "link/LinkFailure.h"
 #include "link/LinkSettings.h"
 
 enum class RegisterTable { Input, Holding };
 enum class BitTable { DiscreteInputs, Coils };
 
-// What one fieldbus call came to: success, or failure with the reason in a
-// few words for the status display.
+// What one fieldbus call came to: success, or failure with its kind, known
+// where it happened, and the reason in the link's own English for logs.
 struct FieldbusResult {
     bool ok = true;
+    LinkFailure failure;
     std::string reason;
 
     static FieldbusResult success() { return {}; }
-    static FieldbusResult failure(std::string reason) { return {false, std::move(reason)}; }
+    static FieldbusResult failed(LinkFailure::Kind kind, std::string reason, int number = 0)
+    {
+        return {false, LinkFailure{kind, number, false}, std::move(reason)};
+    }
 };
 
 // The call interface the station uses to reach the instrument over the one

@@ -37,8 +37,8 @@ InstrumentLink::InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* pare
     // object only through the relay, which the destructor cuts off: a worker
     // that outlives this object posts nothing and touches nothing of it.
     relay_ = std::make_shared<ResultRelay>(this);
-    connect(worker_, &LinkWorker::portOpened, worker_, [relay = relay_, this](bool ok, const QString& error) {
-        relay->post([this, ok, error] { emit portOpened(ok, error); });
+    connect(worker_, &LinkWorker::portOpened, worker_, [relay = relay_, this](bool ok, const QString& error, const LinkFailure& failure) {
+        relay->post([this, ok, error, failure] { emit portOpened(ok, error, failure); });
     }, Qt::DirectConnection);
     connect(worker_, &LinkWorker::blockRead, worker_, [relay = relay_, this](const PollBlock& block) {
         relay->post([this, block] { emit blockRead(block); });
@@ -47,12 +47,13 @@ InstrumentLink::InstrumentLink(std::unique_ptr<Fieldbus> fieldbus, QObject* pare
         relay->post([this, report] { emit cycleFinished(report); });
     }, Qt::DirectConnection);
     connect(worker_, &LinkWorker::writeFinished, worker_,
-            [relay = relay_, this](quint64 id, bool ok, int attempts, const QString& error) {
-        relay->post([=, this] { onWriteFinished(id, ok, attempts, error); });
+            [relay = relay_, this](quint64 id, bool ok, int attempts, const QString& error, const LinkFailure& failure) {
+        relay->post([=, this] { onWriteFinished(id, ok, attempts, error, failure); });
     }, Qt::DirectConnection);
     connect(worker_, &LinkWorker::registersRead, worker_,
-            [relay = relay_, this](quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values) {
-        relay->post([=, this] { onRegistersRead(id, ok, error, values); });
+            [relay = relay_, this](quint64 id, bool ok, const QString& error, const LinkFailure& failure,
+                                   const std::vector<int16_t>& values) {
+        relay->post([=, this] { onRegistersRead(id, ok, error, failure, values); });
     }, Qt::DirectConnection);
     thread_->start();
 }
@@ -118,12 +119,13 @@ void InstrumentLink::write(const WriteRequest& request)
     }
 }
 
-void InstrumentLink::onWriteFinished(quint64 id, bool ok, int attempts, const QString& error)
+void InstrumentLink::onWriteFinished(quint64 id, bool ok, int attempts, const QString& error,
+                                     const LinkFailure& failure)
 {
     const auto it = writesInFlight_.find(id);
     if (it == writesInFlight_.end())
         return;
-    WriteOutcome outcome{it->second, ok, attempts, error};
+    WriteOutcome outcome{it->second, ok, attempts, error, failure};
     writesInFlight_.erase(it);
     if (!ok)
         // By its register or coil: the caption is Chinese, the log English.
@@ -147,7 +149,8 @@ void InstrumentLink::readRegisters(int start, int count, QObject* asker)
     postQueuedCall(worker_, [=, w = worker_] { w->readRegisters(number, start, count); });
 }
 
-void InstrumentLink::onRegistersRead(quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values)
+void InstrumentLink::onRegistersRead(quint64 id, bool ok, const QString& error, const LinkFailure& failure,
+                                     const std::vector<int16_t>& values)
 {
     const auto it = readsInFlight_.find(id);
     if (it == readsInFlight_.end())
@@ -156,6 +159,7 @@ void InstrumentLink::onRegistersRead(quint64 id, bool ok, const QString& error, 
     readsInFlight_.erase(it);
     reading.ok = ok;
     reading.error = error;
+    reading.failure = failure;
     reading.values = values;
     emit registersRead(reading);
 }

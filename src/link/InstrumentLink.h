@@ -50,15 +50,16 @@ protected:
     bool event(QEvent* event) override;
 
 signals:
-    void portOpened(bool ok, const QString& error);
+    void portOpened(bool ok, const QString& error, const LinkFailure& failure);
     void blockRead(const PollBlock& block);
     void cycleFinished(const CycleReport& report);
     void writeFinished(const WriteOutcome& outcome);
     void registersRead(const RegisterReading& reading);
 
 private:
-    void onWriteFinished(quint64 id, bool ok, int attempts, const QString& error);
-    void onRegistersRead(quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values);
+    void onWriteFinished(quint64 id, bool ok, int attempts, const QString& error, const LinkFailure& failure);
+    void onRegistersRead(quint64 id, bool ok, const QString& error, const LinkFailure& failure,
+                         const std::vector<int16_t>& values);
 
     QThread* thread_ = nullptr;     // owned; leaked only if it cannot be stopped
     LinkWorker* worker_ = nullptr;  // lives on thread_, deleted when it ends

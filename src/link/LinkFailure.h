@@ -3,13 +3,13 @@
 #include <string>
 #include <string_view>
 
-// What kind of failure a link reason tells, for texts in the operator's
-// language. The reasons stay the link's own English words (logs, tooltips);
-// this reads them back in the one place that knows how the link and
-// libmodbus word them.
+// What kind of failure the link met, known where it met it and carried
+// beside its English reason (logs, tooltips) so that texts in the
+// operator's language never have to read the reason back.
 struct LinkFailure {
     enum class Kind {
-        Unknown,       // empty or unrecognised
+        Unstated,      // no reason given
+        Unknown,       // a failure of no kind below
         NoDevice,      // the port leads to no device (none configured, gone)
         NoAccess,      // the device refuses this user
         OpenFailed,    // the device is there and would not open
@@ -23,17 +23,21 @@ struct LinkFailure {
         OutOfRange,    // a block, address or value the station refused to send
     };
 
-    Kind kind = Kind::Unknown;
+    Kind kind = Kind::Unstated;
     int number = 0;
     bool resynchronising = false;  // the probe after an earlier failure failed
 
     bool operator==(const LinkFailure&) const = default;
 };
 
-// The link's reasons that are read back here, built in one place.
+// The link's reasons whose words the journal's readers recognise in records
+// that kept only the words, built in one place.
 namespace LinkReasons {
 
 inline constexpr std::string_view kOutOfStep = "link out of step: resynchronising: ";
+inline constexpr std::string_view kNoDevicePrefix = "no serial device for port ";
+inline constexpr std::string_view kPortPrefix = "port ";
+inline constexpr std::string_view kNotOpenSuffix = " is not open";
 inline constexpr std::string_view kNeverSilent = "the line never fell silent";
 
 std::string noDevice(int port);
@@ -41,4 +45,5 @@ std::string notOpen(int port);
 
 } // namespace LinkReasons
 
-LinkFailure classifyLinkFailure(std::string_view reason);
+// The kind of an errno or libmodbus error code met on an open port.
+LinkFailure linkFailureOfError(int error);

@@ -25,24 +25,22 @@ ShownText kindText(const LinkFailure& failure)
     case Kind::LineBusy: return words(QT_TRANSLATE_NOOP("LinkFailureText", "线路不停有数据"));
     case Kind::OutOfRange: return words(QT_TRANSLATE_NOOP("LinkFailureText", "地址或数值超出范围"));
     case Kind::Unknown: break;
+    case Kind::Unstated: return words(QT_TRANSLATE_NOOP("LinkFailureText", "原因不明"));
     }
     return words(QT_TRANSLATE_NOOP("LinkFailureText", "通讯错误"));
 }
 
 } // namespace
 
-ShownText linkFailureWords(const QString& reason)
+ShownText linkFailureWords(const LinkFailure& failure)
 {
-    if (reason.trimmed().isEmpty())
-        return words(QT_TRANSLATE_NOOP("LinkFailureText", "原因不明"));
-    const LinkFailure failure = classifyLinkFailure(reason.toStdString());
     const ShownText text = kindText(failure);
     // After an earlier failure the link first probes the line; it was the
     // probe that failed.
     return failure.resynchronising ? words(QT_TRANSLATE_NOOP("LinkFailureText", "重新同步失败：")) + text : text;
 }
 
-QString shownLinkFailureText(const QString& reason)
+QString shownLinkFailureText(const LinkFailure& failure)
 {
-    return linkFailureWords(reason).shown();
+    return linkFailureWords(failure).shown();
 }

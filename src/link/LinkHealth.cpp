@@ -7,6 +7,7 @@ void LinkHealth::linkOpened()
     failedCalls_ = 0;
     failingSince_.reset();
     failureReason_.clear();
+    failure_ = {};
 }
 
 void LinkHealth::linkClosed()
@@ -26,11 +27,13 @@ void LinkHealth::recordCycle(const CycleReport& report, const QDateTime& now)
         state_ = State::Answering;
         failingSince_.reset();
         failureReason_.clear();
+    failure_ = {};
     } else {
         state_ = failedCalls_ < calls_ ? State::Degraded : State::Silent;
         if (!failingSince_)
             failingSince_ = now;
         failureReason_ = report.failureReason;
+        failure_ = report.failure;
     }
     if (failedCalls_ < calls_)
         lastAnswer_ = now;

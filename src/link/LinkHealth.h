@@ -33,6 +33,7 @@ public:
     std::optional<QDateTime> failingSince() const { return failingSince_; }
     std::optional<QDateTime> lastAnswer() const { return lastAnswer_; }
     QString failureReason() const { return failureReason_; }
+    LinkFailure failure() const { return failure_; }
     int cycles() const { return cycles_; }
 
 private:
@@ -43,4 +44,5 @@ private:
     std::optional<QDateTime> failingSince_;
     std::optional<QDateTime> lastAnswer_;
     QString failureReason_;
+    LinkFailure failure_;
 };

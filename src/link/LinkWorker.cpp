@@ -48,7 +48,7 @@ void LinkWorker::open(const LinkSettings& settings)
     const QString error = QString::fromStdString(result.reason);
     if (!result.ok)
         qCWarning(linkLog).noquote() << QStringLiteral("port %1 did not open: %2").arg(settings.port).arg(error);
-    emit portOpened(result.ok, error);
+    emit portOpened(result.ok, error, result.failure);
 }
 
 void LinkWorker::close()
@@ -104,6 +104,7 @@ void LinkWorker::runNextRead()
     if (!result.ok) {
         ++report_.failedCalls;
         report_.failureReason = QString::fromStdString(result.reason);
+        report_.failure = result.failure;
     }
     if (read.last)
         emit blockRead(block_);
@@ -139,7 +140,7 @@ FieldbusResult LinkWorker::performRead(int planIndex)
     case PollRead::Table::Coils:
         return fieldbus_->readBits(BitTable::Coils, read.start, bits);
     }
-    return FieldbusResult::failure("unknown table");
+    return FieldbusResult::failed(LinkFailure::Kind::Unknown, "unknown table");
 }
 
 void LinkWorker::finishCycle(bool aborted)
@@ -160,7 +161,7 @@ void LinkWorker::writeRegister(quint64 id, int registerNumber, int value)
         qCDebug(linkLog).noquote() << QStringLiteral("write register %1 = %2: %3")
                                           .arg(registerNumber).arg(value).arg(outcomeText(result));
     } while (!result.ok && attempts < 2);
-    emit writeFinished(id, result.ok, attempts, QString::fromStdString(result.reason));
+    emit writeFinished(id, result.ok, attempts, QString::fromStdString(result.reason), result.failure);
 }
 
 void LinkWorker::writeCoil(quint64 id, int coil, bool on)
@@ -169,7 +170,7 @@ void LinkWorker::writeCoil(quint64 id, int coil, bool on)
     qCDebug(linkLog).noquote() << QStringLiteral("write coil %1 %2: %3")
                                       .arg(coil).arg(on ? QStringLiteral("on") : QStringLiteral("off"))
                                       .arg(outcomeText(result));
-    emit writeFinished(id, result.ok, 1, QString::fromStdString(result.reason));
+    emit writeFinished(id, result.ok, 1, QString::fromStdString(result.reason), result.failure);
 }
 
 void LinkWorker::readRegisters(quint64 id, int start, int count)
@@ -178,5 +179,6 @@ void LinkWorker::readRegisters(quint64 id, int start, int count)
     const FieldbusResult result = fieldbus_->readRegisters(RegisterTable::Holding, start, values);
     qCDebug(linkLog).noquote() << QStringLiteral("read %1 holding registers from %2: %3")
                                       .arg(count).arg(start).arg(outcomeText(result));
-    emit registersRead(id, result.ok, QString::fromStdString(result.reason), result.ok ? values : std::vector<int16_t>{});
+    emit registersRead(id, result.ok, QString::fromStdString(result.reason), result.failure,
+                       result.ok ? values : std::vector<int16_t>{});
 }

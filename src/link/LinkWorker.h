@@ -38,12 +38,13 @@ protected:
     bool event(QEvent* event) override;
 
 signals:
-    void portOpened(bool ok, const QString& error);
+    void portOpened(bool ok, const QString& error, const LinkFailure& failure);
     void blockRead(const PollBlock& block);
     void cycleFinished(const CycleReport& report);
     // attempts is 2 when a failed register write was repeated.
-    void writeFinished(quint64 id, bool ok, int attempts, const QString& error);
-    void registersRead(quint64 id, bool ok, const QString& error, const std::vector<int16_t>& values);
+    void writeFinished(quint64 id, bool ok, int attempts, const QString& error, const LinkFailure& failure);
+    void registersRead(quint64 id, bool ok, const QString& error, const LinkFailure& failure,
+                       const std::vector<int16_t>& values);
 
 private:
     void runNextRead();

@@ -31,6 +31,23 @@ void setTimeout(modbus_t* context, std::chrono::milliseconds timeout, bool respo
         modbus_set_byte_timeout(context, seconds, rest);
 }
 
+using Kind = LinkFailure::Kind;
+
+// A port that would not open, by what the system said.
+FieldbusResult openFailure(const char* doing, const std::string& path, int error)
+{
+    FieldbusResult failed = FieldbusResult::failed(Kind::OpenFailed, doing + path + ": " + modbus_strerror(error));
+    const LinkFailure failure = linkFailureOfError(error);
+    if (failure.kind == Kind::NoDevice || failure.kind == Kind::NoAccess)
+        failed.failure = failure;
+    return failed;
+}
+
+FieldbusResult callFailure(int error)
+{
+    return {false, linkFailureOfError(error), modbus_strerror(error)};
+}
+
 // Errors that mean the line delivered garbage or the instrument refused:
 // the device itself is fine and stays open.
 bool isProtocolError(int error)
@@ -73,9 +90,9 @@ FieldbusResult ModbusFieldbus::open(const LinkSettings& settings)
     settings_ = settings;
     const auto path = devices_.devicePath(settings.port);
     if (!path)
-        return FieldbusResult::failure(LinkReasons::noDevice(settings.port));
+        return FieldbusResult::failed(Kind::NoDevice, LinkReasons::noDevice(settings.port), settings.port);
     if (!LinkCodes::baudRate(settings.baudCode) || !LinkCodes::parityLetter(settings.parityCode))
-        return FieldbusResult::failure("invalid baud or parity code");
+        return FieldbusResult::failed(Kind::BadSettings, "invalid baud or parity code");
     wantOpen_ = true;
     outOfStep_ = false;
     justResynchronised_ = false;
@@ -94,9 +111,9 @@ FieldbusResult ModbusFieldbus::connect()
     modbus_t* context = modbus_new_rtu(devicePath_.c_str(), *LinkCodes::baudRate(settings_.baudCode),
                                        *LinkCodes::parityLetter(settings_.parityCode), 8, 1);
     if (context == nullptr)
-        return FieldbusResult::failure("cannot use " + devicePath_ + ": " + modbus_strerror(errno));
+        return openFailure("cannot use ", devicePath_, errno);
     if (modbus_connect(context) == -1) {
-        FieldbusResult failed = FieldbusResult::failure("cannot open " + devicePath_ + ": " + modbus_strerror(errno));
+        FieldbusResult failed = openFailure("cannot open ", devicePath_, errno);
         modbus_free(context);
         return failed;
     }
@@ -129,10 +146,10 @@ void ModbusFieldbus::disconnect()
 FieldbusResult ModbusFieldbus::prepare()
 {
     if (!wantOpen_)
-        return FieldbusResult::failure(LinkReasons::notOpen(settings_.port));
+        return FieldbusResult::failed(Kind::NotOpen, LinkReasons::notOpen(settings_.port), settings_.port);
     const int address = settings_.moduleAddress;
     if (address < 1 || address > 247)
-        return FieldbusResult::failure("invalid module address " + std::to_string(address));
+        return FieldbusResult::failed(Kind::BadSettings, "invalid module address " + std::to_string(address));
     if (context_ == nullptr) {
         if (FieldbusResult connected = connect(); !connected.ok)
             return connected;
@@ -154,16 +171,17 @@ FieldbusResult ModbusFieldbus::fail(const char* what, int error)
     // The device itself failed or was replaced: the next call reconnects.
     if (!isProtocolError(error) || deviceReplaced())
         disconnect();
-    return outOfStep(what, modbus_strerror(error));
+    return outOfStep(what, callFailure(error));
 }
 
-FieldbusResult ModbusFieldbus::outOfStep(const char* what, const std::string& reason)
+FieldbusResult ModbusFieldbus::outOfStep(const char* what, FieldbusResult why)
 {
     if (!outOfStep_)
         ++episode_;
     outOfStep_ = true;
     justResynchronised_ = false;
-    return FieldbusResult::failure(std::string(what) + ": " + reason);
+    why.reason = std::string(what) + ": " + why.reason;
+    return why;
 }
 
 std::array<uint8_t, 6> ModbusFieldbus::request(int function, int address, int value) const
@@ -179,8 +197,11 @@ FieldbusResult ModbusFieldbus::call(const char* what, std::span<const uint8_t> r
         return prepared;
     if (outOfStep_) {
         FieldbusResult probed = resynchronise();
-        if (!probed.ok)
-            return FieldbusResult::failure(std::string(LinkReasons::kOutOfStep) + probed.reason);
+        if (!probed.ok) {
+            probed.failure.resynchronising = true;
+            probed.reason = std::string(LinkReasons::kOutOfStep) + probed.reason;
+            return probed;
+        }
     }
     return exchange(what, request, answer);
 }
@@ -210,7 +231,7 @@ FieldbusResult ModbusFieldbus::exchange(const char* what, std::span<const uint8_
     if (silence.dropped > 0)
         qCDebug(linkLog).noquote() << QStringLiteral("dropped %1 bytes heard outside any answer").arg(silence.dropped);
     if (!silence.reached)
-        return outOfStep(what, std::string(LinkReasons::kNeverSilent));
+        return outOfStep(what, FieldbusResult::failed(Kind::LineBusy, std::string(LinkReasons::kNeverSilent)));
 
     if (modbus_send_raw_request(context_, request.data(), static_cast<int>(request.size())) == -1)
         return fail(what, errno);
@@ -223,12 +244,12 @@ FieldbusResult ModbusFieldbus::exchange(const char* what, std::span<const uint8_
     if (length == -1)
         return fail(what, error);
     if (length == 0)  // libmodbus's way of handing back another station's answer
-        return outOfStep(what, modbus_strerror(EMBBADSLAVE));
+        return outOfStep(what, callFailure(EMBBADSLAVE));
     const auto frame = std::span<const uint8_t>(received, static_cast<size_t>(length) - kCrcBytes);
-    if (const std::string wrong = ReplyCheck::mismatch(request, frame); !wrong.empty())
-        return outOfStep(what, wrong);
+    if (FieldbusResult fits = ReplyCheck::mismatch(request, frame); !fits.ok)
+        return outOfStep(what, std::move(fits));
     if (!line_->answerEnded(fd))
-        return outOfStep(what, "more bytes ran on after the answer");
+        return outOfStep(what, FieldbusResult::failed(Kind::WrongAnswer, "more bytes ran on after the answer"));
     std::copy(frame.begin(), frame.begin() + static_cast<long>(answer.size()), answer.begin());
     return FieldbusResult::success();
 }
@@ -236,7 +257,7 @@ FieldbusResult ModbusFieldbus::exchange(const char* what, std::span<const uint8_
 FieldbusResult ModbusFieldbus::readRegisters(RegisterTable table, int start, std::span<int16_t> values)
 {
     if (!validBlock(start, values.size()) || values.size() > kMaxBlock)
-        return FieldbusResult::failure("register block out of range");
+        return FieldbusResult::failed(Kind::OutOfRange, "register block out of range");
     const bool input = table == RegisterTable::Input;
     const auto asked = request(input ? MODBUS_FC_READ_INPUT_REGISTERS : MODBUS_FC_READ_HOLDING_REGISTERS, start - 1,
                                static_cast<int>(values.size()));
@@ -253,7 +274,7 @@ FieldbusResult ModbusFieldbus::readRegisters(RegisterTable table, int start, std
 FieldbusResult ModbusFieldbus::readBits(BitTable table, int start, std::span<bool> bits)
 {
     if (!validBlock(start, bits.size()) || bits.size() > kMaxBlock)
-        return FieldbusResult::failure("bit block out of range");
+        return FieldbusResult::failed(Kind::OutOfRange, "bit block out of range");
     const bool coils = table == BitTable::Coils;
     const auto asked = request(coils ? MODBUS_FC_READ_COILS : MODBUS_FC_READ_DISCRETE_INPUTS, start - 1,
                                static_cast<int>(bits.size()));
@@ -270,9 +291,9 @@ FieldbusResult ModbusFieldbus::readBits(BitTable table, int start, std::span<boo
 FieldbusResult ModbusFieldbus::writeRegister(int registerNumber, int value)
 {
     if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
-        return FieldbusResult::failure("value " + std::to_string(value) + " does not fit a register");
+        return FieldbusResult::failed(Kind::OutOfRange, "value " + std::to_string(value) + " does not fit a register");
     if (!validBlock(registerNumber, 1))
-        return FieldbusResult::failure("register address out of range");
+        return FieldbusResult::failed(Kind::OutOfRange, "register address out of range");
     const auto asked = request(MODBUS_FC_WRITE_SINGLE_REGISTER, registerNumber - 1, value);
     uint8_t echo[6];
     return call("writing holding register", asked, echo);
@@ -281,7 +302,7 @@ FieldbusResult ModbusFieldbus::writeRegister(int registerNumber, int value)
 FieldbusResult ModbusFieldbus::writeCoil(int coil, bool on)
 {
     if (!validBlock(coil, 1))
-        return FieldbusResult::failure("coil address out of range");
+        return FieldbusResult::failed(Kind::OutOfRange, "coil address out of range");
     const auto asked = request(MODBUS_FC_WRITE_SINGLE_COIL, coil - 1, on ? 0xFF00 : 0);
     uint8_t echo[6];
     return call("writing coil", asked, echo);

@@ -79,7 +79,7 @@ private:
     // for protocol errors and goes when the device itself failed or was
     // replaced.
     FieldbusResult fail(const char* what, int error);
-    FieldbusResult outOfStep(const char* what, const std::string& reason);
+    FieldbusResult outOfStep(const char* what, FieldbusResult why);
     bool deviceReplaced() const;
 
     PortDevices devices_;

@@ -6,6 +6,8 @@
 #include <QMetaType>
 #include <QString>
 
+#include "link/LinkFailure.h"
+
 // What one step of a poll cycle read, carried from the link thread to the
 // user-interface thread by value. Where each step puts it:
 //   1 input registers 3X 1..8        registers[0..7]
@@ -35,6 +37,7 @@ struct CycleReport {
     int failedCalls = 0;
     bool aborted = false;
     QString failureReason;  // of the cycle's last failed call
+    LinkFailure failure;    // its kind
 };
 
 Q_DECLARE_METATYPE(PollBlock)

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "link/LinkFailure.h"
+
 // One read of consecutive holding registers asked for outside the poll
 // (a parameter set read fresh from the instrument, a written value read
 // back), and how it went. The values are meaningless when it failed.
@@ -16,7 +18,8 @@ struct RegisterReading {
     int count = 0;
     QPointer<QObject> asker;  // empty once the asker is gone
     bool ok = false;
-    QString error;
+    QString error;  // the link's English reason
+    LinkFailure failure;
     std::vector<int16_t> values;  // count values when ok
 };
 

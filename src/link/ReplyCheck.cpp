@@ -45,28 +45,30 @@ std::string exceptionText(int code)
     return "exception " + std::to_string(code);
 }
 
-std::string mismatch(std::span<const uint8_t> request, std::span<const uint8_t> answer)
+FieldbusResult mismatch(std::span<const uint8_t> request, std::span<const uint8_t> answer)
 {
+    using Kind = LinkFailure::Kind;
+    const auto wrong = [](std::string why) { return FieldbusResult::failed(Kind::WrongAnswer, std::move(why)); };
     if (answer.size() < 2 || answer[0] != request[0])
-        return modbus_strerror(EMBBADSLAVE);
+        return wrong(modbus_strerror(EMBBADSLAVE));
     if (answer[1] == (request[1] | 0x80)) {
         if (answer.size() == kHeader)
-            return exceptionText(answer[2]);
-        return "malformed exception answer";
+            return FieldbusResult::failed(Kind::Refused, exceptionText(answer[2]), answer[2]);
+        return wrong("malformed exception answer");
     }
     if (answer[1] != request[1])
-        return "answer to function " + std::to_string(answer[1]) + " instead of " + std::to_string(request[1]);
+        return wrong("answer to function " + std::to_string(answer[1]) + " instead of " + std::to_string(request[1]));
     const size_t expected = expectedLength(request);
     if (answer.size() != expected)
-        return "answer of " + std::to_string(answer.size() + kCrc) + " bytes instead of "
-               + std::to_string(expected + kCrc) + " (not this request's)";
+        return wrong("answer of " + std::to_string(answer.size() + kCrc) + " bytes instead of "
+                     + std::to_string(expected + kCrc) + " (not this request's)");
     if (expected == 6) {
         if (!std::equal(answer.begin() + 2, answer.end(), request.begin() + 2))
-            return "echo differs from the write";
+            return wrong("echo differs from the write");
     } else if (answer[2] != expected - kHeader) {
-        return "byte count " + std::to_string(answer[2]) + " instead of " + std::to_string(expected - kHeader);
+        return wrong("byte count " + std::to_string(answer[2]) + " instead of " + std::to_string(expected - kHeader));
     }
-    return {};
+    return FieldbusResult::success();
 }
 
 } // namespace ReplyCheck

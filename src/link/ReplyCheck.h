@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "link/Fieldbus.h"
+
 // Whether an answer belongs to the request it came after. An RTU answer
 // names neither its register address nor its request, so the station takes
 // only an answer of exactly the shape its own request calls for: the same
@@ -16,9 +18,10 @@ namespace ReplyCheck {
 // station never sends.
 size_t expectedLength(std::span<const uint8_t> request);
 
-// Empty when the answer fits the request; else why not, in a few words.
-// An exception answer is a refusal: its reason names the exception.
-std::string mismatch(std::span<const uint8_t> request, std::span<const uint8_t> answer);
+// Success when the answer fits the request; else a wrong answer, or for an
+// exception answer a refusal numbered by the exception, with why in a few
+// words.
+FieldbusResult mismatch(std::span<const uint8_t> request, std::span<const uint8_t> answer);
 
 // libmodbus's words for the exceptions it knows; "exception N" for others.
 std::string exceptionText(int code);

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "link/LinkFailure.h"
+
 // One write the operator asked for: a holding register's new value or a
 // coil switched on or off, named as the operator knows it (a caption or a
 // command), and who asked, so that the outcome finds its way back. What the
@@ -48,7 +50,8 @@ struct WriteOutcome {
     WriteRequest request;
     bool ok = false;
     int attempts = 0;  // 2 when a failed register write was repeated
-    QString error;
+    QString error;  // the link's English reason
+    LinkFailure failure;
 };
 
 Q_DECLARE_METATYPE(WriteOutcome)

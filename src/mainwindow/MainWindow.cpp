@@ -175,12 +175,12 @@ void MainWindow::showLinkFailure(const ShownText& text, const QString& detail)
     linkMessages_->show(kLinkSubject, text.shown(), detail, kMessageMs);
 }
 
-void MainWindow::onPortOpened(bool ok, const QString& error)
+void MainWindow::onPortOpened(bool ok, const QString& error, const LinkFailure& failure)
 {
     if (ok)
         linkMessages_->answer(kLinkSubject);
     else
-        showLinkFailure(words(QT_TRANSLATE_NOOP("MainWindow", "端口打开失败：")) + linkFailureWords(error), error);
+        showLinkFailure(words(QT_TRANSLATE_NOOP("MainWindow", "端口打开失败：")) + linkFailureWords(failure), error);
 }
 
 void MainWindow::onLinkHealthChanged()
@@ -199,10 +199,10 @@ void MainWindow::onWriteFailed(WriteOutcome outcome)
 {
     // A closed link knows only the port it last opened, none before the
     // first open: the operator is told of the port he has chosen.
-    if (!core_.connection().isOpen()
-        && classifyLinkFailure(outcome.error.toStdString()).kind == LinkFailure::Kind::NotOpen) {
+    if (!core_.connection().isOpen() && outcome.failure.kind == LinkFailure::Kind::NotOpen) {
         const int port = settings_->choices().appliedTo(core_.link().settings()).port;
         outcome.error = QString::fromStdString(LinkReasons::notOpen(port));
+        outcome.failure.number = port;
     }
     feedback_->showWriteFailure(outcome);
 }

@@ -164,7 +164,7 @@ private:
     void connectCommands();
     void onLinkOpened();
     void onLinkClosed();
-    void onPortOpened(bool ok, const QString& error);
+    void onPortOpened(bool ok, const QString& error, const LinkFailure& failure);
     void onWriteFailed(WriteOutcome outcome);
     void onPortRefused(const DeviceRefusal& refusal);
     // Shown in the interface's language, logged in English.

@@ -103,7 +103,7 @@ void InstrumentSetReader::onRegistersRead(const RegisterReading& reading)
                                                 .arg(read.start).arg(read.start + read.count - 1).arg(reading.error);
         const ShownText problem = ShownText("InstrumentSetReader", QT_TRANSLATE_NOOP("InstrumentSetReader", "读取%1失败：%2"))
                                       .arg(readName(read))
-                                      .arg(linkFailureWords(reading.error));
+                                      .arg(linkFailureWords(reading.failure));
         emit finished({std::nullopt, problem.shown(), problem});
         return;
     }

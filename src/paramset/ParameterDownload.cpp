@@ -82,7 +82,7 @@ void ParameterDownload::onWriteFinished(const WriteOutcome& outcome)
     if (!busy_ || outcome.request.asker != this)
         return;
     if (!outcome.ok) {
-        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "写入失败：%1")).arg(linkFailureWords(outcome.error)));
+        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "写入失败：%1")).arg(linkFailureWords(outcome.failure)));
         return;
     }
     // The instrument may take a write and keep another value (clamped to a
@@ -96,7 +96,7 @@ void ParameterDownload::onRegistersRead(const RegisterReading& reading)
         return;
     const SetDifference& d = plan_.writes[next_];
     if (!reading.ok) {
-        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "读回失败：%1")).arg(linkFailureWords(reading.error)));
+        fail(words(QT_TRANSLATE_NOOP("ParameterDownload", "读回失败：%1")).arg(linkFailureWords(reading.failure)));
         return;
     }
     const int16_t held = reading.values.front();

@@ -151,12 +151,12 @@ StatusLine linkStatusLine(const LinkHealth& health, const QDate& today)
                 QCoreApplication::translate("StatusTexts", "上一轮 %1 次读取中 %2 次失败：%3\n%4")
                     .arg(health.calls())
                     .arg(health.failedCalls())
-                    .arg(shownLinkFailureText(health.failureReason()), health.failureReason()),
+                    .arg(shownLinkFailureText(health.failure()), health.failureReason()),
                 StatusSeverity::Warning};
     case State::Silent:
         return {QCoreApplication::translate("StatusTexts", "通讯中断%1%2：%3")
                     .arg(since(health.failingSince(), today), lastAnswer(health.lastAnswer(), health.failingSince(), today),
-                         shownLinkFailureText(health.failureReason())),
+                         shownLinkFailureText(health.failure())),
                 health.failureReason(), StatusSeverity::Fault};
     }
     return {};
@@ -251,8 +251,8 @@ ShownText writeFailed(const WriteOutcome& outcome)
             .arg(whatWords(request.what))
             .arg(numberText(int32_t{request.value}))
             .arg(outcome.attempts > 1 ? words(QT_TRANSLATE_NOOP("StatusTexts", "（已重试一次）")) : ShownText::verbatim({}))
-            .arg(linkFailureWords(outcome.error));
-    return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1” 切换失败：%2")).arg(whatWords(request.what)).arg(linkFailureWords(outcome.error));
+            .arg(linkFailureWords(outcome.failure));
+    return words(QT_TRANSLATE_NOOP("StatusTexts", "“%1” 切换失败：%2")).arg(whatWords(request.what)).arg(linkFailureWords(outcome.failure));
 }
 
 QString unchangedEntryText(const QString& command)

@@ -13,7 +13,7 @@ const QString kSource = QStringLiteral("port 2 address 7");
 
 WriteOutcome outcome(WriteRequest request, bool ok, int attempts, const QString& error = {})
 {
-    return WriteOutcome{std::move(request), ok, attempts, error};
+    return WriteOutcome{std::move(request), ok, attempts, error, {}};
 }
 
 class WriteJournalTest : public ::testing::Test {

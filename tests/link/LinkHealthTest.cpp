@@ -11,6 +11,7 @@ CycleReport cycle(int failed, bool aborted = false)
     r.failedCalls = failed;
     r.aborted = aborted;
     r.failureReason = failed ? QStringLiteral("Connection timed out") : QString();
+    r.failure = failed ? LinkFailure{LinkFailure::Kind::NoAnswer} : LinkFailure{};
     return r;
 }
 
@@ -45,6 +46,7 @@ TEST(LinkHealth, failureEpisodeStartsAtTheFirstFailedCycleAndEndsWithAFullAnswer
     EXPECT_EQ(health.failingSince(), t0.addSecs(1));
     EXPECT_EQ(health.lastAnswer(), t0.addSecs(1));
     EXPECT_EQ(health.failureReason(), QStringLiteral("Connection timed out"));
+    EXPECT_EQ(health.failure().kind, LinkFailure::Kind::NoAnswer);
 
     health.recordCycle(cycle(0), t0.addSecs(3));
     EXPECT_TRUE(health.answering());

@@ -170,6 +170,7 @@ TEST_F(FieldbusOnALine, answerOfAnotherRequestsShapeFailsTheCallAndTheNextCallPr
     const FieldbusResult first = readParameters();
     EXPECT_FALSE(first.ok);
     EXPECT_NE(first.reason.find("21 bytes instead of 37"), std::string::npos) << first.reason;
+    EXPECT_EQ(first.failure, (LinkFailure{LinkFailure::Kind::WrongAnswer}));
     EXPECT_EQ(values[0], 0);
 
     const FieldbusResult second = readParameters();
@@ -196,10 +197,30 @@ TEST_F(FieldbusOnALine, exceptionsWithoutAMeaningAreNamedByNumberAndKeepTheDevic
     });
     open(instrument);
 
-    EXPECT_EQ(readParameters().reason, "reading holding registers: exception 0");
-    EXPECT_EQ(readParameters().reason, "reading holding registers: exception 23");
+    for (const int code : {0, 23}) {
+        const FieldbusResult refused = readParameters();
+        EXPECT_EQ(refused.reason, "reading holding registers: exception " + std::to_string(code));
+        EXPECT_EQ(refused.failure, (LinkFailure{LinkFailure::Kind::Refused, code}));
+    }
     EXPECT_TRUE(readParameters().ok);
     EXPECT_EQ(instrument.closes(), 0);
+}
+
+TEST_F(FieldbusOnALine, aFailedProbeKeepsItsKindAndSaysTheLinkWasResynchronising)
+{
+    ScriptedInstrument instrument([&](const Frame& request) {
+        if (isProbe(request))
+            return std::vector<Frame>{Frame{request[0], static_cast<uint8_t>(request[1] | 0x80), 11}};
+        Frame older = request;
+        older[5] = 8;
+        return std::vector<Frame>{registers(older, 133)};
+    });
+    open(instrument);
+
+    EXPECT_FALSE(readParameters().ok);
+    const FieldbusResult probed = readParameters();
+    EXPECT_EQ(probed.reason.rfind("link out of step: resynchronising: probing: ", 0), 0u) << probed.reason;
+    EXPECT_EQ(probed.failure, (LinkFailure{LinkFailure::Kind::Refused, 11, true}));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,34 +23,42 @@ Frame readAnswer(uint8_t function, int registers)
     return answer;
 }
 
+// Why the check refuses the answer; empty when it takes it.
+std::string why(const Frame& request, const Frame& answer)
+{
+    const FieldbusResult fits = ReplyCheck::mismatch(request, answer);
+    EXPECT_EQ(fits.ok, fits.reason.empty());
+    return fits.reason;
+}
+
 TEST(ReplyCheck, answerOfExactlyTheRequestsShapeIsTaken)
 {
-    EXPECT_EQ(ReplyCheck::mismatch(kReadParameters, readAnswer(3, 16)), "");
-    EXPECT_EQ(ReplyCheck::mismatch(kReadInputs, readAnswer(4, 8)), "");
-    EXPECT_EQ(ReplyCheck::mismatch(kWriteSetValue, kWriteSetValue), "");
-    EXPECT_EQ(ReplyCheck::mismatch(Frame{1, 1, 0, 0, 0, 16}, Frame{1, 1, 2, 0x05, 0x80}), "");
+    EXPECT_EQ(why(kReadParameters, readAnswer(3, 16)), "");
+    EXPECT_EQ(why(kReadInputs, readAnswer(4, 8)), "");
+    EXPECT_EQ(why(kWriteSetValue, kWriteSetValue), "");
+    EXPECT_EQ(why(Frame{1, 1, 0, 0, 0, 16}, Frame{1, 1, 2, 0x05, 0x80}), "");
 }
 
 TEST(ReplyCheck, answerToAnyOtherRequestIsRefused)
 {
-    EXPECT_NE(ReplyCheck::mismatch(kReadParameters, readAnswer(3, 8)), "");   // another block's length
-    EXPECT_NE(ReplyCheck::mismatch(kReadParameters, readAnswer(4, 16)), "");  // another table
-    EXPECT_NE(ReplyCheck::mismatch(kReadInputs, kWriteSetValue), "");         // a write's echo
-    EXPECT_NE(ReplyCheck::mismatch(kWriteSetValue, Frame{1, 6, 0, 0, 0, 133}), "");  // an earlier write's echo
+    EXPECT_NE(why(kReadParameters, readAnswer(3, 8)), "");   // another block's length
+    EXPECT_NE(why(kReadParameters, readAnswer(4, 16)), "");  // another table
+    EXPECT_NE(why(kReadInputs, kWriteSetValue), "");         // a write's echo
+    EXPECT_NE(why(kWriteSetValue, Frame{1, 6, 0, 0, 0, 133}), "");  // an earlier write's echo
     Frame otherStation = readAnswer(3, 16);
     otherStation[0] = 2;
-    EXPECT_NE(ReplyCheck::mismatch(kReadParameters, otherStation), "");
+    EXPECT_NE(why(kReadParameters, otherStation), "");
     Frame wrongCount = readAnswer(3, 16);
     wrongCount[2] = 30;
-    EXPECT_NE(ReplyCheck::mismatch(kReadParameters, wrongCount), "");
+    EXPECT_NE(why(kReadParameters, wrongCount), "");
 }
 
 TEST(ReplyCheck, exceptionsAreNamedByLibmodbusOrByTheirNumber)
 {
-    EXPECT_EQ(ReplyCheck::mismatch(kReadParameters, Frame{1, 0x83, 2}), "Illegal data address");
-    EXPECT_EQ(ReplyCheck::mismatch(kReadParameters, Frame{1, 0x83, 0}), "exception 0");
-    EXPECT_EQ(ReplyCheck::mismatch(kWriteSetValue, Frame{1, 0x86, 23}), "exception 23");
-    EXPECT_NE(ReplyCheck::mismatch(kReadInputs, Frame{1, 0x83, 2}), "Illegal data address");  // not this function's
+    EXPECT_EQ(why(kReadParameters, Frame{1, 0x83, 2}), "Illegal data address");
+    EXPECT_EQ(why(kReadParameters, Frame{1, 0x83, 0}), "exception 0");
+    EXPECT_EQ(why(kWriteSetValue, Frame{1, 0x86, 23}), "exception 23");
+    EXPECT_NE(why(kReadInputs, Frame{1, 0x83, 2}), "Illegal data address");  // not this function's
 }
 
 } // namespace

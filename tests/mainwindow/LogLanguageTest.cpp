@@ -65,7 +65,7 @@ TEST_P(LogLanguageTest, aRefusalAWriteFailureAndALinkFailureAreLoggedInEnglish)
     const QString writeFailure = status();
     QTest::mouseClick(window->settings()->closeButton(), Qt::LeftButton);
     bus.failAll();
-    bus.setFailureReason("cannot open /dev/ttyUSB0: No such file or directory");
+    bus.setFailure({LinkFailure::Kind::NoDevice}, "cannot open /dev/ttyUSB0: No such file or directory");
     QTest::mouseClick(window->settings()->openButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return status() != writeFailure; }));
 

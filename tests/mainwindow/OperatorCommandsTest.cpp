@@ -207,7 +207,7 @@ TEST_F(OperatorCommandsTest, aSuccessReplacesWhatTheStatusBarSaidAboutItsCommand
 
 TEST_F(OperatorCommandsTest, aWriteFailingAfterTheLinkClosedNamesThePortTheOperatorChose)
 {
-    bus.setFailureReason("port 0 is not open");
+    bus.setFailure({LinkFailure::Kind::NotOpen, 0}, "port 0 is not open");
     bus.scriptWriteResults({false, false});
     writtenCalls(bus, link, [&] {
         QTest::keyClicks(panel().setValueEntry(), QStringLiteral("250"));

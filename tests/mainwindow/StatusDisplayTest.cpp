@@ -146,7 +146,7 @@ TEST_F(ReadOnlyHistory, saysWhyWhileTheLiveChartGoesOnAndRecordingResumesOnceWri
 TEST_F(StatusDisplay, aPortThatCannotBeOpenedSaysWhyInTheMessageLineUntilTheLinkAnswers)
 {
     bus.failAll();
-    bus.setFailureReason("cannot open /dev/ttyUSB0: No such file or directory");
+    bus.setFailure({LinkFailure::Kind::NoDevice}, "cannot open /dev/ttyUSB0: No such file or directory");
     window->settings()->openButton()->click();
     ASSERT_TRUE(waitFor([&] { return window->statusBar()->currentMessage().startsWith(QStringLiteral("端口打开失败")); }));
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("端口打开失败：设备不存在"));

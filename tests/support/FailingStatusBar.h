@@ -57,9 +57,10 @@ struct FailingStatusBar {
 
         LinkHealth link;
         link.linkOpened();
-        link.recordCycle(CycleReport{1, 8, 0, false, {}}, yesterday);
+        link.recordCycle(CycleReport{1, 8, 0, false, {}, {}}, yesterday);
         link.recordCycle(
-            CycleReport{2, 8, 8, false, QStringLiteral("link out of step: resynchronising: probing: exception 11")},
+            CycleReport{2, 8, 8, false, QStringLiteral("link out of step: resynchronising: probing: exception 11"),
+                        LinkFailure{LinkFailure::Kind::Refused, 11, true}},
             yesterday.addSecs(8));
         linkLine = StatusTexts::linkStatusLine(link, today);
         window.linkIndicator()->display(linkLine);

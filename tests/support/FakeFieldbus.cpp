@@ -167,7 +167,7 @@ FieldbusResult FakeFieldbus::writeRegister(int registerNumber, int value)
         const bool succeeds = writeResults_.front();
         writeResults_.erase(writeResults_.begin());
         if (!succeeds)
-            return FieldbusResult::failure(failureReason_);  // the lock is held already
+            return failure_;  // the lock is held already
     }
     holding_[registerNumber] = value;
     return FieldbusResult::success();
@@ -182,14 +182,14 @@ FieldbusResult FakeFieldbus::writeCoil(int coil, bool on)
     return FieldbusResult::success();
 }
 
-void FakeFieldbus::setFailureReason(const std::string& reason)
+void FakeFieldbus::setFailure(LinkFailure failure, const std::string& reason)
 {
     std::lock_guard lock(mutex_);
-    failureReason_ = reason;
+    failure_ = {false, failure, reason};
 }
 
 FieldbusResult FakeFieldbus::scriptedFailure() const
 {
     std::lock_guard lock(mutex_);
-    return FieldbusResult::failure(failureReason_);
+    return failure_;
 }

@@ -41,8 +41,9 @@ public:
     void failAll(bool fail = true);
     // Whether the next register writes succeed, consumed in order; then they do.
     void scriptWriteResults(std::vector<bool> results);
-    // What failed calls give as their reason ("scripted failure" unless set).
-    void setFailureReason(const std::string& reason);
+    // What failed calls give: their kind and reason (of no kind, "scripted
+    // failure", unless set).
+    void setFailure(LinkFailure failure, const std::string& reason);
 
     // Holds the next call of this name (and first argument, if given) until
     // release() (from another thread).
@@ -74,7 +75,7 @@ private:
     std::map<int, bool> discrete_, coils_;
     std::map<std::string, bool> failing_;
     bool failAll_ = false;
-    std::string failureReason_ = "scripted failure";
+    FieldbusResult failure_ = FieldbusResult::failed(LinkFailure::Kind::Unknown, "scripted failure");
     std::vector<bool> writeResults_;
     std::string holdName_;
     std::optional<int> holdFirstArg_;

@@ -33,6 +33,7 @@ TEST(CommandTexts, aFailedWriteNamesTheCommandTheValueAndTheReason)
     registerWrite.request = WriteRequest::toRegister(1, 250, QStringLiteral("设定SV"), nullptr);
     registerWrite.attempts = 2;
     registerWrite.error = QStringLiteral("writing holding register: Connection timed out");
+    registerWrite.failure = {LinkFailure::Kind::NoAnswer};
     EXPECT_EQ(StatusTexts::writeFailedText(registerWrite), QStringLiteral("“设定SV” 250 写入失败（已重试一次）：无应答"));
 
     WriteOutcome coil;
