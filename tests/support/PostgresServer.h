@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -61,8 +62,10 @@ public:
         // The postmaster first, so that it starts no process while its
         // children are looked for.
         bool ok = ::kill(postmaster, frozen ? SIGSTOP : SIGCONT) == 0;
+        // A child may end between being listed and being signalled (a
+        // backend whose client went away): it answers nothing either way.
         for (const int child : children(postmaster))
-            ok = ::kill(child, frozen ? SIGSTOP : SIGCONT) == 0 && ok;
+            ok = (::kill(child, frozen ? SIGSTOP : SIGCONT) == 0 || errno == ESRCH) && ok;
         return ok;
     }
 
